@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs every test on a fresh machine: installs what is missing, builds the
+# native (sanitized), fuzz, win64 and win32 builds, runs the native tests, each
+# fuzz target over its seed corpus, and the win64 tests under Wine on a private
+# Xvfb display. The last line is the total: 'N passed, N failed'.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+logs=$root/build/logs
+FUZZ_RUNS=${FUZZ_RUNS:-4000}
+
+passed=0 failed=0
+fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+
+./scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+mkdir -p "$logs"
+
+build() {  # preset
+  echo "== build $1"
+  if ! { cmake --preset "$1" > "$logs/configure-$1.log" 2>&1 &&
+         cmake --build --preset "$1" > "$logs/build-$1.log" 2>&1; }; then
+    tail -40 "$logs/configure-$1.log" "$logs/build-$1.log" 2>/dev/null
+    fail "build $1"
+    return 1
+  fi
+}
+
+run_ctest() {  # preset
+  echo "== test $1"
+  ctest --preset "$1" 2>&1 | tee "$logs/test-$1.log" | grep -E '^\s*[0-9]+/[0-9]+ Test|tests passed|FAILED|Failed|\*\*\*' || true
+  local line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/test-$1.log" | tail -1)
+  if [[ -z $line ]]; then fail "ctest $1 ran no test"; return; fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+# Portable libraries, with AddressSanitizer and UBSan.
+build native && run_ctest native
+
+# Each fuzz target for a fixed number of runs over its committed seed corpus.
+if build fuzz; then
+  echo "== fuzz ($FUZZ_RUNS runs each)"
+  for target in build/fuzz/fuzz/fuzz_*; do
+    [[ -x $target ]] || continue
+    name=$(basename "$target")
+    corpus=$root/fuzz/corpus/${name#fuzz_}
+    work=$(mktemp -d)
+    if "$target" -runs="$FUZZ_RUNS" -seed=1 -rss_limit_mb=2048 -max_len=65536 "$work" "$corpus" \
+        > "$logs/$name.log" 2>&1; then
+      echo "   $name: passed"
+      passed=$((passed + 1))
+    else
+      tail -30 "$logs/$name.log"
+      fail "$name"
+    fi
+    rm -rf "$work"
+  done
+fi
+
+# Windows programs under Wine, in a prefix made for this run.
+if build win64; then
+  source tests/support/xvfb.sh
+  source tests/support/wine-env.sh
+  rm -rf "$BX_WINE_ROOT"
+  if bx_xvfb_start; then
+    bx_wine_base
+    run_ctest win64
+    wineserver -k >/dev/null 2>&1 || true
+    bx_xvfb_stop
+  else
+    fail "Xvfb"
+  fi
+fi
+
+# The 32-bit release build is compiled, not run.
+build win32 && echo "   win32 build: ok"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,40 @@
+# Sourced by the test scripts: the Wine environment of a test run.
+#   BX_WINE_ROOT   folder of the run's prefixes (default build/wine)
+#   WINEPREFIX     the run's base prefix, made once from scratch
+# bx_wine_prefix NAME makes a private prefix for one test, as a fresh copy of
+# the base prefix, so that a test can lay out its own drives and folders (its
+# dosdevices links and drive types) before its first Wine process starts.
+bx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
+export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win64
+# No menu entries on the host, no Mono or Gecko install prompts.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+
+bx_wine() { if command -v wine64 >/dev/null; then wine64 "$@"; else wine "$@"; fi; }
+
+# Makes the base prefix once; safe when several tests start at the same time.
+bx_wine_base() {
+  mkdir -p "$BX_WINE_ROOT"
+  (
+    flock 9
+    if [[ ! -f $WINEPREFIX/.bx-ready ]]; then
+      rm -rf "$WINEPREFIX"
+      WINEPREFIX=$WINEPREFIX bx_wine wineboot -i >/dev/null 2>&1 || true
+      WINEPREFIX=$WINEPREFIX wineserver -w
+      touch "$WINEPREFIX/.bx-ready"
+    fi
+  ) 9>"$BX_WINE_ROOT/.lock"
+}
+
+bx_wine_prefix() {
+  local name=$1
+  bx_wine_base
+  local p=$BX_WINE_ROOT/tests/$name
+  WINEPREFIX=$p wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$p"
+  mkdir -p "$(dirname "$p")"
+  cp -a "$WINEPREFIX" "$p"
+  echo "$p"
+}

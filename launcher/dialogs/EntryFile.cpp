@@ -97,14 +97,6 @@ void WriteModEntry(TIniFile& file, const std::string& name, const std::string& m
              name, mod, website, description, logo, param, game);
 }
 
-bool ParseModInfo(const std::string& text, TModInfo& info) {
-  TStringList lines;
-  lines.SetText(text);
-  if (lines.Count() != 5 || Trim(lines[0]).empty()) return false;
-  info = TModInfo{lines[0], lines[1], lines[2], lines[3], lines[4]};
-  return true;
-}
-
 bool ReadModInfo(const std::string& fileName, TModInfo& info) {
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (!f) return false;

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "ModInfoText.h"
+
 class TIniFile;
 
 // One section of the entry file: its name and its keys in writing order.
@@ -50,14 +52,8 @@ std::string EntryName(const std::string& name, const std::string& mod);
 
 inline constexpr const char* ModInfoFileName = "modinfo_for_BX2000.bx2";
 
-// The five lines of a mod-info file.
-struct TModInfo {
-  std::string Name, Description, Logo, Parameters, WebSite;
-};
-
 // True for a readable file of exactly five lines whose first line is not
 // blank; any other file counts as absent.
 bool ReadModInfo(const std::string& fileName, TModInfo& info);
-bool ParseModInfo(const std::string& text, TModInfo& info);
 // Five lines ending in CR LF; raises EFCreateError when the file cannot be written.
 void WriteModInfo(const std::string& fileName, const TModInfo& info);

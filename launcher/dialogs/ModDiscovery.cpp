@@ -253,30 +253,9 @@ bool lisaamod(const std::string& appDir, const std::string& game, const std::str
 }
 
 void ParseLiblistInfo(const std::string& text, std::string& name, std::string& website) {
-  // The value of a key: the text after `key "` up to the next quote.
-  auto valueAfter = [](const std::string& line, const std::string& lowerLine, const char* key, std::string& value) {
-    size_t p = lowerLine.find(key);
-    if (p == std::string::npos) return false;
-    size_t start = p + std::string(key).size();
-    size_t end = line.find('"', start);
-    value = Trim(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    return true;
-  };
-  TStringList lines;
-  lines.SetText(text);
-  bool haveName = false, haveSite = false;
-  for (const std::string& line : lines.Items()) {
-    if (haveName && haveSite) break;
-    std::string lower = LowerCase(line), value;
-    if (!haveName && valueAfter(line, lower, "game \"", value) && !value.empty()) {
-      name = CapitalizeFirst(value);
-      haveName = true;
-    }
-    if (!haveSite && valueAfter(line, lower, "url_info \"", value) && !value.empty()) {
-      website = value;
-      haveSite = true;
-    }
-  }
+  TLiblistValues v = ParseLiblistText(text);
+  if (v.HasGame) name = CapitalizeFirst(v.Game);
+  if (v.HasUrl) website = v.Url;
 }
 
 void ReadLiblistInfo(const std::string& folder, std::string& name, std::string& website) {

@@ -283,3 +283,28 @@ TEST_F(TGameSearchTest, ASecondSearchDoesNotStartWhileOneRuns) {
   ASSERT_TRUE(pelit(*Games));
   EXPECT_FALSE(inner);
 }
+
+TEST_F(TGameSearchTest, LauncherWithFakeQuakeAndHalfLifeGetsGamesAndEntries) {
+  // The delivered Games.ini: commands, names and logos, no folders yet.
+  AddGame("quake", "", "quake -game %s", "quake", "Quake", "quake.bmp");
+  AddGame("half-life", "", "hl.exe -game %s", "hl.exe", "Half-Life", "hl.bmp");
+  Exe("F:\\Sierra\\Half-Life", "hl.exe");
+  WriteTextFile("F:\\Sierra\\Half-Life\\cstrike\\liblist.gam", "game \"Counter-Strike\"\r\n");
+  WriteTextFile("F:\\Sierra\\Half-Life\\mymod\\liblist.gam", "game \"my own mod\"\r\nurl_info \"http://my\"\r\n");
+  Exe("E:\\Games\\Quake", "quake.exe");
+  MakeDirs("E:\\Games\\Quake\\id1");
+  MakeDirs("E:\\Games\\Quake\\ctf");
+  SetPromptHook([](const TPromptRequest&) { return int(mrNo); });
+  ASSERT_TRUE(pelit(*Games));
+  EXPECT_EQ(Sijainti("quake"), "E:\\Games\\Quake");
+  EXPECT_EQ(Sijainti("half-life"), "F:\\Sierra\\Half-Life");
+
+  auto entries = RunFindMods();
+  using Keys = std::vector<std::pair<std::string, std::string>>;
+  std::vector<std::string> names;
+  for (const TEntry& e : entries) names.push_back(e.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Half-Life", "Counter-Strike", "Quake", "Ctf", "My own mod"}));
+  EXPECT_EQ(entries[4].Keys, (Keys{{"Mod", "mymod"}, {"Game", "half-life"}, {"Param", "hl.exe -game %s"},
+                                   {"Bitmap", "hl.bmp"}, {"Description", "My own mod"}, {"url", "http://my"}}));
+  EXPECT_EQ(ReadTextFile(App + "modlist\\half-life.txt"), "mymod\r\n");
+}

@@ -53,7 +53,7 @@ struct FDINOTIFICATION {
   FDIERROR fdie;
 };
 
-constexpr int cpu80386 = 1;
+constexpr int kCpu80386 = 1;  // cpu80386
 
 using PFNALLOC = void*(BX_DIAMONDAPI*)(ULONG cb);
 using PFNFREE = void(BX_DIAMONDAPI*)(void* pv);

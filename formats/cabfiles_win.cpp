@@ -281,7 +281,7 @@ int TCABFile::ProcessCabinet() {
   if (!lib.Ready()) return -1;
   fdi::ERF erf = {};
   fdi::HFDI hfdi = lib.Create(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek,
-                              fdi::cpu80386, &erf);
+                              fdi::kCpu80386, &erf);
   if (!hfdi) return -1;
 
   int result = -1;

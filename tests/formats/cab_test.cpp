@@ -227,16 +227,28 @@ TEST_F(CabFile, DamagedCabinetsRaiseAndLeaveNoHalfFiles) {
   EXPECT_THROW(cab.ProcessCabinet(), ECABFileError);
   EXPECT_FALSE(fs::exists(Dir / "out" / "sub" / "inner.txt"));
 
-  // A folder whose compression type is unknown (typeCompress of the first
-  // CFFOLDER, after the 36-byte header and the folder's offset and count).
-  std::string corrupt = good;
-  corrupt[36 + 6] = 0x0F;
-  corrupt[36 + 7] = 0x00;
-  WriteAll(Dir / "damaged.cab", corrupt);
-  fs::remove_all(Dir / "out");
-  fs::create_directories(Dir / "out");
-  EXPECT_THROW(cab.ExtractFile("beta.bin"), ECABFileError);
-  EXPECT_EQ(FileCount(Dir / "out"), 0u);
+  // Flipped bytes in the compressed data, and a folder whose compression
+  // type is unknown (typeCompress of the first CFFOLDER, after the 36-byte
+  // header and the folder's offset and count).
+  std::string flipped = good;
+  for (size_t i : {good.size() / 3, good.size() / 2, good.size() - 5}) flipped[i] = char(flipped[i] ^ 0x5A);
+  std::string unknownType = good;
+  unknownType[36 + 6] = 0x0F;
+  unknownType[36 + 7] = 0x00;
+  for (const std::string& corrupt : {flipped, unknownType}) {
+    WriteAll(Dir / "damaged.cab", corrupt);
+    fs::remove_all(Dir / "out");
+    fs::create_directories(Dir / "out");
+    EXPECT_THROW(cab.ExtractFile("beta.bin"), ECABFileError);
+    EXPECT_EQ(FileCount(Dir / "out"), 0u);
+  }
+  // The flipped data is found before anything is listed.
+  WriteAll(Dir / "damaged.cab", flipped);
+  EXPECT_THROW(cab.ReadContents(), ECABFileError);
+
+  // Cut inside the member table: the listing itself is refused.
+  WriteAll(Dir / "damaged.cab", good.substr(0, 60));
+  EXPECT_THROW(cab.ReadContents(), ECABFileError);
 
   // Every cut and a damaged byte at every tenth place: an error or a clean
   // result, never a crash.

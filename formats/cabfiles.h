@@ -14,10 +14,6 @@
 
 class TCABFile;
 
-// Days since 30 December 1899, the fraction the time of day (the class
-// library's date-time value).
-using TDateTime = double;
-
 // A cabinet that cannot be read or written; the message names the cause.
 class ECABFileError : public Exception { using Exception::Exception; };
 
@@ -115,8 +111,7 @@ void CheckCabinetBytes(std::span<const uint8_t> bytes, const std::string& name);
 // block's csum field keeps it.
 uint32_t CabinetBlockChecksum(std::span<const uint8_t> block);
 // Windows only: the system's text for an error code in a warning box titled
-// "Error" (nothing for 0), shown through CabErrorBox, which tests replace.
+// "Error" (nothing for 0).
 void ShowCabSystemError(unsigned long code);
-extern void (*CabErrorBox)(const std::string& text);
 // The stored DOS date and time as a date-time value; 0 when invalid.
 TDateTime DosDateTimeToDateTime(uint16_t date, uint16_t time);

@@ -13,6 +13,7 @@
 //   raised again once the run has ended.
 #include "cabfiles.h"
 #include "cabfiles_fdi.h"
+#include "Dialogs.h"
 
 #include <cstdlib>
 #include <exception>
@@ -23,20 +24,14 @@ namespace {
 
 HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
 
-void DefaultErrorBox(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONWARNING);
-}
-
 }  // namespace
-
-void (*CabErrorBox)(const std::string& text) = DefaultErrorBox;
 
 void ShowCabSystemError(unsigned long code) {
   if (code == 0) return;
   char text[1025] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                  sizeof text, nullptr);
-  CabErrorBox(text);
+  MessageBoxPrompt(text, "Error", MB_OK | MB_ICONWARNING);
 }
 
 struct TCabinetRun {

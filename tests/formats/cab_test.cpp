@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Dialogs.h"
 #include "cabfiles.h"
 
 namespace fs = std::filesystem;
@@ -50,12 +51,21 @@ protected:
     fs::remove_all(Dir);
     fs::create_directories(Dir / "out");
     Out = (Dir / "out").string();
-    CabErrorBox = [](const std::string&) {};  // no modal box in a test
+    // No modal box in a test: a failing write would be answered and noted.
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r.Caption + ": " + r.Text);
+      return int(mrOk);
+    });
   }
-  void TearDown() override { fs::remove_all(Dir); }
+  void TearDown() override {
+    SetPromptHook(nullptr);
+    EXPECT_TRUE(Prompts.empty()) << Prompts.front();
+    fs::remove_all(Dir);
+  }
 
   fs::path Dir;
   std::string Out;
+  std::vector<std::string> Prompts;
 };
 
 }  // namespace
@@ -74,8 +84,8 @@ TEST_F(CabFile, ListsNamesSizesAndDatesInCabinetOrder) {
   EXPECT_EQ(c[0].Size, 3470);
   EXPECT_EQ(c[1].Size, 1000);
   EXPECT_EQ(c[2].Size, 0);
-  EXPECT_DOUBLE_EQ(c[0].DateTime, 45418.0 + (7 * 3600 + 8 * 60 + 10) / 86400.0);
-  EXPECT_DOUBLE_EQ(c[1].DateTime, 43830.0 + (23 * 3600 + 59 * 60 + 58) / 86400.0);
+  EXPECT_DOUBLE_EQ(c[0].DateTime, EncodeDate(2024, 5, 6) + (7 * 3600 + 8 * 60 + 10) / 86400.0);
+  EXPECT_DOUBLE_EQ(c[1].DateTime, EncodeDate(2019, 12, 31) + (23 * 3600 + 59 * 60 + 58) / 86400.0);
   EXPECT_EQ(c.GetOwner(), &cab);
   EXPECT_EQ(FileCount(Dir), 0u) << "a listing writes nothing";
 
@@ -111,7 +121,7 @@ TEST_F(CabFile, ExtractsOneMemberInAnyLetterCaseWithItsDate) {
   WORD date = 0, time = 0;
   FileTimeToDosDateTime(&local, &date, &time);
   EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(date, time),
-                   45418.0 + (7 * 3600 + 8 * 60 + 10) / 86400.0);
+                   EncodeDate(2024, 5, 6) + (7 * 3600 + 8 * 60 + 10) / 86400.0);
 }
 
 TEST_F(CabFile, MissingMemberSucceedsAndWritesNothing) {
@@ -271,4 +281,14 @@ TEST_F(CabFile, DamagedCabinetsRaiseAndLeaveNoHalfFiles) {
     } catch (const ECABFileError&) {
     }
   }
+}
+
+TEST_F(CabFile, SystemErrorsShowTheirTextInAnErrorBox) {
+  ShowCabSystemError(0);
+  EXPECT_TRUE(Prompts.empty());
+  ShowCabSystemError(ERROR_ACCESS_DENIED);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_TRUE(Prompts[0].starts_with("Error: ")) << Prompts[0];
+  EXPECT_GT(Prompts[0].size(), 8u);
+  Prompts.clear();
 }

@@ -19,13 +19,6 @@
 #include <exception>
 #include <vector>
 
-namespace {
-
-
-HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
-
-}  // namespace
-
 void ShowCabSystemError(unsigned long code) {
   if (code == 0) return;
   char text[1025] = {};
@@ -53,6 +46,8 @@ namespace {
 // The run whose member is being written; one run at a time per process, as
 // the library's write callback carries no caller value.
 TCabinetRun* gActiveRun = nullptr;
+
+HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
 }  // namespace
 
 INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {

@@ -206,7 +206,6 @@ TDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> src, std::span<uint8_
 
 // --- Targa
 
-namespace {
 int TargaPixelBytes(int pixelSize) {
   switch (pixelSize) {
     case 8: return 1;
@@ -217,7 +216,6 @@ int TargaPixelBytes(int pixelSize) {
     default: return 0;
   }
 }
-}  // namespace
 
 TDecodeResult DecodeTargaRLE(std::span<const uint8_t> src, std::span<uint8_t> row, int pixelSize) {
   const size_t bpp = TargaPixelBytes(pixelSize);

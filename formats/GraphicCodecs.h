@@ -87,6 +87,8 @@ public:
   explicit TGIFLZW(int codeSize) : TLZWDecoder(codeSize, true, false, "GIF LZW: invalid opcode.") {}
 };
 
+// Bytes of a Targa pixel of pixelSize bits (8, 15, 16, 24, 32), else 0.
+int TargaPixelBytes(int pixelSize);
 // Targa run-length rows. pixelSize in bits (8, 15, 16, 24, 32); other sizes
 // decode nothing. Fills row up to its end: a packet that runs past it is cut.
 TDecodeResult DecodeTargaRLE(std::span<const uint8_t> source, std::span<uint8_t> row, int pixelSize);

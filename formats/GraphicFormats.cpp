@@ -180,16 +180,6 @@ namespace {
 const char* const kTargaInvalid = "Targa: invalid image";
 using TargaReader = TByteReader<EInvalidGraphic>;
 
-int TargaBytesPerPixel(int pixelSize) {
-  switch (pixelSize) {
-    case 8: return 1;
-    case 15:
-    case 16: return 2;
-    case 24: return 3;
-    case 32: return 4;
-    default: throw EInvalidGraphic(kTargaInvalid);
-  }
-}
 }  // namespace
 
 TBitmap TTargaGraphic::Decode(std::span<const uint8_t> bytes) {
@@ -208,7 +198,8 @@ TBitmap TTargaGraphic::Decode(std::span<const uint8_t> bytes) {
   bool topDown = descriptor & 0x20;
   auto id = r.Bytes(idLength);
 
-  const int bpp = TargaBytesPerPixel(pixelSize);
+  const int bpp = TargaPixelBytes(pixelSize);
+  if (!bpp) throw EInvalidGraphic(kTargaInvalid);
   TPixelFormat pf = bpp == 1 ? pf8bit : bpp == 2 ? pf15bit : bpp == 3 ? pf24bit : pf32bit;
   bool grey = imageType == 3 || imageType == 11;
   std::vector<TRGBQuad> palette;

@@ -176,3 +176,24 @@ TEST(DIBImage, AssignFromBitmapsAndPictures) {
   d.Assign(empty);
   EXPECT_TRUE(d.Empty());
 }
+
+TEST(DIBStream, PixelOffsetRunsPastTheEdgeAndRegistration) {
+  // The file header's pixel offset leaves a gap after the palette.
+  Bytes b = Bmp8(2, 1, 0, false);
+  b.insert(b.begin() + 14 + 40 + 1024, {9, 9, 9, 9});
+  b[2] = uint8_t(b[2] + 4);  // file size
+  b[10] = uint8_t(b[10] + 4);  // pixel offset
+  EXPECT_EQ(LoadDib(b).Pixel(1, 0), 1u);
+  // RLE8: a run of 5 in a row of 2 is clipped to the row.
+  Bytes r = Bmp8(2, 1, 0, false);
+  r.resize(14 + 40 + 1024);
+  r[30] = 1;  // BI_RLE8
+  r.insert(r.end(), {5, 7, 0, 1});
+  TDIB d = LoadDib(r);
+  EXPECT_EQ(d.Pixel(0, 0), 7u);
+  EXPECT_EQ(d.Pixel(1, 0), 7u);
+  RegisterDIB();
+  EXPECT_EQ(FindFileFormat("dib")->ClassName, "TDIB");
+  EXPECT_EQ(FindFileFormat("dib")->Description, "Device Independent Bitmap");
+  EXPECT_EQ(CreateGraphic("TDIB")->ClassName(), "TDIB");
+}

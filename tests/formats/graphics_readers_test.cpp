@@ -2,6 +2,9 @@
 // cases on pictures built byte by byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "GraphicFormats.h"
 #include "Streams.h"
 
@@ -44,21 +47,40 @@ Bytes Targa(int type, int w, int h, int bits, int descriptor, int mapType = 0, i
   return t.b;
 }
 
-// A little-endian TIFF of 8-bit grey pixels with the given extra entries.
-Bytes Tiff(int w, int h, const Bytes& pixels, std::vector<std::array<uint32_t, 3>> entries) {
+// A little-endian TIFF of 8-bit grey pixels with the given extra entries
+// (tag, type, values); strip offsets count from the start of the pixels.
+struct TTag {
+  uint16_t Tag, Type;
+  std::vector<uint32_t> Values;
+};
+Bytes Tiff(int w, int h, const Bytes& pixels, std::vector<TTag> entries) {
+  entries.insert(entries.begin(), {{256, 3, {uint32_t(w)}}, {257, 3, {uint32_t(h)}}, {258, 3, {8}}, {262, 3, {1}}});
+  std::sort(entries.begin(), entries.end(), [](const TTag& a, const TTag& b) { return a.Tag < b.Tag; });
+  const uint32_t ifdEnd = 8 + 2 + 12 * uint32_t(entries.size()) + 4;
+  TBuilder values;  // arrays too long for their entry, after the directory
+  uint32_t arraysSize = 0;
+  for (auto& e : entries)
+    if (e.Values.size() * (e.Type == 3 ? 2 : 4) > 4) arraysSize += uint32_t(e.Values.size()) * (e.Type == 3 ? 2 : 4);
+  const uint32_t dataAt = ifdEnd + arraysSize;
   TBuilder t;
   t.text("II"); t.u16(42); t.u32(8);
-  entries.insert(entries.begin(), {{256, 3, uint32_t(w)}, {257, 3, uint32_t(h)}, {258, 3, 8}, {262, 3, 1}});
-  uint32_t dataAt = 8 + 2 + 12 * uint32_t(entries.size()) + 4;
-  for (auto& e : entries)
-    if (e[0] == 273 && e[2] == 0) e[2] = dataAt;
-  std::sort(entries.begin(), entries.end());
   t.u16(uint32_t(entries.size()));
   for (auto& e : entries) {
-    t.u16(e[0]); t.u16(e[1]); t.u32(1);
-    if (e[1] == 3) { t.u16(e[2]); t.u16(0); } else t.u32(e[2]);
+    if (e.Tag == 273)
+      for (auto& v : e.Values) v += dataAt;
+    t.u16(e.Tag); t.u16(e.Type); t.u32(uint32_t(e.Values.size()));
+    TBuilder field;
+    for (uint32_t v : e.Values) e.Type == 3 ? field.u16(v) : field.u32(v);
+    if (field.b.size() <= 4) {
+      field.fill(4 - field.b.size());
+      t.b.insert(t.b.end(), field.b.begin(), field.b.end());
+    } else {
+      t.u32(ifdEnd + uint32_t(values.b.size()));
+      values.b.insert(values.b.end(), field.b.begin(), field.b.end());
+    }
   }
   t.u32(0);
+  t.b.insert(t.b.end(), values.b.begin(), values.b.end());
   t.b.insert(t.b.end(), pixels.begin(), pixels.end());
   return t.b;
 }
@@ -194,17 +216,47 @@ TEST(TargaWriter, FewColoursAskFirst) {
 TEST(TiffReader, StripsAndDefaults) {
   Bytes px = {1, 2, 3, 4, 5, 6};
   // No RowsPerStrip: one strip of the whole picture.
-  auto t = Load<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, 0}, {279, 4, 6}}));
+  auto t = Load<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, {0}}, {279, 4, {6}}}));
   EXPECT_EQ(t.PaletteIndex(1, 2), 6u);
   EXPECT_EQ(t.PixelFormat(), pf8bit);
-  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, 0}, {284, 3, 2}})), "TIFF: Unsupported image layout");
-  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, 0}, {259, 3, 7}})), "TIFF: Unknown compression scheme");
-  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(0, 3, px, {{273, 4, 0}})), "Invalid TIFF file.");
-  Bytes bad = Tiff(2, 3, px, {{273, 4, 0}});
+  // Rows per strip 1 for three strips given once: the last value goes on.
+  auto strips = Load<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, {4, 2, 0}}, {278, 3, {1}}, {279, 4, {2, 2, 2}}}));
+  EXPECT_EQ(strips.PaletteIndex(0, 0), 5u);
+  EXPECT_EQ(strips.PaletteIndex(1, 1), 4u);
+  EXPECT_EQ(strips.PaletteIndex(0, 2), 1u);
+  const std::string unsupported = "TIFF: Unsupported image layout";
+  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, {0}}, {284, 3, {2}}})), unsupported);
+  // YCbCr is subsampled unless the file says it is not.
+  Bytes ycc(18, 128);
+  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, ycc, {{273, 4, {0}}, {277, 3, {3}}, {262, 3, {6}}})), unsupported);
+  auto plain = Load<TTIFFGraphic>(Tiff(2, 3, ycc, {{273, 4, {0}}, {277, 3, {3}}, {262, 3, {6}}, {530, 3, {1, 1}}}));
+  EXPECT_EQ(plain.Pixel(1, 1), RGBColor(128, 128, 128));
+  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, {0}}, {259, 3, {7}}})), "TIFF: Unknown compression scheme");
+  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(0, 3, px, {{273, 4, {0}}})), "Invalid TIFF file.");
+  Bytes bad = Tiff(2, 3, px, {{273, 4, {0}}});
   bad[2] = 43;
   EXPECT_EQ(Error<TTIFFGraphic>(bad), "Invalid TIFF file.");
   // A strip offset past the end of the file.
-  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, 100000}})), "Invalid TIFF file.");
+  EXPECT_EQ(Error<TTIFFGraphic>(Tiff(2, 3, px, {{273, 4, {100000}}})), "Invalid TIFF file.");
+}
+
+TEST(PcdReader, PortraitPicturesAreTurned) {
+  Bytes f(200000, 0);
+  std::memcpy(&f[2048], "PCD_IPI", 7);
+  f[8192 + 5] = 255;  // luma of pixel (5, 0) in the 192 x 128 picture
+  f[194635] = 1;      // portrait
+  TPCDGraphic p;
+  p.Resolution = 0;
+  p.LoadFromMemory(f);
+  EXPECT_EQ(p.Width(), 128);
+  EXPECT_EQ(p.Height(), 192);
+  EXPECT_GT(GetGValue(p.Pixel(127, 5)), 200);
+  f[194635] = 0;
+  p.LoadFromMemory(f);
+  EXPECT_EQ(p.Width(), 192);
+  EXPECT_GT(GetGValue(p.Pixel(5, 0)), 200);
+  p.Resolution = 3;
+  EXPECT_THROW(p.LoadFromMemory(f), EInvalidGraphic);
 }
 
 TEST(GifReader, ExtensionsAreSkippedByTheirBlocks) {

@@ -8,7 +8,9 @@
 // - a colour map is always skipped by its size; grey pictures (types 3, 11)
 //   get the grey palette even when a map is present;
 // - a picture ends early: "Targa: invalid image", for raw and packed rows;
-// - pixel sizes other than 8, 15, 16, 24, 32 raise "Targa: invalid image";
+// - pixel sizes other than 8, 15, 16, 24, 32, and image types other than
+//   1-3 and 9-11 raise "Targa: invalid image" (a header alone would
+//   otherwise make a blank picture of any size);
 // - rows are written top row first with the descriptor bit that says so, and
 //   5-6-5 pictures are converted to 5-5-5 before they are written as 16 bits.
 #include "GraphicFormats.h"
@@ -225,17 +227,14 @@ TBitmap TTargaGraphic::Decode(std::span<const uint8_t> bytes) {
   const uint64_t total = uint64_t(rowLength) * height;
   bool packed = imageType >= 9 && imageType <= 11;
   bool raw = imageType >= 1 && imageType <= 3;
+  // Other types (0: no pixels, 32 and 33: Huffman codes) give nothing to show.
+  if (!raw && !packed) throw EInvalidGraphic(kTargaInvalid);
   // A run packet of 1 + bpp bytes gives at most 128 pixels.
   if (raw) CheckRoom(total, r.Left(), kTargaInvalid);
   if (packed) CheckRoom(total, uint64_t(r.Left()) * 128, kTargaInvalid);
 
   TBitmap b = NewPicture(pf, width, height, kTargaInvalid);
   if (pf == pf8bit) b.SetPalette(palette.empty() ? GreyPalette(256) : palette);
-  if (!raw && !packed) {
-    ImageID.assign(id.begin(), id.end());
-    return b;  // no pixel data we know of: the picture stays blank
-  }  // no pixel data we know of: the picture stays blank
-
   std::span<const uint8_t> pixels = r.Rest();
   std::vector<uint8_t> unpacked;
   if (packed) {

@@ -128,6 +128,10 @@ TBitmap TSGIGraphic::Decode(std::span<const uint8_t> bytes) {
     r.Need(size_t(n * 8));
     for (uint64_t i = 0; i < n; ++i) starts.push_back(r.U32BE());
     for (uint64_t i = 0; i < n; ++i) lengths.push_back(r.U32BE());
+    // A row of n packed bytes gives at most 127 samples per 2 bytes.
+    uint64_t packed = 0;
+    for (uint64_t i = 0; i < n; ++i) packed += starts[i] < bytes.size() ? std::min<uint64_t>(lengths[i], bytes.size() - starts[i]) : 0;
+    CheckRoom(uint64_t(width) * n, packed * 64 / bpc, kInvalid);
   } else {
     CheckRoom(512 + uint64_t(width) * height * channels * bpc, bytes.size(), kInvalid);
   }

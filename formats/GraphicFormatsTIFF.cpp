@@ -168,8 +168,10 @@ TBitmap TTIFFGraphic::Decode(std::span<const uint8_t> bytes) {
   auto rowsPerStrip = f.Values(RowsPerStrip);
   if (rowsPerStrip.empty()) rowsPerStrip.push_back(height);
   if (offsets.empty()) throw EInvalidGraphic(kInvalid);
-  // Packed strips give at most 4,096 bytes per 9-bit code (LZW).
-  CheckRoom(rowLength * height, uint64_t(bytes.size()) * (compression == 1 ? 1 : 4096), kInvalid);
+  // Packed strips give at most 4,096 bytes per 9-bit code (LZW) or 128 per
+  // two bytes (PackBits).
+  CheckRoom(rowLength * height, uint64_t(bytes.size()) * (compression == 1 ? 1 : compression == 5 ? 4096 : 64),
+            kInvalid);
   CheckRoom(rowLength * height, 2 * kMaxBitmapBytes, kInvalid);  // 16-bit samples: twice the bitmap
 
   TBitmap b = NewPicture(pf, width, height, kInvalid);

@@ -1,11 +1,4 @@
-# Cross toolchain: 64-bit Windows through MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain: 64-bit Windows through MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(BX_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${BX_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${BX_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${BX_MINGW_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${BX_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

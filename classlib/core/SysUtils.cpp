@@ -2,6 +2,7 @@
 #include "SysUtils.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -126,4 +127,107 @@ std::string IncludeTrailingBackslash(std::string_view path) {
   std::string r(path);
   if (r.empty() || (r.back() != '\\' && r.back() != '/')) r += '\\';
   return r;
+}
+
+// --- dates
+
+namespace {
+bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+int DaysInMonth(int y, int m) {
+  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && IsLeap(y) ? 29 : days[m - 1];
+}
+}  // namespace
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& out) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
+  for (int m = 1; m < month; ++m) day += DaysInMonth(year, m);
+  int y = year - 1;
+  out = double(y * 365 + y / 4 - y / 100 + y / 400 + day - 693594);
+  return true;
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+  TDateTime d;
+  if (!TryEncodeDate(year, month, day, d)) throw EConvertError("Invalid argument to date encode");
+  return d;
+}
+
+void DecodeDate(TDateTime date, int& year, int& month, int& day) {
+  long n = long(date) + 693593;  // days since 1 January of year 1, 0-based
+  if (n < 0) n = 0;
+  int y = 1;
+  long d400 = n / 146097; n %= 146097;
+  long d100 = n / 36524; n %= 36524;
+  if (d100 == 4) { d100 = 3; n += 36524; }
+  long d4 = n / 1461; n %= 1461;
+  long d1 = n / 365; n %= 365;
+  if (d1 == 4) { d1 = 3; n += 365; }
+  y += int(d400 * 400 + d100 * 100 + d4 * 4 + d1);
+  int m = 1;
+  while (n >= DaysInMonth(y, m)) n -= DaysInMonth(y, m++);
+  year = y;
+  month = m;
+  day = int(n) + 1;
+}
+
+TDateTime Date() {
+  std::time_t t = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &t);
+#else
+  localtime_r(&t, &local);
+#endif
+  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::string FormatDate(const std::string& pattern, TDateTime date) {
+  int y, m, d;
+  DecodeDate(date, y, m, d);
+  std::string out;
+  for (size_t i = 0; i < pattern.size();) {
+    char c = pattern[i];
+    size_t n = 1;
+    while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+    char buf[16];
+    if (c == 'd' || c == 'M') {
+      std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", c == 'd' ? d : m);
+      out += buf;
+    } else if (c == 'y') {
+      std::snprintf(buf, sizeof buf, n <= 2 ? "%02d" : "%d", n <= 2 ? y % 100 : y);
+      out += buf;
+    } else if (c == '\'') {
+      size_t j = pattern.find('\'', i + 1);
+      out += pattern.substr(i + 1, (j == std::string::npos ? pattern.size() : j) - i - 1);
+      i = j == std::string::npos ? pattern.size() : j + 1;
+      continue;
+    } else {
+      out.append(n, c);
+    }
+    i += n;
+  }
+  return out;
+}
+
+bool TryParseDate(const std::string& pattern, const std::string& text, TDateTime& out) {
+  // The fields come in the pattern's order; any non-digits separate them.
+  std::string order;
+  for (char c : pattern)
+    if ((c == 'd' || c == 'M' || c == 'y') && order.find(c) == std::string::npos) order += c;
+  if (order.size() != 3) return false;
+  int values[3] = {0, 0, 0};
+  int yearDigits = 0;
+  size_t i = 0;
+  for (int f = 0; f < 3; ++f) {
+    while (i < text.size() && !(text[i] >= '0' && text[i] <= '9')) ++i;
+    size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 4) values[f] = values[f] * 10 + (text[i++] - '0');
+    if (i == start) return false;
+    if (order[f] == 'y') yearDigits = int(i - start);
+  }
+  int d = 0, m = 0, y = 0;
+  for (int f = 0; f < 3; ++f) (order[f] == 'd' ? d : order[f] == 'M' ? m : y) = values[f];
+  if (yearDigits <= 2) y += y < 50 ? 2000 : 1900;
+  return TryEncodeDate(y, m, d, out);
 }

@@ -40,3 +40,14 @@ std::string ExtractFileName(std::string_view name);
 std::string ExtractFileExt(std::string_view name);    // with the dot, "" when none
 std::string ChangeFileExt(std::string_view name, std::string_view ext);
 std::string IncludeTrailingBackslash(std::string_view path);
+
+// Days since 30 December 1899, the fraction the time of day.
+using TDateTime = double;
+TDateTime EncodeDate(int year, int month, int day);  // EConvertError for an invalid date
+void DecodeDate(TDateTime date, int& year, int& month, int& day);
+bool TryEncodeDate(int year, int month, int day, TDateTime& out);
+TDateTime Date();  // today, local time
+// Date text by a short-date pattern of d, dd, M, MM, yy, yyyy and literal
+// separators (the Windows locale pattern form, e.g. "M/d/yyyy", "d.M.yyyy").
+std::string FormatDate(const std::string& pattern, TDateTime date);
+bool TryParseDate(const std::string& pattern, const std::string& text, TDateTime& out);

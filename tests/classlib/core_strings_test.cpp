@@ -55,3 +55,25 @@ TEST(StringList, SortedNamesAndValues) {
   EXPECT_EQ(v.Count(), 1);
   EXPECT_THROW(v.Strings(5), EListError);
 }
+
+TEST(Dates, EncodeDecodeAndText) {
+  EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
+  EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
+  EXPECT_EQ(EncodeDate(2026, 12, 9) - EncodeDate(2026, 1, 1), 342.0);
+  for (TDateTime d : {0.0, 36526.0, 59.0, 60.0, 61.0, 46000.0, 2958465.0}) {
+    int y, m, dd;
+    DecodeDate(d, y, m, dd);
+    EXPECT_EQ(EncodeDate(y, m, dd), d);
+  }
+  EXPECT_THROW(EncodeDate(2025, 2, 29), EConvertError);
+  TDateTime d = EncodeDate(2026, 3, 7);
+  EXPECT_EQ(FormatDate("M/d/yyyy", d), "3/7/2026");
+  EXPECT_EQ(FormatDate("dd.MM.yy", d), "07.03.26");
+  TDateTime back;
+  ASSERT_TRUE(TryParseDate("d.M.yyyy", "7.3.2026", back));
+  EXPECT_EQ(back, d);
+  ASSERT_TRUE(TryParseDate("M/d/yy", "03/07/26", back));
+  EXPECT_EQ(back, d);
+  EXPECT_FALSE(TryParseDate("M/d/yyyy", "13/1/2026", back));
+  EXPECT_FALSE(TryParseDate("M/d/yyyy", "garbage", back));
+}

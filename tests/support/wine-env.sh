@@ -9,8 +9,9 @@ export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
-# No menu entries on the host, no Mono or Gecko install prompts.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+# No menu entries on the host, no Mono or Gecko install prompts, and no
+# debugger that would wait on a crashed program.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 
 bx_wine() { if command -v wine64 >/dev/null; then wine64 "$@"; else wine "$@"; fi; }
 

@@ -1,0 +1,323 @@
+// The Win32 half of TCABFile: the cabinet library's reading interface, loaded
+// by name for each run, and the callbacks that it calls.
+//
+// Departures from the component's original behaviour:
+// - a member name that is absolute, names a drive or has a ".." part is not
+//   extracted, and a member is always written to TargetPath + one separator
+//   + its name;
+// - a cabinet that the library finds damaged (corrupt, truncated, unknown
+//   version or compression) raises ECABFileError instead of a silent -1, and
+//   the member that was being written is deleted rather than left half full;
+// - an exception from an event handler is carried past the library and
+//   raised again once the run has ended.
+#include "cabfiles.h"
+#include "cabfiles_fdi.h"
+
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+
+HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
+
+void DefaultErrorBox(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+void (*CabErrorBox)(const std::string& text) = DefaultErrorBox;
+
+void ShowCabSystemError(unsigned long code) {
+  if (code == 0) return;
+  char text[1025] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  CabErrorBox(text);
+}
+
+struct TCabinetRun {
+  TCABFile* Cab = nullptr;
+  std::string MemberName;      // of the file being written
+  int32_t MemberSize = 0;
+  int32_t Written = 0;
+  std::string MemberTarget;    // its path while it is not complete
+  INT_PTR MemberHandle = -1;   // its handle until the library closes it
+  bool TargetFailed = false;   // a target file could not be made or written
+  std::exception_ptr Raised;   // from an event handler
+
+  INT_PTR CopyMember(fdi::FDINOTIFICATION* n);
+  INT_PTR CloseMember(fdi::FDINOTIFICATION* n);
+  void DropIncompleteMember();
+};
+
+namespace {
+// The run whose member is being written; one run at a time per process, as
+// the library's write callback carries no caller value.
+TCabinetRun* gActiveRun = nullptr;
+}  // namespace
+
+INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {
+  std::string name = n->psz1 ? n->psz1 : "";
+  if (Cab->FMode == TCABFile::modeList) {
+    TCABFileEntry& e = Cab->CABFileContents().Add();
+    e.Name = name;
+    e.Size = int32_t(n->cb);
+    e.DateTime = DosDateTimeToDateTime(n->date, n->time);
+  }
+  bool extract = Cab->FMode == TCABFile::modeExtractAll ||
+                 (Cab->FMode == TCABFile::modeExtractNamed && SameText(name, Cab->FWantedName)) ||
+                 (Cab->FMode == TCABFile::modeExtractSelected && Cab->CABFileContents().IsSelected(name));
+  // A hostile name would reach outside TargetPath: never written.
+  if (!extract || !IsSafeMemberName(name)) return 0;
+
+  std::string target = MemberTargetName(Cab->TargetPath, name);
+  std::string folder = ExtractFilePath(target);
+  if (!folder.empty() && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+    CreateDirectoryA(folder.c_str(), nullptr);  // one level, as the packages need
+  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    bool allow = true;
+    if (Cab->OnOverWriteFile) Cab->OnOverWriteFile(Cab, target, allow);
+    if (!allow) return 0;
+    DeleteFileA(target.c_str());
+  }
+  HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    TargetFailed = true;
+    return -1;
+  }
+  MemberName = name;
+  MemberSize = int32_t(n->cb);
+  Written = 0;
+  MemberTarget = target;
+  MemberHandle = reinterpret_cast<INT_PTR>(h);
+  return MemberHandle;
+}
+
+INT_PTR TCabinetRun::CloseMember(fdi::FDINOTIFICATION* n) {
+  HANDLE h = ToHandle(n->hf);
+  FILETIME local, utc;
+  if (DosDateTimeToFileTime(n->date, n->time, &local) && LocalFileTimeToFileTime(&local, &utc))
+    SetFileTime(h, nullptr, nullptr, &utc);
+  CloseHandle(h);
+  if (n->hf == MemberHandle) {
+    MemberHandle = -1;
+    MemberTarget.clear();  // complete
+  }
+  return TRUE;
+}
+
+void TCabinetRun::DropIncompleteMember() {
+  if (MemberTarget.empty()) return;
+  if (MemberHandle != -1) CloseHandle(ToHandle(MemberHandle));
+  DeleteFileA(MemberTarget.c_str());
+  MemberHandle = -1;
+  MemberTarget.clear();
+}
+
+namespace {
+
+void* BX_DIAMONDAPI CabAlloc(ULONG cb) { return std::malloc(cb ? cb : 1); }
+void BX_DIAMONDAPI CabFree(void* pv) { std::free(pv); }
+
+INT_PTR BX_DIAMONDAPI CabOpen(char* pszFile, int oflag, int pmode) {
+  DWORD access = 0;
+  switch (oflag & fdi::kOpenAccessMask) {
+    case 0: access = GENERIC_READ; break;
+    case 1: access = GENERIC_WRITE; break;
+    default: access = GENERIC_READ | GENERIC_WRITE; break;
+  }
+  DWORD disposition = OPEN_EXISTING;
+  if (oflag & fdi::kOpenCreate)
+    disposition = (oflag & fdi::kOpenExclusive) ? CREATE_NEW
+                  : (oflag & fdi::kOpenTruncate) ? CREATE_ALWAYS : OPEN_ALWAYS;
+  else if (oflag & fdi::kOpenTruncate)
+    disposition = TRUNCATE_EXISTING;
+  HANDLE h = CreateFileA(pszFile, access, FILE_SHARE_READ, nullptr, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<INT_PTR>(h);
+}
+
+UINT BX_DIAMONDAPI CabRead(INT_PTR hf, void* pv, UINT cb) {
+  DWORD done = 0;
+  if (!ReadFile(ToHandle(hf), pv, cb, &done, nullptr)) return UINT(-1);
+  return done;
+}
+
+UINT BX_DIAMONDAPI CabWrite(INT_PTR hf, void* pv, UINT cb) {
+  DWORD done = 0;
+  if (!WriteFile(ToHandle(hf), pv, cb, &done, nullptr)) {
+    ShowCabSystemError(GetLastError());
+    if (gActiveRun) gActiveRun->TargetFailed = true;
+    return UINT(-1);
+  }
+  if (gActiveRun) {
+    TCabinetRun& run = *gActiveRun;
+    run.Written += int32_t(done);
+    if (run.Cab->OnDecompressProgress && !run.Raised) {
+      try {
+        run.Cab->OnDecompressProgress(run.Cab, run.MemberName, run.MemberSize, run.Written);
+      } catch (...) {
+        run.Raised = std::current_exception();
+        return UINT(-1);
+      }
+    }
+  }
+  return done;
+}
+
+int BX_DIAMONDAPI CabClose(INT_PTR hf) {
+  if (gActiveRun && gActiveRun->MemberHandle == hf) gActiveRun->MemberHandle = -1;
+  if (!CloseHandle(ToHandle(hf))) {
+    ShowCabSystemError(GetLastError());
+    return -1;
+  }
+  return 0;
+}
+
+long BX_DIAMONDAPI CabSeek(INT_PTR hf, long dist, int seektype) {
+  // The library's seek types are the C run-time's: SEEK_SET, SEEK_CUR, SEEK_END.
+  DWORD method = seektype == 1 ? FILE_CURRENT : seektype == 2 ? FILE_END : FILE_BEGIN;
+  SetLastError(NO_ERROR);
+  DWORD pos = SetFilePointer(ToHandle(hf), dist, nullptr, method);
+  if (pos == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
+    ShowCabSystemError(GetLastError());
+    return -1;
+  }
+  return long(pos);
+}
+
+INT_PTR BX_DIAMONDAPI CabNotify(fdi::FDINOTIFICATIONTYPE fdint, fdi::FDINOTIFICATION* pfdin) {
+  auto* run = static_cast<TCabinetRun*>(pfdin->pv);
+  try {
+    switch (fdint) {
+      case fdi::fdintCOPY_FILE: return run->CopyMember(pfdin);
+      case fdi::fdintCLOSE_FILE_INFO: return run->CloseMember(pfdin);
+      default: return 0;
+    }
+  } catch (...) {
+    // Nothing may unwind through the library.
+    run->Raised = std::current_exception();
+    return -1;
+  }
+}
+
+// The library, loaded for one run and released after it.
+class TCabinetLibrary {
+public:
+  TCabinetLibrary() : FModule(LoadLibraryA("cabinet.dll")) {
+    if (!FModule) return;
+    Create = Bind<fdi::FDICreateFn>("FDICreate");
+    IsCabinet = Bind<fdi::FDIIsCabinetFn>("FDIIsCabinet");
+    Copy = Bind<fdi::FDICopyFn>("FDICopy");
+    Destroy = Bind<fdi::FDIDestroyFn>("FDIDestroy");
+  }
+  ~TCabinetLibrary() {
+    if (FModule) FreeLibrary(FModule);
+  }
+  TCabinetLibrary(const TCabinetLibrary&) = delete;
+  TCabinetLibrary& operator=(const TCabinetLibrary&) = delete;
+  bool Ready() const { return FModule && Create && IsCabinet && Copy && Destroy; }
+
+  fdi::FDICreateFn Create = nullptr;
+  fdi::FDIIsCabinetFn IsCabinet = nullptr;
+  fdi::FDICopyFn Copy = nullptr;
+  fdi::FDIDestroyFn Destroy = nullptr;
+
+private:
+  template <class F>
+  F Bind(const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
+  }
+  HMODULE FModule;  // owned
+};
+
+// Codes that say the cabinet's own bytes are bad, as opposed to a missing
+// file or a target that could not be written.
+bool IsDamagedCabinet(int code) {
+  switch (code) {
+    case fdi::FDIERROR_NOT_A_CABINET:
+    case fdi::FDIERROR_UNKNOWN_CABINET_VERSION:
+    case fdi::FDIERROR_CORRUPT_CABINET:
+    case fdi::FDIERROR_BAD_COMPR_TYPE:
+    case fdi::FDIERROR_MDI_FAIL:
+    case fdi::FDIERROR_RESERVE_MISMATCH:
+    case fdi::FDIERROR_WRONG_CABINET:
+    case fdi::FDIERROR_EOF:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+TCABFile::TCABFile(TComponent* owner)
+    : TComponent(owner), FContents(std::make_unique<TCABFileContents>(this)) {}
+
+TCABFile::~TCABFile() = default;
+
+void TCABFile::ReadContents() {
+  FContents->Clear();
+  FMode = modeList;
+  ProcessCabinet();
+}
+
+bool TCABFile::ExtractFile(const std::string& name) {
+  FWantedName = name;
+  FMode = modeExtractNamed;
+  return ProcessCabinet() == 0;
+}
+
+int TCABFile::ProcessCabinet() {
+  HANDLE probe = CreateFileA(CABFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return -1;
+  CloseHandle(probe);
+
+  TCabinetLibrary lib;
+  if (!lib.Ready()) return -1;
+  fdi::ERF erf = {};
+  fdi::HFDI hfdi = lib.Create(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek,
+                              fdi::kCpu80386, &erf);
+  if (!hfdi) return -1;
+
+  int result = -1;
+  TCabinetRun run;
+  run.Cab = this;
+  bool damaged = false;
+  int damage = 0;
+  INT_PTR hf = CabOpen(const_cast<char*>(CABFile.c_str()), 0x8000 /* _O_BINARY */, 0);
+  if (hf != -1) {
+    fdi::FDICABINETINFO info = {};
+    BOOL isCabinet = lib.IsCabinet(hfdi, hf, &info);
+    CabClose(hf);
+    if (isCabinet) {
+      char full[MAX_PATH * 2];
+      char* filePart = nullptr;
+      DWORD len = GetFullPathNameA(CABFile.c_str(), sizeof full, full, &filePart);
+      if (len > 0 && len < sizeof full && filePart) {
+        std::string cabName = filePart;
+        std::string cabPath(full, size_t(filePart - full));
+        gActiveRun = &run;
+        BOOL ok = lib.Copy(hfdi, cabName.data(), cabPath.data(), 0, CabNotify, nullptr, &run);
+        gActiveRun = nullptr;
+        if (ok) {
+          result = 0;
+        } else {
+          run.DropIncompleteMember();
+          if (!run.Raised && !run.TargetFailed && IsDamagedCabinet(erf.erfOper)) {
+            damaged = true;
+            damage = erf.erfOper;
+          }
+        }
+      }
+    }
+  }
+  if (!lib.Destroy(hfdi)) result = -1;
+  if (run.Raised) std::rethrow_exception(run.Raised);
+  if (damaged) throw ECABFileError(FDIErrorText(damage) + ": " + CABFile);
+  return result;
+}

@@ -1,0 +1,35 @@
+// Window outlines from pictures: the region data of every pixel that is not
+// the transparent colour, and the mask files (".msk") that keep it.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Colors.h"
+
+class TBitmap;
+
+// Sizes of the Windows region data: its header and one rectangle.
+constexpr size_t kRegionHeaderSize = 32;
+constexpr size_t kRegionRectSize = 16;
+
+// The region data (header, then the rectangles band by band) that Windows'
+// own region functions give for the union of the one-pixel-high runs of
+// pixels that differ from `transparent`; empty when there is no such pixel.
+std::vector<uint8_t> MakeMaskRegionData(const TBitmap& bitmap, TColor transparent);
+
+// Writes the mask file: the 32-bit byte count n, then the region data. Writes
+// nothing when the region is empty. Raises EFCreateError when the file cannot
+// be made; an old file is replaced only once the new one is complete.
+void GenerateMaskFile(const TBitmap& bitmap, TColor transparent, const std::string& fileName);
+
+// Whether the bytes are well-formed region data: header size 32, type 1, the
+// rectangle count and byte size matching the length, every rectangle
+// non-empty and inside the bounding rectangle.
+bool CheckMaskData(std::span<const uint8_t> regionData);
+
+// The region data of a mask file (an empty vector for n = 0), or nullopt for
+// a missing, short or malformed file.
+std::optional<std::vector<uint8_t>> ReadMaskFile(const std::string& fileName);

@@ -1,0 +1,53 @@
+// The built default skin package, listed and read through TCABFile.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "cabfiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kDir = BX_DEFAULTSKIN_DIR;
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+}  // namespace
+
+TEST(DefaultSkinPackage, ListsItsMembersInPackageOrder) {
+  TCABFile cab(nullptr);
+  cab.CABFile = kDir + "/Bx2k8.bxs";
+  cab.ReadContents();
+  const char* names[] = {"skin.dat", "cur.cur", "cur_exit.cur", "data.msk",
+                         "data.ini", "othernotes.txt", "preview.bmp"};
+  ASSERT_EQ(cab.CABFileContents().Count(), 7);
+  for (int i = 0; i < 7; ++i) {
+    const TCABFileEntry& e = cab.CABFileContents()[i];
+    EXPECT_EQ(e.Name, names[i]);
+    EXPECT_EQ(uintmax_t(e.Size), fs::file_size(kDir + "/members/" + names[i])) << names[i];
+    // 1 January 2008, 12:00.
+    EXPECT_DOUBLE_EQ(e.DateTime, 39448.5) << names[i];
+  }
+}
+
+TEST(DefaultSkinPackage, ExtractsTheSkinStream) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  fs::path out = fs::path(temp) / "bx_defaultskin_test";
+  fs::remove_all(out);
+  fs::create_directories(out);
+  TCABFile cab(nullptr);
+  cab.CABFile = kDir + "/Bx2k8.bxs";
+  cab.TargetPath = out.string();
+  EXPECT_TRUE(cab.ExtractFile("SKIN.DAT"));
+  EXPECT_TRUE(cab.ExtractFile("data.msk"));
+  EXPECT_EQ(ReadAll(out / "skin.dat"), ReadAll(kDir + "/members/skin.dat"));
+  EXPECT_EQ(ReadAll(out / "data.msk"), ReadAll(kDir + "/members/data.msk"));
+  fs::remove_all(out);
+}

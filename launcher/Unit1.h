@@ -22,6 +22,7 @@ class TForm1 : public TForm {
 public:
   explicit TForm1(TComponent* owner);
   ~TForm1() override;
+  std::string ClassName() const override { return "TForm1"; }
 
   // The INI files the launcher shares; owned for the window's whole life.
   std::unique_ptr<TIniFile> OptionsIni, StartCountsIni, GamesIni, ModIni, StatsIni, ParametersIni;
@@ -54,7 +55,7 @@ public:
   void paivitaicot();
   bool smoothtesti();
   void tyhjaskin();
-  TColor vastavari(TColor colour);
+  static TColor vastavari(TColor colour);
   void bxcursors();
   void paivitabx();
   void nappi();

@@ -8,20 +8,18 @@
 #include "Forms.h"
 
 namespace {
-const char kWindowClass[] = "TBxWindow";
-
-void RegisterWindowClass() {
-  static bool done = false;
-  if (done) return;
+// One window class per control class, named as the class ("TForm1"), all
+// with the same window procedure.
+void RegisterWindowClass(const std::string& name) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), name.c_str(), &wc)) return;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = StdWndProc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExA(&wc);
-  done = true;
+  wc.lpszClassName = name.c_str();
+  if (!RegisterClassExA(&wc)) throw EOutOfResources("Error registering window class " + name);
 }
 
 bool IsGraphic(const TControl* c) { return dynamic_cast<const TGraphicControl*>(c) != nullptr; }
@@ -91,11 +89,12 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateHandle() {
-  RegisterWindowClass();
   TCreateParams p;
+  p.WinClassName = ClassName();
   CreateParams(p);
+  RegisterWindowClass(p.WinClassName);
   if (FVisible && FParent) p.Style |= WS_VISIBLE;
-  HWND wnd = CreateWindowExA(p.ExStyle, kWindowClass, p.Caption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
+  HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
                              p.WndParent, nullptr, GetModuleHandleA(nullptr), this);
   if (!wnd) throw EOutOfResources("Error creating window");
 }

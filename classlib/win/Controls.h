@@ -118,6 +118,7 @@ public:
 
 protected:
   struct TCreateParams {
+    std::string WinClassName;  // the class's name unless changed
     std::string Caption;
     DWORD Style = WS_OVERLAPPEDWINDOW, ExStyle = 0;
     HWND WndParent = nullptr;

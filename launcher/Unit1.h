@@ -8,6 +8,7 @@
 
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
+#include "FileUtils.h"
 #include "Forms.h"
 #include "IniFiles.h"
 #include "MPlayer.h"
@@ -72,6 +73,8 @@ protected:
 private:
   void BuildControls();
   void PlayStartupSound();
+  struct TSoundKeys { const char *Default, *Random, *Name; };
+  void PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder);
   void PlayFile(const std::string& fileName);
   std::string ChooseSkin();
   void LoadSkin(const std::string& name);

@@ -50,6 +50,13 @@ struct TShapedWindow {
     Face = new TShapedForm(&Form);
     Face->SetParent(&Form);
   }
+  // Writes the mask file of the shaped picture and loads it; its file name.
+  std::string LoadShapedMask(const char* name) {
+    std::string file = TempName(name);
+    GenerateMaskFile(ShapedPicture(), clWhite, file);
+    EXPECT_TRUE(Face->LoadMaskFile(file));
+    return file;
+  }
   TForm Form;
   TShapedForm* Face;  // owned by Form
 };
@@ -77,19 +84,14 @@ TEST(ShapedForm, MakesItsFormBorderlessAndFillsIt) {
 TEST(ShapedForm, TheOutlineIsTheMasksRegionByteForByte) {
   TShapedWindow w;
   TBitmap picture = ShapedPicture();
-  std::string file = TempName("shape.msk");
-  GenerateMaskFile(picture, clWhite, file);
-  ASSERT_TRUE(w.Face->LoadMaskFile(file));
+  w.LoadShapedMask("shape.msk");
   EXPECT_EQ(WindowRegionData(w.Form.Handle()), MakeMaskRegionData(picture, clWhite));
   EXPECT_EQ(w.Face->Mask().Data(), MakeMaskRegionData(picture, clWhite));
 }
 
 TEST(ShapedForm, EachApplyBuildsAFreshRegion) {
   TShapedWindow w;
-  TBitmap picture = ShapedPicture();
-  std::string file = TempName("fresh.msk");
-  GenerateMaskFile(picture, clWhite, file);
-  ASSERT_TRUE(w.Face->LoadMaskFile(file));
+  w.LoadShapedMask("fresh.msk");
   std::vector<uint8_t> want = WindowRegionData(w.Form.Handle());
   // The system owns (and frees) the region it was given; applying again
   // after the outline was dropped must not reuse it.
@@ -107,10 +109,7 @@ TEST(ShapedForm, EachApplyBuildsAFreshRegion) {
 
 TEST(ShapedForm, EmptyAndBrokenMasksLeaveTheOutline) {
   TShapedWindow w;
-  TBitmap picture = ShapedPicture();
-  std::string good = TempName("good.msk");
-  GenerateMaskFile(picture, clWhite, good);
-  ASSERT_TRUE(w.Face->LoadMaskFile(good));
+  std::string good = w.LoadShapedMask("good.msk");
   std::vector<uint8_t> outline = WindowRegionData(w.Form.Handle());
   ASSERT_FALSE(outline.empty());
 
@@ -146,10 +145,7 @@ TEST(ShapedForm, EmptyAndBrokenMasksLeaveTheOutline) {
 TEST(ShapedForm, Mask2HoldsTheMaskFileBytes) {
   TShapedWindow w;
   EXPECT_EQ(w.Face->Mask2Bytes(), (std::vector<uint8_t>{0, 0, 0, 0}));
-  TBitmap picture = ShapedPicture();
-  std::string file = TempName("mask2.msk");
-  GenerateMaskFile(picture, clWhite, file);
-  ASSERT_TRUE(w.Face->LoadMaskFile(file));
+  std::string file = w.LoadShapedMask("mask2.msk");
   std::ifstream in(file, std::ios::binary);
   std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
   EXPECT_EQ(w.Face->Mask2Bytes(), bytes);

@@ -147,8 +147,10 @@ void TForm1::FormCreate(TComponent*) {
   const std::string skins = dir + "skins\\";
   if (!DirectoryExists(skins) && CreateDirectoryA(skins.c_str(), nullptr)) {
     std::vector<uint8_t> package = LoadResourceBytes("DEFAULTSKIN", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    TFileStream out(skins + "Bx2k8.bxs", fmCreate);
-    if (!package.empty()) out.WriteBuffer(package.data(), int64_t(package.size()));
+    if (!package.empty()) {
+      TFileStream out(skins + "Bx2k8.bxs", fmCreate);
+      out.WriteBuffer(package.data(), int64_t(package.size()));
+    }
   }
   // 14-15
   std::string name = ChooseSkin();
@@ -330,7 +332,12 @@ void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
     left = wp.rcNormalPosition.left;
     top = wp.rcNormalPosition.top;
   }
-  OptionsIni->WriteInteger("XY", "Left", left);
-  OptionsIni->WriteInteger("XY", "Top", top);
-  OptionsIni->WriteString(kOpt, "nayta", ViewName);
+  // A file that cannot be written is reported, but never keeps the window open.
+  try {
+    OptionsIni->WriteInteger("XY", "Left", left);
+    OptionsIni->WriteInteger("XY", "Top", top);
+    OptionsIni->WriteString(kOpt, "nayta", ViewName);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
 }

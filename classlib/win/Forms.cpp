@@ -14,7 +14,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-  if (Application().MainForm() == this) Application().Terminate();
+  Application().FormDestroyed(this);
 }
 
 void TForm::SetCaption(const std::string& caption) {
@@ -274,6 +274,13 @@ void TApplication::Run() {
   while (!FTerminated) {
     if (!ProcessMessage(msg)) Idle();
   }
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+  std::erase(FReleased, form);
+  if (FMainForm != form) return;
+  FMainForm = nullptr;
+  Terminate();
 }
 
 void TApplication::Terminate() {

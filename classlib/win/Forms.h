@@ -105,6 +105,8 @@ public:
 
   // Forms waiting for Release; freed at the next idle point.
   void QueueRelease(TForm* form);
+  // Told by every form as it goes: the main form's end ends the loop.
+  void FormDestroyed(TForm* form);
 
 private:
   bool ProcessMessage(MSG& msg);

@@ -212,5 +212,19 @@ position)
   stop
   finish ;;
 
+failing_start)
+  # Options.ini is a folder: choosing the skin cannot write Nahka.
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  sleep 1
+  check "the error is shown" has_line "$d/prompts.txt.log" "Options.ini"
+  check "one main window, not a second one" [ "$(bxwin count TForm1)" = 1 ]
+  stop
+  check "an unwritable Options.ini does not keep the window open" [ "$failures" = 0 ]
+  check "the close reports it once more" [ "$(grep -c 'Unable to write' "$d/prompts.txt.log")" = 2 ]
+  finish ;;
+
 *) echo "unknown case $1"; exit 2 ;;
 esac

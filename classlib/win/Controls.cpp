@@ -225,6 +225,7 @@ void TWinControl::TrackHover(TControl* now) {
   FHover = now;
   if (old) old->MouseLeave();  // leave before enter
   if (now) now->MouseEnter();
+  HoverChanged(now);
 }
 
 TShiftState KeysToShift(WPARAM keys) {

@@ -135,6 +135,8 @@ protected:
   virtual bool SetCursorAt(POINT client);
   virtual void WindowPosChanging(WINDOWPOS& pos) {}
   virtual void Timer(UINT_PTR id) {}
+  // The graphic control under the mouse changed (null: none).
+  virtual void HoverChanged(TControl* now) {}
   virtual bool CloseRequested() { return false; }
   // A WM_COMMAND notification of this control, reflected by its parent.
   virtual bool CommandNotify(WORD code) { return false; }

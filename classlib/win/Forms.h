@@ -31,6 +31,8 @@ public:
   void SetFormStyle(TFormStyle style);
   TPosition Position = poDesigned;
   bool KeyPreview = false;
+  // Hints of the graphic controls, shown in a tooltip for the application's
+  // HintHidePause.
   bool ShowHint = false;
 
   void Show();
@@ -56,11 +58,14 @@ protected:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool CloseRequested() override;
   virtual bool CloseQuery();
+  void HoverChanged(TControl* now) override;
 
 private:
   void ApplyStyle();
   bool FModal = false;
   std::string FCaption;
+  HWND FTooltip = nullptr;  // owned by the form's window (destroyed with it)
+  std::string FHintText;
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
 };

@@ -9,6 +9,8 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 
+#include <commctrl.h>
+
 namespace {
 class TRecorder : public TGraphicControl {
 public:
@@ -214,4 +216,54 @@ TEST(Cursors, SlotsFromFilesAndResourcesAndTheArrowFallback) {
   EXPECT_EQ(ScreenCursors().Get(3), raw);
   ScreenCursors().Set(3, TCursorHandle());
   EXPECT_EQ(ScreenCursors().Get(3), arrow);
+}
+
+namespace {
+HWND FormTooltip(HWND form) {
+  HWND found = nullptr;
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr)))
+    if (GetWindow(w, GW_OWNER) == form) found = w;
+  return found;
+}
+
+std::string ToolText(HWND tip, HWND form, RECT* rect) {
+  char text[256] = "";
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = form;
+  ti.uId = 1;
+  ti.lpszText = text;
+  SendMessageA(tip, TTM_GETTOOLINFOA, 0, LPARAM(&ti));
+  *rect = ti.rect;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, LPARAM(&ti));
+  return text;
+}
+}  // namespace
+
+TEST(Hints, TheToolFollowsTheControlUnderTheMouse) {
+  std::vector<std::string> log;
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  form.ShowHint = true;
+  auto* a = new TRecorder(&form, log, "A");
+  auto* b = new TRecorder(&form, log, "B");
+  a->Hint = "Close BX2000 (Esc)";
+  a->SetBounds(0, 0, 100, 100);
+  b->SetBounds(100, 0, 100, 100);
+  a->SetParent(&form);
+  b->SetParent(&form);
+  Application().HintHidePause = 6000;
+  HWND wnd = form.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(10, 10));
+  HWND tip = FormTooltip(wnd);
+  ASSERT_NE(tip, nullptr);
+  RECT r;
+  EXPECT_EQ(ToolText(tip, wnd, &r), "Close BX2000 (Esc)");
+  EXPECT_EQ(r.right, 100);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 6000);
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(150, 10));
+  EXPECT_EQ(ToolText(tip, wnd, &r), "");
+  EXPECT_TRUE(IsRectEmpty(&r));
 }

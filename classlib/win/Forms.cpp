@@ -173,7 +173,7 @@ void TForm::HoverChanged(TControl* now) {
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
-    MSG m{FHandle, msg, wParam, lParam, GetMessageTime(), {}};
+    MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
     SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
   }
   return TWinControl::WndProc(msg, wParam, lParam);

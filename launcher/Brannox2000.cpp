@@ -70,7 +70,10 @@ int LauncherMain() {
       }
     } catch (const std::exception&) {
       // Once the main window exists it is kept: no second one.
-      if (!Form1) ShortPath();
+      if (!Form1) {
+        if (Form6) Form6->Hide();
+        ShortPath();
+      }
     }
   }
   Application().Run();

@@ -34,7 +34,6 @@ std::string TForm1::Arg(int n) {
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-  Form1 = this;
   SetBorderStyle(bsNone);
   SetCaption("Brannox 2000");
   Color = clBlack;
@@ -42,6 +41,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   ShowHint = true;
   SetBounds(0, 0, 300, 240);
   BuildControls();
+  // Only a window that got this far is the main window (the program block
+  // makes another one when this constructor fails).
+  Form1 = this;
   OnCloseQuery = [this](TComponent* s, bool& canClose) { FormCloseQuery(s, canClose); };
   Application().SetMainForm(this);
   // As a form's creation handler: an exception is shown and the window stays.

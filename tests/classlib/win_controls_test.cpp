@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "StdCtrls.h"
 
 #include <commctrl.h>
 
@@ -266,4 +267,43 @@ TEST(Hints, TheToolFollowsTheControlUnderTheMouse) {
   SendMessageA(wnd, WM_MOUSEMOVE, 0, At(150, 10));
   EXPECT_EQ(ToolText(tip, wnd, &r), "");
   EXPECT_TRUE(IsRectEmpty(&r));
+}
+
+namespace {
+// A push button that answers its own colour and notification messages.
+class TReflectingButton : public TButton {
+public:
+  using TButton::TButton;
+  std::vector<UINT> Seen;
+  bool Reflected(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    Seen.push_back(msg);
+    result = 77;
+    return true;
+  }
+};
+}  // namespace
+
+TEST(Reflection, AParentHandsChildNotificationsToTheChild) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 100);
+  auto* button = new TReflectingButton(&form);
+  int clicks = 0;
+  button->OnClick = [&](TComponent*) { ++clicks; };
+  button->SetBounds(10, 10, 80, 24);
+  button->SetParent(&form);
+  HWND parent = form.Handle(), child = button->Handle();
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(SendMessageA(parent, WM_CTLCOLORBTN, 0, LPARAM(child)), 77);
+  NMHDR hdr{child, UINT_PTR(GetDlgCtrlID(child)), NM_CLICK};
+  EXPECT_EQ(SendMessageA(parent, WM_NOTIFY, hdr.idFrom, LPARAM(&hdr)), 77);
+  MEASUREITEMSTRUCT mi{ODT_BUTTON, UINT(GetDlgCtrlID(child)), 0, 0, 0, 0};
+  EXPECT_EQ(SendMessageA(parent, WM_MEASUREITEM, mi.CtlID, LPARAM(&mi)), 77);
+  EXPECT_EQ(button->Seen, (std::vector<UINT>{WM_CTLCOLORBTN, WM_NOTIFY, WM_MEASUREITEM}));
+  // A menu's owner-drawn item is not a child's business.
+  MEASUREITEMSTRUCT menu{ODT_MENU, 0, 1, 0, 0, 0};
+  SendMessageA(parent, WM_MEASUREITEM, 0, LPARAM(&menu));
+  EXPECT_EQ(button->Seen.size(), 3u);
+  // A click comes back through WM_COMMAND to the button's own object.
+  SendMessageA(child, BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
 }

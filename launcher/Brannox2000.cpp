@@ -2,6 +2,7 @@
 #include "Brannox2000.h"
 
 #include "Dialogs.h"
+#include "GraphicFormats.h"
 #include "IniFiles.h"
 #include "Unit1.h"
 #include "Unit6.h"
@@ -44,6 +45,8 @@ void ShortPath() {
 }  // namespace
 
 int LauncherMain() {
+  // Picture skins and the pictures inside skin files may be of any of them.
+  RegisterGraphicFormats();
   const std::string arg1 = TForm1::Arg(1);
   if (arg1 == "-restartbx2") {
     ShortPath();

@@ -172,6 +172,14 @@ picture_skin)
   start_and_wait "$d" Brannox2000.exe
   check "a picture skin without .col starts" [ "$(bxwin count TForm1)" = 1 ]
   stop
+  # Other picture formats go through the picture registry.
+  convert "$d/skins/night.bmp" -type TrueColor "$d/skins/night.tga"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNahka=night.tga\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h visible top rects _ < <(bxwin info TForm1)
+  check "a Targa skin gets its mask" [ -s "$d/skins/night.tga.msk" ]
+  check "a Targa skin shapes the window" [ "${rects:-0}" -gt 2 ]
+  stop
   finish ;;
 
 broken_skin)

@@ -1,0 +1,170 @@
+// Controls: TControl (bounds, visibility, cursor, mouse events), the
+// windowless TGraphicControl painted and hit-tested by its parent, and
+// TWinControl, which owns a window and runs the one window procedure.
+#pragma once
+#include "Handles.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "Graphics.h"
+#include "WinGraphics.h"
+
+class TWinControl;
+
+enum TAlign { alNone, alClient };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftBit : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+using TShiftState = uint32_t;
+using TCursor = int;  // 0 the arrow, 1.. the application's cursor slots
+constexpr TCursor crDefault = 0;
+
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TComponent* sender, uint16_t& key, TShiftState shift)>;
+
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  std::string ClassName() const override { return "TControl"; }
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  virtual void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool v);
+  bool Enabled = true;
+  TAlign Align = alNone;
+  TCursor Cursor = crDefault;
+  std::string Hint;
+  TColor Color = clBtnFace;
+  TFont Font;
+
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter, OnMouseLeave;
+
+  // Repaints the control's area.
+  virtual void Invalidate();
+
+  // Mouse input, in the control's own coordinates; each fires its event.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void Click();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+protected:
+  friend class TWinControl;
+  TWinControl* FParent = nullptr;  // not owned
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = true;
+};
+
+// Painted by its parent onto the parent's (double-buffered) canvas.
+class TGraphicControl : public TControl {
+public:
+  using TControl::TControl;
+  std::string ClassName() const override { return "TGraphicControl"; }
+  virtual void Paint(TCanvas& canvas) {}  // canvas origin at the control's top left
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  std::string ClassName() const override { return "TWinControl"; }
+
+  // The window, created on first use.
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool v) override;
+  void Invalidate() override;
+  void Update();  // paints pending areas now
+
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientSize(int width, int height);
+
+  // The graphic controls on this window, in z-order (last on top).
+  const std::vector<TControl*>& Controls() const { return FControls; }
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  // The topmost visible graphic control at a client point, or nullptr.
+  TControl* ControlAtPos(POINT p) const;
+  // Re-lays out the alClient children.
+  void Realign();
+
+  // The dispatch: decodes a message and calls the named handler below.
+  virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+  struct TCreateParams {
+    std::string WinClassName;  // the class's name unless changed
+    bool SystemClass = false;  // a standard control: subclassed after creation
+    std::string Caption;
+    DWORD Style = WS_OVERLAPPEDWINDOW, ExStyle = 0;
+    HWND WndParent = nullptr;
+  };
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateHandle();
+  virtual void DestroyHandle();
+
+  // Named handlers; each returns true when it handled the message.
+  virtual void Paint(TCanvas& canvas, const RECT& area);
+  virtual bool KeyDown(uint16_t& key, TShiftState shift) { return false; }
+  virtual void Resize() { Realign(); }
+  virtual bool SetCursorAt(POINT client);
+  virtual void WindowPosChanging(WINDOWPOS& pos) {}
+  virtual void Timer(UINT_PTR id) {}
+  // The graphic control under the mouse changed (null: none).
+  virtual void HoverChanged(TControl* now) {}
+  virtual bool CloseRequested() { return false; }
+  // A WM_COMMAND notification of this control, reflected by its parent.
+  virtual bool CommandNotify(WORD code) { return false; }
+  // The other messages a parent gets about a child (WM_NOTIFY, WM_DRAWITEM,
+  // WM_MEASUREITEM, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL), reflected to the
+  // child's object; true with result when it handled one.
+  virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+
+  void PaintControls(TCanvas& canvas, const RECT& area);
+
+  HWND FHandle = nullptr;  // owned: destroyed with the object
+  WNDPROC FDefWndProc = nullptr;  // a standard control's own procedure
+
+private:
+  friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
+  void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The child a notification is about, or null.
+  TWinControl* NotifyingChild(UINT msg, WPARAM wParam, LPARAM lParam) const;
+  void TrackHover(TControl* now);
+  std::vector<TControl*> FControls;  // not owned (the owner frees them)
+  TControl* FCaptured = nullptr;     // graphic control that took the button press
+  TControl* FHover = nullptr;        // graphic control under the mouse
+  bool FTracking = false;
+};
+
+TShiftState KeysToShift(WPARAM keys);
+// The object of one of our windows (also subclassed standard controls), or null.
+TWinControl* FindControl(HWND wnd);
+// The window procedure of every window of ours: binds the object at
+// WM_NCCREATE, dispatches, and stops exceptions (shown by the application).
+LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,349 @@
+// TForm, the application object and the cursor slots.
+#include "Forms.h"
+
+#include <commctrl.h>
+
+#include "Dialogs.h"
+#include "MessageForm.h"
+
+#include <algorithm>
+
+// --- TForm
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  FVisible = false;
+  Color = clBtnFace;
+}
+
+TForm::~TForm() {
+  Application().FormDestroyed(this);
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  FCaption = caption;
+  if (FHandle) SetWindowTextA(FHandle, caption.c_str());
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  static const DWORD styles[] = {WS_POPUP, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                 WS_OVERLAPPEDWINDOW, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU};
+  p.Caption = FCaption;
+  p.Style = styles[FBorderStyle] | WS_CLIPCHILDREN;
+  p.ExStyle = FBorderStyle == bsDialog ? WS_EX_DLGMODALFRAME : FBorderStyle == bsToolWindow ? WS_EX_TOOLWINDOW : 0;
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TForm::CreateHandle() {
+  TWinControl::CreateHandle();
+  Realign();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  FBorderStyle = style;
+  if (FHandle) ApplyStyle();
+}
+
+void TForm::ApplyStyle() {
+  TCreateParams p;
+  CreateParams(p);
+  DWORD keep = DWORD(GetWindowLongPtrA(FHandle, GWL_STYLE)) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+  SetWindowLongPtrA(FHandle, GWL_STYLE, LONG_PTR(p.Style | keep));
+  DWORD topmost = DWORD(GetWindowLongPtrA(FHandle, GWL_EXSTYLE)) & WS_EX_TOPMOST;
+  SetWindowLongPtrA(FHandle, GWL_EXSTYLE, LONG_PTR((p.ExStyle & ~WS_EX_TOPMOST) | topmost));
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  FFormStyle = style;
+  if (FHandle)
+    SetWindowPos(FHandle, style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+  HWND wnd = Handle();
+  if (Position == poScreenCenter && !FVisible) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetBounds(work.left + (work.right - work.left - FWidth) / 2, work.top + (work.bottom - work.top - FHeight) / 2,
+              FWidth, FHeight);
+  }
+  FVisible = true;
+  ShowWindow(wnd, SW_SHOW);
+  SetForegroundWindow(wnd);
+}
+
+namespace {
+BOOL CALLBACK CollectEnabled(HWND wnd, LPARAM list) {
+  if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
+}
+}  // namespace
+
+int TForm::ShowModal() {
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&disabled));
+  HWND self = Handle();
+  std::erase(disabled, self);
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  ModalResult = 0;
+  FModal = true;
+  Show();
+  MSG msg;
+  while (ModalResult == 0 && !Application().Terminated()) {
+    if (!GetMessageA(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    // Tab, Enter and Esc move between and press the buttons.
+    if (IsDialogMessageA(self, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  FModal = false;
+  for (HWND w : disabled) EnableWindow(w, TRUE);
+  Hide();
+  return ModalResult;
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (!CloseQuery()) return;
+  if (FModal) {
+    if (ModalResult == 0) ModalResult = mrCancel;
+    return;
+  }
+  TCloseAction action = Application().MainForm() == this ? caFree : caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  Hide();
+  if (action == caFree) {
+    if (Application().MainForm() == this) Application().Terminate();
+    else Release();
+  }
+}
+
+void TForm::Release() { Application().QueueRelease(this); }
+
+bool TForm::CloseRequested() {
+  Close();
+  return true;
+}
+
+bool TForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  return key == 0;
+}
+
+void TForm::HoverChanged(TControl* now) {
+  if (!ShowHint) return;
+  if (!FTooltip) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    FTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!FTooltip) return;
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = Handle();
+    ti.uId = 1;
+    ti.lpszText = const_cast<char*>("");
+    SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
+  }
+  SendMessageA(FTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(Application().HintHidePause, 0));
+  // One tool that takes the bounds and the hint of the control under the mouse.
+  FHintText = now ? now->Hint : std::string();
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = Handle();
+  ti.uId = 1;
+  ti.rect = now && !FHintText.empty() ? now->BoundsRect() : RECT{0, 0, 0, 0};
+  ti.lpszText = const_cast<char*>(FHintText.c_str());
+  SendMessageA(FTooltip, TTM_POP, 0, 0);
+  SendMessageA(FTooltip, TTM_NEWTOOLRECTA, 0, LPARAM(&ti));
+  SendMessageA(FTooltip, TTM_UPDATETIPTEXTA, 0, LPARAM(&ti));
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+    MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
+    SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
+  }
+  return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+// --- the application
+
+class TApplication::TUtilityWindow : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+  void CreateParams(TCreateParams& p) override {
+    p.Style = WS_POPUP;
+    p.WndParent = HWND_MESSAGE;
+  }
+  void Timer(UINT_PTR id) override {
+    auto& timers = Application().FTimers;
+    auto it = timers.find(id);
+    if (it != timers.end()) {
+      auto tick = it->second;  // the handler may remove its own timer
+      tick();
+    }
+  }
+};
+
+TApplication::TApplication() : TComponent(nullptr) {
+  // Message dialogs with the "to all" answers.
+  SetCustomMessageDialog(ShowMessageForm);
+}
+
+TApplication::~TApplication() {
+  for (TForm* f : FReleased) delete f;
+}
+
+TApplication& Application() {
+  static TApplication* app = new TApplication;  // lives until the process ends
+  return *app;
+}
+
+const std::string& TApplication::Title() const { return ApplicationTitle(); }
+void TApplication::SetTitle(const std::string& title) { SetApplicationTitle(title); }
+
+HWND TApplication::UtilityWindow() {
+  if (!FUtility) {
+    FUtility = new TUtilityWindow(this);
+  }
+  return FUtility->Handle();
+}
+
+UINT_PTR TApplication::AddTimer(std::function<void()> tick, UINT ms) {
+  UINT_PTR id = FNextTimer++;
+  FTimers[id] = std::move(tick);
+  SetTimer(UtilityWindow(), id, ms, nullptr);
+  return id;
+}
+
+void TApplication::RemoveTimer(UINT_PTR id) {
+  if (FUtility && FUtility->HandleAllocated()) KillTimer(FUtility->Handle(), id);
+  FTimers.erase(id);
+}
+
+int TApplication::AddOnIdle(TIdleEvent handler) {
+  FOnIdle[FNextId] = std::move(handler);
+  return FNextId++;
+}
+
+int TApplication::AddOnException(TExceptionEvent handler) {
+  FOnException[FNextId] = std::move(handler);
+  return FNextId++;
+}
+
+void TApplication::RemoveHandler(int id) {
+  FOnIdle.erase(id);
+  FOnException.erase(id);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (!FOnException.empty()) {
+    auto handlers = FOnException;
+    for (auto& [id, h] : handlers) h(e);
+    return;
+  }
+  std::string text = e.what();
+  if (!text.empty() && text.back() != '.') text += '.';
+  MessageBoxPrompt(text, Title(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleUnknownException() {
+  HandleException(Exception("An unknown error occurred"));
+}
+
+void TApplication::QueueRelease(TForm* form) {
+  if (std::find(FReleased.begin(), FReleased.end(), form) == FReleased.end()) FReleased.push_back(form);
+  PostMessageA(UtilityWindow(), WM_NULL, 0, 0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::Idle() {
+  // Released forms go here, outside any of their own messages.
+  auto released = std::move(FReleased);
+  FReleased.clear();
+  for (TForm* f : released) delete f;
+  bool done = true;
+  auto handlers = FOnIdle;
+  for (auto& [id, h] : handlers) {
+    try {
+      h(done);
+    } catch (const std::exception& e) {
+      HandleException(e);
+    }
+  }
+  if (done && !FTerminated) WaitMessage();
+}
+
+void TApplication::Run() {
+  if (FMainForm && !FMainForm->Visible()) FMainForm->Show();
+  MSG msg;
+  while (!FTerminated) {
+    if (!ProcessMessage(msg)) Idle();
+  }
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+  std::erase(FReleased, form);
+  if (FMainForm != form) return;
+  FMainForm = nullptr;
+  Terminate();
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) PostQuitMessage(0);
+  FTerminated = true;
+}
+
+// --- cursors
+
+TScreenCursors& ScreenCursors() {
+  static TScreenCursors* cursors = new TScreenCursors;  // lives until the process ends
+  return *cursors;
+}
+
+HCURSOR TScreenCursors::Get(TCursor slot) const {
+  auto it = FSlots.find(slot);
+  if (slot != crDefault && it != FSlots.end() && it->second) return it->second.Get();
+  return LoadCursorA(nullptr, IDC_ARROW);
+}
+
+void TScreenCursors::Set(TCursor slot, TCursorHandle cursor) {
+  FSlots[slot] = std::move(cursor);
+}
+
+TCursorHandle TScreenCursors::FromResource(const std::string& name) {
+  return TCursorHandle(HCURSOR(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+}
+
+TCursorHandle TScreenCursors::FromFile(const std::string& fileName) {
+  return TCursorHandle(LoadCursorFromFileA(fileName.c_str()));
+}

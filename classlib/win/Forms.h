@@ -1,0 +1,148 @@
+// Forms and the application object: the message loop, idle handling, the
+// hint pause, application events, exception display, and the cursor slots.
+#pragma once
+#include "Handles.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Handles.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter };
+enum TCloseAction { caNone, caHide, caFree };
+
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  std::string ClassName() const override { return "TForm"; }
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& caption);
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle style);
+  // Switched with SetWindowPos; the window is never re-created for it.
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle style);
+  TPosition Position = poDesigned;
+  bool KeyPreview = false;
+  // Hints of the graphic controls, shown in a tooltip for the application's
+  // HintHidePause.
+  bool ShowHint = false;
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Shows the form with the application's other windows disabled and runs
+  // messages until ModalResult is set (closing the form sets mrCancel).
+  int ShowModal();
+  int ModalResult = 0;
+  // Asks CloseQuery, then OnClose; the main form's close ends the loop.
+  void Close();
+  // Frees the form once its messages are done (never inside its own handler).
+  void Release();
+
+  std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
+  std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
+  TKeyEvent OnKeyDown;
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandle() override;
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
+  bool CloseRequested() override;
+  virtual bool CloseQuery();
+  void HoverChanged(TControl* now) override;
+
+private:
+  void ApplyStyle();
+  bool FModal = false;
+  std::string FCaption;
+  HWND FTooltip = nullptr;  // owned by the form's window (destroyed with it)
+  std::string FHintText;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TFormStyle FFormStyle = fsNormal;
+};
+
+using TExceptionEvent = std::function<void(const std::exception& e)>;
+using TIdleEvent = std::function<void(bool& done)>;
+
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+  std::string ClassName() const override { return "TApplication"; }
+
+  void Initialize() {}
+  const std::string& Title() const;
+  void SetTitle(const std::string& title);
+  HINSTANCE Instance() const { return GetModuleHandleA(nullptr); }
+
+  // The first form passed here is the main form; the loop ends when it closes.
+  void SetMainForm(TForm* form) { if (!FMainForm) FMainForm = form; }
+  TForm* MainForm() const { return FMainForm; }
+  void Run();
+  void ProcessMessages();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+
+  int HintHidePause = 2500;  // ms
+
+  // Multicast events: every handler added is called; the id removes it.
+  int AddOnIdle(TIdleEvent handler);
+  int AddOnException(TExceptionEvent handler);
+  void RemoveHandler(int id);
+
+  // Shows the exception (in a message box unless a handler takes it).
+  void HandleException(const std::exception& e);
+  void HandleUnknownException();
+
+  // The hidden window that carries the timers.
+  HWND UtilityWindow();
+  UINT_PTR AddTimer(std::function<void()> tick, UINT ms);
+  void RemoveTimer(UINT_PTR id);
+
+  // Forms waiting for Release; freed at the next idle point.
+  void QueueRelease(TForm* form);
+  // Told by every form as it goes: the main form's end ends the loop.
+  void FormDestroyed(TForm* form);
+
+private:
+  bool ProcessMessage(MSG& msg);
+  void Idle();
+  class TUtilityWindow;
+  TForm* FMainForm = nullptr;  // owned by the program block
+  bool FTerminated = false;
+  int FNextId = 1;
+  std::map<int, TIdleEvent> FOnIdle;
+  std::map<int, TExceptionEvent> FOnException;
+  TUtilityWindow* FUtility = nullptr;  // owned (a component of this)
+  std::map<UINT_PTR, std::function<void()>> FTimers;
+  UINT_PTR FNextTimer = 1;
+  std::vector<TForm*> FReleased;  // owned until freed
+  friend class TUtilityWindow;
+};
+
+// The one application object, made by Application() on first use.
+TApplication& Application();
+
+// The application's cursor slots (1..), each owning its cursor.
+class TScreenCursors {
+public:
+  HCURSOR Get(TCursor slot) const;  // the arrow for 0 or an empty slot
+  void Set(TCursor slot, TCursorHandle cursor);
+  // A cursor resource of the program; an empty handle when missing.
+  static TCursorHandle FromResource(const std::string& name);
+  // A ".cur" or ".ani" file; an empty handle when it cannot be read.
+  static TCursorHandle FromFile(const std::string& fileName);
+
+private:
+  std::map<TCursor, TCursorHandle> FSlots;
+};
+TScreenCursors& ScreenCursors();

@@ -1,0 +1,85 @@
+// The launcher's program block.
+#include "Brannox2000.h"
+
+#include "Dialogs.h"
+#include "GraphicFormats.h"
+#include "IniFiles.h"
+#include "Unit1.h"
+#include "Unit6.h"
+
+std::string MutexName;
+bool AlreadyRunning = false;
+
+std::string MutexNameFor(const std::string& exePath) {
+  std::string name = ExtractFileName(exePath);
+  if (name.find(".EXE") != std::string::npos) name.resize(name.size() - 4);
+  return name;
+}
+
+void CheckSingleInstance() {
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, MutexName.c_str());
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    AlreadyRunning = true;
+    CloseHandle(mutex);
+  } else {
+    // Held for the life of the process.
+    AlreadyRunning = false;
+  }
+}
+
+namespace {
+std::string ExePath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// The restart path: no refusal and no splash.
+void ShortPath() {
+  MutexName = MutexNameFor(ExePath());
+  CheckSingleInstance();
+  Application().Initialize();
+  Application().SetTitle("Brannox 2000");
+  if (!Form1) new TForm1(&Application());
+}
+}  // namespace
+
+int LauncherMain() {
+  // Picture skins and the pictures inside skin files may be of any of them.
+  RegisterGraphicFormats();
+  const std::string arg1 = TForm1::Arg(1);
+  if (arg1 == "-restartbx2") {
+    ShortPath();
+  } else {
+    try {
+      MutexName = MutexNameFor(ExePath());
+      CheckSingleInstance();
+      if (AlreadyRunning) {
+        MessageBoxPrompt("Brannox is already running", "Brannox 2000", MB_OK | MB_ICONINFORMATION);
+        MutexName.clear();
+        return 0;
+      }
+      Application().Initialize();
+      Application().SetTitle("Brannox 2000");
+      TIniFile options(TForm1::ExeDir() + "Options.ini");
+      if (options.ReadBool("Asetukset", "splash", true) && arg1 != "-tray") {
+        auto* splash = new TForm6(&Application());
+        splash->Show();
+        splash->Update();
+        new TForm1(&Application());
+        if (Form6) Form6->Timer1->SetEnabled(true);
+      } else {
+        new TForm1(&Application());
+      }
+    } catch (const std::exception&) {
+      // Once the main window exists it is kept: no second one.
+      if (!Form1) {
+        if (Form6) Form6->Hide();
+        ShortPath();
+      }
+    }
+  }
+  Application().Run();
+  MutexName.clear();
+  return 0;
+}

@@ -1,0 +1,12 @@
+// The launcher's program block: single instance, splash and the main window.
+#pragma once
+#include <string>
+
+extern std::string MutexName;
+extern bool AlreadyRunning;
+
+// The mutex name for an executable path: its file name, less the last four
+// characters when it holds ".EXE" in capitals.
+std::string MutexNameFor(const std::string& exePath);
+void CheckSingleInstance();
+int LauncherMain();

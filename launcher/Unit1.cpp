@@ -1,0 +1,345 @@
+// The main window's start-up (FormCreate) and close (FormCloseQuery).
+#include "Unit1.h"
+
+#include <ctime>
+
+#include "Dialogs.h"
+#include "Streams.h"
+#include "Unit6.h"
+#include "WinGraphics.h"
+#include "extMaskgenerator.h"
+
+TForm1* Form1 = nullptr;
+
+const std::array<const char*, 18> kSkinCursorFiles = {
+    "cur.cur",     "cur_about.cur",  "cur_down.cur",     "cur_exit.cur",     "cur_modify.cur",
+    "cur_new.cur", "cur_remove.cur", "cur_settings.cur", "cur_up.cur",       "cur.ani",
+    "cur_about.ani", "cur_down.ani", "cur_exit.ani",     "cur_modify.ani",   "cur_new.ani",
+    "cur_remove.ani", "cur_settings.ani", "cur_up.ani"};
+
+namespace {
+const char kOpt[] = "Asetukset";
+
+bool HasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
+}  // namespace
+
+std::string TForm1::ExeDir() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return ExtractFilePath(path);
+}
+
+std::string TForm1::Arg(int n) {
+  return n < __argc && __argv[n] ? LowerCase(__argv[n]) : std::string();
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  SetBorderStyle(bsNone);
+  SetCaption("Brannox 2000");
+  Color = clBlack;
+  KeyPreview = true;
+  ShowHint = true;
+  SetBounds(0, 0, 300, 240);
+  BuildControls();
+  // Only a window that got this far is the main window (the program block
+  // makes another one when this constructor fails).
+  Form1 = this;
+  OnCloseQuery = [this](TComponent* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  Application().SetMainForm(this);
+  // As a form's creation handler: an exception is shown and the window stays.
+  try {
+    FormCreate(this);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildControls() {
+  C1 = new TShapedForm(this);
+  C1->Name = "C1";
+  C1->Cursor = 1;
+  C1->SetParent(this);
+  ShowBuiltInFace();
+  for (int k = 0; k < 13; ++k) {
+    Labels[k] = new TLabel(this);
+    Labels[k]->Name = "Label" + std::to_string(k + 1);
+    Labels[k]->Tag = k;
+    Labels[k]->Cursor = 1;
+    Labels[k]->SetParent(this);
+    Icons[k] = new TImage(this);
+    Icons[k]->Name = "I" + std::to_string(k + 1);
+    Icons[k]->Tag = k;
+    Icons[k]->Cursor = 1;
+    Icons[k]->Stretch = true;
+    Icons[k]->SetParent(this);
+  }
+  static const struct { TImage* TForm1::*control; const char* name; const char* hint; } buttons[] = {
+      {&TForm1::Image18, "Image18", "New (Insert)"},
+      {&TForm1::Image15, "Image15", "Modify (Ctrl+M)"},
+      {&TForm1::Image17, "Image17", "Remove (Delete)"},
+      {&TForm1::Image16, "Image16", "Remove all (Ctrl+Delete)"},
+      {&TForm1::Image14, "Image14", "BX2000 settings (Ctrl+S)"},
+      {&TForm1::Image13, "Image13", "About (A)"},
+      {&TForm1::Image1, "Image1", "Close BX2000 (Esc)"},
+      {&TForm1::Image2a, "Image2a", "Up"},
+      {&TForm1::Image3a, "Image3a", "Down"},
+  };
+  for (const auto& b : buttons) {
+    TImage* image = new TImage(this);
+    image->Name = b.name;
+    image->Hint = b.hint;
+    image->SetParent(this);
+    this->*b.control = image;
+  }
+  MediaPlayer1 = new TMediaPlayer(this);
+  F1 = new TFileListBox(this);
+  F1->Mask = "*.bmp;*.tga;*.pcx;*.tif;*.tiff;*.gif;*.bxs";
+  F2 = new TFileListBox(this);
+  F2->Mask = "*.wav";
+  Cab1 = new TCABFile(this);
+  bxs = new TBXSkin(this);
+  tyhja = new TBXSkin(this);
+  MakeEmptyTemplate(tyhja->Data);
+  A1 = new TTimer(this);
+  A1->SetInterval(7);
+}
+
+// The form's own face and outline, from the program's resources.
+void TForm1::ShowBuiltInFace() {
+  LoadBitmapResource(C1->Picture().Bitmap(), "FACE");
+  C1->Changed();
+  C1->LoadMaskBytes(LoadResourceBytes("FACEMASK", MAKEINTRESOURCEA(10) /* RT_RCDATA */));
+}
+
+void TForm1::FormCreate(TComponent*) {
+  const std::string dir = ExeDir();
+  const std::string arg1 = Arg(1);
+  // 1-3
+  FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
+  StyleChanged = false;
+  SettingsIdle = true;
+  OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
+  bxcursors();
+  // 4-6
+  if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOpt, "Nosound", false))
+    PlayStartupSound();
+  SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
+  Application().HintHidePause = 6000;
+  // 7-9
+  StartCountsIni = std::make_unique<TIniFile>("brannox2000.ini");
+  GamesIni = std::make_unique<TIniFile>(dir + "Games.ini");
+  ModIni = std::make_unique<TIniFile>(dir + "Mod.ini");
+  StatsIni = std::make_unique<TIniFile>("bx2000_stats.ini");
+  ParametersIni = std::make_unique<TIniFile>(dir + "Parameters.txt");
+  SetBounds(OptionsIni->ReadInteger("XY", "Left", 0), OptionsIni->ReadInteger("XY", "Top", 0), Width(), Height());
+  ClampToDesktop();
+  StartCounter = StatsIni->ReadInteger(kOpt, "Laskuri", 0);
+  if (!StatsIni->ValueExists(kOpt, "installday")) StatsIni->WriteDate(kOpt, "installday", Date());
+  // 10-12
+  SetFormStyle(OptionsIni->ReadBool(kOpt, "top", false) ? fsStayOnTop : fsNormal);
+  ViewName = OptionsIni->ReadString(kOpt, "nayta", "kaikki");
+  A1->Tag = OptionsIni->ReadBool(kOpt, "fade", true) ? 1 : 0;
+  MediaPlayer1->Tag = OptionsIni->ReadBool(kOpt, "Snap", true) ? 1 : 0;
+  SnapPixels = OptionsIni->ReadInteger(kOpt, "Snappixels", 20);
+  // 13: the built-in package, when there is no skins folder yet.
+  const std::string skins = dir + "skins\\";
+  if (!DirectoryExists(skins) && CreateDirectoryA(skins.c_str(), nullptr)) {
+    std::vector<uint8_t> package = LoadResourceBytes("DEFAULTSKIN", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!package.empty()) {
+      TFileStream out(skins + "Bx2k8.bxs", fmCreate);
+      out.WriteBuffer(package.data(), int64_t(package.size()));
+    }
+  }
+  // 14-15
+  std::string name = ChooseSkin();
+  if (!Trim(name).empty() && FileExists(skins + name)) LoadSkin(name);
+  ClampToDesktop();
+  // 16: the entry list comes with the list's own unit; its rows stay empty.
+  // 17
+  if (OptionsIni->ReadInteger(kOpt, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
+  // 18: the popup menus come with the menu component. 19-20
+  SnapToScreenEdges();
+}
+
+void TForm1::PlayFile(const std::string& fileName) {
+  try {
+    MediaPlayer1->Close();
+    MediaPlayer1->FileName = fileName;
+    MediaPlayer1->Open();
+    MediaPlayer1->Play();
+  } catch (const std::exception&) {
+    // Sounds are optional.
+  }
+}
+
+void TForm1::PlayStartupSound() {
+  const std::string folder = ExeDir() + "sounds\\startup\\";
+  PlayChosenSound({"defaultsound", "randomsound", "Sound"}, folder + "start.wav", folder);
+}
+
+// The first rule that applies: the default file, a random file of the
+// folder, or the named sound (a bare name is looked up in the folder).
+void TForm1::PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder) {
+  try {
+    if (OptionsIni->ReadBool(kOpt, keys.Default, true)) {
+      if (FileExists(defaultFile)) PlayFile(defaultFile);
+    } else if (OptionsIni->ReadBool(kOpt, keys.Random, false)) {
+      F2->Directory = folder;
+      F2->Update();
+      if (F2->Items.Count() > 0) {
+        std::uniform_int_distribution<int> pick(0, F2->Items.Count() - 1);
+        PlayFile(folder + F2->Items[pick(FRandom)]);
+      }
+    } else {
+      std::string sound = OptionsIni->ReadString(kOpt, keys.Name, "");
+      if (sound.empty()) return;
+      std::string file = HasFolder(sound) ? sound : folder + sound;
+      if (FileExists(file)) PlayFile(file);
+    }
+  } catch (const std::exception&) {
+    // Sounds are optional.
+  }
+}
+
+std::string TForm1::ChooseSkin() {
+  const std::string skins = ExeDir() + "skins\\";
+  F1->Directory = skins;
+  if (OptionsIni->ReadBool(kOpt, "random", false)) {
+    F1->Update();
+    // An empty folder chooses nothing.
+    if (F1->Items.Count() == 0) return std::string();
+    std::uniform_int_distribution<int> pick(0, F1->Items.Count() - 1);
+    std::string name = F1->Items[pick(FRandom)];
+    if (!Trim(name).empty()) OptionsIni->WriteString(kOpt, "Nahka", name);
+    return name;
+  }
+  std::string current = OptionsIni->ReadString(kOpt, "Nahka", "");
+  if (Trim(current).empty() || !FileExists(skins + current)) {
+    F1->Update();
+    if (F1->Items.Count() > 0) OptionsIni->WriteString(kOpt, "Nahka", F1->Items[0]);
+  }
+  return OptionsIni->ReadString(kOpt, "Nahka", "");
+}
+
+void TForm1::LoadSkin(const std::string& name) {
+  bool package = LowerCase(ExtractFileExt(name)) == ".bxs";
+  try {
+    if (package) LoadPackageSkin(name);
+    else LoadPictureSkin(name);
+  } catch (const std::exception&) {
+    // A broken skin: the empty template on the form's own face, and the start goes on.
+    tyhjaskin();
+    SetBounds(Left(), Top(), 300, 240);
+    ShowBuiltInFace();
+    DeleteSkinCursorFiles();
+    bxcursors();
+  }
+}
+
+void TForm1::DeleteSkinCursorFiles() {
+  const std::string temp = ExeDir() + "temp\\";
+  for (const char* f : kSkinCursorFiles) DeleteFileA((temp + f).c_str());
+}
+
+void TForm1::ColoursFromColFile(const std::string& name, TColor sel, TColor unsel) {
+  const std::string col = ExeDir() + "skins\\" + name + ".col";
+  if (!name.empty() && FileExists(col)) {
+    TStringList lines;
+    lines.LoadFromFile(col);
+    SelectedColor = lines.Count() > 0 ? StringToColor(Trim(lines[0])) : sel;
+    UnselectedColor = lines.Count() > 1 ? StringToColor(Trim(lines[1])) : unsel;
+  } else {
+    SelectedColor = sel;
+    UnselectedColor = unsel;
+  }
+}
+
+void TForm1::LoadPictureSkin(const std::string& name) {
+  const std::string file = ExeDir() + "skins\\" + name;
+  tyhjaskin();
+  DeleteSkinCursorFiles();
+  bxcursors();
+  SetBounds(Left(), Top(), 300, 240);
+  ColoursFromColFile(name, StringToColor(OptionsIni->ReadString(kOpt, "Vari", "$006DBDED")),
+                     StringToColor(OptionsIni->ReadString(kOpt, "Vari2", "$001A91D6")));
+  if (OptionsIni->ReadBool(kOpt, "invert", false)) {
+    SelectedColor = vastavari(SelectedColor);
+    UnselectedColor = vastavari(UnselectedColor);
+  }
+  TPicture picture;
+  picture.LoadFromFile(file);
+  const std::string mask = file + ".msk";
+  if (SkinDebug || !FileExists(mask)) {
+    try {
+      if (auto* bitmap = dynamic_cast<TBitmap*>(picture.Graphic())) GenerateMaskFile(*bitmap, clWhite, mask);
+    } catch (const std::exception&) {
+      // No mask: the window keeps its outline.
+    }
+  }
+  C1->Picture().Assign(picture);
+  C1->Changed();
+  C1->LoadMaskFile(mask);
+}
+
+void TForm1::LoadPackageSkin(const std::string& name) {
+  const std::string temp = ExeDir() + "temp\\";
+  tyhjaskin();
+  if (!DirectoryExists(temp)) CreateDirectoryA(temp.c_str(), nullptr);
+  Cab1->TargetPath = temp;
+  Cab1->CABFile = ExeDir() + "skins\\" + name;
+  // Nothing of an earlier package may stand in for a member missing here.
+  DeleteFileA((temp + "data.msk").c_str());
+  DeleteFileA((temp + "skin.dat").c_str());
+  Cab1->ReadContents();
+  Cab1->ExtractFile("data.msk");
+  Cab1->ExtractFile("skin.dat");
+  DeleteSkinCursorFiles();
+  for (const char* f : kSkinCursorFiles) Cab1->ExtractFile(f);
+  bxs->Filename = temp + "skin.dat";
+  bxs->LoadFromFile();
+  lataa();
+  if (OptionsIni->ReadBool(kOpt, "invert", false)) {
+    SelectedColor = vastavari(SelectedColor);
+    UnselectedColor = vastavari(UnselectedColor);
+  }
+  C1->Picture().Assign(bxs->Data.Kuva);
+  C1->Changed();
+  C1->LoadMaskFile(temp + "data.msk");
+  SetBounds(Left(), Top(), bxs->Data.Kuva.Width(), bxs->Data.Kuva.Height());
+  Application().ProcessMessages();
+  DeleteFileA((temp + "data.msk").c_str());
+  DeleteFileA((temp + "skin.dat").c_str());
+  bxcursors();
+}
+
+void TForm1::OpenSettingsPlaceholder() {
+  // The splash would cover the dialog.
+  if (Form6) Form6->Hide();
+  SettingsIdle = false;
+  MessageDlg("The Settings dialog is not available in this version of Brannox 2000.", mtInformation, mbOK);
+  SettingsIdle = true;
+}
+
+void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
+  canClose = true;
+  // The normal placement: never the position of a minimised window.
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  int left = Left(), top = Top();
+  if (HandleAllocated() && GetWindowPlacement(Handle(), &wp)) {
+    left = wp.rcNormalPosition.left;
+    top = wp.rcNormalPosition.top;
+  }
+  // A file that cannot be written is reported, but never keeps the window open.
+  try {
+    OptionsIni->WriteInteger("XY", "Left", left);
+    OptionsIni->WriteInteger("XY", "Top", top);
+    OptionsIni->WriteString(kOpt, "nayta", ViewName);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
+}

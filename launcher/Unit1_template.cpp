@@ -1,0 +1,45 @@
+// The empty template "tyhja": the layout of the form's own 300 x 240 face,
+// which a picture skin and a broken package fall back to.
+#include "Unit1.h"
+
+void MakeEmptyTemplate(TbxskinData& d) {
+  d.Version = "1.0";
+  d.Width = 300;
+  d.Height = 240;
+  d.Lapivari = clWhite;
+  // 13 rows in the panel, between the amber rule and the foot line.
+  d.Mainlist.Left = 40;
+  d.Mainlist.Top = 50;
+  d.Mainlist.Height = 0;
+  for (auto& item : d.Mainlist.Items) item.Left = 0, item.Width = 196;
+  TFont unsel;
+  unsel.Name = "Tahoma";
+  unsel.Height = -11;
+  unsel.Color = TColor(0x00E8DCCC);
+  TFont sel;
+  sel.Assign(unsel);
+  sel.Color = TColor(0x005AC2F2);
+  sel.Style = fsBold;
+  d.Mainlist.SetMainListunselFont(unsel);
+  d.Mainlist.SetMainListselFont(sel);
+  // 12 x 12 icons beside the rows.
+  d.Iconlist.Left = 22;
+  d.Iconlist.Top = 51;
+  d.Iconlist.Height = 1;
+  d.Iconlist.IconWidth = 12;
+  d.Iconlist.IconHeight = 12;
+  for (auto& item : d.Iconlist.Items) item.Left = 0, item.Width = 0;
+  // The buttons keep their places without pictures: a column at the right.
+  struct { int left, top, width, height; } places[TbxskinData::kButtonCount] = {
+      {242, 52, 40, 18}, {242, 74, 40, 18}, {242, 96, 40, 18}, {242, 118, 40, 18}, {242, 140, 40, 18},
+      {242, 162, 40, 18}, {272, 22, 16, 16}, {242, 190, 19, 16}, {263, 190, 19, 16}};
+  for (int i = 0; i < TbxskinData::kButtonCount; ++i) {
+    Tbxskinnappi& b = d.Button(i);
+    b.Left = places[i].left;
+    b.Top = places[i].top;
+    b.Width = places[i].width;
+    b.Height = places[i].height;
+    b.Kuvak = b.Valittuk = b.Painettuk = false;
+    b.Kuvalvari = b.Valittulvari = b.Painettulvari = clWhite;
+  }
+}

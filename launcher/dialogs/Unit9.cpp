@@ -1,101 +1,67 @@
-// TForm9 on plain Win32, and TForm9Status.
+// TForm9 and TForm9Status.
 #include "Unit9.h"
 
+#include "WinGraphics.h"
+
 namespace {
-constexpr const char* ClassName = "TForm9";
-constexpr int ClientWidth = 300, ClientHeight = 64, Margin = 10;
-
-LRESULT CALLBACK Form9Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  // The window has no close button, and the search ends it.
-  if (msg == WM_CLOSE) return 0;
-  return DefWindowProcA(h, msg, w, l);
-}
-
-void RegisterForm9Class() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = Form9Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_WAIT);
-  wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
-  wc.lpszClassName = ClassName;
-  registered = RegisterClassA(&wc) != 0;
-}
-
-std::string WindowText(HWND h) {
-  int n = GetWindowTextLengthA(h);
-  std::string s(size_t(n) + 1, '\0');
-  s.resize(size_t(GetWindowTextA(h, s.data(), n + 1)));
-  return s;
-}
-
-struct TThreadWindows {
-  HWND Except;
-  std::vector<HWND>* List;
-};
-
 BOOL CALLBACK CollectEnabled(HWND h, LPARAM l) {
-  auto* t = reinterpret_cast<TThreadWindows*>(l);
-  if (h != t->Except && IsWindowEnabled(h)) t->List->push_back(h);
+  if (IsWindowEnabled(h)) reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
   return TRUE;
 }
 }  // namespace
 
-TForm9::TForm9(HWND owner) {
-  RegisterForm9Class();
-  DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, exStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-  RECT r{0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  FHandle = CreateWindowExA(exStyle, ClassName, "Find modifications", style, x, y, w, h, owner, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  FFont = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-  FLabel1 = CreateWindowExA(0, "STATIC", "Find mods", WS_CHILD | WS_VISIBLE | SS_LEFT, Margin, Margin,
-                            ClientWidth - 2 * Margin, ClientHeight - 2 * Margin, FHandle, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  if (FLabel1 && FFont) SendMessageA(FLabel1, WM_SETFONT, WPARAM(FFont), FALSE);
+void TWrappedLabel::Paint(TCanvas& canvas) {
+  HDC dc = canvas.Handle();
+  TFontHandle font = CreateFontHandle(Font);
+  TSelectGuard select(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Font.Color));
+  RECT r{0, 0, Width(), Height()};
+  DrawTextA(dc, Caption().c_str(), int(Caption().size()), &r, DT_WORDBREAK | DT_NOPREFIX);
 }
 
-TForm9::~TForm9() {
-  if (FHandle) DestroyWindow(FHandle);
-  if (FFont) DeleteObject(FFont);
+TForm9::TForm9(TComponent* owner, HWND ownerWindow) : TForm(owner), FOwnerWindow(ownerWindow) {
+  SetBorderStyle(bsDialog);
+  SetFormStyle(fsStayOnTop);
+  Position = poScreenCenter;
+  SetCaption("Find modifications");
+  Font.Style = fsBold;
+  Font.Height = -13;
+  SetClientSize(300, 64);
+  Label1 = new TWrappedLabel(this);
+  Label1->Font.Assign(Font);
+  Label1->SetBounds(10, 10, 280, 44);
+  Label1->SetCaption("Find mods");
+  Label1->SetParent(this);
+  // The search ends the window, not the user.
+  OnCloseQuery = [](TComponent*, bool& canClose) { canClose = false; };
 }
 
-void TForm9::SetCaption(const std::string& caption) { SetWindowTextA(FHandle, caption.c_str()); }
-std::string TForm9::Caption() const { return WindowText(FHandle); }
-void TForm9::SetLabel1(const std::string& text) { SetWindowTextA(FLabel1, text.c_str()); }
-std::string TForm9::Label1() const { return WindowText(FLabel1); }
-void TForm9::Show() { ShowWindow(FHandle, SW_SHOWNA); }
-void TForm9::Hide() { ShowWindow(FHandle, SW_HIDE); }
-bool TForm9::Visible() const { return IsWindowVisible(FHandle) != FALSE; }
-
-void TForm9::Repaint() {
-  RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+void TForm9::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  params.WndParent = FOwnerWindow;
 }
 
 void TForm9Status::Begin(const std::string& caption, bool visible) {
   End();
-  TThreadWindows t{nullptr, &FDisabled};
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&t));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&FDisabled));
   for (HWND h : FDisabled) EnableWindow(h, FALSE);
-  FForm = new TForm9(FOwner);
+  FForm = new TForm9(nullptr, FOwner);
   FForm->SetCaption(caption);
-  if (visible) {
-    FForm->Show();
-    FForm->Repaint();
-    PumpPaintMessages();
-  }
+  if (visible) ShowForm();
+}
+
+void TForm9Status::ShowForm() {
+  FForm->Show();
+  FForm->Invalidate();
+  FForm->Update();
+  PumpPaintMessages();
 }
 
 void TForm9Status::Report(const std::string& text) {
   if (!FForm) return;
-  if (!FForm->Visible()) FForm->Show();
-  FForm->SetLabel1(text);
-  FForm->Repaint();
-  PumpPaintMessages();
+  FForm->Label1->SetCaption(text);
+  ShowForm();
 }
 
 void TForm9Status::End() {

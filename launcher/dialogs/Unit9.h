@@ -1,36 +1,35 @@
 // TForm9, "Find modifications": the status window of mod discovery, and the
 // search status that shows it while disabling the windows under it.
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
+#include "ExtCtrls.h"
+#include "Forms.h"
 #include "SearchCommon.h"
 
-// A fixed-size, stay-on-top window centred on the screen, holding the
-// word-wrapped label Label1.
-class TForm9 {
+// A label whose caption wraps at word breaks within its width.
+class TWrappedLabel : public TLabel {
 public:
-  explicit TForm9(HWND owner);
-  ~TForm9();
-  TForm9(const TForm9&) = delete;
-  TForm9& operator=(const TForm9&) = delete;
+  using TLabel::TLabel;
+  std::string ClassName() const override { return "TLabel"; }
+  void Paint(TCanvas& canvas) override;
+};
 
-  HWND Handle() const { return FHandle; }
-  void SetCaption(const std::string& caption);
-  std::string Caption() const;
-  void SetLabel1(const std::string& text);
-  std::string Label1() const;
-  void Show();
-  void Hide();
-  bool Visible() const;
-  void Repaint();
+// A fixed-size dialog that stays on top, centred on the screen.
+class TForm9 : public TForm {
+public:
+  // ownerWindow: the window the status window belongs to (may be null).
+  TForm9(TComponent* owner, HWND ownerWindow);
+  std::string ClassName() const override { return "TForm9"; }
+
+  TWrappedLabel* Label1;  // owned by the form
+
+protected:
+  void CreateParams(TCreateParams& params) override;
 
 private:
-  HWND FHandle = nullptr;  // owned
-  HWND FLabel1 = nullptr;  // child of FHandle
-  HFONT FFont = nullptr;   // owned
+  HWND FOwnerWindow;  // not owned
 };
 
 // Shows TForm9 for a search. While it is up, the other windows of this
@@ -48,7 +47,8 @@ public:
   TForm9* Form() const { return FForm; }
 
 private:
-  HWND FOwner;                    // not owned
-  TForm9* FForm = nullptr;        // owned
-  std::vector<HWND> FDisabled;    // not owned: the windows to enable again
+  void ShowForm();
+  HWND FOwner;                  // not owned
+  TForm9* FForm = nullptr;      // owned
+  std::vector<HWND> FDisabled;  // not owned: the windows to enable again
 };

@@ -1,4 +1,7 @@
 // The status window and the windows it disables while a search runs.
+// The class library's headers come before windows.h (its colour macros).
+#include "Unit9.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -6,7 +9,6 @@
 
 #include "DiscoveryFixture.h"
 #include "ModDiscovery.h"
-#include "Unit9.h"
 
 namespace {
 HWND MakeOwnerWindow() {
@@ -28,9 +30,9 @@ void HoldForLooking() {
 }  // namespace
 
 TEST(Form9, CaptionLabelAndStaysOnTop) {
-  TForm9 form(nullptr);
+  TForm9 form(nullptr, nullptr);
   EXPECT_EQ(form.Caption(), "Find modifications");
-  EXPECT_EQ(form.Label1(), "Find mods");
+  EXPECT_EQ(form.Label1->Caption(), "Find mods");
   EXPECT_TRUE(GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(form.Visible());
 }
@@ -46,7 +48,7 @@ TEST(Form9, StatusDisablesTheWindowsBelowWhileItRuns) {
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_EQ(GetWindow(status.Form()->Handle(), GW_OWNER), owner);
     status.Report("Half-Life modifications");
-    EXPECT_EQ(status.Form()->Label1(), "Half-Life modifications");
+    EXPECT_EQ(status.Form()->Label1->Caption(), "Half-Life modifications");
     HoldForLooking();
     status.End();
     EXPECT_EQ(status.Form(), nullptr);

@@ -20,7 +20,7 @@ struct TEntry {
   void SetValue(const std::string& key, const std::string& value);
 };
 
-// A whole entry file built in memory and written in one piece.
+// A whole entry file built in memory and written at once.
 class TEntrySet {
 public:
   bool SectionExists(const std::string& name) const;

@@ -23,7 +23,7 @@ struct TDiscoveryFiles {
 // The whole rebuild (the Settings dialog's "Find mods"). The new entries are
 // gathered in memory; the keys Readme, Config, Map, winmem and randommapcycle
 // of an old entry with the same game and mod folder are carried over; Mod.ini
-// is then replaced in one piece, so a failure leaves the old file whole (the
+// is then replaced at once, so a failure leaves the old file whole (the
 // error is raised). False, doing nothing, while another search runs. The
 // caller repaints the main window's list afterwards.
 bool FindMods(TDiscoveryFiles& files, TSearchStatus& status);

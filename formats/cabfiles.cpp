@@ -75,26 +75,9 @@ std::string MemberTargetName(const std::string& targetPath, const std::string& m
   return path + "\\" + memberName;
 }
 
-namespace {
-// Days from 1 January 1970 for a date of the proleptic Gregorian calendar.
-long DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const long yoe = y - era * 400;
-  const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-}  // namespace
-
 TDateTime DosDateTimeToDateTime(uint16_t date, uint16_t time) {
-  static const int kMonthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  int year = 1980 + (date >> 9), month = (date >> 5) & 15, dayOfMonth = date & 31;
-  if (month < 1 || month > 12 || dayOfMonth < 1 || dayOfMonth > kMonthDays[month - 1]) return 0;
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (month == 2 && dayOfMonth == 29 && !leap) return 0;
-  // 25569 days lie between 30 December 1899 and 1 January 1970.
-  TDateTime day = double(DaysFromCivil(year, month, dayOfMonth) + 25569);
+  TDateTime day;
+  if (!TryEncodeDate(1980 + (date >> 9), (date >> 5) & 15, date & 31, day)) return 0;
   int hour = time >> 11, minute = (time >> 5) & 63, second = (time & 31) * 2;
   if (hour > 23 || minute > 59 || second > 59) return 0;
   return day + (hour * 3600 + minute * 60 + second) / 86400.0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,6 @@
 #include "SysUtils.h"
 
 class TCABFile;
-
-// Days since 30 December 1899, the fraction the time of day (the class
-// library's date-time value).
-using TDateTime = double;
 
 // A cabinet that cannot be read or written; the message names the cause.
 class ECABFileError : public Exception { using Exception::Exception; };
@@ -106,9 +103,15 @@ bool IsSafeMemberName(const std::string& name);
 // TargetPath joined to a member name with exactly one separator; an empty
 // TargetPath leaves the name relative to the current folder.
 std::string MemberTargetName(const std::string& targetPath, const std::string& memberName);
+// Checks a cabinet's own structure: raises ECABFileError for a file that is
+// not a cabinet, is cut short, points outside itself or fails a data block's
+// checksum. Sets of cabinets and reserved areas get the header check only.
+void CheckCabinetBytes(std::span<const uint8_t> bytes, const std::string& name);
+// The checksum of one data block (its 8-byte header, then its data) as the
+// block's csum field keeps it.
+uint32_t CabinetBlockChecksum(std::span<const uint8_t> block);
 // Windows only: the system's text for an error code in a warning box titled
-// "Error" (nothing for 0), shown through CabErrorBox, which tests replace.
+// "Error" (nothing for 0).
 void ShowCabSystemError(unsigned long code);
-extern void (*CabErrorBox)(const std::string& text);
 // The stored DOS date and time as a date-time value; 0 when invalid.
 TDateTime DosDateTimeToDateTime(uint16_t date, uint16_t time);

@@ -5,36 +5,26 @@
 // - a member name that is absolute, names a drive or has a ".." part is not
 //   extracted, and a member is always written to TargetPath + one separator
 //   + its name;
-// - a cabinet that the library finds damaged (corrupt, truncated, unknown
-//   version or compression) raises ECABFileError instead of a silent -1, and
-//   the member that was being written is deleted rather than left half full;
+// - a damaged cabinet (cut short, pointing outside itself, a data block
+//   whose checksum fails, or anything the library calls corrupt) raises
+//   ECABFileError instead of a silent -1, and a member that was being
+//   written is deleted rather than left half full;
 // - an exception from an event handler is carried past the library and
 //   raised again once the run has ended.
 #include "cabfiles.h"
 #include "cabfiles_fdi.h"
+#include "Dialogs.h"
 
 #include <cstdlib>
 #include <exception>
-
-namespace {
-
-
-HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
-
-void DefaultErrorBox(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONWARNING);
-}
-
-}  // namespace
-
-void (*CabErrorBox)(const std::string& text) = DefaultErrorBox;
+#include <vector>
 
 void ShowCabSystemError(unsigned long code) {
   if (code == 0) return;
   char text[1025] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                  sizeof text, nullptr);
-  CabErrorBox(text);
+  MessageBoxPrompt(text, "Error", MB_OK | MB_ICONWARNING);
 }
 
 struct TCabinetRun {
@@ -56,6 +46,8 @@ namespace {
 // The run whose member is being written; one run at a time per process, as
 // the library's write callback carries no caller value.
 TCabinetRun* gActiveRun = nullptr;
+
+HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
 }  // namespace
 
 INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {
@@ -234,6 +226,28 @@ private:
   HMODULE FModule;  // owned
 };
 
+// Larger cabinets are left to the library alone.
+constexpr DWORD kMaxCheckedCabinet = 64u << 20;
+
+// Raises ECABFileError when a file that calls itself a cabinet is damaged;
+// anything else is left for the library to refuse.
+void CheckCabinetFile(const std::string& file) {
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  LARGE_INTEGER size = {};
+  std::vector<uint8_t> bytes;
+  if (GetFileSizeEx(h, &size) && size.QuadPart <= kMaxCheckedCabinet) {
+    bytes.resize(size_t(size.QuadPart));
+    DWORD done = 0;
+    if (!bytes.empty() && (!ReadFile(h, bytes.data(), DWORD(bytes.size()), &done, nullptr) || done != bytes.size()))
+      bytes.clear();
+  }
+  CloseHandle(h);
+  if (bytes.size() >= 4 && bytes[0] == 'M' && bytes[1] == 'S' && bytes[2] == 'C' && bytes[3] == 'F')
+    CheckCabinetBytes(bytes, file);
+}
+
 // Codes that say the cabinet's own bytes are bad, as opposed to a missing
 // file or a target that could not be written.
 bool IsDamagedCabinet(int code) {
@@ -279,6 +293,7 @@ int TCABFile::ProcessCabinet() {
 
   TCabinetLibrary lib;
   if (!lib.Ready()) return -1;
+  CheckCabinetFile(CABFile);
   fdi::ERF erf = {};
   fdi::HFDI hfdi = lib.Create(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek,
                               fdi::kCpu80386, &erf);

@@ -77,12 +77,3 @@ int LauncherMain() {
   MutexName.clear();
   return 0;
 }
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  try {
-    return LauncherMain();
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-    return 1;
-  }
-}

@@ -20,16 +20,6 @@ const std::array<const char*, 18> kSkinCursorFiles = {
 namespace {
 const char kOpt[] = "Asetukset";
 
-bool FileExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool HasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
 }  // namespace
 
@@ -184,10 +174,16 @@ void TForm1::PlayFile(const std::string& fileName) {
 
 void TForm1::PlayStartupSound() {
   const std::string folder = ExeDir() + "sounds\\startup\\";
+  PlayChosenSound({"defaultsound", "randomsound", "Sound"}, folder + "start.wav", folder);
+}
+
+// The first rule that applies: the default file, a random file of the
+// folder, or the named sound (a bare name is looked up in the folder).
+void TForm1::PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder) {
   try {
-    if (OptionsIni->ReadBool(kOpt, "defaultsound", true)) {
-      if (FileExists(folder + "start.wav")) PlayFile(folder + "start.wav");
-    } else if (OptionsIni->ReadBool(kOpt, "randomsound", false)) {
+    if (OptionsIni->ReadBool(kOpt, keys.Default, true)) {
+      if (FileExists(defaultFile)) PlayFile(defaultFile);
+    } else if (OptionsIni->ReadBool(kOpt, keys.Random, false)) {
       F2->Directory = folder;
       F2->Update();
       if (F2->Items.Count() > 0) {
@@ -195,12 +191,13 @@ void TForm1::PlayStartupSound() {
         PlayFile(folder + F2->Items[pick(FRandom)]);
       }
     } else {
-      std::string sound = OptionsIni->ReadString(kOpt, "Sound", "");
+      std::string sound = OptionsIni->ReadString(kOpt, keys.Name, "");
       if (sound.empty()) return;
       std::string file = HasFolder(sound) ? sound : folder + sound;
       if (FileExists(file)) PlayFile(file);
     }
   } catch (const std::exception&) {
+    // Sounds are optional.
   }
 }
 

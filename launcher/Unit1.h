@@ -8,6 +8,7 @@
 
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
+#include "FileUtils.h"
 #include "Forms.h"
 #include "IniFiles.h"
 #include "MPlayer.h"
@@ -22,6 +23,7 @@ class TForm1 : public TForm {
 public:
   explicit TForm1(TComponent* owner);
   ~TForm1() override;
+  std::string ClassName() const override { return "TForm1"; }
 
   // The INI files the launcher shares; owned for the window's whole life.
   std::unique_ptr<TIniFile> OptionsIni, StartCountsIni, GamesIni, ModIni, StatsIni, ParametersIni;
@@ -54,7 +56,7 @@ public:
   void paivitaicot();
   bool smoothtesti();
   void tyhjaskin();
-  TColor vastavari(TColor colour);
+  static TColor vastavari(TColor colour);
   void bxcursors();
   void paivitabx();
   void nappi();
@@ -71,6 +73,8 @@ protected:
 private:
   void BuildControls();
   void PlayStartupSound();
+  struct TSoundKeys { const char *Default, *Random, *Name; };
+  void PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder);
   void PlayFile(const std::string& fileName);
   std::string ChooseSkin();
   void LoadSkin(const std::string& name);

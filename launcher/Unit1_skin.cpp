@@ -10,11 +10,6 @@
 namespace {
 const char kOpt[] = "Asetukset";
 
-bool FileExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Cursor slots 1..9: the resource names of set 1 (set 2 puts "2" after
 // "Cur") and the skin file name without extension.
 const struct {
@@ -187,25 +182,8 @@ void TForm1::paivitabx() {
 
 void TForm1::nappi() {
   if (OptionsIni->ReadBool(kOpt, "Nocsound", false) || MediaPlayer1->Mode() == mpPlaying) return;
-  const std::string folder = ExeDir() + "sounds\\click\\";
-  try {
-    if (OptionsIni->ReadBool(kOpt, "defaultcsound", true)) {
-      if (FileExists(ExeDir() + "sounds\\Click\\Click.wav")) PlayFile(ExeDir() + "sounds\\Click\\Click.wav");
-    } else if (OptionsIni->ReadBool(kOpt, "randomcsound", false)) {
-      F2->Directory = folder;
-      F2->Update();
-      if (F2->Items.Count() > 0) {
-        std::uniform_int_distribution<int> pick(0, F2->Items.Count() - 1);
-        PlayFile(folder + F2->Items[pick(FRandom)]);
-      }
-    } else {
-      std::string sound = OptionsIni->ReadString(kOpt, "cSound", "");
-      if (sound.empty()) return;
-      std::string file = sound.find_first_of("\\/:") != std::string::npos ? sound : folder + sound;
-      if (FileExists(file)) PlayFile(file);
-    }
-  } catch (const std::exception&) {
-  }
+  PlayChosenSound({"defaultcsound", "randomcsound", "cSound"}, ExeDir() + "sounds\\Click\\Click.wav",
+                  ExeDir() + "sounds\\click\\");
 }
 
 RECT DesktopRect() {

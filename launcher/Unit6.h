@@ -7,6 +7,7 @@ class TForm6 : public TForm {
 public:
   explicit TForm6(TComponent* owner);
   ~TForm6() override;
+  std::string ClassName() const override { return "TForm6"; }
   TImage* Image1;
   TTimer* Timer1;
   void Timer1Timer(TComponent* sender);

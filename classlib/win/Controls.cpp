@@ -8,20 +8,18 @@
 #include "Forms.h"
 
 namespace {
-const char kWindowClass[] = "TBxWindow";
-
-void RegisterWindowClass() {
-  static bool done = false;
-  if (done) return;
+// One window class per control class, named as the class ("TForm1"), all
+// with the same window procedure.
+void RegisterWindowClass(const std::string& name) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), name.c_str(), &wc)) return;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = StdWndProc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExA(&wc);
-  done = true;
+  wc.lpszClassName = name.c_str();
+  if (!RegisterClassExA(&wc)) throw EOutOfResources("Error registering window class " + name);
 }
 
 bool IsGraphic(const TControl* c) { return dynamic_cast<const TGraphicControl*>(c) != nullptr; }
@@ -91,13 +89,26 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateHandle() {
-  RegisterWindowClass();
   TCreateParams p;
+  p.WinClassName = ClassName();
   CreateParams(p);
+  if (!p.SystemClass) RegisterWindowClass(p.WinClassName);
   if (FVisible && FParent) p.Style |= WS_VISIBLE;
-  HWND wnd = CreateWindowExA(p.ExStyle, kWindowClass, p.Caption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
-                             p.WndParent, nullptr, GetModuleHandleA(nullptr), this);
+  // Child windows get distinct ids, so that keyboard navigation can find them.
+  HMENU id = nullptr;
+  if (p.Style & WS_CHILD) id = reinterpret_cast<HMENU>(INT_PTR(100 + (FParent ? FParent->FControls.size() : 0)));
+  HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, FLeft, FTop, FWidth, FHeight,
+                             p.WndParent, id, GetModuleHandleA(nullptr), this);
   if (!wnd) throw EOutOfResources("Error creating window");
+  if (p.SystemClass) {
+    // A standard control joins the one window procedure by subclassing.
+    FHandle = wnd;
+    SetWindowLongPtrA(wnd, GWLP_USERDATA, LONG_PTR(this));
+    FDefWndProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, LONG_PTR(StdWndProc)));
+    SendMessageA(wnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  }
+  for (TControl* c : FControls)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->Handle();
 }
 
 void TWinControl::DestroyHandle() {
@@ -105,6 +116,7 @@ void TWinControl::DestroyHandle() {
   HWND wnd = FHandle;
   // No message of the dying window may reach this half-destroyed object.
   SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+  if (FDefWndProc) SetWindowLongPtrA(wnd, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
   FHandle = nullptr;
   DestroyWindow(wnd);
 }
@@ -152,6 +164,7 @@ void TWinControl::SetClientSize(int width, int height) {
 void TWinControl::InsertControl(TControl* c) {
   FControls.push_back(c);
   c->FParent = this;
+  if (auto* w = dynamic_cast<TWinControl*>(c); w && FHandle) w->Handle();
   if (c->Align == alClient) Realign();
   c->Invalidate();
 }
@@ -273,11 +286,23 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FDefWndProc) return CallWindowProcA(FDefWndProc, FHandle, msg, wParam, lParam);
   return DefWindowProcA(FHandle, msg, wParam, lParam);
 }
 
+TWinControl* FindControl(HWND wnd) {
+  if (!wnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) != StdWndProc) return nullptr;
+  return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A standard control paints and handles its input itself.
+  if (FDefWndProc) return DefaultHandler(msg, wParam, lParam);
   switch (msg) {
+    case WM_COMMAND:
+      // Notifications go back to the control that sent them.
+      if (TWinControl* c = FindControl(HWND(lParam)); c && c->CommandNotify(HIWORD(wParam))) return 0;
+      break;
     case WM_PAINT: {
       TPaintGuard paint(FHandle);
       RECT client;
@@ -352,8 +377,9 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+    LRESULT r = self->DefaultHandler(msg, wParam, lParam);
     self->FHandle = nullptr;
-    return DefWindowProcA(wnd, msg, wParam, lParam);
+    return r;
   }
   // Nothing may unwind into Windows' code: the exception is shown here.
   try {

@@ -118,6 +118,8 @@ public:
 
 protected:
   struct TCreateParams {
+    std::string WinClassName;  // the class's name unless changed
+    bool SystemClass = false;  // a standard control: subclassed after creation
     std::string Caption;
     DWORD Style = WS_OVERLAPPEDWINDOW, ExStyle = 0;
     HWND WndParent = nullptr;
@@ -134,10 +136,13 @@ protected:
   virtual void WindowPosChanging(WINDOWPOS& pos) {}
   virtual void Timer(UINT_PTR id) {}
   virtual bool CloseRequested() { return false; }
+  // A WM_COMMAND notification of this control, reflected by its parent.
+  virtual bool CommandNotify(WORD code) { return false; }
 
   void PaintControls(TCanvas& canvas, const RECT& area);
 
   HWND FHandle = nullptr;  // owned: destroyed with the object
+  WNDPROC FDefWndProc = nullptr;  // a standard control's own procedure
 
 private:
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -150,6 +155,8 @@ private:
 };
 
 TShiftState KeysToShift(WPARAM keys);
+// The object of one of our windows (also subclassed standard controls), or null.
+TWinControl* FindControl(HWND wnd);
 // The window procedure of every window of ours: binds the object at
 // WM_NCCREATE, dispatches, and stops exceptions (shown by the application).
 LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

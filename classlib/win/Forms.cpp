@@ -2,6 +2,9 @@
 #include "Forms.h"
 
 #include "Dialogs.h"
+#include "MessageForm.h"
+
+#include <algorithm>
 
 // --- TForm
 
@@ -70,6 +73,39 @@ void TForm::Show() {
   SetForegroundWindow(wnd);
 }
 
+namespace {
+BOOL CALLBACK CollectEnabled(HWND wnd, LPARAM list) {
+  if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
+}
+}  // namespace
+
+int TForm::ShowModal() {
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&disabled));
+  HWND self = Handle();
+  std::erase(disabled, self);
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  ModalResult = 0;
+  FModal = true;
+  Show();
+  MSG msg;
+  while (ModalResult == 0 && !Application().Terminated()) {
+    if (!GetMessageA(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    // Tab, Enter and Esc move between and press the buttons.
+    if (IsDialogMessageA(self, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  FModal = false;
+  for (HWND w : disabled) EnableWindow(w, TRUE);
+  Hide();
+  return ModalResult;
+}
+
 bool TForm::CloseQuery() {
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(this, canClose);
@@ -78,6 +114,10 @@ bool TForm::CloseQuery() {
 
 void TForm::Close() {
   if (!CloseQuery()) return;
+  if (FModal) {
+    if (ModalResult == 0) ModalResult = mrCancel;
+    return;
+  }
   TCloseAction action = Application().MainForm() == this ? caFree : caHide;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
@@ -123,7 +163,10 @@ public:
   }
 };
 
-TApplication::TApplication() : TComponent(nullptr) {}
+TApplication::TApplication() : TComponent(nullptr) {
+  // Message dialogs with the "to all" answers.
+  SetCustomMessageDialog(ShowMessageForm);
+}
 
 TApplication::~TApplication() {
   for (TForm* f : FReleased) delete f;

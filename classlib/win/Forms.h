@@ -35,6 +35,10 @@ public:
 
   void Show();
   void Hide() { SetVisible(false); }
+  // Shows the form with the application's other windows disabled and runs
+  // messages until ModalResult is set (closing the form sets mrCancel).
+  int ShowModal();
+  int ModalResult = 0;
   // Asks CloseQuery, then OnClose; the main form's close ends the loop.
   void Close();
   // Frees the form once its messages are done (never inside its own handler).
@@ -55,6 +59,7 @@ protected:
 
 private:
   void ApplyStyle();
+  bool FModal = false;
   std::string FCaption;
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;

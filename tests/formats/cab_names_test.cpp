@@ -21,11 +21,11 @@ TEST(CabNames, JoinsWithExactlyOneSeparator) {
 }
 
 TEST(CabNames, DosDatesAndTimes) {
-  // 2024-05-06 07:08:10; 45418 days after 30 December 1899
+  // 2024-05-06 07:08:10
   uint16_t date = uint16_t((2024 - 1980) << 9 | 5 << 5 | 6);
   uint16_t time = uint16_t(7 << 11 | 8 << 5 | 5);
-  EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(date, time), 45418.0 + (7 * 3600 + 8 * 60 + 10) / 86400.0);
-  EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(uint16_t(1 << 5 | 1), 0), 29221.0);
+  EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(date, time), EncodeDate(2024, 5, 6) + (7 * 3600 + 8 * 60 + 10) / 86400.0);
+  EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(uint16_t(1 << 5 | 1), 0), EncodeDate(1980, 1, 1));
   EXPECT_EQ(DosDateTimeToDateTime(0, 0), 0);                              // month 0
   EXPECT_EQ(DosDateTimeToDateTime(uint16_t(2 << 5 | 30), 0), 0);          // 30 February
   EXPECT_EQ(DosDateTimeToDateTime(date, uint16_t(24 << 11)), 0);          // hour 24

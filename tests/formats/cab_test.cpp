@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Dialogs.h"
 #include "cabfiles.h"
 
 namespace fs = std::filesystem;
@@ -50,12 +51,21 @@ protected:
     fs::remove_all(Dir);
     fs::create_directories(Dir / "out");
     Out = (Dir / "out").string();
-    CabErrorBox = [](const std::string&) {};  // no modal box in a test
+    // No modal box in a test: a failing write would be answered and noted.
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r.Caption + ": " + r.Text);
+      return int(mrOk);
+    });
   }
-  void TearDown() override { fs::remove_all(Dir); }
+  void TearDown() override {
+    SetPromptHook(nullptr);
+    EXPECT_TRUE(Prompts.empty()) << Prompts.front();
+    fs::remove_all(Dir);
+  }
 
   fs::path Dir;
   std::string Out;
+  std::vector<std::string> Prompts;
 };
 
 }  // namespace
@@ -74,8 +84,8 @@ TEST_F(CabFile, ListsNamesSizesAndDatesInCabinetOrder) {
   EXPECT_EQ(c[0].Size, 3470);
   EXPECT_EQ(c[1].Size, 1000);
   EXPECT_EQ(c[2].Size, 0);
-  EXPECT_DOUBLE_EQ(c[0].DateTime, 45418.0 + (7 * 3600 + 8 * 60 + 10) / 86400.0);
-  EXPECT_DOUBLE_EQ(c[1].DateTime, 43830.0 + (23 * 3600 + 59 * 60 + 58) / 86400.0);
+  EXPECT_DOUBLE_EQ(c[0].DateTime, EncodeDate(2024, 5, 6) + (7 * 3600 + 8 * 60 + 10) / 86400.0);
+  EXPECT_DOUBLE_EQ(c[1].DateTime, EncodeDate(2019, 12, 31) + (23 * 3600 + 59 * 60 + 58) / 86400.0);
   EXPECT_EQ(c.GetOwner(), &cab);
   EXPECT_EQ(FileCount(Dir), 0u) << "a listing writes nothing";
 
@@ -111,7 +121,7 @@ TEST_F(CabFile, ExtractsOneMemberInAnyLetterCaseWithItsDate) {
   WORD date = 0, time = 0;
   FileTimeToDosDateTime(&local, &date, &time);
   EXPECT_DOUBLE_EQ(DosDateTimeToDateTime(date, time),
-                   45418.0 + (7 * 3600 + 8 * 60 + 10) / 86400.0);
+                   EncodeDate(2024, 5, 6) + (7 * 3600 + 8 * 60 + 10) / 86400.0);
 }
 
 TEST_F(CabFile, MissingMemberSucceedsAndWritesNothing) {
@@ -227,16 +237,28 @@ TEST_F(CabFile, DamagedCabinetsRaiseAndLeaveNoHalfFiles) {
   EXPECT_THROW(cab.ProcessCabinet(), ECABFileError);
   EXPECT_FALSE(fs::exists(Dir / "out" / "sub" / "inner.txt"));
 
-  // A folder whose compression type is unknown (typeCompress of the first
-  // CFFOLDER, after the 36-byte header and the folder's offset and count).
-  std::string corrupt = good;
-  corrupt[36 + 6] = 0x0F;
-  corrupt[36 + 7] = 0x00;
-  WriteAll(Dir / "damaged.cab", corrupt);
-  fs::remove_all(Dir / "out");
-  fs::create_directories(Dir / "out");
-  EXPECT_THROW(cab.ExtractFile("beta.bin"), ECABFileError);
-  EXPECT_EQ(FileCount(Dir / "out"), 0u);
+  // Flipped bytes in the compressed data, and a folder whose compression
+  // type is unknown (typeCompress of the first CFFOLDER, after the 36-byte
+  // header and the folder's offset and count).
+  std::string flipped = good;
+  for (size_t i : {good.size() / 3, good.size() / 2, good.size() - 5}) flipped[i] = char(flipped[i] ^ 0x5A);
+  std::string unknownType = good;
+  unknownType[36 + 6] = 0x0F;
+  unknownType[36 + 7] = 0x00;
+  for (const std::string& corrupt : {flipped, unknownType}) {
+    WriteAll(Dir / "damaged.cab", corrupt);
+    fs::remove_all(Dir / "out");
+    fs::create_directories(Dir / "out");
+    EXPECT_THROW(cab.ExtractFile("beta.bin"), ECABFileError);
+    EXPECT_EQ(FileCount(Dir / "out"), 0u);
+  }
+  // The flipped data is found before anything is listed.
+  WriteAll(Dir / "damaged.cab", flipped);
+  EXPECT_THROW(cab.ReadContents(), ECABFileError);
+
+  // Cut inside the member table: the listing itself is refused.
+  WriteAll(Dir / "damaged.cab", good.substr(0, 60));
+  EXPECT_THROW(cab.ReadContents(), ECABFileError);
 
   // Every cut and a damaged byte at every tenth place: an error or a clean
   // result, never a crash.
@@ -259,4 +281,14 @@ TEST_F(CabFile, DamagedCabinetsRaiseAndLeaveNoHalfFiles) {
     } catch (const ECABFileError&) {
     }
   }
+}
+
+TEST_F(CabFile, SystemErrorsShowTheirTextInAnErrorBox) {
+  ShowCabSystemError(0);
+  EXPECT_TRUE(Prompts.empty());
+  ShowCabSystemError(ERROR_ACCESS_DENIED);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_TRUE(Prompts[0].starts_with("Error: ")) << Prompts[0];
+  EXPECT_GT(Prompts[0].size(), 8u);
+  Prompts.clear();
 }

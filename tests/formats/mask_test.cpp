@@ -2,6 +2,7 @@
 // file round trip and malformed files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -50,8 +51,9 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<uint8_t> WithCount(const std::vector<uint8_t>& data, uint32_t n) {
-  std::vector<uint8_t> file = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
-  file.insert(file.end(), data.begin(), data.end());
+  std::vector<uint8_t> file(4 + data.size());
+  for (int i = 0; i < 4; ++i) file[i] = uint8_t(n >> (8 * i));
+  std::copy(data.begin(), data.end(), file.begin() + 4);
   return file;
 }
 

@@ -1,0 +1,13 @@
+// The launcher's entry point.
+#include "Brannox2000.h"
+
+#include "Forms.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    return LauncherMain();
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+    return 1;
+  }
+}

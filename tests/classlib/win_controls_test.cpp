@@ -1,0 +1,217 @@
+// Forms and windowless controls: styles, mouse routing with enter and leave,
+// the exception boundary of the window procedure, timers and cursors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Dialogs.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+
+namespace {
+class TRecorder : public TGraphicControl {
+public:
+  TRecorder(TComponent* owner, std::vector<std::string>& log, std::string name)
+      : TGraphicControl(owner), FLog(log) {
+    Name = std::move(name);
+    OnMouseEnter = [this](TComponent*) { FLog.push_back("enter " + Name); };
+    OnMouseLeave = [this](TComponent*) { FLog.push_back("leave " + Name); };
+    OnClick = [this](TComponent*) { FLog.push_back("click " + Name); };
+    OnMouseDown = [this](TComponent*, TMouseButton, TShiftState, int x, int y) {
+      FLog.push_back("down " + Name + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+  }
+
+private:
+  std::vector<std::string>& FLog;
+};
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class TThrowingForm : public TForm {
+public:
+  using TForm::TForm;
+  LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override {
+    if (msg == WM_USER + 1) throw Exception("The list file is damaged");
+    if (msg == WM_USER + 2) throw 42;
+    return TForm::WndProc(msg, w, l);
+  }
+};
+}  // namespace
+
+TEST(Forms, StayOnTopIsSwitchedWithoutANewWindow) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(10, 10, 120, 80);
+  HWND before = form.Handle();
+  EXPECT_EQ(GetWindowLongPtrA(before, GWL_STYLE) & WS_CAPTION, 0);
+  form.SetFormStyle(fsStayOnTop);
+  EXPECT_EQ(form.Handle(), before);
+  EXPECT_NE(GetWindowLongPtrA(before, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  form.SetFormStyle(fsNormal);
+  EXPECT_EQ(form.Handle(), before);
+  EXPECT_EQ(GetWindowLongPtrA(before, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  // A border added later keeps the window too.
+  form.SetBorderStyle(bsSingle);
+  EXPECT_EQ(form.Handle(), before);
+  EXPECT_NE(GetWindowLongPtrA(before, GWL_STYLE) & WS_CAPTION, 0);
+  form.SetClientSize(200, 100);
+  EXPECT_EQ(form.ClientWidth(), 200);
+  EXPECT_EQ(form.ClientHeight(), 100);
+}
+
+TEST(Forms, WindowClassIsTheFormsClassName) {
+  TForm form(nullptr);
+  char name[64] = "";
+  GetClassNameA(form.Handle(), name, sizeof name);
+  EXPECT_STREQ(name, "TForm");
+}
+
+TEST(Forms, AlClientChildrenFollowTheClientArea) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 150, 90);
+  TImage image(nullptr);
+  image.Align = alClient;
+  image.SetParent(&form);
+  form.Handle();
+  EXPECT_EQ(image.Width(), 150);
+  EXPECT_EQ(image.Height(), 90);
+  form.SetBounds(0, 0, 200, 60);
+  EXPECT_EQ(image.Width(), 200);
+  EXPECT_EQ(image.Height(), 60);
+}
+
+TEST(GraphicControls, LeaveComesBeforeEnterAndClicksGoToTheControlPressed) {
+  std::vector<std::string> log;
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  auto* a = new TRecorder(&form, log, "A");
+  auto* b = new TRecorder(&form, log, "B");
+  a->SetBounds(0, 0, 100, 100);
+  b->SetBounds(100, 0, 100, 100);
+  a->SetParent(&form);
+  b->SetParent(&form);
+  HWND wnd = form.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(10, 10));
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(20, 10));  // still A: nothing new
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(150, 10));
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(160, 20));
+  SendMessageA(wnd, WM_LBUTTONUP, 0, At(161, 21));
+  // Pressed on B, released over A: no click.
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(150, 20));
+  SendMessageA(wnd, WM_LBUTTONUP, 0, At(50, 20));
+  SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
+  std::vector<std::string> want = {"enter A", "leave A", "enter B", "down B 60,20", "click B",
+                                   "down B 50,20", "leave B"};
+  EXPECT_EQ(log, want);
+  // A hidden control is not hit.
+  log.clear();
+  b->SetVisible(false);
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(150, 10));
+  EXPECT_TRUE(log.empty());
+}
+
+TEST(GraphicControls, AControlFreedWhileHoveredIsForgotten) {
+  std::vector<std::string> log;
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 100, 100);
+  auto* a = new TRecorder(&form, log, "A");
+  a->SetBounds(0, 0, 50, 50);
+  a->SetParent(&form);
+  HWND wnd = form.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(5, 5));
+  delete a;
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(60, 60));
+  SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(log, std::vector<std::string>{"enter A"});
+}
+
+TEST(ExceptionBoundary, AnExceptionInAHandlerIsShownAndStopsThere) {
+  std::vector<TPromptRequest> shown;
+  SetPromptHook([&](const TPromptRequest& r) {
+    shown.push_back(r);
+    return mrOk;
+  });
+  SetApplicationTitle("Brannox 2000");
+  TThrowingForm form(nullptr);
+  EXPECT_EQ(SendMessageA(form.Handle(), WM_USER + 1, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(form.Handle(), WM_USER + 2, 0, 0), 0);
+  SetPromptHook(nullptr);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].Caption, "Brannox 2000");
+  EXPECT_EQ(shown[0].Text, "The list file is damaged.");
+  EXPECT_EQ(shown[1].Text, "An unknown error occurred.");
+  // The window is still alive and answers.
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+TEST(ExceptionBoundary, ApplicationHandlersTakeTheExceptionInstead) {
+  std::vector<std::string> first, second;
+  int a = Application().AddOnException([&](const std::exception& e) { first.push_back(e.what()); });
+  int b = Application().AddOnException([&](const std::exception& e) { second.push_back(e.what()); });
+  TThrowingForm form(nullptr);
+  SendMessageA(form.Handle(), WM_USER + 1, 0, 0);
+  Application().RemoveHandler(a);
+  SendMessageA(form.Handle(), WM_USER + 1, 0, 0);
+  Application().RemoveHandler(b);
+  EXPECT_EQ(first.size(), 1u);
+  EXPECT_EQ(second.size(), 2u);
+}
+
+TEST(Timer, TicksWhileEnabledOnly) {
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.OnTimer = [&](TComponent*) { ++ticks; };
+  timer.Tick();
+  EXPECT_EQ(ticks, 1);
+  timer.SetInterval(10);
+  Application().ProcessMessages();
+  Sleep(50);
+  Application().ProcessMessages();
+  EXPECT_EQ(ticks, 1) << "a new timer waits to be enabled";
+  timer.SetEnabled(true);
+  for (int i = 0; i < 50 && ticks < 3; ++i) {
+    Sleep(10);
+    Application().ProcessMessages();
+  }
+  EXPECT_GE(ticks, 3);
+  timer.SetEnabled(false);
+  int stopped = ticks;
+  Sleep(50);
+  Application().ProcessMessages();
+  EXPECT_EQ(ticks, stopped);
+}
+
+TEST(Timer, AHandlerMayStopItsOwnTimer) {
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.OnTimer = [&](TComponent*) {
+    ++ticks;
+    timer.SetEnabled(false);
+  };
+  timer.SetInterval(5);
+  timer.SetEnabled(true);
+  for (int i = 0; i < 20; ++i) {
+    Sleep(10);
+    Application().ProcessMessages();
+  }
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(Cursors, SlotsFromFilesAndResourcesAndTheArrowFallback) {
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  EXPECT_EQ(ScreenCursors().Get(crDefault), arrow);
+  EXPECT_EQ(ScreenCursors().Get(42), arrow);
+  EXPECT_FALSE(TScreenCursors::FromFile("Z:\\no\\such\\cursor.cur"));
+  EXPECT_FALSE(TScreenCursors::FromResource("NO_SUCH_CURSOR"));
+  TCursorHandle c = TScreenCursors::FromFile(BX_TEST_DATA "/../../resources/launcher/cur_exit.cur");
+  ASSERT_TRUE(c);
+  HCURSOR raw = c.Get();
+  ScreenCursors().Set(3, std::move(c));
+  EXPECT_EQ(ScreenCursors().Get(3), raw);
+  ScreenCursors().Set(3, TCursorHandle());
+  EXPECT_EQ(ScreenCursors().Get(3), arrow);
+}

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# End-to-end tests of Brannox2000.exe under Wine, in launcher folders made
+# here: e2e.sh CASE. Needs DISPLAY (the test run's Xvfb), BX_LAUNCHER_EXE,
+# BX_BXWIN, BX_DEFAULTSKIN_FILE and BX_E2E_WORK (a scratch folder).
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/launcher-env.sh"
+source "$here/../support/screenshot.sh"
+bx_launcher_prefix
+
+work=$BX_E2E_WORK/$1
+rm -rf "$work"
+mkdir -p "$work"
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+stop() {  # closes the launcher's main windows and waits for the process
+  bxwin close TForm1 20000 >/dev/null
+  bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
+}
+start_and_wait() {  # DIR EXE [ARGS]: starts and waits for the main window
+  bx_launch "$@"
+  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
+}
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  echo "$failures failed"
+  exit $((failures > 0))
+}
+same_file() { cmp -s "$1" "$2"; }
+has_line() { grep -qF -- "$2" "$1" 2>/dev/null; }
+no_file() { [[ ! -e $1 ]]; }
+not() { ! "$@"; }
+
+case $1 in
+first_run)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  start_and_wait "$d" Brannox2000.exe
+  sleep 0.5
+  bx_screenshot "$work/first_run.png"
+  read -r x y w h visible top rects _ < <(bxwin info TForm1)
+  check "skins\\Bx2k8.bxs is the built-in package" same_file "$d/skins/Bx2k8.bxs" "$BX_DEFAULTSKIN_FILE"
+  check "Nahka chose the only skin" [ "$(bx_ini "$d/Options.ini" Asetukset Nahka)" = Bx2k8.bxs ]
+  check "temp\\ holds the skin's cursor files" [ -f "$d/temp/cur.cur" -a -f "$d/temp/cur_exit.cur" ]
+  check "skin.dat and data.msk are removed from temp\\" no_file "$d/temp/skin.dat"
+  check "data.msk is removed" no_file "$d/temp/data.msk"
+  check "the window takes the skin's size" [ "$w" -gt 0 -a "$w" != 300 ]
+  check "the window is shaped by the skin's mask" [ "${rects:-0}" -gt 1 ]
+  check "the Settings placeholder opened on the first run" has_line "$d/prompts.txt.log" "Settings dialog"
+  day=$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset installday)
+  check "installday written in the Windows folder" [ -n "$day" ]
+  check "the start-up sound is off without sounds\\startup\\start.wav" no_file "$d/sounds.log"
+  stop
+  check "[XY] written on close" [ -n "$(bx_ini "$d/Options.ini" XY Left)" -a -n "$(bx_ini "$d/Options.ini" XY Top)" ]
+  check "nayta written on close" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = kaikki ]
+  # A second start: installday stays, the skin is not written again.
+  printf '[Asetukset]\r\ninstallday=1.1.2001\r\n' > "$bx_windir/bx2000_stats.ini"
+  echo changed > "$d/skins/Bx2k8.bxs"
+  start_and_wait "$d" Brannox2000.exe
+  stop
+  check "installday is never overwritten" [ "$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset installday)" = 1.1.2001 ]
+  check "an existing skins folder is left alone" has_line "$d/skins/Bx2k8.bxs" changed
+  finish ;;
+
+second_instance)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  printf '[Asetukset]\r\nAloitus=1\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  first=$bx_pid
+  bx_launch "$d" Brannox2000.exe
+  check "a second start ends by itself" bx_wait_exit "$bx_pid" 30
+  check "a second start says so" has_line "$d/prompts.txt.log" "Brannox is already running"
+  check "a second start shows no window" [ "$(bxwin count TForm1)" = 1 ]
+  bx_launch "$d" Brannox2000.exe -RestartBX2
+  restart=$bx_pid
+  n=0
+  while [[ $(bxwin count TForm1) != 2 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "a -restartbx2 start proceeds while the first runs" [ "$(bxwin count TForm1)" = 2 ]
+  check "only one refusal" [ "$(grep -c 'already running' "$d/prompts.txt.log")" = 1 ]
+  bx_pid=$restart; stop
+  bx_pid=$first; stop
+  finish ;;
+
+mutex_name)
+  d=$work/upper
+  bx_launcher_folder "$d" LAUNCH.EXE
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"
+  start_and_wait "$d" LAUNCH.EXE
+  check "LAUNCH.EXE holds the mutex LAUNCH" bxwin mutex LAUNCH
+  check "and not LAUNCH.EXE" not bxwin mutex LAUNCH.EXE
+  stop
+  d=$work/lower
+  bx_launcher_folder "$d" launch.exe
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"
+  start_and_wait "$d" launch.exe
+  check "launch.exe holds the mutex launch.exe" bxwin mutex launch.exe
+  stop
+  finish ;;
+
+tray_and_splash)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/sounds/startup"
+  printf 'RIFF' > "$d/sounds/startup/start.wav"
+  printf '[Asetukset]\r\nAloitus=1\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  check "a normal start shows the splash" [ "$(bxwin count TForm6)" = 1 ]
+  check "a normal start plays start.wav" has_line "$d/sounds.log" "start.wav"
+  stop
+  rm -f "$d/sounds.log"
+  start_and_wait "$d" Brannox2000.exe -TRAY
+  check "-tray in any case shows no splash" [ "$(bxwin count TForm6)" = 0 ]
+  check "-tray plays no sound" no_file "$d/sounds.log"
+  stop
+  start_and_wait "$d" Brannox2000.exe -restartbx2 -skindebug
+  check "-restartbx2 shows no splash" [ "$(bxwin count TForm6)" = 0 ]
+  check "-restartbx2 plays no sound" no_file "$d/sounds.log"
+  stop
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  check "splash = 0 shows no splash" [ "$(bxwin count TForm6)" = 0 ]
+  stop
+  finish ;;
+
+deleted_skin)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/skins"
+  cp "$BX_DEFAULTSKIN_FILE" "$d/skins/Zeta.bxs"
+  cp "$BX_DEFAULTSKIN_FILE" "$d/skins/alpha.bxs"
+  printf '[Asetukset]\r\nAloitus=1\r\nNahka=gone.bxs\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  check "a deleted skin gives way to the first by name" [ "$(bx_ini "$d/Options.ini" Asetukset Nahka)" = alpha.bxs ]
+  check "the package is unpacked" [ -f "$d/temp/cur.cur" ]
+  check "no default package is written into an existing folder" no_file "$d/skins/Bx2k8.bxs"
+  stop
+  # A random choice in an empty folder chooses nothing and writes nothing.
+  rm -f "$d"/skins/* "$d/temp"/*
+  printf '[Asetukset]\r\nAloitus=1\r\nrandom=1\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h _ < <(bxwin info TForm1)
+  check "random with no skins keeps the form's own face" [ "$w" = 300 -a "$h" = 240 ]
+  check "random with no skins writes no Nahka" [ -z "$(bx_ini "$d/Options.ini" Asetukset Nahka)" ]
+  stop
+  finish ;;
+
+picture_skin)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/skins"
+  # A 300 x 240 picture with white (transparent) corners and a hole.
+  convert -size 300x240 xc:white -fill '#304060' -draw 'roundrectangle 0,0 299,239 40,40' \
+    -fill white -draw 'rectangle 140,100 160,120' +antialias -type TrueColor BMP3:"$d/skins/night.bmp"
+  printf 'clRed\r\nclBlue\r\n' > "$d/skins/night.bmp.col"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNahka=night.bmp\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h visible top rects _ < <(bxwin info TForm1)
+  check "the mask file is generated" [ -s "$d/skins/night.bmp.msk" ]
+  check "the picture skin shapes the window" [ "${rects:-0}" -gt 2 -a "$w" = 300 -a "$h" = 240 ]
+  stop
+  touch -d '2001-01-01' "$d/skins/night.bmp.msk"
+  start_and_wait "$d" Brannox2000.exe
+  stop
+  check "the mask file is reused on the next start" [ "$(stat -c %Y "$d/skins/night.bmp.msk")" = "$(date -d 2001-01-01 +%s)" ]
+  start_and_wait "$d" Brannox2000.exe -skindebug
+  stop
+  check "-skindebug generates it again" [ "$(stat -c %Y "$d/skins/night.bmp.msk")" != "$(date -d 2001-01-01 +%s)" ]
+  rm -f "$d/skins/night.bmp.col"
+  start_and_wait "$d" Brannox2000.exe
+  check "a picture skin without .col starts" [ "$(bxwin count TForm1)" = 1 ]
+  stop
+  finish ;;
+
+broken_skin)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/skins"
+  head -c 3000 /dev/urandom > "$d/skins/broken.bxs"
+  head -c 20 "$BX_DEFAULTSKIN_FILE" > "$d/skins/short.bxs"
+  printf 'BM garbage' > "$d/skins/bad.bmp"
+  for skin in broken.bxs short.bxs bad.bmp; do
+    printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNahka=%s\r\n' "$skin" > "$d/Options.ini"
+    start_and_wait "$d" Brannox2000.exe
+    read -r x y w h visible top rects _ < <(bxwin info TForm1)
+    check "$skin: the start goes on with the form's own face" [ "$w" = 300 -a "$h" = 240 -a "$visible" = 1 ]
+    check "$skin: no error box" no_file "$d/prompts.txt.log"
+    stop
+  done
+  finish ;;
+
+position)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nSnap=0\r\n[XY]\r\nLeft=100\r\nTop=120\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h _ < <(bxwin info TForm1)
+  check "the window starts at [XY]" [ "$x" = 100 -a "$y" = 120 ]
+  stop
+  check "[XY] written back" [ "$(bx_ini "$d/Options.ini" XY Left)" = 100 -a "$(bx_ini "$d/Options.ini" XY Top)" = 120 ]
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nSnap=0\r\n[XY]\r\nLeft=9000\r\nTop=-500\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h _ < <(bxwin info TForm1)
+  check "a position off the desktop is clamped to it" [ "$y" = 0 -a $((x + w)) -le 1280 -a "$x" -ge 0 ]
+  stop
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nSnappixels=20\r\n[XY]\r\nLeft=10\r\nTop=15\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h _ < <(bxwin info TForm1)
+  check "snapping moves a window near the edges to them" [ "$x" = 0 -a "$y" = 0 ]
+  stop
+  finish ;;
+
+*) echo "unknown case $1"; exit 2 ;;
+esac

@@ -1,0 +1,84 @@
+// Test helper: finds the launcher's windows by window class and reports or
+// closes them, and looks for named mutexes.
+//   bxwin wait CLASS [ms]   waits until a visible window of CLASS exists
+//   bxwin count CLASS       prints how many windows of CLASS exist
+//   bxwin info CLASS        prints "x y w h visible topmost rects left top right bottom"
+//                           of the first one (rects: its window region's rectangles)
+//   bxwin close CLASS [ms]  posts WM_CLOSE to each and waits until they are gone
+//   bxwin mutex NAME        exits 0 when a mutex of that name exists
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<HWND> Find(const char* cls) {
+  std::vector<HWND> found;
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, cls, nullptr))) found.push_back(w);
+  return found;
+}
+
+bool AnyVisible(const char* cls) {
+  for (HWND w : Find(cls))
+    if (IsWindowVisible(w)) return true;
+  return false;
+}
+
+int Info(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  bool top = (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  int rects = 0;
+  RECT box{0, 0, 0, 0};
+  if (GetWindowRgn(w, rgn) != ERROR) {
+    DWORD size = GetRegionData(rgn, 0, nullptr);
+    std::vector<char> data(size);
+    if (size && GetRegionData(rgn, size, reinterpret_cast<RGNDATA*>(data.data()))) {
+      auto* rd = reinterpret_cast<RGNDATA*>(data.data());
+      rects = int(rd->rdh.nCount);
+      box = rd->rdh.rcBound;
+    }
+  }
+  DeleteObject(rgn);
+  std::printf("%ld %ld %ld %ld %d %d %d %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+              IsWindowVisible(w) ? 1 : 0, top ? 1 : 0, rects, box.left, box.top, box.right, box.bottom);
+  return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  std::string cmd = argv[1];
+  const char* arg = argv[2];
+  int ms = argc > 3 ? std::atoi(argv[3]) : 20000;
+  if (cmd == "wait") {
+    for (int t = 0; t < ms; t += 100, Sleep(100))
+      if (AnyVisible(arg)) return 0;
+    return 1;
+  }
+  if (cmd == "count") {
+    std::printf("%d\n", int(Find(arg).size()));
+    return 0;
+  }
+  if (cmd == "info") {
+    auto found = Find(arg);
+    return found.empty() ? 1 : Info(found[0]);
+  }
+  if (cmd == "close") {
+    for (HWND w : Find(arg)) PostMessageA(w, WM_CLOSE, 0, 0);
+    for (int t = 0; t < ms; t += 100, Sleep(100))
+      if (Find(arg).empty()) return 0;
+    return 1;
+  }
+  if (cmd == "mutex") {
+    HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, arg);
+    if (!m) return 1;
+    CloseHandle(m);
+    return 0;
+  }
+  return 2;
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "FileUtils.h"
 #include "I2BConve.h"
 #include "Unit1.h"
 #include "WinGraphics.h"
@@ -15,11 +16,6 @@ namespace {
 const char kOpt[] = "Asetukset";
 // The colour that IconToBitmap paints under an icon's transparent pixels.
 constexpr TColor kIconMarker = TColor(0x00123456);
-
-bool FileExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 SIZE TextSize(const TFont& font, const std::string& text) {
   TWindowDC screen(nullptr);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "FileUtils.h"
 #include "SysUtils.h"
 
 std::string ExpandModParam(const std::string& param, const std::string& mod) {
@@ -59,17 +60,13 @@ void ShuffleFile(const std::string& fileName, std::mt19937& random) {
 }
 
 std::string MapCycleFile(const std::string& folder, const std::string& game, const std::string& mod) {
-  auto exists = [](const std::string& name) {
-    DWORD a = GetFileAttributesA(name.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-  };
   std::string own = folder + "\\" + mod + "\\mapcycle.txt";
-  if (exists(own)) return own;
+  if (FileExists(own)) return own;
   std::string key = LowerCase(game);
   std::string base = key == "half-life" ? "valve" : key == "gunman" ? "rewolf" : "";
   if (base.empty()) return std::string();
   std::string fallback = folder + "\\" + base + "\\mapcycle.txt";
-  return exists(fallback) ? fallback : std::string();
+  return FileExists(fallback) ? fallback : std::string();
 }
 
 std::string StartErrorMessage(unsigned long code) {

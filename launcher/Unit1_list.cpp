@@ -51,7 +51,7 @@ void TForm1List::AttachList(TForm1& form) {
   FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
   L1.Sorted = true;
   TrayStart = TForm1::Arg(1) == "-tray";
-  Beep = [] { MessageBeep(MB_OK); };
+  OnEndBeep = [] { MessageBeep(MB_OK); };
   Numero1 = new TNumero(&form);
   Numero1->Name = "Numero1";
   Numero1->Numero = 1;

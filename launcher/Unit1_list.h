@@ -72,8 +72,8 @@ public:
 
   // Whether the first argument was "-tray"; read when attached.
   bool TrayStart = false;
-  // The end-of-list beep.
-  std::function<void()> Beep;
+  // The end-of-list beep (MessageBeep unless replaced).
+  std::function<void()> OnEndBeep;
 
 private:
   void OpenViewIni();

@@ -24,6 +24,8 @@ void TForm1List::Highlight(int row) {
   TLabel* label = FForm->Labels[row];
   label->Font.Assign(FForm->bxs->Data.Mainlist.MainListselFont);
   label->Font.Color = FForm->SelectedColor;
+  // A label that sizes itself follows its new font.
+  if (label->AutoSize) FitWidth(row);
   label->Invalidate();
 }
 
@@ -32,7 +34,7 @@ bool TForm1List::Smooth() {
 }
 
 void TForm1List::EndBeep() {
-  if (!FForm->OptionsIni->ReadBool(kOpt, "disbeep", false) && Beep) Beep();
+  if (!FForm->OptionsIni->ReadBool(kOpt, "disbeep", false) && OnEndBeep) OnEndBeep();
 }
 
 void TForm1List::ClickSound(TComponent* sender) {

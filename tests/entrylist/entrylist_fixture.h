@@ -103,7 +103,7 @@ protected:
     Form = std::make_unique<TForm1>(nullptr);
     Form->tyhjaskin();
     List.AttachList(*Form);
-    List.Beep = [this] { ++Beeps; };
+    List.OnEndBeep = [this] { ++Beeps; };
     Form->OnClose = [this](TComponent*, TCloseAction& action) {
       Closed = true;
       action = caNone;

@@ -1,5 +1,7 @@
 #include "entrylist_fixture.h"
 
+#include "WinGraphics.h"
+
 using namespace bxtest;
 
 TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
@@ -10,6 +12,13 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
   EXPECT_EQ(Form->Labels[3]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[0]->Font.Color, Form->UnselectedColor);
   EXPECT_EQ(Form->Image15->Hint, "Modify Entry 04 (Ctrl+M)");
+  // The selected font is bold: the self-sizing label grows with it.
+  {
+    TWindowDC screen(nullptr);
+    TCanvas canvas(screen.DC());
+    canvas.Font.Assign(Form->Labels[3]->Font);
+    EXPECT_EQ(Form->Labels[3]->Width(), canvas.TextExtent("Entry 04").cx);
+  }
   Form->Icons[1]->Click();
   EXPECT_EQ(List.SelectedRow, 1);
   EXPECT_EQ(Form->Labels[1]->Font.Color, Form->SelectedColor);

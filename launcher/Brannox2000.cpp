@@ -2,6 +2,7 @@
 #include "Brannox2000.h"
 
 #include "Dialogs.h"
+#include "GraphicFormats.h"
 #include "IniFiles.h"
 #include "Unit1.h"
 #include "Unit6.h"
@@ -44,6 +45,8 @@ void ShortPath() {
 }  // namespace
 
 int LauncherMain() {
+  // Picture skins and the pictures inside skin files may be of any of them.
+  RegisterGraphicFormats();
   const std::string arg1 = TForm1::Arg(1);
   if (arg1 == "-restartbx2") {
     ShortPath();
@@ -70,7 +73,10 @@ int LauncherMain() {
       }
     } catch (const std::exception&) {
       // Once the main window exists it is kept: no second one.
-      if (!Form1) ShortPath();
+      if (!Form1) {
+        if (Form6) Form6->Hide();
+        ShortPath();
+      }
     }
   }
   Application().Run();

@@ -34,7 +34,6 @@ std::string TForm1::Arg(int n) {
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-  Form1 = this;
   SetBorderStyle(bsNone);
   SetCaption("Brannox 2000");
   Color = clBlack;
@@ -42,6 +41,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   ShowHint = true;
   SetBounds(0, 0, 300, 240);
   BuildControls();
+  // Only a window that got this far is the main window (the program block
+  // makes another one when this constructor fails).
+  Form1 = this;
   OnCloseQuery = [this](TComponent* s, bool& canClose) { FormCloseQuery(s, canClose); };
   Application().SetMainForm(this);
   // As a form's creation handler: an exception is shown and the window stays.
@@ -147,8 +149,10 @@ void TForm1::FormCreate(TComponent*) {
   const std::string skins = dir + "skins\\";
   if (!DirectoryExists(skins) && CreateDirectoryA(skins.c_str(), nullptr)) {
     std::vector<uint8_t> package = LoadResourceBytes("DEFAULTSKIN", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    TFileStream out(skins + "Bx2k8.bxs", fmCreate);
-    if (!package.empty()) out.WriteBuffer(package.data(), int64_t(package.size()));
+    if (!package.empty()) {
+      TFileStream out(skins + "Bx2k8.bxs", fmCreate);
+      out.WriteBuffer(package.data(), int64_t(package.size()));
+    }
   }
   // 14-15
   std::string name = ChooseSkin();
@@ -330,7 +334,12 @@ void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
     left = wp.rcNormalPosition.left;
     top = wp.rcNormalPosition.top;
   }
-  OptionsIni->WriteInteger("XY", "Left", left);
-  OptionsIni->WriteInteger("XY", "Top", top);
-  OptionsIni->WriteString(kOpt, "nayta", ViewName);
+  // A file that cannot be written is reported, but never keeps the window open.
+  try {
+    OptionsIni->WriteInteger("XY", "Left", left);
+    OptionsIni->WriteInteger("XY", "Top", top);
+    OptionsIni->WriteString(kOpt, "nayta", ViewName);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
 }

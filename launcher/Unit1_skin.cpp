@@ -132,7 +132,7 @@ void TForm1::bxcursors() {
     bool second = OptionsIni->ReadInteger(kOpt, "cursor", 0) != 0;
     for (int slot = 0; slot < 9; ++slot) {
       std::string name = kCursorSlots[slot].resource;
-      if (second) name.insert(3, "2");
+      if (second) name = "Cur2" + name.substr(3);
       ScreenCursors().Set(slot + 1, TScreenCursors::FromResource(name));
       give(slot, slot + 1);
     }

@@ -51,7 +51,8 @@ public:
   virtual int Height() const = 0;
   virtual void LoadFromStream(TStream& s) = 0;
   virtual void SaveToStream(TStream& s) = 0;
-  void LoadFromFile(const std::string& name);
+  // Virtual for pictures that read companion files beside the named one.
+  virtual void LoadFromFile(const std::string& name);
   void SaveToFile(const std::string& name);
   // What a picture's "Data" property holds after the class name.
   virtual void ReadData(TStream& s) { LoadFromStream(s); }

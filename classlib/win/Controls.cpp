@@ -225,6 +225,7 @@ void TWinControl::TrackHover(TControl* now) {
   FHover = now;
   if (old) old->MouseLeave();  // leave before enter
   if (now) now->MouseEnter();
+  HoverChanged(now);
 }
 
 TShiftState KeysToShift(WPARAM keys) {
@@ -290,6 +291,23 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(FHandle, msg, wParam, lParam);
 }
 
+TWinControl* TWinControl::NotifyingChild(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  switch (msg) {
+    case WM_NOTIFY:
+      return FindControl(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return d->CtlType == ODT_MENU ? nullptr : FindControl(d->hwndItem);
+    }
+    case WM_MEASUREITEM: {
+      const auto* m = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      return m->CtlType == ODT_MENU ? nullptr : FindControl(GetDlgItem(FHandle, int(m->CtlID)));
+    }
+    default:  // the scroll and colour messages carry the child's window
+      return FindControl(HWND(lParam));
+  }
+}
+
 TWinControl* FindControl(HWND wnd) {
   if (!wnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) != StdWndProc) return nullptr;
   return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
@@ -302,6 +320,14 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       // Notifications go back to the control that sent them.
       if (TWinControl* c = FindControl(HWND(lParam)); c && c->CommandNotify(HIWORD(wParam))) return 0;
+      break;
+    case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_HSCROLL: case WM_VSCROLL:
+    case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      if (TWinControl* c = NotifyingChild(msg, wParam, lParam)) {
+        LRESULT result = 0;
+        if (c->Reflected(msg, wParam, lParam, result)) return result;
+      }
       break;
     case WM_PAINT: {
       TPaintGuard paint(FHandle);

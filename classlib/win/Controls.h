@@ -135,9 +135,15 @@ protected:
   virtual bool SetCursorAt(POINT client);
   virtual void WindowPosChanging(WINDOWPOS& pos) {}
   virtual void Timer(UINT_PTR id) {}
+  // The graphic control under the mouse changed (null: none).
+  virtual void HoverChanged(TControl* now) {}
   virtual bool CloseRequested() { return false; }
   // A WM_COMMAND notification of this control, reflected by its parent.
   virtual bool CommandNotify(WORD code) { return false; }
+  // The other messages a parent gets about a child (WM_NOTIFY, WM_DRAWITEM,
+  // WM_MEASUREITEM, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL), reflected to the
+  // child's object; true with result when it handled one.
+  virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
 
   void PaintControls(TCanvas& canvas, const RECT& area);
 
@@ -147,6 +153,8 @@ protected:
 private:
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
   void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The child a notification is about, or null.
+  TWinControl* NotifyingChild(UINT msg, WPARAM wParam, LPARAM lParam) const;
   void TrackHover(TControl* now);
   std::vector<TControl*> FControls;  // not owned (the owner frees them)
   TControl* FCaptured = nullptr;     // graphic control that took the button press

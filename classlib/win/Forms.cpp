@@ -1,6 +1,8 @@
 // TForm, the application object and the cursor slots.
 #include "Forms.h"
 
+#include <commctrl.h>
+
 #include "Dialogs.h"
 #include "MessageForm.h"
 
@@ -14,7 +16,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-  if (Application().MainForm() == this) Application().Terminate();
+  Application().FormDestroyed(this);
 }
 
 void TForm::SetCaption(const std::string& caption) {
@@ -140,7 +142,40 @@ bool TForm::KeyDown(uint16_t& key, TShiftState shift) {
   return key == 0;
 }
 
+void TForm::HoverChanged(TControl* now) {
+  if (!ShowHint) return;
+  if (!FTooltip) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    FTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!FTooltip) return;
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = Handle();
+    ti.uId = 1;
+    ti.lpszText = const_cast<char*>("");
+    SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
+  }
+  SendMessageA(FTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(Application().HintHidePause, 0));
+  // One tool that takes the bounds and the hint of the control under the mouse.
+  FHintText = now ? now->Hint : std::string();
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = Handle();
+  ti.uId = 1;
+  ti.rect = now && !FHintText.empty() ? now->BoundsRect() : RECT{0, 0, 0, 0};
+  ti.lpszText = const_cast<char*>(FHintText.c_str());
+  SendMessageA(FTooltip, TTM_POP, 0, 0);
+  SendMessageA(FTooltip, TTM_NEWTOOLRECTA, 0, LPARAM(&ti));
+  SendMessageA(FTooltip, TTM_UPDATETIPTEXTA, 0, LPARAM(&ti));
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+    MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
+    SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
+  }
   return TWinControl::WndProc(msg, wParam, lParam);
 }
 
@@ -274,6 +309,13 @@ void TApplication::Run() {
   while (!FTerminated) {
     if (!ProcessMessage(msg)) Idle();
   }
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+  std::erase(FReleased, form);
+  if (FMainForm != form) return;
+  FMainForm = nullptr;
+  Terminate();
 }
 
 void TApplication::Terminate() {

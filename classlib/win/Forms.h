@@ -31,6 +31,8 @@ public:
   void SetFormStyle(TFormStyle style);
   TPosition Position = poDesigned;
   bool KeyPreview = false;
+  // Hints of the graphic controls, shown in a tooltip for the application's
+  // HintHidePause.
   bool ShowHint = false;
 
   void Show();
@@ -56,11 +58,14 @@ protected:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool CloseRequested() override;
   virtual bool CloseQuery();
+  void HoverChanged(TControl* now) override;
 
 private:
   void ApplyStyle();
   bool FModal = false;
   std::string FCaption;
+  HWND FTooltip = nullptr;  // owned by the form's window (destroyed with it)
+  std::string FHintText;
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
 };
@@ -105,6 +110,8 @@ public:
 
   // Forms waiting for Release; freed at the next idle point.
   void QueueRelease(TForm* form);
+  // Told by every form as it goes: the main form's end ends the loop.
+  void FormDestroyed(TForm* form);
 
 private:
   bool ProcessMessage(MSG& msg);

@@ -8,6 +8,9 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "StdCtrls.h"
+
+#include <commctrl.h>
 
 namespace {
 class TRecorder : public TGraphicControl {
@@ -214,4 +217,93 @@ TEST(Cursors, SlotsFromFilesAndResourcesAndTheArrowFallback) {
   EXPECT_EQ(ScreenCursors().Get(3), raw);
   ScreenCursors().Set(3, TCursorHandle());
   EXPECT_EQ(ScreenCursors().Get(3), arrow);
+}
+
+namespace {
+HWND FormTooltip(HWND form) {
+  HWND found = nullptr;
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr)))
+    if (GetWindow(w, GW_OWNER) == form) found = w;
+  return found;
+}
+
+std::string ToolText(HWND tip, HWND form, RECT* rect) {
+  char text[256] = "";
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = form;
+  ti.uId = 1;
+  ti.lpszText = text;
+  SendMessageA(tip, TTM_GETTOOLINFOA, 0, LPARAM(&ti));
+  *rect = ti.rect;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, LPARAM(&ti));
+  return text;
+}
+}  // namespace
+
+TEST(Hints, TheToolFollowsTheControlUnderTheMouse) {
+  std::vector<std::string> log;
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  form.ShowHint = true;
+  auto* a = new TRecorder(&form, log, "A");
+  auto* b = new TRecorder(&form, log, "B");
+  a->Hint = "Close BX2000 (Esc)";
+  a->SetBounds(0, 0, 100, 100);
+  b->SetBounds(100, 0, 100, 100);
+  a->SetParent(&form);
+  b->SetParent(&form);
+  Application().HintHidePause = 6000;
+  HWND wnd = form.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(10, 10));
+  HWND tip = FormTooltip(wnd);
+  ASSERT_NE(tip, nullptr);
+  RECT r;
+  EXPECT_EQ(ToolText(tip, wnd, &r), "Close BX2000 (Esc)");
+  EXPECT_EQ(r.right, 100);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 6000);
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, At(150, 10));
+  EXPECT_EQ(ToolText(tip, wnd, &r), "");
+  EXPECT_TRUE(IsRectEmpty(&r));
+}
+
+namespace {
+// A push button that answers its own colour and notification messages.
+class TReflectingButton : public TButton {
+public:
+  using TButton::TButton;
+  std::vector<UINT> Seen;
+  bool Reflected(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    Seen.push_back(msg);
+    result = 77;
+    return true;
+  }
+};
+}  // namespace
+
+TEST(Reflection, AParentHandsChildNotificationsToTheChild) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 100);
+  auto* button = new TReflectingButton(&form);
+  int clicks = 0;
+  button->OnClick = [&](TComponent*) { ++clicks; };
+  button->SetBounds(10, 10, 80, 24);
+  button->SetParent(&form);
+  HWND parent = form.Handle(), child = button->Handle();
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(SendMessageA(parent, WM_CTLCOLORBTN, 0, LPARAM(child)), 77);
+  NMHDR hdr{child, UINT_PTR(GetDlgCtrlID(child)), NM_CLICK};
+  EXPECT_EQ(SendMessageA(parent, WM_NOTIFY, hdr.idFrom, LPARAM(&hdr)), 77);
+  MEASUREITEMSTRUCT mi{ODT_BUTTON, UINT(GetDlgCtrlID(child)), 0, 0, 0, 0};
+  EXPECT_EQ(SendMessageA(parent, WM_MEASUREITEM, mi.CtlID, LPARAM(&mi)), 77);
+  EXPECT_EQ(button->Seen, (std::vector<UINT>{WM_CTLCOLORBTN, WM_NOTIFY, WM_MEASUREITEM}));
+  // A menu's owner-drawn item is not a child's business.
+  MEASUREITEMSTRUCT menu{ODT_MENU, 0, 1, 0, 0, 0};
+  SendMessageA(parent, WM_MEASUREITEM, 0, LPARAM(&menu));
+  EXPECT_EQ(button->Seen.size(), 3u);
+  // A click comes back through WM_COMMAND to the button's own object.
+  SendMessageA(child, BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
 }

@@ -172,6 +172,14 @@ picture_skin)
   start_and_wait "$d" Brannox2000.exe
   check "a picture skin without .col starts" [ "$(bxwin count TForm1)" = 1 ]
   stop
+  # Other picture formats go through the picture registry.
+  convert "$d/skins/night.bmp" -type TrueColor "$d/skins/night.tga"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNahka=night.tga\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y w h visible top rects _ < <(bxwin info TForm1)
+  check "a Targa skin gets its mask" [ -s "$d/skins/night.tga.msk" ]
+  check "a Targa skin shapes the window" [ "${rects:-0}" -gt 2 ]
+  stop
   finish ;;
 
 broken_skin)
@@ -210,6 +218,20 @@ position)
   read -r x y w h _ < <(bxwin info TForm1)
   check "snapping moves a window near the edges to them" [ "$x" = 0 -a "$y" = 0 ]
   stop
+  finish ;;
+
+failing_start)
+  # Options.ini is a folder: choosing the skin cannot write Nahka.
+  d=$work/bx
+  bx_launcher_folder "$d"
+  mkdir -p "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  sleep 1
+  check "the error is shown" has_line "$d/prompts.txt.log" "Options.ini"
+  check "one main window, not a second one" [ "$(bxwin count TForm1)" = 1 ]
+  stop
+  check "an unwritable Options.ini does not keep the window open" [ "$failures" = 0 ]
+  check "the close reports it once more" [ "$(grep -c 'Unable to write' "$d/prompts.txt.log")" = 2 ]
   finish ;;
 
 *) echo "unknown case $1"; exit 2 ;;

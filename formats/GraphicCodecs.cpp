@@ -1,0 +1,272 @@
+// Run-length and LZW decoders of the picture formats, and the Targa encoder.
+//
+// Policy: the run-length decoders trust the meaning of their input but are
+// bounded by it: they stop when the packed bytes or the room in the
+// destination run out, and cut a packet at the destination's end. The LZW
+// decoders raise on a code that is not yet defined.
+// Departures: a full LZW table (4,096 entries) stays frozen until the next
+// clear code instead of overwriting its last entry.
+#include "GraphicCodecs.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Graphics.h"
+
+// --- run-length decoders
+
+TDecodeResult TPackbitsRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  size_t in = 0, out = 0;
+  while (in < src.size() && out < dst.size()) {
+    int n = int8_t(src[in++]);
+    if (n >= 0) {  // n + 1 literal bytes
+      size_t avail = std::min<size_t>(size_t(n) + 1, src.size() - in);
+      size_t count = std::min(avail, dst.size() - out);
+      std::memcpy(dst.data() + out, src.data() + in, count);
+      in += avail;
+      out += count;
+    } else if (n != -128) {  // the next byte 1 - n times; -128 is a no-op
+      if (in >= src.size()) break;
+      uint8_t v = src[in++];
+      size_t count = std::min<size_t>(size_t(1 - n), dst.size() - out);
+      std::memset(dst.data() + out, v, count);
+      out += count;
+    }
+  }
+  return {in, out};
+}
+
+TDecodeResult TPCXRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  size_t in = 0, out = 0;
+  while (in < src.size() && out < dst.size()) {
+    uint8_t b = src[in++];
+    if (b < 0xC0) {
+      dst[out++] = b;
+      continue;
+    }
+    if (in >= src.size()) break;
+    uint8_t v = src[in++];
+    size_t count = std::min<size_t>(b & 0x3F, dst.size() - out);
+    std::memset(dst.data() + out, v, count);
+    out += count;
+  }
+  return {in, out};
+}
+
+TDecodeResult TSGIRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  const size_t step = FSampleSize == 2 ? 2 : 1;
+  size_t in = 0, out = 0;
+  // Samples are big-endian: the high byte of a 2-byte sample comes first.
+  while (src.size() - in >= step && out < dst.size()) {
+    uint8_t header = src[in + step - 1];
+    in += step;
+    size_t count = header & 0x7F;
+    if (count == 0) break;
+    if (header & 0x80) {  // count samples as they are
+      for (size_t i = 0; i < count && src.size() - in >= step; ++i, in += step)
+        if (out < dst.size()) dst[out++] = src[in];
+    } else {  // one sample repeated
+      if (src.size() - in < step) break;
+      uint8_t v = src[in];
+      in += step;
+      size_t n = std::min(count, dst.size() - out);
+      std::memset(dst.data() + out, v, n);
+      out += n;
+    }
+  }
+  return {in, out};
+}
+
+TDecodeResult TCUTRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  size_t in = std::min<size_t>(2, src.size()), out = 0;  // the line's byte count
+  while (in < src.size()) {
+    uint8_t h = src[in++];
+    if (h == 0) break;
+    if (h & 0x80) {
+      if (in >= src.size()) break;
+      uint8_t v = src[in++];
+      size_t n = std::min<size_t>(h & 0x7F, dst.size() - out);
+      std::memset(dst.data() + out, v, n);
+      out += n;
+    } else {
+      size_t n = std::min<size_t>(h, src.size() - in);
+      size_t w = std::min(n, dst.size() - out);
+      std::memcpy(dst.data() + out, src.data() + in, w);
+      in += n;
+      out += w;
+    }
+  }
+  return {in, out};
+}
+
+TDecodeResult TRLADecoder::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  size_t in = 0, out = 0;
+  while (in < src.size() && out < dst.size()) {
+    int c = int8_t(src[in++]);
+    if (c < 0) {
+      size_t n = std::min<size_t>(size_t(-c), src.size() - in);
+      size_t w = std::min(n, dst.size() - out);
+      std::memcpy(dst.data() + out, src.data() + in, w);
+      in += n;
+      out += w;
+    } else {
+      if (in >= src.size()) break;
+      uint8_t v = src[in++];
+      size_t n = std::min<size_t>(size_t(c) + 1, dst.size() - out);
+      std::memset(dst.data() + out, v, n);
+      out += n;
+    }
+  }
+  return {in, out};
+}
+
+// --- LZW
+
+TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::string error)
+    : FRootBits(rootBits), FLsbFirst(lsbFirst), FEarlyChange(earlyChange), FError(std::move(error)),
+      FClear(1 << rootBits), FEnd((1 << rootBits) + 1) {
+  for (int i = 0; i < FClear; ++i) {
+    FPrefix[i] = 0;
+    FSuffix[i] = FFirst[i] = uint8_t(i);
+    FLength[i] = 1;
+  }
+  Reset();
+}
+
+void TLZWDecoder::Reset() {
+  FWidth = FRootBits + 1;
+  FNextFree = FClear + 2;
+  FPrevious = -1;
+}
+
+TDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  Reset();
+  size_t in = 0, out = 0;
+  uint32_t acc = 0;
+  int bits = 0;
+  while (out < dst.size()) {
+    while (bits < FWidth && in < src.size()) {
+      if (FLsbFirst) acc |= uint32_t(src[in++]) << bits;
+      else acc = (acc << 8) | src[in++];
+      bits += 8;
+    }
+    if (bits < FWidth) break;  // the data ends without an end code
+    int code;
+    if (FLsbFirst) {
+      code = int(acc & ((1u << FWidth) - 1));
+      acc >>= FWidth;
+    } else {
+      code = int((acc >> (bits - FWidth)) & ((1u << FWidth) - 1));
+    }
+    bits -= FWidth;
+    if (!FLsbFirst) acc &= (1u << bits) - 1;
+
+    if (code == FClear) {
+      Reset();
+      continue;
+    }
+    if (code == FEnd) break;
+    if (FPrevious < 0) {
+      // Right after a clear only the literal codes are defined.
+      if (code >= FClear) throw EInvalidGraphic(FError);
+      dst[out++] = uint8_t(code);
+      FPrevious = code;
+      continue;
+    }
+    if (code > FNextFree || (code == FNextFree && FNextFree >= kTableSize)) throw EInvalidGraphic(FError);
+    // KwKwK: the code being defined is the previous string plus its own first byte.
+    int known = code < FNextFree ? code : FPrevious;
+    uint8_t first = FFirst[known];
+    size_t length = FLength[known];
+    size_t total = length + (code == FNextFree ? 1 : 0);
+    size_t room = dst.size() - out;
+    if (code == FNextFree && total <= room) dst[out + length] = first;
+    // Walk the prefix chain backwards, writing only what fits.
+    int c = known;
+    for (size_t i = length; i-- > 0;) {
+      if (i < room) dst[out + i] = FSuffix[c];
+      c = FPrefix[c];
+    }
+    out += std::min(total, room);
+
+    if (FNextFree < kTableSize) {
+      FPrefix[FNextFree] = uint16_t(FPrevious);
+      FSuffix[FNextFree] = first;
+      FFirst[FNextFree] = FFirst[FPrevious];
+      FLength[FNextFree] = uint16_t(FLength[FPrevious] + 1);
+      ++FNextFree;
+      // TIFF widens when the next free code reaches 2^width - 1, GIF at 2^width.
+      int limit = (1 << FWidth) - (FEarlyChange ? 1 : 0);
+      if (FNextFree >= limit && FWidth < 12) ++FWidth;
+    }
+    FPrevious = code;
+  }
+  return {in, out};
+}
+
+// --- Targa
+
+int TargaPixelBytes(int pixelSize) {
+  switch (pixelSize) {
+    case 8: return 1;
+    case 15:
+    case 16: return 2;
+    case 24: return 3;
+    case 32: return 4;
+    default: return 0;
+  }
+}
+
+TDecodeResult DecodeTargaRLE(std::span<const uint8_t> src, std::span<uint8_t> row, int pixelSize) {
+  const size_t bpp = TargaPixelBytes(pixelSize);
+  if (!bpp) return {};
+  size_t in = 0, out = 0;
+  while (out < row.size() && in < src.size()) {
+    uint8_t h = src[in++];
+    size_t count = size_t(h & 0x7F) + 1;
+    if (h & 0x80) {
+      if (src.size() - in < bpp) break;
+      const uint8_t* px = src.data() + in;
+      in += bpp;
+      for (size_t i = 0; i < count && out < row.size(); ++i)
+        for (size_t b = 0; b < bpp && out < row.size(); ++b) row[out++] = px[b];
+    } else {
+      size_t bytes = std::min(count * bpp, src.size() - in);
+      size_t w = std::min(bytes, row.size() - out);
+      std::memcpy(row.data() + out, src.data() + in, w);
+      in += bytes;
+      out += w;
+    }
+  }
+  return {in, out};
+}
+
+size_t EncodeTargaRLE(std::span<const uint8_t> row, std::vector<uint8_t>& target, int width, int bytesPerPixel) {
+  const size_t bpp = size_t(bytesPerPixel);
+  const size_t start = target.size();
+  if (bpp < 1 || bpp > 4 || width <= 0 || row.size() < size_t(width) * bpp) return 0;
+  auto same = [&](int a, int b) { return std::memcmp(&row[a * bpp], &row[b * bpp], bpp) == 0; };
+  int x = 0;
+  while (x < width) {
+    int literal = 0;
+    if (x == width - 1) {
+      literal = 1;
+    } else {
+      while (x + literal < width && !(x + literal + 1 < width && same(x + literal, x + literal + 1))) ++literal;
+    }
+    int equal = 1;
+    while (x + equal < width && same(x, x + equal)) ++equal;
+    literal = std::min(literal, 128);
+    equal = std::min(equal, 128);
+    if (literal > 0) {
+      target.push_back(uint8_t(literal - 1));
+      target.insert(target.end(), row.begin() + x * bpp, row.begin() + (x + literal) * bpp);
+      x += literal;
+    } else {
+      target.push_back(uint8_t((equal - 1) | 0x80));
+      target.insert(target.end(), row.begin() + x * bpp, row.begin() + (x + 1) * bpp);
+      x += equal;
+    }
+  }
+  return target.size() - start;
+}

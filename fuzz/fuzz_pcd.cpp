@@ -1,0 +1,4 @@
+// Fuzz target: the TPCDGraphic reader.
+#include "FuzzPicture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return FuzzPicture<TPCDGraphic>(data, size); }

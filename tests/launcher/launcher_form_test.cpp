@@ -1,0 +1,169 @@
+// The main window built in this test program's own folder (its launcher
+// folder): start-up, the skin applied to the controls, cursors and options.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "Dialogs.h"
+#include "Unit1.h"
+#include "Unit6.h"
+
+namespace {
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string n = fd.cFileName;
+      if (n == "." || n == "..") continue;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + n + "\\");
+      else DeleteFileA((dir + n).c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir = TForm1::ExeDir();
+    RemoveTree(dir + "skins\\");
+    RemoveTree(dir + "temp\\");
+    RemoveTree(dir + "Options.ini\\");
+    DeleteFileA((dir + "Options.ini").c_str());
+    char win[MAX_PATH];
+    GetWindowsDirectoryA(win, MAX_PATH);
+    DeleteFileA((std::string(win) + "\\bx2000_stats.ini").c_str());
+    SetPromptHook([this](const TPromptRequest& r) {
+      prompts.push_back(r.Text);
+      splashVisibleAtPrompt = Form6 && IsWindowVisible(Form6->Handle());
+      return mrOk;
+    });
+  }
+  void TearDown() override {
+    SetPromptHook(nullptr);
+    delete Form1;
+    delete Form6;
+  }
+  void Options(const std::string& text) { std::ofstream(dir + "Options.ini") << "[Asetukset]\n" << text; }
+  std::string Option(const char* key) {
+    char v[256];
+    GetPrivateProfileStringA("Asetukset", key, "", v, sizeof v, (dir + "Options.ini").c_str());
+    return v;
+  }
+  std::string dir;
+  std::vector<std::string> prompts;
+  bool splashVisibleAtPrompt = true;
+};
+}  // namespace
+
+TEST_F(MainWindow, FirstRunUnpacksTheBuiltInSkinAndHidesTheSplashForSettings) {
+  auto* splash = new TForm6(nullptr);
+  splash->Show();
+  new TForm1(nullptr);
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_NE(prompts[0].find("Settings"), std::string::npos);
+  EXPECT_FALSE(splashVisibleAtPrompt) << "the splash would cover the Settings dialog";
+  EXPECT_EQ(Option("Nahka"), "Bx2k8.bxs");
+  TForm1& f = *Form1;
+  // The default skin's layout: rows at 40, 42 spaced 4 apart, the New
+  // button at 250, 58 (80 x 24) with its picture.
+  const Tbxskinmainlist& list = f.bxs->Data.Mainlist;
+  EXPECT_EQ(f.Labels[0]->Left(), list.Left + list.Items[0].Left);
+  EXPECT_EQ(f.Labels[0]->Top(), list.Top);
+  EXPECT_EQ(f.Labels[1]->Top(), list.Top + f.Labels[0]->Height() + list.RowSpacing());
+  EXPECT_EQ(f.Labels[12]->Width(), list.Items[12].Width);
+  EXPECT_EQ(f.Image18->Left(), f.bxs->Data.NewButton.Left);
+  EXPECT_EQ(f.Image18->Width(), f.bxs->Data.NewButton.Width);
+  EXPECT_FALSE(f.Image18->Picture().Bitmap().Empty());
+  EXPECT_EQ(f.SelectedColor, list.MainListselFont.Color);
+  EXPECT_EQ(f.UnselectedColor, list.MainListunselFont.Color);
+  EXPECT_EQ(f.Width(), f.bxs->Data.Kuva.Width());
+  EXPECT_EQ(f.Height(), f.bxs->Data.Kuva.Height());
+  // Icons: each below the previous, spaced by the icon list's height.
+  const Tbxskiniconlist& icons = f.bxs->Data.Iconlist;
+  EXPECT_EQ(f.Icons[1]->Top(), f.Icons[0]->Top() + f.Icons[0]->Height() + icons.IconSpacing());
+  EXPECT_TRUE(f.smoothtesti());
+  // The skin's own cursor file took slot 1.
+  EXPECT_EQ(f.C1->Cursor, 1);
+  EXPECT_EQ(f.Labels[5]->Cursor, 1);
+  EXPECT_EQ(f.ViewName, "kaikki");
+}
+
+TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
+  CreateDirectoryA((dir + "skins").c_str(), nullptr);
+  TBitmap night;
+  night.SetSize(300, 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 300; ++x) night.SetPixel(x, y, x < 10 ? clWhite : TColor(0x00402010));
+  night.SaveToFile(dir + "skins\\night.bmp");
+  std::ofstream(dir + "skins\\night.bmp.col") << "clRed\nclBlue\n";
+  Options("Aloitus=1\nNahka=night.bmp\ninvert=1\n");
+  new TForm1(nullptr);
+  TForm1& f = *Form1;
+  EXPECT_TRUE(prompts.empty());
+  EXPECT_EQ(f.SelectedColor, clAqua);     // inverse of red
+  EXPECT_EQ(f.UnselectedColor, clYellow);  // inverse of blue
+  EXPECT_EQ(f.Width(), 300);
+  EXPECT_EQ(f.Height(), 240);
+  TBXSkin empty(nullptr);
+  MakeEmptyTemplate(empty.Data);
+  EXPECT_EQ(f.Labels[0]->Left(), empty.Data.Mainlist.Left);
+  EXPECT_EQ(f.Image1->Left(), empty.Data.CloseButton.Left);
+  EXPECT_TRUE(f.Image1->Picture().Bitmap().Empty());
+  EXPECT_TRUE(f.bxs->Data.Title.empty());
+  std::ifstream mask(dir + "skins\\night.bmp.msk", std::ios::binary);
+  EXPECT_TRUE(mask.good()) << "the mask is generated";
+  EXPECT_EQ(f.C1->Picture().Width(), 300);
+}
+
+TEST_F(MainWindow, CursorOptionsAndThePackagesCursorFiles) {
+  Options("Aloitus=1\nbxcursors=0\n");
+  new TForm1(nullptr);
+  TForm1& f = *Form1;
+  // bxcursors off, but the package's cursor files in temp\ still apply:
+  // the default skin brings cur.cur and cur_exit.cur.
+  EXPECT_EQ(f.C1->Cursor, 1);
+  EXPECT_EQ(f.Image1->Cursor, 4);
+  EXPECT_EQ(f.Image13->Cursor, crDefault);
+  EXPECT_EQ(f.Image17->Cursor, crDefault);
+  // A picture skin has no cursor files: every control gets the arrow.
+  f.OptionsIni->WriteString("Asetukset", "Nahka", "night.bmp");
+  f.bxcursors();
+  EXPECT_EQ(f.C1->Cursor, crDefault);
+  f.OptionsIni->WriteBool("Asetukset", "bxcursors", true);
+  f.OptionsIni->WriteInteger("Asetukset", "cursor", 1);
+  f.bxcursors();
+  EXPECT_EQ(f.Image17->Cursor, 7);
+  EXPECT_EQ(f.Image16->Cursor, 7);
+  EXPECT_NE(ScreenCursors().Get(7), LoadCursorA(nullptr, IDC_ARROW)) << "set 2 from the resources";
+}
+
+TEST_F(MainWindow, PaivitabxTakesTheOptionsAgain) {
+  Options("Aloitus=1\n");
+  new TForm1(nullptr);
+  TForm1& f = *Form1;
+  HWND before = f.Handle();
+  f.OptionsIni->WriteString("Asetukset", "Nahka", "night.bmp");
+  f.OptionsIni->WriteBool("Asetukset", "top", true);
+  f.OptionsIni->WriteInteger("Asetukset", "Snappixels", 7);
+  f.paivitabx();
+  EXPECT_EQ(f.FormStyle(), fsStayOnTop);
+  EXPECT_TRUE(f.StyleChanged);
+  EXPECT_EQ(f.Handle(), before);
+  EXPECT_EQ(f.SnapPixels, 7);
+  // A picture skin without .col: the options' colours, with their own defaults.
+  EXPECT_EQ(f.SelectedColor, clLime);
+  EXPECT_EQ(f.UnselectedColor, TColor(0x00BFD7BF));
+}
+
+TEST_F(MainWindow, AnErrorDuringStartUpIsShownAndTheWindowStays) {
+  // Options.ini as a folder: the choice of skin cannot be written.
+  CreateDirectoryA((dir + "Options.ini").c_str(), nullptr);
+  new TForm1(nullptr);
+  ASSERT_NE(Form1, nullptr);
+  EXPECT_TRUE(IsWindow(Form1->Handle()));
+  ASSERT_FALSE(prompts.empty());
+  EXPECT_NE(prompts[0].find("Options.ini"), std::string::npos) << prompts[0];
+}

@@ -65,7 +65,16 @@ void TForm1List::AttachList(TForm1& form) {
   for (int k = 0; k < 13; ++k) {
     form.Labels[k]->OnClick = [this](TComponent* s) { Label1Click(s); };
     form.Icons[k]->OnClick = [this](TComponent* s) { IconClick(s); };
+    form.Labels[k]->OnDblClick = form.Icons[k]->OnDblClick = [this](TComponent* s) { Label1DblClick(s); };
   }
+  form.OnMouseWheelDown = [this](TComponent*, TShiftState, POINT, bool& handled) {
+    FormMouseWheelDown();
+    handled = true;
+  };
+  form.OnMouseWheelUp = [this](TComponent*, TShiftState, POINT, bool& handled) {
+    FormMouseWheelUp();
+    handled = true;
+  };
   form.Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
   form.Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
   form.Image1->OnClick = [this](TComponent* s) { Image1Click(s); };

@@ -75,7 +75,6 @@ protected:
               Options = Dir + "Options.ini", Counts = WindowsDir() + "brannox2000.ini",
               Stats = WindowsDir() + "bx2000_stats.ini";
   std::unique_ptr<TForm1> Form;
-  TForm1List List;
   int Beeps = 0;
   std::vector<TPromptRequest> Prompts;
   bool Closed = false;
@@ -102,14 +101,13 @@ protected:
   void Open() {
     Form = std::make_unique<TForm1>(nullptr);
     Form->tyhjaskin();
-    List.AttachList(*Form);
-    List.OnEndBeep = [this] { ++Beeps; };
+    Form->OnEndBeep = [this] { ++Beeps; };
     Form->OnClose = [this](TComponent*, TCloseAction& action) {
       Closed = true;
       action = caNone;
     };
-    List.lista();
-    List.pai(true);
+    Form->lista();
+    Form->pai(true);
   }
 
   void AddEntry(const TEntry& e, const std::string& file = "") {
@@ -130,8 +128,8 @@ protected:
   }
 
   std::string Selected() const {
-    int i = List.TopIndex + List.SelectedRow;
-    return List.SelectedRow >= 0 && i < List.L1.Count() ? List.L1[i] : std::string();
+    int i = Form->TopIndex + Form->SelectedRow;
+    return Form->SelectedRow >= 0 && i < Form->L1.Count() ? Form->L1[i] : std::string();
   }
 };
 

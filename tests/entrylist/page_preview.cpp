@@ -57,10 +57,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Entry(dir, "Urban Terror", "quake 3", "q3ut", "", "");
 
   auto* form = new TForm1(&Application());
-  auto* list = new TForm1List;
-  list->AttachList(*form);
-  list->lista();
-  list->pai(true);
   form->Labels[2]->Click();
   form->Show();
   const DWORD end = GetTickCount() + DWORD(seconds) * 1000;
@@ -68,6 +64,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application().ProcessMessages();
     Sleep(10);
   }
-  delete list;
   return 0;
 }

@@ -14,7 +14,7 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
   AddEntry({"Team Fortress", "half-life", "tfc", "hl -game %s"});
   WriteIni(ModIni, "Team Fortress", "Description", "Classes and flags");
   Open();
-  ASSERT_EQ(List.L1.Count(), 3);
+  ASSERT_EQ(Form->L1.Count(), 3);
   EXPECT_EQ(Form->Labels[0]->Caption(), "Action Quake");
   EXPECT_EQ(Form->Labels[1]->Caption(), "quake ctf");
   EXPECT_EQ(Form->Labels[2]->Caption(), "Team Fortress");
@@ -25,7 +25,7 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
     EXPECT_FALSE(Shown(Form->Labels[k]) || Shown(Form->Icons[k])) << k;
     EXPECT_EQ(Form->Labels[k]->Caption(), "");
   }
-  EXPECT_EQ(List.SelectedRow, 0);
+  EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_EQ(Form->Image15->Hint, "Modify Action Quake (Ctrl+M)");
   EXPECT_EQ(Form->Image17->Hint, "Remove Action Quake (Delete)");
   EXPECT_EQ(Form->Labels[0]->Font.Color, Form->SelectedColor);
@@ -34,8 +34,8 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
 
 TEST_F(LauncherTest, EmptyListClearsTheButtonHints) {
   Open();
-  EXPECT_EQ(List.L1.Count(), 0);
-  EXPECT_EQ(List.SelectedRow, -1);
+  EXPECT_EQ(Form->L1.Count(), 0);
+  EXPECT_EQ(Form->SelectedRow, -1);
   EXPECT_EQ(Form->Image15->Hint, "Modify (Ctrl+M)");
   EXPECT_EQ(Form->Image17->Hint, "Remove (Delete)");
 }
@@ -45,8 +45,8 @@ TEST_F(LauncherTest, NumbersFollowTheScrolledPage) {
   WriteIni(Options, "Asetukset", "shownumbers", "1");
   Open();
   EXPECT_EQ(Form->Labels[0]->Caption(), "1. Entry 01");
-  List.TopIndex = 10;
-  List.pai(false);
+  Form->TopIndex = 10;
+  Form->pai(false);
   EXPECT_EQ(Form->Labels[0]->Caption(), "11. Entry 11");
   EXPECT_EQ(Form->Labels[12]->Caption(), "23. Entry 23");
 }
@@ -72,29 +72,29 @@ TEST_F(LauncherTest, ViewsAllFavouritesAndOneGame) {
   AddEntry({"Fav", "quake", "d"}, Favourites);
   WriteIni(Options, "Asetukset", "nayta", "QUAKE");
   Open();
-  EXPECT_EQ(List.L1.Text(), "Q1\r\nQ2\r\n");
+  EXPECT_EQ(Form->L1.Text(), "Q1\r\nQ2\r\n");
   EXPECT_EQ(Form->ModIni->FileName(), ModIni);
 
   Form->ViewName = "suosikit";
-  List.pai(true);
-  EXPECT_EQ(List.L1.Text(), "Fav\r\n");
+  Form->pai(true);
+  EXPECT_EQ(Form->L1.Text(), "Fav\r\n");
   EXPECT_EQ(Form->ModIni->FileName(), Favourites);
   EXPECT_EQ(Form->Labels[0]->Caption(), "Fav");
 
   // lista reads Mod.ini for the ranking, then comes back to the view's file.
-  List.lista();
+  Form->lista();
   EXPECT_EQ(Form->ModIni->FileName(), Favourites);
-  EXPECT_EQ(List.L1.Text(), "Fav\r\n");
+  EXPECT_EQ(Form->L1.Text(), "Fav\r\n");
 
   Form->ViewName = "kaikki";
-  List.pai(true);
-  EXPECT_EQ(List.L1.Count(), 3);
+  Form->pai(true);
+  EXPECT_EQ(Form->L1.Count(), 3);
 
   // A game without entries falls back to all of them.
   Form->ViewName = "sin";
-  List.pai(true);
+  Form->pai(true);
   EXPECT_EQ(Form->ViewName, "kaikki");
-  EXPECT_EQ(List.L1.Count(), 3);
+  EXPECT_EQ(Form->L1.Count(), 3);
 }
 
 TEST_F(LauncherTest, EmptyFavouritesKeepTheView) {
@@ -102,7 +102,7 @@ TEST_F(LauncherTest, EmptyFavouritesKeepTheView) {
   WriteIni(Options, "Asetukset", "nayta", "suosikit");
   Open();
   EXPECT_EQ(Form->ViewName, "suosikit");
-  EXPECT_EQ(List.L1.Count(), 0);
+  EXPECT_EQ(Form->L1.Count(), 0);
   EXPECT_FALSE(Shown(Form->Labels[0]));
 }
 
@@ -112,18 +112,18 @@ TEST_F(LauncherTest, RankingKeepsFileOrderForEqualCounts) {
   WriteIni(Counts, "quake", "<>", "5");
   AddEntry({"Capture the Flag", "QUAKE", "CTF"});
   Open();
-  ASSERT_EQ(List.B3.Count(), 3);
+  ASSERT_EQ(Form->B3.Count(), 3);
   // Sections in file order: quake (ctf, <>), then half-life.
-  EXPECT_EQ(List.B3.Text(), "9\r\n5\r\n5\r\n");
-  EXPECT_EQ(List.B5.Text(), "half-life\r\nquake\r\nquake\r\n");
+  EXPECT_EQ(Form->B3.Text(), "9\r\n5\r\n5\r\n");
+  EXPECT_EQ(Form->B5.Text(), "half-life\r\nquake\r\nquake\r\n");
   // The top rows name their entry where there is one; a mod without an entry
   // keeps its folder, a plain game without one stays hidden.
-  EXPECT_EQ(List.B4.Text(), "tfc\r\nCapture the Flag\r\n\r\n");
-  EXPECT_TRUE(List.N3Visible);
-  EXPECT_TRUE(List.QuickItems[0].Visible);
-  EXPECT_EQ(List.QuickItems[0].Caption, "tfc");
-  EXPECT_EQ(List.QuickItems[1].Caption, "Capture the Flag");
-  EXPECT_FALSE(List.QuickItems[2].Visible);
+  EXPECT_EQ(Form->B4.Text(), "tfc\r\nCapture the Flag\r\n\r\n");
+  EXPECT_TRUE(Form->N3Visible);
+  EXPECT_TRUE(Form->QuickItems[0].Visible);
+  EXPECT_EQ(Form->QuickItems[0].Caption, "tfc");
+  EXPECT_EQ(Form->QuickItems[1].Caption, "Capture the Flag");
+  EXPECT_FALSE(Form->QuickItems[2].Visible);
 }
 
 TEST_F(LauncherTest, RankingSkipsCountsThatAreNoNumber) {
@@ -132,52 +132,52 @@ TEST_F(LauncherTest, RankingSkipsCountsThatAreNoNumber) {
   WriteIni(Counts, "quake", "c", "7");
   Open();
   // "b" finds no comparable lower count and is appended; "c" goes before "b".
-  EXPECT_EQ(List.B3.Text(), "x\r\n7\r\n3\r\n");
-  EXPECT_EQ(List.B4.Text(), "a\r\nc\r\nb\r\n");
+  EXPECT_EQ(Form->B3.Text(), "x\r\n7\r\n3\r\n");
+  EXPECT_EQ(Form->B4.Text(), "a\r\nc\r\nb\r\n");
 }
 
 TEST_F(LauncherTest, QuickItemCountFollowsShowtopsindex) {
   for (int i = 0; i < 25; ++i) WriteIni(Counts, "quake", "m" + std::to_string(i), std::to_string(100 - i));
   auto visible = [this] {
-    return int(std::count_if(List.QuickItems.begin(), List.QuickItems.end(), [](auto& q) { return q.Visible; }));
+    return int(std::count_if(Form->QuickItems.begin(), Form->QuickItems.end(), [](auto& q) { return q.Visible; }));
   };
   Open();
   EXPECT_EQ(visible(), 5);
   const std::pair<int, int> cases[] = {{1, 10}, {2, 15}, {3, 20}, {4, 15}};
   for (auto [index, count] : cases) {
     WriteIni(Options, "Asetukset", "showtopsindex", std::to_string(index));
-    List.lista();
+    Form->lista();
     EXPECT_EQ(visible(), count) << index;
   }
   WriteIni(Options, "Asetukset", "showtops", "0");
-  List.lista();
+  Form->lista();
   EXPECT_EQ(visible(), 0);
-  EXPECT_TRUE(List.N3Visible);
+  EXPECT_TRUE(Form->N3Visible);
 }
 
 TEST_F(LauncherTest, NoRankingHidesMostStarted) {
   AddEntry({"Q1", "quake", "a"});
   Open();
-  EXPECT_FALSE(List.N3Visible);
+  EXPECT_FALSE(Form->N3Visible);
   WriteIni(Options, "Asetukset", "showtops", "0");
-  List.lista();
-  EXPECT_FALSE(List.N3Visible);
+  Form->lista();
+  EXPECT_FALSE(Form->N3Visible);
 }
 
 TEST_F(LauncherTest, ListShrunkUnderAScrolledPageIsClamped) {
   AddNumbered(40);
   Open();
-  List.TopIndex = 27;
-  List.SelectedRow = 12;
-  List.pai(false);
+  Form->TopIndex = 27;
+  Form->SelectedRow = 12;
+  Form->pai(false);
   for (int i = 10; i <= 40; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "Entry %02d", i);
     WritePrivateProfileStringA(name, nullptr, nullptr, ModIni.c_str());
   }
-  List.pai(false);
-  EXPECT_EQ(List.TopIndex, 0);
-  EXPECT_EQ(List.SelectedRow, 8);
+  Form->pai(false);
+  EXPECT_EQ(Form->TopIndex, 0);
+  EXPECT_EQ(Form->SelectedRow, 8);
   EXPECT_EQ(Selected(), "Entry 09");
   EXPECT_FALSE(Shown(Form->Labels[9]));
 }
@@ -240,7 +240,7 @@ TEST_F(LauncherTest, LogosFromBitmapsIconsAndProgramsWithFallbacks) {
   EXPECT_TRUE(Form->Icons[6]->Transparent);
   // Without Logos\unknown.bmp and without the resource, the icon is empty.
   DeleteFileA((Dir + "Logos\\unknown.bmp").c_str());
-  List.pai(true);
+  Form->pai(true);
   EXPECT_EQ(Form->Icons[3]->Picture().Width(), 0);
   EXPECT_EQ(Form->Icons[0]->Picture().Width(), 20);
 }

@@ -8,7 +8,7 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
   AddNumbered(5);
   Open();
   Form->Labels[3]->Click();
-  EXPECT_EQ(List.SelectedRow, 3);
+  EXPECT_EQ(Form->SelectedRow, 3);
   EXPECT_EQ(Form->Labels[3]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[0]->Font.Color, Form->UnselectedColor);
   EXPECT_EQ(Form->Image15->Hint, "Modify Entry 04 (Ctrl+M)");
@@ -20,7 +20,7 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
     EXPECT_EQ(Form->Labels[3]->Width(), canvas.TextExtent("Entry 04").cx);
   }
   Form->Icons[1]->Click();
-  EXPECT_EQ(List.SelectedRow, 1);
+  EXPECT_EQ(Form->SelectedRow, 1);
   EXPECT_EQ(Form->Labels[1]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[3]->Font.Color, Form->UnselectedColor);
   EXPECT_EQ(Form->Image17->Hint, "Remove Entry 02 (Delete)");
@@ -29,16 +29,16 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
 TEST_F(LauncherTest, ShortListNeverScrollsAndBeepsAtItsEnds) {
   AddNumbered(13);
   Open();
-  List.FormMouseWheelUp();
+  Form->FormMouseWheelUp();
   EXPECT_EQ(Beeps, 1);
   for (int i = 0; i < 12; ++i) Form->Image3a->Click();
   EXPECT_EQ(Selected(), "Entry 13");
   EXPECT_EQ(Beeps, 1);
   Form->Image3a->Click();
-  List.FormMouseWheelDown();
+  Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 3);
-  EXPECT_EQ(List.TopIndex, 0);
-  EXPECT_EQ(List.SelectedRow, 12);
+  EXPECT_EQ(Form->TopIndex, 0);
+  EXPECT_EQ(Form->SelectedRow, 12);
   WriteIni(Options, "Asetukset", "disbeep", "1");
   Form->Image3a->Click();
   EXPECT_EQ(Beeps, 3);
@@ -49,8 +49,8 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
   Open();
   Form->Labels[12]->Click();
   Form->Image3a->Click();
-  EXPECT_EQ(List.TopIndex, 1);
-  EXPECT_EQ(List.SelectedRow, 12);
+  EXPECT_EQ(Form->TopIndex, 1);
+  EXPECT_EQ(Form->SelectedRow, 12);
   EXPECT_EQ(Selected(), "Entry 14");
   EXPECT_EQ(Form->Labels[12]->Font.Color, Form->SelectedColor);
   for (int i = 0; i < 6; ++i) Form->Image3a->Click();
@@ -59,29 +59,29 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
   Form->Image3a->Click();
   EXPECT_EQ(Beeps, 1);
   EXPECT_EQ(Selected(), "Entry 20");
-  EXPECT_EQ(List.TopIndex, 7);
+  EXPECT_EQ(Form->TopIndex, 7);
 }
 
 TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
   AddNumbered(40);
   Open();
   for (int i = 0; i < 20; ++i) Form->Image3a->Click();
-  for (int i = 0; i < 19; ++i) List.FormMouseWheelDown();
+  for (int i = 0; i < 19; ++i) Form->FormMouseWheelDown();
   EXPECT_EQ(Selected(), "Entry 40");
-  EXPECT_EQ(List.TopIndex, 27);
+  EXPECT_EQ(Form->TopIndex, 27);
   EXPECT_EQ(Form->Labels[12]->Caption(), "Entry 40");
   EXPECT_EQ(Form->Labels[0]->Caption(), "Entry 28");
-  EXPECT_FALSE(Form->Labels[0]->Font.Color == Form->SelectedColor && List.SelectedRow != 0);
+  EXPECT_FALSE(Form->Labels[0]->Font.Color == Form->SelectedColor && Form->SelectedRow != 0);
   EXPECT_EQ(Beeps, 0);
-  List.FormMouseWheelDown();
+  Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 1);
 
   for (int i = 0; i < 20; ++i) Form->Image2a->Click();
   EXPECT_EQ(Selected(), "Entry 20");
-  for (int i = 0; i < 19; ++i) List.FormMouseWheelUp();
+  for (int i = 0; i < 19; ++i) Form->FormMouseWheelUp();
   EXPECT_EQ(Selected(), "Entry 01");
-  EXPECT_EQ(List.TopIndex, 0);
-  EXPECT_EQ(List.SelectedRow, 0);
+  EXPECT_EQ(Form->TopIndex, 0);
+  EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_EQ(Beeps, 1);
   Form->Image2a->Click();
   EXPECT_EQ(Beeps, 2);
@@ -91,10 +91,10 @@ TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
 TEST_F(LauncherTest, NothingSelectedMovesNothing) {
   AddNumbered(3);
   Open();
-  List.SelectedRow = -1;
-  List.Image3Click(nullptr);
-  List.Image2Click(nullptr);
-  EXPECT_EQ(List.SelectedRow, -1);
+  Form->SelectedRow = -1;
+  Form->Image3Click(nullptr);
+  Form->Image2Click(nullptr);
+  EXPECT_EQ(Form->SelectedRow, -1);
 }
 
 TEST_F(LauncherTest, SmoothModeHandsTheScrollToTheTimerAndIgnoresASecondDown) {
@@ -104,15 +104,15 @@ TEST_F(LauncherTest, SmoothModeHandsTheScrollToTheTimerAndIgnoresASecondDown) {
   ASSERT_TRUE(Form->smoothtesti());
   Form->Labels[11]->Click();
   Form->Image3a->Click();  // row 11 to 12 at once
-  EXPECT_EQ(List.SelectedRow, 12);
-  EXPECT_EQ(List.Numero1->Numero, 1);
+  EXPECT_EQ(Form->SelectedRow, 12);
+  EXPECT_EQ(Form->Numero1->Numero, 1);
   Form->Image3a->Click();
-  EXPECT_EQ(List.Numero1->Numero, 0);
-  EXPECT_EQ(List.Numero1->Tag, 0);
-  EXPECT_EQ(List.TopIndex, 0);
+  EXPECT_EQ(Form->Numero1->Numero, 0);
+  EXPECT_EQ(Form->Numero1->Tag, 0);
+  EXPECT_EQ(Form->TopIndex, 0);
   Form->Image3a->Click();
-  List.FormMouseWheelUp();
-  EXPECT_EQ(List.TopIndex, 0);
-  EXPECT_EQ(List.SelectedRow, 12);
-  EXPECT_EQ(List.Numero1->Numero, 0);
+  Form->FormMouseWheelUp();
+  EXPECT_EQ(Form->TopIndex, 0);
+  EXPECT_EQ(Form->SelectedRow, 12);
+  EXPECT_EQ(Form->Numero1->Numero, 0);
 }

@@ -66,8 +66,8 @@ TEST_F(StartTest, QuakeExampleStartedByADoubleClickAndCounted) {
   AddQuakeCtf();
   Open();
   Form->Labels[0]->Click();
-  List.StartMap = "left over";
-  List.Label1DblClick(Form->Labels[0]);
+  Form->StartMap = "left over";
+  Form->Label1DblClick(Form->Labels[0]);
   auto starts = Starts(Quake, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "C:\\Quake\\quake -game ctf +map e1m1 -winmem 16\tC:\\Quake");
@@ -77,7 +77,7 @@ TEST_F(StartTest, QuakeExampleStartedByADoubleClickAndCounted) {
   EXPECT_EQ(Form->StartCounter, 1);
   EXPECT_FALSE(Closed);
 
-  List.Start(0);
+  Form->Start(0);
   ASSERT_EQ(Starts(Quake, 2).size(), 2u);
   EXPECT_EQ(ReadIni(Counts, "quake", "ctf"), "2");
   EXPECT_EQ(ReadIni(Stats, "Asetukset", "Laskuri"), "2");
@@ -86,20 +86,20 @@ TEST_F(StartTest, QuakeExampleStartedByADoubleClickAndCounted) {
 TEST_F(StartTest, StartMapWinsAndIsClearedOnlyAfterASuccess) {
   AddQuakeCtf();
   Open();
-  List.StartMap = "dm3";
-  List.Start(0);
+  Form->StartMap = "dm3";
+  Form->Start(0);
   auto starts = Starts(Quake, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "C:\\Quake\\quake -game ctf +map dm3 -winmem 16\tC:\\Quake");
-  EXPECT_EQ(List.StartMap, "");
+  EXPECT_EQ(Form->StartMap, "");
 
   DeleteFileA((Quake + "\\quake.exe").c_str());
-  List.StartMap = "dm4";
-  List.Start(0);
+  Form->StartMap = "dm4";
+  Form->Start(0);
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_EQ(Prompts[0].Text, "File was not found.");
   EXPECT_EQ(Prompts[0].Caption, ApplicationTitle());
-  EXPECT_EQ(List.StartMap, "dm4");
+  EXPECT_EQ(Form->StartMap, "dm4");
   EXPECT_EQ(ReadIni(Counts, "quake", "ctf"), "1");
   EXPECT_EQ(Form->StartCounter, 1);
 }
@@ -110,7 +110,7 @@ TEST_F(StartTest, PlainGameCountsUnderItsEmptyKeyAndNoneAddsNoMap) {
   WriteIni(ModIni, "Quake", "winmem", "");
   WriteIni(Counts, "Quake", "ctf", "4");
   Open();
-  List.Start(0);
+  Form->Start(0);
   auto starts = Starts(Quake, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "C:\\Quake\\quake\tC:\\Quake");
@@ -126,7 +126,7 @@ TEST_F(StartTest, HalfLifeInAFolderWithABlankShufflesTheModsCycle) {
   const auto before = SortedLines(HalfLife + "\\tfc\\mapcycle.txt");
   const std::string original = ReadFile(HalfLife + "\\tfc\\mapcycle.txt");
   Open();
-  List.Start(0);
+  Form->Start(0);
   auto starts = Starts(HalfLife, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "\"C:\\Half Life\\hl\" -game tfc\tC:\\Half Life");
@@ -145,10 +145,10 @@ TEST_F(StartTest, HlmapcycleOptionIsTheDefaultAndFallsBackToValve) {
   const std::string original = ReadFile(HalfLife + "\\valve\\mapcycle.txt");
   const auto before = SortedLines(HalfLife + "\\valve\\mapcycle.txt");
   Open();
-  List.Start(1);  // "Single": its own 0 wins over the option
+  Form->Start(1);  // "Single": its own 0 wins over the option
   ASSERT_EQ(Starts(HalfLife, 1).size(), 1u);
   EXPECT_EQ(ReadFile(HalfLife + "\\valve\\mapcycle.txt"), original);
-  List.Start(0);  // "Deathmatch": no dm\mapcycle.txt, so valve's
+  Form->Start(0);  // "Deathmatch": no dm\mapcycle.txt, so valve's
   ASSERT_EQ(Starts(HalfLife, 2).size(), 2u);
   EXPECT_NE(ReadFile(HalfLife + "\\valve\\mapcycle.txt"), original);
   EXPECT_EQ(SortedLines(HalfLife + "\\valve\\mapcycle.txt"), before);
@@ -156,7 +156,7 @@ TEST_F(StartTest, HlmapcycleOptionIsTheDefaultAndFallsBackToValve) {
   // A one-line cycle comes back unchanged.
   WriteCycle(HalfLife + "\\dm", 1);
   const std::string one = ReadFile(HalfLife + "\\dm\\mapcycle.txt");
-  List.Start(0);
+  Form->Start(0);
   ASSERT_EQ(Starts(HalfLife, 3).size(), 3u);
   EXPECT_EQ(ReadFile(HalfLife + "\\dm\\mapcycle.txt"), one);
 }
@@ -167,7 +167,7 @@ TEST_F(StartTest, BadTemplateRaisesAndNothingIsShuffledStartedOrCounted) {
   WriteCycle(HalfLife + "\\tfc", 12);
   const std::string original = ReadFile(HalfLife + "\\tfc\\mapcycle.txt");
   Open();
-  EXPECT_THROW(List.Start(0), EConvertError);
+  EXPECT_THROW(Form->Start(0), EConvertError);
   Sleep(300);
   EXPECT_FALSE(Exists(HalfLife + "\\started.txt"));
   EXPECT_EQ(ReadFile(HalfLife + "\\tfc\\mapcycle.txt"), original);
@@ -183,7 +183,7 @@ TEST_F(StartTest, FailuresShowTheirMessageAndCountNothing) {
   WriteIni(GamesIni, "sin", "Sijainti", "C:\\No Such Folder");
   std::ofstream(Quake + "\\junk.exe") << "this is no program";
   Open();
-  for (int row = 0; row < 4; ++row) List.Start(row);
+  for (int row = 0; row < 4; ++row) Form->Start(row);
   ASSERT_EQ(Prompts.size(), 4u);
   // Wine looks for the program before the working folder, so a missing
   // folder reports the missing file as well.
@@ -201,9 +201,9 @@ TEST_F(StartTest, SammutaClosesOnlyAfterASuccess) {
   AddEntry({"Missing", "quake", "m", "gone"});
   WriteIni(Options, "Asetukset", "Sammuta", "1");
   Open();
-  List.Start(1);  // "Missing"
+  Form->Start(1);  // "Missing"
   EXPECT_FALSE(Closed);
-  List.Start(0);
+  Form->Start(0);
   EXPECT_TRUE(Closed);
   EXPECT_EQ(Starts(Quake, 1).size(), 1u);
 }
@@ -213,12 +213,11 @@ TEST_F(StartTest, ACounterThatCannotBeWrittenDoesNotUndoTheStart) {
   WriteIni(Counts, "quake", "ctf", "3");
   RemoveIni(Counts);
   CreateDirectoryA(Counts.c_str(), nullptr);  // a folder where the file should be
-  List.StartMap = "dm3";
   Open();
-  List.StartMap = "dm3";
-  EXPECT_NO_THROW(List.Start(0));
+  Form->StartMap = "dm3";
+  EXPECT_NO_THROW(Form->Start(0));
   EXPECT_EQ(Starts(Quake, 1).size(), 1u);
-  EXPECT_EQ(List.StartMap, "");
+  EXPECT_EQ(Form->StartMap, "");
   EXPECT_EQ(ReadIni(Stats, "Asetukset", "Laskuri"), "1");
   RemoveDirectoryA(Counts.c_str());
 }

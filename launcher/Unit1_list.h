@@ -26,8 +26,8 @@ public:
   TForm1List(const TForm1List&) = delete;
   TForm1List& operator=(const TForm1List&) = delete;
 
-  // Makes Numero1, Num1 and Lay1 on the form and binds the rows', the Up and
-  // Down buttons', the Close button's and the timer's events.
+  // Makes Numero1, Num1 and Lay1 on the form and binds the rows' clicks and
+  // double clicks, the wheel, the Up, Down and Close buttons and the timer.
   void AttachList(TForm1& form);
 
   // The page (Unit1_list.cpp).

@@ -1,0 +1,117 @@
+// Entries in memory, the entry writer and the mod-info file.
+#include "EntryFile.h"
+
+#include <cstdio>
+
+#include "IniFiles.h"
+#include "Streams.h"
+#include "StringList.h"
+#include "SysUtils.h"
+
+namespace {
+// A mod-info file is five short lines; anything bigger is not one.
+constexpr long MaxModInfoSize = 64 * 1024;
+
+std::string StripSectionChars(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (c != '=' && c != '[' && c != ']') out += c;
+  return out;
+}
+
+// The writer's steps over any file that can tell whether a section exists
+// and write one key.
+template <typename Exists, typename Write>
+void WriteEntry(Exists exists, Write write, const std::string& name, const std::string& mod,
+                const std::string& website, const std::string& description, const std::string& logo,
+                const std::string& param, const std::string& game) {
+  std::string section = EntryName(name, mod);
+  if (game.empty() || param.empty()) return;
+  while (exists(section)) section += " (" + game + ")";
+  write(section, "Mod", mod);
+  write(section, "Game", game);
+  write(section, "Param", param);
+  if (!logo.empty()) write(section, "Bitmap", logo);
+  if (!description.empty()) write(section, "Description", description);
+  if (!website.empty()) write(section, "url", website);
+}
+}  // namespace
+
+std::string TEntry::Value(const std::string& key) const {
+  for (const auto& [k, v] : Keys)
+    if (SameText(k, key)) return v;
+  return "";
+}
+
+void TEntry::SetValue(const std::string& key, const std::string& value) {
+  for (auto& [k, v] : Keys)
+    if (SameText(k, key)) {
+      v = value;
+      return;
+    }
+  Keys.emplace_back(key, value);
+}
+
+bool TEntrySet::SectionExists(const std::string& name) const { return FLowerNames.count(LowerCase(name)) != 0; }
+
+TEntry& TEntrySet::Add(const std::string& name) {
+  FLowerNames.insert(LowerCase(name));
+  FEntries.push_back(TEntry{name, {}});
+  return FEntries.back();
+}
+
+std::string TEntrySet::Text() const {
+  std::string text;
+  for (const TEntry& e : FEntries) {
+    text += "[" + e.Name + "]\r\n";
+    for (const auto& [k, v] : e.Keys) text += k + "=" + v + "\r\n";
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string EntryName(const std::string& name, const std::string& mod) {
+  std::string section = Trim(StripSectionChars(Trim(name)));
+  if (section.empty()) section = Trim(mod);
+  if (section.empty()) section = "unknown mod";
+  return section;
+}
+
+void WriteModEntry(TEntrySet& file, const std::string& name, const std::string& mod, const std::string& website,
+                   const std::string& description, const std::string& logo, const std::string& param,
+                   const std::string& game) {
+  TEntry* entry = nullptr;
+  WriteEntry([&](const std::string& s) { return file.SectionExists(s); },
+             [&](const std::string& s, const char* key, const std::string& value) {
+               if (!entry || entry->Name != s) entry = &file.Add(s);
+               entry->Keys.emplace_back(key, value);
+             },
+             name, mod, website, description, logo, param, game);
+}
+
+void WriteModEntry(TIniFile& file, const std::string& name, const std::string& mod, const std::string& website,
+                   const std::string& description, const std::string& logo, const std::string& param,
+                   const std::string& game) {
+  WriteEntry([&](const std::string& s) { return file.SectionExists(s); },
+             [&](const std::string& s, const char* key, const std::string& value) { file.WriteString(s, key, value); },
+             name, mod, website, description, logo, param, game);
+}
+
+bool ReadModInfo(const std::string& fileName, TModInfo& info) {
+  std::FILE* f = std::fopen(fileName.c_str(), "rb");
+  if (!f) return false;
+  std::string text;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && long(text.size()) <= MaxModInfoSize) text.append(buf, n);
+  bool readError = std::ferror(f) != 0;
+  std::fclose(f);
+  if (readError || long(text.size()) > MaxModInfoSize) return false;
+  return ParseModInfo(text, info);
+}
+
+void WriteModInfo(const std::string& fileName, const TModInfo& info) {
+  std::string text = info.Name + "\r\n" + info.Description + "\r\n" + info.Logo + "\r\n" + info.Parameters + "\r\n" +
+                     info.WebSite + "\r\n";
+  SaveFileAtomically(fileName, [&](TStream& s) { s.WriteString(text); });
+}

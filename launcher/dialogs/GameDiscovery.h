@@ -1,0 +1,27 @@
+// "Find games": the install folder of each game of Games.ini, found by
+// probing every fixed drive for the game's built-in candidate folders.
+#pragma once
+#include <string>
+#include <vector>
+
+class TIniFile;
+class TStringList;
+
+// The section names of Games.ini, sorted without regard to case.
+void ReadGameList(const TIniFile& gamesIni, TStringList& games);
+
+// Candidate list n (1..12, the lists A1..A12): folders below a drive root,
+// each beginning with ":\".
+const std::vector<std::string>& CandidateList(int n);
+
+// The candidate list and executable ("\quake.exe") of a game key in any
+// letter case; false for a key that names no known game.
+bool GameSearchData(const std::string& gameKey, const std::vector<std::string>*& rows, std::string& executable);
+
+// Upper-case letters of the fixed drives, in letter order.
+std::string FixedDriveLetters();
+
+// The search (the Settings dialog's pelit): writes Sijainti of each game,
+// and Oletus and GameOletus of Quake. False, doing nothing, while another
+// search runs.
+bool pelit(TIniFile& gamesIni);

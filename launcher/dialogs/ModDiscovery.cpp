@@ -1,0 +1,275 @@
+// Mod discovery: the known-mod scan, the Half-Life scan, the own lists, and
+// the rebuild of Mod.ini that runs them.
+#include "ModDiscovery.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+
+#include "GameDiscovery.h"
+#include "IniFiles.h"
+#include "KnownMods.h"
+#include "Streams.h"
+#include "StringList.h"
+#include "isokirjain.h"
+
+namespace {
+bool Blank(const std::string& s) { return Trim(s).empty(); }
+
+// The sub-folder names of a folder, without "." and "..".
+std::vector<std::string> SubFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = fd.cFileName;
+    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+// Keys that only the user sets: a rebuild keeps them.
+const char* const CarriedKeys[] = {"Readme", "Config", "Map", "winmem", "randommapcycle"};
+// The order in which the New/Modify dialog writes an entry's keys.
+const char* const KeyOrder[] = {"Mod",    "Game", "Param", "Bitmap", "Description",   "Readme",
+                                "Config", "Map",  "winmem", "url",   "randommapcycle"};
+
+int KeyRank(const std::string& key) {
+  for (int i = 0; i < int(std::size(KeyOrder)); ++i)
+    if (SameText(key, KeyOrder[i])) return i;
+  return int(std::size(KeyOrder));
+}
+
+std::string EntryKey(const std::string& game, const std::string& mod) { return LowerCase(game) + '\n' + LowerCase(mod); }
+
+using TCarried = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+
+TCarried ReadCarriedKeys(TIniFile& modIni) {
+  TCarried carried;
+  TStringList sections;
+  modIni.ReadSections(sections);
+  for (const std::string& s : sections.Items()) {
+    std::string key = EntryKey(modIni.ReadString(s, "Game", ""), modIni.ReadString(s, "Mod", ""));
+    if (carried.count(key)) continue;  // the first entry of a game and folder speaks for it
+    auto& values = carried[key];
+    for (const char* k : CarriedKeys) {
+      std::string v = modIni.ReadString(s, k, "");
+      if (!v.empty()) values.emplace_back(k, v);
+    }
+  }
+  return carried;
+}
+
+void CarryKeys(TEntrySet& entries, const TCarried& carried) {
+  for (TEntry& e : entries.Entries()) {
+    auto it = carried.find(EntryKey(e.Value("Game"), e.Value("Mod")));
+    if (it == carried.end() || it->second.empty()) continue;
+    for (const auto& [k, v] : it->second) e.SetValue(k, v);
+    std::stable_sort(e.Keys.begin(), e.Keys.end(),
+                     [](const auto& a, const auto& b) { return KeyRank(a.first) < KeyRank(b.first); });
+  }
+}
+}  // namespace
+
+struct TModSearch::TGame {
+  std::string Folder, Oletus, GameOletus, Name, Logo, Url;
+};
+
+TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
+    : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {}
+
+// A located game: Sijainti names an existing folder.
+bool TModSearch::ReadGame(const std::string& key, TGame& g) const {
+  g.Folder = FGamesIni.ReadString(key, "Sijainti", "");
+  if (g.Folder.empty() || !DirectoryExists(g.Folder)) return false;
+  g.Oletus = FGamesIni.ReadString(key, "Oletus", "");
+  g.GameOletus = FGamesIni.ReadString(key, "GameOletus", "");
+  g.Name = FGamesIni.ReadString(key, "gamename", "");
+  if (g.Name.empty()) g.Name = key;
+  g.Logo = FGamesIni.ReadString(key, "Kuvake", "");
+  if (g.Logo.empty()) g.Logo = key + ".bmp";
+  g.Url = FGamesIni.ReadString(key, "url", "");
+  return true;
+}
+
+void TModSearch::Etsi() {
+  TSearchStatusScope scope(FStatus, "Find modifications", true);
+  TStringList games;
+  ReadGameList(FGamesIni, games);
+  for (const std::string& key : games.Items()) {
+    TGame g;
+    if (!ReadGame(key, g)) continue;
+    FStatus.Report(g.Name + " modifications");
+    if (!g.GameOletus.empty()) AddGameEntry(key, g.Name, g.Logo);
+    if (g.Oletus.find("%s") != std::string::npos) AddKnownMods(key, g.Folder, g.Oletus, g.Logo);
+  }
+}
+
+void TModSearch::AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo) {
+  std::string folder = FGamesIni.ReadString(game, "Sijainti", "");
+  std::string gameCommand = FGamesIni.ReadString(game, "GameOletus", "");
+  std::string url = FGamesIni.ReadString(game, "url", "");
+  TModInfo info;
+  if (ReadModInfo(IncludeTrailingBackslash(folder) + ModInfoFileName, info)) {
+    WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), "", Blank(info.WebSite) ? url : Trim(info.WebSite),
+                  Blank(info.Description) ? displayName : Trim(info.Description),
+                  Blank(info.Logo) ? logo : Trim(info.Logo),
+                  Blank(info.Parameters) ? gameCommand : Trim(info.Parameters), game);
+  } else {
+    WriteModEntry(FEntries, displayName, "", url, displayName, logo, gameCommand, game);
+  }
+}
+
+void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
+                              const std::string& gameLogo) {
+  // One listing of the game folder answers every row of the list.
+  std::unordered_set<std::string> present;
+  for (const std::string& name : SubFolders(gameFolder)) present.insert(LowerCase(name));
+  for (const std::string& d : KnownMods())
+    if (present.count(d)) AddModEntry(game, gameFolder, d, templ, gameLogo, true);
+}
+
+void TModSearch::AddOwnModlistMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
+                                   const std::string& gameLogo) {
+  TStringList list;
+  try {
+    list.LoadFromFile(OwnModListFile(FAppDir, game));
+  } catch (const Exception&) {
+    return;  // an unreadable list is like a missing one
+  }
+  for (const std::string& line : list.Items()) {
+    std::string d = Trim(line);
+    if (d.empty() || !IsPlainFolderName(d) || IsKnownMod(d)) continue;
+    if (!DirectoryExists(IncludeTrailingBackslash(gameFolder) + d)) continue;
+    AddModEntry(game, gameFolder, d, templ, gameLogo, false);
+  }
+}
+
+void TModSearch::AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& d,
+                             const std::string& templ, const std::string& gameLogo, bool knownScan) {
+  std::string folder = IncludeTrailingBackslash(gameFolder) + d;
+  TModInfo info;
+  if (ReadModInfo(folder + "\\" + ModInfoFileName, info)) {
+    WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), d, Trim(info.WebSite),
+                  Blank(info.Description) ? d : Trim(info.Description),
+                  Blank(info.Logo) ? ModLogo(game, gameFolder, d, gameLogo, knownScan) : Trim(info.Logo),
+                  Blank(info.Parameters) ? templ : Trim(info.Parameters), game);
+    return;
+  }
+  std::string name = CapitalizeFirst(d), url;
+  ReadLiblistInfo(folder, name, url);
+  WriteModEntry(FEntries, name, d, url, name, ModLogo(game, gameFolder, d, gameLogo, knownScan), templ, game);
+}
+
+std::string TModSearch::ModLogo(const std::string& game, const std::string& gameFolder, const std::string& d,
+                                const std::string& gameLogo, bool knownScan) const {
+  std::string own = IncludeTrailingBackslash(gameFolder) + d + "\\" + d + ".ico";
+  if (FileExists(own)) return own;
+  std::string logos = FAppDir + "Logos\\";
+  if (FileExists(logos + d + ".ico")) return d + ".ico";
+  if (FileExists(logos + d + ".bmp")) {
+    if (knownScan && SameText(d, "action") && SameText(game, "half-life") && FileExists(logos + "actionhl.bmp"))
+      return "actionhl.bmp";
+    return d + ".bmp";
+  }
+  return gameLogo;
+}
+
+void TModSearch::etsihlmodit() {
+  std::string folder = FGamesIni.ReadString("half-life", "Sijainti", "");
+  if (folder.empty() || !DirectoryExists(folder)) return;
+  for (const std::string& name : SubFolders(folder))
+    if (!SameText(name, "valve") && FileExists(IncludeTrailingBackslash(folder) + name + "\\liblist.gam"))
+      lisaamod(FAppDir, "half-life", name);
+}
+
+void TModSearch::etsiomat() {
+  TSearchStatusScope scope(FStatus, "Find own modlist modifications", false);
+  TStringList games;
+  ReadGameList(FGamesIni, games);
+  for (const std::string& key : games.Items()) {
+    std::string listFile = OwnModListFile(FAppDir, key);
+    TGame g;
+    if (!FileExists(listFile) || !ReadGame(key, g) || g.Oletus.find("%s") == std::string::npos) continue;
+    TStringList list;
+    try {
+      list.LoadFromFile(listFile);
+    } catch (const Exception&) {
+      continue;
+    }
+    if (std::all_of(list.Items().begin(), list.Items().end(), Blank)) continue;
+    FStatus.Report(g.Name + " modifications");
+    AddOwnModlistMods(key, g.Folder, g.Oletus, g.Logo);
+  }
+}
+
+bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
+  TSearchGuard guard;
+  if (!guard.Acquired()) return false;
+  std::string appDir = IncludeTrailingBackslash(files.AppDir);
+  std::string path = appDir + "Mod.ini";
+  if (!files.ModIni || LowerCase(files.ModIni->FileName()) != LowerCase(path))
+    files.ModIni = std::make_unique<TIniFile>(path);
+  files.ModIni->UpdateFile();
+  TCarried carried = ReadCarriedKeys(*files.ModIni);
+
+  TEntrySet entries;
+  TModSearch search(appDir, files.GamesIni, entries, status);
+  search.Etsi();
+  search.etsihlmodit();
+  search.etsiomat();
+  CarryKeys(entries, carried);
+
+  std::string text = entries.Text();
+  SaveFileAtomically(path, [&](TStream& s) { s.WriteString(text); });
+  return true;
+}
+
+std::string OwnModListFile(const std::string& appDir, const std::string& game) {
+  return IncludeTrailingBackslash(appDir) + "modlist\\" + game + ".txt";
+}
+
+bool IsPlainFolderName(const std::string& name) {
+  return name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
+}
+
+bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder) {
+  std::string name = Trim(folder);
+  if (name.empty() || !IsPlainFolderName(name)) return false;
+  std::string dir = IncludeTrailingBackslash(appDir) + "modlist";
+  if (!DirectoryExists(dir) && !CreateDirectoryA(dir.c_str(), nullptr) && !DirectoryExists(dir))
+    throw EInOutError("Unable to create directory " + dir);
+  if (IsKnownMod(name)) return true;
+  std::string file = OwnModListFile(appDir, game);
+  TStringList list;
+  if (FileExists(file)) list.LoadFromFile(file);
+  if (list.IndexOf(name) >= 0) return true;
+  list.Add(name);
+  list.SaveToFile(file);
+  return true;
+}
+
+void ParseLiblistInfo(const std::string& text, std::string& name, std::string& website) {
+  TLiblistValues v = ParseLiblistText(text);
+  if (v.HasGame) name = CapitalizeFirst(v.Game);
+  if (v.HasUrl) website = v.Url;
+}
+
+void ReadLiblistInfo(const std::string& folder, std::string& name, std::string& website) {
+  std::string file = IncludeTrailingBackslash(folder) + "liblist.gam";
+  if (!FileExists(file)) return;
+  std::string text;
+  try {
+    TFileStream f(file, fmOpenRead);
+    // A liblist.gam is a few hundred bytes; read no more than a generous bound.
+    int64_t n = std::min<int64_t>(f.Size(), 1 << 20);
+    text.resize(size_t(n));
+    f.ReadBuffer(text.data(), n);
+  } catch (const Exception&) {
+    return;
+  }
+  ParseLiblistInfo(text, name, website);
+}

@@ -1,0 +1,77 @@
+// "Find mods": rebuilds Mod.ini from the located games, the known mods in
+// their folders, the games' own mod lists and the Half-Life liblist.gam files.
+#pragma once
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "EntryFile.h"
+#include "SearchCommon.h"
+#include "SysUtils.h"
+
+class TIniFile;
+
+class EInOutError : public Exception { using Exception::Exception; };
+
+// The main window's files that the searches use.
+struct TDiscoveryFiles {
+  std::string AppDir;                 // the launcher's folder, with a trailing backslash
+  TIniFile& GamesIni;                 // not owned
+  std::unique_ptr<TIniFile>& ModIni;  // the current view's entry file; Find mods makes it Mod.ini
+};
+
+// The whole rebuild (the Settings dialog's "Find mods"). The new entries are
+// gathered in memory; the keys Readme, Config, Map, winmem and randommapcycle
+// of an old entry with the same game and mod folder are carried over; Mod.ini
+// is then replaced at once, so a failure leaves the old file whole (the
+// error is raised). False, doing nothing, while another search runs. The
+// caller repaints the main window's list afterwards.
+bool FindMods(TDiscoveryFiles& files, TSearchStatus& status);
+
+// The steps of a rebuild, over the entries gathered so far.
+class TModSearch {
+public:
+  TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status);
+
+  // Located games and the known mods in their folders.
+  void Etsi();
+  // Half-Life folders with a liblist.gam join the own list of "half-life".
+  void etsihlmodit();
+  // The folders of the games' own mod lists.
+  void etsiomat();
+
+  void AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo);
+  void AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
+                    const std::string& gameLogo);
+  void AddOwnModlistMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
+                         const std::string& gameLogo);
+
+private:
+  struct TGame;
+  bool ReadGame(const std::string& key, TGame& game) const;
+  void AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& folder,
+                   const std::string& templ, const std::string& gameLogo, bool knownScan);
+  std::string ModLogo(const std::string& game, const std::string& gameFolder, const std::string& folder,
+                      const std::string& gameLogo, bool knownScan) const;
+
+  std::string FAppDir;
+  TIniFile& FGamesIni;   // not owned
+  TEntrySet& FEntries;   // not owned
+  TSearchStatus& FStatus;  // not owned
+};
+
+// The own mod list file of a game: "<launcher>\modlist\<game>.txt".
+std::string OwnModListFile(const std::string& appDir, const std::string& game);
+
+// Adds a folder name to a game's own mod list unless it is blank, a known
+// mod or already there. A name with a path separator, ":" or ".." is refused
+// (false). Raises EInOutError when the modlist folder cannot be made.
+bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder);
+
+// A bare folder name: no "\", "/", ":" and no "..".
+bool IsPlainFolderName(const std::string& name);
+
+// The game name and web address of "<folder>\liblist.gam"; values that the
+// file does not give leave name and website as they were.
+void ReadLiblistInfo(const std::string& folder, std::string& name, std::string& website);
+void ParseLiblistInfo(const std::string& text, std::string& name, std::string& website);

@@ -1,0 +1,90 @@
+// The discovery tests' folders and helpers.
+#include "DiscoveryFixture.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ModDiscovery.h"
+#include "StringList.h"
+#include "SysUtils.h"
+
+void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  MakeDirs(ExtractFilePath(path));
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void RemoveTree(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+}
+
+std::vector<TEntry> ParseIni(const std::string& text) {
+  std::vector<TEntry> entries;
+  TStringList lines;
+  lines.SetText(text);
+  for (const std::string& raw : lines.Items()) {
+    std::string line = Trim(raw);
+    if (line.empty()) continue;
+    if (line.front() == '[' && line.back() == ']') {
+      entries.push_back(TEntry{line.substr(1, line.size() - 2), {}});
+    } else if (!entries.empty() && line.find('=') != std::string::npos) {
+      size_t p = line.find('=');
+      entries.back().Keys.emplace_back(line.substr(0, p), line.substr(p + 1));
+    }
+  }
+  return entries;
+}
+
+const TEntry* FindEntry(const std::vector<TEntry>& entries, const std::string& name) {
+  for (const TEntry& e : entries)
+    if (e.Name == name) return &e;
+  return nullptr;
+}
+
+void TDiscoveryTest::SetUp() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  Root = IncludeTrailingBackslash(temp) + "bxdisc\\" + info->test_suite_name() + "." + info->name() + "\\";
+  RemoveTree(Root);
+  App = Root + "launcher\\";
+  MakeDirs(App + "Logos");
+  Games = std::make_unique<TIniFile>(App + "Games.ini");
+}
+
+void TDiscoveryTest::TearDown() {
+  Games.reset();
+  Mod.reset();
+  RemoveTree(Root);
+}
+
+void TDiscoveryTest::AddGame(const std::string& key, const std::string& folder, const std::string& oletus,
+                             const std::string& gameOletus, const std::string& gamename, const std::string& kuvake,
+                             const std::string& url) {
+  if (!folder.empty()) Games->WriteString(key, "Sijainti", folder);
+  if (!oletus.empty()) Games->WriteString(key, "Oletus", oletus);
+  if (!gameOletus.empty()) Games->WriteString(key, "GameOletus", gameOletus);
+  if (!gamename.empty()) Games->WriteString(key, "gamename", gamename);
+  if (!kuvake.empty()) Games->WriteString(key, "Kuvake", kuvake);
+  if (!url.empty()) Games->WriteString(key, "url", url);
+  if (folder.empty() && oletus.empty() && gameOletus.empty()) Games->WriteString(key, "gamename", key);
+}
+
+std::vector<TEntry> TDiscoveryTest::RunFindMods() {
+  TQuietSearchStatus quiet;
+  TDiscoveryFiles files{App, *Games, Mod};
+  EXPECT_TRUE(FindMods(files, quiet));
+  return ParseIni(ReadTextFile(App + "Mod.ini"));
+}

@@ -1,0 +1,294 @@
+// "Find mods" over game folders made for each test.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "DiscoveryFixture.h"
+#include "ModDiscovery.h"
+#include "Streams.h"
+#include "SysUtils.h"
+
+namespace {
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+// Records what a search shows in its status window.
+class TRecordingStatus : public TSearchStatus {
+public:
+  void Begin(const std::string& caption, bool visible) override {
+    Log.push_back("begin " + caption + (visible ? " shown" : " hidden"));
+  }
+  void Report(const std::string& text) override { Log.push_back(text); }
+  void End() override { Log.push_back("end"); }
+  std::vector<std::string> Log;
+};
+
+std::string ModInfoText(const std::string& a, const std::string& b, const std::string& c, const std::string& d,
+                        const std::string& e) {
+  return a + "\r\n" + b + "\r\n" + c + "\r\n" + d + "\r\n" + e + "\r\n";
+}
+
+class TModSearchTest : public TDiscoveryTest {
+protected:
+  void SetUp() override {
+    TDiscoveryTest::SetUp();
+    QuakeDir = Root + "Games\\Quake";
+    HlDir = Root + "Games\\Half-Life";
+    MakeDirs(QuakeDir + "\\id1");
+    MakeDirs(HlDir + "\\valve");
+  }
+  void AddQuake() { AddGame("quake", QuakeDir, "quake -game %s", "quake", "Quake", "quake.bmp", "http://quake"); }
+  void AddHalfLife() { AddGame("half-life", HlDir, "hl.exe -game %s", "hl.exe", "Half-Life", "", "http://hl"); }
+  std::vector<std::string> Names(const std::vector<TEntry>& entries) {
+    std::vector<std::string> names;
+    for (const TEntry& e : entries) names.push_back(e.Name);
+    return names;
+  }
+  std::string QuakeDir, HlDir;
+};
+}  // namespace
+
+TEST_F(TModSearchTest, LauncherWithQuakeAndHalfLifeGetsItsEntries) {
+  AddQuake();
+  AddHalfLife();
+  for (const char* d : {"ctf", "hipnotic", "maps", "mymod", "CStrike"}) MakeDirs(QuakeDir + "\\" + d);
+  WriteTextFile(HlDir + "\\valve\\liblist.gam", "game \"Half-Life\"\r\n");
+  WriteTextFile(HlDir + "\\cstrike\\liblist.gam",
+                "// Counter-Strike\r\ngame \"counter-Strike \"\r\nurl_info \"www.counter-strike.net\"\r\n");
+  WriteTextFile(HlDir + "\\zmod\\liblist.gam", "GAME \"z mod\"\r\n");
+  MakeDirs(HlDir + "\\nolib");
+  auto entries = RunFindMods();
+  // Games in sorted order, each with its own entry and then its known mods
+  // in list order; then the own lists (zmod came from its liblist.gam).
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Half-Life", "Counter-Strike", "Quake", "Cstrike", "Ctf",
+                                                      "Hipnotic", "Z mod"}));
+  EXPECT_EQ(entries[0].Keys, (Keys{{"Mod", ""}, {"Game", "half-life"}, {"Param", "hl.exe"},
+                                   {"Bitmap", "half-life.bmp"}, {"Description", "Half-Life"}, {"url", "http://hl"}}));
+  EXPECT_EQ(entries[1].Keys, (Keys{{"Mod", "cstrike"}, {"Game", "half-life"}, {"Param", "hl.exe -game %s"},
+                                   {"Bitmap", "half-life.bmp"}, {"Description", "Counter-Strike"},
+                                   {"url", "www.counter-strike.net"}}));
+  EXPECT_EQ(entries[4].Keys, (Keys{{"Mod", "ctf"}, {"Game", "quake"}, {"Param", "quake -game %s"},
+                                   {"Bitmap", "quake.bmp"}, {"Description", "Ctf"}}));
+  EXPECT_EQ(entries[6].Value("Mod"), "zmod");
+  EXPECT_EQ(ReadTextFile(OwnModListFile(App, "half-life")), "zmod\r\n");
+}
+
+TEST_F(TModSearchTest, GameModInfoFileOfFiveLines) {
+  AddQuake();
+  WriteTextFile(QuakeDir + "\\" + ModInfoFileName, ModInfoText("quake classic", "", "", "  quake -nosound ", ""));
+  auto entries = RunFindMods();
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Name, "Quake classic");
+  EXPECT_EQ(entries[0].Keys, (Keys{{"Mod", ""}, {"Game", "quake"}, {"Param", "quake -nosound"},
+                                   {"Bitmap", "quake.bmp"}, {"Description", "Quake"}, {"url", "http://quake"}}));
+}
+
+TEST_F(TModSearchTest, ModInfoFilesOfOtherLengthsOrABlankFirstLineAreIgnored) {
+  AddQuake();
+  MakeDirs(QuakeDir + "\\ctf");
+  MakeDirs(QuakeDir + "\\dopa");
+  MakeDirs(QuakeDir + "\\rogue");
+  WriteTextFile(QuakeDir + "\\" + ModInfoFileName, "Four\r\nlines\r\nonly\r\nhere\r\n");
+  WriteTextFile(QuakeDir + "\\ctf\\" + ModInfoFileName, "Six\r\nlines\r\na\r\nb\r\nc\r\nd\r\n");
+  WriteTextFile(QuakeDir + "\\dopa\\" + ModInfoFileName, ModInfoText(" ", "desc", "x.bmp", "q", "http://x"));
+  WriteTextFile(QuakeDir + "\\rogue\\" + ModInfoFileName,
+                ModInfoText("dissolution", "Mission pack 2", "rogue.ico", "quake -rogue", "http://rogue"));
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake", "Ctf", "Dopa", "Dissolution"}));
+  EXPECT_EQ(entries[1].Value("Description"), "Ctf");
+  EXPECT_EQ(entries[2].Value("Param"), "quake -game %s");
+  EXPECT_EQ(entries[3].Keys, (Keys{{"Mod", "rogue"}, {"Game", "quake"}, {"Param", "quake -rogue"},
+                                   {"Bitmap", "rogue.ico"}, {"Description", "Mission pack 2"},
+                                   {"url", "http://rogue"}}));
+}
+
+TEST_F(TModSearchTest, ModInfoWithBlankLinesUsesTheFallbacks) {
+  AddQuake();
+  MakeDirs(QuakeDir + "\\ctf");
+  WriteTextFile(QuakeDir + "\\ctf\\" + ModInfoFileName, ModInfoText("three wave", "", "", "", ""));
+  // The mod's own icon comes before the launcher's Logos folder.
+  WriteTextFile(QuakeDir + "\\ctf\\ctf.ico", "icon");
+  WriteTextFile(App + "Logos\\ctf.bmp", "bmp");
+  auto entries = RunFindMods();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].Keys, (Keys{{"Mod", "ctf"}, {"Game", "quake"}, {"Param", "quake -game %s"},
+                                   {"Bitmap", QuakeDir + "\\ctf\\ctf.ico"}, {"Description", "ctf"}}));
+}
+
+TEST_F(TModSearchTest, LogoRule) {
+  AddGame("quake", QuakeDir, "quake -game %s", "");  // no Kuvake: "quake.bmp"
+  for (const char* d : {"ctf", "dopa", "rogue", "hipnotic"}) MakeDirs(QuakeDir + "\\" + d);
+  WriteTextFile(App + "Logos\\ctf.ico", "i");
+  WriteTextFile(App + "Logos\\ctf.bmp", "b");
+  WriteTextFile(App + "Logos\\dopa.bmp", "b");
+  WriteTextFile(App + "Logos\\rogue.gif", "g");
+  auto entries = RunFindMods();
+  ASSERT_EQ(entries.size(), 4u);  // no game entry without GameOletus
+  EXPECT_EQ(entries[0].Value("Bitmap"), "ctf.ico");
+  EXPECT_EQ(entries[1].Value("Bitmap"), "dopa.bmp");
+  EXPECT_EQ(entries[2].Value("Bitmap"), "quake.bmp");
+  EXPECT_EQ(entries[3].Value("Bitmap"), "quake.bmp");
+}
+
+TEST_F(TModSearchTest, ActionHalfLifeLogo) {
+  AddHalfLife();
+  AddGame("quake 2", Root + "Games\\Quake2", "quake2 +set game %s", "", "", "q2.bmp");
+  MakeDirs(HlDir + "\\action");
+  MakeDirs(Root + "Games\\Quake2\\action");
+  WriteTextFile(App + "Logos\\actionhl.bmp", "b");
+  auto entries = RunFindMods();
+  // Only actionhl.bmp: the game's logo.
+  EXPECT_EQ(FindEntry(entries, "Action")->Value("Bitmap"), "half-life.bmp");
+
+  WriteTextFile(App + "Logos\\action.bmp", "b");
+  entries = RunFindMods();
+  EXPECT_EQ(FindEntry(entries, "Action")->Value("Bitmap"), "actionhl.bmp");
+  // The exception belongs to Half-Life alone.
+  EXPECT_EQ(FindEntry(entries, "Action (quake 2)")->Value("Bitmap"), "action.bmp");
+}
+
+TEST(ReadLiblistInfo, GameNameAndWebAddress) {
+  std::string name = "Cstrike", site;
+  ParseLiblistInfo("game \"counter\"\r\nurl_info \" www.cs.net \"\r\n", name, site);
+  EXPECT_EQ(name, "Counter");
+  EXPECT_EQ(site, "www.cs.net");
+  // Only the first non-empty value of each counts; keys in any case.
+  name = "Old", site = "old";
+  ParseLiblistInfo("game \"\"\r\nGame \"first\"\r\ngame \"second\"\r\nURL_INFO \"http://a\"\r\nurl_info \"b\"", name,
+                   site);
+  EXPECT_EQ(name, "First");
+  EXPECT_EQ(site, "http://a");
+  // Missing values leave the caller's; an unclosed value runs to the line end.
+  name = "Keep", site = "keep";
+  ParseLiblistInfo("gamedll \"dlls\\mp.dll\"\r\nurl_dl \"x\"\r\n", name, site);
+  EXPECT_EQ(name, "Keep");
+  EXPECT_EQ(site, "keep");
+  ParseLiblistInfo("game \"Open end", name, site);
+  EXPECT_EQ(name, "Open end");
+}
+
+TEST_F(TModSearchTest, HalfLifeScanSkipsValveAndKnownMods) {
+  AddHalfLife();
+  WriteTextFile(HlDir + "\\valve\\liblist.gam", "game \"Half-Life\"\r\n");
+  WriteTextFile(HlDir + "\\Valve2\\liblist.gam", "game \"Valve two\"\r\n");
+  WriteTextFile(HlDir + "\\dod\\liblist.gam", "game \"Day of Defeat\"\r\n");
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Half-Life", "Day of Defeat", "Valve two"}));
+  EXPECT_EQ(ReadTextFile(OwnModListFile(App, "half-life")), "Valve2\r\n");
+}
+
+TEST_F(TModSearchTest, OwnListsWithBlankLinesMissingFoldersAndKnownMods) {
+  AddQuake();
+  AddGame("sin", Root + "Games\\Sin", "sin +set game %s", "sin");
+  MakeDirs(QuakeDir + "\\mymod");
+  MakeDirs(QuakeDir + "\\ctf");
+  MakeDirs(Root + "Games\\Sin\\other");
+  MakeDirs(Root + "Games\\outside");
+  WriteTextFile(OwnModListFile(App, "quake"), "\r\n  \r\n mymod \r\nctf\r\ngone\r\n..\\..\\outside\r\n\r\n");
+  WriteTextFile(OwnModListFile(App, "sin"), "\r\n   \r\n\r\n");
+  TRecordingStatus status;
+  TDiscoveryFiles files{App, *Games, Mod};
+  ASSERT_TRUE(FindMods(files, status));
+  auto entries = ParseIni(ReadTextFile(App + "Mod.ini"));
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake", "Ctf", "sin", "Mymod"}));
+  EXPECT_EQ(entries[3].Value("Mod"), "mymod");
+  // The own-list window shows only for a game whose list holds a name.
+  EXPECT_EQ(status.Log, (std::vector<std::string>{"begin Find modifications shown", "Quake modifications",
+                                                  "sin modifications", "end",
+                                                  "begin Find own modlist modifications hidden",
+                                                  "Quake modifications", "end"}));
+}
+
+TEST_F(TModSearchTest, GamesThatGetNoEntries) {
+  AddGame("quake", QuakeDir, "quake -game", "quake");              // Oletus without %s: no mods
+  AddGame("quake 2", Root + "Games\\Missing", "q2 %s", "quake2");  // folder missing: skipped
+  AddGame("sin", "", "sin %s", "sin");                             // not located
+  MakeDirs(QuakeDir + "\\ctf");
+  WriteTextFile(OwnModListFile(App, "quake"), "ctf2\r\n");
+  MakeDirs(QuakeDir + "\\ctf2");
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"quake"}));
+}
+
+TEST_F(TModSearchTest, NameClashesAcrossGames) {
+  AddQuake();
+  AddGame("quake 2", Root + "Games\\Quake2", "quake2 +set game %s", "quake2", "Quake II");
+  MakeDirs(QuakeDir + "\\ctf");
+  MakeDirs(Root + "Games\\Quake2\\ctf");
+  MakeDirs(Root + "Games\\Quake2\\quake");
+  WriteTextFile(OwnModListFile(App, "quake 2"), "quake\r\n");
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries),
+            (std::vector<std::string>{"Quake", "Ctf", "Quake II", "Ctf (quake 2)", "Quake (quake 2)"}));
+}
+
+TEST_F(TModSearchTest, SecondRunCarriesTheUsersKeysOver) {
+  AddQuake();
+  MakeDirs(QuakeDir + "\\ctf");
+  RunFindMods();
+  TIniFile mod(App + "Mod.ini");
+  mod.WriteString("Ctf", "randommapcycle", "1");
+  mod.WriteString("Ctf", "Readme", "C:\\ctf\\readme.txt");
+  mod.WriteString("Ctf", "map", "ctf1");
+  mod.WriteString("Ctf", "winmem", "-winmem 32");
+  mod.WriteString("Ctf", "Config", "C:\\ctf\\ctf.cfg");
+  mod.WriteString("Ctf", "Description", "edited");
+  mod.WriteString("Quake", "Map", "e1m1");
+  mod.WriteString("Hand made", "Mod", "nowhere");
+  mod.WriteString("Hand made", "Game", "quake");
+  mod.WriteString("Hand made", "Param", "quake -game %s");
+  mod.UpdateFile();
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake", "Ctf"}));
+  EXPECT_EQ(entries[0].Keys, (Keys{{"Mod", ""}, {"Game", "quake"}, {"Param", "quake"}, {"Bitmap", "quake.bmp"},
+                                   {"Description", "Quake"}, {"Map", "e1m1"}, {"url", "http://quake"}}));
+  EXPECT_EQ(entries[1].Keys,
+            (Keys{{"Mod", "ctf"}, {"Game", "quake"}, {"Param", "quake -game %s"}, {"Bitmap", "quake.bmp"},
+                  {"Description", "Ctf"}, {"Readme", "C:\\ctf\\readme.txt"}, {"Config", "C:\\ctf\\ctf.cfg"},
+                  {"Map", "ctf1"}, {"winmem", "-winmem 32"}, {"randommapcycle", "1"}}));
+}
+
+TEST_F(TModSearchTest, AFailedWriteLeavesTheOldFileWhole) {
+  AddQuake();
+  MakeDirs(QuakeDir + "\\ctf");
+  const std::string old = "[Mine]\r\nMod=x\r\nGame=quake\r\nParam=quake -game %s\r\n";
+  WriteTextFile(App + "Mod.ini", old);
+  // Another program holds the file open without sharing its deletion.
+  HANDLE h = CreateFileA((App + "Mod.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  TQuietSearchStatus quiet;
+  TDiscoveryFiles files{App, *Games, Mod};
+  EXPECT_THROW(FindMods(files, quiet), Exception);
+  CloseHandle(h);
+  EXPECT_EQ(ReadTextFile(App + "Mod.ini"), old);
+  WIN32_FIND_DATAA fd;
+  HANDLE f = FindFirstFileA((App + "*tmp*").c_str(), &fd);
+  EXPECT_EQ(f, INVALID_HANDLE_VALUE) << "temporary file left behind";
+  if (f != INVALID_HANDLE_VALUE) FindClose(f);
+  // Searching may start again after the failure.
+  EXPECT_EQ(RunFindMods().size(), 2u);
+}
+
+TEST_F(TModSearchTest, FavouritesViewRebuildsModIniNotFavourites) {
+  AddQuake();
+  const std::string fav = "[Fav]\r\nMod=\r\nGame=quake\r\nParam=quake\r\n";
+  WriteTextFile(App + "favourites.ini", fav);
+  Mod = std::make_unique<TIniFile>(App + "favourites.ini");
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake"}));
+  EXPECT_TRUE(SameText(Mod->FileName(), App + "Mod.ini"));
+  EXPECT_EQ(ReadTextFile(App + "favourites.ini"), fav);
+}
+
+TEST_F(TModSearchTest, AddingToAnOwnList) {
+  EXPECT_TRUE(lisaamod(App, "quake", "  mymod "));
+  EXPECT_TRUE(lisaamod(App, "quake", "MyMod"));  // already there
+  EXPECT_TRUE(lisaamod(App, "quake", "CTF"));    // a known mod is not listed
+  EXPECT_TRUE(lisaamod(App, "quake", "second"));
+  EXPECT_FALSE(lisaamod(App, "quake", "   "));
+  for (const char* bad : {"a\\b", "a/b", "c:mod", "..", "..\\up", "x..y"}) EXPECT_FALSE(lisaamod(App, "quake", bad)) << bad;
+  EXPECT_EQ(ReadTextFile(OwnModListFile(App, "quake")), "mymod\r\nsecond\r\n");
+}
+
+TEST_F(TModSearchTest, OwnListFolderThatCannotBeMadeRaises) {
+  WriteTextFile(App + "modlist", "a file in the way");
+  EXPECT_THROW(lisaamod(App, "quake", "mymod"), EInOutError);
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the discovery tests in a private Wine prefix with drives of every kind:
+# E: and F: fixed (empty; the tests lay out games there), D: a CD-ROM, N: a
+# network drive and R: a removable drive, each holding a Quake that must not
+# be found, since only fixed drives are searched.
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/wine-env.sh"
+source "$here/../support/wine-drives.sh"
+prefix=$(bx_wine_prefix discovery)
+drives=$BX_WINE_ROOT/tests/discovery-drives
+rm -rf "$drives"
+for d in d e f n r; do bx_wine_drive "$prefix" "$d" "$drives/$d"; done
+for d in d n r; do
+  mkdir -p "$drives/$d/Quake" "$drives/$d/Half-Life"
+  touch "$drives/$d/Quake/quake.exe" "$drives/$d/Half-Life/hl.exe"
+done
+bx_wine_drive_types "$prefix" "d:=cdrom" "e:=hd" "f:=hd" "n:=network" "r:=floppy"
+export WINEPREFIX=$prefix
+status=0
+bx_wine "$program" "${@:2}" || status=$?
+wineserver -k >/dev/null 2>&1 || true
+exit $status

@@ -41,6 +41,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   ShowHint = true;
   SetBounds(0, 0, 300, 240);
   BuildControls();
+  AttachList(*this);
   // Only a window that got this far is the main window (the program block
   // makes another one when this constructor fails).
   Form1 = this;
@@ -158,7 +159,9 @@ void TForm1::FormCreate(TComponent*) {
   std::string name = ChooseSkin();
   if (!Trim(name).empty() && FileExists(skins + name)) LoadSkin(name);
   ClampToDesktop();
-  // 16: the entry list comes with the list's own unit; its rows stay empty.
+  // 16
+  lista();
+  pai(true);
   // 17
   if (OptionsIni->ReadInteger(kOpt, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
   // 18: the popup menus come with the menu component. 19-20

@@ -13,13 +13,17 @@
 #include "IniFiles.h"
 #include "MPlayer.h"
 #include "ShapedForm.h"
+#include "Unit1_list.h"
 #include "brannoxskin.h"
 #include "cabfiles.h"
 
 // The skin cursor files kept in "temp\", in the order they are extracted.
 extern const std::array<const char*, 18> kSkinCursorFiles;
 
-class TForm1 : public TForm {
+// The entry list, selection and scrolling, starting entries and the timer
+// are TForm1's through TForm1List (Unit1_list.h, Unit1_rows.cpp,
+// Unit1_start.cpp, Unit1_timer.cpp).
+class TForm1 : public TForm, public TForm1List {
 public:
   explicit TForm1(TComponent* owner);
   ~TForm1() override;

@@ -63,6 +63,7 @@ void TControl::MouseDown(TMouseButton b, TShiftState s, int x, int y) { if (OnMo
 void TControl::MouseUp(TMouseButton b, TShiftState s, int x, int y) { if (OnMouseUp) OnMouseUp(this, b, s, x, y); }
 void TControl::MouseMove(TShiftState s, int x, int y) { if (OnMouseMove) OnMouseMove(this, s, x, y); }
 void TControl::Click() { if (OnClick) OnClick(this); }
+void TControl::DblClick() { if (OnDblClick) OnDblClick(this); }
 void TControl::MouseEnter() { if (OnMouseEnter) OnMouseEnter(this); }
 void TControl::MouseLeave() { if (OnMouseLeave) OnMouseLeave(this); }
 
@@ -245,6 +246,7 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMouseButton button = mbLeft;
   if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = mbRight;
   if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = mbMiddle;
+  if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK) shift |= ssDouble;
   switch (msg) {
     case WM_MOUSEMOVE: {
       TControl* c = FCaptured ? FCaptured : ControlAtPos(p);
@@ -264,6 +266,7 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
         FCaptured = c;
         SetCapture(FHandle);
         c->MouseDown(button, shift, p.x - c->Left(), p.y - c->Top());
+        if (msg == WM_LBUTTONDBLCLK) c->DblClick();
       } else {
         MouseDown(button, shift, p.x, p.y);
       }
@@ -348,6 +351,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
       RouteMouse(msg, wParam, lParam);
       return 0;
+    case WM_MOUSEWHEEL:
+      if (MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), KeysToShift(GET_KEYSTATE_WPARAM(wParam)),
+                     POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        return 0;
+      return DefaultHandler(msg, wParam, lParam);
     case WM_MOUSELEAVE:
       FTracking = false;
       TrackHover(nullptr);

@@ -16,7 +16,7 @@ class TWinControl;
 
 enum TAlign { alNone, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftBit : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum TShiftBit : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = uint32_t;
 using TCursor = int;  // 0 the arrow, 1.. the application's cursor slots
 constexpr TCursor crDefault = 0;
@@ -58,6 +58,7 @@ public:
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnMouseEnter, OnMouseLeave;
+  TNotifyEvent OnDblClick;
 
   // Repaints the control's area.
   virtual void Invalidate();
@@ -67,6 +68,7 @@ public:
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void Click();
+  virtual void DblClick();
   virtual void MouseEnter();
   virtual void MouseLeave();
 
@@ -133,6 +135,8 @@ protected:
   virtual bool KeyDown(uint16_t& key, TShiftState shift) { return false; }
   virtual void Resize() { Realign(); }
   virtual bool SetCursorAt(POINT client);
+  // One wheel message: delta above 0 is away from the user.
+  virtual bool MouseWheel(int delta, TShiftState shift, POINT screen) { return false; }
   virtual void WindowPosChanging(WINDOWPOS& pos) {}
   virtual void Timer(UINT_PTR id) {}
   // The graphic control under the mouse changed (null: none).

@@ -137,6 +137,13 @@ bool TForm::CloseRequested() {
   return true;
 }
 
+bool TForm::MouseWheel(int delta, TShiftState shift, POINT screen) {
+  bool handled = false;
+  const TMouseWheelUpDownEvent& event = delta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
+  if (delta != 0 && event) event(this, shift, screen, handled);
+  return handled;
+}
+
 bool TForm::KeyDown(uint16_t& key, TShiftState shift) {
   if (OnKeyDown) OnKeyDown(this, key, shift);
   return key == 0;

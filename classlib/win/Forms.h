@@ -49,6 +49,9 @@ public:
   std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
   std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
   TKeyEvent OnKeyDown;
+  // The wheel, one call a message; handled stops the default handling.
+  using TMouseWheelUpDownEvent = std::function<void(TComponent* sender, TShiftState shift, POINT pos, bool& handled)>;
+  TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -56,6 +59,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
+  bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   bool CloseRequested() override;
   virtual bool CloseQuery();
   void HoverChanged(TControl* now) override;

@@ -1,0 +1,277 @@
+// TForm1: the entry list of the current view, the ranking of the start
+// counters with the quick entries, and painting the 13-row page.
+#include "Unit1_list.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "FileUtils.h"
+#include "I2BConve.h"
+#include "Unit1.h"
+#include "WinGraphics.h"
+
+#include <shellapi.h>
+
+namespace {
+const char kOpt[] = "Asetukset";
+// The colour that IconToBitmap paints under an icon's transparent pixels.
+constexpr TColor kIconMarker = TColor(0x00123456);
+
+SIZE TextSize(const TFont& font, const std::string& text) {
+  TWindowDC screen(nullptr);
+  TCanvas canvas(screen.DC());
+  canvas.Font.Assign(font);
+  return canvas.TextExtent(text);
+}
+
+void LoadSorted(TStringList& list, const TIniFile& ini) {
+  TStringList sections;
+  ini.ReadSections(sections);
+  list.Clear();
+  list.Sorted = true;
+  for (const std::string& s : sections.Items()) list.Add(s);
+}
+
+// The built-in fallback logos: "Logos\unknown.bmp", then the resource.
+void LoadUnknownLogo(TBitmap& bitmap) {
+  const std::string file = TForm1::ExeDir() + "Logos\\unknown.bmp";
+  if (FileExists(file)) {
+    try {
+      bitmap.LoadFromFile(file);
+      return;
+    } catch (const std::exception&) {
+    }
+  }
+  if (!LoadBitmapResource(bitmap, "UNKNOWN")) bitmap = TBitmap();
+}
+}  // namespace
+
+void TForm1List::AttachList(TForm1& form) {
+  FForm = &form;
+  FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
+  L1.Sorted = true;
+  TrayStart = TForm1::Arg(1) == "-tray";
+  OnEndBeep = [] { MessageBeep(MB_OK); };
+  Numero1 = new TNumero(&form);
+  Numero1->Name = "Numero1";
+  Numero1->Numero = 1;
+  Num1 = new TNumero(&form);
+  Num1->Name = "Num1";
+  Lay1 = new TLayeredForm(&form);
+  Lay1->Name = "Lay1";
+  Lay1->SetColorKey(clBlack);
+  Lay1->SetLayerType(ltAlphaBlend);
+  Lay1->Loaded();
+  for (int k = 0; k < 13; ++k) {
+    form.Labels[k]->OnClick = [this](TComponent* s) { Label1Click(s); };
+    form.Icons[k]->OnClick = [this](TComponent* s) { IconClick(s); };
+    form.Labels[k]->OnDblClick = form.Icons[k]->OnDblClick = [this](TComponent* s) { Label1DblClick(s); };
+  }
+  form.OnMouseWheelDown = [this](TComponent*, TShiftState, POINT, bool& handled) {
+    FormMouseWheelDown();
+    handled = true;
+  };
+  form.OnMouseWheelUp = [this](TComponent*, TShiftState, POINT, bool& handled) {
+    FormMouseWheelUp();
+    handled = true;
+  };
+  form.Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
+  form.Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
+  form.Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
+  form.A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
+  form.A1->SetEnabled(true);
+}
+
+void TForm1List::OpenViewIni() {
+  const std::string name = FForm->ExeDir() + (FForm->ViewName == "suosikit" ? "favourites.ini" : "Mod.ini");
+  if (!FForm->ModIni || FForm->ModIni->FileName() != name) FForm->ModIni = std::make_unique<TIniFile>(name);
+}
+
+void TForm1List::FilterList() {
+  TIniFile& ini = *FForm->ModIni;
+  LoadSorted(L1, ini);
+  const std::string view = LowerCase(FForm->ViewName);
+  if (view == "suosikit" || view == "kaikki" || view.empty()) return;
+  TStringList all;
+  all.Assign(L1);
+  L1.Clear();
+  for (const std::string& e : all.Items())
+    if (LowerCase(ini.ReadString(e, "Game", "")) == view) L1.Add(e);
+  if (L1.Count() == 0) {
+    FForm->ViewName = "kaikki";
+    L1.Assign(all);
+    L1.Sorted = true;
+  }
+}
+
+void TForm1List::lista() {
+  TForm1& f = *FForm;
+  const std::string modIni = f.ExeDir() + "Mod.ini";
+  if (!f.ModIni || f.ModIni->FileName() != modIni) f.ModIni = std::make_unique<TIniFile>(modIni);
+  LoadSorted(L1, *f.ModIni);
+  B3.Clear();
+  B4.Clear();
+  B5.Clear();
+  for (TQuickItem& item : QuickItems) item.Visible = false;
+
+  // Ranking, best first; equal counts keep the file's order.
+  TStringList games, mods;
+  f.StartCountsIni->ReadSections(games);
+  for (const std::string& game : games.Items()) {
+    f.StartCountsIni->ReadSection(game, mods);
+    for (const std::string& mod : mods.Items()) {
+      const int count = f.StartCountsIni->ReadInteger(game, mod, 0);
+      int at = B3.Count();
+      for (int j = 0; j < B3.Count(); ++j) {
+        int shown = 0;
+        if (TryStrToInt(B3[j], shown) && shown < count) {
+          at = j;
+          break;
+        }
+      }
+      B3.Insert(at, f.StartCountsIni->ReadString(game, mod, "0"));
+      B4.Insert(at, mod == "<>" ? std::string() : mod);
+      B5.Insert(at, game);
+    }
+  }
+
+  const int index = f.OptionsIni->ReadInteger(kOpt, "showtopsindex", 0);
+  if (f.OptionsIni->ReadBool(kOpt, "showtops", true) && index >= 0) {
+    N3Visible = false;
+    const int items = index == 0 ? 5 : index == 1 ? 10 : index == 3 ? 20 : 15;
+    for (int k = 0; k < items && k < B3.Count(); ++k) {
+      const std::string mod = LowerCase(B4[k]), game = LowerCase(B5[k]);
+      for (const std::string& e : L1.Items()) {
+        if (LowerCase(f.ModIni->ReadString(e, "Mod", "")) == mod &&
+            LowerCase(f.ModIni->ReadString(e, "Game", "")) == game) {
+          B4.SetString(k, e);
+          break;
+        }
+      }
+      if (!B4[k].empty()) QuickItems[k] = TQuickItem{B4[k], true};
+      if (k == 0) N3Visible = true;
+    }
+  } else {
+    N3Visible = !(B3.Count() == 0 && L1.Count() > 0);
+  }
+
+  OpenViewIni();
+  FilterList();
+}
+
+// A page scrolled further than the list now reaches comes back to its end.
+void TForm1List::ClampPage() {
+  const int count = L1.Count();
+  TopIndex = std::clamp(TopIndex, 0, std::max(0, count - 13));
+  const int rows = std::min(13, count - TopIndex);
+  if (SelectedRow >= rows) SelectedRow = rows - 1;
+  if (SelectedRow < -1) SelectedRow = -1;
+}
+
+void TForm1List::pai(bool reset) {
+  TForm1& f = *FForm;
+  const Tbxskinmainlist& skin = f.bxs->Data.Mainlist;
+  OpenViewIni();
+  if (reset) {
+    SelectedRow = -1;
+    TopIndex = 0;
+    for (TLabel* label : f.Labels) label->Font.Assign(skin.MainListunselFont);
+  }
+  for (int k = 0; k < 13; ++k) {
+    TLabel* label = f.Labels[k];
+    TImage* icon = f.Icons[k];
+    icon->Hint.clear();
+    icon->Picture().Clear();
+    icon->Changed();
+    if (k == 0) {
+      label->Font.Assign(skin.MainListselFont);
+      label->Font.Color = f.SelectedColor;
+    } else {
+      label->Font.Color = f.UnselectedColor;
+    }
+    label->SetCaption("");
+    label->SetVisible(false);
+    icon->SetVisible(false);
+  }
+  FilterList();
+  ClampPage();
+
+  f.Image15->Hint = "Modify (Ctrl+M)";
+  f.Image17->Hint = "Remove (Delete)";
+  if (L1.Count() > 0 && reset) {
+    SelectedRow = 0;
+    f.Image15->Hint = "Modify " + L1[0] + " (Ctrl+M)";
+    f.Image17->Hint = "Remove " + L1[0] + " (Delete)";
+  }
+
+  const bool numbers = f.OptionsIni->ReadBool(kOpt, "shownumbers", false);
+  for (int k = 0; k < 13 && TopIndex + k < L1.Count(); ++k) {
+    const std::string& e = L1[TopIndex + k];
+    TLabel* label = f.Labels[k];
+    label->SetVisible(true);
+    label->SetCaption(numbers ? IntToStr(TopIndex + k + 1) + ". " + e : e);
+    FitWidth(k);
+    label->Hint = f.ModIni->ReadString(e, "Description", "");
+    LoadLogo(k, e);
+    f.Icons[k]->Hint = f.ModIni->ReadString(e, "Game", "") + ": " + e;
+    f.Icons[k]->SetVisible(true);
+  }
+}
+
+void TForm1List::LoadLogo(int row, const std::string& entry) {
+  TImage* icon = FForm->Icons[row];
+  std::string path = FForm->ModIni->ReadString(entry, "Bitmap", "");
+  if (ExtractFilePath(path).empty()) path = FForm->ExeDir() + "Logos\\" + path;
+  TBitmap& bitmap = icon->Picture().Bitmap();
+  icon->Transparent = false;
+  const std::string ext = LowerCase(ExtractFileExt(path));
+  bool loaded = false;
+  if (FileExists(path)) {
+    try {
+      if (ext == ".bmp") {
+        bitmap.LoadFromFile(path);
+        loaded = true;
+      } else if (ext == ".ico" || ext == ".exe") {
+        HICON handle = ext == ".ico"
+                           ? HICON(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
+                           : ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
+        // ExtractIcon gives 1 for a file that is no program.
+        TIconHandle owned(reinterpret_cast<UINT_PTR>(handle) > 1 ? handle : nullptr);
+        IconToBitmap(owned.Get(), kIconMarker, bitmap);
+        icon->Transparent = true;
+        loaded = true;
+      }
+    } catch (const std::exception&) {
+      loaded = false;
+    }
+  }
+  // Missing, unreadable, or a kind of file that holds no logo.
+  if (!loaded) LoadUnknownLogo(bitmap);
+  icon->Changed();
+}
+
+void TForm1List::FitWidth(int row) {
+  TLabel* label = FForm->Labels[row];
+  const int slot = FForm->bxs->Data.Mainlist.Items[row].Width;
+  const int text = TextSize(label->Font, label->Caption()).cx;
+  if (text > slot) {
+    label->AutoSize = false;
+    label->SetWidth(slot);
+  } else {
+    label->AutoSize = true;
+    label->SetWidth(text);
+  }
+}
+
+void TForm1List::vari() {
+  TForm1& f = *FForm;
+  for (int k = 0; k < 13; ++k) {
+    TLabel* label = f.Labels[k];
+    label->Font.Assign(f.bxs->Data.Mainlist.MainListunselFont);
+    label->Font.Color = f.UnselectedColor;
+    const int height = TextSize(label->Font, label->Caption()).cy;
+    if (height > 0 && height != label->Height()) label->SetHeight(height);
+    FitWidth(k);
+    label->Invalidate();
+  }
+}

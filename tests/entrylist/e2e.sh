@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# End-to-end tests of the entry list in the real Brannox2000.exe under Wine:
+# e2e.sh CASE. A fake game stands in for the games; rows are clicked through
+# posted mouse messages. Needs DISPLAY, BX_LAUNCHER_EXE, BX_BXWIN, BX_BXCLICK,
+# BX_FAKEGAME and BX_E2E_WORK.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/launcher-env.sh"
+source "$here/../support/screenshot.sh"
+bx_launcher_prefix
+
+work=$BX_E2E_WORK/$1
+rm -rf "$work"
+mkdir -p "$work"
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+bxclick() { bx_wine "$BX_BXCLICK" "$@" 2>/dev/null; }
+stop() {
+  bxwin close TForm1 20000 >/dev/null
+  bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
+}
+start_and_wait() {
+  bx_launch "$@"
+  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
+  sleep 0.5
+}
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  echo "$failures failed"
+  exit $((failures > 0))
+}
+# Waits for the fake game's N-th start line in GAME-FOLDER/started.txt.
+wait_starts() {  # FOLDER N
+  local n=100
+  while (( n-- > 0 )); do
+    [[ -f $1/started.txt && $(wc -l < "$1/started.txt") -ge $2 ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+line() { sed -n "${2}p" "$1/started.txt" | tr -d '\r'; }
+has_line() { grep -qF -- "$2" "$1" 2>/dev/null; }
+
+# The default skin's first row: its list starts at (40, 42).
+row0=(60 48)
+drive_c=$WINEPREFIX/drive_c
+quake=$drive_c/Quake
+rm -rf "$quake" "$drive_c/Program Files/Valve"
+mkdir -p "$quake"
+cp "$BX_FAKEGAME" "$quake/quake.exe"
+d=$work/bx
+bx_launcher_folder "$d"
+printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"
+printf '[quake]\r\nSijainti=C:\\Quake\r\n[half-life]\r\nSijainti=C:\\Program Files\\Valve\r\n' > "$d/Games.ini"
+
+case $1 in
+quake_double_click)
+  printf '[Capture the Flag]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nmap=e1m1\r\nwinmem=winmem 16\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  bx_screenshot "$work/page.png" 0 0 400 300
+  bxclick dbl TForm1 "${row0[@]}"
+  check "the fake game started" wait_starts "$quake" 1
+  check "its exact command line and working folder" \
+    [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake -game ctf +map e1m1 -winmem 16\tC:\\Quake')" ]
+  sleep 0.5
+  check "counted per game and mod" [ "$(bx_ini "$bx_windir/brannox2000.ini" quake ctf)" = 1 ]
+  check "counted in all" [ "$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset Laskuri)" = 1 ]
+  check "the launcher stays without Sammuta" [ "$(bxwin count TForm1)" = 1 ]
+  stop
+  finish ;;
+
+sammuta_and_errors)
+  printf '[A missing]\r\nGame=quake\r\nMod=\r\nParam=gone\r\n[B plain quake]\r\nGame=quake\r\nMod=\r\nParam=quake\r\n' > "$d/Mod.ini"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nSammuta=1\r\n' > "$d/Options.ini"
+  printf 'OK\r\n' > "$d/prompts.txt"
+  start_and_wait "$d" Brannox2000.exe
+  bxclick dbl TForm1 "${row0[@]}"
+  sleep 1
+  check "a missing program says so" has_line "$d/prompts.txt.log" "File was not found."
+  check "a failed start leaves the launcher open" [ "$(bxwin count TForm1)" = 1 ]
+  check "and counts nothing" [ ! -s "$bx_windir/brannox2000.ini" ]
+  bxclick wheel TForm1 -1
+  bxclick dbl TForm1 "${row0[0]}" $(( row0[1] + 20 ))
+  check "the plain game started" wait_starts "$quake" 1
+  check "with no map or memory option" [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake\tC:\\Quake')" ]
+  check "Sammuta ends the launcher after the start" bx_wait_exit "$bx_pid" 30
+  check "the plain game counts under <>" [ "$(bx_ini "$bx_windir/brannox2000.ini" quake '<>')" = 1 ]
+  finish ;;
+
+scrolled_page)
+  for i in $(seq -w 1 40); do
+    printf '[Entry %s]\r\nGame=quake\r\nMod=mod%s\r\nParam=quake -game %%s\r\n' "$i" "$i"
+  done > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  # 20 notches down: the selection reaches entry 21 on the last row, the
+  # page starts at entry 9; two back up leave the page there.
+  bxclick wheel TForm1 -20
+  bxclick wheel TForm1 2
+  sleep 0.5
+  bx_screenshot "$work/scrolled.png" 0 0 400 300
+  bxclick dbl TForm1 "${row0[@]}"
+  check "the first row of the scrolled page started" wait_starts "$quake" 1
+  check "it is entry 9" [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake -game mod09\tC:\\Quake')" ]
+  stop
+  finish ;;
+
+blank_folder)
+  valve="$drive_c/Program Files/Valve"
+  mkdir -p "$valve/tfc"
+  cp "$BX_FAKEGAME" "$valve/hl.exe"
+  printf 'crossfire\r\nbounce\r\ndatacore\r\nfrenzy\r\nlambda_bunker\r\nsnark_pit\r\nstalkyard\r\nsubtransit\r\n' > "$valve/tfc/mapcycle.txt"
+  cp "$valve/tfc/mapcycle.txt" "$work/original.txt"
+  printf '[Team Fortress]\r\nGame=half-life\r\nMod=tfc\r\nParam=hl -game %%s\r\nrandommapcycle=1\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  bxclick dbl TForm1 "${row0[@]}"
+  check "the game in Program Files started" wait_starts "$valve" 1
+  check "its program path quoted" \
+    [ "$(line "$valve" 1)" = "$(printf '"C:\\Program Files\\Valve\\hl" -game tfc\tC:\\Program Files\\Valve')" ]
+  check "the map cycle holds the same maps" [ "$(sort "$valve/tfc/mapcycle.txt" | tr -d '\r')" = "$(sort "$work/original.txt" | tr -d '\r')" ]
+  check "in another order" [ "$(tr -d '\r' < "$valve/tfc/mapcycle.txt")" != "$(tr -d '\r' < "$work/original.txt")" ]
+  stop
+  finish ;;
+*)
+  echo "unknown case $1"; exit 2 ;;
+esac

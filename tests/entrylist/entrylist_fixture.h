@@ -1,0 +1,136 @@
+// A launcher main window in the test program's folder, with its INI files
+// written afresh for each test, and the entry list attached to it.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Dialogs.h"
+#include "Unit1.h"
+#include "Unit1_list.h"
+
+#include <windows.h>
+
+namespace bxtest {
+
+inline std::string WindowsDir() {
+  char dir[MAX_PATH] = "";
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return std::string(dir) + "\\";
+}
+
+// Writes through the profile functions, so that their cache sees every change.
+inline void WriteIni(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) {
+  WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+}
+
+inline void RemoveIni(const std::string& file) {
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  DeleteFileA(file.c_str());
+}
+
+inline std::string ReadIni(const std::string& file, const std::string& section, const std::string& key) {
+  char value[512] = "";
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, file.c_str());
+  return value;
+}
+
+inline std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline bool Exists(const std::string& name) { return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+inline void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + "\\" + name);
+      else DeleteFileA((dir + "\\" + name).c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+struct TEntry {
+  std::string Name, Game, Mod, Param = "quake -game %s", Bitmap;
+};
+
+class LauncherTest : public ::testing::Test {
+protected:
+  std::string Dir = TForm1::ExeDir();
+  std::string ModIni = Dir + "Mod.ini", Favourites = Dir + "favourites.ini", GamesIni = Dir + "Games.ini",
+              Options = Dir + "Options.ini", Counts = WindowsDir() + "brannox2000.ini",
+              Stats = WindowsDir() + "bx2000_stats.ini";
+  std::unique_ptr<TForm1> Form;
+  int Beeps = 0;
+  std::vector<TPromptRequest> Prompts;
+  bool Closed = false;
+
+  void SetUp() override {
+    for (const std::string& f : {ModIni, Favourites, GamesIni, Options, Counts, Stats}) RemoveIni(f);
+    RemoveTree(Dir + "Logos");
+    CreateDirectoryA((Dir + "skins").c_str(), nullptr);
+    WriteIni(Options, "Asetukset", "Aloitus", "1");
+    WriteIni(Options, "Asetukset", "Nosound", "1");
+    WriteIni(Options, "Asetukset", "Nocsound", "1");
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r);
+      return int(r.Default);
+    });
+  }
+
+  void TearDown() override {
+    Form.reset();
+    SetPromptHook(nullptr);
+  }
+
+  // The window, made after the test has written its files.
+  void Open() {
+    Form = std::make_unique<TForm1>(nullptr);
+    Form->tyhjaskin();
+    Form->OnEndBeep = [this] { ++Beeps; };
+    Form->OnClose = [this](TComponent*, TCloseAction& action) {
+      Closed = true;
+      action = caNone;
+    };
+    Form->lista();
+    Form->pai(true);
+  }
+
+  void AddEntry(const TEntry& e, const std::string& file = "") {
+    const std::string& ini = file.empty() ? ModIni : file;
+    WriteIni(ini, e.Name, "Game", e.Game);
+    WriteIni(ini, e.Name, "Mod", e.Mod);
+    WriteIni(ini, e.Name, "Param", e.Param);
+    if (!e.Bitmap.empty()) WriteIni(ini, e.Name, "Bitmap", e.Bitmap);
+  }
+
+  // Entries "Entry 01" .. of game quake.
+  void AddNumbered(int count) {
+    for (int i = 1; i <= count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "Entry %02d", i);
+      AddEntry({name, "quake", "mod" + std::to_string(i)});
+    }
+  }
+
+  std::string Selected() const {
+    int i = Form->TopIndex + Form->SelectedRow;
+    return Form->SelectedRow >= 0 && i < Form->L1.Count() ? Form->L1[i] : std::string();
+  }
+};
+
+}  // namespace bxtest

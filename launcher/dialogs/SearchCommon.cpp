@@ -33,12 +33,3 @@ void PumpPaintMessages() {
   for (int i = 0; i < 64 && PeekMessageA(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageA(&m);
 }
 
-bool FileExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}

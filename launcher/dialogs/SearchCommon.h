@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "FileUtils.h"
+
 // The status window of a search (TForm9, or nothing for runs without one).
 class TSearchStatus {
 public:
@@ -59,5 +61,3 @@ bool SearchRunning();
 // Lets the windows of this thread paint; no input is dispatched.
 void PumpPaintMessages();
 
-bool FileExists(const std::string& name);
-bool DirectoryExists(const std::string& name);

@@ -7,30 +7,9 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/launcher-env.sh"
 source "$here/../support/screenshot.sh"
-bx_launcher_prefix
-
-work=$BX_E2E_WORK/$1
-rm -rf "$work"
-mkdir -p "$work"
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+source "$here/../support/e2e-common.sh"
+bx_e2e_begin "$1"
 bxclick() { bx_wine "$BX_BXCLICK" "$@" 2>/dev/null; }
-stop() {
-  bxwin close TForm1 20000 >/dev/null
-  bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
-}
-start_and_wait() {
-  bx_launch "$@"
-  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
-  sleep 0.5
-}
-finish() {
-  wineserver -k >/dev/null 2>&1 || true
-  echo "$failures failed"
-  exit $((failures > 0))
-}
 # Waits for the fake game's N-th start line in GAME-FOLDER/started.txt.
 wait_starts() {  # FOLDER N
   local n=100
@@ -41,7 +20,6 @@ wait_starts() {  # FOLDER N
   return 1
 }
 line() { sed -n "${2}p" "$1/started.txt" | tr -d '\r'; }
-has_line() { grep -qF -- "$2" "$1" 2>/dev/null; }
 
 # The default skin's first row: its list starts at (40, 42).
 row0=(60 48)

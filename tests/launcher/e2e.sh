@@ -6,30 +6,9 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/launcher-env.sh"
 source "$here/../support/screenshot.sh"
-bx_launcher_prefix
-
-work=$BX_E2E_WORK/$1
-rm -rf "$work"
-mkdir -p "$work"
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-stop() {  # closes the launcher's main windows and waits for the process
-  bxwin close TForm1 20000 >/dev/null
-  bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
-}
-start_and_wait() {  # DIR EXE [ARGS]: starts and waits for the main window
-  bx_launch "$@"
-  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
-}
-finish() {
-  wineserver -k >/dev/null 2>&1 || true
-  echo "$failures failed"
-  exit $((failures > 0))
-}
+source "$here/../support/e2e-common.sh"
+bx_e2e_begin "$1"
 same_file() { cmp -s "$1" "$2"; }
-has_line() { grep -qF -- "$2" "$1" 2>/dev/null; }
 no_file() { [[ ! -e $1 ]]; }
 not() { ! "$@"; }
 

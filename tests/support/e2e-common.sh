@@ -1,0 +1,28 @@
+# Sourced by the end-to-end scripts after launcher-env.sh: a scratch folder
+# for the case ($work), counted checks, and starting and closing the launcher.
+# bx_e2e_begin CASE sets up; finish ends the script with the failure count.
+bx_e2e_begin() {
+  bx_launcher_prefix
+  work=$BX_E2E_WORK/$1
+  rm -rf "$work"
+  mkdir -p "$work"
+  failures=0
+}
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+stop() {  # closes the launcher's main windows and waits for the process
+  bxwin close TForm1 20000 >/dev/null
+  bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
+}
+start_and_wait() {  # DIR EXE [ARGS]: starts and waits for the main window
+  bx_launch "$@"
+  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
+  sleep 0.5  # the first paint and the timer's first ticks
+}
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  echo "$failures failed"
+  exit $((failures > 0))
+}
+has_line() { grep -qF -- "$2" "$1" 2>/dev/null; }

@@ -160,6 +160,10 @@ using namespace graphics;
 
 // --- TDecodedGraphic
 
+void TDecodedGraphic::SavingNotOffered(const char* format) const {
+  throw EInvalidGraphicOperation(std::string(format) + " pictures cannot be saved");
+}
+
 void TDecodedGraphic::LoadFromStream(TStream& s) {
   int64_t n = s.Size() - s.Position();
   std::vector<uint8_t> bytes(size_t(n > 0 ? n : 0));

@@ -23,6 +23,9 @@ public:
 
 protected:
   virtual TBitmap Decode(std::span<const uint8_t> bytes) = 0;
+  // For the formats that are read only: raises, so that saving one to a file
+  // never leaves an empty file in place of the old one.
+  [[noreturn]] void SavingNotOffered(const char* format) const;
 };
 
 // Truevision Targa: reads types 1-3 and 9-11, writes run-length or raw.
@@ -46,7 +49,7 @@ extern const char* const kTargaConvertQuestion;
 class TTIFFGraphic : public TDecodedGraphic {
 public:
   std::string ClassName() const override { return "TTIFFGraphic"; }
-  void SaveToStream(TStream&) override {}  // saving is not offered
+  void SaveToStream(TStream&) override { SavingNotOffered("TIFF"); }
 
 protected:
   TBitmap Decode(std::span<const uint8_t> bytes) override;
@@ -55,7 +58,7 @@ protected:
 class TPCXGraphic : public TDecodedGraphic {
 public:
   std::string ClassName() const override { return "TPCXGraphic"; }
-  void SaveToStream(TStream&) override {}
+  void SaveToStream(TStream&) override { SavingNotOffered("PCX"); }
 
 protected:
   TBitmap Decode(std::span<const uint8_t> bytes) override;
@@ -72,7 +75,7 @@ protected:
 class TPCDGraphic : public TDecodedGraphic {
 public:
   std::string ClassName() const override { return "TPCDGraphic"; }
-  void SaveToStream(TStream&) override {}
+  void SaveToStream(TStream&) override { SavingNotOffered("Photo-CD"); }
   int Resolution = 2;  // 0: 192 x 128, 1: 384 x 256, 2: 768 x 512
 
 protected:

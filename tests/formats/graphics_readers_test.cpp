@@ -357,3 +357,24 @@ TEST(OtherReaders, AFailedLoadKeepsThePicture) {
   EXPECT_THROW(t.LoadFromMemory(f), EInvalidGraphic);
   EXPECT_EQ(t.Pixel(0, 0), clRed);
 }
+
+// The read-only formats refuse to save instead of leaving an empty file.
+TEST(ReadOnlyFormats, SavingRaisesAndKeepsTheOldFile) {
+  std::string name = testing::TempDir() + "bx_readonly.pcx";
+  SaveFileAtomically(name, [](TStream& s) { s.WriteString("old picture"); });
+  TTIFFGraphic tiff;
+  TPCXGraphic pcx;
+  TPCDGraphic pcd;
+  for (TGraphic* g : std::initializer_list<TGraphic*>{&tiff, &pcx, &pcd}) {
+    static_cast<TBitmap*>(g)->SetSize(2, 2);
+    EXPECT_THROW(g->SaveToFile(name), EInvalidGraphicOperation) << g->ClassName();
+  }
+  TMemoryStream kept;
+  kept.LoadFromFile(name);
+  EXPECT_EQ(std::string(kept.Bytes().begin(), kept.Bytes().end()), "old picture");
+  // A skin stream still stores them, as bitmaps.
+  TMemoryStream data;
+  pcx.WriteData(data);
+  EXPECT_GT(data.Size(), 54);
+  std::remove(name.c_str());
+}

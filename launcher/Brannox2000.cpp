@@ -62,7 +62,7 @@ int LauncherMain() {
       Application().Initialize();
       Application().SetTitle("Brannox 2000");
       TIniFile options(TForm1::ExeDir() + "Options.ini");
-      if (options.ReadBool("Asetukset", "splash", true) && arg1 != "-tray") {
+      if (options.ReadBool(kOptions, "splash", true) && arg1 != "-tray") {
         auto* splash = new TForm6(&Application());
         splash->Show();
         splash->Update();

@@ -18,7 +18,6 @@ const std::array<const char*, 18> kSkinCursorFiles = {
     "cur_remove.ani", "cur_settings.ani", "cur_up.ani"};
 
 namespace {
-const char kOpt[] = "Asetukset";
 
 bool HasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
 }  // namespace
@@ -41,7 +40,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   ShowHint = true;
   SetBounds(0, 0, 300, 240);
   BuildControls();
-  AttachList(*this);
+  BuildList();
   // Only a window that got this far is the main window (the program block
   // makes another one when this constructor fails).
   Form1 = this;
@@ -65,7 +64,7 @@ void TForm1::BuildControls() {
   C1->Cursor = 1;
   C1->SetParent(this);
   ShowBuiltInFace();
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     Labels[k] = new TLabel(this);
     Labels[k]->Name = "Label" + std::to_string(k + 1);
     Labels[k]->Tag = k;
@@ -119,18 +118,15 @@ void TForm1::ShowBuiltInFace() {
 void TForm1::FormCreate(TComponent*) {
   const std::string dir = ExeDir();
   const std::string arg1 = Arg(1);
-  // 1-3
   FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
   StyleChanged = false;
   SettingsIdle = true;
   OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
   bxcursors();
-  // 4-6
-  if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOpt, "Nosound", false))
+  if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOptions, "Nosound", false))
     PlayStartupSound();
   SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
   Application().HintHidePause = 6000;
-  // 7-9
   StartCountsIni = std::make_unique<TIniFile>("brannox2000.ini");
   GamesIni = std::make_unique<TIniFile>(dir + "Games.ini");
   ModIni = std::make_unique<TIniFile>(dir + "Mod.ini");
@@ -138,15 +134,14 @@ void TForm1::FormCreate(TComponent*) {
   ParametersIni = std::make_unique<TIniFile>(dir + "Parameters.txt");
   SetBounds(OptionsIni->ReadInteger("XY", "Left", 0), OptionsIni->ReadInteger("XY", "Top", 0), Width(), Height());
   ClampToDesktop();
-  StartCounter = StatsIni->ReadInteger(kOpt, "Laskuri", 0);
-  if (!StatsIni->ValueExists(kOpt, "installday")) StatsIni->WriteDate(kOpt, "installday", Date());
-  // 10-12
-  SetFormStyle(OptionsIni->ReadBool(kOpt, "top", false) ? fsStayOnTop : fsNormal);
-  ViewName = OptionsIni->ReadString(kOpt, "nayta", "kaikki");
-  A1->Tag = OptionsIni->ReadBool(kOpt, "fade", true) ? 1 : 0;
-  MediaPlayer1->Tag = OptionsIni->ReadBool(kOpt, "Snap", true) ? 1 : 0;
-  SnapPixels = OptionsIni->ReadInteger(kOpt, "Snappixels", 20);
-  // 13: the built-in package, when there is no skins folder yet.
+  StartCounter = StatsIni->ReadInteger(kOptions, "Laskuri", 0);
+  if (!StatsIni->ValueExists(kOptions, "installday")) StatsIni->WriteDate(kOptions, "installday", Date());
+  SetFormStyle(OptionsIni->ReadBool(kOptions, "top", false) ? fsStayOnTop : fsNormal);
+  ViewName = OptionsIni->ReadString(kOptions, "nayta", "kaikki");
+  SetFadeEnabled(OptionsIni->ReadBool(kOptions, "fade", true));
+  SetSnapEnabled(OptionsIni->ReadBool(kOptions, "Snap", true));
+  SnapPixels = OptionsIni->ReadInteger(kOptions, "Snappixels", 20);
+  // The built-in package, when there is no skins folder yet.
   const std::string skins = dir + "skins\\";
   if (!DirectoryExists(skins) && CreateDirectoryA(skins.c_str(), nullptr)) {
     std::vector<uint8_t> package = LoadResourceBytes("DEFAULTSKIN", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
@@ -155,16 +150,13 @@ void TForm1::FormCreate(TComponent*) {
       out.WriteBuffer(package.data(), int64_t(package.size()));
     }
   }
-  // 14-15
   std::string name = ChooseSkin();
   if (!Trim(name).empty() && FileExists(skins + name)) LoadSkin(name);
   ClampToDesktop();
-  // 16
   lista();
   pai(true);
-  // 17
-  if (OptionsIni->ReadInteger(kOpt, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
-  // 18: the popup menus come with the menu component. 19-20
+  if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
+  // The popup menus come with the menu component.
   SnapToScreenEdges();
 }
 
@@ -188,9 +180,9 @@ void TForm1::PlayStartupSound() {
 // folder, or the named sound (a bare name is looked up in the folder).
 void TForm1::PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder) {
   try {
-    if (OptionsIni->ReadBool(kOpt, keys.Default, true)) {
+    if (OptionsIni->ReadBool(kOptions, keys.Default, true)) {
       if (FileExists(defaultFile)) PlayFile(defaultFile);
-    } else if (OptionsIni->ReadBool(kOpt, keys.Random, false)) {
+    } else if (OptionsIni->ReadBool(kOptions, keys.Random, false)) {
       F2->Directory = folder;
       F2->Update();
       if (F2->Items.Count() > 0) {
@@ -198,7 +190,7 @@ void TForm1::PlayChosenSound(const TSoundKeys& keys, const std::string& defaultF
         PlayFile(folder + F2->Items[pick(FRandom)]);
       }
     } else {
-      std::string sound = OptionsIni->ReadString(kOpt, keys.Name, "");
+      std::string sound = OptionsIni->ReadString(kOptions, keys.Name, "");
       if (sound.empty()) return;
       std::string file = HasFolder(sound) ? sound : folder + sound;
       if (FileExists(file)) PlayFile(file);
@@ -211,21 +203,21 @@ void TForm1::PlayChosenSound(const TSoundKeys& keys, const std::string& defaultF
 std::string TForm1::ChooseSkin() {
   const std::string skins = ExeDir() + "skins\\";
   F1->Directory = skins;
-  if (OptionsIni->ReadBool(kOpt, "random", false)) {
+  if (OptionsIni->ReadBool(kOptions, "random", false)) {
     F1->Update();
     // An empty folder chooses nothing.
     if (F1->Items.Count() == 0) return std::string();
     std::uniform_int_distribution<int> pick(0, F1->Items.Count() - 1);
     std::string name = F1->Items[pick(FRandom)];
-    if (!Trim(name).empty()) OptionsIni->WriteString(kOpt, "Nahka", name);
+    if (!Trim(name).empty()) OptionsIni->WriteString(kOptions, "Nahka", name);
     return name;
   }
-  std::string current = OptionsIni->ReadString(kOpt, "Nahka", "");
+  std::string current = OptionsIni->ReadString(kOptions, "Nahka", "");
   if (Trim(current).empty() || !FileExists(skins + current)) {
     F1->Update();
-    if (F1->Items.Count() > 0) OptionsIni->WriteString(kOpt, "Nahka", F1->Items[0]);
+    if (F1->Items.Count() > 0) OptionsIni->WriteString(kOptions, "Nahka", F1->Items[0]);
   }
-  return OptionsIni->ReadString(kOpt, "Nahka", "");
+  return OptionsIni->ReadString(kOptions, "Nahka", "");
 }
 
 void TForm1::LoadSkin(const std::string& name) {
@@ -267,9 +259,9 @@ void TForm1::LoadPictureSkin(const std::string& name) {
   DeleteSkinCursorFiles();
   bxcursors();
   SetBounds(Left(), Top(), 300, 240);
-  ColoursFromColFile(name, StringToColor(OptionsIni->ReadString(kOpt, "Vari", "$006DBDED")),
-                     StringToColor(OptionsIni->ReadString(kOpt, "Vari2", "$001A91D6")));
-  if (OptionsIni->ReadBool(kOpt, "invert", false)) {
+  ColoursFromColFile(name, StringToColor(OptionsIni->ReadString(kOptions, "Vari", "$006DBDED")),
+                     StringToColor(OptionsIni->ReadString(kOptions, "Vari2", "$001A91D6")));
+  if (OptionsIni->ReadBool(kOptions, "invert", false)) {
     SelectedColor = vastavari(SelectedColor);
     UnselectedColor = vastavari(UnselectedColor);
   }
@@ -305,7 +297,7 @@ void TForm1::LoadPackageSkin(const std::string& name) {
   bxs->Filename = temp + "skin.dat";
   bxs->LoadFromFile();
   lataa();
-  if (OptionsIni->ReadBool(kOpt, "invert", false)) {
+  if (OptionsIni->ReadBool(kOptions, "invert", false)) {
     SelectedColor = vastavari(SelectedColor);
     UnselectedColor = vastavari(UnselectedColor);
   }
@@ -341,7 +333,7 @@ void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
   try {
     OptionsIni->WriteInteger("XY", "Left", left);
     OptionsIni->WriteInteger("XY", "Top", top);
-    OptionsIni->WriteString(kOpt, "nayta", ViewName);
+    OptionsIni->WriteString(kOptions, "nayta", ViewName);
   } catch (const std::exception& e) {
     Application().HandleException(e);
   }

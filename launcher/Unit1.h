@@ -1,29 +1,44 @@
-// TForm1, the launcher's main window: start-up, the INI files it shares with
-// the rest of the launcher, and applying the skin and options to the window.
+// TForm1, the launcher's main window. Its units, by concern: start-up and
+// close (Unit1.cpp), applying the skin and options (Unit1_skin.cpp), the
+// entry list and the page (Unit1_list.cpp), selecting and scrolling rows
+// (Unit1_rows.cpp), starting an entry (Unit1_start.cpp) and the timer with
+// the fade (Unit1_timer.cpp).
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
 #include "FileUtils.h"
 #include "Forms.h"
 #include "IniFiles.h"
+#include "LayeredForm.h"
 #include "MPlayer.h"
+#include "Numero.h"
+#include "OptionsSection.h"
 #include "ShapedForm.h"
-#include "Unit1_list.h"
+#include "StringList.h"
 #include "brannoxskin.h"
 #include "cabfiles.h"
 
 // The skin cursor files kept in "temp\", in the order they are extracted.
 extern const std::array<const char*, 18> kSkinCursorFiles;
 
-// The entry list, selection and scrolling, starting entries and the timer
-// are TForm1's through TForm1List (Unit1_list.h, Unit1_rows.cpp,
-// Unit1_start.cpp, Unit1_timer.cpp).
-class TForm1 : public TForm, public TForm1List {
+// The rows of the page, as many as the skin lays out.
+inline constexpr int kRows = int(std::tuple_size_v<decltype(Tbxskinmainlist::Items)>);
+inline constexpr int kLastRow = kRows - 1;
+
+// A quick entry of the row menu: its caption and whether it is shown.
+struct TQuickItem {
+  std::string Caption;
+  bool Visible = false;
+};
+
+class TForm1 : public TForm {
 public:
   explicit TForm1(TComponent* owner);
   ~TForm1() override;
@@ -41,8 +56,8 @@ public:
 
   // Components (owned through the component tree).
   TShapedForm* C1;
-  std::array<TLabel*, 13> Labels{};  // Label1..Label13
-  std::array<TImage*, 13> Icons{};   // I1..I13
+  std::array<TLabel*, kRows> Labels{};  // Label1..Label13
+  std::array<TImage*, kRows> Icons{};   // I1..I13
   TImage *Image18, *Image15, *Image17, *Image16, *Image14, *Image13, *Image1, *Image2a, *Image3a;
   TMediaPlayer* MediaPlayer1;
   TFileListBox *F1, *F2;
@@ -66,6 +81,64 @@ public:
   void nappi();
   void SnapToScreenEdges();
 
+  // The options kept in the components' tags.
+  bool FadeEnabled() const { return A1->Tag == 1; }
+  void SetFadeEnabled(bool on) { A1->Tag = on ? 1 : 0; }
+  bool SnapEnabled() const { return MediaPlayer1->Tag == 1; }
+  void SetSnapEnabled(bool on) { MediaPlayer1->Tag = on ? 1 : 0; }
+  // Whether the window is minimised: the fade goes down to half, not up.
+  bool FadingOut() const { return Lay1->Tag != 0; }
+  void SetFadingOut(bool on) { Lay1->Tag = on ? 1 : 0; }
+  // The direction of a smooth scroll: up (the page moves down) or down.
+  bool ScrollingUp() const { return Numero1->Tag != 0; }
+  // Whether no smooth scroll runs.
+  bool ScrollIdle() const { return Numero1->Numero == 1; }
+  // Whether the window of a "-tray" start has been hidden.
+  bool TrayHidden() const { return Num1->Tag != 0; }
+
+  // The entry list and the page (Unit1_list.cpp).
+  void lista();
+  void pai(bool reset);
+  void vari();
+
+  // Selection and scrolling (Unit1_rows.cpp).
+  void Label1Click(TComponent* sender);
+  void IconClick(TComponent* sender);  // I1Click .. I13Click: the icon's tag is its row
+  void Label1DblClick(TComponent* sender);
+  void Image3Click(TComponent* sender);
+  void Image2Click(TComponent* sender);
+  void Image3aClick(TComponent* sender);
+  void Image2aClick(TComponent* sender);
+  void FormMouseWheelDown();
+  void FormMouseWheelUp();
+
+  // Starting the entry of a row (Unit1_start.cpp).
+  void Start(int row);
+
+  // The timer and small handlers (Unit1_timer.cpp).
+  void A1Timer(TComponent* sender);
+  void ApplicationEvents1Minimize();
+  void ApplicationEvents1Restore();
+  void Image1Click(TComponent* sender);
+  void MinimizetoTray1Click();
+
+  TStringList L1;  // the entry names of the view, sorted without regard to case
+  int TopIndex = 0;
+  int SelectedRow = -1;
+  TStringList B3, B4, B5;  // ranking: counts, mods (or entry names), games
+  bool N3Visible = false;
+  std::array<TQuickItem, 20> QuickItems;  // N11, N21, ..., N201
+  std::string StartMap;
+
+  TNumero* Numero1 = nullptr;    // the smooth scroll
+  TNumero* Num1 = nullptr;       // the tray hide, once
+  TLayeredForm* Lay1 = nullptr;  // the window's alpha
+
+  // Whether the first argument was "-tray".
+  bool TrayStart = false;
+  // The end-of-list beep (MessageBeep unless replaced).
+  std::function<void()> OnEndBeep;
+
   // The folder of the executable, with a trailing backslash.
   static std::string ExeDir();
   // The lower-cased command-line arguments (1-based; "" when missing).
@@ -76,6 +149,20 @@ protected:
 
 private:
   void BuildControls();
+  void BuildList();
+  void OpenViewIni();
+  void FilterList();
+  void LoadLogo(int row, const std::string& entry);
+  void Highlight(int row);
+  void FitWidth(int row);
+  void UpdateHints();
+  bool Smooth();
+  void EndBeep();
+  void ClickSound(TComponent* sender);
+  void BeginSmoothScroll(bool up);
+  int LayoutTop(int row);
+  void ResetTops();
+  void ClampPage();
   void PlayStartupSound();
   struct TSoundKeys { const char *Default, *Random, *Name; };
   void PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder);

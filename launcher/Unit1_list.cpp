@@ -1,9 +1,8 @@
 // TForm1: the entry list of the current view, the ranking of the start
 // counters with the quick entries, and painting the 13-row page.
-#include "Unit1_list.h"
+#include "Unit1.h"
 
 #include <algorithm>
-#include <ctime>
 
 #include "FileUtils.h"
 #include "I2BConve.h"
@@ -13,7 +12,6 @@
 #include <shellapi.h>
 
 namespace {
-const char kOpt[] = "Asetukset";
 // The colour that IconToBitmap paints under an icon's transparent pixels.
 constexpr TColor kIconMarker = TColor(0x00123456);
 
@@ -46,51 +44,49 @@ void LoadUnknownLogo(TBitmap& bitmap) {
 }
 }  // namespace
 
-void TForm1List::AttachList(TForm1& form) {
-  FForm = &form;
-  FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
+void TForm1::BuildList() {
   L1.Sorted = true;
-  TrayStart = TForm1::Arg(1) == "-tray";
+  TrayStart = Arg(1) == "-tray";
   OnEndBeep = [] { MessageBeep(MB_OK); };
-  Numero1 = new TNumero(&form);
+  Numero1 = new TNumero(this);
   Numero1->Name = "Numero1";
   Numero1->Numero = 1;
-  Num1 = new TNumero(&form);
+  Num1 = new TNumero(this);
   Num1->Name = "Num1";
-  Lay1 = new TLayeredForm(&form);
+  Lay1 = new TLayeredForm(this);
   Lay1->Name = "Lay1";
   Lay1->SetColorKey(clBlack);
   Lay1->SetLayerType(ltAlphaBlend);
   Lay1->Loaded();
-  for (int k = 0; k < 13; ++k) {
-    form.Labels[k]->OnClick = [this](TComponent* s) { Label1Click(s); };
-    form.Icons[k]->OnClick = [this](TComponent* s) { IconClick(s); };
-    form.Labels[k]->OnDblClick = form.Icons[k]->OnDblClick = [this](TComponent* s) { Label1DblClick(s); };
+  for (int k = 0; k < kRows; ++k) {
+    Labels[k]->OnClick = [this](TComponent* s) { Label1Click(s); };
+    Icons[k]->OnClick = [this](TComponent* s) { IconClick(s); };
+    Labels[k]->OnDblClick = Icons[k]->OnDblClick = [this](TComponent* s) { Label1DblClick(s); };
   }
-  form.OnMouseWheelDown = [this](TComponent*, TShiftState, POINT, bool& handled) {
+  OnMouseWheelDown = [this](TComponent*, TShiftState, POINT, bool& handled) {
     FormMouseWheelDown();
     handled = true;
   };
-  form.OnMouseWheelUp = [this](TComponent*, TShiftState, POINT, bool& handled) {
+  OnMouseWheelUp = [this](TComponent*, TShiftState, POINT, bool& handled) {
     FormMouseWheelUp();
     handled = true;
   };
-  form.Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
-  form.Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
-  form.Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
-  form.A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
-  form.A1->SetEnabled(true);
+  Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
+  Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
+  Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
+  A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
+  A1->SetEnabled(true);
 }
 
-void TForm1List::OpenViewIni() {
-  const std::string name = FForm->ExeDir() + (FForm->ViewName == "suosikit" ? "favourites.ini" : "Mod.ini");
-  if (!FForm->ModIni || FForm->ModIni->FileName() != name) FForm->ModIni = std::make_unique<TIniFile>(name);
+void TForm1::OpenViewIni() {
+  const std::string name = ExeDir() + (ViewName == "suosikit" ? "favourites.ini" : "Mod.ini");
+  if (!ModIni || ModIni->FileName() != name) ModIni = std::make_unique<TIniFile>(name);
 }
 
-void TForm1List::FilterList() {
-  TIniFile& ini = *FForm->ModIni;
+void TForm1::FilterList() {
+  TIniFile& ini = *ModIni;
   LoadSorted(L1, ini);
-  const std::string view = LowerCase(FForm->ViewName);
+  const std::string view = LowerCase(ViewName);
   if (view == "suosikit" || view == "kaikki" || view.empty()) return;
   TStringList all;
   all.Assign(L1);
@@ -98,17 +94,16 @@ void TForm1List::FilterList() {
   for (const std::string& e : all.Items())
     if (LowerCase(ini.ReadString(e, "Game", "")) == view) L1.Add(e);
   if (L1.Count() == 0) {
-    FForm->ViewName = "kaikki";
+    ViewName = "kaikki";
     L1.Assign(all);
     L1.Sorted = true;
   }
 }
 
-void TForm1List::lista() {
-  TForm1& f = *FForm;
-  const std::string modIni = f.ExeDir() + "Mod.ini";
-  if (!f.ModIni || f.ModIni->FileName() != modIni) f.ModIni = std::make_unique<TIniFile>(modIni);
-  LoadSorted(L1, *f.ModIni);
+void TForm1::lista() {
+  const std::string modIni = ExeDir() + "Mod.ini";
+  if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
+  LoadSorted(L1, *ModIni);
   B3.Clear();
   B4.Clear();
   B5.Clear();
@@ -116,11 +111,11 @@ void TForm1List::lista() {
 
   // Ranking, best first; equal counts keep the file's order.
   TStringList games, mods;
-  f.StartCountsIni->ReadSections(games);
+  StartCountsIni->ReadSections(games);
   for (const std::string& game : games.Items()) {
-    f.StartCountsIni->ReadSection(game, mods);
+    StartCountsIni->ReadSection(game, mods);
     for (const std::string& mod : mods.Items()) {
-      const int count = f.StartCountsIni->ReadInteger(game, mod, 0);
+      const int count = StartCountsIni->ReadInteger(game, mod, 0);
       int at = B3.Count();
       for (int j = 0; j < B3.Count(); ++j) {
         int shown = 0;
@@ -129,21 +124,21 @@ void TForm1List::lista() {
           break;
         }
       }
-      B3.Insert(at, f.StartCountsIni->ReadString(game, mod, "0"));
+      B3.Insert(at, StartCountsIni->ReadString(game, mod, "0"));
       B4.Insert(at, mod == "<>" ? std::string() : mod);
       B5.Insert(at, game);
     }
   }
 
-  const int index = f.OptionsIni->ReadInteger(kOpt, "showtopsindex", 0);
-  if (f.OptionsIni->ReadBool(kOpt, "showtops", true) && index >= 0) {
+  const int index = OptionsIni->ReadInteger(kOptions, "showtopsindex", 0);
+  if (OptionsIni->ReadBool(kOptions, "showtops", true) && index >= 0) {
     N3Visible = false;
     const int items = index == 0 ? 5 : index == 1 ? 10 : index == 3 ? 20 : 15;
     for (int k = 0; k < items && k < B3.Count(); ++k) {
       const std::string mod = LowerCase(B4[k]), game = LowerCase(B5[k]);
       for (const std::string& e : L1.Items()) {
-        if (LowerCase(f.ModIni->ReadString(e, "Mod", "")) == mod &&
-            LowerCase(f.ModIni->ReadString(e, "Game", "")) == game) {
+        if (LowerCase(ModIni->ReadString(e, "Mod", "")) == mod &&
+            LowerCase(ModIni->ReadString(e, "Game", "")) == game) {
           B4.SetString(k, e);
           break;
         }
@@ -160,34 +155,33 @@ void TForm1List::lista() {
 }
 
 // A page scrolled further than the list now reaches comes back to its end.
-void TForm1List::ClampPage() {
+void TForm1::ClampPage() {
   const int count = L1.Count();
-  TopIndex = std::clamp(TopIndex, 0, std::max(0, count - 13));
-  const int rows = std::min(13, count - TopIndex);
+  TopIndex = std::clamp(TopIndex, 0, std::max(0, count - kRows));
+  const int rows = std::min(kRows, count - TopIndex);
   if (SelectedRow >= rows) SelectedRow = rows - 1;
   if (SelectedRow < -1) SelectedRow = -1;
 }
 
-void TForm1List::pai(bool reset) {
-  TForm1& f = *FForm;
-  const Tbxskinmainlist& skin = f.bxs->Data.Mainlist;
+void TForm1::pai(bool reset) {
+  const Tbxskinmainlist& skin = bxs->Data.Mainlist;
   OpenViewIni();
   if (reset) {
     SelectedRow = -1;
     TopIndex = 0;
-    for (TLabel* label : f.Labels) label->Font.Assign(skin.MainListunselFont);
+    for (TLabel* label : Labels) label->Font.Assign(skin.MainListunselFont);
   }
-  for (int k = 0; k < 13; ++k) {
-    TLabel* label = f.Labels[k];
-    TImage* icon = f.Icons[k];
+  for (int k = 0; k < kRows; ++k) {
+    TLabel* label = Labels[k];
+    TImage* icon = Icons[k];
     icon->Hint.clear();
     icon->Picture().Clear();
     icon->Changed();
     if (k == 0) {
       label->Font.Assign(skin.MainListselFont);
-      label->Font.Color = f.SelectedColor;
+      label->Font.Color = SelectedColor;
     } else {
-      label->Font.Color = f.UnselectedColor;
+      label->Font.Color = UnselectedColor;
     }
     label->SetCaption("");
     label->SetVisible(false);
@@ -196,32 +190,32 @@ void TForm1List::pai(bool reset) {
   FilterList();
   ClampPage();
 
-  f.Image15->Hint = "Modify (Ctrl+M)";
-  f.Image17->Hint = "Remove (Delete)";
+  Image15->Hint = "Modify (Ctrl+M)";
+  Image17->Hint = "Remove (Delete)";
   if (L1.Count() > 0 && reset) {
     SelectedRow = 0;
-    f.Image15->Hint = "Modify " + L1[0] + " (Ctrl+M)";
-    f.Image17->Hint = "Remove " + L1[0] + " (Delete)";
+    Image15->Hint = "Modify " + L1[0] + " (Ctrl+M)";
+    Image17->Hint = "Remove " + L1[0] + " (Delete)";
   }
 
-  const bool numbers = f.OptionsIni->ReadBool(kOpt, "shownumbers", false);
-  for (int k = 0; k < 13 && TopIndex + k < L1.Count(); ++k) {
+  const bool numbers = OptionsIni->ReadBool(kOptions, "shownumbers", false);
+  for (int k = 0; k < kRows && TopIndex + k < L1.Count(); ++k) {
     const std::string& e = L1[TopIndex + k];
-    TLabel* label = f.Labels[k];
+    TLabel* label = Labels[k];
     label->SetVisible(true);
     label->SetCaption(numbers ? IntToStr(TopIndex + k + 1) + ". " + e : e);
     FitWidth(k);
-    label->Hint = f.ModIni->ReadString(e, "Description", "");
+    label->Hint = ModIni->ReadString(e, "Description", "");
     LoadLogo(k, e);
-    f.Icons[k]->Hint = f.ModIni->ReadString(e, "Game", "") + ": " + e;
-    f.Icons[k]->SetVisible(true);
+    Icons[k]->Hint = ModIni->ReadString(e, "Game", "") + ": " + e;
+    Icons[k]->SetVisible(true);
   }
 }
 
-void TForm1List::LoadLogo(int row, const std::string& entry) {
-  TImage* icon = FForm->Icons[row];
-  std::string path = FForm->ModIni->ReadString(entry, "Bitmap", "");
-  if (ExtractFilePath(path).empty()) path = FForm->ExeDir() + "Logos\\" + path;
+void TForm1::LoadLogo(int row, const std::string& entry) {
+  TImage* icon = Icons[row];
+  std::string path = ModIni->ReadString(entry, "Bitmap", "");
+  if (ExtractFilePath(path).empty()) path = ExeDir() + "Logos\\" + path;
   TBitmap& bitmap = icon->Picture().Bitmap();
   icon->Transparent = false;
   const std::string ext = LowerCase(ExtractFileExt(path));
@@ -250,9 +244,9 @@ void TForm1List::LoadLogo(int row, const std::string& entry) {
   icon->Changed();
 }
 
-void TForm1List::FitWidth(int row) {
-  TLabel* label = FForm->Labels[row];
-  const int slot = FForm->bxs->Data.Mainlist.Items[row].Width;
+void TForm1::FitWidth(int row) {
+  TLabel* label = Labels[row];
+  const int slot = bxs->Data.Mainlist.Items[row].Width;
   const int text = TextSize(label->Font, label->Caption()).cx;
   if (text > slot) {
     label->AutoSize = false;
@@ -263,12 +257,11 @@ void TForm1List::FitWidth(int row) {
   }
 }
 
-void TForm1List::vari() {
-  TForm1& f = *FForm;
-  for (int k = 0; k < 13; ++k) {
-    TLabel* label = f.Labels[k];
-    label->Font.Assign(f.bxs->Data.Mainlist.MainListunselFont);
-    label->Font.Color = f.UnselectedColor;
+void TForm1::vari() {
+  for (int k = 0; k < kRows; ++k) {
+    TLabel* label = Labels[k];
+    label->Font.Assign(bxs->Data.Mainlist.MainListunselFont);
+    label->Font.Color = UnselectedColor;
     const int height = TextSize(label->Font, label->Caption()).cy;
     if (height > 0 && height != label->Height()) label->SetHeight(height);
     FitWidth(k);

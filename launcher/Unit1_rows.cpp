@@ -1,76 +1,77 @@
 // TForm1: picking a row with the mouse, moving the selection with the Up and
 // Down buttons, the wheel and the keys, and scrolling the page by one entry.
-#include "Unit1_list.h"
+#include "Unit1.h"
 
 #include "Unit1.h"
 
-namespace {
-const char kOpt[] = "Asetukset";
-}
-
-void TForm1List::UpdateHints() {
+void TForm1::UpdateHints() {
   const int index = TopIndex + SelectedRow;
   if (SelectedRow >= 0 && index < L1.Count()) {
-    FForm->Image15->Hint = "Modify " + L1[index] + " (Ctrl+M)";
-    FForm->Image17->Hint = "Remove " + L1[index] + " (Delete)";
+    Image15->Hint = "Modify " + L1[index] + " (Ctrl+M)";
+    Image17->Hint = "Remove " + L1[index] + " (Delete)";
   } else {
-    FForm->Image15->Hint = "Modify (Ctrl+M)";
-    FForm->Image17->Hint = "Remove (Delete)";
+    Image15->Hint = "Modify (Ctrl+M)";
+    Image17->Hint = "Remove (Delete)";
   }
 }
 
-void TForm1List::Highlight(int row) {
+void TForm1::Highlight(int row) {
   vari();
-  TLabel* label = FForm->Labels[row];
-  label->Font.Assign(FForm->bxs->Data.Mainlist.MainListselFont);
-  label->Font.Color = FForm->SelectedColor;
+  TLabel* label = Labels[row];
+  label->Font.Assign(bxs->Data.Mainlist.MainListselFont);
+  label->Font.Color = SelectedColor;
   // A label that sizes itself follows its new font.
   if (label->AutoSize) FitWidth(row);
   label->Invalidate();
 }
 
-bool TForm1List::Smooth() {
-  return FForm->OptionsIni->ReadBool(kOpt, "smooth", false) && FForm->smoothtesti();
+bool TForm1::Smooth() {
+  return OptionsIni->ReadBool(kOptions, "smooth", false) && smoothtesti();
 }
 
-void TForm1List::EndBeep() {
-  if (!FForm->OptionsIni->ReadBool(kOpt, "disbeep", false) && OnEndBeep) OnEndBeep();
+void TForm1::EndBeep() {
+  if (!OptionsIni->ReadBool(kOptions, "disbeep", false) && OnEndBeep) OnEndBeep();
 }
 
-void TForm1List::ClickSound(TComponent* sender) {
-  if (dynamic_cast<TImage*>(sender)) FForm->nappi();
+void TForm1::ClickSound(TComponent* sender) {
+  if (dynamic_cast<TImage*>(sender)) nappi();
 }
 
-void TForm1List::Label1Click(TComponent* sender) {
+void TForm1::BeginSmoothScroll(bool up) {
+  Numero1->Tag = up ? 1 : 0;
+  Numero1->Numero = 0;
+}
+
+void TForm1::Label1Click(TComponent* sender) {
   auto* label = dynamic_cast<TLabel*>(sender);
-  if (!label || label->Tag < 0 || label->Tag > 12) return;
+  if (!label || label->Tag < 0 || label->Tag > kLastRow) return;
   Highlight(int(label->Tag));
   SelectedRow = int(label->Tag);
   UpdateHints();
 }
 
-void TForm1List::IconClick(TComponent* sender) {
-  if (!sender || sender->Tag < 0 || sender->Tag > 12) return;
+void TForm1::IconClick(TComponent* sender) {
+  if (!sender || sender->Tag < 0 || sender->Tag > kLastRow) return;
   SelectedRow = int(sender->Tag);
   Highlight(SelectedRow);
   UpdateHints();
 }
 
-void TForm1List::Label1DblClick(TComponent*) {
+void TForm1::Label1DblClick(TComponent*) {
   if (SelectedRow < 0) return;
   StartMap.clear();
   Start(SelectedRow);
 }
 
-void TForm1List::Image3Click(TComponent* sender) {
+void TForm1::Image3Click(TComponent* sender) {
   if (SelectedRow == -1) return;
   const int count = L1.Count();
-  if (SelectedRow == 12 && TopIndex + 13 < count) {
+  if (SelectedRow == kLastRow && TopIndex + kRows < count) {
     ClickSound(sender);
     ++TopIndex;
     pai(false);
-    Highlight(12);
-  } else if (SelectedRow < 12 && TopIndex + SelectedRow + 1 < count) {
+    Highlight(kLastRow);
+  } else if (SelectedRow < kLastRow && TopIndex + SelectedRow + 1 < count) {
     ClickSound(sender);
     ++SelectedRow;
     Highlight(SelectedRow);
@@ -79,7 +80,7 @@ void TForm1List::Image3Click(TComponent* sender) {
   UpdateHints();
 }
 
-void TForm1List::Image2Click(TComponent* sender) {
+void TForm1::Image2Click(TComponent* sender) {
   if (SelectedRow == -1) return;
   if (SelectedRow == 0 && TopIndex > 0) {
     ClickSound(sender);
@@ -94,17 +95,16 @@ void TForm1List::Image2Click(TComponent* sender) {
   UpdateHints();
 }
 
-void TForm1List::Image3aClick(TComponent* sender) {
+void TForm1::Image3aClick(TComponent* sender) {
   const int count = L1.Count();
   if (Smooth()) {
-    if (Numero1->Numero != 1) return;
-    if (count == SelectedRow + 1 || SelectedRow > 11) {
+    if (!ScrollIdle()) return;
+    if (count == SelectedRow + 1 || SelectedRow >= kLastRow) {
       if (count == TopIndex + SelectedRow + 1) {
         EndBeep();
       } else {
         ClickSound(sender);
-        Numero1->Tag = 0;
-        Numero1->Numero = 0;
+        BeginSmoothScroll(false);
       }
     } else {
       Image3Click(sender);
@@ -115,14 +115,13 @@ void TForm1List::Image3aClick(TComponent* sender) {
   Image3Click(sender);
 }
 
-void TForm1List::Image2aClick(TComponent* sender) {
+void TForm1::Image2aClick(TComponent* sender) {
   if (Smooth()) {
-    if (Numero1->Numero != 1) return;
+    if (!ScrollIdle()) return;
     if (SelectedRow == 0) {
       if (TopIndex > 0) {
         ClickSound(sender);
-        Numero1->Tag = 1;
-        Numero1->Numero = 0;
+        BeginSmoothScroll(true);
       } else {
         EndBeep();
       }
@@ -136,5 +135,5 @@ void TForm1List::Image2aClick(TComponent* sender) {
 }
 
 // The wheel and the keys pass no picture control, so they make no click sound.
-void TForm1List::FormMouseWheelDown() { Image3aClick(nullptr); }
-void TForm1List::FormMouseWheelUp() { Image2aClick(nullptr); }
+void TForm1::FormMouseWheelDown() { Image3aClick(nullptr); }
+void TForm1::FormMouseWheelUp() { Image2aClick(nullptr); }

@@ -8,7 +8,6 @@
 #include "WinGraphics.h"
 
 namespace {
-const char kOpt[] = "Asetukset";
 
 // Cursor slots 1..9: the resource names of set 1 (set 2 puts "2" after
 // "Cur") and the skin file name without extension.
@@ -58,7 +57,7 @@ void TForm1::lataa() {
 void TForm1::vaihdafontti() {
   const Tbxskinmainlist& list = bxs->Data.Mainlist;
   int height = LabelHeight(list.MainListunselFont);
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     TLabel* label = Labels[k];
     label->Font.Assign(list.MainListunselFont);
     const Tbxskinitem& item = list.Items[k];
@@ -69,7 +68,7 @@ void TForm1::vaihdafontti() {
 void TForm1::paivitaicot() {
   const Tbxskiniconlist& list = bxs->Data.Iconlist;
   int top = list.Top;
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     const Tbxskinitem& item = list.Items[k];
     int w = list.IconWidth + item.Width, h = list.IconHeight + item.Width;
     if (k > 0) top += Icons[k - 1]->Height() + list.IconSpacing();
@@ -124,12 +123,12 @@ void TForm1::bxcursors() {
   auto give = [&](int slot, TCursor cursor) {
     if (slot == 0) {
       C1->Cursor = cursor;
-      for (int k = 0; k < 13; ++k) Labels[k]->Cursor = Icons[k]->Cursor = cursor;
+      for (int k = 0; k < kRows; ++k) Labels[k]->Cursor = Icons[k]->Cursor = cursor;
     }
     for (TControl* c : controls[slot]) c->Cursor = cursor;
   };
-  if (OptionsIni->ReadBool(kOpt, "bxcursors", true)) {
-    bool second = OptionsIni->ReadInteger(kOpt, "cursor", 0) != 0;
+  if (OptionsIni->ReadBool(kOptions, "bxcursors", true)) {
+    bool second = OptionsIni->ReadInteger(kOptions, "cursor", 0) != 0;
     for (int slot = 0; slot < 9; ++slot) {
       std::string name = kCursorSlots[slot].resource;
       if (second) name = "Cur2" + name.substr(3);
@@ -139,7 +138,7 @@ void TForm1::bxcursors() {
   } else {
     for (int slot = 0; slot < 9; ++slot) give(slot, crDefault);
   }
-  if (LowerCase(ExtractFileExt(OptionsIni->ReadString(kOpt, "Nahka", ""))) != ".bxs") return;
+  if (LowerCase(ExtractFileExt(OptionsIni->ReadString(kOptions, "Nahka", ""))) != ".bxs") return;
   const std::string temp = ExeDir() + "temp\\";
   for (int slot = 0; slot < 9; ++slot) {
     for (const char* ext : {".cur", ".ani"}) {
@@ -156,32 +155,32 @@ void TForm1::bxcursors() {
 
 void TForm1::paivitabx() {
   bxcursors();
-  A1->Tag = OptionsIni->ReadBool(kOpt, "fade", true) ? 1 : 0;
-  MediaPlayer1->Tag = OptionsIni->ReadBool(kOpt, "Snap", true) ? 1 : 0;
-  SnapPixels = OptionsIni->ReadInteger(kOpt, "Snappixels", 20);
-  std::string skin = OptionsIni->ReadString(kOpt, "Nahka", "");
+  SetFadeEnabled(OptionsIni->ReadBool(kOptions, "fade", true));
+  SetSnapEnabled(OptionsIni->ReadBool(kOptions, "Snap", true));
+  SnapPixels = OptionsIni->ReadInteger(kOptions, "Snappixels", 20);
+  std::string skin = OptionsIni->ReadString(kOptions, "Nahka", "");
   if (LowerCase(ExtractFileExt(skin)) != ".bxs") {
-    ColoursFromColFile(skin, StringToColor(OptionsIni->ReadString(kOpt, "Vari", "clLime")),
-                       StringToColor(OptionsIni->ReadString(kOpt, "Vari2", "$00BFD7BF")));
-    if (OptionsIni->ReadBool(kOpt, "invert", false)) {
+    ColoursFromColFile(skin, StringToColor(OptionsIni->ReadString(kOptions, "Vari", "clLime")),
+                       StringToColor(OptionsIni->ReadString(kOptions, "Vari2", "$00BFD7BF")));
+    if (OptionsIni->ReadBool(kOptions, "invert", false)) {
       SelectedColor = vastavari(SelectedColor);
       UnselectedColor = vastavari(UnselectedColor);
     }
   }
   Invalidate();
   C1->ApplyMaskRegion();
-  bool top = OptionsIni->ReadBool(kOpt, "top", false);
+  bool top = OptionsIni->ReadBool(kOptions, "top", false);
   if (top != (FormStyle() == fsStayOnTop)) {
     SetFormStyle(top ? fsStayOnTop : fsNormal);
     StyleChanged = true;
   }
   C1->ApplyMaskRegion();
-  for (int k = 0; k < 13; ++k) Labels[k]->SetWidth(bxs->Data.Mainlist.Items[k].Width);
+  for (int k = 0; k < kRows; ++k) Labels[k]->SetWidth(bxs->Data.Mainlist.Items[k].Width);
   SnapToScreenEdges();
 }
 
 void TForm1::nappi() {
-  if (OptionsIni->ReadBool(kOpt, "Nocsound", false) || MediaPlayer1->Mode() == mpPlaying) return;
+  if (OptionsIni->ReadBool(kOptions, "Nocsound", false) || MediaPlayer1->Mode() == mpPlaying) return;
   PlayChosenSound({"defaultcsound", "randomcsound", "cSound"}, ExeDir() + "sounds\\Click\\Click.wav",
                   ExeDir() + "sounds\\click\\");
 }
@@ -212,14 +211,14 @@ void TForm1::ClampToDesktop() {
 }
 
 void TForm1::SnapToScreenEdges() {
-  if (MediaPlayer1->Tag != 1) return;
+  if (!SnapEnabled()) return;
   POINT p = SnapPosition(POINT{Left(), Top()}, SIZE{Width(), Height()}, DesktopRect(), SnapPixels);
   SetBounds(p.x, p.y, Width(), Height());
 }
 
 void TForm1::WindowPosChanging(WINDOWPOS& pos) {
   TForm::WindowPosChanging(pos);
-  if (MediaPlayer1->Tag != 1 || (pos.flags & SWP_NOMOVE) || IsIconic(FHandle)) return;
+  if (!SnapEnabled() || (pos.flags & SWP_NOMOVE) || IsIconic(FHandle)) return;
   SIZE size{(pos.flags & SWP_NOSIZE) ? Width() : pos.cx, (pos.flags & SWP_NOSIZE) ? Height() : pos.cy};
   POINT p = SnapPosition(POINT{pos.x, pos.y}, size, DesktopRect(), SnapPixels);
   pos.x = p.x;

@@ -1,6 +1,6 @@
 // TForm1: starting the entry of a row with its mod, map and memory option,
 // and counting the start.
-#include "Unit1_list.h"
+#include "Unit1.h"
 
 #include <vector>
 
@@ -8,21 +8,16 @@
 #include "Unit1.h"
 #include "Unit1_start.h"
 
-namespace {
-const char kOpt[] = "Asetukset";
-}
-
-void TForm1List::Start(int row) {
-  TForm1& f = *FForm;
+void TForm1::Start(int row) {
   const int index = TopIndex + row;
   if (row < 0 || index >= L1.Count()) return;
   const std::string name = L1[index];
   try {
-    f.MediaPlayer1->Close();
+    MediaPlayer1->Close();
   } catch (const std::exception&) {
     // A sound that cannot be stopped does not stop the game.
   }
-  TIniFile& ini = *f.ModIni;
+  TIniFile& ini = *ModIni;
   TStartEntry entry;
   entry.Param = ini.ReadString(name, "Param", "");
   entry.Mod = ini.ReadString(name, "Mod", "");
@@ -32,13 +27,13 @@ void TForm1List::Start(int row) {
   // A template that does not fit raises here, before anything is touched.
   const std::string parameters = StartParameters(entry, StartMap);
 
-  const std::string folder = f.GamesIni->ReadString(entry.Game, "Sijainti", "");
+  const std::string folder = GamesIni->ReadString(entry.Game, "Sijainti", "");
   SetCurrentDirectoryA(folder.c_str());
   std::string commandLine = StartCommandLine(folder, parameters);
 
   const std::string game = LowerCase(entry.Game);
   if ((game == "half-life" || game == "gunman") &&
-      ini.ReadBool(name, "randommapcycle", f.OptionsIni->ReadBool(kOpt, "hlmapcycle", false))) {
+      ini.ReadBool(name, "randommapcycle", OptionsIni->ReadBool(kOptions, "hlmapcycle", false))) {
     const std::string cycle = MapCycleFile(folder, entry.Game, entry.Mod);
     if (!cycle.empty()) ShuffleFile(cycle, FRandom);
   }
@@ -60,17 +55,17 @@ void TForm1List::Start(int row) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 
-  ++f.StartCounter;
+  ++StartCounter;
   // The game runs: a counter that cannot be written only misses this start.
   try {
     const std::string key = Trim(entry.Mod).empty() ? std::string("<>") : entry.Mod;
-    f.StartCountsIni->WriteInteger(entry.Game, key, f.StartCountsIni->ReadInteger(entry.Game, key, 0) + 1);
+    StartCountsIni->WriteInteger(entry.Game, key, StartCountsIni->ReadInteger(entry.Game, key, 0) + 1);
   } catch (const std::exception&) {
   }
   try {
-    f.StatsIni->WriteInteger(kOpt, "Laskuri", f.StartCounter);
+    StatsIni->WriteInteger(kOptions, "Laskuri", StartCounter);
   } catch (const std::exception&) {
   }
   StartMap.clear();
-  if (f.OptionsIni->ReadBool(kOpt, "Sammuta", false)) f.Close();
+  if (OptionsIni->ReadBool(kOptions, "Sammuta", false)) Close();
 }

@@ -1,52 +1,51 @@
 // TForm1: the 7 ms timer (smooth scrolling of the page, the fade of the
 // window's alpha, the one-shot hide of a "-tray" start) and small handlers.
-#include "Unit1_list.h"
+#include "Unit1.h"
 
 #include "Unit1.h"
 #include "WinGraphics.h"
 
-int TForm1List::LayoutTop(int row) {
-  const Tbxskinmainlist& skin = FForm->bxs->Data.Mainlist;
+int TForm1::LayoutTop(int row) {
+  const Tbxskinmainlist& skin = bxs->Data.Mainlist;
   TWindowDC screen(nullptr);
   TCanvas canvas(screen.DC());
   canvas.Font.Assign(skin.MainListunselFont);
-  const int h = canvas.TextExtent(FForm->Labels[0]->Caption()).cy;
+  const int h = canvas.TextExtent(Labels[0]->Caption()).cy;
   return skin.Top + row * (h + skin.RowSpacing());
 }
 
-void TForm1List::ResetTops() {
-  for (int k = 0; k < 13; ++k) FForm->Labels[k]->SetTop(LayoutTop(k));
-  FForm->paivitaicot();
+void TForm1::ResetTops() {
+  for (int k = 0; k < kRows; ++k) Labels[k]->SetTop(LayoutTop(k));
+  paivitaicot();
 }
 
-void TForm1List::A1Timer(TComponent*) {
-  TForm1& f = *FForm;
-  auto& labels = f.Labels;
-  auto& icons = f.Icons;
-  // 1. Scroll animation.
-  if (Numero1->Tag != 0) {
-    const int target = LayoutTop(12);
-    if (labels[11]->Top() == target && Numero1->Numero == 0) {
+void TForm1::A1Timer(TComponent*) {
+  auto& labels = Labels;
+  auto& icons = Icons;
+  // The smooth scroll, two pixels a tick.
+  if (ScrollingUp()) {
+    const int target = LayoutTop(kLastRow);
+    if (labels[kLastRow - 1]->Top() == target && Numero1->Numero == 0) {
       Numero1->Numero = 1;
       Image2Click(Numero1);
       ResetTops();
-      labels[12]->SetVisible(true);
-      icons[12]->SetVisible(true);
+      labels[kLastRow]->SetVisible(true);
+      icons[kLastRow]->SetVisible(true);
     }
     if (Numero1->Numero == 0) {
-      if (labels[11]->Top() < target) {
-        labels[12]->SetVisible(false);
-        icons[12]->SetVisible(false);
-        for (int k = 0; k < 12; ++k) {
+      if (labels[kLastRow - 1]->Top() < target) {
+        labels[kLastRow]->SetVisible(false);
+        icons[kLastRow]->SetVisible(false);
+        for (int k = 0; k < kLastRow; ++k) {
           labels[k]->SetTop(labels[k]->Top() + 2);
           icons[k]->SetTop(icons[k]->Top() + 2);
         }
       } else {
-        labels[11]->SetTop(target);
+        labels[kLastRow - 1]->SetTop(target);
       }
     }
   } else {
-    const int target = f.bxs->Data.Mainlist.Top;
+    const int target = bxs->Data.Mainlist.Top;
     if (labels[1]->Top() == target && Numero1->Numero == 0) {
       Numero1->Numero = 1;
       Image3Click(Numero1);
@@ -57,7 +56,7 @@ void TForm1List::A1Timer(TComponent*) {
       if (labels[1]->Top() > target) {
         labels[0]->SetVisible(false);
         icons[0]->SetVisible(false);
-        for (int k = 1; k < 13; ++k) {
+        for (int k = 1; k < kRows; ++k) {
           labels[k]->SetTop(labels[k]->Top() - 2);
           icons[k]->SetTop(icons[k]->Top() - 2);
         }
@@ -67,17 +66,16 @@ void TForm1List::A1Timer(TComponent*) {
     }
   }
 
-  // 2. Fade, between scrolls.
+  // The fade, between scrolls: down to half while minimised, else up to opaque.
   if (Numero1->Numero != 0) {
     const int alpha = Lay1->Alpha();
-    const bool translucent = Lay1->Tag != 0;
-    if (f.A1->Tag == 1) {
-      if (translucent) {
+    if (FadeEnabled()) {
+      if (FadingOut()) {
         if (alpha > 129) {
           Lay1->SetAlpha(uint8_t(alpha - 3));
         } else if (alpha != 128) {
           Lay1->SetAlpha(128);
-          f.A1->SetEnabled(false);
+          A1->SetEnabled(false);
         }
       } else if (alpha < 253) {
         Lay1->SetAlpha(uint8_t(alpha + 3));
@@ -86,38 +84,27 @@ void TForm1List::A1Timer(TComponent*) {
       }
     } else {
       if (alpha != 255) Lay1->SetAlpha(255);
-      if (translucent) f.A1->SetEnabled(false);
+      if (FadingOut()) A1->SetEnabled(false);
     }
   }
 
-  // 3. The hide of a "-tray" start, once.
-  if (TrayStart && Num1->Tag == 0) {
+  // The hide of a "-tray" start, once.
+  if (TrayStart && !TrayHidden()) {
     Num1->Tag = 1;
     Application().ProcessMessages();
     MinimizetoTray1Click();
   }
 }
 
-void TForm1List::ApplicationEvents1Minimize() { Lay1->Tag = 1; }
+void TForm1::ApplicationEvents1Minimize() { SetFadingOut(true); }
 
-void TForm1List::ApplicationEvents1Restore() {
-  FForm->A1->SetEnabled(true);
-  Lay1->Tag = 0;
+void TForm1::ApplicationEvents1Restore() {
+  A1->SetEnabled(true);
+  SetFadingOut(false);
 }
 
-void TForm1List::Image1Click(TComponent*) { FForm->Close(); }
+void TForm1::Image1Click(TComponent*) { Close(); }
 
 // The notification-area icon comes with its own component; until then the
 // window is only hidden.
-void TForm1List::MinimizetoTray1Click() { FForm->Hide(); }
-
-bool TForm1List::IsValidIniName(const std::string& text) {
-  return text.find_first_of("=[]") == std::string::npos;
-}
-
-std::string TForm1List::StripIniChars(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != '=' && c != '[' && c != ']') out += c;
-  return out;
-}
+void TForm1::MinimizetoTray1Click() { Hide(); }

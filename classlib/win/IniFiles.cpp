@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -111,3 +112,16 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
 }
 
 void TIniFile::UpdateFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str()); }
+
+namespace {
+constexpr std::string_view kIniSpecialChars = "=[]";
+}
+
+bool IsValidIniName(const std::string& text) { return text.find_first_of(kIniSpecialChars) == std::string::npos; }
+
+std::string StripIniChars(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (kIniSpecialChars.find(c) == std::string_view::npos) out += c;
+  return out;
+}

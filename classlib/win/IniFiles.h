@@ -43,5 +43,10 @@ private:
   std::string FFileName;
 };
 
+// Whether text can be a section or key name: it holds none of "=", "[", "]".
+bool IsValidIniName(const std::string& text);
+// The text without the characters that break a section or key name.
+std::string StripIniChars(const std::string& text);
+
 // The locale's short-date pattern (Windows' LOCALE_SSHORTDATE).
 std::string ShortDateFormat();

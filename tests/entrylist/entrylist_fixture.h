@@ -11,7 +11,6 @@
 
 #include "Dialogs.h"
 #include "Unit1.h"
-#include "Unit1_list.h"
 
 #include <windows.h>
 

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "Unit1.h"
-#include "Unit1_list.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Unit1_list.h"
+#include "Unit1.h"
 #include "Unit1_start.h"
 
 TEST(StartCommand, TemplateTakesTheModForEveryPercentS) {
@@ -89,8 +89,8 @@ TEST(StartCommand, ErrorMessagesByCode) {
 }
 
 TEST(IniNames, StripAndValidate) {
-  EXPECT_EQ(TForm1List::StripIniChars("[Quake]=1"), "Quake1");
-  EXPECT_FALSE(TForm1List::IsValidIniName("a=b"));
-  EXPECT_FALSE(TForm1List::IsValidIniName("[x"));
-  EXPECT_TRUE(TForm1List::IsValidIniName("Quake (quake)"));
+  EXPECT_EQ(StripIniChars("[Quake]=1"), "Quake1");
+  EXPECT_FALSE(IsValidIniName("a=b"));
+  EXPECT_FALSE(IsValidIniName("[x"));
+  EXPECT_TRUE(IsValidIniName("Quake (quake)"));
 }

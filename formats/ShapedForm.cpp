@@ -1,7 +1,6 @@
 // The shaped window's face: mask loading, the outline, and dragging.
 #include "ShapedForm.h"
 
-#include <cstring>
 
 #include "Filer.h"
 #include "Forms.h"
@@ -42,13 +41,8 @@ bool TShapedForm::LoadMaskFile(const std::string& fileName) {
 }
 
 bool TShapedForm::LoadMaskBytes(std::span<const uint8_t> file) {
-  if (file.size() < 4) return false;
-  uint32_t n;
-  std::memcpy(&n, file.data(), 4);
-  if (n > file.size() - 4) return false;
-  std::span<const uint8_t> data = file.subspan(4, n);
-  if (n > 0 && !CheckMaskData(data)) return false;
-  return TakeMask(std::vector<uint8_t>(data.begin(), data.end()));
+  std::optional<std::vector<uint8_t>> data = ParseMaskBytes(file);
+  return data && TakeMask(std::move(*data));
 }
 
 void TShapedForm::ApplyMaskRegion() {
@@ -60,14 +54,7 @@ void TShapedForm::ApplyMaskRegion() {
   if (SetWindowRgn(form->Handle(), region.Get(), TRUE)) region.Release();
 }
 
-std::vector<uint8_t> TShapedForm::Mask2Bytes() const {
-  const auto& data = FMask.Data();
-  std::vector<uint8_t> bytes(4 + data.size());
-  uint32_t n = uint32_t(data.size());
-  std::memcpy(bytes.data(), &n, 4);
-  if (n) std::memcpy(bytes.data() + 4, data.data(), n);
-  return bytes;
-}
+std::vector<uint8_t> TShapedForm::Mask2Bytes() const { return MaskFileBytes(FMask.Data()); }
 
 void TShapedForm::DefineProperties(TFiler& filer) {
   filer.BinaryProperty(

@@ -12,6 +12,8 @@
 // - an exception from an event handler is carried past the library and
 //   raised again once the run has ended.
 #include "cabfiles.h"
+// Handles.h before any windows.h: it brings in the colour functions first.
+#include "Handles.h"
 #include "cabfiles_fdi.h"
 #include "Dialogs.h"
 
@@ -206,11 +208,6 @@ public:
     Copy = Bind<fdi::FDICopyFn>("FDICopy");
     Destroy = Bind<fdi::FDIDestroyFn>("FDIDestroy");
   }
-  ~TCabinetLibrary() {
-    if (FModule) FreeLibrary(FModule);
-  }
-  TCabinetLibrary(const TCabinetLibrary&) = delete;
-  TCabinetLibrary& operator=(const TCabinetLibrary&) = delete;
   bool Ready() const { return FModule && Create && IsCabinet && Copy && Destroy; }
 
   fdi::FDICreateFn Create = nullptr;
@@ -221,9 +218,9 @@ public:
 private:
   template <class F>
   F Bind(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule.Get(), name)));
   }
-  HMODULE FModule;  // owned
+  TModuleHandle FModule;
 };
 
 // Larger cabinets are left to the library alone.
@@ -232,18 +229,20 @@ constexpr DWORD kMaxCheckedCabinet = 64u << 20;
 // Raises ECABFileError when a file that calls itself a cabinet is damaged;
 // anything else is left for the library to refuse.
 void CheckCabinetFile(const std::string& file) {
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return;
-  LARGE_INTEGER size = {};
   std::vector<uint8_t> bytes;
-  if (GetFileSizeEx(h, &size) && size.QuadPart <= kMaxCheckedCabinet) {
-    bytes.resize(size_t(size.QuadPart));
-    DWORD done = 0;
-    if (!bytes.empty() && (!ReadFile(h, bytes.data(), DWORD(bytes.size()), &done, nullptr) || done != bytes.size()))
-      bytes.clear();
+  {
+    TFileHandle h(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return;
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(h.Get(), &size) && size.QuadPart <= kMaxCheckedCabinet) {
+      bytes.resize(size_t(size.QuadPart));
+      DWORD done = 0;
+      if (!bytes.empty() &&
+          (!ReadFile(h.Get(), bytes.data(), DWORD(bytes.size()), &done, nullptr) || done != bytes.size()))
+        bytes.clear();
+    }
   }
-  CloseHandle(h);
   if (bytes.size() >= 4 && bytes[0] == 'M' && bytes[1] == 'S' && bytes[2] == 'C' && bytes[3] == 'F')
     CheckCabinetBytes(bytes, file);
 }
@@ -286,10 +285,9 @@ bool TCABFile::ExtractFile(const std::string& name) {
 }
 
 int TCABFile::ProcessCabinet() {
-  HANDLE probe = CreateFileA(CABFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return -1;
-  CloseHandle(probe);
+  if (!TFileHandle(CreateFileA(CABFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr)))
+    return -1;
 
   TCabinetLibrary lib;
   if (!lib.Ready()) return -1;

@@ -10,6 +10,7 @@
 // must pass CheckMaskData. Bytes after the region data are ignored.
 #include "extMaskgenerator.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ByteReader.h"
@@ -103,10 +104,8 @@ std::vector<uint8_t> MakeMaskRegionData(const TBitmap& bitmap, TColor transparen
 void GenerateMaskFile(const TBitmap& bitmap, TColor transparent, const std::string& fileName) {
   std::vector<uint8_t> data = MakeMaskRegionData(bitmap, transparent);
   if (data.empty()) return;
-  SaveFileAtomically(fileName, [&](TStream& s) {
-    s.WriteU32(uint32_t(data.size()));
-    s.WriteBuffer(data.data(), int64_t(data.size()));
-  });
+  const std::vector<uint8_t> bytes = MaskFileBytes(data);
+  SaveFileAtomically(fileName, [&](TStream& s) { s.WriteBuffer(bytes.data(), int64_t(bytes.size())); });
 }
 
 bool CheckMaskData(std::span<const uint8_t> regionData) {
@@ -135,20 +134,28 @@ bool CheckMaskData(std::span<const uint8_t> regionData) {
   }
 }
 
+std::optional<std::vector<uint8_t>> ParseMaskBytes(std::span<const uint8_t> file) {
+  if (file.size() < 4) return std::nullopt;
+  const uint32_t n = uint32_t(file[0]) | uint32_t(file[1]) << 8 | uint32_t(file[2]) << 16 | uint32_t(file[3]) << 24;
+  if (uint64_t(n) > file.size() - 4) return std::nullopt;
+  std::span<const uint8_t> data = file.subspan(4, n);
+  if (n > 0 && !CheckMaskData(data)) return std::nullopt;
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+std::vector<uint8_t> MaskFileBytes(std::span<const uint8_t> regionData) {
+  std::vector<uint8_t> bytes(4 + regionData.size());
+  PutI32(bytes, 0, int32_t(uint32_t(regionData.size())));
+  std::copy(regionData.begin(), regionData.end(), bytes.begin() + 4);
+  return bytes;
+}
+
 std::optional<std::vector<uint8_t>> ReadMaskFile(const std::string& fileName) {
   try {
     TFileStream f(fileName, fmOpenRead);
-    uint8_t count[4];
-    if (f.Read(count, 4) != 4) return std::nullopt;
-    uint32_t n = uint32_t(count[0]) | uint32_t(count[1]) << 8 | uint32_t(count[2]) << 16 |
-                 uint32_t(count[3]) << 24;
-    if (n == 0) return std::vector<uint8_t>{};
-    // n must fit in the file before anything is allocated for it.
-    if (uint64_t(n) > uint64_t(f.Size() - 4)) return std::nullopt;
-    std::vector<uint8_t> data(n);
-    if (f.Read(data.data(), n) != int64_t(n)) return std::nullopt;
-    if (!CheckMaskData(data)) return std::nullopt;
-    return data;
+    std::vector<uint8_t> bytes(size_t(f.Size()));
+    if (!bytes.empty() && f.Read(bytes.data(), int64_t(bytes.size())) != int64_t(bytes.size())) return std::nullopt;
+    return ParseMaskBytes(bytes);
   } catch (const EStreamError&) {
     return std::nullopt;
   }

@@ -30,6 +30,12 @@ void GenerateMaskFile(const TBitmap& bitmap, TColor transparent, const std::stri
 // non-empty and inside the bounding rectangle.
 bool CheckMaskData(std::span<const uint8_t> regionData);
 
+// The region data of a mask file's bytes (an empty vector for n = 0), or
+// nullopt for short or malformed bytes. The count is little-endian.
+std::optional<std::vector<uint8_t>> ParseMaskBytes(std::span<const uint8_t> file);
+// The bytes of a mask file holding the region data.
+std::vector<uint8_t> MaskFileBytes(std::span<const uint8_t> regionData);
+
 // The region data of a mask file (an empty vector for n = 0), or nullopt for
 // a missing, short or malformed file.
 std::optional<std::vector<uint8_t>> ReadMaskFile(const std::string& fileName);

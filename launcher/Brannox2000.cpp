@@ -3,6 +3,7 @@
 
 #include "Dialogs.h"
 #include "GraphicFormats.h"
+#include "Handles.h"
 #include "IniFiles.h"
 #include "Unit1.h"
 #include "Unit6.h"
@@ -17,14 +18,10 @@ std::string MutexNameFor(const std::string& exePath) {
 }
 
 void CheckSingleInstance() {
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, MutexName.c_str());
-  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-    AlreadyRunning = true;
-    CloseHandle(mutex);
-  } else {
-    // Held for the life of the process.
-    AlreadyRunning = false;
-  }
+  TKernelHandle mutex(CreateMutexA(nullptr, TRUE, MutexName.c_str()));
+  AlreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+  // The first instance holds its mutex for the life of the process.
+  if (!AlreadyRunning) mutex.Release();
 }
 
 namespace {

@@ -52,8 +52,7 @@ void TForm1::Start(int row) {
     return;
   }
   // The launcher does not wait for the game.
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  TKernelHandle thread(pi.hThread), process(pi.hProcess);
 
   ++StartCounter;
   // The game runs: a counter that cannot be written only misses this start.

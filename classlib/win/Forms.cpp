@@ -7,6 +7,7 @@
 #include "MessageForm.h"
 
 #include <algorithm>
+#include <optional>
 
 // --- TForm
 
@@ -82,12 +83,20 @@ BOOL CALLBACK CollectEnabled(HWND wnd, LPARAM list) {
 }
 }  // namespace
 
+TDisabledWindows::TDisabledWindows(HWND keep) {
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&FWindows));
+  std::erase(FWindows, keep);
+  for (HWND w : FWindows) EnableWindow(w, FALSE);
+}
+
+TDisabledWindows::~TDisabledWindows() {
+  for (HWND w : FWindows)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
 int TForm::ShowModal() {
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&disabled));
   HWND self = Handle();
-  std::erase(disabled, self);
-  for (HWND w : disabled) EnableWindow(w, FALSE);
+  std::optional<TDisabledWindows> disabled(std::in_place, self);
   ModalResult = 0;
   FModal = true;
   Show();
@@ -103,7 +112,8 @@ int TForm::ShowModal() {
     DispatchMessageA(&msg);
   }
   FModal = false;
-  for (HWND w : disabled) EnableWindow(w, TRUE);
+  // The owner is enabled again before this window hides, so that it gets the activation.
+  disabled.reset();
   Hide();
   return ModalResult;
 }

@@ -16,6 +16,20 @@ enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poScreenCenter };
 enum TCloseAction { caNone, caHide, caFree };
 
+// The visible, enabled windows of this thread, disabled for a modal loop and
+// enabled again (those that still exist) when the owner ends.
+class TDisabledWindows {
+public:
+  // All of them but `keep`.
+  explicit TDisabledWindows(HWND keep = nullptr);
+  ~TDisabledWindows();
+  TDisabledWindows(const TDisabledWindows&) = delete;
+  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+  std::vector<HWND> FWindows;
+};
+
 class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);

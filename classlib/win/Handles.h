@@ -60,6 +60,12 @@ struct TKernelTraits {
   static HANDLE Invalid() { return nullptr; }
   static void Free(HANDLE h) { CloseHandle(h); }
 };
+// Files: CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
+struct TFileTraits {
+  using handle_type = HANDLE;
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Free(HANDLE h) { CloseHandle(h); }
+};
 struct TModuleTraits {
   using handle_type = HMODULE;
   static HMODULE Invalid() { return nullptr; }
@@ -75,6 +81,7 @@ using TIconHandle = THandleOwner<TIconTraits>;
 using TCursorHandle = THandleOwner<TCursorTraits>;
 using TMemDCHandle = THandleOwner<TMemDCTraits>;
 using TKernelHandle = THandleOwner<TKernelTraits>;
+using TFileHandle = THandleOwner<TFileTraits>;
 using TModuleHandle = THandleOwner<TModuleTraits>;
 
 // Selects an object into a DC and puts the old one back.

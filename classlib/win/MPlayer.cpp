@@ -8,9 +8,14 @@
 #include <cstdlib>
 
 namespace {
+// Test builds only: the file that records the sounds instead of playing them.
 const char* SoundLog() {
+#ifdef BX_TEST_SEAMS
   const char* log = std::getenv("BX_SOUND_LOG");
   return log && *log ? log : nullptr;
+#else
+  return nullptr;
+#endif
 }
 
 void Send(const std::string& command, char* reply = nullptr, UINT replySize = 0) {

@@ -139,6 +139,27 @@ TEST(MaskFile, RoundTripsThroughTheFile) {
   EXPECT_FALSE(std::filesystem::exists(path + ".~tmp"));
 }
 
+// The count is little-endian whatever the host; the bytes read back are the
+// region data, and the same reader serves files and stored properties.
+TEST(MaskFile, BytesCarryALittleEndianCountAndParseBack) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < 16; ++y) rows.push_back(y % 2 ? ".#" : "#.");
+  const std::vector<uint8_t> data = MakeMaskRegionData(Picture(rows), clWhite);
+  ASSERT_GT(data.size(), 255u);
+  const std::vector<uint8_t> bytes = MaskFileBytes(data);
+  ASSERT_EQ(bytes.size(), 4 + data.size());
+  EXPECT_EQ(bytes[0], uint8_t(data.size()));
+  EXPECT_EQ(bytes[1], uint8_t(data.size() >> 8));
+  EXPECT_EQ(bytes[2], 0);
+  EXPECT_EQ(bytes[3], 0);
+  auto parsed = ParseMaskBytes(bytes);
+  ASSERT_TRUE(parsed.has_value());
+  EXPECT_EQ(*parsed, data);
+  std::vector<uint8_t> bigEndian = bytes;
+  std::reverse(bigEndian.begin(), bigEndian.begin() + 4);
+  EXPECT_FALSE(ParseMaskBytes(bigEndian).has_value());
+}
+
 TEST(MaskFile, UncreatableFileRaisesTheFileError) {
   TBitmap b = Picture({"#"});
   std::string path = TempPath("no-such-folder/x.msk");

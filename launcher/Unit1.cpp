@@ -55,6 +55,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
+  for (int id : FAppEvents) Application().RemoveHandler(id);
   if (Form1 == this) Form1 = nullptr;
 }
 

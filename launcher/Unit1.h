@@ -178,6 +178,7 @@ private:
   void DeleteSkinCursorFiles();
   TImage* ButtonControl(int button) const;
   std::mt19937 FRandom;
+  std::array<int, 2> FAppEvents{};  // the minimise and restore handlers
 };
 
 extern TForm1* Form1;

@@ -75,6 +75,8 @@ void TForm1::BuildList() {
   Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
   Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
   A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
+  FAppEvents[0] = Application().AddOnMinimize([this](TComponent*) { ApplicationEvents1Minimize(); });
+  FAppEvents[1] = Application().AddOnRestore([this](TComponent*) { ApplicationEvents1Restore(); });
   A1->SetEnabled(true);
 }
 

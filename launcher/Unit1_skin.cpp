@@ -167,6 +167,7 @@ void TForm1::paivitabx() {
       UnselectedColor = vastavari(UnselectedColor);
     }
   }
+  pai(false);
   Invalidate();
   C1->ApplyMaskRegion();
   bool top = OptionsIni->ReadBool(kOptions, "top", false);
@@ -175,7 +176,8 @@ void TForm1::paivitabx() {
     StyleChanged = true;
   }
   C1->ApplyMaskRegion();
-  for (int k = 0; k < kRows; ++k) Labels[k]->SetWidth(bxs->Data.Mainlist.Items[k].Width);
+  // Each label as wide as its text, up to its slot, as the page paints them.
+  for (int k = 0; k < kRows; ++k) FitWidth(k);
   SnapToScreenEdges();
 }
 

@@ -189,6 +189,12 @@ void TForm::HoverChanged(TControl* now) {
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The main form stands for the application in the taskbar: its minimise
+  // and restore are the application's.
+  if (msg == WM_SIZE && Application().MainForm() == this) {
+    if (wParam == SIZE_MINIMIZED) Application().Minimize();
+    else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) Application().Restore();
+  }
   if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
     SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
@@ -261,9 +267,41 @@ int TApplication::AddOnException(TExceptionEvent handler) {
   return FNextId++;
 }
 
+int TApplication::AddOnMinimize(TNotifyEvent handler) {
+  FOnMinimize[FNextId] = std::move(handler);
+  return FNextId++;
+}
+
+int TApplication::AddOnRestore(TNotifyEvent handler) {
+  FOnRestore[FNextId] = std::move(handler);
+  return FNextId++;
+}
+
 void TApplication::RemoveHandler(int id) {
   FOnIdle.erase(id);
   FOnException.erase(id);
+  FOnMinimize.erase(id);
+  FOnRestore.erase(id);
+}
+
+namespace {
+// A copy: a handler may add or remove handlers.
+void Notify(std::map<int, TNotifyEvent> handlers, TComponent* sender) {
+  for (auto& [id, handler] : handlers)
+    if (handler) handler(sender);
+}
+}  // namespace
+
+void TApplication::Minimize() {
+  if (FMinimized) return;
+  FMinimized = true;
+  Notify(FOnMinimize, this);
+}
+
+void TApplication::Restore() {
+  if (!FMinimized) return;
+  FMinimized = false;
+  Notify(FOnRestore, this);
 }
 
 void TApplication::HandleException(const std::exception& e) {

@@ -115,7 +115,13 @@ public:
   // Multicast events: every handler added is called; the id removes it.
   int AddOnIdle(TIdleEvent handler);
   int AddOnException(TExceptionEvent handler);
+  // The main form minimised, and restored from minimised.
+  int AddOnMinimize(TNotifyEvent handler);
+  int AddOnRestore(TNotifyEvent handler);
   void RemoveHandler(int id);
+  // Told by the main form when it is minimised or comes back from it.
+  void Minimize();
+  void Restore();
 
   // Shows the exception (in a message box unless a handler takes it).
   void HandleException(const std::exception& e);
@@ -140,6 +146,8 @@ private:
   int FNextId = 1;
   std::map<int, TIdleEvent> FOnIdle;
   std::map<int, TExceptionEvent> FOnException;
+  std::map<int, TNotifyEvent> FOnMinimize, FOnRestore;
+  bool FMinimized = false;
   TUtilityWindow* FUtility = nullptr;  // owned (a component of this)
   std::map<UINT_PTR, std::function<void()>> FTimers;
   UINT_PTR FNextTimer = 1;

@@ -164,6 +164,42 @@ TEST(ExceptionBoundary, ApplicationHandlersTakeTheExceptionInstead) {
   EXPECT_EQ(second.size(), 2u);
 }
 
+// Only the main form's own minimise and restore are the application's, once
+// each, to every handler still added.
+TEST(ApplicationEvents, MainFormMinimiseAndRestoreReachEveryHandler) {
+  std::vector<std::string> calls;
+  int a = Application().AddOnMinimize([&](TComponent*) { calls.push_back("min a"); });
+  int b = Application().AddOnMinimize([&](TComponent*) { calls.push_back("min b"); });
+  int c = Application().AddOnRestore([&](TComponent*) { calls.push_back("restore"); });
+  {
+    TForm other(nullptr);
+    TForm main(nullptr);
+    Application().SetMainForm(&main);
+    ASSERT_EQ(Application().MainForm(), &main);
+    other.Show();
+    ShowWindow(other.Handle(), SW_MINIMIZE);
+    ShowWindow(other.Handle(), SW_RESTORE);
+    EXPECT_TRUE(calls.empty()) << "another form is not the application";
+    main.Show();
+    ShowWindow(main.Handle(), SW_MINIMIZE);
+    ShowWindow(main.Handle(), SW_MINIMIZE);
+    EXPECT_EQ(calls, (std::vector<std::string>{"min a", "min b"}));
+    Application().RemoveHandler(b);
+    ShowWindow(main.Handle(), SW_RESTORE);
+    ShowWindow(main.Handle(), SW_MINIMIZE);
+    ShowWindow(main.Handle(), SW_RESTORE);
+    EXPECT_EQ(calls, (std::vector<std::string>{"min a", "min b", "restore", "min a", "restore"}));
+    // Resizing a window that was not minimised is no restore.
+    main.SetBounds(0, 0, 120, 90);
+    EXPECT_EQ(calls.size(), 5u);
+  }
+  Application().RemoveHandler(a);
+  Application().RemoveHandler(c);
+  // The main form's end posted the quit of the loop: take it back out.
+  MSG msg;
+  PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
 TEST(Timer, TicksWhileEnabledOnly) {
   TTimer timer(nullptr);
   int ticks = 0;

@@ -8,6 +8,26 @@ namespace {
 bool Shown(TControl* c) { return c->Visible(); }
 }  // namespace
 
+// Re-applying the options rebuilds the page from the entry file and leaves
+// each label as wide as its text, not its whole slot.
+TEST_F(LauncherTest, ReapplyingTheOptionsRebuildsThePageWithFittedLabels) {
+  AddEntry({"Action Quake", "quake", "action"});
+  Open();
+  ASSERT_EQ(Form->L1.Count(), 1);
+  const int fitted = Form->Labels[0]->Width();
+  const int slot = Form->bxs->Data.Mainlist.Items[0].Width;
+  ASSERT_GT(fitted, 0);
+  ASSERT_LT(fitted, slot);
+  AddEntry({"Zymotic", "quake", "zym"});
+  Form->paivitabx();
+  EXPECT_EQ(Form->L1.Count(), 2);
+  EXPECT_EQ(Form->Labels[1]->Caption(), "Zymotic");
+  EXPECT_TRUE(Form->Labels[1]->Visible());
+  EXPECT_EQ(Form->Labels[0]->Width(), fitted);
+  EXPECT_LT(Form->Labels[1]->Width(), slot);
+  for (int k = 2; k < kRows; ++k) EXPECT_FALSE(Form->Labels[k]->Visible()) << k;
+}
+
 TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
   AddEntry({"quake ctf", "quake", "ctf"});
   AddEntry({"Action Quake", "quake", "action"});

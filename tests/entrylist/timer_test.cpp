@@ -42,6 +42,40 @@ TEST_F(LauncherTest, FadeTowardTranslucentStopsTheTimerAt128) {
   EXPECT_EQ(Form->Lay1->Alpha(), 255);
 }
 
+// The window's own minimise and restore drive the fade, through the
+// application's events.
+TEST_F(LauncherTest, MinimisingAndRestoringTheWindowFadesItOutAndIn) {
+  Open();
+  Form->Show();
+  ShowWindow(Form->Handle(), SW_MINIMIZE);
+  EXPECT_TRUE(Form->FadingOut());
+  std::vector<int> alphas = Fade(*Form, 100);
+  ASSERT_FALSE(alphas.empty());
+  EXPECT_EQ(alphas.front(), 252);
+  EXPECT_EQ(alphas.back(), 128);
+  EXPECT_FALSE(Form->A1->Enabled());
+  ShowWindow(Form->Handle(), SW_RESTORE);
+  EXPECT_FALSE(Form->FadingOut());
+  EXPECT_TRUE(Form->A1->Enabled());
+  alphas = Fade(*Form, 43);
+  EXPECT_EQ(alphas.front(), 131);
+  EXPECT_EQ(alphas.back(), 255);
+}
+
+// A window that is gone takes its handlers with it.
+TEST_F(LauncherTest, AClosedWindowNoLongerHearsTheApplication) {
+  Open();
+  Form.reset();
+  Application().Minimize();
+  Application().Restore();
+  Open();
+  Form->Show();
+  ShowWindow(Form->Handle(), SW_MINIMIZE);
+  EXPECT_TRUE(Form->FadingOut());
+  ShowWindow(Form->Handle(), SW_RESTORE);
+  EXPECT_FALSE(Form->FadingOut());
+}
+
 TEST_F(LauncherTest, FadeOffMakesTheWindowSolidAndStopsForATranslucentTarget) {
   WriteIni(Options, "Asetukset", "fade", "0");
   Open();

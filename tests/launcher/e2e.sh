@@ -199,6 +199,22 @@ position)
   stop
   finish ;;
 
+minimise_restore)
+  d=$work/bx
+  bx_launcher_folder "$d"
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"
+  start_and_wait "$d" Brannox2000.exe
+  sleep 0.5
+  bxwin fade TForm1 1500 > "$work/alphas.txt"
+  read -r -a down < <(grep '^min' "$work/alphas.txt")
+  read -r -a up < <(grep '^restore' "$work/alphas.txt")
+  check "minimising fades the window in steps" [ "${#down[@]}" -gt 5 ]
+  check "down to half" [ "${down[-1]:-}" = 128 ]
+  check "restoring fades it back in steps" [ "${#up[@]}" -gt 5 ]
+  check "up to opaque" [ "${up[-1]:-}" = 255 ]
+  stop
+  finish ;;
+
 failing_start)
   # Options.ini is a folder: choosing the skin cannot write Nahka.
   d=$work/bx

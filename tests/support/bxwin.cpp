@@ -6,6 +6,9 @@
 //                           of the first one (rects: its window region's rectangles)
 //   bxwin close CLASS [ms]  posts WM_CLOSE to each and waits until they are gone
 //   bxwin mutex NAME        exits 0 when a mutex of that name exists
+//   bxwin fade CLASS [ms]   minimises the first one, then restores it, and
+//                           prints the distinct alphas of its layer seen
+//                           over ms after each: "min A A ..." and "restore A ..."
 #include <windows.h>
 
 #include <cstdio>
@@ -48,6 +51,18 @@ int Info(HWND w) {
               IsWindowVisible(w) ? 1 : 0, top ? 1 : 0, rects, box.left, box.top, box.right, box.bottom);
   return 0;
 }
+// The layer's alpha whenever it changes, over ms.
+void PrintAlphas(HWND w, const char* label, int ms) {
+  std::printf("%s", label);
+  int last = -1;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms); Sleep(1)) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) continue;
+    if (alpha != last) std::printf(" %d", last = alpha);
+  }
+  std::printf("\n");
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +88,15 @@ int main(int argc, char** argv) {
     for (int t = 0; t < ms; t += 100, Sleep(100))
       if (Find(arg).empty()) return 0;
     return 1;
+  }
+  if (cmd == "fade") {
+    auto found = Find(arg);
+    if (found.empty()) return 1;
+    ShowWindow(found[0], SW_MINIMIZE);
+    PrintAlphas(found[0], "min", ms);
+    ShowWindow(found[0], SW_RESTORE);
+    PrintAlphas(found[0], "restore", ms);
+    return 0;
   }
   if (cmd == "mutex") {
     HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, arg);

@@ -24,6 +24,12 @@ void CheckSingleInstance() {
   if (!AlreadyRunning) mutex.Release();
 }
 
+void SetPictureQueries() {
+  TargaConvertQuery = [](const std::string& question) {
+    return MessageDlg(question, mtWarning, mbOKCancel) == mrOk;
+  };
+}
+
 namespace {
 std::string ExePath() {
   char path[MAX_PATH] = "";
@@ -44,6 +50,7 @@ void ShortPath() {
 int LauncherMain() {
   // Picture skins and the pictures inside skin files may be of any of them.
   RegisterGraphicFormats();
+  SetPictureQueries();
   const std::string arg1 = TForm1::Arg(1);
   if (arg1 == "-restartbx2") {
     ShortPath();

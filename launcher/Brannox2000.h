@@ -9,4 +9,7 @@ extern bool AlreadyRunning;
 // characters when it holds ".EXE" in capitals.
 std::string MutexNameFor(const std::string& exePath);
 void CheckSingleInstance();
+// Points the picture formats' questions (Targa's colour depth) at the
+// program's prompt box.
+void SetPictureQueries();
 int LauncherMain();

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "Brannox2000.h"
+#include "Dialogs.h"
+#include "GraphicFormats.h"
+#include "Streams.h"
 #include "Unit1.h"
 
 TEST(MutexName, DropsOnlyAnUpperCaseExeSuffix) {
@@ -22,6 +25,33 @@ TEST(SingleInstance, ASecondHolderOfTheNameIsRefused) {
   MutexName = "bx-launcher-test-other-" + std::to_string(GetCurrentProcessId());
   CheckSingleInstance();
   EXPECT_FALSE(AlreadyRunning);
+}
+
+// A 1- or 4-bit picture saved as Targa asks through the program's prompt box
+// first; Cancel writes nothing.
+TEST(PictureQueries, TheTargaQuestionIsAskedInAWarningBox) {
+  std::vector<TPromptRequest> asked;
+  int answer = mrCancel;
+  SetPromptHook([&](const TPromptRequest& r) {
+    asked.push_back(r);
+    return answer;
+  });
+  SetPictureQueries();
+  for (int a : {mrCancel, mrOk}) {
+    answer = a;
+    TTargaGraphic picture;
+    picture.SetPixelFormat(pf4bit);
+    picture.SetSize(3, 2);
+    TMemoryStream stream;
+    picture.SaveToStream(stream);
+    EXPECT_EQ(stream.Size() > 0, a == mrOk);
+  }
+  SetPromptHook(nullptr);
+  TargaConvertQuery = nullptr;
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0].Text, kTargaConvertQuestion);
+  EXPECT_EQ(asked[0].Caption, "Warning");
+  EXPECT_EQ(asked[0].Buttons, mbOKCancel);
 }
 
 TEST(Snap, MovesOnlyWithinSnapPixelsOfAnEdge) {

@@ -116,3 +116,95 @@ TEST_F(LauncherTest, SmoothModeHandsTheScrollToTheTimerAndIgnoresASecondDown) {
   EXPECT_EQ(Form->SelectedRow, 12);
   EXPECT_EQ(Form->Numero1->Numero, 0);
 }
+
+namespace {
+// The sounds the media player records instead of playing, one file a line.
+class ClickSoundTest : public LauncherTest {
+protected:
+  std::string Log = Dir + "clicks.log", Sounds = Dir + "sounds";
+
+  void SetUp() override {
+    LauncherTest::SetUp();
+    RemoveTree(Sounds);
+    DeleteFileA(Log.c_str());
+    CreateDirectoryA(Sounds.c_str(), nullptr);
+    CreateDirectoryA((Sounds + "\\Click").c_str(), nullptr);
+    _putenv_s("BX_SOUND_LOG", Log.c_str());
+    WriteIni(Options, "Asetukset", "Nocsound", "0");
+  }
+  void TearDown() override {
+    LauncherTest::TearDown();
+    _putenv_s("BX_SOUND_LOG", "");
+    RemoveTree(Sounds);
+    DeleteFileA(Log.c_str());
+  }
+  static void Touch(const std::string& file) { std::ofstream(file, std::ios::binary) << "RIFF"; }
+  // The files played since the last call.
+  std::vector<std::string> Played() {
+    std::vector<std::string> files;
+    std::istringstream lines(ReadFile(Log));
+    for (std::string line; std::getline(lines, line);)
+      if (line.rfind("play\t", 0) == 0) files.push_back(line.substr(5));
+    DeleteFileA(Log.c_str());
+    return files;
+  }
+  // One click sound, the player stopped first.
+  std::vector<std::string> Click() {
+    Form->MediaPlayer1->Close();
+    Form->nappi();
+    return Played();
+  }
+};
+}  // namespace
+
+TEST_F(ClickSoundTest, TheFirstRuleThatAppliesChoosesTheSound) {
+  Touch(Sounds + "\\Click\\Click.wav");
+  Touch(Sounds + "\\Click\\other.wav");
+  Open();
+  using Files = std::vector<std::string>;
+  EXPECT_EQ(Click(), Files{Dir + "sounds\\Click\\Click.wav"}) << "the default sound";
+  WriteIni(Options, "Asetukset", "randomcsound", "1");
+  WriteIni(Options, "Asetukset", "cSound", "other.wav");
+  EXPECT_EQ(Click(), Files{Dir + "sounds\\Click\\Click.wav"}) << "the default comes first";
+
+  WriteIni(Options, "Asetukset", "defaultcsound", "0");
+  for (int i = 0; i < 5; ++i) {
+    Files played = Click();
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_TRUE(played[0] == Dir + "sounds\\click\\Click.wav" || played[0] == Dir + "sounds\\click\\other.wav")
+        << played[0];
+  }
+
+  WriteIni(Options, "Asetukset", "randomcsound", "0");
+  EXPECT_EQ(Click(), Files{Dir + "sounds\\click\\other.wav"}) << "a bare name is looked up in the folder";
+  WriteIni(Options, "Asetukset", "cSound", Dir + "sounds\\Click\\Click.wav");
+  EXPECT_EQ(Click(), Files{Dir + "sounds\\Click\\Click.wav"}) << "a path is played as it is";
+  WriteIni(Options, "Asetukset", "cSound", "missing.wav");
+  EXPECT_EQ(Click(), Files{}) << "a missing file is no sound";
+
+  WriteIni(Options, "Asetukset", "defaultcsound", "1");
+  WriteIni(Options, "Asetukset", "Nocsound", "1");
+  EXPECT_EQ(Click(), Files{}) << "Nocsound silences every rule";
+}
+
+TEST_F(ClickSoundTest, NoClickWhilePlayingNorFromTheWheel) {
+  Touch(Sounds + "\\Click\\Click.wav");
+  AddNumbered(3);
+  Open();
+  Form->nappi();
+  EXPECT_EQ(Played().size(), 1u);
+  Form->nappi();
+  EXPECT_TRUE(Played().empty()) << "a sound that plays is not cut off";
+
+  Form->MediaPlayer1->Close();
+  Form->Image3a->Click();
+  EXPECT_EQ(Played().size(), 1u) << "the Down button clicks";
+  Form->MediaPlayer1->Close();
+  Form->FormMouseWheelUp();
+  EXPECT_EQ(Form->SelectedRow, 0);
+  EXPECT_TRUE(Played().empty()) << "the wheel moves without a click";
+  Form->MediaPlayer1->Close();
+  Form->Image2a->Click();
+  EXPECT_TRUE(Played().empty()) << "the Up button at the top beeps instead";
+  EXPECT_EQ(Beeps, 1);
+}

@@ -2,10 +2,13 @@
 // closes them, and looks for named mutexes.
 //   bxwin wait CLASS [ms]   waits until a visible window of CLASS exists
 //   bxwin count CLASS       prints how many windows of CLASS exist
+//   bxwin visible CLASS     prints how many visible windows of CLASS exist
 //   bxwin info CLASS        prints "x y w h visible topmost rects left top right bottom"
 //                           of the first one (rects: its window region's rectangles)
 //   bxwin close CLASS [ms]  posts WM_CLOSE to each and waits until they are gone
 //   bxwin mutex NAME        exits 0 when a mutex of that name exists
+//   bxwin hit CLASS X,Y ... prints for each window point 1 when the first
+//                           one's region holds it, else 0 (no region: 1)
 //   bxwin fade CLASS [ms]   minimises the first one, then restores it, and
 //                           prints the distinct alphas of its layer seen
 //                           over ms after each: "min A A ..." and "restore A ..."
@@ -79,6 +82,12 @@ int main(int argc, char** argv) {
     std::printf("%d\n", int(Find(arg).size()));
     return 0;
   }
+  if (cmd == "visible") {
+    int n = 0;
+    for (HWND w : Find(arg)) n += IsWindowVisible(w) ? 1 : 0;
+    std::printf("%d\n", n);
+    return 0;
+  }
   if (cmd == "info") {
     auto found = Find(arg);
     return found.empty() ? 1 : Info(found[0]);
@@ -88,6 +97,20 @@ int main(int argc, char** argv) {
     for (int t = 0; t < ms; t += 100, Sleep(100))
       if (Find(arg).empty()) return 0;
     return 1;
+  }
+  if (cmd == "hit") {
+    auto found = Find(arg);
+    if (found.empty()) return 1;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(found[0], rgn) != ERROR;
+    for (int i = 3; i < argc; ++i) {
+      int x = 0, y = 0;
+      std::sscanf(argv[i], "%d,%d", &x, &y);
+      std::printf("%s%d", i > 3 ? " " : "", !shaped || PtInRegion(rgn, x, y) ? 1 : 0);
+    }
+    std::printf("\n");
+    DeleteObject(rgn);
+    return 0;
   }
   if (cmd == "fade") {
     auto found = Find(arg);

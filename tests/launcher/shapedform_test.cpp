@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "Filer.h"
@@ -79,6 +80,52 @@ TEST(ShapedForm, MakesItsFormBorderlessAndFillsIt) {
   EXPECT_EQ(face->Left(), 0);
   EXPECT_EQ(face->Top(), 0);
   EXPECT_TRUE(face->Draggable);
+}
+
+namespace {
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  SendInput(1, &in, sizeof in);
+}
+}  // namespace
+
+// Pressing the face and moving the mouse carries the borderless form along.
+TEST(ShapedForm, DraggingTheFaceMovesTheForm) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 120, 90);
+  auto* face = new TShapedForm(&form);
+  face->SetParent(&form);
+  form.Show();
+  Application().ProcessMessages();
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 150, 140);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  // The move loop runs inside the button's handler; the mouse goes on from
+  // another thread.
+  std::thread hand([] {
+    Sleep(300);
+    for (int step = 1; step <= 10; ++step) {
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 150 + 6 * step, 140 + 4 * step);
+      Sleep(30);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  });
+  for (int i = 0; i < 100; ++i) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  hand.join();
+  Application().ProcessMessages();
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(r.left, 160);
+  EXPECT_EQ(r.top, 140);
+  EXPECT_EQ(r.right - r.left, 120);
 }
 
 TEST(ShapedForm, TheOutlineIsTheMasksRegionByteForByte) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "SysUtils.h"
+#include "TestSeams.h"
 
 namespace {
 TPromptHook& Hook() {
@@ -62,16 +63,6 @@ int ScriptedAnswer(const char* script, const TPromptRequest& r) {
   return answer;
 }
 
-// Test builds only: the file of scripted answers.
-const char* PromptScript() {
-#ifdef BX_TEST_SEAMS
-  const char* script = std::getenv("BX_PROMPT_SCRIPT");
-  return script && *script ? script : nullptr;
-#else
-  return nullptr;
-#endif
-}
-
 HWND Owner() { return GetActiveWindow(); }
 }  // namespace
 
@@ -79,7 +70,7 @@ void SetPromptHook(TPromptHook hook) { Hook() = std::move(hook); }
 
 int RunPrompt(const TPromptRequest& request, const std::function<int()>& show) {
   if (Hook()) return Hook()(request);
-  if (const char* script = PromptScript()) return ScriptedAnswer(script, request);
+  if (const char* script = PromptScriptFile()) return ScriptedAnswer(script, request);
   return show();
 }
 

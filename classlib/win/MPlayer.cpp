@@ -1,23 +1,14 @@
 // MCI through its command strings.
 #include "MPlayer.h"
 
+#include "TestSeams.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
-// Test builds only: the file that records the sounds instead of playing them.
-const char* SoundLog() {
-#ifdef BX_TEST_SEAMS
-  const char* log = std::getenv("BX_SOUND_LOG");
-  return log && *log ? log : nullptr;
-#else
-  return nullptr;
-#endif
-}
-
 void Send(const std::string& command, char* reply = nullptr, UINT replySize = 0) {
   MCIERROR err = mciSendStringA(command.c_str(), reply, replySize, nullptr);
   if (err) {
@@ -39,7 +30,7 @@ TMediaPlayer::~TMediaPlayer() {
 
 void TMediaPlayer::Open() {
   Close();
-  if (SoundLog()) {
+  if (SoundLogFile()) {
     FAlias = "log";
     return;
   }
@@ -51,7 +42,7 @@ void TMediaPlayer::Open() {
 
 void TMediaPlayer::Play() {
   if (FAlias.empty()) throw EMCIDeviceError("The device is not open");
-  if (const char* log = SoundLog()) {
+  if (const char* log = SoundLogFile()) {
     if (std::FILE* f = std::fopen(log, "ab")) {
       std::fprintf(f, "play\t%s\n", FileName.c_str());
       std::fclose(f);

@@ -136,6 +136,20 @@ TEST_F(LauncherTest, SmoothScrollUpEndsWithThePageOneEntryBack) {
   EXPECT_TRUE(Form->Labels[12]->Visible());
 }
 
+// The timer's two counters start with no scroll running (so the first tick
+// already fades) and the tray hide not yet done.
+TEST_F(LauncherTest, TheTimersCountersStartIdle) {
+  Open();
+  EXPECT_EQ(Form->Numero1->Numero, 1);
+  EXPECT_EQ(Form->Num1->Numero, 0);
+  EXPECT_TRUE(Form->ScrollIdle());
+  EXPECT_FALSE(Form->TrayHidden());
+  Form->Lay1->SetAlpha(100);
+  Form->A1Timer(Form->A1);
+  EXPECT_EQ(Form->Lay1->Alpha(), 103);
+  EXPECT_FALSE(Form->TrayHidden()) << "only a \"-tray\" start hides the window";
+}
+
 TEST_F(LauncherTest, TrayStartHidesOnceAndCloseButtonCloses) {
   Open();
   Form->Show();

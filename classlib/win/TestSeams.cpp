@@ -1,0 +1,18 @@
+#include "TestSeams.h"
+
+#include <cstdlib>
+
+#ifdef BX_TEST_SEAMS
+namespace {
+const char* Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value ? value : nullptr;
+}
+}  // namespace
+
+const char* PromptScriptFile() { return Variable("BX_PROMPT_SCRIPT"); }
+const char* SoundLogFile() { return Variable("BX_SOUND_LOG"); }
+#else
+const char* PromptScriptFile() { return nullptr; }
+const char* SoundLogFile() { return nullptr; }
+#endif

@@ -1,6 +1,7 @@
 // The main window's start-up (FormCreate) and close (FormCloseQuery).
 #include "Unit1.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "Dialogs.h"
@@ -290,11 +291,18 @@ void TForm1::LoadPackageSkin(const std::string& name) {
   // Nothing of an earlier package may stand in for a member missing here.
   DeleteFileA((temp + "data.msk").c_str());
   DeleteFileA((temp + "skin.dat").c_str());
-  Cab1->ReadContents();
-  Cab1->ExtractFile("data.msk");
-  Cab1->ExtractFile("skin.dat");
   DeleteSkinCursorFiles();
-  for (const char* f : kSkinCursorFiles) Cab1->ExtractFile(f);
+  // The mask, the skin and the cursors in one run over the cabinet.
+  Cab1->ReadContents();
+  TCABFileContents& members = Cab1->CABFileContents();
+  for (int i = 0; i < members.Count(); ++i) {
+    const std::string name = LowerCase(members[i].Name);
+    members[i].Selected = name == "data.msk" || name == "skin.dat" ||
+                          std::any_of(kSkinCursorFiles.begin(), kSkinCursorFiles.end(),
+                                      [&](const char* f) { return name == f; });
+  }
+  Cab1->SetMode(TCABFile::modeExtractSelected);
+  Cab1->ProcessCabinet();
   bxs->Filename = temp + "skin.dat";
   bxs->LoadFromFile();
   lataa();

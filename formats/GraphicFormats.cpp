@@ -87,10 +87,7 @@ void RegisterGraphicFormats() {
 namespace graphics {
 
 TBitmap NewPicture(TPixelFormat pf, uint64_t width, uint64_t height, const char* error) {
-  constexpr uint64_t kMaxSide = 1u << 20;  // far beyond any picture the programs show
-  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) throw EInvalidGraphic(error);
-  uint64_t rowBytes = (width * TBitmap::BitsOf(pf) + 31) / 32 * 4;
-  if (rowBytes * height > kMaxBitmapBytes) throw EInvalidGraphic(error);
+  if (width == 0 || height == 0 || !PictureSizeFits(width, height, TBitmap::BitsOf(pf))) throw EInvalidGraphic(error);
   TBitmap b;
   b.SetPixelFormat(pf);
   b.SetSize(int(width), int(height));
@@ -254,13 +251,21 @@ TBitmap TTargaGraphic::Decode(std::span<const uint8_t> bytes) {
   return b;
 }
 
+bool TTargaGraphic::AllowedDepth() {
+  if (PixelFormat() != pf1bit && PixelFormat() != pf4bit) return true;
+  if (TargaConvertQuery && !TargaConvertQuery(kTargaConvertQuestion)) return false;
+  SetPixelFormat(pf8bit);
+  return true;
+}
+
+void TTargaGraphic::SaveToFile(const std::string& name) {
+  // Asked before the file is touched; WriteTarga then finds 8 bits.
+  if (AllowedDepth()) TDecodedGraphic::SaveToFile(name);
+}
+
 void TTargaGraphic::WriteTarga(TStream& s, bool compressed) {
+  if (!AllowedDepth()) return;
   TPixelFormat pf = PixelFormat();
-  if (pf == pf1bit || pf == pf4bit) {
-    if (TargaConvertQuery && !TargaConvertQuery(kTargaConvertQuestion)) return;
-    SetPixelFormat(pf8bit);
-    pf = pf8bit;
-  }
   if (Empty()) return;
   // Targa's 16-bit pixels are 5-5-5 words: a 5-6-5 picture is converted first.
   TBitmap converted;

@@ -10,7 +10,7 @@
 namespace graphics {
 
 // A bitmap of the given format and size, or the reader's error when the size
-// is 0, above 2^20 in either direction or past kMaxBitmapBytes.
+// is 0 or does not fit PictureSizeFits.
 TBitmap NewPicture(TPixelFormat pf, uint64_t width, uint64_t height, const char* error);
 // Raises the reader's error unless need <= have.
 void CheckRoom(uint64_t need, uint64_t have, const char* error);

@@ -34,10 +34,16 @@ void TBitmap::Assign(const TPersistent& source) {
   TGraphic::Assign(source);
 }
 
+bool PictureSizeFits(uint64_t width, uint64_t height, int bitsPerPixel) {
+  if (width > kMaxPictureSide || height > kMaxPictureSide) return false;
+  return (width * uint64_t(bitsPerPixel) + 31) / 32 * 4 * height <= kMaxBitmapBytes;
+}
+
 void TBitmap::SetSize(int width, int height) {
   if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
+  if (!PictureSizeFits(uint64_t(width), uint64_t(height), BitsPerPixel()))
+    throw EOutOfResources("Not enough storage is available to process this command");
   uint64_t rowBytes = ((uint64_t)width * BitsPerPixel() + 31) / 32 * 4;
-  if (rowBytes * (uint64_t)height > kMaxBitmapBytes) throw EOutOfResources("Not enough storage is available to process this command");
   std::vector<uint8_t> bits((size_t)(rowBytes * height), 0);
   // Keep the pixels that still fit, top-left anchored.
   int keepRows = height < FHeight ? height : FHeight;

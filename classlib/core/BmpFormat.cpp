@@ -10,7 +10,7 @@
 //   is honoured when it lies inside the file, else pixels follow the palette;
 //   a palette longer than the bit depth allows is cut to it; a short palette
 //   is padded with black.
-// - Limits: pixel storage at most kMaxBitmapBytes; uncompressed pixel rows must
+// - Limits: the picture size of PictureSizeFits; uncompressed pixel rows must
 //   all be in the file; an RLE picture may describe at most 1024 pixels per
 //   byte of its data (plus 64 Ki), since runs and skips of that size are not
 //   written by any encoder; runs and skips past the picture's edges are clipped;
@@ -150,7 +150,7 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
 
   bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > 65535 || height > 65535) Invalid();
+  if (width <= 0 || height <= 0 || !PictureSizeFits(uint64_t(width), uint64_t(height), bitCount)) Invalid();
   bool rle = compression == BI_RLE8 || compression == BI_RLE4;
   if ((compression == BI_RLE8 && bitCount != 8) || (compression == BI_RLE4 && bitCount != 4) || (rle && topDown))
     Invalid();
@@ -190,7 +190,6 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
 
   const uint64_t rowBytes = ((uint64_t)width * bitCount + 31) / 32 * 4;
   const uint64_t total = rowBytes * (uint64_t)height;
-  if (total > kMaxBitmapBytes) Invalid();
 
   if (rle) {
     if ((uint64_t)width * height > 65536 + 1024 * (uint64_t)r.Left()) Invalid();
@@ -218,8 +217,8 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
   // Other masks: widen to 32 bits (from 32) or 24 bits (from 16).
   img.PixelFormat = bitCount == 32 ? pf32bit : pf24bit;
   int outBytes = bitCount == 32 ? 4 : 3;
+  if (!PictureSizeFits(uint64_t(width), uint64_t(height), outBytes * 8)) Invalid();
   uint64_t outRow = ((uint64_t)width * outBytes * 8 + 31) / 32 * 4;
-  if (outRow * height > kMaxBitmapBytes) Invalid();
   img.Bits.assign((size_t)(outRow * height), 0);
   for (int64_t y = 0; y < height; ++y) {
     const uint8_t* in = src.data() + y * rowBytes;

@@ -258,6 +258,32 @@ TEST(Bitmap, SizeIsCapped) {
   TBitmap bm;
   EXPECT_THROW(bm.SetSize(100000, 100000), EOutOfResources);
   EXPECT_THROW(bm.SetSize(-1, 2), EInvalidGraphic);
+  bm.SetPixelFormat(pf1bit);
+  EXPECT_THROW(bm.SetSize(int(kMaxPictureSide) + 1, 1), EOutOfResources);
+  EXPECT_THROW(bm.SetSize(1, int(kMaxPictureSide) + 1), EOutOfResources);
+}
+
+// The side limit is the bitmap's own: the widest bitmap that can be made is
+// written and read back, one pixel more is refused before allocating.
+TEST(BmpReader, TheWidestBitmapReadsBackAndOneMoreIsRefused) {
+  TBitmap wide;
+  wide.SetPixelFormat(pf1bit);
+  wide.SetSize(int(kMaxPictureSide), 2);
+  wide.SetPixel(int(kMaxPictureSide) - 1, 1, clWhite);
+  TBitmap back = Load(wide.SaveToBytes());
+  EXPECT_EQ(back.Width(), int(kMaxPictureSide));
+  EXPECT_EQ(back.Pixel(int(kMaxPictureSide) - 1, 1), clWhite);
+  for (auto [w, h] : {std::pair{int(kMaxPictureSide) + 1, 1}, std::pair{1, -int(kMaxPictureSide) - 1}}) {
+    Bmp f;  // the pixel rows are there, the size is not allowed
+    f.fileHeader(14 + 40 + 8);
+    f.info(w, h, 1, 0);
+    f.rgbq(0, 0, 0);
+    f.rgbq(255, 255, 255);
+    f.b.resize(f.b.size() + size_t(TBitmap::RowBytesOf(w, 1)) * std::abs(h));
+    EXPECT_THROW(Load(f.b), EInvalidGraphic) << w << "x" << h;
+  }
+  EXPECT_TRUE(PictureSizeFits(kMaxPictureSide, 1, 32));
+  EXPECT_FALSE(PictureSizeFits(kMaxPictureSide, kMaxPictureSide, 1));  // past the bytes
 }
 
 // Files written by another program decode to the pixels that program reads

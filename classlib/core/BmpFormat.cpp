@@ -17,6 +17,7 @@
 //   RLE data that ends before its end-of-bitmap code with rows left is truncated.
 #include "BmpFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ByteReader.h"
@@ -245,16 +246,19 @@ TBmpImage DecodeBmpFile(std::span<const uint8_t> file) {
   return DecodeBmpInfo(file.subspan(14), pixelOffset);
 }
 
-std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
-                                   const std::vector<TRGBQuad>& palette, const std::vector<uint8_t>& bits) {
+size_t BmpImageBytes(int width, int height, TPixelFormat pf) {
+  return size_t(TBitmap::RowBytesOf(width, TBitmap::BitsOf(pf))) * size_t(height);
+}
+
+std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, bool topDown,
+                                     const std::vector<TRGBQuad>& palette) {
   int bitCount = TBitmap::BitsOf(pf);
   bool fields = pf == pf16bit;
   size_t colors = bitCount <= 8 ? std::min(palette.size(), size_t(1) << bitCount) : 0;
   size_t headerBytes = 14 + 40 + (fields ? 12 : 0) + colors * 4;
-  size_t rowBytes = TBitmap::RowBytesOf(width, bitCount);
-  size_t imageBytes = rowBytes * height;
+  size_t imageBytes = BmpImageBytes(width, height, pf);
   std::vector<uint8_t> out;
-  out.reserve(headerBytes + imageBytes);
+  out.reserve(headerBytes);
   auto u16 = [&](uint32_t v) { out.push_back(uint8_t(v)); out.push_back(uint8_t(v >> 8)); };
   auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
   out.push_back('B');
@@ -284,6 +288,14 @@ std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool 
     out.push_back(palette[i].Red);
     out.push_back(0);
   }
+  return out;
+}
+
+std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
+                                   const std::vector<TRGBQuad>& palette, std::span<const uint8_t> bits) {
+  std::vector<uint8_t> out = EncodeBmpHeader(width, height, pf, topDown, palette);
+  size_t headerBytes = out.size(), imageBytes = BmpImageBytes(width, height, pf);
+  out.reserve(headerBytes + imageBytes);
   out.insert(out.end(), bits.begin(), bits.begin() + std::min(bits.size(), imageBytes));
   out.resize(headerBytes + imageBytes, 0);
   return out;

@@ -114,7 +114,9 @@ public:
   // Whether the rows lie top row first in memory (and in a written BMP).
   bool TopDown() const { return FTopDown; }
   void SetTopDown(bool topDown);
+  // The whole pixel block, rows as TopDown says, each RowBytes long.
   std::span<const uint8_t> Bits() const { return FBits; }
+  std::span<uint8_t> Bits() { return FBits; }
 
   TColor Pixel(int x, int y) const;       // the pixel's RGB colour
   void SetPixel(int x, int y, TColor c);  // indexed formats take the nearest palette entry

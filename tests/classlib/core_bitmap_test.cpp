@@ -254,6 +254,41 @@ TEST(Bitmap, FormatConversionKeepsColours) {
   EXPECT_EQ(bm.TransparentColor(), clRed);  // the bottom-left pixel
 }
 
+// Every format converted to each format of more than 8 bits gives the colours
+// that the pixels had, as exactly as the target holds them; indices past the
+// palette are black.
+TEST(Bitmap, ConversionToDirectColourKeepsEveryPixel) {
+  const TColor colours[] = {clBlack, clWhite, clRed, RGBColor(12, 34, 56), RGBColor(200, 100, 7), clTeal};
+  for (TPixelFormat from : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+    TBitmap src;
+    src.SetPixelFormat(from);
+    src.SetSize(9, 3);  // odd widths: rows carry padding
+    if (from == pf4bit || from == pf8bit) {
+      std::vector<TRGBQuad> pal;
+      for (TColor c : colours) pal.push_back({GetBValue(c), GetGValue(c), GetRValue(c), 0});
+      src.SetPalette(pal);  // shorter than the format allows
+    }
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 9; ++x) src.SetPixel(x, y, colours[(x + y) % 6]);
+    if (from == pf8bit) src.ScanLine(2)[8] = 200;  // past the palette
+    for (TPixelFormat to : {pf15bit, pf16bit, pf24bit, pf32bit}) {
+      if (to == from) continue;
+      TBitmap converted;
+      converted.Assign(src);
+      converted.SetPixelFormat(to);
+      ASSERT_EQ(converted.PixelFormat(), to);
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 9; ++x) {
+          TBitmap expected;  // the source colour as the target format stores it
+          expected.SetPixelFormat(to);
+          expected.SetSize(1, 1);
+          expected.SetPixel(0, 0, src.Pixel(x, y));
+          EXPECT_EQ(converted.Pixel(x, y), expected.Pixel(0, 0)) << from << "->" << to << " " << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(Bitmap, SizeIsCapped) {
   TBitmap bm;
   EXPECT_THROW(bm.SetSize(100000, 100000), EOutOfResources);

@@ -2,6 +2,7 @@
 // against an independent encoder, and the Targa encoder's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "GraphicCodecs.h"
@@ -158,6 +159,21 @@ TEST(LzwCodecs, KwKwKAndWidthChanges) {
       TGIFLZW(size).Decode(gif, back);
       EXPECT_EQ(back, small) << size;
     }
+  }
+}
+
+// Room shorter than the data: the strings that do not fit are cut, and
+// nothing is written past the room.
+TEST(LzwCodecs, OutputIsCutAtTheRoom) {
+  Bytes data = Noise(5000, 5, 16);
+  data.insert(data.end(), 300, 'z');  // long strings near the end
+  Bytes tiff = LzwEncode(data, 8, false, true);
+  for (size_t room : {size_t(1), size_t(7), size_t(2500), data.size() - 3}) {
+    Bytes out(room + 16, 0xEE);
+    auto r = TTIFFLZW().Decode(tiff, std::span<uint8_t>(out).first(room));
+    EXPECT_EQ(r.Written, room);
+    EXPECT_TRUE(std::equal(out.begin(), out.begin() + ptrdiff_t(room), data.begin())) << room;
+    EXPECT_EQ(Bytes(out.begin() + ptrdiff_t(room), out.end()), Bytes(16, 0xEE)) << room;
   }
 }
 

@@ -145,8 +145,7 @@ TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::str
     : FRootBits(rootBits), FLsbFirst(lsbFirst), FEarlyChange(earlyChange), FError(std::move(error)),
       FClear(1 << rootBits), FEnd((1 << rootBits) + 1) {
   for (int i = 0; i < FClear; ++i) {
-    FString[i] = &kLiterals.Bytes[i];
-    FLength[i] = 1;
+    FTable[i] = {&kLiterals.Bytes[i], 1};
   }
   Reset();
 }
@@ -169,23 +168,42 @@ template <bool LsbFirst>
 TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<uint8_t> dst) {
   const int clear = FClear, end = FEnd, rootWidth = FRootBits + 1, early = FEarlyChange ? 1 : 0;
   int width = rootWidth, widenAt = (1 << width) - early, nextFree = clear + 2, previous = -1;
-  const uint8_t** const strings = FString;
-  uint16_t* const lengths = FLength;
+  TEntry* const table = FTable;
   uint8_t* const d = dst.data();
   const size_t size = dst.size();
   size_t in = 0, out = 0;
   size_t previousAt = 0;  // where the previous code's string was written
   uint64_t acc = 0;
   int bits = 0;
-  // The next code, or -1 when the data ends.
+  // The next code, or -1 when the data ends. The bit buffer is refilled with
+  // as many whole bytes as it holds: from one 8-byte read while 8 bytes are
+  // left (for codes taken from the low end, the bits read past those bytes
+  // are the next bytes' own, and are read again as they are), else a byte at
+  // a time.
   auto next = [&]() -> int {
     if (bits < width) {
-      while (bits <= 56 && in < src.size()) {
-        if (LsbFirst) acc |= uint64_t(src[in++]) << bits;
-        else acc = (acc << 8) | src[in++];
-        bits += 8;
+      if (src.size() - in >= 8) {
+        const uint8_t* p = src.data() + in;
+        const int take = (63 - bits) >> 3;  // bits + 8 * take stays below 64
+        if (LsbFirst) {
+          uint64_t v = 0;
+          for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+          acc |= v << bits;
+        } else {
+          uint64_t v = 0;
+          for (int i = 0; i < 8; ++i) v = v << 8 | p[i];
+          acc = (acc << (8 * take)) | (v >> (64 - 8 * take));
+        }
+        in += size_t(take);
+        bits += 8 * take;
+      } else {
+        while (bits <= 56 && in < src.size()) {
+          if (LsbFirst) acc |= uint64_t(src[in++]) << bits;
+          else acc = (acc << 8) | src[in++];
+          bits += 8;
+        }
+        if (bits < width) return -1;
       }
-      if (bits < width) return -1;
     }
     int code;
     if (LsbFirst) {
@@ -202,8 +220,7 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
   // this one's first byte, as they stand in the output.
   auto define = [&](int code, size_t at) {
     if (nextFree < kTableSize) {
-      strings[nextFree] = d + previousAt;
-      lengths[nextFree] = uint16_t(lengths[previous] + 1);
+      table[nextFree] = {d + previousAt, table[previous].Length + 1};
       // TIFF widens when the next free code reaches 2^width - 1, GIF at 2^width.
       if (++nextFree >= widenAt && width < 12) widenAt = (1 << ++width) - early;
     }
@@ -219,8 +236,8 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
       // ends at or before `at`). Short strings move as one 8-byte word when
       // there is room for it; the bytes past the string are overwritten by
       // the strings that follow.
-      const uint8_t* from = strings[code];
-      const size_t length = lengths[code];
+      const uint8_t* from = table[code].String;
+      const size_t length = table[code].Length;
       if (length <= 8 && room >= 8) {
         uint64_t word;
         std::memcpy(&word, from, 8);
@@ -253,7 +270,7 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
     if (code != nextFree || nextFree >= kTableSize) throw EInvalidGraphic(FError);
     // KwKwK: the code being defined is the previous string plus its own
     // first byte; the previous string ends where this one starts.
-    const size_t length = lengths[previous];
+    const size_t length = table[previous].Length;
     const size_t n = std::min(length + 1, room);
     std::memcpy(d + out, d + previousAt, std::min(length, n));
     if (n > length) d[out + length] = d[previousAt];

@@ -145,7 +145,7 @@ TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::str
     : FRootBits(rootBits), FLsbFirst(lsbFirst), FEarlyChange(earlyChange), FError(std::move(error)),
       FClear(1 << rootBits), FEnd((1 << rootBits) + 1) {
   for (int i = 0; i < FClear; ++i) {
-    FTable[i] = {&kLiterals.Bytes[i], 1};
+    FTable[i] = {&kLiterals.Bytes[i & 255], 1};  // GIF's codes past 255 stand for their low byte
   }
   Reset();
 }

@@ -177,6 +177,22 @@ TEST(LzwCodecs, OutputIsCutAtTheRoom) {
   }
 }
 
+// A GIF code size above 8 has literal codes past 255: each stands for its low byte.
+TEST(LzwCodecs, GifLiteralsPastAByte) {
+  Bytes packed;
+  uint32_t acc = 0;
+  int bits = 0;
+  for (int code : {512, 300, 301, 514, 513}) {  // clear, two literals, the entry they make, end
+    acc |= uint32_t(code) << bits;
+    for (bits += 10; bits >= 8; bits -= 8, acc >>= 8) packed.push_back(uint8_t(acc));
+  }
+  packed.push_back(uint8_t(acc));
+  Bytes out(16, 0xEE);
+  auto r = TGIFLZW(9).Decode(packed, out);
+  ASSERT_EQ(r.Written, 4u);
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes{44, 45, 44, 45}));
+}
+
 TEST(LzwCodecs, TiffWidensOneCodeEarlierThanGif) {
   // The same codes packed most significant bit first with GIF's width rule
   // do not read as TIFF once the table passes 510 entries.

@@ -145,7 +145,8 @@ TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::str
     : FRootBits(rootBits), FLsbFirst(lsbFirst), FEarlyChange(earlyChange), FError(std::move(error)),
       FClear(1 << rootBits), FEnd((1 << rootBits) + 1) {
   for (int i = 0; i < FClear; ++i) {
-    FTable[i] = {&kLiterals.Bytes[i & 255], 1};  // GIF's codes past 255 stand for their low byte
+    FString[i] = &kLiterals.Bytes[i & 255];  // GIF's codes past 255 stand for their low byte
+    FLength[i] = 1;
   }
   Reset();
 }
@@ -168,7 +169,8 @@ template <bool LsbFirst>
 TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<uint8_t> dst) {
   const int clear = FClear, end = FEnd, rootWidth = FRootBits + 1, early = FEarlyChange ? 1 : 0;
   int width = rootWidth, widenAt = (1 << width) - early, nextFree = clear + 2, previous = -1;
-  TEntry* const table = FTable;
+  const uint8_t** const strings = FString;
+  uint16_t* const lengths = FLength;
   uint8_t* const d = dst.data();
   const size_t size = dst.size();
   size_t in = 0, out = 0;
@@ -220,7 +222,8 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
   // this one's first byte, as they stand in the output.
   auto define = [&](int code, size_t at) {
     if (nextFree < kTableSize) {
-      table[nextFree] = {d + previousAt, table[previous].Length + 1};
+      strings[nextFree] = d + previousAt;
+      lengths[nextFree] = uint16_t(lengths[previous] + 1);
       // TIFF widens when the next free code reaches 2^width - 1, GIF at 2^width.
       if (++nextFree >= widenAt && width < 12) widenAt = (1 << ++width) - early;
     }
@@ -236,8 +239,8 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
       // ends at or before `at`). Short strings move as one 8-byte word when
       // there is room for it; the bytes past the string are overwritten by
       // the strings that follow.
-      const uint8_t* from = table[code].String;
-      const size_t length = table[code].Length;
+      const uint8_t* from = strings[code];
+      const size_t length = lengths[code];
       if (length <= 8 && room >= 8) {
         uint64_t word;
         std::memcpy(&word, from, 8);
@@ -270,7 +273,7 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
     if (code != nextFree || nextFree >= kTableSize) throw EInvalidGraphic(FError);
     // KwKwK: the code being defined is the previous string plus its own
     // first byte; the previous string ends where this one starts.
-    const size_t length = table[previous].Length;
+    const size_t length = lengths[previous];
     const size_t n = std::min(length + 1, room);
     std::memcpy(d + out, d + previousAt, std::min(length, n));
     if (n > length) d[out + length] = d[previousAt];

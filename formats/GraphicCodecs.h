@@ -78,11 +78,8 @@ private:
   // which stand one after the other in the output: the table keeps where each
   // string starts (in the output of the running Decode; a literal's in a
   // table of its own) and its length.
-  struct TEntry {
-    const uint8_t* String;
-    size_t Length;
-  };
-  TEntry FTable[kTableSize];
+  const uint8_t* FString[kTableSize];
+  uint16_t FLength[kTableSize];
 };
 
 class TTIFFLZW : public TLZWDecoder {

@@ -43,8 +43,8 @@ std::shared_ptr<TDIBSharedImage> NewImage(int width, int height, int bitCount, c
   img->BitCount = bitCount;
   img->Width = width;
   img->Height = height;
+  if (!PictureSizeFits(uint64_t(width), uint64_t(height), bitCount)) throw EOutOfResources("DIB cannot be made");
   uint64_t rowBytes = ((uint64_t(bitCount) * width + 31) >> 5) * 4;
-  if (rowBytes * height > kMaxBitmapBytes) throw EOutOfResources("DIB cannot be made");
   img->RowBytes = int(rowBytes);
   img->Size = size_t(rowBytes * height);
   img->ColorEntryCount = bitCount <= 8 ? 1 << bitCount : 0;

@@ -63,8 +63,15 @@ TDecodeResult TSGIRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> d
     size_t count = header & 0x7F;
     if (count == 0) break;
     if (header & 0x80) {  // count samples as they are
-      for (size_t i = 0; i < count && src.size() - in >= step; ++i, in += step)
-        if (out < dst.size()) dst[out++] = src[in];
+      const size_t avail = std::min(count, (src.size() - in) / step);
+      const size_t n = std::min(avail, dst.size() - out);
+      if (step == 1) {
+        std::memcpy(dst.data() + out, src.data() + in, n);
+      } else {
+        for (size_t i = 0; i < n; ++i) dst[out + i] = src[in + i * step];
+      }
+      in += avail * step;
+      out += n;
     } else {  // one sample repeated
       if (src.size() - in < step) break;
       uint8_t v = src[in];
@@ -122,12 +129,23 @@ TDecodeResult TRLADecoder::Decode(std::span<const uint8_t> src, std::span<uint8_
 
 // --- LZW
 
+namespace {
+// Each literal code's string: byte i at index i, then room for the 8-byte
+// reads of the copy below.
+struct TLiterals {
+  uint8_t Bytes[256 + 8] = {};
+  TLiterals() {
+    for (int i = 0; i < 256; ++i) Bytes[i] = uint8_t(i);
+  }
+};
+const TLiterals kLiterals;
+}  // namespace
+
 TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::string error)
     : FRootBits(rootBits), FLsbFirst(lsbFirst), FEarlyChange(earlyChange), FError(std::move(error)),
       FClear(1 << rootBits), FEnd((1 << rootBits) + 1) {
   for (int i = 0; i < FClear; ++i) {
-    FPrefix[i] = 0;
-    FSuffix[i] = FFirst[i] = uint8_t(i);
+    FString[i] = &kLiterals.Bytes[i & 255];  // GIF's codes past 255 stand for their low byte
     FLength[i] = 1;
   }
   Reset();
@@ -140,67 +158,131 @@ void TLZWDecoder::Reset() {
 }
 
 TDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
-  Reset();
+  return FLsbFirst ? DecodeCodes<true>(src, dst) : DecodeCodes<false>(src, dst);
+}
+
+// The decoder's state lives in locals while it runs: stores to the output
+// (bytes, which may alias anything) would otherwise reload every member. The
+// loop has one common case, a defined code after a defined code; clear, end,
+// the code being defined (KwKwK) and errors take the branch after it.
+template <bool LsbFirst>
+TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<uint8_t> dst) {
+  const int clear = FClear, end = FEnd, rootWidth = FRootBits + 1, early = FEarlyChange ? 1 : 0;
+  int width = rootWidth, widenAt = (1 << width) - early, nextFree = clear + 2, previous = -1;
+  const uint8_t** const strings = FString;
+  uint16_t* const lengths = FLength;
+  uint8_t* const d = dst.data();
+  const size_t size = dst.size();
   size_t in = 0, out = 0;
-  uint32_t acc = 0;
+  size_t previousAt = 0;  // where the previous code's string was written
+  uint64_t acc = 0;
   int bits = 0;
-  while (out < dst.size()) {
-    while (bits < FWidth && in < src.size()) {
-      if (FLsbFirst) acc |= uint32_t(src[in++]) << bits;
-      else acc = (acc << 8) | src[in++];
-      bits += 8;
+  // The next code, or -1 when the data ends. The bit buffer is refilled with
+  // as many whole bytes as it holds: from one 8-byte read while 8 bytes are
+  // left (for codes taken from the low end, the bits read past those bytes
+  // are the next bytes' own, and are read again as they are), else a byte at
+  // a time.
+  auto next = [&]() -> int {
+    if (bits < width) {
+      if (src.size() - in >= 8) {
+        const uint8_t* p = src.data() + in;
+        const int take = (63 - bits) >> 3;  // bits + 8 * take stays below 64
+        if (LsbFirst) {
+          uint64_t v = 0;
+          for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+          acc |= v << bits;
+        } else {
+          uint64_t v = 0;
+          for (int i = 0; i < 8; ++i) v = v << 8 | p[i];
+          acc = (acc << (8 * take)) | (v >> (64 - 8 * take));
+        }
+        in += size_t(take);
+        bits += 8 * take;
+      } else {
+        while (bits <= 56 && in < src.size()) {
+          if (LsbFirst) acc |= uint64_t(src[in++]) << bits;
+          else acc = (acc << 8) | src[in++];
+          bits += 8;
+        }
+        if (bits < width) return -1;
+      }
     }
-    if (bits < FWidth) break;  // the data ends without an end code
     int code;
-    if (FLsbFirst) {
-      code = int(acc & ((1u << FWidth) - 1));
-      acc >>= FWidth;
+    if (LsbFirst) {
+      code = int(acc & ((1u << width) - 1));
+      acc >>= width;
+      bits -= width;
     } else {
-      code = int((acc >> (bits - FWidth)) & ((1u << FWidth) - 1));
+      bits -= width;
+      code = int((acc >> bits) & ((1u << width) - 1));
     }
-    bits -= FWidth;
-    if (!FLsbFirst) acc &= (1u << bits) - 1;
-
-    if (code == FClear) {
-      Reset();
-      continue;
-    }
-    if (code == FEnd) break;
-    if (FPrevious < 0) {
-      // Right after a clear only the literal codes are defined.
-      if (code >= FClear) throw EInvalidGraphic(FError);
-      dst[out++] = uint8_t(code);
-      FPrevious = code;
-      continue;
-    }
-    if (code > FNextFree || (code == FNextFree && FNextFree >= kTableSize)) throw EInvalidGraphic(FError);
-    // KwKwK: the code being defined is the previous string plus its own first byte.
-    int known = code < FNextFree ? code : FPrevious;
-    uint8_t first = FFirst[known];
-    size_t length = FLength[known];
-    size_t total = length + (code == FNextFree ? 1 : 0);
-    size_t room = dst.size() - out;
-    if (code == FNextFree && total <= room) dst[out + length] = first;
-    // Walk the prefix chain backwards, writing only what fits.
-    int c = known;
-    for (size_t i = length; i-- > 0;) {
-      if (i < room) dst[out + i] = FSuffix[c];
-      c = FPrefix[c];
-    }
-    out += std::min(total, room);
-
-    if (FNextFree < kTableSize) {
-      FPrefix[FNextFree] = uint16_t(FPrevious);
-      FSuffix[FNextFree] = first;
-      FFirst[FNextFree] = FFirst[FPrevious];
-      FLength[FNextFree] = uint16_t(FLength[FPrevious] + 1);
-      ++FNextFree;
+    return code;
+  };
+  // Adds the entry that the code just written makes: the previous string and
+  // this one's first byte, as they stand in the output.
+  auto define = [&](int code, size_t at) {
+    if (nextFree < kTableSize) {
+      strings[nextFree] = d + previousAt;
+      lengths[nextFree] = uint16_t(lengths[previous] + 1);
       // TIFF widens when the next free code reaches 2^width - 1, GIF at 2^width.
-      int limit = (1 << FWidth) - (FEarlyChange ? 1 : 0);
-      if (FNextFree >= limit && FWidth < 12) ++FWidth;
+      if (++nextFree >= widenAt && width < 12) widenAt = (1 << ++width) - early;
     }
-    FPrevious = code;
+    previousAt = at;
+    previous = code;
+  };
+  while (out < size) {
+    const int code = next();
+    if (code < 0) break;  // the data ends without an end code
+    const size_t at = out, room = size - out;
+    if (code < nextFree && unsigned(code - clear) > 1 && previous >= 0) {
+      // A literal, or an entry copied from where it was first written (it
+      // ends at or before `at`). Short strings move as one 8-byte word when
+      // there is room for it; the bytes past the string are overwritten by
+      // the strings that follow.
+      const uint8_t* from = strings[code];
+      const size_t length = lengths[code];
+      if (length <= 8 && room >= 8) {
+        uint64_t word;
+        std::memcpy(&word, from, 8);
+        std::memcpy(d + out, &word, 8);
+        out += length;
+      } else {
+        const size_t n = std::min(length, room);  // what does not fit is cut
+        std::memmove(d + out, from, n);
+        out += n;
+      }
+      define(code, at);
+      continue;
+    }
+    if (code == clear) {
+      width = rootWidth;
+      widenAt = (1 << width) - early;
+      nextFree = clear + 2;
+      previous = -1;
+      continue;
+    }
+    if (code == end) break;
+    if (previous < 0) {
+      // Right after a clear only the literal codes are defined.
+      if (code >= clear) throw EInvalidGraphic(FError);
+      d[out++] = uint8_t(code);
+      previousAt = at;
+      previous = code;
+      continue;
+    }
+    if (code != nextFree || nextFree >= kTableSize) throw EInvalidGraphic(FError);
+    // KwKwK: the code being defined is the previous string plus its own
+    // first byte; the previous string ends where this one starts.
+    const size_t length = lengths[previous];
+    const size_t n = std::min(length + 1, room);
+    std::memcpy(d + out, d + previousAt, std::min(length, n));
+    if (n > length) d[out + length] = d[previousAt];
+    out += n;
+    define(code, at);
   }
+  FWidth = width;
+  FNextFree = nextFree;
+  FPrevious = previous;
   return {in, out};
 }
 

@@ -55,6 +55,8 @@ public:
 // The LZW string table and code reader shared by TIFF and GIF.
 class TLZWDecoder : public TDecoder {
 public:
+  // Short strings are moved eight bytes at a time: up to 7 bytes of dest past
+  // what it wrote may be overwritten too (never past dest.size()).
   TDecodeResult Decode(std::span<const uint8_t> source, std::span<uint8_t> dest) override;
 
 protected:
@@ -65,15 +67,19 @@ protected:
 
 private:
   void Reset();
+  template <bool LsbFirst>
+  TDecodeResult DecodeCodes(std::span<const uint8_t> source, std::span<uint8_t> dest);
   static constexpr int kTableSize = 4096;  // 12-bit codes
   int FRootBits;
   bool FLsbFirst, FEarlyChange;
   std::string FError;
   int FClear, FEnd, FWidth = 0, FNextFree = 0, FPrevious = -1;
-  uint16_t FPrefix[kTableSize];
-  uint8_t FSuffix[kTableSize];
-  uint8_t FFirst[kTableSize];     // first byte of each code's string
-  uint16_t FLength[kTableSize];   // length of each code's string
+  // An entry is the previous code's string and the next string's first byte,
+  // which stand one after the other in the output: the table keeps where each
+  // string starts (in the output of the running Decode; a literal's in a
+  // table of its own) and its length.
+  const uint8_t* FString[kTableSize];
+  uint16_t FLength[kTableSize];
 };
 
 class TTIFFLZW : public TLZWDecoder {

@@ -15,8 +15,10 @@
 //   5-6-5 pictures are converted to 5-5-5 before they are written as 16 bits.
 #include "GraphicFormats.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "GraphicCodecs.h"
 #include "GraphicFormatsShared.h"
@@ -87,14 +89,25 @@ void RegisterGraphicFormats() {
 namespace graphics {
 
 TBitmap NewPicture(TPixelFormat pf, uint64_t width, uint64_t height, const char* error) {
-  constexpr uint64_t kMaxSide = 1u << 20;  // far beyond any picture the programs show
-  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) throw EInvalidGraphic(error);
-  uint64_t rowBytes = (width * TBitmap::BitsOf(pf) + 31) / 32 * 4;
-  if (rowBytes * height > kMaxBitmapBytes) throw EInvalidGraphic(error);
+  if (width == 0 || height == 0 || !PictureSizeFits(width, height, TBitmap::BitsOf(pf))) throw EInvalidGraphic(error);
   TBitmap b;
   b.SetPixelFormat(pf);
   b.SetSize(int(width), int(height));
   return b;
+}
+
+void PlacePackedRows(TBitmap& b, size_t rowLength, bool fileTopDown) {
+  const std::span<uint8_t> bits = b.Bits();
+  const size_t stride = size_t(b.RowBytes()), height = size_t(b.Height());
+  // From the last row back, each row moves up to a place past the rows not yet moved.
+  if (stride != rowLength)
+    for (size_t i = height; i-- > 0;) {
+      std::memmove(bits.data() + i * stride, bits.data() + i * rowLength, rowLength);
+      std::memset(bits.data() + i * stride + rowLength, 0, stride - rowLength);
+    }
+  if (fileTopDown != b.TopDown())
+    for (size_t i = 0; i < height / 2; ++i)
+      std::swap_ranges(bits.data() + i * stride, bits.data() + (i + 1) * stride, bits.data() + (height - 1 - i) * stride);
 }
 
 void CheckRoom(uint64_t need, uint64_t have, const char* error) {
@@ -166,9 +179,11 @@ void TDecodedGraphic::SavingNotOffered(const char* format) const {
 
 void TDecodedGraphic::LoadFromStream(TStream& s) {
   int64_t n = s.Size() - s.Position();
-  std::vector<uint8_t> bytes(size_t(n > 0 ? n : 0));
-  s.ReadBuffer(bytes.data(), int64_t(bytes.size()));
-  LoadFromMemory(bytes);
+  size_t size = size_t(n > 0 ? n : 0);
+  // Not zeroed first: the read fills every byte or raises.
+  std::unique_ptr<uint8_t[]> bytes(new uint8_t[size ? size : 1]);
+  s.ReadBuffer(bytes.get(), int64_t(size));
+  LoadFromMemory({bytes.get(), size});
 }
 
 void TDecodedGraphic::LoadFromMemory(std::span<const uint8_t> bytes) {
@@ -240,27 +255,36 @@ TBitmap TTargaGraphic::Decode(std::span<const uint8_t> bytes) {
   TBitmap b = NewPicture(pf, width, height, kTargaInvalid);
   if (pf == pf8bit) b.SetPalette(palette.empty() ? GreyPalette(256) : palette);
   std::span<const uint8_t> pixels = r.Rest();
-  std::vector<uint8_t> unpacked;
   if (packed) {
-    unpacked.resize(size_t(total));
-    if (DecodeTargaRLE(pixels, unpacked, pixelSize).Written < total) throw EInvalidGraphic(kTargaInvalid);
-    pixels = unpacked;
-  }
-  for (int row = 0; row < height; ++row) {
-    int target = topDown ? row : height - 1 - row;
-    std::memcpy(b.ScanLine(target), pixels.data() + size_t(row) * rowLength, rowLength);
+    // The packets are expanded straight into the bitmap, then the rows placed.
+    if (DecodeTargaRLE(pixels, b.Bits().first(size_t(total)), pixelSize).Written < total)
+      throw EInvalidGraphic(kTargaInvalid);
+    PlacePackedRows(b, rowLength, topDown);
+  } else {
+    for (int row = 0; row < height; ++row) {
+      int target = topDown ? row : height - 1 - row;
+      std::memcpy(b.ScanLine(target), pixels.data() + size_t(row) * rowLength, rowLength);
+    }
   }
   ImageID.assign(id.begin(), id.end());
   return b;
 }
 
+bool TTargaGraphic::AllowedDepth() {
+  if (PixelFormat() != pf1bit && PixelFormat() != pf4bit) return true;
+  if (TargaConvertQuery && !TargaConvertQuery(kTargaConvertQuestion)) return false;
+  SetPixelFormat(pf8bit);
+  return true;
+}
+
+void TTargaGraphic::SaveToFile(const std::string& name) {
+  // Asked before the file is touched; WriteTarga then finds 8 bits.
+  if (AllowedDepth()) TDecodedGraphic::SaveToFile(name);
+}
+
 void TTargaGraphic::WriteTarga(TStream& s, bool compressed) {
+  if (!AllowedDepth()) return;
   TPixelFormat pf = PixelFormat();
-  if (pf == pf1bit || pf == pf4bit) {
-    if (TargaConvertQuery && !TargaConvertQuery(kTargaConvertQuestion)) return;
-    SetPixelFormat(pf8bit);
-    pf = pf8bit;
-  }
   if (Empty()) return;
   // Targa's 16-bit pixels are 5-5-5 words: a 5-6-5 picture is converted first.
   TBitmap converted;

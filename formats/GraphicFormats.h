@@ -33,11 +33,18 @@ class TTargaGraphic : public TDecodedGraphic {
 public:
   std::string ClassName() const override { return "TTargaGraphic"; }
   void SaveToStream(TStream& s) override { WriteTarga(s, true); }
+  // A declined colour-depth question leaves the file as it was.
+  void SaveToFile(const std::string& name) override;
   void WriteTarga(TStream& s, bool compressed);
   std::string ImageID;  // the file's identification text, written back on save
 
 protected:
   TBitmap Decode(std::span<const uint8_t> bytes) override;
+
+private:
+  // 1- and 4-bit pictures are asked about and converted to 8 bits; false
+  // when the question is declined.
+  bool AllowedDepth();
 };
 
 // Asked before a 1- or 4-bit bitmap is written as Targa; true converts it to

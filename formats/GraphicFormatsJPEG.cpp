@@ -55,7 +55,15 @@ TBitmap TJPEGImage::Decode(std::span<const uint8_t> bytes) {
   jpeg_read_header(&cinfo, TRUE);
   bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
   bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+  // Grey and (where libjpeg offers it) blue-green-red rows are the bitmap's
+  // own: libjpeg writes them in place.
+#ifdef JCS_EXTENSIONS
+  constexpr J_COLOR_SPACE kColourSpace = JCS_EXT_BGR;
+#else
+  constexpr J_COLOR_SPACE kColourSpace = JCS_RGB;
+#endif
+  cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : kColourSpace;
+  const bool direct = grey || (!cmyk && kColourSpace != JCS_RGB);
   // At best a few bits per 8 x 8 block of each component: refuse sizes that
   // the file cannot describe before anything is allocated.
   uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
@@ -71,17 +79,16 @@ TBitmap TJPEGImage::Decode(std::span<const uint8_t> bytes) {
   }
   if (grey) b.SetPalette(GreyPalette(256));
   jpeg_start_decompress(&cinfo);
-  row.resize(size_t(cinfo.output_width) * cinfo.output_components);
+  if (!direct) row.resize(size_t(cinfo.output_width) * cinfo.output_components);
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW rows[1] = {row.data()};
     int y = int(cinfo.output_scanline);
-    if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
     uint8_t* out = b.ScanLine(y);
+    JSAMPROW rows[1] = {direct ? out : row.data()};
+    if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
+    if (direct) continue;
     for (JDIMENSION x = 0; x < cinfo.output_width; ++x) {
       const uint8_t* in = row.data() + size_t(x) * cinfo.output_components;
-      if (grey) {
-        out[x] = in[0];
-      } else if (cmyk) {
+      if (cmyk) {
         // Adobe's files store the inks inverted (255 is no ink).
         CMYKToBGR(255 - in[0], 255 - in[1], 255 - in[2], 255 - in[3], 255, out + 3 * x);
       } else {

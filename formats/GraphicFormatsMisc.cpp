@@ -120,17 +120,28 @@ TBitmap TGIFGraphic::Decode(std::span<const uint8_t> bytes) {
     CheckRoom(uint64_t(width) * height, (uint64_t(data.size()) * 8 / 3 + 1) * 4096, kInvalid);
     TBitmap b = NewPicture(pf8bit, width, height, kInvalid);
     b.SetPalette(palette.empty() ? GreyPalette(256) : palette);
-    std::vector<uint8_t> pixels(size_t(width) * height, 0);
-    TGIFLZW(codeSize).Decode(data, pixels);
+    const size_t size = size_t(width) * height;
+    // Pixels past the end of short data are colour 0 (the decoder may have
+    // changed a few bytes past its output).
+    auto decode = [&](std::span<uint8_t> pixels) {
+      size_t written = TGIFLZW(codeSize).Decode(data, pixels).Written;
+      std::fill(pixels.begin() + ptrdiff_t(written), pixels.end(), 0);
+    };
+    if (!(imageFlags & 0x40)) {
+      // Rows in order: expanded straight into the bitmap, then placed.
+      decode(b.Bits().first(size));
+      PlacePackedRows(b, width, true);
+      return b;
+    }
+    std::vector<uint8_t> pixels(size);
+    decode(pixels);
     // Interlaced rows come in four passes: every 8th from 0, every 8th from
     // 4, every 4th from 2, every 2nd from 1.
     static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
     uint32_t source = 0;
-    for (int pass = 0; pass < ((imageFlags & 0x40) ? 4 : 1); ++pass) {
-      int start = (imageFlags & 0x40) ? kStart[pass] : 0, step = (imageFlags & 0x40) ? kStep[pass] : 1;
-      for (uint32_t y = uint32_t(start); y < height; y += uint32_t(step), ++source)
+    for (int pass = 0; pass < 4; ++pass)
+      for (uint32_t y = uint32_t(kStart[pass]); y < height; y += uint32_t(kStep[pass]), ++source)
         std::memcpy(b.ScanLine(int(y)), pixels.data() + size_t(source) * width, width);
-    }
     return b;
   }
 }

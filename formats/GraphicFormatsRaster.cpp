@@ -138,13 +138,13 @@ TBitmap TSGIGraphic::Decode(std::span<const uint8_t> bytes) {
   TBitmap b = NewPicture(pf, width, height, kInvalid);
   if (pf == pf8bit) b.SetPalette(GreyPalette(256));
 
-  std::vector<uint8_t> row(width);
+  // One row of each channel, then the row's pixels from them: red, green,
+  // blue, alpha go to bytes 2, 1, 0, 3 of a pixel.
+  std::vector<uint8_t> planes(size_t(width) * used);
   TSGIRLE rle(bpc);
-  for (uint32_t c = 0; c < used; ++c) {
-    // Channels red, green, blue, alpha go to bytes 2, 1, 0, 3 of a pixel.
-    const uint32_t step = used == 1 ? 1 : used;
-    const uint32_t slot = used == 1 ? 0 : c == 3 ? 3 : 2 - c;
-    for (uint32_t y = 0; y < height; ++y) {
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t c = 0; c < used; ++c) {
+      std::span<uint8_t> row(planes.data() + size_t(c) * width, width);
       if (storage == 1) {
         size_t i = size_t(c) * height + y;
         uint64_t at = starts[i], len = lengths[i];
@@ -156,8 +156,24 @@ TBitmap TSGIGraphic::Decode(std::span<const uint8_t> bytes) {
         size_t at = 512 + (size_t(c) * height + y) * width * bpc;
         for (uint32_t x = 0; x < width; ++x) row[x] = bytes[at + size_t(x) * bpc];
       }
-      uint8_t* out = b.ScanLine(int(height - 1 - y));  // rows are stored bottom-up
-      for (uint32_t x = 0; x < width; ++x) out[size_t(x) * step + slot] = row[x];
+    }
+    uint8_t* out = b.ScanLine(int(height - 1 - y));  // rows are stored bottom-up
+    const uint8_t *red = planes.data(), *green = red + width, *blue = green + width, *alpha = blue + width;
+    if (used == 1) {
+      std::memcpy(out, red, width);
+    } else if (used == 3) {
+      for (size_t x = 0; x < width; ++x) {
+        out[3 * x] = blue[x];
+        out[3 * x + 1] = green[x];
+        out[3 * x + 2] = red[x];
+      }
+    } else {
+      for (size_t x = 0; x < width; ++x) {
+        out[4 * x] = blue[x];
+        out[4 * x + 1] = green[x];
+        out[4 * x + 2] = red[x];
+        out[4 * x + 3] = alpha[x];
+      }
     }
   }
   return b;
@@ -283,16 +299,41 @@ TBitmap TPPMGraphic::Decode(std::span<const uint8_t> bytes) {
     if (maxValue == 65535) return uint8_t(v >> 8);
     return uint8_t((uint64_t(v) * 255 + maxValue / 2) / maxValue);
   };
-  auto sample = [&]() -> uint8_t {
-    if (text) return scale(t.Number());
-    auto s = t.Raw(sampleBytes);
-    return scale(sampleBytes == 2 ? uint32_t(s[0] << 8 | s[1]) : s[0]);
-  };
+  // Raw samples are taken a row at a time, one-byte ones through a table.
+  uint8_t scaled[256];
+  for (uint32_t v = 0; v < 256; ++v) scaled[v] = scale(v);
+  std::vector<uint8_t> wide;  // two-byte samples of a row, scaled
+  auto sample = [&]() -> uint8_t { return scale(t.Number()); };
   for (uint32_t y = 0; y < height; ++y) {
     uint8_t* out = b.ScanLine(int(y));
     if (kind == '4') {
       auto row = t.Raw((uint64_t(width) + 7) / 8);
       std::memcpy(out, row.data(), row.size());
+      continue;
+    }
+    if (!text) {
+      const size_t n = size_t(width) * channels;
+      const uint8_t* in = t.Raw(uint64_t(n) * sampleBytes).data();
+      if (sampleBytes == 2) {
+        wide.resize(n);
+        for (size_t i = 0; i < n; ++i) wide[i] = scale(uint32_t(in[2 * i] << 8 | in[2 * i + 1]));
+        in = wide.data();
+      }
+      const bool scaling = sampleBytes == 1 && maxValue != 255;
+      if (channels == 1) {
+        if (scaling)
+          for (size_t x = 0; x < width; ++x) out[x] = scaled[in[x]];
+        else
+          std::memcpy(out, in, width);
+      } else {
+        for (size_t x = 0; x < width; ++x) {
+          out[3 * x] = in[3 * x + 2];
+          out[3 * x + 1] = in[3 * x + 1];
+          out[3 * x + 2] = in[3 * x];
+        }
+        if (scaling)
+          for (size_t i = 0; i < n; ++i) out[i] = scaled[out[i]];
+      }
       continue;
     }
     for (uint32_t x = 0; x < width; ++x) {

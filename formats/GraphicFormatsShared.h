@@ -10,8 +10,13 @@
 namespace graphics {
 
 // A bitmap of the given format and size, or the reader's error when the size
-// is 0, above 2^20 in either direction or past kMaxBitmapBytes.
+// is 0 or does not fit PictureSizeFits.
 TBitmap NewPicture(TPixelFormat pf, uint64_t width, uint64_t height, const char* error);
+// For decoders that write a picture's rows packed one after another (in file
+// order, rowLength bytes each) at the start of b's pixel block: moves each row
+// to its DWORD-aligned place, zeroes the padding, and turns the rows over when
+// the file's order (fileTopDown: top row first) is not the bitmap's.
+void PlacePackedRows(TBitmap& b, size_t rowLength, bool fileTopDown);
 // Raises the reader's error unless need <= have.
 void CheckRoom(uint64_t need, uint64_t have, const char* error);
 

@@ -192,7 +192,9 @@ TBitmap TTIFFGraphic::Decode(std::span<const uint8_t> bytes) {
     if (compression == 1) {
       std::memcpy(strip.data(), src.data(), std::min<size_t>(src.size(), strip.size()));
     } else if (compression == 5) {
-      TTIFFLZW().Decode(src, strip);
+      // The decoder may leave bytes past its output changed: a short strip ends black.
+      size_t written = TTIFFLZW().Decode(src, strip).Written;
+      std::fill(strip.begin() + ptrdiff_t(written), strip.end(), 0);
     } else {
       TPackbitsRLE().Decode(src, strip);
     }
@@ -204,30 +206,29 @@ TBitmap TTIFFGraphic::Decode(std::span<const uint8_t> bytes) {
         std::memcpy(out, in, size_t(rowLength));
         continue;
       }
-      // The high byte of sample i of pixel x.
-      const int hi = sampleBytes == 2 && !f.BigEndian() ? 1 : 0;
-      auto at = [&](uint32_t x, uint32_t i) { return in[(size_t(x) * samples + i) * sampleBytes + hi]; };
-      for (uint32_t x = 0; x < width; ++x) {
-        switch (pf) {
-          case pf8bit: out[x] = at(x, 0); break;
-          case pf32bit:
-            out[4 * x] = at(x, 2);
-            out[4 * x + 1] = at(x, 1);
-            out[4 * x + 2] = at(x, 0);
-            out[4 * x + 3] = at(x, 3);
-            break;
-          default:
-            if (photometric == 2) {
-              out[3 * x] = at(x, 2);
-              out[3 * x + 1] = at(x, 1);
-              out[3 * x + 2] = at(x, 0);
-            } else if (photometric == 6) {
-              YCbCrToBGR(at(x, 0), at(x, 1), at(x, 2), out + 3 * x);
-            } else if (photometric == 8) {
-              LabToBGR(at(x, 0), int8_t(at(x, 1)), int8_t(at(x, 2)), out + 3 * x);
-            } else {
-              CMYKToBGR(at(x, 0), at(x, 1), at(x, 2), at(x, 3), 255, out + 3 * x);
-            }
+      // p[x * step + i * sampleBytes]: the high byte of sample i of pixel x.
+      const uint8_t* p = in + (sampleBytes == 2 && !f.BigEndian() ? 1 : 0);
+      const size_t step = size_t(samples) * sampleBytes, sb = size_t(sampleBytes);
+      if (pf == pf8bit) {
+        for (size_t x = 0; x < width; ++x) out[x] = p[x * step];
+      } else if (pf == pf32bit) {
+        for (size_t x = 0; x < width; ++x, p += step) {
+          out[4 * x] = p[2 * sb];
+          out[4 * x + 1] = p[sb];
+          out[4 * x + 2] = p[0];
+          out[4 * x + 3] = p[3 * sb];
+        }
+      } else if (photometric == 2) {
+        for (size_t x = 0; x < width; ++x, p += step) {
+          out[3 * x] = p[2 * sb];
+          out[3 * x + 1] = p[sb];
+          out[3 * x + 2] = p[0];
+        }
+      } else {
+        for (size_t x = 0; x < width; ++x, p += step) {
+          if (photometric == 6) YCbCrToBGR(p[0], p[sb], p[2 * sb], out + 3 * x);
+          else if (photometric == 8) LabToBGR(p[0], int8_t(p[sb]), int8_t(p[2 * sb]), out + 3 * x);
+          else CMYKToBGR(p[0], p[sb], p[2 * sb], p[3 * sb], 255, out + 3 * x);
         }
       }
     }

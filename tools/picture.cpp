@@ -5,6 +5,7 @@
 // file that cannot be read prints the reader's message and exits with 1.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "GraphicFormats.h"
 #include "Streams.h"
@@ -21,12 +22,13 @@ int main(int argc, char** argv) {
     picture.LoadFromFile(argv[1]);
     auto* loaded = dynamic_cast<TBitmap*>(picture.Graphic());
     if (!loaded || loaded->Empty()) throw EInvalidGraphic("The file holds no picture");
-    TBitmap out;
-    out.Assign(*loaded);
+    const int bits = loaded->BitsPerPixel();
+    const std::string className = loaded->ClassName();
+    // A plain bitmap takes the pixels over (no copy) and saves them as a BMP.
+    TBitmap out(std::move(*loaded));
     if (!keep) out.SetPixelFormat(pf24bit);
     out.SaveToFile(argv[2]);
-    std::printf("%s: %dx%d, %d bits per pixel (%s)\n", argv[1], loaded->Width(), loaded->Height(),
-                loaded->BitsPerPixel(), loaded->ClassName().c_str());
+    std::printf("%s: %dx%d, %d bits per pixel (%s)\n", argv[1], out.Width(), out.Height(), bits, className.c_str());
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s: %s\n", argv[1], e.Message().c_str());
     return 1;

@@ -10,13 +10,14 @@
 //   is honoured when it lies inside the file, else pixels follow the palette;
 //   a palette longer than the bit depth allows is cut to it; a short palette
 //   is padded with black.
-// - Limits: pixel storage at most kMaxBitmapBytes; uncompressed pixel rows must
+// - Limits: the picture size of PictureSizeFits; uncompressed pixel rows must
 //   all be in the file; an RLE picture may describe at most 1024 pixels per
 //   byte of its data (plus 64 Ki), since runs and skips of that size are not
 //   written by any encoder; runs and skips past the picture's edges are clipped;
 //   RLE data that ends before its end-of-bitmap code with rows left is truncated.
 #include "BmpFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ByteReader.h"
@@ -150,7 +151,7 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
 
   bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > 65535 || height > 65535) Invalid();
+  if (width <= 0 || height <= 0 || !PictureSizeFits(uint64_t(width), uint64_t(height), bitCount)) Invalid();
   bool rle = compression == BI_RLE8 || compression == BI_RLE4;
   if ((compression == BI_RLE8 && bitCount != 8) || (compression == BI_RLE4 && bitCount != 4) || (rle && topDown))
     Invalid();
@@ -190,7 +191,6 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
 
   const uint64_t rowBytes = ((uint64_t)width * bitCount + 31) / 32 * 4;
   const uint64_t total = rowBytes * (uint64_t)height;
-  if (total > kMaxBitmapBytes) Invalid();
 
   if (rle) {
     if ((uint64_t)width * height > 65536 + 1024 * (uint64_t)r.Left()) Invalid();
@@ -218,8 +218,8 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
   // Other masks: widen to 32 bits (from 32) or 24 bits (from 16).
   img.PixelFormat = bitCount == 32 ? pf32bit : pf24bit;
   int outBytes = bitCount == 32 ? 4 : 3;
+  if (!PictureSizeFits(uint64_t(width), uint64_t(height), outBytes * 8)) Invalid();
   uint64_t outRow = ((uint64_t)width * outBytes * 8 + 31) / 32 * 4;
-  if (outRow * height > kMaxBitmapBytes) Invalid();
   img.Bits.assign((size_t)(outRow * height), 0);
   for (int64_t y = 0; y < height; ++y) {
     const uint8_t* in = src.data() + y * rowBytes;
@@ -246,16 +246,19 @@ TBmpImage DecodeBmpFile(std::span<const uint8_t> file) {
   return DecodeBmpInfo(file.subspan(14), pixelOffset);
 }
 
-std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
-                                   const std::vector<TRGBQuad>& palette, const std::vector<uint8_t>& bits) {
+size_t BmpImageBytes(int width, int height, TPixelFormat pf) {
+  return size_t(TBitmap::RowBytesOf(width, TBitmap::BitsOf(pf))) * size_t(height);
+}
+
+std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, bool topDown,
+                                     const std::vector<TRGBQuad>& palette) {
   int bitCount = TBitmap::BitsOf(pf);
   bool fields = pf == pf16bit;
   size_t colors = bitCount <= 8 ? std::min(palette.size(), size_t(1) << bitCount) : 0;
   size_t headerBytes = 14 + 40 + (fields ? 12 : 0) + colors * 4;
-  size_t rowBytes = TBitmap::RowBytesOf(width, bitCount);
-  size_t imageBytes = rowBytes * height;
+  size_t imageBytes = BmpImageBytes(width, height, pf);
   std::vector<uint8_t> out;
-  out.reserve(headerBytes + imageBytes);
+  out.reserve(headerBytes);
   auto u16 = [&](uint32_t v) { out.push_back(uint8_t(v)); out.push_back(uint8_t(v >> 8)); };
   auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
   out.push_back('B');
@@ -285,6 +288,14 @@ std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool 
     out.push_back(palette[i].Red);
     out.push_back(0);
   }
+  return out;
+}
+
+std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
+                                   const std::vector<TRGBQuad>& palette, std::span<const uint8_t> bits) {
+  std::vector<uint8_t> out = EncodeBmpHeader(width, height, pf, topDown, palette);
+  size_t headerBytes = out.size(), imageBytes = BmpImageBytes(width, height, pf);
+  out.reserve(headerBytes + imageBytes);
   out.insert(out.end(), bits.begin(), bits.begin() + std::min(bits.size(), imageBytes));
   out.resize(headerBytes + imageBytes, 0);
   return out;

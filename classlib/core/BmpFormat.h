@@ -23,4 +23,9 @@ TBmpImage DecodeBmpFile(std::span<const uint8_t> file);
 TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset);
 
 std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
-                                   const std::vector<TRGBQuad>& palette, const std::vector<uint8_t>& bits);
+                                   const std::vector<TRGBQuad>& palette, std::span<const uint8_t> bits);
+// What comes before the pixels: file header, bitmap information and palette.
+// The pixel rows that follow take BmpImageBytes(width, height, pf) bytes.
+std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, bool topDown,
+                                     const std::vector<TRGBQuad>& palette);
+size_t BmpImageBytes(int width, int height, TPixelFormat pf);

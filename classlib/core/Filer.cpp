@@ -371,7 +371,8 @@ void ReadComponentStream(TStream& s, TPersistent& root) {
 // --- listing
 
 namespace {
-std::string ValueText(TReader& r, TValueType kind, std::vector<uint8_t>* binary) {
+// depth counts the lists that enclose the value.
+std::string ValueText(TReader& r, TValueType kind, std::vector<uint8_t>* binary, int depth) {
   switch (kind) {
     case vaInt8: case vaInt16: case vaInt32: case vaInt64:
       return IntToStr(r.ReadIntegerOf(kind));
@@ -386,11 +387,12 @@ std::string ValueText(TReader& r, TValueType kind, std::vector<uint8_t>* binary)
       return text + "]";
     }
     case vaList: {
+      if (depth >= kMaxListDepth) throw EReadError();
       std::string text;
       int n = 0;
       while (!r.EndOfList()) {
         TValueType k = r.ReadValue();
-        text += (n++ ? "\n" : "") + ValueText(r, k, nullptr);
+        text += (n++ ? "\n" : "") + ValueText(r, k, nullptr, depth + 1);
       }
       return text;
     }
@@ -412,7 +414,7 @@ std::vector<TStreamEntry> ListComponentStream(TStream& s, std::string* className
     TStreamEntry e;
     e.Path = r.ReadStr();
     e.Kind = r.ReadValue();
-    e.Value = ValueText(r, e.Kind, &e.Data);
+    e.Value = ValueText(r, e.Kind, &e.Data, 0);
     entries.push_back(std::move(e));
   }
   return entries;

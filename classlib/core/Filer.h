@@ -114,7 +114,11 @@ void WriteComponentStream(TStream& s, TPersistent& root, const std::string& clas
 void ReadComponentStream(TStream& s, TPersistent& root);
 
 // Visits every stream entry without an object graph: path, kind name and the
-// value as text. Used by tools that show what a stream holds.
+// value as text. Used by tools that show what a stream holds. Lists within
+// lists are shown as deep as kMaxListDepth; a deeper one raises EReadError.
+// (The class library's own streams nest a list of collection items in an
+// item at most a few levels; each level costs the lister a stack frame.)
+constexpr int kMaxListDepth = 32;
 struct TStreamEntry {
   std::string Path;
   TValueType Kind;

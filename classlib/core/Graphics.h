@@ -53,7 +53,9 @@ public:
   virtual void SaveToStream(TStream& s) = 0;
   // Virtual for pictures that read companion files beside the named one.
   virtual void LoadFromFile(const std::string& name);
-  void SaveToFile(const std::string& name);
+  // Through a temporary file: a save that fails keeps the old file. Virtual
+  // for pictures that may decline to save before anything is written.
+  virtual void SaveToFile(const std::string& name);
   // What a picture's "Data" property holds after the class name.
   virtual void ReadData(TStream& s) { LoadFromStream(s); }
   virtual void WriteData(TStream& s) { SaveToStream(s); }
@@ -67,8 +69,15 @@ struct TRGBQuad {
   bool operator==(const TRGBQuad&) const = default;
 };
 
-// Largest pixel store that any reader may ask for: 256 MiB.
+// The largest picture: every reader refuses a bigger one before it allocates,
+// and a bitmap cannot be made bigger, so whatever one reader loads the BMP
+// reader reads back. At most 2^20 pixels each way (far beyond any picture
+// the programs show; wide enough for panoramas) and 256 MiB of pixel rows.
+constexpr uint64_t kMaxPictureSide = 1u << 20;
 constexpr uint64_t kMaxBitmapBytes = 256ull << 20;
+// Whether width x height pixels of the given bits fit the limits above (an
+// empty picture fits).
+bool PictureSizeFits(uint64_t width, uint64_t height, int bitsPerPixel);
 
 // Pixels, palette and format kept as a Windows device-independent bitmap
 // would: rows DWORD-aligned, bottom-up unless TopDown. 15-bit pixels are
@@ -82,7 +91,8 @@ public:
   bool Empty() const override { return FWidth == 0 || FHeight == 0; }
   int Width() const override { return FWidth; }
   int Height() const override { return FHeight; }
-  // Keeps the format; new pixels are 0. Raises EOutOfResources past kMaxBitmapBytes.
+  // Keeps the format; new pixels are 0. Raises EOutOfResources past the
+  // limits of PictureSizeFits.
   void SetSize(int width, int height);
   void SetWidth(int w) { SetSize(w, FHeight); }
   void SetHeight(int h) { SetSize(FWidth, h); }
@@ -104,7 +114,9 @@ public:
   // Whether the rows lie top row first in memory (and in a written BMP).
   bool TopDown() const { return FTopDown; }
   void SetTopDown(bool topDown);
+  // The whole pixel block, rows as TopDown says, each RowBytes long.
   std::span<const uint8_t> Bits() const { return FBits; }
+  std::span<uint8_t> Bits() { return FBits; }
 
   TColor Pixel(int x, int y) const;       // the pixel's RGB colour
   void SetPixel(int x, int y, TColor c);  // indexed formats take the nearest palette entry

@@ -254,10 +254,71 @@ TEST(Bitmap, FormatConversionKeepsColours) {
   EXPECT_EQ(bm.TransparentColor(), clRed);  // the bottom-left pixel
 }
 
+// Every format converted to each format of more than 8 bits gives the colours
+// that the pixels had, as exactly as the target holds them; indices past the
+// palette are black.
+TEST(Bitmap, ConversionToDirectColourKeepsEveryPixel) {
+  const TColor colours[] = {clBlack, clWhite, clRed, RGBColor(12, 34, 56), RGBColor(200, 100, 7), clTeal};
+  for (TPixelFormat from : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+    TBitmap src;
+    src.SetPixelFormat(from);
+    src.SetSize(9, 3);  // odd widths: rows carry padding
+    if (from == pf4bit || from == pf8bit) {
+      std::vector<TRGBQuad> pal;
+      for (TColor c : colours) pal.push_back({GetBValue(c), GetGValue(c), GetRValue(c), 0});
+      src.SetPalette(pal);  // shorter than the format allows
+    }
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 9; ++x) src.SetPixel(x, y, colours[(x + y) % 6]);
+    if (from == pf8bit) src.ScanLine(2)[8] = 200;  // past the palette
+    for (TPixelFormat to : {pf15bit, pf16bit, pf24bit, pf32bit}) {
+      if (to == from) continue;
+      TBitmap converted;
+      converted.Assign(src);
+      converted.SetPixelFormat(to);
+      ASSERT_EQ(converted.PixelFormat(), to);
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 9; ++x) {
+          TBitmap expected;  // the source colour as the target format stores it
+          expected.SetPixelFormat(to);
+          expected.SetSize(1, 1);
+          expected.SetPixel(0, 0, src.Pixel(x, y));
+          EXPECT_EQ(converted.Pixel(x, y), expected.Pixel(0, 0)) << from << "->" << to << " " << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(Bitmap, SizeIsCapped) {
   TBitmap bm;
   EXPECT_THROW(bm.SetSize(100000, 100000), EOutOfResources);
   EXPECT_THROW(bm.SetSize(-1, 2), EInvalidGraphic);
+  bm.SetPixelFormat(pf1bit);
+  EXPECT_THROW(bm.SetSize(int(kMaxPictureSide) + 1, 1), EOutOfResources);
+  EXPECT_THROW(bm.SetSize(1, int(kMaxPictureSide) + 1), EOutOfResources);
+}
+
+// The side limit is the bitmap's own: the widest bitmap that can be made is
+// written and read back, one pixel more is refused before allocating.
+TEST(BmpReader, TheWidestBitmapReadsBackAndOneMoreIsRefused) {
+  TBitmap wide;
+  wide.SetPixelFormat(pf1bit);
+  wide.SetSize(int(kMaxPictureSide), 2);
+  wide.SetPixel(int(kMaxPictureSide) - 1, 1, clWhite);
+  TBitmap back = Load(wide.SaveToBytes());
+  EXPECT_EQ(back.Width(), int(kMaxPictureSide));
+  EXPECT_EQ(back.Pixel(int(kMaxPictureSide) - 1, 1), clWhite);
+  for (auto [w, h] : {std::pair{int(kMaxPictureSide) + 1, 1}, std::pair{1, -int(kMaxPictureSide) - 1}}) {
+    Bmp f;  // the pixel rows are there, the size is not allowed
+    f.fileHeader(14 + 40 + 8);
+    f.info(w, h, 1, 0);
+    f.rgbq(0, 0, 0);
+    f.rgbq(255, 255, 255);
+    f.b.resize(f.b.size() + size_t(TBitmap::RowBytesOf(w, 1)) * std::abs(h));
+    EXPECT_THROW(Load(f.b), EInvalidGraphic) << w << "x" << h;
+  }
+  EXPECT_TRUE(PictureSizeFits(kMaxPictureSide, 1, 32));
+  EXPECT_FALSE(PictureSizeFits(kMaxPictureSide, kMaxPictureSide, 1));  // past the bytes
 }
 
 // Files written by another program decode to the pixels that program reads

@@ -174,6 +174,46 @@ TEST(Filer, LengthsBeyondTheStreamRaiseWithoutAllocating) {
   EXPECT_THROW(ReadComponentStream(m, s), EReadError);
 }
 
+namespace {
+// Lists nested n deep around one string, as the entry "Lines".
+std::vector<uint8_t> NestedLists(int n) {
+  TMemoryStream m;
+  TWriter w(m);
+  m.WriteString("TPF0");
+  w.WriteStr("TSample");
+  w.WriteStr("");
+  w.WriteStr("Lines");
+  for (int i = 0; i < n; ++i) w.WriteValue(vaList);
+  w.WriteString("x");
+  for (int i = 0; i < n; ++i) w.WriteListEnd();
+  w.WriteListEnd();
+  w.WriteListEnd();
+  return m.Bytes();
+}
+}  // namespace
+
+TEST(Filer, ListingNestedListsStopsAtTheDepthLimit) {
+  TMemoryStream ok(NestedLists(kMaxListDepth));
+  auto entries = ListComponentStream(ok);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Kind, vaList);
+  EXPECT_EQ(entries[0].Value, "x");
+  // One level more, and far more than a stack would take, raise the read error.
+  for (int n : {kMaxListDepth + 1, 200000}) {
+    TMemoryStream deep(NestedLists(n));
+    try {
+      ListComponentStream(deep);
+      ADD_FAILURE() << n;
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), "Stream read error") << n;
+    }
+  }
+  // Reading onto an object takes only a list of strings.
+  TMemoryStream nested(NestedLists(2));
+  TSample s;
+  EXPECT_THROW(ReadComponentStream(nested, s), EReadError);
+}
+
 TEST(Filer, ResourceHeader) {
   TMemoryStream m;
   int64_t field = WriteResourceHeader(m, "Ab c");

@@ -33,6 +33,13 @@ TPicture Picture(TPixelFormat pf, int w, int h, TColor corner) {
   return p;
 }
 
+// A picture whose data cannot be written.
+class TUnwritable : public TBitmap {
+public:
+  std::string ClassName() const override { return "TUnwritable"; }
+  void WriteData(TStream&) override { throw EWriteError("Picture cannot be written"); }
+};
+
 // Builds a skin stream by hand from (path, writer) pairs.
 std::vector<uint8_t> HandMade(const std::function<void(TWriter&)>& body) {
   TMemoryStream m;
@@ -332,8 +339,18 @@ TEST(SkinFile, SaveAndLoadThroughAFile) {
   EXPECT_EQ(b.Data.Title, "On disk");
 
   // A failed save (a picture that cannot be written) leaves the file whole.
-  std::ifstream before(name, std::ios::binary);
-  std::string old((std::istreambuf_iterator<char>(before)), {});
+  auto contents = [&] {
+    std::ifstream f(name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), {});
+  };
+  std::string old = contents();
+  ASSERT_FALSE(old.empty());
+  auto unwritable = std::make_unique<TUnwritable>();
+  unwritable->SetSize(1, 1);
+  b.Data.Kuva.SetGraphic(std::move(unwritable));
+  b.Data.Title = "Changed";
+  EXPECT_THROW(b.SaveToFile(), EWriteError);
+  EXPECT_EQ(contents(), old);
   b.Filename = testing::TempDir() + "no_such_folder/x.bxn";
   EXPECT_THROW(b.SaveToFile(), EFCreateError);
   b.Filename = name + ".missing";

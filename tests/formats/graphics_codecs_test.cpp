@@ -2,6 +2,7 @@
 // against an independent encoder, and the Targa encoder's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "GraphicCodecs.h"
@@ -159,6 +160,37 @@ TEST(LzwCodecs, KwKwKAndWidthChanges) {
       EXPECT_EQ(back, small) << size;
     }
   }
+}
+
+// Room shorter than the data: the strings that do not fit are cut, and
+// nothing is written past the room.
+TEST(LzwCodecs, OutputIsCutAtTheRoom) {
+  Bytes data = Noise(5000, 5, 16);
+  data.insert(data.end(), 300, 'z');  // long strings near the end
+  Bytes tiff = LzwEncode(data, 8, false, true);
+  for (size_t room : {size_t(1), size_t(7), size_t(2500), data.size() - 3}) {
+    Bytes out(room + 16, 0xEE);
+    auto r = TTIFFLZW().Decode(tiff, std::span<uint8_t>(out).first(room));
+    EXPECT_EQ(r.Written, room);
+    EXPECT_TRUE(std::equal(out.begin(), out.begin() + ptrdiff_t(room), data.begin())) << room;
+    EXPECT_EQ(Bytes(out.begin() + ptrdiff_t(room), out.end()), Bytes(16, 0xEE)) << room;
+  }
+}
+
+// A GIF code size above 8 has literal codes past 255: each stands for its low byte.
+TEST(LzwCodecs, GifLiteralsPastAByte) {
+  Bytes packed;
+  uint32_t acc = 0;
+  int bits = 0;
+  for (int code : {512, 300, 301, 514, 513}) {  // clear, two literals, the entry they make, end
+    acc |= uint32_t(code) << bits;
+    for (bits += 10; bits >= 8; bits -= 8, acc >>= 8) packed.push_back(uint8_t(acc));
+  }
+  packed.push_back(uint8_t(acc));
+  Bytes out(16, 0xEE);
+  auto r = TGIFLZW(9).Decode(packed, out);
+  ASSERT_EQ(r.Written, 4u);
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 4), (Bytes{44, 45, 44, 45}));
 }
 
 TEST(LzwCodecs, TiffWidensOneCodeEarlierThanGif) {

@@ -212,6 +212,39 @@ TEST(TargaWriter, FewColoursAskFirst) {
   EXPECT_EQ(asked[0], "Targa image: 1 or 4 bit color depth not allowed. Convert to 256 colors?");
 }
 
+// Saving to a file asks once before the file is touched: a declined
+// question keeps the old file, an accepted one replaces it with 8 bits.
+TEST(TargaWriter, ADeclinedSaveKeepsTheOldFile) {
+  std::string name = testing::TempDir() + "bx_fourbit.tga";
+  SaveFileAtomically(name, [](TStream& s) { s.WriteString("old picture"); });
+  auto contents = [&] {
+    TMemoryStream m;
+    m.LoadFromFile(name);
+    return std::string(m.Bytes().begin(), m.Bytes().end());
+  };
+  int asked = 0;
+  for (bool answer : {false, true}) {
+    TargaConvertQuery = [&](const std::string&) { ++asked; return answer; };
+    TPicture picture;
+    auto targa = std::make_unique<TTargaGraphic>();
+    targa->SetPixelFormat(pf4bit);
+    targa->SetSize(3, 2);
+    picture.SetGraphic(std::move(targa));
+    picture.SaveToFile(name);
+    if (!answer) {
+      EXPECT_EQ(contents(), "old picture");
+    }
+  }
+  TargaConvertQuery = nullptr;
+  EXPECT_EQ(asked, 2);
+  TTargaGraphic back;
+  back.LoadFromFile(name);
+  EXPECT_EQ(back.PixelFormat(), pf8bit);
+  EXPECT_EQ(back.Width(), 3);
+  std::remove(name.c_str());
+  std::remove((name + ".~tmp").c_str());
+}
+
 TEST(TiffReader, StripsAndDefaults) {
   Bytes px = {1, 2, 3, 4, 5, 6};
   // No RowsPerStrip: one strip of the whole picture.
@@ -347,6 +380,34 @@ TEST(OtherReaders, SignaturesAndSmallCases) {
   c.u16(2); c.u16(1); c.u16(0); c.u16(4); c.u8(0x82); c.u8(40); c.u8(0);
   auto cut = Load<TCUTGraphic>(c.b);
   EXPECT_EQ(cut.Pixel(1, 0), RGBColor(40, 40, 40));
+}
+
+// A grey Photoshop picture of the given size, raw, every pixel 0x80.
+Bytes Psd(uint32_t w, uint32_t h) {
+  TBuilder p;
+  p.text("8BPS");
+  p.be16(1); p.fill(6);
+  p.be16(1); p.be32(h); p.be32(w); p.be16(8); p.be16(1);
+  p.be32(0); p.be32(0); p.be32(0);  // mode data, resources, layers
+  p.be16(0);                        // raw
+  p.fill(size_t(w) * h, 0x80);
+  return p.b;
+}
+
+// Every reader has the bitmap's size limit: what one loads, the BMP reader
+// reads back; one pixel past it is the reader's own error, before allocating.
+TEST(OtherReaders, TheSizeLimitIsTheBitmaps) {
+  auto wide = Load<TPSDGraphic>(Psd(917539, 2));
+  TBitmap back;
+  back.LoadFromBytes(wide.SaveToBytes());
+  EXPECT_EQ(back.Width(), 917539);
+  EXPECT_EQ(back.Pixel(917538, 1), RGBColor(0x80, 0x80, 0x80));
+  EXPECT_EQ(Error<TPSDGraphic>(Psd(uint32_t(kMaxPictureSide) + 1, 1)), "Not a valid psd file.");
+  for (const char* header : {"P5 1048577 1 255\n", "P5 1 1048577 255\n"}) {
+    Bytes pgm(header, header + std::strlen(header));
+    pgm.resize(pgm.size() + kMaxPictureSide + 1, 1);
+    EXPECT_EQ(Error<TPPMGraphic>(pgm), "Not a valid ppm file.") << header;
+  }
 }
 
 TEST(OtherReaders, AFailedLoadKeepsThePicture) {

@@ -251,7 +251,8 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
   std::string path = appDir + "Mod.ini";
   if (!files.ModIni || LowerCase(files.ModIni->FileName()) != LowerCase(path))
     files.ModIni = std::make_unique<TIniFile>(path);
-  files.ModIni->UpdateFile();
+  // The profile functions write through, so the file is read as it stands
+  // (asking them to flush would first parse the whole file once more).
   TCarried carried = ReadCarriedKeys(path);
 
   TEntrySet entries;

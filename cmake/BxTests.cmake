@@ -19,3 +19,16 @@ function(bx_add_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
   endif()
 endfunction()
+
+# bx_add_e2e_tests(PREFIX SCRIPT CASES case... ENVIRONMENT var=value...): one
+# CTest test PREFIX_CASE per case of an end-to-end script, run as
+# "bash SCRIPT CASE". Each case makes its own Wine prefix (named after the
+# test) and its own X display, so the cases run side by side.
+function(bx_add_e2e_tests prefix script)
+  cmake_parse_arguments(E "" "" "CASES;ENVIRONMENT" ${ARGN})
+  foreach(case IN LISTS E_CASES)
+    add_test(NAME ${prefix}_${case} COMMAND bash ${script} ${case})
+    set_tests_properties(${prefix}_${case} PROPERTIES
+      ENVIRONMENT "${E_ENVIRONMENT};BX_TEST_NAME=${prefix}_${case}" TIMEOUT 400)
+  endforeach()
+endfunction()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, only what is missing:
-# Debian packages, and a static libjpeg (6b interface) for each MinGW target,
+# Debian packages (ImageMagick's convert and import for the end-to-end
+# tests, gcab for remaking the cabinet fixtures), and a static libjpeg (6b interface) for each MinGW target,
 # built from Debian's libjpeg-turbo source package into .deps/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +13,7 @@ packages=(
   wine wine64 xvfb xauth
   googletest libgtest-dev libjpeg62-turbo-dev
   gcab dpkg-dev
+  imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -25,9 +25,32 @@ build() {  # preset
   fi
 }
 
+# One line per failed test of a ctest log: its name and why, the test's own
+# FAILED lines (an end-to-end check, a GoogleTest case) or else ctest's word
+# for it (a time-out, a crash).
+failed_tests() {  # log
+  awk '
+    /The following tests FAILED/ { cur = ""; next }
+    match($0, /^ *[0-9]+\/[0-9]+ Test +#[0-9]+: [^ ]+/) {
+      split(substr($0, RSTART, RLENGTH), a, ": "); cur = a[2]
+      if (match($0, /\*\*\*[^0-9]*/)) {
+        order[++n] = cur
+        why[cur] = substr($0, RSTART + 3, RLENGTH - 3); sub(/ +$/, "", why[cur])
+      }
+      next
+    }
+    cur != "" && /FAILED/ && !/^\[ *FAILED *\] *[0-9]+ tests?,/ {
+      line = $0; sub(/^ +/, "", line); sub(/ \([0-9]+ ms\)$/, "", line)
+      if (!((cur, line) in seen)) { seen[cur, line] = 1; reasons[cur] = reasons[cur] (reasons[cur] ? "; " : "") line }
+    }
+    END { for (i = 1; i <= n; i++) { t = order[i]; print "   failed: " t ": " (t in reasons ? reasons[t] : why[t]) } }
+  ' "$1"
+}
+
 run_ctest() {  # preset
   echo "== test $1"
-  ctest --preset "$1" 2>&1 | tee "$logs/test-$1.log" | grep -E '^\s*[0-9]+/[0-9]+ Test|tests passed|FAILED|Failed|\*\*\*' || true
+  ctest --preset "$1" 2>&1 | tee "$logs/test-$1.log" | grep -E '^\s*[0-9]+/[0-9]+ Test|tests passed' || true
+  failed_tests "$logs/test-$1.log"
   local line total bad
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/test-$1.log" | tail -1)
   if [[ -z $line ]]; then fail "ctest $1 ran no test"; return; fi
@@ -60,16 +83,17 @@ if build fuzz; then
   done
 fi
 
-# Windows programs under Wine, in a prefix made for this run.
+# Windows programs under Wine, side by side: each test copies the run's base
+# prefix and starts its own X display.
 if build win64; then
   source tests/support/xvfb.sh
   source tests/support/wine-env.sh
   rm -rf "$BX_WINE_ROOT"
   if bx_xvfb_start; then
     bx_wine_base
-    run_ctest win64
     wineserver -k >/dev/null 2>&1 || true
     bx_xvfb_stop
+    run_ctest win64
   else
     fail "Xvfb"
   fi

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "FileUtils.h"
 #include "IniFiles.h"
 #include "Streams.h"
 #include "StringList.h"
@@ -70,6 +71,22 @@ std::string TEntrySet::Text() const {
   return text;
 }
 
+TEntrySet TEntrySet::FromText(const std::string& text) {
+  TEntrySet set;
+  TEntry* current = nullptr;
+  TStringList lines;
+  lines.SetText(text);
+  for (const std::string& raw : lines.Items()) {
+    std::string line = Trim(raw);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      current = &set.Add(Trim(line.substr(1, line.size() - 2)));
+    } else if (size_t eq = line.find('='); current && eq != std::string::npos) {
+      current->Keys.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+    }
+  }
+  return set;
+}
+
 std::string EntryName(const std::string& name, const std::string& mod) {
   std::string section = Trim(StripSectionChars(Trim(name)));
   if (section.empty()) section = Trim(mod);
@@ -98,6 +115,9 @@ void WriteModEntry(TIniFile& file, const std::string& name, const std::string& m
 }
 
 bool ReadModInfo(const std::string& fileName, TModInfo& info) {
+  // Most folders have none: asking for the attributes is cheaper than a
+  // failed open.
+  if (!FileExists(fileName)) return false;
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (!f) return false;
   std::string text;

@@ -29,6 +29,9 @@ public:
   const std::vector<TEntry>& Entries() const { return FEntries; }
   // INI text: "[name]" then "key=value" lines, CR LF line ends.
   std::string Text() const;
+  // The entries of INI text, sections and keys in file order; names and
+  // values trimmed; lines before the first section or without "=" skipped.
+  static TEntrySet FromText(const std::string& text);
 
 private:
   std::vector<TEntry> FEntries;

@@ -226,7 +226,11 @@ bool pelit(TIniFile& gamesIni) {
     // With no fixed drive there is no candidate, and nothing to judge by.
     if (drives.empty()) continue;
     if (!stored.empty() && !OnProbedDrive(stored, drives)) continue;
-    gamesIni.DeleteKey(key, "Sijainti");
+    // A folder that exists is the user's own choice even without the exact
+    // executable name (a renamed or alternative program): the search may
+    // only replace it with a candidate that holds the game. A folder that is
+    // gone from a searched drive is removed.
+    if (stored.empty() || !DirectoryExists(stored)) gamesIni.DeleteKey(key, "Sijainti");
     bool found = false;
     for (char drive : drives) {
       for (const std::string& row : *rows) {

@@ -1,7 +1,7 @@
 // The known-mod list, compiled in from knownmods.txt.
 #include "KnownMods.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "SysUtils.h"
 
@@ -16,11 +16,16 @@ const std::vector<std::string>& KnownMods() {
   return list;
 }
 
-bool IsKnownMod(const std::string& folder) {
-  static const std::unordered_set<std::string> lookup = [] {
-    std::unordered_set<std::string> set;
-    for (const std::string& name : KnownMods()) set.insert(LowerCase(name));
-    return set;
+size_t KnownModIndex(const std::string& folder) {
+  // Built once; the names are lower case already.
+  static const std::unordered_map<std::string, size_t> index = [] {
+    std::unordered_map<std::string, size_t> map;
+    const auto& list = KnownMods();
+    for (size_t i = 0; i < list.size(); ++i) map.emplace(list[i], i);
+    return map;
   }();
-  return lookup.count(LowerCase(folder)) != 0;
+  auto it = index.find(LowerCase(folder));
+  return it == index.end() ? NotKnownMod : it->second;
 }
+
+bool IsKnownMod(const std::string& folder) { return KnownModIndex(folder) != NotKnownMod; }

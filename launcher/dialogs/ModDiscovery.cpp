@@ -17,19 +17,26 @@
 namespace {
 bool Blank(const std::string& s) { return Trim(s).empty(); }
 
-// The sub-folder names of a folder, without "." and "..".
-std::vector<std::string> SubFolders(const std::string& folder) {
+// The names in a folder, without "." and "..": its sub-folders, or its files.
+std::vector<std::string> ListFolder(const std::string& folder, bool folders) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return names;
   do {
     std::string name = fd.cFileName;
-    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
+    bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder == folders && name != "." && name != "..") names.push_back(name);
   } while (FindNextFileA(h, &fd));
   FindClose(h);
   return names;
 }
+
+// A generous bound on an entry file whose keys a rebuild carries over; a
+// larger file is rebuilt without them.
+constexpr int64_t MaxEntryFileSize = 64 << 20;
+// A liblist.gam is a few hundred bytes; read no more than a generous bound.
+constexpr int64_t MaxLiblistSize = 1 << 20;
 
 // Keys that only the user sets: a rebuild keeps them.
 const char* const CarriedKeys[] = {"Readme", "Config", "Map", "winmem", "randommapcycle"};
@@ -47,16 +54,32 @@ std::string EntryKey(const std::string& game, const std::string& mod) { return L
 
 using TCarried = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
 
-TCarried ReadCarriedKeys(TIniFile& modIni) {
+// Up to maxBytes of a file; false when it cannot be read.
+bool ReadFileText(const std::string& fileName, int64_t maxBytes, std::string& text) {
+  try {
+    TFileStream f(fileName, fmOpenRead);
+    int64_t n = std::min<int64_t>(f.Size(), maxBytes);
+    text.resize(size_t(n));
+    f.ReadBuffer(text.data(), n);
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+// The old entry file is read whole and once: asking the profile functions
+// key by key costs a pass over the file for every value.
+TCarried ReadCarriedKeys(const std::string& modIniFile) {
   TCarried carried;
-  TStringList sections;
-  modIni.ReadSections(sections);
-  for (const std::string& s : sections.Items()) {
-    std::string key = EntryKey(modIni.ReadString(s, "Game", ""), modIni.ReadString(s, "Mod", ""));
+  std::string text;
+  if (!FileExists(modIniFile) || !ReadFileText(modIniFile, MaxEntryFileSize, text)) return carried;
+  TEntrySet old = TEntrySet::FromText(text);
+  for (const TEntry& e : old.Entries()) {
+    std::string key = EntryKey(e.Value("Game"), e.Value("Mod"));
     if (carried.count(key)) continue;  // the first entry of a game and folder speaks for it
     auto& values = carried[key];
     for (const char* k : CarriedKeys) {
-      std::string v = modIni.ReadString(s, k, "");
+      std::string v = e.Value(k);
       if (!v.empty()) values.emplace_back(k, v);
     }
   }
@@ -79,7 +102,16 @@ struct TModSearch::TGame {
 };
 
 TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
-    : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {}
+    : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {
+  for (const std::string& name : ListFolder(FAppDir + "Logos", false)) FLogos.insert(LowerCase(name));
+}
+
+const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder) {
+  std::string key = LowerCase(IncludeTrailingBackslash(folder));
+  auto it = FSubFolders.find(key);
+  if (it == FSubFolders.end()) it = FSubFolders.emplace(key, ListFolder(folder, true)).first;
+  return it->second;
+}
 
 // A located game: Sijainti names an existing folder.
 bool TModSearch::ReadGame(const std::string& key, TGame& g) const {
@@ -125,15 +157,19 @@ void TModSearch::AddGameEntry(const std::string& game, const std::string& displa
 
 void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
                               const std::string& gameLogo) {
-  // One listing of the game folder answers every row of the list.
-  std::unordered_set<std::string> present;
-  for (const std::string& name : SubFolders(gameFolder)) present.insert(LowerCase(name));
-  for (const std::string& d : KnownMods())
-    if (present.count(d)) AddModEntry(game, gameFolder, d, templ, gameLogo, true);
+  // Each sub-folder is looked up in the list, so the time does not grow
+  // with the list's length; the hits are then taken in the list's order.
+  std::vector<size_t> hits;
+  for (const std::string& name : SubFolders(gameFolder))
+    if (size_t i = KnownModIndex(name); i != NotKnownMod) hits.push_back(i);
+  std::sort(hits.begin(), hits.end());
+  hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+  for (size_t i : hits) AddModEntry(game, gameFolder, KnownMods()[i], templ, gameLogo, true);
 }
 
 void TModSearch::AddOwnModlistMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
                                    const std::string& gameLogo) {
+  if (!IsPlainFolderName(game)) return;
   TStringList list;
   try {
     list.LoadFromFile(OwnModListFile(FAppDir, game));
@@ -168,10 +204,9 @@ std::string TModSearch::ModLogo(const std::string& game, const std::string& game
                                 const std::string& gameLogo, bool knownScan) const {
   std::string own = IncludeTrailingBackslash(gameFolder) + d + "\\" + d + ".ico";
   if (FileExists(own)) return own;
-  std::string logos = FAppDir + "Logos\\";
-  if (FileExists(logos + d + ".ico")) return d + ".ico";
-  if (FileExists(logos + d + ".bmp")) {
-    if (knownScan && SameText(d, "action") && SameText(game, "half-life") && FileExists(logos + "actionhl.bmp"))
+  if (InLogos(d + ".ico")) return d + ".ico";
+  if (InLogos(d + ".bmp")) {
+    if (knownScan && SameText(d, "action") && SameText(game, "half-life") && InLogos("actionhl.bmp"))
       return "actionhl.bmp";
     return d + ".bmp";
   }
@@ -191,6 +226,9 @@ void TModSearch::etsiomat() {
   TStringList games;
   ReadGameList(FGamesIni, games);
   for (const std::string& key : games.Items()) {
+    // The key names the list's file: one that could reach outside the
+    // modlist folder names no list.
+    if (!IsPlainFolderName(key)) continue;
     std::string listFile = OwnModListFile(FAppDir, key);
     TGame g;
     if (!FileExists(listFile) || !ReadGame(key, g) || g.Oletus.find("%s") == std::string::npos) continue;
@@ -213,8 +251,9 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
   std::string path = appDir + "Mod.ini";
   if (!files.ModIni || LowerCase(files.ModIni->FileName()) != LowerCase(path))
     files.ModIni = std::make_unique<TIniFile>(path);
-  files.ModIni->UpdateFile();
-  TCarried carried = ReadCarriedKeys(*files.ModIni);
+  // The profile functions write through, so the file is read as it stands
+  // (asking them to flush would first parse the whole file once more).
+  TCarried carried = ReadCarriedKeys(path);
 
   TEntrySet entries;
   TModSearch search(appDir, files.GamesIni, entries, status);
@@ -222,7 +261,6 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
   search.etsihlmodit();
   search.etsiomat();
   CarryKeys(entries, carried);
-
   std::string text = entries.Text();
   SaveFileAtomically(path, [&](TStream& s) { s.WriteString(text); });
   return true;
@@ -238,7 +276,7 @@ bool IsPlainFolderName(const std::string& name) {
 
 bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder) {
   std::string name = Trim(folder);
-  if (name.empty() || !IsPlainFolderName(name)) return false;
+  if (name.empty() || !IsPlainFolderName(name) || !IsPlainFolderName(game)) return false;
   std::string dir = IncludeTrailingBackslash(appDir) + "modlist";
   if (!DirectoryExists(dir) && !CreateDirectoryA(dir.c_str(), nullptr) && !DirectoryExists(dir))
     throw EInOutError("Unable to create directory " + dir);
@@ -262,14 +300,6 @@ void ReadLiblistInfo(const std::string& folder, std::string& name, std::string& 
   std::string file = IncludeTrailingBackslash(folder) + "liblist.gam";
   if (!FileExists(file)) return;
   std::string text;
-  try {
-    TFileStream f(file, fmOpenRead);
-    // A liblist.gam is a few hundred bytes; read no more than a generous bound.
-    int64_t n = std::min<int64_t>(f.Size(), 1 << 20);
-    text.resize(size_t(n));
-    f.ReadBuffer(text.data(), n);
-  } catch (const Exception&) {
-    return;
-  }
+  if (!ReadFileText(file, MaxLiblistSize, text)) return;
   ParseLiblistInfo(text, name, website);
 }

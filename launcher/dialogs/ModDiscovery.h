@@ -3,7 +3,9 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "EntryFile.h"
 #include "SearchCommon.h"
@@ -54,18 +56,25 @@ private:
   std::string ModLogo(const std::string& game, const std::string& gameFolder, const std::string& folder,
                       const std::string& gameLogo, bool knownScan) const;
 
+  // The sub-folders of a folder, listed once a search.
+  const std::vector<std::string>& SubFolders(const std::string& folder);
+  bool InLogos(const std::string& file) const { return FLogos.count(LowerCase(file)) != 0; }
+
   std::string FAppDir;
+  std::unordered_set<std::string> FLogos;  // the files of "Logos\", lower case, listed once a search
+  std::unordered_map<std::string, std::vector<std::string>> FSubFolders;  // by folder, lower case
   TIniFile& FGamesIni;   // not owned
   TEntrySet& FEntries;   // not owned
   TSearchStatus& FStatus;  // not owned
 };
 
-// The own mod list file of a game: "<launcher>\modlist\<game>.txt".
+// The own mod list file of a game: "<launcher>\modlist\<game>.txt". Only a
+// key that IsPlainFolderName accepts names a file inside that folder.
 std::string OwnModListFile(const std::string& appDir, const std::string& game);
 
 // Adds a folder name to a game's own mod list unless it is blank, a known
-// mod or already there. A name with a path separator, ":" or ".." is refused
-// (false). Raises EInOutError when the modlist folder cannot be made.
+// mod or already there. A folder name or game key with a path separator, ":"
+// or ".." is refused (false, nothing written). Raises EInOutError when the modlist folder cannot be made.
 bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder);
 
 // A bare folder name: no "\", "/", ":" and no "..".

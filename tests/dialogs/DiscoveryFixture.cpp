@@ -30,22 +30,7 @@ void RemoveTree(const std::string& path) {
   std::filesystem::remove_all(path, ec);
 }
 
-std::vector<TEntry> ParseIni(const std::string& text) {
-  std::vector<TEntry> entries;
-  TStringList lines;
-  lines.SetText(text);
-  for (const std::string& raw : lines.Items()) {
-    std::string line = Trim(raw);
-    if (line.empty()) continue;
-    if (line.front() == '[' && line.back() == ']') {
-      entries.push_back(TEntry{line.substr(1, line.size() - 2), {}});
-    } else if (!entries.empty() && line.find('=') != std::string::npos) {
-      size_t p = line.find('=');
-      entries.back().Keys.emplace_back(line.substr(0, p), line.substr(p + 1));
-    }
-  }
-  return entries;
-}
+std::vector<TEntry> ParseIni(const std::string& text) { return TEntrySet::FromText(text).Entries(); }
 
 const TEntry* FindEntry(const std::vector<TEntry>& entries, const std::string& name) {
   for (const TEntry& e : entries)

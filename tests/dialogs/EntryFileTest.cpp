@@ -96,3 +96,25 @@ TEST_F(TDiscoveryTest, ModInfoFileRoundTripAndMissingFile) {
   WriteTextFile(Root + "big.bx2", "a\r\nb\r\nc\r\nd\r\n" + std::string(100000, 'e'));
   EXPECT_FALSE(ReadModInfo(Root + "big.bx2", in));
 }
+
+TEST(EntrySetText, ReadsWhatTheWriterWritesAndHandEditedFiles) {
+  TEntrySet set;
+  WriteModEntry(set, "Rocket [Arena]", "arena", "", "", "", "quake -game %s", "quake");
+  TEntrySet back = TEntrySet::FromText(set.Text());
+  ASSERT_EQ(back.Entries().size(), 1u);
+  EXPECT_EQ(back.Entries()[0].Name, "Rocket Arena");
+  EXPECT_EQ(back.Entries()[0].Keys, set.Entries()[0].Keys);
+
+  // Lines before the first section and lines without "=" are skipped;
+  // blanks around names and values go; "=" inside a value stays.
+  TEntrySet edited = TEntrySet::FromText("Mod=stray\n; note\n  [ Spaced ]  \r\n Game = quake \nnot a key\n"
+                                         "Param=a=b\n[]\nMod=x\n[Last]");
+  ASSERT_EQ(edited.Entries().size(), 3u);
+  EXPECT_EQ(edited.Entries()[0].Name, "Spaced");
+  EXPECT_EQ(edited.Entries()[0].Value("game"), "quake");
+  EXPECT_EQ(edited.Entries()[0].Value("Param"), "a=b");
+  EXPECT_EQ(edited.Entries()[0].Value("Mod"), "");
+  EXPECT_EQ(edited.Entries()[1].Value("Mod"), "x");
+  EXPECT_TRUE(edited.Entries()[2].Keys.empty());
+  EXPECT_TRUE(edited.SectionExists("spaced"));
+}

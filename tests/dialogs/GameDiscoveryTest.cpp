@@ -196,6 +196,24 @@ TEST_F(TGameSearchTest, AStaleFolderOnAFixedDriveIsReplacedOrRemoved) {
   EXPECT_EQ(Sijainti("sin"), "<none>");
 }
 
+TEST_F(TGameSearchTest, AnExistingFolderWithoutTheExecutableIsKeptUnlessTheSearchFindsTheGame) {
+  // The user's own folders: Quake started through another program, and a
+  // Half-Life folder that the search can correct.
+  AddGame("quake", "E:\\My Quake", "winquake -game %s", "winquake");
+  Exe("E:\\My Quake", "winquake.exe");
+  AddGame("half-life", "F:\\Steam HL", "", "");
+  MakeDirs("F:\\Steam HL\\valve");
+  Exe("F:\\Half-Life", "hl.exe");
+  int prompts = 0;
+  SetPromptHook([&](const TPromptRequest&) { return ++prompts, int(mrYes); });
+  ASSERT_TRUE(pelit(*Games));
+  EXPECT_EQ(Sijainti("quake"), "E:\\My Quake");
+  EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "winquake -game %s");
+  EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "winquake");
+  EXPECT_EQ(prompts, 0);
+  EXPECT_EQ(Sijainti("half-life"), "F:\\Half-Life");
+}
+
 TEST_F(TGameSearchTest, AStoredFolderOnADriveTheSearchCannotSeeIsKept) {
   // Removable, network and absent drives, and network paths: an offline
   // folder there is not the search's to judge.

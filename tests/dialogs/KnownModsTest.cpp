@@ -6,11 +6,12 @@
 #include "KnownMods.h"
 #include "SysUtils.h"
 
-TEST(KnownMods, NamesAreUniqueLowerCaseFolderNames) {
+TEST(KnownMods, NamesAreUniqueSortedLowerCaseFolderNames) {
   const auto& list = KnownMods();
-  ASSERT_GT(list.size(), 100u);
+  ASSERT_GT(list.size(), 150u);
   std::set<std::string> seen;
-  for (const std::string& name : list) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string& name = list[i];
     SCOPED_TRACE(name);
     EXPECT_FALSE(name.empty());
     EXPECT_LE(name.size(), 29u);
@@ -20,11 +21,14 @@ TEST(KnownMods, NamesAreUniqueLowerCaseFolderNames) {
     EXPECT_NE(name, ".");
     EXPECT_EQ(name.find(".."), std::string::npos);
     EXPECT_TRUE(seen.insert(name).second) << "listed twice";
+    if (i > 0) {
+      EXPECT_LT(list[i - 1], name) << "out of order";
+    }
   }
 }
 
 TEST(KnownMods, HoldsNoBaseOrToolFolderOfTheGames) {
-  for (const char* own : {"id1", "valve", "baseq2", "baseq3", "rewolf", "maps", "logos", "data1", "base", "main",
+  for (const char* own : {"id1", "valve", "baseq2", "baseq3", "maps", "logos", "data1", "base", "main",
                           "data", "baseef", "gfx", "sound", "models", "modlist"})
     EXPECT_FALSE(IsKnownMod(own)) << own;
 }
@@ -35,4 +39,12 @@ TEST(KnownMods, LookupIgnoresLetterCase) {
   EXPECT_TRUE(IsKnownMod("action"));
   EXPECT_FALSE(IsKnownMod("ctf2000"));
   EXPECT_FALSE(IsKnownMod(""));
+}
+
+TEST(KnownMods, FolderNamesAsTheModsInstallThem) {
+  for (const char* real : {"asheep", "wantedhl", "svencoop", "ktx", "prydon", "lox", "oblivion", "wop", "q3ut",
+                           "freezeplus", "weapon_wars", "cryoffear", "rewolf"})
+    EXPECT_TRUE(IsKnownMod(real)) << real;
+  // Names that no mod installs under.
+  for (const char* wrong : {"azuresheep", "wanted", "matrix"}) EXPECT_FALSE(IsKnownMod(wrong)) << wrong;
 }

@@ -292,3 +292,24 @@ TEST_F(TModSearchTest, OwnListFolderThatCannotBeMadeRaises) {
   WriteTextFile(App + "modlist", "a file in the way");
   EXPECT_THROW(lisaamod(App, "quake", "mymod"), EInOutError);
 }
+
+TEST_F(TModSearchTest, GameKeysThatReachOutsideTheModlistFolderAreSkipped) {
+  // "modlist\..\outside.txt" would be a file beside the launcher.
+  const std::string outside = "escaped\r\n";
+  WriteTextFile(App + "outside.txt", outside);
+  WriteTextFile(App + "sub\\x.txt", outside);
+  MakeDirs(QuakeDir + "\\escaped");
+  for (const char* key : {"..\\outside", "../outside", "sub\\x", "c:outside", "..", "a..b"}) {
+    SCOPED_TRACE(key);
+    AddGame(key, QuakeDir, "quake -game %s", "");
+    EXPECT_FALSE(lisaamod(App, key, "mymod"));
+  }
+  auto entries = RunFindMods();
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(ReadTextFile(App + "outside.txt"), outside);
+  EXPECT_EQ(ReadTextFile(App + "sub\\x.txt"), outside);
+  EXPECT_FALSE(DirectoryExists(App + "modlist")) << "nothing is written for such a key";
+  // A plain key beside them still gets its list.
+  EXPECT_TRUE(lisaamod(App, "quake", "mymod"));
+  EXPECT_EQ(ReadTextFile(OwnModListFile(App, "quake")), "mymod\r\n");
+}

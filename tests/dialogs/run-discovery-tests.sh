@@ -8,8 +8,9 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/wine-env.sh"
 source "$here/../support/wine-drives.sh"
-prefix=$(bx_wine_prefix discovery)
-drives=$BX_WINE_ROOT/tests/discovery-drives
+source "$here/../support/xvfb.sh"
+prefix=$(bx_wine_prefix "${BX_TEST_NAME:-discovery}")
+drives=$prefix-drives
 rm -rf "$drives"
 for d in d e f n r; do bx_wine_drive "$prefix" "$d" "$drives/$d"; done
 for d in d n r; do
@@ -18,7 +19,9 @@ for d in d n r; do
 done
 bx_wine_drive_types "$prefix" "d:=cdrom" "e:=hd" "f:=hd" "n:=network" "r:=floppy"
 export WINEPREFIX=$prefix
+bx_test_display
 status=0
 bx_wine "$program" "${@:2}" || status=$?
-wineserver -k >/dev/null 2>&1 || true
+bx_wine_prefix_end "$prefix" "$status"
+[[ $status != 0 ]] || rm -rf "$drives"
 exit $status

@@ -1,26 +1,15 @@
-# Sourced by the launcher's end-to-end tests: a Wine prefix shared by those
-# tests (they run one at a time), launcher folders made by the test, starting
-# the launcher and the window helper.
+# Sourced by the launcher's end-to-end tests: a Wine prefix of each test's
+# own, launcher folders made by the test, starting the launcher and the
+# window helper.
 #   BX_LAUNCHER_EXE  the built Brannox2000.exe      BX_BXWIN  the bxwin.exe helper
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
-# The launcher tests' prefix, made once per test run from the base prefix.
+# bx_launcher_prefix NAME: a fresh prefix for the test (BX_TEST_NAME, else
+# NAME), whose Windows folder keeps the start counters.
 bx_launcher_prefix() {
-  bx_wine_base
-  local p=$BX_WINE_ROOT/tests/launcher
-  (
-    flock 9
-    if [[ ! -f $p/.bx-ready ]]; then
-      rm -rf "$p"
-      mkdir -p "$(dirname "$p")"
-      cp -a "$WINEPREFIX" "$p"
-      touch "$p/.bx-ready"
-    fi
-  ) 9>"$BX_WINE_ROOT/.launcher-lock"
-  export WINEPREFIX=$p
-  # The Windows folder keeps the start counters: each test starts without them.
-  bx_windir=$p/drive_c/windows
-  rm -f "$bx_windir/brannox2000.ini" "$bx_windir/bx2000_stats.ini"
+  WINEPREFIX=$(bx_wine_prefix "${BX_TEST_NAME:-e2e-$1}")
+  export WINEPREFIX
+  bx_windir=$WINEPREFIX/drive_c/windows
 }
 
 # bx_launcher_folder DIR [EXE-NAME]: a fresh launcher folder holding the exe.

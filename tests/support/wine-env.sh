@@ -2,8 +2,9 @@
 #   BX_WINE_ROOT   folder of the run's prefixes (default build/wine)
 #   WINEPREFIX     the run's base prefix, made once from scratch
 # bx_wine_prefix NAME makes a private prefix for one test, as a fresh copy of
-# the base prefix, so that a test can lay out its own drives and folders (its
-# dosdevices links and drive types) before its first Wine process starts.
+# the base prefix, so that tests run side by side and a test can lay out its
+# own drives and folders (its dosdevices links and drive types) before its
+# first Wine process starts.
 bx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
@@ -36,6 +37,19 @@ bx_wine_prefix() {
   WINEPREFIX=$p wineserver -k >/dev/null 2>&1 || true
   rm -rf "$p"
   mkdir -p "$(dirname "$p")"
-  cp -a "$WINEPREFIX" "$p"
+  # The Windows system folder (nine tenths of a prefix) is shared through
+  # hard links: no test writes there. Every other file, the registry and
+  # the INI files among them, becomes a copy of its own.
+  cp -al "$WINEPREFIX" "$p"
+  find "$p" -type f -links +1 ! -path "$p/drive_c/windows/system32/*" -exec sh -c \
+    'for f; do cp -p "$f" "$f.bxcopy" && mv -f "$f.bxcopy" "$f"; done' sh {} +
   echo "$p"
+}
+
+# bx_wine_prefix_end PREFIX STATUS: ends the prefix's Wine processes, and
+# removes the prefix when the test passed (a failed one is kept to look at).
+bx_wine_prefix_end() {
+  WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+  [[ $2 == 0 ]] && rm -rf "$1"
+  return 0
 }

@@ -38,31 +38,39 @@ int HexDigit(char c) {
 }
 }  // namespace
 
+// Decoding repeats until no entity is left ("&amp;lt;" ends as "<"). Replacing
+// each entity as soon as the output ends with one reaches the same text in
+// one pass: a decoded "&" can only begin an entity with what follows it.
 std::string PrepareHTMLText(std::string_view s) {
-  std::string t(s);
-  // Each round replaces the first occurrence of each entity; a decoded "&"
-  // may form a new entity for the next round, so rounds go on until none is
-  // left. Every round shortens the text, so this ends.
-  for (bool changed = true; changed && t.find('&') != std::string::npos;) {
-    changed = false;
+  std::string t;
+  t.reserve(s.size());
+  for (char c : s) {
+    t += c;
+    if (c != ';') continue;
     for (const TEntity& e : Entities) {
-      std::string upper = UpperCase(t);
-      size_t p = upper.find(UpperCase(e.Name));
-      if (p == std::string::npos) continue;
-      t.replace(p, std::char_traits<char>::length(e.Name), e.Text);
-      changed = true;
+      size_t n = std::char_traits<char>::length(e.Name);
+      if (t.size() >= n && SameText(std::string_view(t).substr(t.size() - n), e.Name)) {
+        t.replace(t.size() - n, n, e.Text);
+        break;
+      }
     }
   }
-  for (size_t p; (p = t.find("<#")) != std::string::npos;) {
-    size_t q = t.find('>', p + 2);
-    if (q == std::string::npos) {
-      t.erase(p, 2);
-    } else {
-      t.erase(q, 1);
-      t.erase(p, 2);
+  // A "<#" marker goes with the first ">" after it; the text between stays.
+  std::string out;
+  out.reserve(t.size());
+  int pendingMarkers = 0;
+  for (char c : t) {
+    if (c == '>' && pendingMarkers > 0) {
+      --pendingMarkers;
+      continue;
+    }
+    out += c;
+    if (out.ends_with("<#")) {
+      out.resize(out.size() - 2);
+      ++pendingMarkers;
     }
   }
-  return t;
+  return out;
 }
 
 std::vector<THTMLToken> TokenizeHTML(std::string_view s) {

@@ -140,7 +140,8 @@ private:
   void PutRow(int row, std::vector<TGridCell> cells, int height, bool selected = false);
   void SortRange(int first, int last, const std::function<int(int, int)>& compare);
   void ApplyRowOrder(int first, const std::vector<int>& order);
-  int NodeSpanEnd(int row) const;
+  std::vector<int> RealRowNumbers() const;
+  void HideSortedRows(const std::vector<int>& reals);
 
   std::vector<std::vector<TGridCell>> FRows;  // per row, every real column
   std::vector<int> FHeights, FWidths;

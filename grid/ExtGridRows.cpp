@@ -21,33 +21,85 @@ int TGridData::DisplayRowToReal(int display) const {
   return real;
 }
 
-void TGridData::HideRows(int first, int last) {
-  if (IsHiddenRow(first)) return;
-  for (int real = first; real <= last; ++real) {
-    if (IsHiddenRow(real)) continue;
-    int display = RealRowToDisplay(real);
-    if (display < 0 || display >= RowCount()) continue;
-    TGridItem item;
-    item.Idx = real;
-    item.Height = FHeights[size_t(display)];
-    item.Cells = TakeRow(display);
-    auto at = std::lower_bound(FHidden.begin(), FHidden.end(), real,
-                               [](const TGridItem& i, int r) { return i.Idx < r; });
-    FHidden.insert(at, std::move(item));
+// The real number of every shown row, in one pass over the sorted store.
+std::vector<int> TGridData::RealRowNumbers() const {
+  std::vector<int> reals(FRows.size());
+  size_t h = 0;
+  int real = 0;
+  for (int& r : reals) {
+    while (h < FHidden.size() && FHidden[h].Idx == real) ++h, ++real;
+    r = real++;
   }
+  return reals;
 }
 
-void TGridData::UnHideRows(int first, int last) {
-  for (auto it = FHidden.begin(); it != FHidden.end();) {
-    if (it->Idx < first || it->Idx > last) {
-      ++it;
+// Moves the shown rows whose real numbers are listed (ascending) into the
+// store, in one pass over the rows.
+void TGridData::HideSortedRows(const std::vector<int>& reals) {
+  if (reals.empty()) return;
+  const std::vector<int> realOf = RealRowNumbers();
+  std::vector<std::vector<TGridCell>> rows;
+  std::vector<int> heights;
+  std::vector<bool> selected;
+  std::vector<TGridItem> items;
+  size_t k = 0;
+  for (size_t d = 0; d < FRows.size(); ++d) {
+    while (k < reals.size() && reals[k] < realOf[d]) ++k;
+    if (k < reals.size() && reals[k] == realOf[d]) {
+      items.push_back({realOf[d], std::move(FRows[d]), FHeights[d]});
       continue;
     }
-    TGridItem item = std::move(*it);
-    it = FHidden.erase(it);
-    int display = std::min(RealRowToDisplay(item.Idx), RowCount());
-    PutRow(display, std::move(item.Cells), item.Height);
+    rows.push_back(std::move(FRows[d]));
+    heights.push_back(FHeights[d]);
+    selected.push_back(FRowSelect[d]);
   }
+  FRows = std::move(rows);
+  FHeights = std::move(heights);
+  FRowSelect = std::move(selected);
+  size_t middle = FHidden.size();
+  FHidden.insert(FHidden.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+  std::inplace_merge(FHidden.begin(), FHidden.begin() + long(middle), FHidden.end(),
+                     [](const TGridItem& a, const TGridItem& b) { return a.Idx < b.Idx; });
+}
+
+void TGridData::HideRows(int first, int last) {
+  if (IsHiddenRow(first)) return;
+  std::vector<int> reals;
+  for (int real : RealRowNumbers())
+    if (real >= first && real <= last) reals.push_back(real);
+  HideSortedRows(reals);
+}
+
+// Rows come back between the shown ones by their real numbers.
+void TGridData::UnHideRows(int first, int last) {
+  auto lo = std::lower_bound(FHidden.begin(), FHidden.end(), first,
+                             [](const TGridItem& i, int r) { return i.Idx < r; });
+  auto hi = std::upper_bound(lo, FHidden.end(), last, [](int r, const TGridItem& i) { return r < i.Idx; });
+  if (lo == hi) return;
+  const std::vector<int> realOf = RealRowNumbers();
+  std::vector<TGridItem> items(std::make_move_iterator(lo), std::make_move_iterator(hi));
+  FHidden.erase(lo, hi);
+  std::vector<std::vector<TGridCell>> rows;
+  std::vector<int> heights;
+  std::vector<bool> selected;
+  size_t k = 0;
+  auto takeItem = [&] {
+    rows.push_back(std::move(items[k].Cells));
+    rows.back().resize(size_t(PhysicalCols()));
+    heights.push_back(items[k].Height);
+    selected.push_back(false);
+    ++k;
+  };
+  for (size_t d = 0; d < FRows.size(); ++d) {
+    while (k < items.size() && items[k].Idx < realOf[d]) takeItem();
+    rows.push_back(std::move(FRows[d]));
+    heights.push_back(FHeights[d]);
+    selected.push_back(FRowSelect[d]);
+  }
+  while (k < items.size()) takeItem();
+  FRows = std::move(rows);
+  FHeights = std::move(heights);
+  FRowSelect = std::move(selected);
 }
 
 void TGridData::UnHideAll() {
@@ -67,10 +119,11 @@ void TGridData::SetFilterActive(bool on) {
   FFilterActive = on;
   if (on) {
     FFilterFixedRows = FixedRows;
+    const std::vector<int> realOf = RealRowNumbers();
     std::vector<int> failing;
     for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r)
-      if (!RowPassesFilter(r)) failing.push_back(DisplayRowToReal(r));
-    for (int real : failing) HideRow(real);
+      if (!RowPassesFilter(r)) failing.push_back(realOf[size_t(r)]);
+    HideSortedRows(failing);
     FFilterAddedRow = LastNormalRow() < FirstNormalRow();
     if (FFilterAddedRow) InsertRows(RowCount() - FixedFooters, 1);
     FixedRows = FFilterFixedRows;

@@ -114,7 +114,12 @@ std::string CollapseQuotes(char quote, std::string_view s) {
   return out;
 }
 
-std::string QuoteMultiline(std::string_view s) { return "\"" + ReplaceAll(s, "\r\n", "\n") + "\""; }
+std::string QuoteMultiline(std::string_view s) {
+  std::string out(1, '"');
+  out += ReplaceAll(s, "\r\n", "\n");
+  out += '"';
+  return out;
+}
 
 std::string LFToCRLF(std::string_view s) { return ReplaceAll(s, "\n", "\r\n"); }
 

@@ -54,6 +54,15 @@ public:
   TCellGraphic* CellGraphic(int col, int row) const;
   TCellGraphic& CreateCellGraphic(int col, int row);  // replaces any old one
   bool RemoveCellGraphic(int col, int row);
+  // The cell's graphic as the painter and the mouse see it.
+  TCellGraphic& SetCellImage(int col, int row, int index, int hAlign, int vAlign);  // image list picture
+  int CellGraphicKind(int col, int row) const;  // gkNoGraphic without one
+  bool IsCheckBox(int col, int row) const;
+  bool IsCheckBoxOrRadio(int col, int row) const;
+  bool CheckBoxState(int col, int row) const;
+  void ToggleCheckBox(int col, int row);
+  std::string CellComment(int col, int row) const;  // without its last line break
+  std::string CheckTrue = "Y", CheckFalse = "N";      // texts of a text check box
   int RowHeights(int row) const { return FHeights.at(size_t(row)); }
   void SetRowHeights(int row, int h) { FHeights.at(size_t(row)) = h; }
   int ColWidths(int col) const { return FWidths.at(size_t(col)); }

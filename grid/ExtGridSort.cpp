@@ -176,10 +176,7 @@ void TGridData::QSortIndexed() {
 
 void TGridData::QSortNodes() {
   const int d = SortDirection == sdAscending ? 1 : -1;
-  auto isNode = [&](int r) {
-    const TCellGraphic* g = PhysicalCols() > 0 ? FRows[size_t(r)][0].Graphic.get() : nullptr;
-    return g && g->Kind == gkNode;
-  };
+  auto isNode = [&](int r) { return CellGraphicKind(0, r) == gkNode; };
   for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r) {
     if (!isNode(r)) continue;
     int end = r + 1;
@@ -198,10 +195,7 @@ bool TGridData::SortByHeader(int col, bool indexMode, bool shift) {
       SortColumn = col;
     }
     bool nodes = false;
-    for (int r = 0; r < RowCount() && !nodes; ++r) {
-      const TCellGraphic* g = CellGraphic(0, r);
-      nodes = g && g->Kind == gkNode;
-    }
+    for (int r = 0; r < RowCount() && !nodes; ++r) nodes = CellGraphicKind(0, r) == gkNode;
     nodes ? QSortNodes() : QSort();
     return true;
   }

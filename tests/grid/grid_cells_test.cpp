@@ -212,6 +212,39 @@ TEST(GridCells, FilterConditionsAllMustPass) {
   EXPECT_TRUE(g.RowPassesFilter(3));
 }
 
+TEST(GridCells, CheckBoxesCommentsAndImages) {
+  TGridData g(3, 3);
+  g.EnableGraphics = true;
+  EXPECT_EQ(g.CellGraphicKind(0, 0), gkNoGraphic);
+  g.CreateCellGraphic(0, 1).Kind = gkCheckBox;
+  g.CreateCellGraphic(1, 1).Kind = gkTextCheckBox;
+  g.CreateCellGraphic(2, 1).Kind = gkRadioGroup;
+  EXPECT_TRUE(g.IsCheckBox(1, 1));
+  EXPECT_FALSE(g.IsCheckBox(2, 1));
+  EXPECT_TRUE(g.IsCheckBoxOrRadio(2, 1));
+  EXPECT_FALSE(g.CheckBoxState(0, 1));
+  g.ToggleCheckBox(0, 1);
+  EXPECT_TRUE(g.CheckBoxState(0, 1));
+  g.ToggleCheckBox(1, 1);
+  EXPECT_EQ(g.Cells(1, 1), "Y");
+  EXPECT_TRUE(g.CheckBoxState(1, 1));
+  g.ToggleCheckBox(1, 1);
+  EXPECT_EQ(g.Cells(1, 1), "N");
+  g.ToggleCheckBox(0, 0);  // no check box: nothing
+  EXPECT_EQ(g.Cells(0, 0), "");
+  TCellGraphic& c = g.CreateCellGraphic(0, 2);
+  c.Kind = gkComment;
+  auto* lines = new TStringList;  // freed by the record
+  lines->Add("a remark");
+  c.Object1 = lines;
+  EXPECT_EQ(g.CellComment(0, 2), "a remark");
+  TCellGraphic& img = g.SetCellImage(1, 2, 4, 3, 2);
+  EXPECT_EQ(img.Kind, gkImageListPicture);
+  EXPECT_EQ(g.CellGraphic(1, 2)->Value, 4);
+  EXPECT_EQ(img.HAlign, 3);
+  EXPECT_EQ(img.VAlign, 2);
+}
+
 TEST(GridCells, RowSelectionFlags) {
   TGridData g(2, 3);
   EXPECT_FALSE(g.RowSelect(2));

@@ -173,3 +173,15 @@ TEST_F(GridSort, CustomAndPictureFormats) {
   EXPECT_EQ(Column(p, 1), "b|c|a");
 }
 }  // namespace
+
+namespace {
+TEST_F(GridSort, NodeRowsSortTheirChildrenSeparately) {
+  TGridData g = Rows({{"node A"}, {"c"}, {"a"}, {"node B"}, {"z"}, {"b"}});
+  g.EnableGraphics = true;
+  g.CreateCellGraphic(0, 1).Kind = gkNode;
+  g.CreateCellGraphic(0, 4).Kind = gkNode;
+  EXPECT_TRUE(g.SortByHeader(2, false, false));  // another column first: ascending
+  EXPECT_TRUE(g.SortByHeader(1, false, false));
+  EXPECT_EQ(Column(g, 1), "node A|a|c|node B|b|z");
+}
+}  // namespace

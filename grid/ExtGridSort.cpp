@@ -20,16 +20,22 @@ bool LooksLikeDate(const std::string& s) {
 
 // Numeric value of a cell text for formats sfNumber and sfThousands; empty is
 // 0, false when it does not convert.
-bool SortNumber(std::string s, const std::string& prefix, const std::string& suffix, bool thousands, double& out) {
+bool SortNumber(std::string_view text, const std::string& prefix, const std::string& suffix, bool thousands,
+                double& out) {
   const TGridFormat& f = GridFormat();
-  if (!prefix.empty() && s.starts_with(prefix)) s.erase(0, prefix.size());
-  if (!suffix.empty() && s.ends_with(suffix)) s.erase(s.size() - suffix.size());
+  if (!prefix.empty() && text.starts_with(prefix)) text.remove_prefix(prefix.size());
+  if (!suffix.empty() && text.ends_with(suffix)) text.remove_suffix(suffix.size());
+  out = 0;
+  if (text.empty()) return true;
+  bool rewrite = (thousands && text.find(f.ThousandSeparator) != std::string_view::npos) ||
+                 (f.DecimalSeparator != '.' && text.find(f.DecimalSeparator) != std::string_view::npos);
+  if (!rewrite) return TextToFloat(text, out);
+  std::string s(text);
   if (thousands) s.erase(std::remove(s.begin(), s.end(), f.ThousandSeparator), s.end());
   if (f.DecimalSeparator != '.') {
     size_t p = s.find(f.DecimalSeparator);
     if (p != std::string::npos) s[p] = '.';
   }
-  out = 0;
   return s.empty() || TextToFloat(s, out);
 }
 

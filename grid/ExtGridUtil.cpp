@@ -167,12 +167,24 @@ std::string NumberText(std::string_view s) {
   return out;
 }
 
+// strtod needs a terminated text; short ones (every number) are copied to the
+// stack, so that sorting does not allocate per comparison.
 bool TextToFloat(std::string_view s, double& out) {
-  std::string t(s);
-  if (t.empty()) return false;
+  constexpr size_t ShortText = 63;
+  if (s.empty()) return false;
+  char buffer[ShortText + 1];
+  std::string longText;
+  const char* text = buffer;
+  if (s.size() <= ShortText) {
+    s.copy(buffer, s.size());
+    buffer[s.size()] = 0;
+  } else {
+    longText = std::string(s);
+    text = longText.c_str();
+  }
   char* end = nullptr;
-  out = std::strtod(t.c_str(), &end);
-  return end == t.c_str() + t.size();
+  out = std::strtod(text, &end);
+  return end == text + s.size();
 }
 
 std::string ProperCase(std::string_view s) {

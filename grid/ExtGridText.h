@@ -72,3 +72,11 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
 // "Cannot Create file " + name when the file cannot be written.
 void WriteHTMLTable(const TGridData& grid, const THTMLSettings& settings, const THTMLExportOptions& o,
                     const std::string& fileName);
+
+// --- workbook addresses
+std::string ColumnLetters(int n);  // 1 "A", 26 "Z", 27 "AA"; "" for 0 or less
+struct TA1Range {
+  int FirstCol = 0, FirstRow = 0, LastCol = 0, LastRow = 0;  // counted from 1
+};
+// A used-range address such as "$A$1:$D$10"; false unless both halves parse.
+bool ParseA1Range(std::string_view address, TA1Range& out);

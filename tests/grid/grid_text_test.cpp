@@ -133,6 +133,30 @@ TEST(GridClipboard, PasteAndCount) {
   EXPECT_EQ(ClipboardTextSize("").Rows, 0);
 }
 
+TEST(GridWorkbook, A1Addresses) {
+  EXPECT_EQ(ColumnLetters(1), "A");
+  EXPECT_EQ(ColumnLetters(26), "Z");
+  EXPECT_EQ(ColumnLetters(27), "AA");
+  EXPECT_EQ(ColumnLetters(52), "AZ");
+  EXPECT_EQ(ColumnLetters(53), "BA");
+  EXPECT_EQ(ColumnLetters(703), "AAA");
+  EXPECT_EQ(ColumnLetters(0), "");
+  TA1Range r;
+  ASSERT_TRUE(ParseA1Range("$A$1:$D$10", r));
+  EXPECT_EQ(r.FirstCol, 1);
+  EXPECT_EQ(r.LastCol, 4);
+  EXPECT_EQ(r.LastRow, 10);
+  ASSERT_TRUE(ParseA1Range("$B$2:$AB$7", r));
+  EXPECT_EQ(r.LastCol, 28);
+  ASSERT_TRUE(ParseA1Range("$A$1:$AAA$1", r));
+  EXPECT_EQ(r.LastCol, 703);
+  EXPECT_FALSE(ParseA1Range("$A$1", r));
+  EXPECT_FALSE(ParseA1Range("$A$1:$D$", r));
+  EXPECT_FALSE(ParseA1Range("$1$1:$D$2", r));
+  EXPECT_FALSE(ParseA1Range("$D$5:$A$1", r));
+  EXPECT_FALSE(ParseA1Range("$ZZZZZZZZZZZZ$1:$ZZZZZZZZZZZZZ$2", r));
+}
+
 // The text of every <td> of the lines, tags of ours removed and entities decoded.
 std::vector<std::string> CellsOfPage(const std::vector<std::string>& lines) {
   std::vector<std::string> out;

@@ -47,6 +47,16 @@ struct TPasteOptions {
 };
 // Tab / CR LF text into the cells from (col, row); the number of fields.
 int PasteText(TGridData& grid, int col, int row, std::string_view text, const TPasteOptions& o);
+struct TSmartFillOptions {
+  std::string FloatFormat = "%.2f";         // printf form of the grid's FloatFormat
+  std::string DatePattern = "M/d/yyyy";     // the locale's short date pattern
+  std::function<bool(int col, int row)> CanEdit;
+};
+// After a paste of pasteCount fields at the selection's top-left cell: two
+// (one cell) copy it over the selection; three (two cells) in a selection one
+// column wide or one row tall continue the series of dates, numbers or
+// integers. Values that do not parse fill nothing.
+void SmartFill(TGridData& grid, const TGridRect& selection, int pasteCount, const TSmartFillOptions& o);
 struct TTextSize {
   int Cols = 0, Rows = 0;
 };

@@ -133,6 +133,41 @@ TEST(GridClipboard, PasteAndCount) {
   EXPECT_EQ(ClipboardTextSize("").Rows, 0);
 }
 
+TEST(GridClipboard, SmartFill) {
+  GridFormat() = TGridFormat();
+  TSmartFillOptions o;
+  TGridData g(3, 6);
+  g.SetCells(1, 0, "x");
+  SmartFill(g, {1, 0, 2, 1}, 2, o);  // one cell over the selection
+  EXPECT_EQ(g.Cells(2, 1), "x");
+  g.SetCells(0, 0, "5");
+  g.SetCells(0, 1, "7");
+  o.CanEdit = [](int, int r) { return r != 2; };
+  SmartFill(g, {0, 0, 0, 4}, 3, o);
+  EXPECT_EQ(g.Cells(0, 2), "");  // not editable, but the series runs on
+  EXPECT_EQ(g.Cells(0, 4), "13");
+  o.CanEdit = nullptr;
+  g.SetCells(0, 0, "1.5");
+  g.SetCells(1, 0, "2");
+  SmartFill(g, {0, 0, 2, 0}, 3, o);  // one row tall: the second value is to the right
+  EXPECT_EQ(g.Cells(1, 0), "2.00");
+  EXPECT_EQ(g.Cells(2, 0), "2.50");
+  o.FloatFormat = "%s%d";  // not a number format: the default stands in
+  SmartFill(g, {0, 0, 2, 0}, 3, o);
+  EXPECT_EQ(g.Cells(2, 0), "2.50");
+  o.FloatFormat = "%.1f kg";
+  SmartFill(g, {0, 0, 2, 0}, 3, o);
+  EXPECT_EQ(g.Cells(2, 0), "2.5 kg");
+  g.SetCells(0, 5, "1/31/2001");
+  g.SetCells(1, 5, "2/28/2001");
+  SmartFill(g, {0, 5, 2, 5}, 3, o);
+  EXPECT_EQ(g.Cells(2, 5), "3/28/2001");
+  g.SetCells(0, 3, "a");
+  g.SetCells(0, 4, "b");
+  SmartFill(g, {0, 3, 0, 5}, 3, o);  // not numbers: nothing
+  EXPECT_EQ(g.Cells(0, 5), "1/31/2001");
+}
+
 TEST(GridWorkbook, A1Addresses) {
   EXPECT_EQ(ColumnLetters(1), "A");
   EXPECT_EQ(ColumnLetters(26), "Z");

@@ -1,0 +1,136 @@
+// Hidden rows (kept aside whole, graphics included) and the row filter.
+#include <algorithm>
+
+#include "ExtGridCells.h"
+
+bool TGridData::IsHiddenRow(int real) const {
+  return std::any_of(FHidden.begin(), FHidden.end(), [&](const TGridItem& i) { return i.Idx == real; });
+}
+
+int TGridData::RealRowToDisplay(int real) const {
+  int before = 0;
+  for (const TGridItem& i : FHidden)
+    if (i.Idx < real) ++before;
+  return real - before;
+}
+
+int TGridData::DisplayRowToReal(int display) const {
+  int real = display;
+  for (const TGridItem& i : FHidden)  // ascending Idx
+    if (i.Idx <= real) ++real;
+  return real;
+}
+
+// The real number of every shown row, in one pass over the sorted store.
+std::vector<int> TGridData::RealRowNumbers() const {
+  std::vector<int> reals(FRows.size());
+  size_t h = 0;
+  int real = 0;
+  for (int& r : reals) {
+    while (h < FHidden.size() && FHidden[h].Idx == real) ++h, ++real;
+    r = real++;
+  }
+  return reals;
+}
+
+// Moves the shown rows whose real numbers are listed (ascending) into the
+// store, in one pass over the rows.
+void TGridData::HideSortedRows(const std::vector<int>& reals) {
+  if (reals.empty()) return;
+  const std::vector<int> realOf = RealRowNumbers();
+  std::vector<std::vector<TGridCell>> rows;
+  std::vector<int> heights;
+  std::vector<bool> selected;
+  std::vector<TGridItem> items;
+  size_t k = 0;
+  for (size_t d = 0; d < FRows.size(); ++d) {
+    while (k < reals.size() && reals[k] < realOf[d]) ++k;
+    if (k < reals.size() && reals[k] == realOf[d]) {
+      items.push_back({realOf[d], std::move(FRows[d]), FHeights[d]});
+      continue;
+    }
+    rows.push_back(std::move(FRows[d]));
+    heights.push_back(FHeights[d]);
+    selected.push_back(FRowSelect[d]);
+  }
+  FRows = std::move(rows);
+  FHeights = std::move(heights);
+  FRowSelect = std::move(selected);
+  size_t middle = FHidden.size();
+  FHidden.insert(FHidden.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+  std::inplace_merge(FHidden.begin(), FHidden.begin() + long(middle), FHidden.end(),
+                     [](const TGridItem& a, const TGridItem& b) { return a.Idx < b.Idx; });
+}
+
+void TGridData::HideRows(int first, int last) {
+  if (IsHiddenRow(first)) return;
+  std::vector<int> reals;
+  for (int real : RealRowNumbers())
+    if (real >= first && real <= last) reals.push_back(real);
+  HideSortedRows(reals);
+}
+
+// Rows come back between the shown ones by their real numbers.
+void TGridData::UnHideRows(int first, int last) {
+  auto lo = std::lower_bound(FHidden.begin(), FHidden.end(), first,
+                             [](const TGridItem& i, int r) { return i.Idx < r; });
+  auto hi = std::upper_bound(lo, FHidden.end(), last, [](int r, const TGridItem& i) { return r < i.Idx; });
+  if (lo == hi) return;
+  const std::vector<int> realOf = RealRowNumbers();
+  std::vector<TGridItem> items(std::make_move_iterator(lo), std::make_move_iterator(hi));
+  FHidden.erase(lo, hi);
+  std::vector<std::vector<TGridCell>> rows;
+  std::vector<int> heights;
+  std::vector<bool> selected;
+  size_t k = 0;
+  auto takeItem = [&] {
+    rows.push_back(std::move(items[k].Cells));
+    rows.back().resize(size_t(PhysicalCols()));
+    heights.push_back(items[k].Height);
+    selected.push_back(false);
+    ++k;
+  };
+  for (size_t d = 0; d < FRows.size(); ++d) {
+    while (k < items.size() && items[k].Idx < realOf[d]) takeItem();
+    rows.push_back(std::move(FRows[d]));
+    heights.push_back(FHeights[d]);
+    selected.push_back(FRowSelect[d]);
+  }
+  while (k < items.size()) takeItem();
+  FRows = std::move(rows);
+  FHeights = std::move(heights);
+  FRowSelect = std::move(selected);
+}
+
+void TGridData::UnHideAll() {
+  if (!FHidden.empty()) UnHideRows(FHidden.front().Idx, FHidden.back().Idx);
+}
+
+bool TGridData::RowPassesFilter(int row) const {
+  for (const TFilterData& f : Filter.Items)
+    if (!MatchFilterCondition(Cells(f.Column, row), f.Condition, f.CaseSensitive)) return false;
+  return true;
+}
+
+// Failing normal rows are hidden; fixed rows and footers stay. When no normal
+// row is left one empty row stands in, so that the grid keeps a normal row.
+void TGridData::SetFilterActive(bool on) {
+  if (on == FFilterActive) return;
+  FFilterActive = on;
+  if (on) {
+    FFilterFixedRows = FixedRows;
+    const std::vector<int> realOf = RealRowNumbers();
+    std::vector<int> failing;
+    for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r)
+      if (!RowPassesFilter(r)) failing.push_back(realOf[size_t(r)]);
+    HideSortedRows(failing);
+    FFilterAddedRow = LastNormalRow() < FirstNormalRow();
+    if (FFilterAddedRow) InsertRows(RowCount() - FixedFooters, 1);
+    FixedRows = FFilterFixedRows;
+  } else {
+    if (FFilterAddedRow && LastNormalRow() == FirstNormalRow()) RemoveRows(FirstNormalRow(), 1);
+    FFilterAddedRow = false;
+    UnHideAll();
+    FixedRows = FFilterFixedRows;
+  }
+}

@@ -1,0 +1,220 @@
+// Row sorting: the compare rules and a stable merge sort of whole rows.
+#include <algorithm>
+#include <cstdlib>
+
+#include "ExtGridCells.h"
+#include "ExtGridHTML.h"
+
+namespace {
+int Sign(double a, double b) { return a > b ? 1 : a < b ? -1 : 0; }
+int Sign(int c) { return c > 0 ? 1 : c < 0 ? -1 : 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A "/" at position 2 or 3 (1-based), before the last character, with digits
+// on both sides.
+bool LooksLikeDate(const std::string& s) {
+  size_t p = s.find('/');
+  return p != std::string::npos && (p == 1 || p == 2) && p + 1 < s.size() && IsDigit(s[p - 1]) &&
+         IsDigit(s[p + 1]);
+}
+
+// Numeric value of a cell text for formats sfNumber and sfThousands; empty is
+// 0, false when it does not convert.
+bool SortNumber(std::string_view text, const std::string& prefix, const std::string& suffix, bool thousands,
+                double& out) {
+  const TGridFormat& f = GridFormat();
+  if (!prefix.empty() && text.starts_with(prefix)) text.remove_prefix(prefix.size());
+  if (!suffix.empty() && text.ends_with(suffix)) text.remove_suffix(suffix.size());
+  out = 0;
+  if (text.empty()) return true;
+  bool rewrite = (thousands && text.find(f.ThousandSeparator) != std::string_view::npos) ||
+                 (f.DecimalSeparator != '.' && text.find(f.DecimalSeparator) != std::string_view::npos);
+  if (!rewrite) return TextToFloat(text, out);
+  std::string s(text);
+  if (thousands) s.erase(std::remove(s.begin(), s.end(), f.ThousandSeparator), s.end());
+  if (f.DecimalSeparator != '.') {
+    size_t p = s.find(f.DecimalSeparator);
+    if (p != std::string::npos) s[p] = '.';
+  }
+  return s.empty() || TextToFloat(s, out);
+}
+
+double LocaleDate(const std::string& s) {
+  TDateTime d = 0;
+  return TryParseDate(GridFormat().ShortDateFormat, s, d) ? d : 0;
+}
+
+int PictureValue(const TCellGraphic* g) { return g && g->Kind == gkImageRow ? g->Value : -1; }
+}  // namespace
+
+int TGridData::CompareCells(int col, int rowA, int rowB) {
+  ++CompareCount;
+  TSortFormat format = SortAutoFormat ? sfAuto : sfText;
+  std::string prefix, suffix;
+  if (OnGetFormat) OnGetFormat(col, format, prefix, suffix);
+  const std::string &a = Cells(col, rowA), &b = Cells(col, rowB);
+  if (format == sfAuto) format = NumberKind(a) != nkOther ? sfNumber : LooksLikeDate(a) ? sfDate : sfText;
+  int r = 0;
+  switch (format) {
+    case sfNumber:
+    case sfThousands: {
+      double x = 0, y = 0;
+      bool thousands = format == sfThousands;
+      if (SortNumber(a, prefix, suffix, thousands, x) && SortNumber(b, prefix, suffix, thousands, y)) r = Sign(x, y);
+      break;
+    }
+    case sfDate: r = Sign(LocaleDate(a), LocaleDate(b)); break;
+    case sfTextNoCase: r = Sign(UpperCase(a).compare(UpperCase(b))); break;
+    case sfDayMonthYear: r = Sign(ParseDateDMY(a), ParseDateDMY(b)); break;
+    case sfMonthDayYear: r = Sign(ParseDateMDY(a), ParseDateMDY(b)); break;
+    case sfCustom:
+      if (OnCustomCompare) OnCustomCompare(a, b, r);
+      break;
+    case sfLocaleText:
+    case sfLocaleTextNoCase:
+      if (LocaleCompare) r = Sign(LocaleCompare(a, b, format == sfLocaleTextNoCase));
+      else r = format == sfLocaleText ? Sign(a.compare(b)) : Sign(CompareText(a, b));
+      break;
+    case sfRaw:
+      if (OnRawCompare) OnRawCompare(col, rowA, rowB, r);
+      break;
+    case sfHtmlText: r = Sign(StripHTML(a).compare(StripHTML(b))); break;
+    case sfPicture: {
+      int pa = PictureValue(CellGraphic(col, rowA)), pb = PictureValue(CellGraphic(col, rowB));
+      r = pb < pa ? 1 : pb == pa ? 0 : -1;
+      break;
+    }
+    default: r = Sign(a.compare(b)); break;
+  }
+  if (SortIgnoreBlanks) {  // empty cells go last in both directions
+    if (SortDirection == sdAscending) {
+      if (r == -1 && a.empty()) r = 1;
+      else if (r == 1 && b.empty()) r = -1;
+    } else {
+      if (r == 1 && a.empty()) r = -1;
+      else if (r == -1 && b.empty()) r = 1;
+    }
+  }
+  return r;
+}
+
+int TGridData::FullCompare(int col, int rowA, int rowB) {
+  for (;; ++col) {
+    int r = CompareCells(col, rowA, rowB);
+    if (r != 0 || !SortFull || col > PhysicalCols() - 2) return r;
+  }
+}
+
+int TGridData::IndexedFullCompare(int entry, int rowA, int rowB) {
+  for (; entry < SortIndexList.Count(); ++entry) {
+    int r = CompareCells(SortIndexList.SortColumns(entry), rowA, rowB);
+    if (r != 0 || !SortFull) return SortIndexList.SortDirections(entry) ? r : -r;
+  }
+  return 0;
+}
+
+// Bottom-up merge sort of row numbers: stable, and safe whatever the
+// comparison answers (the automatic format is decided by the first row alone,
+// so the order need not be consistent).
+void TGridData::SortRange(int first, int last, const std::function<int(int, int)>& compare) {
+  if (last - first < 1) return;
+  std::vector<int> order, buffer(size_t(last - first + 1));
+  for (int r = first; r <= last; ++r) order.push_back(r);
+  const size_t n = order.size();
+  for (size_t width = 1; width < n; width *= 2) {
+    for (size_t lo = 0; lo < n; lo += 2 * width) {
+      size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n), i = lo, j = mid, k = lo;
+      while (i < mid && j < hi) buffer[k++] = compare(order[j], order[i]) < 0 ? order[j++] : order[i++];
+      while (i < mid) buffer[k++] = order[i++];
+      while (j < hi) buffer[k++] = order[j++];
+    }
+    order.swap(buffer);
+  }
+  ApplyRowOrder(first, order);
+}
+
+// Puts rows into the given order: row first + i takes old row order[i], with
+// its height and selection flag. SortSingleColumn moves only the sort
+// column's cells; SortNormalCellsOnly leaves column 0 where it was.
+void TGridData::ApplyRowOrder(int first, const std::vector<int>& order) {
+  const size_t n = order.size(), base = size_t(first);
+  for (size_t i = 0; i < n; ++i)
+    if (size_t(order[i]) != base + i) ++SwapCount;
+  if (SortSingleColumn) {
+    if (SortColumn < 0 || SortColumn >= PhysicalCols()) return;
+    std::vector<TGridCell> cells(n);
+    for (size_t i = 0; i < n; ++i) cells[i] = std::move(FRows[size_t(order[i])][size_t(SortColumn)]);
+    for (size_t i = 0; i < n; ++i) FRows[base + i][size_t(SortColumn)] = std::move(cells[i]);
+    return;
+  }
+  const bool keepCol0 = SortNormalCellsOnly && FixedCols > 0 && PhysicalCols() > 0;
+  std::vector<TGridCell> col0;
+  if (keepCol0)
+    for (size_t i = 0; i < n; ++i) col0.push_back(std::move(FRows[base + i][0]));
+  std::vector<std::vector<TGridCell>> rows(n);
+  std::vector<int> heights(n);
+  std::vector<bool> selected(n);
+  for (size_t i = 0; i < n; ++i) {
+    size_t from = size_t(order[i]);
+    rows[i] = std::move(FRows[from]);
+    heights[i] = FHeights[from];
+    selected[i] = FRowSelect[from];
+  }
+  for (size_t i = 0; i < n; ++i) {
+    size_t to = base + i;
+    FRows[to] = std::move(rows[i]);
+    FHeights[to] = heights[i];
+    if (keepCol0) FRows[to][0] = std::move(col0[i]);
+    FRowSelect[to] = selected[i];
+  }
+}
+
+void TGridData::QSort() {
+  SortIndexList.Clear();
+  const int d = SortDirection == sdAscending ? 1 : -1;
+  SortRange(FirstNormalRow(), LastNormalRow(), [&](int a, int b) { return d * FullCompare(SortColumn, a, b); });
+}
+
+void TGridData::QSortIndexed() {
+  if (SortIndexList.Count() == 0) throw EExtGridError("No indexes specified for indexed sort");
+  SortRange(FirstNormalRow(), LastNormalRow(), [&](int a, int b) { return IndexedFullCompare(0, a, b); });
+}
+
+void TGridData::QSortNodes() {
+  const int d = SortDirection == sdAscending ? 1 : -1;
+  auto isNode = [&](int r) { return CellGraphicKind(0, r) == gkNode; };
+  for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r) {
+    if (!isNode(r)) continue;
+    int end = r + 1;
+    while (end <= LastNormalRow() && !isNode(end)) ++end;
+    SortRange(r + 1, end - 1, [&](int a, int b) { return d * FullCompare(SortColumn, a, b); });
+  }
+}
+
+bool TGridData::SortByHeader(int col, bool indexMode, bool shift) {
+  if (FixedRows <= 0 || RowCount() <= 2) return false;
+  if (!indexMode) {
+    if (col == SortColumn) {
+      SortDirection = SortDirection == sdAscending ? sdDescending : sdAscending;
+    } else {
+      SortDirection = sdAscending;
+      SortColumn = col;
+    }
+    bool nodes = false;
+    for (int r = 0; r < RowCount() && !nodes; ++r) nodes = CellGraphicKind(0, r) == gkNode;
+    nodes ? QSortNodes() : QSort();
+    return true;
+  }
+  int at = SortIndexList.IndexOf(col);
+  if (shift) {
+    if (at < 0) SortIndexList.AddIndex(col, true);
+    else SortIndexList.Toggle(col);
+  } else if (SortIndexList.Count() == 1 && at == 0) {
+    SortIndexList.Toggle(col);
+  } else {
+    SortIndexList.Clear();
+    SortIndexList.AddIndex(col, true);
+  }
+  QSortIndexed();
+  return true;
+}

@@ -220,3 +220,28 @@ TEST(NoCabinetLibrary, CompilingFailsAndSaysSo) {
   EXPECT_TRUE(fs::is_empty(dir + "skintemp"));
   fs::remove_all(dir);
 }
+
+// Runs only with BX_RO_FOLDER: a folder holding slate.bxs ("old package")
+// that nothing may be written into (its own CTest entry).
+TEST(ReadOnlyFolder, CompilingFailsAndTheOldPackageStays) {
+  char folder[MAX_PATH];
+  if (!GetEnvironmentVariableA("BX_RO_FOLDER", folder, sizeof folder)) GTEST_SKIP() << "no read-only folder given";
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + "bx_readonly\\";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "skintemp");
+  TSkinProject project;
+  project.SaveAs(dir + "slate.bxn");
+  TCABFile cab(nullptr);
+  cab.CABFile = std::string(folder) + "\\slate.bxs";
+  std::vector<std::string> log;
+  TSkinCompiler compiler(cab);
+  compiler.TempFolder = dir + "skintemp\\";
+  compiler.Log = [&](const std::string& line) { log.push_back(line); };
+  EXPECT_FALSE(compiler.Run(project.PackageInput(TStringList())));
+  EXPECT_EQ(log.back(), "Skin not compiled: Could not create cabinet file");
+  EXPECT_EQ(ReadAll(cab.CABFile), "old package");
+  EXPECT_TRUE(fs::is_empty(dir + "skintemp"));
+  fs::remove_all(dir);
+}

@@ -245,3 +245,41 @@ TEST(ReadOnlyFolder, CompilingFailsAndTheOldPackageStays) {
   EXPECT_TRUE(fs::is_empty(dir + "skintemp"));
   fs::remove_all(dir);
 }
+
+// The editor compiling the default skin project gives the launcher's
+// built-in package, member for member.
+TEST(DefaultProject, CompilesToTheLaunchersBuiltInMembers) {
+  const std::string built = BX_DEFAULTSKIN_DIR;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + "bx_defaultproject\\";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "skintemp");
+  fs::create_directories(dir + "out");
+  TSkinProject project;
+  ASSERT_EQ(project.Open(built + "/Bx2k8.bxn"), "");
+  TStringList notes;
+  notes.LoadFromFile(built + "/members/othernotes.txt");
+  TCABFile cab(nullptr);
+  cab.CABFile = dir + "Bx2k8.bxs";
+  TSkinCompiler compiler(cab);
+  compiler.TempFolder = dir + "skintemp\\";
+  ASSERT_TRUE(compiler.Run(project.PackageInput(notes)));
+
+  TCABFile reader(nullptr), builtIn(nullptr);
+  reader.CABFile = cab.CABFile;
+  reader.ReadContents();
+  builtIn.CABFile = built + "/Bx2k8.bxs";
+  builtIn.ReadContents();
+  ASSERT_EQ(reader.CABFileContents().Count(), 5);
+  ASSERT_EQ(builtIn.CABFileContents().Count(), 5);
+  reader.TargetPath = dir + "out";
+  reader.SetMode(TCABFile::modeExtractAll);
+  ASSERT_EQ(reader.ProcessCabinet(), 0);
+  for (int i = 0; i < 5; ++i) {
+    const std::string name = reader.CABFileContents()[i].Name;
+    EXPECT_EQ(name, builtIn.CABFileContents()[i].Name);
+    EXPECT_EQ(ReadAll(dir + "out\\" + name), ReadAll(built + "/members/" + name)) << name;
+  }
+  fs::remove_all(dir);
+}

@@ -141,19 +141,13 @@ INT_PTR BX_DIAMONDAPI CabCbOpenInfo(char* pszName, USHORT* pdate, USHORT* ptime,
 // The library's creation side, loaded for one run and released after it.
 class TCompressLibrary {
 public:
-  TCompressLibrary() : FModule(LoadLibraryA("cabinet.dll")) {
-    if (!FModule) return;
-    Create = Bind<fci::FCICreateFn>("FCICreate");
-    AddFile = Bind<fci::FCIAddFileFn>("FCIAddFile");
-    Flush = Bind<fci::FCIFlushCabinetFn>("FCIFlushCabinet");
-    Destroy = Bind<fci::FCIDestroyFn>("FCIDestroy");
+  TCompressLibrary() {
+    Create = FModule.Bind<fci::FCICreateFn>("FCICreate");
+    AddFile = FModule.Bind<fci::FCIAddFileFn>("FCIAddFile");
+    Flush = FModule.Bind<fci::FCIFlushCabinetFn>("FCIFlushCabinet");
+    Destroy = FModule.Bind<fci::FCIDestroyFn>("FCIDestroy");
   }
-  ~TCompressLibrary() {
-    if (FModule) FreeLibrary(FModule);
-  }
-  TCompressLibrary(const TCompressLibrary&) = delete;
-  TCompressLibrary& operator=(const TCompressLibrary&) = delete;
-  bool Ready() const { return FModule && Create && AddFile && Flush && Destroy; }
+  bool Ready() const { return Create && AddFile && Flush && Destroy; }
 
   fci::FCICreateFn Create = nullptr;
   fci::FCIAddFileFn AddFile = nullptr;
@@ -161,11 +155,7 @@ public:
   fci::FCIDestroyFn Destroy = nullptr;
 
 private:
-  template <class F>
-  F Bind(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
-  }
-  HMODULE FModule;  // owned
+  cabio::TCabinetModule FModule;
 };
 
 // Destroys the compression context on every way out.

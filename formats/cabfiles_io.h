@@ -69,4 +69,25 @@ inline long Seek(INT_PTR hf, long dist, int seektype) {
   return long(pos);
 }
 
+// The cabinet library, loaded by name for one run and released after it.
+class TCabinetModule {
+public:
+  TCabinetModule() : FModule(LoadLibraryA("cabinet.dll")) {}
+  ~TCabinetModule() {
+    if (FModule) FreeLibrary(FModule);
+  }
+  TCabinetModule(const TCabinetModule&) = delete;
+  TCabinetModule& operator=(const TCabinetModule&) = delete;
+  bool Loaded() const { return FModule != nullptr; }
+  // An entry point, or null when the library or the name is missing.
+  template <class F>
+  F Bind(const char* name) const {
+    if (!FModule) return nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
+  }
+
+private:
+  HMODULE FModule;  // owned
+};
+
 }  // namespace cabio

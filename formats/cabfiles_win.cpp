@@ -170,19 +170,13 @@ INT_PTR BX_DIAMONDAPI CabNotify(fdi::FDINOTIFICATIONTYPE fdint, fdi::FDINOTIFICA
 // The library, loaded for one run and released after it.
 class TCabinetLibrary {
 public:
-  TCabinetLibrary() : FModule(LoadLibraryA("cabinet.dll")) {
-    if (!FModule) return;
-    Create = Bind<fdi::FDICreateFn>("FDICreate");
-    IsCabinet = Bind<fdi::FDIIsCabinetFn>("FDIIsCabinet");
-    Copy = Bind<fdi::FDICopyFn>("FDICopy");
-    Destroy = Bind<fdi::FDIDestroyFn>("FDIDestroy");
+  TCabinetLibrary() {
+    Create = FModule.Bind<fdi::FDICreateFn>("FDICreate");
+    IsCabinet = FModule.Bind<fdi::FDIIsCabinetFn>("FDIIsCabinet");
+    Copy = FModule.Bind<fdi::FDICopyFn>("FDICopy");
+    Destroy = FModule.Bind<fdi::FDIDestroyFn>("FDIDestroy");
   }
-  ~TCabinetLibrary() {
-    if (FModule) FreeLibrary(FModule);
-  }
-  TCabinetLibrary(const TCabinetLibrary&) = delete;
-  TCabinetLibrary& operator=(const TCabinetLibrary&) = delete;
-  bool Ready() const { return FModule && Create && IsCabinet && Copy && Destroy; }
+  bool Ready() const { return Create && IsCabinet && Copy && Destroy; }
 
   fdi::FDICreateFn Create = nullptr;
   fdi::FDIIsCabinetFn IsCabinet = nullptr;
@@ -190,11 +184,7 @@ public:
   fdi::FDIDestroyFn Destroy = nullptr;
 
 private:
-  template <class F>
-  F Bind(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule, name)));
-  }
-  HMODULE FModule;  // owned
+  cabio::TCabinetModule FModule;
 };
 
 // Larger cabinets are left to the library alone.

@@ -2,6 +2,8 @@
 // component's own reading side; and the portable stored-cabinet writer.
 #include <gtest/gtest.h>
 
+#include "../support/testfiles.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -15,15 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 
-void WriteAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f << bytes;
-}
 
 class CabCreate : public ::testing::Test {
 protected:

@@ -3,6 +3,8 @@
 // order and byte for byte, and the failures that leave an old package alone.
 #include <gtest/gtest.h>
 
+#include "../support/testfiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,14 +23,6 @@ namespace {
 
 const std::string kData = BX_TEST_DATA;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void WriteAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f << bytes;
-}
 std::string Bytes(const std::vector<uint8_t>& v) { return {v.begin(), v.end()}; }
 
 // A 60 x 40 background: a dark rectangle with a notch, white around it.
@@ -193,6 +187,32 @@ TEST_F(Compiler, AFailureLeavesTheOldPackageAsItWas) {
   EXPECT_EQ(Log.back(), "Skin not compiled: Could not create cabinet file");
 }
 
+// Compiles an empty project saved in a scratch folder into `package`; the
+// log's last line, and whether skintemp\ was left empty.
+struct TScratchCompile {
+  bool Compiled;
+  std::string LastLine;
+  bool TempEmpty;
+};
+TScratchCompile CompileScratchProject(const std::string& package) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + "bx_scratch\\";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "skintemp");
+  TSkinProject project;
+  project.SaveAs(dir + "plain.bxn");
+  TCABFile cab(nullptr);
+  cab.CABFile = package;
+  std::string last;
+  TSkinCompiler compiler(cab);
+  compiler.TempFolder = dir + "skintemp\\";
+  compiler.Log = [&](const std::string& line) { last = line; };
+  TScratchCompile result{compiler.Run(project.PackageInput(TStringList())), last, fs::is_empty(dir + "skintemp")};
+  fs::remove_all(dir);
+  return result;
+}
+
 // Runs only where the prefix cannot load cabinet.dll (its own CTest entry).
 TEST(NoCabinetLibrary, CompilingFailsAndSaysSo) {
   HMODULE lib = LoadLibraryA("cabinet.dll");
@@ -202,23 +222,14 @@ TEST(NoCabinetLibrary, CompilingFailsAndSaysSo) {
   }
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "bx_nocab\\";
-  fs::remove_all(dir);
-  fs::create_directories(dir + "skintemp");
-  TSkinProject project;
-  project.SaveAs(dir + "plain.bxn");
-  WriteAll(dir + "plain.bxs", "old package");
-  TCABFile cab(nullptr);
-  cab.CABFile = dir + "plain.bxs";
-  std::vector<std::string> log;
-  TSkinCompiler compiler(cab);
-  compiler.TempFolder = dir + "skintemp\\";
-  compiler.Log = [&](const std::string& line) { log.push_back(line); };
-  EXPECT_FALSE(compiler.Run(project.PackageInput(TStringList())));
-  EXPECT_EQ(log.back(), "Skin not compiled: Can't load the cabinet library cabinet.dll");
-  EXPECT_EQ(ReadAll(dir + "plain.bxs"), "old package");
-  EXPECT_TRUE(fs::is_empty(dir + "skintemp"));
-  fs::remove_all(dir);
+  std::string package = std::string(temp) + "bx_nocab.bxs";
+  WriteAll(package, "old package");
+  TScratchCompile r = CompileScratchProject(package);
+  EXPECT_FALSE(r.Compiled);
+  EXPECT_EQ(r.LastLine, "Skin not compiled: Can't load the cabinet library cabinet.dll");
+  EXPECT_TRUE(r.TempEmpty);
+  EXPECT_EQ(ReadAll(package), "old package");
+  fs::remove(package);
 }
 
 // Runs only with BX_RO_FOLDER: a folder holding slate.bxs ("old package")
@@ -226,24 +237,12 @@ TEST(NoCabinetLibrary, CompilingFailsAndSaysSo) {
 TEST(ReadOnlyFolder, CompilingFailsAndTheOldPackageStays) {
   char folder[MAX_PATH];
   if (!GetEnvironmentVariableA("BX_RO_FOLDER", folder, sizeof folder)) GTEST_SKIP() << "no read-only folder given";
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "bx_readonly\\";
-  fs::remove_all(dir);
-  fs::create_directories(dir + "skintemp");
-  TSkinProject project;
-  project.SaveAs(dir + "slate.bxn");
-  TCABFile cab(nullptr);
-  cab.CABFile = std::string(folder) + "\\slate.bxs";
-  std::vector<std::string> log;
-  TSkinCompiler compiler(cab);
-  compiler.TempFolder = dir + "skintemp\\";
-  compiler.Log = [&](const std::string& line) { log.push_back(line); };
-  EXPECT_FALSE(compiler.Run(project.PackageInput(TStringList())));
-  EXPECT_EQ(log.back(), "Skin not compiled: Could not create cabinet file");
-  EXPECT_EQ(ReadAll(cab.CABFile), "old package");
-  EXPECT_TRUE(fs::is_empty(dir + "skintemp"));
-  fs::remove_all(dir);
+  std::string package = std::string(folder) + "\\slate.bxs";
+  TScratchCompile r = CompileScratchProject(package);
+  EXPECT_FALSE(r.Compiled);
+  EXPECT_EQ(r.LastLine, "Skin not compiled: Could not create cabinet file");
+  EXPECT_TRUE(r.TempEmpty);
+  EXPECT_EQ(ReadAll(package), "old package");
 }
 
 // The editor compiling the default skin project gives the launcher's

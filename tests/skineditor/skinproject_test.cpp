@@ -1,6 +1,8 @@
 // The editor's project files, New, the recent list and the output folder rule.
 #include <gtest/gtest.h>
 
+#include "../support/testfiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,14 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void WriteAll(const std::string& p, const std::string& bytes) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f << bytes;
-}
 
 class Project : public ::testing::Test {
 protected:

@@ -155,3 +155,32 @@ TEST_F(CompileDialog, ACompilationNeedsItsOutputAndTemporaryFolders) {
   EXPECT_FALSE(CompileSkin(Dir + "editor\\", Project.PackageInput(TStringList())));
   EXPECT_EQ(Prompts, std::vector<std::string>{"can't create temp directory"});
 }
+
+// Runs only from testskin_e2e.sh, with BX_TESTSKIN_LAUNCHER naming a launcher
+// folder (with its backslash) that holds Brannox2000.exe and skins\: compiles
+// a 120 x 90 skin there and presses "Test skin"; the script then looks at the
+// launcher that it started.
+TEST(TestSkin, StartsTheLauncherOnTheNewPackage) {
+  char launcher[MAX_PATH];
+  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", launcher, sizeof launcher))
+    GTEST_SKIP() << "no launcher folder given";
+  const std::string dir = launcher;
+  fs::create_directories(dir + "editor\\skintemp");
+  TSkinProject project;
+  TBitmap& b = project.bxs.Data.Kuva.Bitmap();
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(120, 90);
+  for (int y = 0; y < 90; ++y)
+    for (int x = 0; x < 120; ++x) b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
+  project.bxs.Data.Width = 120;
+  project.bxs.Data.Height = 90;
+  project.SaveAs(dir + "editor\\violet.bxn");
+  TForm4 f(nullptr);
+  f.C1->CABFile = dir + "skins\\violet.bxs";
+  f.Label2->SetCaption(dir);
+  f.TempFolder = dir + "editor\\skintemp\\";
+  f.Input = project.PackageInput(TStringList());
+  f.Timer1->Tick();
+  ASSERT_TRUE(IsWindowEnabled(f.BitBtn2->Handle())) << f.Memo1Lines.Text();
+  f.BitBtn2Click(&f);
+}

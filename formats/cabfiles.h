@@ -71,6 +71,18 @@ public:
   // not be written. Raises ECABFileError for a damaged cabinet.
   int ProcessCabinet();
 
+  // Creation (Windows): writes CABFile from the files named by the contents'
+  // entries (Name the source, RelPath the folder inside the cabinet).
+  // CreateCabinet: 0 done, -1 when the cabinet library cannot be loaded;
+  // raises ECABFileError for any failure of the library. Compress: true
+  // when CreateCabinet returned 0.
+  bool Compress();
+  int CreateCabinet();
+  // 100 - compressed / total x 100 of the last creation; 0 for no bytes.
+  double CompressionRatio() const;
+  [[noreturn]] void RaiseFCIError(int code);
+  void DoCompressProgress(int done, int total);
+
   TCABFileContents& CABFileContents() { return *FContents; }
   std::string CABFile;
   TCompressionType CompressionType = typMSZIP;
@@ -87,6 +99,11 @@ public:
 
 private:
   friend struct TCabinetRun;
+  friend struct TCompressRun;
+  // Counters of the last creation, reset by each.
+  int32_t FTotalBytes = 0;
+  int32_t FCompressedBytes = 0;
+  int32_t FDoneBytes = 0;
   std::unique_ptr<TCABFileContents> FContents;  // owned
   TMode FMode = modeList;
   std::string FWantedName;
@@ -110,6 +127,17 @@ void CheckCabinetBytes(std::span<const uint8_t> bytes, const std::string& name);
 // The checksum of one data block (its 8-byte header, then its data) as the
 // block's csum field keeps it.
 uint32_t CabinetBlockChecksum(std::span<const uint8_t> block);
+// A member held in memory, for the portable writer.
+struct TCabinetMember {
+  std::string Name;
+  std::vector<uint8_t> Bytes;
+};
+// The bytes of a single cabinet with one folder of stored (uncompressed)
+// members, in the given order, each dated with the DOS date and time given.
+// Raises ECABFileError for an empty member list (no reader takes such a
+// cabinet), an unusable name or a folder beyond the format's limits.
+std::vector<uint8_t> MakeStoredCabinet(std::span<const TCabinetMember> members, uint16_t dosDate,
+                                       uint16_t dosTime);
 // Windows only: the system's text for an error code in a warning box titled
 // "Error" (nothing for 0).
 void ShowCabSystemError(unsigned long code);

@@ -15,6 +15,7 @@
 // Handles.h before any windows.h: it brings in the colour functions first.
 #include "Handles.h"
 #include "cabfiles_fdi.h"
+#include "cabfiles_io.h"
 #include "Dialogs.h"
 
 #include <cstdlib>
@@ -49,7 +50,7 @@ namespace {
 // the library's write callback carries no caller value.
 TCabinetRun* gActiveRun = nullptr;
 
-HANDLE ToHandle(INT_PTR hf) { return reinterpret_cast<HANDLE>(hf); }
+using cabio::ToHandle;
 }  // namespace
 
 INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {
@@ -116,24 +117,9 @@ namespace {
 void* BX_DIAMONDAPI CabAlloc(ULONG cb) { return std::malloc(cb ? cb : 1); }
 void BX_DIAMONDAPI CabFree(void* pv) { std::free(pv); }
 
-INT_PTR BX_DIAMONDAPI CabOpen(char* pszFile, int oflag, int pmode) {
-  DWORD access = 0;
-  switch (oflag & fdi::kOpenAccessMask) {
-    case 0: access = GENERIC_READ; break;
-    case 1: access = GENERIC_WRITE; break;
-    default: access = GENERIC_READ | GENERIC_WRITE; break;
-  }
-  DWORD disposition = OPEN_EXISTING;
-  if (oflag & fdi::kOpenCreate)
-    disposition = (oflag & fdi::kOpenExclusive) ? CREATE_NEW
-                  : (oflag & fdi::kOpenTruncate) ? CREATE_ALWAYS : OPEN_ALWAYS;
-  else if (oflag & fdi::kOpenTruncate)
-    disposition = TRUNCATE_EXISTING;
-  HANDLE h = CreateFileA(pszFile, access, FILE_SHARE_READ, nullptr, disposition,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<INT_PTR>(h);
-}
+INT_PTR BX_DIAMONDAPI CabOpen(char* pszFile, int oflag, int pmode) { return cabio::Open(pszFile, oflag); }
 
+// Reading the cabinet itself: a failure is the library's to report.
 UINT BX_DIAMONDAPI CabRead(INT_PTR hf, void* pv, UINT cb) {
   DWORD done = 0;
   if (!ReadFile(ToHandle(hf), pv, cb, &done, nullptr)) return UINT(-1);
@@ -141,11 +127,10 @@ UINT BX_DIAMONDAPI CabRead(INT_PTR hf, void* pv, UINT cb) {
 }
 
 UINT BX_DIAMONDAPI CabWrite(INT_PTR hf, void* pv, UINT cb) {
-  DWORD done = 0;
-  if (!WriteFile(ToHandle(hf), pv, cb, &done, nullptr)) {
-    ShowCabSystemError(GetLastError());
+  UINT done = cabio::Write(hf, pv, cb);
+  if (done == UINT(-1)) {
     if (gActiveRun) gActiveRun->TargetFailed = true;
-    return UINT(-1);
+    return done;
   }
   if (gActiveRun) {
     TCabinetRun& run = *gActiveRun;
@@ -164,24 +149,10 @@ UINT BX_DIAMONDAPI CabWrite(INT_PTR hf, void* pv, UINT cb) {
 
 int BX_DIAMONDAPI CabClose(INT_PTR hf) {
   if (gActiveRun && gActiveRun->MemberHandle == hf) gActiveRun->MemberHandle = -1;
-  if (!CloseHandle(ToHandle(hf))) {
-    ShowCabSystemError(GetLastError());
-    return -1;
-  }
-  return 0;
+  return cabio::Close(hf);
 }
 
-long BX_DIAMONDAPI CabSeek(INT_PTR hf, long dist, int seektype) {
-  // The library's seek types are the C run-time's: SEEK_SET, SEEK_CUR, SEEK_END.
-  DWORD method = seektype == 1 ? FILE_CURRENT : seektype == 2 ? FILE_END : FILE_BEGIN;
-  SetLastError(NO_ERROR);
-  DWORD pos = SetFilePointer(ToHandle(hf), dist, nullptr, method);
-  if (pos == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
-    ShowCabSystemError(GetLastError());
-    return -1;
-  }
-  return long(pos);
-}
+long BX_DIAMONDAPI CabSeek(INT_PTR hf, long dist, int seektype) { return cabio::Seek(hf, dist, seektype); }
 
 INT_PTR BX_DIAMONDAPI CabNotify(fdi::FDINOTIFICATIONTYPE fdint, fdi::FDINOTIFICATION* pfdin) {
   auto* run = static_cast<TCabinetRun*>(pfdin->pv);
@@ -201,14 +172,13 @@ INT_PTR BX_DIAMONDAPI CabNotify(fdi::FDINOTIFICATIONTYPE fdint, fdi::FDINOTIFICA
 // The library, loaded for one run and released after it.
 class TCabinetLibrary {
 public:
-  TCabinetLibrary() : FModule(LoadLibraryA("cabinet.dll")) {
-    if (!FModule) return;
-    Create = Bind<fdi::FDICreateFn>("FDICreate");
-    IsCabinet = Bind<fdi::FDIIsCabinetFn>("FDIIsCabinet");
-    Copy = Bind<fdi::FDICopyFn>("FDICopy");
-    Destroy = Bind<fdi::FDIDestroyFn>("FDIDestroy");
+  TCabinetLibrary() {
+    Create = FModule.Bind<fdi::FDICreateFn>("FDICreate");
+    IsCabinet = FModule.Bind<fdi::FDIIsCabinetFn>("FDIIsCabinet");
+    Copy = FModule.Bind<fdi::FDICopyFn>("FDICopy");
+    Destroy = FModule.Bind<fdi::FDIDestroyFn>("FDIDestroy");
   }
-  bool Ready() const { return FModule && Create && IsCabinet && Copy && Destroy; }
+  bool Ready() const { return Create && IsCabinet && Copy && Destroy; }
 
   fdi::FDICreateFn Create = nullptr;
   fdi::FDIIsCabinetFn IsCabinet = nullptr;
@@ -216,11 +186,7 @@ public:
   fdi::FDIDestroyFn Destroy = nullptr;
 
 private:
-  template <class F>
-  F Bind(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(FModule.Get(), name)));
-  }
-  TModuleHandle FModule;
+  cabio::TCabinetModule FModule;
 };
 
 // Larger cabinets are left to the library alone.

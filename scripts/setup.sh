@@ -12,7 +12,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth
   googletest libgtest-dev libjpeg62-turbo-dev
-  gcab dpkg-dev
+  dpkg-dev
   imagemagick
 )
 missing=()

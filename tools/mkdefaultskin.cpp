@@ -1,11 +1,11 @@
-// mkdefaultskin: builds the members of the launcher's built-in skin package
-// from the pictures, cursors and layout in resources/defaultskin.
+// mkdefaultskin: makes the default skin project from the pictures and layout
+// in resources/defaultskin, and compiles it into the launcher's built-in
+// skin package with the editor's own project and package units.
 //   mkdefaultskin SOURCE_DIR OUT_DIR
-// writes skin.dat, the cursor files, data.msk, data.ini, othernotes.txt and
-// preview.bmp into OUT_DIR, and members.lst naming them in package order.
-// Every member gets the same fixed date, so the package is reproducible.
-#include <utime.h>
-
+// writes OUT_DIR/Bx2k8.bxn with its companion Bx2k8.bxc (the project),
+// OUT_DIR/members/ (the package's members, for the tests) and
+// OUT_DIR/Bx2k8.bxs, a stored cabinet whose members all carry one fixed
+// date, so the package is the same at every build.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -17,22 +17,20 @@
 #include "Streams.h"
 #include "StringList.h"
 #include "brannoxskin.h"
-#include "extMaskgenerator.h"
+#include "cabfiles.h"
+#include "skinpackage.h"
+#include "skinproject.h"
 
 namespace {
 
-// 1 January 2008, 12:00 UTC.
-constexpr time_t kMemberTime = 1199188800;
-
-// The cursor members in the order a skin package stores them.
-const char* const kCursorOrder[] = {"cur", "cur_new", "cur_modify", "cur_remove", "cur_settings",
-                                    "cur_about", "cur_exit", "cur_up", "cur_down"};
+// Every member's date: 1 January 2008, 12:00, as DOS date and time.
+constexpr uint16_t kMemberDate = (2008 - 1980) << 9 | 1 << 5 | 1;
+constexpr uint16_t kMemberTime = 12 << 11;
 
 class ELayoutError : public Exception { using Exception::Exception; };
 
 struct TLayout {
-  std::map<std::string, std::string> Values;              // key -> value (last wins)
-  std::vector<std::pair<std::string, std::string>> Cursors;  // member, source
+  std::map<std::string, std::string> Values;  // key -> value (last wins)
 
   const std::string& Get(const std::string& key) const {
     auto it = Values.find(key);
@@ -64,15 +62,7 @@ TLayout ReadLayout(const std::string& file) {
     if (t.empty() || t[0] == '#') continue;
     size_t eq = t.find('=');
     if (eq == std::string::npos) throw ELayoutError("layout.txt: no '=' in: " + t);
-    std::string key = Trim(t.substr(0, eq)), value = Trim(t.substr(eq + 1));
-    if (key == "Cursor") {
-      std::istringstream words(value);
-      std::string member, source;
-      words >> member >> source;
-      layout.Cursors.push_back({member, source});
-    } else {
-      layout.Values[key] = value;
-    }
+    layout.Values[Trim(t.substr(0, eq))] = Trim(t.substr(eq + 1));
   }
   return layout;
 }
@@ -105,20 +95,10 @@ void SetFont(TFont& font, const std::vector<std::string>& words, const std::stri
   font.Style = words.size() > 3 && words[3] == "bold" ? uint32_t(fsBold) : 0u;
 }
 
-void WriteText(const std::string& file, const std::string& text) {
-  SaveFileAtomically(file, [&](TStream& s) { s.WriteString(text); });
-}
-
-void CopyFile(const std::string& from, const std::string& to) {
-  TMemoryStream m;
-  m.LoadFromFile(from);
-  m.SaveToFile(to);
-}
-
 int Build(const std::string& src, const std::string& out) {
   const TLayout layout = ReadLayout(src + "/layout.txt");
-  TBXSkin skin(nullptr);
-  TbxskinData& d = skin.Data;
+  TSkinProject project;
+  TbxskinData& d = project.bxs.Data;
   d.Version = layout.Get("Version");
   d.Title = layout.Get("Title");
   d.Tekija = layout.Get("Tekija");
@@ -170,40 +150,15 @@ int Build(const std::string& src, const std::string& out) {
       throw ELayoutError(name + ": the picture's size differs from the button's");
   }
 
-  std::vector<std::string> members;
-  skin.Filename = out + "/skin.dat";
-  skin.SaveToFile();
-  members.push_back("skin.dat");
+  // The project as the editor saves it, then read back as the editor opens it.
+  project.SaveAs(out + "/Bx2k8.bxn");
+  std::string failure = project.Open(out + "/Bx2k8.bxn");
+  if (!failure.empty()) throw ELayoutError(failure);
 
-  for (const char* slot : kCursorOrder)
-    for (const auto& [member, source] : layout.Cursors)
-      if (SameText(ChangeFileExt(member, ""), slot)) {
-        CopyFile(src + "/" + source, out + "/" + member);
-        members.push_back(member);
-      }
-  if (members.size() != layout.Cursors.size() + 1) throw ELayoutError("layout.txt: unknown cursor member");
-
-  GenerateMaskFile(d.Kuva.Bitmap(), d.Lapivari, out + "/data.msk");
-  members.push_back("data.msk");
-
-  WriteText(out + "/data.ini", "[general]\r\nversion=" + d.Version + "\r\nauthor=" + d.Tekija +
-                                   "\r\ntitle=" + d.Title + "\r\ntransparent=" +
-                                   ColorToString(d.Lapivari) + "\r\n");
-  members.push_back("data.ini");
-  Lines(layout.Get("Notes")).SaveToFile(out + "/othernotes.txt");
-  members.push_back("othernotes.txt");
-  // No preview picture of its own: the background stands in.
-  d.Kuva.Bitmap().SaveToFile(out + "/preview.bmp");
-  members.push_back("preview.bmp");
-
-  std::string list_text;
-  for (const auto& m : members) {
-    std::string path = out + "/" + m;
-    struct utimbuf times = {kMemberTime, kMemberTime};
-    if (utime(path.c_str(), &times) != 0) throw EFCreateError(path);
-    list_text += m + "\n";
-  }
-  WriteText(out + "/members.lst", list_text);
+  auto members = MakeSkinPackageMembers(project.PackageInput(Lines(layout.Get("Notes"))));
+  const std::string membersDir = out + "/members/";
+  for (const auto& m : members) TMemoryStream(m.Bytes).SaveToFile(membersDir + m.Name);
+  TMemoryStream(MakeStoredCabinet(members, kMemberDate, kMemberTime)).SaveToFile(out + "/Bx2k8.bxs");
   return 0;
 }
 

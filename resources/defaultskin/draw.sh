@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Draws the default skin's pictures and cursors (run by hand when they change;
+# Draws the default skin's pictures (run by hand when they change;
 # the results are committed). Needs python3 and ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -75,59 +75,6 @@ with open(f'{work}/background.ppm', 'wb') as f:
     f.write(b'P6 %d %d 255\n' % (W, H))
     f.write(bytes(v for p in pix for v in p))
 
-# Cursors: 32 x 32 monochrome .cur files from text art.
-# '#' black, 'o' white, '.' transparent.
-ARROW = """
-#...............
-##..............
-#o#.............
-#oo#............
-#ooo#...........
-#oooo#..........
-#ooooo#.........
-#oooooo#........
-#ooooooo#.......
-#oooooooo#......
-#ooooooooo#.....
-#oooooo#####....
-#ooo#oo#........
-#oo#.#oo#.......
-#o#..#oo#.......
-##....#oo#......
-#.....#oo#......
-.......##.......
-"""
-EXIT = ARROW.rstrip('\n') + """
-..........#...#.
-..........##.##.
-...........###..
-...........###..
-..........##.##.
-..........#...#.
-"""
-
-def cursor(art, hotspot, name):
-    rows = [r.ljust(32, '.')[:32] for r in art.strip('\n').split('\n')]
-    rows += ['.' * 32] * (32 - len(rows))
-    xor = bytearray(); andm = bytearray()
-    for r in reversed(rows):  # bottom-up
-        for byte in range(4):
-            xv = av = 0
-            for bit in range(8):
-                ch = r[byte * 8 + bit]
-                xv = (xv << 1) | (1 if ch == 'o' else 0)
-                av = (av << 1) | (1 if ch == '.' else 0)
-            xor.append(xv); andm.append(av)
-    header = struct.pack('<IiiHHIIiiII', 40, 32, 64, 1, 1, 0, len(xor) + len(andm), 0, 0, 2, 2)
-    palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])
-    image = header + palette + bytes(xor) + bytes(andm)
-    icondir = struct.pack('<HHH', 0, 2, 1)
-    entry = struct.pack('<BBBBHHII', 32, 32, 0, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
-    with open(name, 'wb') as f:
-        f.write(icondir + entry + image)
-
-cursor(ARROW, (0, 0), 'cursor_arrow.cur')
-cursor(EXIT, (0, 0), 'cursor_exit.cur')
 EOF
 
 font=DejaVu-Sans-Bold

@@ -7,6 +7,7 @@
 
 #include "Streams.h"
 #include "brannoxskin.h"
+#include "cabfiles.h"
 #include "extMaskgenerator.h"
 
 namespace {
@@ -131,7 +132,11 @@ TEST_F(DefaultSkin, TextMembersAndPackage) {
   TBitmap preview;
   preview.LoadFromFile(kMembers + "preview.bmp");
   EXPECT_EQ(preview.SaveToBytes(), skin.Data.Kuva.Bitmap().SaveToBytes());
-  EXPECT_EQ(ReadAll(kMembers + "members.lst"),
-            "skin.dat\ncur.cur\ncur_exit.cur\ndata.msk\ndata.ini\nothernotes.txt\npreview.bmp\n");
-  EXPECT_EQ(ReadAll(std::string(BX_DEFAULTSKIN_DIR) + "/Bx2k8.bxs").substr(0, 4), "MSCF");
+  // The package is a sound cabinet, and skin.dat is the default project's file.
+  std::string package = ReadAll(std::string(BX_DEFAULTSKIN_DIR) + "/Bx2k8.bxs");
+  EXPECT_NO_THROW(CheckCabinetBytes(std::vector<uint8_t>(package.begin(), package.end()), "Bx2k8.bxs"));
+  EXPECT_EQ(ReadAll(kMembers + "skin.dat"), ReadAll(std::string(BX_DEFAULTSKIN_DIR) + "/Bx2k8.bxn"));
+  EXPECT_EQ(ReadAll(std::string(BX_DEFAULTSKIN_DIR) + "/Bx2k8.bxc"),
+            "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nclWhite\r\n")
+      << "no cursors and no preview picture of its own";
 }

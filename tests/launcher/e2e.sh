@@ -22,7 +22,7 @@ first_run)
   read -r x y w h visible top rects _ < <(bxwin info TForm1)
   check "skins\\Bx2k8.bxs is the built-in package" same_file "$d/skins/Bx2k8.bxs" "$BX_DEFAULTSKIN_FILE"
   check "Nahka chose the only skin" [ "$(bx_ini "$d/Options.ini" Asetukset Nahka)" = Bx2k8.bxs ]
-  check "temp\\ holds the skin's cursor files" [ -f "$d/temp/cur.cur" -a -f "$d/temp/cur_exit.cur" ]
+  check "the built-in package brings no cursor files" [ ! -e "$d/temp/cur.cur" ]
   check "skin.dat and data.msk are removed from temp\\" no_file "$d/temp/skin.dat"
   check "data.msk is removed" no_file "$d/temp/data.msk"
   check "the window takes the skin's size" [ "$w" -gt 0 -a "$w" != 300 ]
@@ -116,7 +116,8 @@ deleted_skin)
   printf '[Asetukset]\r\nAloitus=1\r\nNahka=gone.bxs\r\n' > "$d/Options.ini"
   start_and_wait "$d" Brannox2000.exe
   check "a deleted skin gives way to the first by name" [ "$(bx_ini "$d/Options.ini" Asetukset Nahka)" = alpha.bxs ]
-  check "the package is unpacked" [ -f "$d/temp/cur.cur" ]
+  read -r x y w h _ < <(bxwin info TForm1)
+  check "the package is unpacked: the window takes its size" [ "${w:-0}" -gt 0 -a "$w" != 300 ]
   check "no default package is written into an existing folder" no_file "$d/skins/Bx2k8.bxs"
   stop
   # A random choice in an empty folder chooses nothing and writes nothing.

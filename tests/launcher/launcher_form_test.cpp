@@ -122,8 +122,12 @@ TEST_F(MainWindow, CursorOptionsAndThePackagesCursorFiles) {
   Options("Aloitus=1\nbxcursors=0\n");
   new TForm1(nullptr);
   TForm1& f = *Form1;
-  // bxcursors off, but the package's cursor files in temp\ still apply:
-  // the default skin brings cur.cur and cur_exit.cur.
+  // bxcursors off, but a package's cursor files in temp\ still apply (the
+  // default skin brings none: a package with cur.cur and cur_exit.cur).
+  const std::string cursors = BX_TEST_DATA "/../../resources/launcher/";
+  CopyFileA((cursors + "cur.cur").c_str(), (dir + "temp\\cur.cur").c_str(), FALSE);
+  CopyFileA((cursors + "cur_exit.cur").c_str(), (dir + "temp\\cur_exit.cur").c_str(), FALSE);
+  f.bxcursors();
   EXPECT_EQ(f.C1->Cursor, 1);
   EXPECT_EQ(f.Image1->Cursor, 4);
   EXPECT_EQ(f.Image13->Cursor, crDefault);

@@ -1,0 +1,186 @@
+// The "Compile skin" dialog: its start by the timer, its log and buttons,
+// the close refusal, "Test skin", and the start of a compilation.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Dialogs.h"
+#include "IniFiles.h"
+#include "Unit4.h"
+#include "skinoptions.h"
+#include "skinproject.h"
+
+#include <windows.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CompileDialog : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    Dir = std::string(temp) + "bx_dialog_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+    fs::remove_all(Dir);
+    for (const char* sub : {"editor\\skintemp", "launcher\\skins"}) fs::create_directories(Dir + sub);
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r.Text);
+      return int(mrOk);
+    });
+    Project.bxs.Data.Kuva.Bitmap().SetSize(8, 8);
+    Project.SaveAs(Dir + "dark.bxn");
+  }
+  void TearDown() override {
+    SetPromptHook(nullptr);
+    char win[MAX_PATH];
+    GetWindowsDirectoryA(win, MAX_PATH);
+    DeleteFileA((std::string(win) + "\\brannox.ini").c_str());
+    fs::remove_all(Dir);
+  }
+  void Prepare(TForm4& f, int tag) {
+    f.Tag = tag;
+    f.C1->CABFile = Dir + "launcher\\skins\\dark.bxs";
+    f.Label2->SetCaption(Dir + "launcher\\");
+    f.TempFolder = Dir + "editor\\skintemp\\";
+    f.Input = Project.PackageInput(TStringList());
+  }
+  std::string Dir;
+  TSkinProject Project;
+  std::vector<std::string> Prompts;
+};
+
+bool WindowEnabled(TButton* b) { return IsWindowEnabled(b->Handle()); }
+
+}  // namespace
+
+TEST_F(CompileDialog, TheTimerStartsTheCompilationAndTheButtonsFollowIt) {
+  TForm4 f(nullptr);
+  Prepare(f, 0);
+  EXPECT_TRUE(f.BitBtn3->Visible() && f.BitBtn4->Visible());
+  EXPECT_FALSE(f.BitBtn1->Visible() || f.BitBtn2->Visible());
+  f.FormShow();
+  EXPECT_TRUE(f.Timer1->Enabled());
+  bool refused = false;
+  f.C1->OnCompressProgress = [&](TCABFile*, int, int) {
+    bool canClose = true;
+    f.FormCloseQuery(&f, canClose);
+    refused = !canClose;
+  };
+  f.Timer1->Tick();
+  EXPECT_FALSE(f.Timer1->Enabled()) << "one shot";
+  EXPECT_TRUE(refused) << "no closing while compiling";
+  ASSERT_EQ(f.Memo1Lines.Count(), 9);
+  EXPECT_EQ(f.Memo1Lines[7], "Skin compiled");
+  EXPECT_FALSE(f.BitBtn3->Visible() || f.BitBtn4->Visible());
+  EXPECT_TRUE(WindowEnabled(f.BitBtn1) && WindowEnabled(f.BitBtn2));
+  bool canClose = false;
+  f.FormCloseQuery(&f, canClose);
+  EXPECT_TRUE(canClose);
+  EXPECT_TRUE(fs::exists(Dir + "launcher\\skins\\dark.bxs"));
+  // BX_DIALOG_LINGER=seconds keeps the finished dialog on screen to be looked at.
+  char linger[16];
+  if (GetEnvironmentVariableA("BX_DIALOG_LINGER", linger, sizeof linger)) {
+    f.Show();
+    for (DWORD end = GetTickCount() + DWORD(atoi(linger)) * 1000; GetTickCount() < end; Sleep(20))
+      Application().ProcessMessages();
+  }
+}
+
+TEST_F(CompileDialog, TestSkinIsOfferedOnlyForTheLaunchersOwnFolderAndASuccess) {
+  {
+    TForm4 f(nullptr);
+    Prepare(f, kNoTestSkinTag);
+    f.Timer1->Tick();
+    EXPECT_TRUE(WindowEnabled(f.BitBtn1));
+    EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+  }
+  TForm4 f(nullptr);
+  Prepare(f, 0);
+  f.C1->CABFile = Dir + "gone\\dark.bxs";
+  f.Timer1->Tick();
+  EXPECT_EQ(f.Memo1Lines[f.Memo1Lines.Count() - 1], "Skin not compiled: Could not create cabinet file");
+  EXPECT_TRUE(WindowEnabled(f.BitBtn1));
+  EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+}
+
+TEST_F(CompileDialog, AStepThatRaisesStillLetsTheDialogClose) {
+  TForm4 f(nullptr);
+  Prepare(f, 0);
+  f.C1->OnCompressProgress = [](TCABFile*, int, int) { throw 42; };
+  EXPECT_ANY_THROW(f.Timer1->Tick());
+  EXPECT_TRUE(CanCloseCompile);
+  EXPECT_TRUE(WindowEnabled(f.BitBtn1));
+  EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+}
+
+TEST_F(CompileDialog, ProgressRoundsHalvesToEven) {
+  TForm4 f(nullptr);
+  f.C1CompressProgress(f.C1, 1, 8);  // 12.5
+  EXPECT_EQ(f.P1Position, 12);
+  f.C1CompressProgress(f.C1, 3, 8);  // 37.5
+  EXPECT_EQ(f.P1Position, 38);
+  f.C1CompressProgress(f.C1, 5, 0);
+  EXPECT_EQ(f.P1Position, 38) << "no total, no change";
+}
+
+TEST_F(CompileDialog, TestSkinChoosesThePackageInTheLaunchersOptions) {
+  TForm4 f(nullptr);
+  Prepare(f, 0);
+  f.BitBtn2Click(&f);  // no launcher there: its start is not reported
+  TIniFile options(Dir + "launcher\\Options.ini");
+  EXPECT_EQ(options.ReadString("Asetukset", "Nahka", ""), "dark.bxs");
+  EXPECT_EQ(options.ReadString("Asetukset", "random", ""), "0");
+  EXPECT_TRUE(Prompts.empty());
+}
+
+TEST_F(CompileDialog, ACompilationNeedsItsOutputAndTemporaryFolders) {
+  TIniFile options(Dir + "editor\\options.ini");
+  options.WriteInteger("options", "foldermode", 1);
+  options.WriteString("options", "customfolder", Dir + "nowhere");
+  EXPECT_FALSE(CompileSkin(Dir + "editor\\", Project.PackageInput(TStringList())));
+  EXPECT_EQ(Prompts, std::vector<std::string>{"Skin folder not found"});
+  // The default folder from brannox.ini; a temporary folder that cannot be made.
+  options.WriteInteger("options", "foldermode", 0);
+  char win[MAX_PATH];
+  GetWindowsDirectoryA(win, MAX_PATH);
+  TIniFile setup(std::string(win) + "\\brannox.ini");
+  setup.WriteInteger("setup", "version", 3);
+  setup.WriteString("setup", "dir", Dir + "launcher");
+  fs::remove_all(Dir + "editor\\skintemp");
+  std::ofstream(Dir + "editor\\skintemp") << "a file in the way";
+  Prompts.clear();
+  EXPECT_FALSE(CompileSkin(Dir + "editor\\", Project.PackageInput(TStringList())));
+  EXPECT_EQ(Prompts, std::vector<std::string>{"can't create temp directory"});
+}
+
+// Runs only from testskin_e2e.sh, with BX_TESTSKIN_LAUNCHER naming a launcher
+// folder (with its backslash) that holds Brannox2000.exe and skins\: compiles
+// a 120 x 90 skin there and presses "Test skin"; the script then looks at the
+// launcher that it started.
+TEST(TestSkin, StartsTheLauncherOnTheNewPackage) {
+  char launcher[MAX_PATH];
+  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", launcher, sizeof launcher))
+    GTEST_SKIP() << "no launcher folder given";
+  const std::string dir = launcher;
+  fs::create_directories(dir + "editor\\skintemp");
+  TSkinProject project;
+  TBitmap& b = project.bxs.Data.Kuva.Bitmap();
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(120, 90);
+  for (int y = 0; y < 90; ++y)
+    for (int x = 0; x < 120; ++x) b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
+  project.bxs.Data.Width = 120;
+  project.bxs.Data.Height = 90;
+  project.SaveAs(dir + "editor\\violet.bxn");
+  TForm4 f(nullptr);
+  f.C1->CABFile = dir + "skins\\violet.bxs";
+  f.Label2->SetCaption(dir);
+  f.TempFolder = dir + "editor\\skintemp\\";
+  f.Input = project.PackageInput(TStringList());
+  f.Timer1->Tick();
+  ASSERT_TRUE(IsWindowEnabled(f.BitBtn2->Handle())) << f.Memo1Lines.Text();
+  f.BitBtn2Click(&f);
+}

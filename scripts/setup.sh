@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, only what is missing:
 # Debian packages (ImageMagick's convert and import for the end-to-end
-# tests, gcab for remaking the cabinet fixtures), and a static libjpeg (6b interface) for each MinGW target,
-# built from Debian's libjpeg-turbo source package into .deps/.
+# tests), and a static libjpeg (6b interface) for each MinGW target, built
+# from Debian's libjpeg-turbo source package into .deps/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/.deps

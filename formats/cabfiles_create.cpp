@@ -16,6 +16,8 @@
 #include <set>
 
 #include "cabfiles.h"
+// Handles.h before any windows.h: it brings in the colour functions first.
+#include "Handles.h"
 #include "cabfiles_fci.h"
 #include "cabfiles_io.h"
 

@@ -118,24 +118,24 @@ public:
     Edit->SetText(value);
     Edit->SetBounds(10, 32, 310, 22);
     Edit->SetParent(this);
-    auto* ok = new TButton(this);
-    ok->SetCaption("OK");
-    ok->Default = true;
-    ok->ModalResult = mrOk;
-    ok->SetBounds(164, 72, 75, 25);
-    ok->SetParent(this);
-    auto* cancel = new TButton(this);
-    cancel->SetCaption("Cancel");
-    cancel->Cancel = true;
-    cancel->ModalResult = mrCancel;
-    cancel->SetBounds(245, 72, 75, 25);
-    cancel->SetParent(this);
+    AddButton("OK", mrOk, 164)->Default = true;
+    AddButton("Cancel", mrCancel, 245)->Cancel = true;
     ActiveControl = Edit;
     SetClientSize(330, 110);
   }
   std::string ClassName() const override { return "TInputForm"; }
   TLabel* Prompt;  // owned by the form
   TEdit* Edit;     // owned by the form
+
+private:
+  TButton* AddButton(const char* caption, TModalResult result, int left) {
+    auto* button = new TButton(this);
+    button->SetCaption(caption);
+    button->ModalResult = result;
+    button->SetBounds(left, 72, 75, 25);
+    button->SetParent(this);
+    return button;
+  }
 };
 }  // namespace
 

@@ -29,7 +29,7 @@ void TButton::CreateHandle() {
 
 bool TButton::CommandNotify(WORD code) {
   if (code != BN_CLICKED) return false;
-  if (IsWindowEnabled(FHandle) && IsWindowVisible(FHandle)) Click();
+  if (IsWindowEnabled(FHandle)) Click();  // Enter names the default button even when disabled
   return true;
 }
 
@@ -39,38 +39,32 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
-// --- TCheckBox
+// --- TCheckButton, TCheckBox, TRadioButton
 
-void TCheckBox::CreateHandle() {
+void TCheckButton::CreateHandle() {
   TButtonControl::CreateHandle();
   SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void TCheckBox::SetChecked(bool checked) {
-  if (checked == FChecked) return;
+bool TCheckButton::StoreChecked(bool checked) {
+  if (checked == FChecked) return false;
   FChecked = checked;
   if (FHandle) SendMessageA(FHandle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  Click();
+  return true;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  if (StoreChecked(checked)) Click();
 }
 
 bool TCheckBox::CommandNotify(WORD code) {
   if (code != BN_CLICKED) return false;
-  SetChecked(!FChecked);
+  SetChecked(!Checked());
   return true;
 }
 
-// --- TRadioButton
-
-void TRadioButton::CreateHandle() {
-  TButtonControl::CreateHandle();
-  SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void TRadioButton::SetChecked(bool checked) {
-  if (checked == FChecked) return;
-  FChecked = checked;
-  if (FHandle) SendMessageA(FHandle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (!checked) return;
+  if (!StoreChecked(checked) || !checked) return;
   if (Parent())
     for (TControl* c : Parent()->Controls())
       if (auto* other = dynamic_cast<TRadioButton*>(c); other && other != this) other->SetChecked(false);
@@ -89,4 +83,16 @@ void TGroupBox::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);
   p.Style = (p.Style & ~WS_TABSTOP) | WS_CLIPCHILDREN;
   p.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The "BUTTON" class has no background brush: the frame's inside is ours.
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(Color)));
+    FillRect(HDC(wParam), &r, brush.Get());
+    return 1;
+  }
+  return TButtonControl::WndProc(msg, wParam, lParam);
 }

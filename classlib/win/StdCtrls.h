@@ -41,39 +41,44 @@ protected:
   bool CommandNotify(WORD code) override;
 };
 
-// Checking by the user or by SetChecked fires OnClick (when the state changes).
-class TCheckBox : public TButtonControl {
+// A button with a check mark: the check box and the radio button.
+class TCheckButton : public TButtonControl {
 public:
-  explicit TCheckBox(TComponent* owner) : TButtonControl(owner) {}
-  std::string ClassName() const override { return "TCheckBox"; }
+  using TButtonControl::TButtonControl;
   bool Checked() const { return FChecked; }
-  void SetChecked(bool checked);
 
 protected:
-  DWORD ButtonStyle() const override { return BS_CHECKBOX; }
   void CreateHandle() override;
-  bool CommandNotify(WORD code) override;
+  // Shows the state; false when it was already so.
+  bool StoreChecked(bool checked);
 
 private:
   bool FChecked = false;
 };
 
+// Checking by the user or by SetChecked fires OnClick (when the state changes).
+class TCheckBox : public TCheckButton {
+public:
+  explicit TCheckBox(TComponent* owner) : TCheckButton(owner) {}
+  std::string ClassName() const override { return "TCheckBox"; }
+  void SetChecked(bool checked);
+
+protected:
+  DWORD ButtonStyle() const override { return BS_CHECKBOX; }
+  bool CommandNotify(WORD code) override;
+};
+
 // The radio buttons of one parent are one group: checking one unchecks the
 // others. Becoming checked (by the user or by SetChecked) fires OnClick.
-class TRadioButton : public TButtonControl {
+class TRadioButton : public TCheckButton {
 public:
-  explicit TRadioButton(TComponent* owner) : TButtonControl(owner) {}
+  explicit TRadioButton(TComponent* owner) : TCheckButton(owner) {}
   std::string ClassName() const override { return "TRadioButton"; }
-  bool Checked() const { return FChecked; }
   void SetChecked(bool checked);
 
 protected:
   DWORD ButtonStyle() const override { return BS_RADIOBUTTON; }
-  void CreateHandle() override;
   bool CommandNotify(WORD code) override;
-
-private:
-  bool FChecked = false;
 };
 
 // A captioned frame around its child controls.
@@ -81,6 +86,7 @@ class TGroupBox : public TButtonControl {
 public:
   explicit TGroupBox(TComponent* owner) : TButtonControl(owner) {}
   std::string ClassName() const override { return "TGroupBox"; }
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   DWORD ButtonStyle() const override { return BS_GROUPBOX; }

@@ -52,6 +52,12 @@ void TControl::SetVisible(bool v) {
   if (FParent) FParent->Invalidate();
 }
 
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == Enabled) return;
+  Enabled = enabled;
+  Invalidate();
+}
+
 void TControl::Invalidate() {
   if (FParent && FParent->HandleAllocated()) {
     RECT r = BoundsRect();
@@ -93,8 +99,10 @@ void TWinControl::CreateHandle() {
   TCreateParams p;
   p.WinClassName = ClassName();
   CreateParams(p);
+  if (FHandle) return;  // making the parent's window made this one too
   if (!p.SystemClass) RegisterWindowClass(p.WinClassName);
   if (FVisible && FParent) p.Style |= WS_VISIBLE;
+  if (!Enabled) p.Style |= WS_DISABLED;
   // Child windows get distinct ids, so that keyboard navigation can find them.
   HMENU id = nullptr;
   if (p.Style & WS_CHILD) id = reinterpret_cast<HMENU>(INT_PTR(100 + (FParent ? FParent->FControls.size() : 0)));
@@ -136,6 +144,15 @@ void TWinControl::SetVisible(bool v) {
 void TWinControl::Invalidate() {
   if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
 }
+
+void TWinControl::SetEnabled(bool enabled) {
+  Enabled = enabled;
+  if (FHandle) EnableWindow(FHandle, enabled);
+}
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
 
 void TWinControl::Update() {
   if (FHandle) UpdateWindow(FHandle);
@@ -240,6 +257,14 @@ TShiftState KeysToShift(WPARAM keys) {
   return s;
 }
 
+TShiftState KeyboardShift() {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
 void TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   TShiftState shift = KeysToShift(wParam);
@@ -317,21 +342,24 @@ TWinControl* FindControl(HWND wnd) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // A standard control paints and handles its input itself.
-  if (FDefWndProc) return DefaultHandler(msg, wParam, lParam);
+  // Notifications go back to the control that sent them, also when the
+  // parent is a standard control (a group box holding check boxes).
   switch (msg) {
     case WM_COMMAND:
-      // Notifications go back to the control that sent them.
-      if (TWinControl* c = FindControl(HWND(lParam)); c && c->CommandNotify(HIWORD(wParam))) return 0;
+      if (TWinControl* c = FindControl(HWND(lParam)); c && c != this && c->CommandNotify(HIWORD(wParam))) return 0;
       break;
     case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_HSCROLL: case WM_VSCROLL:
     case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-      if (TWinControl* c = NotifyingChild(msg, wParam, lParam)) {
+      if (TWinControl* c = NotifyingChild(msg, wParam, lParam); c && c != this) {
         LRESULT result = 0;
         if (c->Reflected(msg, wParam, lParam, result)) return result;
       }
       break;
+  }
+  // A standard control paints and handles its input itself.
+  if (FDefWndProc) return DefaultHandler(msg, wParam, lParam);
+  switch (msg) {
     case WM_PAINT: {
       TPaintGuard paint(FHandle);
       RECT client;
@@ -373,11 +401,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_KEYDOWN: {
       uint16_t key = uint16_t(wParam);
-      TShiftState shift = 0;
-      if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-      if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-      if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-      if (KeyDown(key, shift)) return 0;
+      if (KeyDown(key, KeyboardShift())) return 0;
       break;
     }
     case WM_WINDOWPOSCHANGING:

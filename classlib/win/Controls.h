@@ -48,6 +48,8 @@ public:
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool v);
   bool Enabled = true;
+  // Sets Enabled; a window is enabled or disabled with it.
+  virtual void SetEnabled(bool enabled);
   TAlign Align = alNone;
   TCursor Cursor = crDefault;
   std::string Hint;
@@ -100,6 +102,10 @@ public:
   void SetVisible(bool v) override;
   void Invalidate() override;
   void Update();  // paints pending areas now
+  // Gives the window the keyboard focus.
+  void SetFocus();
+  bool Focused() const;
+  void SetEnabled(bool enabled) override;
 
   int ClientWidth() const;
   int ClientHeight() const;
@@ -167,6 +173,8 @@ private:
 };
 
 TShiftState KeysToShift(WPARAM keys);
+// Shift, Ctrl and Alt as the keyboard holds them now.
+TShiftState KeyboardShift();
 // The object of one of our windows (also subclassed standard controls), or null.
 TWinControl* FindControl(HWND wnd);
 // The window procedure of every window of ours: binds the object at

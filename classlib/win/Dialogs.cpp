@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,7 +48,13 @@ int ScriptedAnswer(const char* script, const TPromptRequest& r) {
     size_t n = 0;
     while (std::fgets(line, sizeof line, f)) {
       if (n++ == used) {
-        answer = ParseAnswer(line, r.Default);
+        // The answer word, then after a blank the text of a text prompt.
+        std::string text = line;
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        text.erase(0, std::min(text.size(), text.find_first_not_of(" \t")));
+        size_t blank = text.find_first_of(" \t");
+        answer = ParseAnswer(text.substr(0, blank), r.Default);
+        if (r.Value && blank != std::string::npos) *r.Value = text.substr(blank + 1);
         break;
       }
     }

@@ -5,7 +5,9 @@
 // "Yes", "No", "YesToAll", "NoToAll", "All", "Abort", "Retry", "Ignore" or a
 // number); each prompt is logged to that file name plus ".log" as
 // "caption<TAB>text<TAB>answer" (line breaks in the text written as \n), and a
-// prompt with no answer left takes its default button.
+// prompt with no answer left takes its default button. A prompt that answers
+// with text (a file or folder name, an input box's value) takes it from the
+// rest of the script's line after the word and a blank ("OK C:\games\quake").
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -31,6 +33,9 @@ struct TPromptRequest {
   std::string Text;
   TMsgDlgButtons Buttons = mbOK;
   TModalResult Default = mrOk;  // the answer of the focused button
+  // Set for a prompt that answers with text: it holds the starting text, and
+  // a hook or the script puts the answer there (not owned).
+  std::string* Value = nullptr;
 };
 
 using TPromptHook = std::function<int(const TPromptRequest&)>;

@@ -54,7 +54,7 @@ TMessageForm::TMessageForm(const TPromptRequest& request, TMsgDlgType type) : TF
     x += buttonWidth + kButtonGap;
   }
   for (TButton* b : Buttons)
-    if (b->Default) SetFocus(b->Handle());
+    if (b->Default) b->SetFocus();
 }
 
 void TMessageForm::Paint(TCanvas& canvas, const RECT& area) {

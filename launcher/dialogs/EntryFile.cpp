@@ -13,13 +13,6 @@ namespace {
 // A mod-info file is five short lines; anything bigger is not one.
 constexpr long MaxModInfoSize = 64 * 1024;
 
-std::string StripSectionChars(const std::string& s) {
-  std::string out;
-  for (char c : s)
-    if (c != '=' && c != '[' && c != ']') out += c;
-  return out;
-}
-
 // The writer's steps over any file that can tell whether a section exists
 // and write one key.
 template <typename Exists, typename Write>
@@ -88,7 +81,7 @@ TEntrySet TEntrySet::FromText(const std::string& text) {
 }
 
 std::string EntryName(const std::string& name, const std::string& mod) {
-  std::string section = Trim(StripSectionChars(Trim(name)));
+  std::string section = Trim(StripIniChars(Trim(name)));
   if (section.empty()) section = Trim(mod);
   if (section.empty()) section = "unknown mod";
   return section;

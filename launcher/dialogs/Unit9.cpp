@@ -3,13 +3,6 @@
 
 #include "WinGraphics.h"
 
-namespace {
-BOOL CALLBACK CollectEnabled(HWND h, LPARAM l) {
-  if (IsWindowEnabled(h)) reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-  return TRUE;
-}
-}  // namespace
-
 void TWrappedLabel::Paint(TCanvas& canvas) {
   HDC dc = canvas.Handle();
   TFontHandle font = CreateFontHandle(Font);
@@ -44,8 +37,7 @@ void TForm9::CreateParams(TCreateParams& params) {
 
 void TForm9Status::Begin(const std::string& caption, bool visible) {
   End();
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, LPARAM(&FDisabled));
-  for (HWND h : FDisabled) EnableWindow(h, FALSE);
+  FDisabled = std::make_unique<TDisabledWindows>();
   FForm = new TForm9(nullptr, FOwner);
   FForm->SetCaption(caption);
   if (visible) ShowForm();
@@ -70,7 +62,5 @@ void TForm9Status::End() {
     delete FForm;
     FForm = nullptr;
   }
-  for (HWND h : FDisabled)
-    if (IsWindow(h)) EnableWindow(h, TRUE);
-  FDisabled.clear();
+  FDisabled.reset();
 }

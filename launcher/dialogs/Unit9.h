@@ -1,6 +1,7 @@
 // TForm9, "Find modifications": the status window of mod discovery, and the
 // search status that shows it while disabling the windows under it.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,5 @@ private:
   void ShowForm();
   HWND FOwner;                  // not owned
   TForm9* FForm = nullptr;      // owned
-  std::vector<HWND> FDisabled;  // not owned: the windows to enable again
+  std::unique_ptr<TDisabledWindows> FDisabled;  // the windows to enable again
 };

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "Forms.h"
-#include "Numero.h"
 #include "bx2Image.h"
 #include <windows.h>
 
@@ -43,14 +42,4 @@ TEST(HoverImage, WithoutHandlersTheMouseChangesNothing) {
   EXPECT_EQ(image->Left(), 50);
   EXPECT_EQ(image->Picture().Width(), 4);
   EXPECT_TRUE(image->Visible());
-}
-
-TEST(Numero, HoldsSixtyFourBitValues) {
-  TComponent owner(nullptr);
-  auto* n = new TNumero(&owner);
-  EXPECT_EQ(n->Numero, 0);
-  n->Numero = 0x123456789LL;
-  EXPECT_EQ(n->Numero, 4886718345LL);
-  n->Numero = -(int64_t(1) << 40);
-  EXPECT_LT(n->Numero, INT32_MIN);
 }

@@ -7,13 +7,6 @@
 const char* const kSkinResourceName = "Brannox 2000 skin file, version 1.0";
 
 namespace {
-template <class T>
-const T& Same(const T& self, const TPersistent& source) {
-  auto* s = dynamic_cast<const T*>(&source);
-  if (!s) throw EConvertAssign("Cannot assign a " + source.ClassName() + " to a " + self.ClassName());
-  return *s;
-}
-
 void DefineItems(TFiler& filer, std::array<Tbxskinitem, 13>& items) {
   for (int i = 0; i < 13; ++i) filer.ObjectProperty(("Item" + IntToStr(i + 1)).c_str(), items[i]);
 }
@@ -27,7 +20,7 @@ void SetPicture(TPicture& target, const TPicture* p) {
 // --- Tbxskinitem
 
 void Tbxskinitem::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   Left = s.Left;
   Width = s.Width;
 }
@@ -40,7 +33,7 @@ void Tbxskinitem::DefineProperties(TFiler& filer) {
 // --- Tbxskinmainlist
 
 void Tbxskinmainlist::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   for (int i = 0; i < 13; ++i) Items[i].Assign(s.Items[i]);
   MainListselFont.Assign(s.MainListselFont);
   MainListunselFont.Assign(s.MainListunselFont);
@@ -61,7 +54,7 @@ void Tbxskinmainlist::DefineProperties(TFiler& filer) {
 // --- Tbxskiniconlist
 
 void Tbxskiniconlist::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   for (int i = 0; i < 13; ++i) Items[i].Assign(s.Items[i]);
   Left = s.Left;
   Top = s.Top;
@@ -82,7 +75,7 @@ void Tbxskiniconlist::DefineProperties(TFiler& filer) {
 // --- Tbxskinnappi
 
 void Tbxskinnappi::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   Left = s.Left;
   Top = s.Top;
   Height = s.Height;
@@ -143,7 +136,7 @@ const char* TbxskinData::ButtonName(int i) {
 }
 
 void TbxskinData::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   Mainlist.Assign(s.Mainlist);
   Iconlist.Assign(s.Iconlist);
   for (int i = 0; i < kButtonCount; ++i) Button(i).Assign(const_cast<TbxskinData&>(s).Button(i));

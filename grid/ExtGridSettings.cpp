@@ -4,13 +4,6 @@
 #include "Filer.h"
 
 namespace {
-template <class T>
-const T& Same(const T&, const TPersistent& source) {
-  const auto* s = dynamic_cast<const T*>(&source);
-  if (!s) throw EConvertAssign("Cannot assign a " + source.ClassName() + " to a " + T().ClassName());
-  return *s;
-}
-
 constexpr TIdentMapEntry AdvanceDirections[] = {{adLeftRight, "adLeftRight"}, {adTopBottom, "adTopBottom"}};
 constexpr TIdentMapEntry InsertPositions[] = {{pInsertBefore, "pInsertBefore"}, {pInsertAfter, "pInsertAfter"}};
 constexpr TIdentMapEntry Locations[] = {{clRegistry, "clRegistry"}, {clIniFile, "clIniFile"}};
@@ -33,7 +26,7 @@ constexpr TIdentMapEntry FitToPages[] = {
 // --- THTMLSettings
 
 void THTMLSettings::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   BorderSize = s.BorderSize, CellSpacing = s.CellSpacing, CellPadding = s.CellPadding;
   SaveColor = s.SaveColor, SaveFonts = s.SaveFonts;
   FooterFile = s.FooterFile, HeaderFile = s.HeaderFile, TableStyle = s.TableStyle;
@@ -58,7 +51,7 @@ void THTMLSettings::DefineProperties(TFiler& f) {
 // --- TNavigation
 
 void TNavigation::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   *this = s;
 }
 
@@ -89,7 +82,7 @@ void TNavigation::DefineProperties(TFiler& f) {
 
 // --- TMouseActions, TSizeWhileTyping
 
-void TMouseActions::Assign(const TPersistent& source) { *this = Same(*this, source); }
+void TMouseActions::Assign(const TPersistent& source) { *this = AssignSource(*this, source); }
 
 void TMouseActions::DefineProperties(TFiler& f) {
   f.BooleanProperty("AllSelect", AllSelect);
@@ -103,7 +96,7 @@ void TMouseActions::DefineProperties(TFiler& f) {
   f.BooleanProperty("CaretPositioning", CaretPositioning);
 }
 
-void TSizeWhileTyping::Assign(const TPersistent& source) { *this = Same(*this, source); }
+void TSizeWhileTyping::Assign(const TPersistent& source) { *this = AssignSource(*this, source); }
 
 void TSizeWhileTyping::DefineProperties(TFiler& f) {
   f.BooleanProperty("Height", Height);
@@ -113,7 +106,7 @@ void TSizeWhileTyping::DefineProperties(TFiler& f) {
 // --- TColumnSize
 
 void TColumnSize::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   Save = s.Save, Key = s.Key, Section = s.Section, SynchWithGrid = s.SynchWithGrid, Location = s.Location;
   SetStretch(s.FStretch);
 }
@@ -137,7 +130,7 @@ void TColumnSize::DefineProperties(TFiler& f) {
 // --- TCellNode
 
 void TCellNode::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   Color = s.Color, NodeColor = s.NodeColor;
   ExpandGlyph.Assign(s.ExpandGlyph);
   ContractGlyph.Assign(s.ContractGlyph);
@@ -161,7 +154,7 @@ void TCellNode::DefineProperties(TFiler& f) {
 // --- TPrintSettings
 
 void TPrintSettings::Assign(const TPersistent& source) {
-  const auto& s = Same(*this, source);
+  const auto& s = AssignSource(*this, source);
   FooterSize = s.FooterSize, HeaderSize = s.HeaderSize, Time = s.Time, Date = s.Date;
   DateFormat = s.DateFormat, PageNr = s.PageNr, Title = s.Title, TitleText = s.TitleText;
   TitleLines.Assign(s.TitleLines);
@@ -222,7 +215,7 @@ void TPrintSettings::DefineProperties(TFiler& f) {
 
 // --- TBands
 
-void TBands::Assign(const TPersistent& source) { *this = Same(*this, source); }
+void TBands::Assign(const TPersistent& source) { *this = AssignSource(*this, source); }
 
 void TBands::DefineProperties(TFiler& f) {
   f.BooleanProperty("Active", Active);
@@ -241,7 +234,7 @@ TColor TBands::BandColor(int rowFromFirstNormal) const {
 
 // --- TFilterData, TFilter
 
-void TFilterData::Assign(const TPersistent& source) { *this = Same(*this, source); }
+void TFilterData::Assign(const TPersistent& source) { *this = AssignSource(*this, source); }
 
 void TFilterData::DefineProperties(TFiler& f) {
   int32_t column = Column;
@@ -251,4 +244,4 @@ void TFilterData::DefineProperties(TFiler& f) {
   f.BooleanProperty("CaseSensitive", CaseSensitive);
 }
 
-void TFilter::Assign(const TPersistent& source) { Items = Same(*this, source).Items; }
+void TFilter::Assign(const TPersistent& source) { Items = AssignSource(*this, source).Items; }

@@ -24,6 +24,15 @@ public:
   virtual void DefineProperties(TFiler& filer) {}
 };
 
+// The source of an Assign as the target's own class; raises EConvertAssign
+// when it is of another class.
+template <class T>
+const T& AssignSource(const T& self, const TPersistent& source) {
+  const auto* s = dynamic_cast<const T*>(&source);
+  if (!s) throw EConvertAssign("Cannot assign a " + source.ClassName() + " to a " + self.ClassName());
+  return *s;
+}
+
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {

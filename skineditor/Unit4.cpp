@@ -34,6 +34,11 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
   Label2 = new TLabel(this);
   Label2->SetVisible(false);
   Label2->SetParent(this);
+  Memo1 = new TMemo(this);
+  Memo1->SetReadOnly(true);
+  Memo1->ScrollBars = ssVertical;
+  Memo1->SetBounds(8, 26, 355, 158);
+  Memo1->SetParent(this);
 
   struct {
     TButton** button;
@@ -65,8 +70,7 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
 
 void TForm4::SetButton(TButton* b, bool visible, bool enabled) {
   b->SetVisible(visible);
-  b->Enabled = enabled;
-  EnableWindow(b->Handle(), enabled);
+  b->SetEnabled(enabled);
 }
 
 int TForm4::Execute() {
@@ -93,8 +97,7 @@ void TForm4::BitBtn3Click(TComponent*) {
     TSkinCompiler compiler(*C1);
     compiler.TempFolder = TempFolder;
     compiler.Log = [this](const std::string& line) {
-      Memo1Lines.Add(line);
-      Invalidate();
+      Memo1->Lines.Add(line);
     };
     compiler.LetMessagesThrough = [] { Application().ProcessMessages(); };
     compiled = compiler.Run(Input);

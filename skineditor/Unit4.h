@@ -8,6 +8,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "StdEdits.h"
 #include "StringList.h"
 #include "cabfiles.h"
 #include "skinpackage.h"
@@ -38,9 +39,8 @@ public:
   TLabel* Label2;    // hidden: the launcher's folder, or empty
   TCABFile* C1;
   TTimer* Timer1;
-  // The log and the progress (0..100) until the class library has a memo
-  // and a progress bar to show them.
-  TStringList Memo1Lines;
+  TMemo* Memo1;      // the log, read-only
+  // The progress (0..100), kept until the class library has a progress bar.
   int P1Position = 0;
 
   TSkinPackageInput Input;   // the saved project to compile

@@ -72,8 +72,8 @@ TEST_F(CompileDialog, TheTimerStartsTheCompilationAndTheButtonsFollowIt) {
   f.Timer1->Tick();
   EXPECT_FALSE(f.Timer1->Enabled()) << "one shot";
   EXPECT_TRUE(refused) << "no closing while compiling";
-  ASSERT_EQ(f.Memo1Lines.Count(), 9);
-  EXPECT_EQ(f.Memo1Lines[7], "Skin compiled");
+  ASSERT_EQ(f.Memo1->Lines.Count(), 9);
+  EXPECT_EQ(f.Memo1->Lines[7], "Skin compiled");
   EXPECT_FALSE(f.BitBtn3->Visible() || f.BitBtn4->Visible());
   EXPECT_TRUE(WindowEnabled(f.BitBtn1) && WindowEnabled(f.BitBtn2));
   bool canClose = false;
@@ -101,7 +101,7 @@ TEST_F(CompileDialog, TestSkinIsOfferedOnlyForTheLaunchersOwnFolderAndASuccess) 
   Prepare(f, 0);
   f.C1->CABFile = Dir + "gone\\dark.bxs";
   f.Timer1->Tick();
-  EXPECT_EQ(f.Memo1Lines[f.Memo1Lines.Count() - 1], "Skin not compiled: Could not create cabinet file");
+  EXPECT_EQ(f.Memo1->Lines[f.Memo1->Lines.Count() - 1], "Skin not compiled: Could not create cabinet file");
   EXPECT_TRUE(WindowEnabled(f.BitBtn1));
   EXPECT_FALSE(WindowEnabled(f.BitBtn2));
 }
@@ -181,6 +181,6 @@ TEST(TestSkin, StartsTheLauncherOnTheNewPackage) {
   f.TempFolder = dir + "editor\\skintemp\\";
   f.Input = project.PackageInput(TStringList());
   f.Timer1->Tick();
-  ASSERT_TRUE(IsWindowEnabled(f.BitBtn2->Handle())) << f.Memo1Lines.Text();
+  ASSERT_TRUE(IsWindowEnabled(f.BitBtn2->Handle())) << f.Memo1->Lines.Text();
   f.BitBtn2Click(&f);
 }

@@ -12,7 +12,9 @@ const char* Variable(const char* name) {
 
 const char* PromptScriptFile() { return Variable("BX_PROMPT_SCRIPT"); }
 const char* SoundLogFile() { return Variable("BX_SOUND_LOG"); }
+const char* ShellLogFile() { return Variable("BX_SHELL_LOG"); }
 #else
 const char* PromptScriptFile() { return nullptr; }
 const char* SoundLogFile() { return nullptr; }
+const char* ShellLogFile() { return nullptr; }
 #endif

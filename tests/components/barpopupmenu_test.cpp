@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,27 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-void AddItem(TComponent* owner, TMenu& menu, const std::string& caption) {
-  auto* item = new TMenuItem(owner);
-  item->Caption = caption;
-  menu.Items()->Add(item);
-}
+// A shown form owning a bar menu with these items.
+struct TMenuForm {
+  TForm Owner{nullptr};
+  TBarPopupMenu* Menu = new TBarPopupMenu(&Owner);
+  explicit TMenuForm(std::initializer_list<const char*> captions) {
+    Owner.SetBounds(10, 10, 200, 100);
+    Owner.Show();
+    for (const char* caption : captions) {
+      auto* item = new TMenuItem(&Owner);
+      item->Caption = caption;
+      Menu->Items()->Add(item);
+    }
+  }
+  // Opens the menu and reads it while it shows.
+  void PopupAndRead() {
+    gShot = {};
+    gTicks = 0;
+    SetTimer(nullptr, 0, 30, ReadMenu);
+    Menu->Popup(50, 50);
+  }
+};
 }  // namespace
 
 TEST(BarPopupMenu, DefaultsAreABlueToBlackBarWithTheApplicationsTitle) {
@@ -93,16 +110,10 @@ TEST(BarPopupMenu, DefaultsAreABlueToBlackBarWithTheApplicationsTitle) {
 }
 
 TEST(BarPopupMenu, OpenMenuShowsTheGradientDownItsLeftEdge) {
-  TForm owner(nullptr);
-  owner.SetBounds(10, 10, 200, 100);
-  owner.Show();
-  TBarPopupMenu menu(&owner);
+  TMenuForm form{"Open", "-", "Settings", "About", "#", "Close"};
+  TBarPopupMenu& menu = *form.Menu;
   menu.VerticalText = "Brannox";
-  for (const char* caption : {"Open", "-", "Settings", "About", "#", "Close"}) AddItem(&owner, menu, caption);
-  gShot = {};
-  gTicks = 0;
-  SetTimer(nullptr, 0, 30, ReadMenu);
-  menu.Popup(50, 50);
+  form.PopupAndRead();
   ASSERT_TRUE(gShot.Seen);
   // Every visible item but "#" counts.
   ASSERT_GT(menu.MenuHeight(), 0);
@@ -121,17 +132,10 @@ TEST(BarPopupMenu, OpenMenuShowsTheGradientDownItsLeftEdge) {
 }
 
 TEST(BarPopupMenu, WithoutTheBarItemsKeepTheirPlace) {
-  TForm owner(nullptr);
-  owner.SetBounds(10, 10, 200, 100);
-  owner.Show();
-  TBarPopupMenu menu(&owner);
+  TMenuForm form{"Open", "Close"};
+  TBarPopupMenu& menu = *form.Menu;
   menu.BarVisible = false;
-  AddItem(&owner, menu, "Open");
-  AddItem(&owner, menu, "Close");
-  gShot = {};
-  gTicks = 0;
-  SetTimer(nullptr, 0, 30, ReadMenu);
-  menu.Popup(50, 50);
+  form.PopupAndRead();
   ASSERT_TRUE(gShot.Seen);
   EXPECT_EQ(menu.MenuHeight(), 0);
   // No blue bar at the left edge.

@@ -6,12 +6,8 @@
 #include <algorithm>
 
 #include "FileCtrl.h"
-#ifdef BX_HAVE_WEBADDRESS
-#include "etsiosoite.h"
-#endif
-#ifdef BX_HAVE_PAK
 #include "PakExplr.h"
-#endif
+#include "etsiosoite.h"
 
 namespace {
 // The maps of the first Quake, in the order the game knows them.
@@ -79,16 +75,11 @@ public:
 
 private:
   void AddArchive(const std::string& file, bool skipItemModels) {
-#ifdef BX_HAVE_PAK
     TPakExplr pak(nullptr);
     pak.PakFile = file;
     pak.ResourceType = ptMaps;
     if (!pak.Explore()) return;
     for (const std::string& entry : pak.ResourceList().Items()) Add(entry, skipItemModels);
-#else
-    (void)file;
-    (void)skipItemModels;
-#endif
   }
   // A source that fails ends only itself.
   template <class F>
@@ -125,14 +116,7 @@ std::string TForm1::ManualSearch(const std::string& gameDir, const std::string& 
   return pages.empty() ? std::string() : folder + pages.front();
 }
 
-std::string TForm1::ReadmeWebAddress(const std::string& readme) {
-#ifdef BX_HAVE_WEBADDRESS
-  return FindWebAddress(readme);
-#else
-  (void)readme;
-  return {};
-#endif
-}
+std::string TForm1::ReadmeWebAddress(const std::string& readme) { return FindWebAddress(readme); }
 
 std::string TForm1::EntryReadme(const std::string& entry) {
   const std::string readme = ModIni->ReadString(entry, "Readme", "");

@@ -1,5 +1,5 @@
 // Test helper: real keyboard and mouse input (SendInput) for the first
-// visible window of a class, which is activated first, so that the keys
+// window of a class (visible), which is activated first, so that the keys
 // carry the keyboard state that the modifier rules read.
 //   bxinput keys CLASS|- KEY...   ("-": to the window that has the input,
 //                                 such as an open menu) each KEY a name ("a", "f1", "delete",
@@ -17,13 +17,6 @@
 #include <vector>
 
 namespace {
-HWND FindVisible(const char* cls) {
-  HWND w = nullptr;
-  while ((w = FindWindowExA(nullptr, w, cls, nullptr)))
-    if (IsWindowVisible(w)) return w;
-  return nullptr;
-}
-
 void Send(std::vector<INPUT> inputs) {
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
   Sleep(150);
@@ -100,8 +93,8 @@ int main(int argc, char** argv) {
       if (!TypeKey(argv[i])) return 2;
     return 0;
   }
-  HWND w = FindVisible(argv[2]);
-  if (!w) {
+  HWND w = FindWindowA(argv[2], nullptr);
+  if (!w || !IsWindowVisible(w)) {
     std::fprintf(stderr, "no visible window of class %s\n", argv[2]);
     return 1;
   }

@@ -22,6 +22,11 @@ wait_for() {  # FILE: waits up to 10 s for it
 # The default skin's first row and its row spacing.
 row_x=60 row_y=48 row_step=19
 
+# Drives are laid out before the prefix's first Wine process.
+if [[ $1 == find_games ]]; then
+  bx_wine_drive "$WINEPREFIX" e "$work/drive_e"
+  bx_wine_drive_types "$WINEPREFIX" "e:=hd"
+fi
 drive_c=$WINEPREFIX/drive_c
 quake=$drive_c/Quake
 rm -rf "$quake"
@@ -80,8 +85,6 @@ find_mods)
   finish ;;
 
 find_games)
-  bx_wine_drive "$WINEPREFIX" e "$work/drive_e"
-  bx_wine_drive_types "$WINEPREFIX" "e:=hd"
   mkdir -p "$work/drive_e/Games/Quake"
   cp "$BX_FAKEGAME" "$work/drive_e/Games/Quake/quake.exe"
   rm -rf "$quake"
@@ -164,7 +167,7 @@ skin_buttons)
   printf '[Base]\r\nGame=quake\r\nMod=\r\nParam=quake\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe
   read -r x y _ < <(bxwin info TForm1)
-  shot() { bx_screenshot "$work/$1.png" $((x + 240)) $((y + 50)) 100 230; }
+  shot() { bx_screenshot "$work/$1.png" $((x + 240)) $((y + 25)) 100 255; }
   bxinput move TForm1 10 120
   shot buttons_normal
   bxinput move TForm1 290 210

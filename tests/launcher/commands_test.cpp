@@ -356,17 +356,13 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   EXPECT_EQ(Captions(Form->View1, 3), std::vector<std::string>{"quake modifications"});
   std::vector<std::string> maps = Captions(Form->Startmap1, 2);
   std::vector<std::string> expected{"e1m1", "rr1"};
-#ifdef BX_HAVE_PAK
   expected.push_back("rrpak");
-#endif
   expected.push_back("start");
   for (int e = 1; e <= 4; ++e)
     for (int n = 1; n <= (e == 2 || e == 3 ? 7 : 8); ++n)
       expected.push_back("e" + std::to_string(e) + "m" + std::to_string(n));
   for (const char* m : {"end", "dm1", "dm2", "dm3", "dm4", "dm5", "dm6", "extra"}) expected.push_back(m);
-#ifdef BX_HAVE_PAK
   expected.push_back("pakonly");
-#endif
   EXPECT_EQ(maps, expected);
   // The second popup rebuilds the run-time items instead of adding more.
   Form->PopupMenu1Popup(Form->PopupMenu1);
@@ -461,4 +457,15 @@ TEST_F(CommandsTest, SkinButtonsSwitchPicturesAndFireOnReleaseOnly) {
   b.Kuvak = false;
   Form->ButtonMouseLeave(about);
   EXPECT_EQ(shown(), clNone);
+}
+
+TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
+  AddEntry({"Plain", "quake", ""});
+  std::ofstream(kQuake + "\\readme.txt") << "Mirror: www.one.example\nSee (http://two.example/news/).\n";
+  Open();
+  Form->PopupMenu1->PopupComponent = Form->Labels[0];
+  Form->PopupMenu1Popup(Form->PopupMenu1);
+  EXPECT_TRUE(Form->Visit1->Visible);
+  EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
+  EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
 }

@@ -61,6 +61,17 @@ struct TEventLog {
   std::string Text;
 };
 
+// An icon shown in the tray, its events logged.
+class ShownIcon : public testing::Test {
+protected:
+  void SetUp() override {
+    Icon.SetIcon(AppIcon());
+    Icon.AddIcon();
+  }
+  TNotifyIcon Icon{nullptr};
+  TEventLog Log{Icon};
+};
+
 }  // namespace
 
 TEST(NotifyIcon, AddsAndRemovesItsIconWithItsTip) {
@@ -107,52 +118,40 @@ TEST(NotifyIcon, TheShellRecordCarriesTheHintCutTo127CharactersOnlyWithShowHint)
   EXPECT_EQ(std::string(icon.IconData().szTip), "Brannox 2000");
 }
 
-TEST(NotifyIcon, ASingleClickIsReportedOnceAfterTheDoubleClickTime) {
-  TNotifyIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
-  icon.AddIcon();
-  TEventLog log(icon);
+TEST_F(ShownIcon, ASingleClickIsReportedOnceAfterTheDoubleClickTime) {
   PostToIcon(WM_LBUTTONDOWN);
   PostToIcon(WM_LBUTTONUP);
-  EXPECT_EQ(log.Text, "vL^L");
-  EXPECT_TRUE(icon.ClickTimer()->Enabled()) << "the click waits for a second press";
-  EXPECT_EQ(icon.ClickTimer()->Interval(), GetDoubleClickTime());
-  icon.ClickTimer()->Tick();
-  EXPECT_EQ(log.Text, "vL^LC");
-  EXPECT_FALSE(icon.ClickTimer()->Enabled());
-  icon.ClickTimer()->Tick();
-  EXPECT_EQ(log.Text, "vL^LC") << "once";
+  EXPECT_EQ(Log.Text, "vL^L");
+  EXPECT_TRUE(Icon.ClickTimer()->Enabled()) << "the click waits for a second press";
+  EXPECT_EQ(Icon.ClickTimer()->Interval(), GetDoubleClickTime());
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vL^LC");
+  EXPECT_FALSE(Icon.ClickTimer()->Enabled());
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vL^LC") << "once";
   // A release without a press on the icon is no click.
   PostToIcon(WM_LBUTTONUP);
-  icon.ClickTimer()->Tick();
-  EXPECT_EQ(log.Text, "vL^LC^L");
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vL^LC^L");
 }
 
-TEST(NotifyIcon, ADoubleClickDoesNotAlsoRunTheClickHandler) {
-  TNotifyIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
-  icon.AddIcon();
-  TEventLog log(icon);
+TEST_F(ShownIcon, ADoubleClickDoesNotAlsoRunTheClickHandler) {
   for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) PostToIcon(msg);
-  EXPECT_FALSE(icon.ClickTimer()->Enabled());
-  icon.ClickTimer()->Tick();
-  EXPECT_EQ(log.Text, "vL^LD^L");
+  EXPECT_FALSE(Icon.ClickTimer()->Enabled());
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vL^LD^L");
 }
 
-TEST(NotifyIcon, OtherButtonsAndTheDisabledIcon) {
-  TNotifyIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
-  icon.AddIcon();
-  TEventLog log(icon);
+TEST_F(ShownIcon, OtherButtonsAndTheDisabledIcon) {
   int moves = 0;
-  icon.OnMouseMove = [&](TComponent*, TShiftState shift, int, int) { moves += shift == 0 ? 1 : 100; };
+  Icon.OnMouseMove = [&](TComponent*, TShiftState shift, int, int) { moves += shift == 0 ? 1 : 100; };
   for (UINT msg : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEMOVE}) PostToIcon(msg);
-  EXPECT_EQ(log.Text, "vR^RvM^M");
+  EXPECT_EQ(Log.Text, "vR^RvM^M");
   EXPECT_EQ(moves, 1);
-  icon.Enabled = false;
+  Icon.Enabled = false;
   for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) PostToIcon(msg);
-  icon.ClickTimer()->Tick();
-  EXPECT_EQ(log.Text, "vR^RvM^M");
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vR^RvM^M");
   EXPECT_EQ(moves, 1);
 }
 
@@ -201,4 +200,182 @@ TEST(NotifyIcon, TheShellsRestartBringsAVisibleIconBack) {
 TEST(NotifyIcon, EndOfSessionIsAllowed) {
   TNotifyIcon icon(nullptr);
   EXPECT_EQ(SendMessageA(icon.WindowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
+}
+
+namespace {
+// An image list of count icons.
+HIMAGELIST IconList(int count) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, count, 0);
+  for (int i = 0; i < count; ++i) ImageList_AddIcon(list, AppIcon());
+  return list;
+}
+}  // namespace
+
+TEST(NotifyIcon, IconIndexStaysWithinTheList) {
+  TNotifyIcon icon(nullptr);
+  HIMAGELIST three = IconList(3), none = IconList(0);
+  icon.SetIconList(three);
+  icon.SetIconIndex(7);
+  EXPECT_EQ(icon.IconIndex(), 2) << "past the end: the last icon";
+  EXPECT_NE(icon.Icon(), nullptr);
+  icon.SetIconIndex(-4);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  icon.SetIconIndex(1);
+  icon.SetIconList(nullptr);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  icon.SetIconIndex(5);
+  EXPECT_EQ(icon.IconIndex(), 0) << "no list, no index";
+  icon.SetIconList(none);
+  icon.SetIconIndex(5);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  EXPECT_NE(icon.Icon(), nullptr) << "an empty list keeps the icon";
+  ImageList_Destroy(three);
+  ImageList_Destroy(none);
+}
+
+TEST(NotifyIcon, CyclingStepsThroughTheListAndWraps) {
+  TNotifyIcon icon(nullptr);
+  HIMAGELIST three = IconList(3);
+  icon.SetIconList(three);
+  icon.SetIconIndex(2);
+  std::vector<int> nexts;
+  icon.OnCycle = [&](TComponent*, int next) { nexts.push_back(next); };
+  icon.SetCycleInterval(250);
+  icon.SetCycleIcons(true);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  EXPECT_TRUE(icon.CycleTimer()->Enabled());
+  EXPECT_EQ(icon.CycleTimer()->Interval(), 250u);
+  for (int i = 0; i < 4; ++i) icon.CycleTimer()->Tick();
+  EXPECT_EQ(nexts, (std::vector<int>{1, 2, 0, 1}));
+  EXPECT_EQ(icon.IconIndex(), 1);
+  icon.SetCycleIcons(false);
+  EXPECT_FALSE(icon.CycleTimer()->Enabled());
+  // Without a list a tick does nothing.
+  icon.SetIconList(nullptr);
+  icon.CycleTimer()->Tick();
+  EXPECT_EQ(nexts.size(), 4u);
+  ImageList_Destroy(three);
+}
+
+namespace {
+// The program's main form for the tests below; it lives as long as the
+// process, as a program's main form does.
+TForm& MainForm() {
+  static TForm* form = [] {
+    auto* f = new TForm(nullptr);
+    f->SetBounds(50, 50, 320, 200);
+    f->SetCaption("Main");
+    Application().SetMainForm(f);
+    return f;
+  }();
+  return *form;
+}
+}  // namespace
+
+TEST(NotifyIcon, MinimizeToTrayHidesTheMainFormBehindTheIconAndAShowRestoresIt) {
+  TForm& form = MainForm();
+  form.Show();
+  Pump();
+  TNotifyIcon icon(&form);
+  icon.SetIcon(AppIcon());
+  icon.SetIconVisible(false);
+  // Without MinimizeToTray a minimised form stays in the task bar.
+  ShowWindow(form.Handle(), SW_MINIMIZE);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(icon.IconVisible());
+  ShowWindow(form.Handle(), SW_RESTORE);
+  Pump();
+
+  icon.MinimizeToTray = true;
+  ShowWindow(form.Handle(), SW_MINIMIZE);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(icon.IconVisible());
+  EXPECT_EQ(TrayIcons().size(), 1u);
+  icon.MinimizeToTray = false;
+
+  // What the program does to come back: shows its form, which comes back restored.
+  form.Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(IsIconic(form.Handle()));
+  icon.SetIconVisible(false);
+  Pump();
+  EXPECT_EQ(TrayIcons().size(), 0u);
+}
+
+TEST(NotifyIcon, StartMinimizedHidesTheOwningFormWhenLoaded) {
+  TForm form(nullptr);
+  form.SetBounds(60, 60, 200, 100);
+  form.Show();
+  auto* icon = new TNotifyIcon(&form);
+  icon->SetIcon(AppIcon());
+  icon->StartMinimized = true;
+  icon->Loaded();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(TrayIcons().size(), 1u);
+}
+
+// --- the end of the program
+
+namespace {
+// Writes how many icons the tray shows to the report file.
+void ReportTrayIcons() {
+  if (const char* report = std::getenv("BX_NOTIFYICON_REPORT")) WriteAll(report, std::to_string(TrayIcons().size()));
+}
+[[noreturn]] void ReportAndLeave() {
+  ReportTrayIcons();
+  _exit(3);
+}
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS*) { ReportAndLeave(); }
+// An exception that leaves a function that may not throw ends the program.
+void ThrowUnhandled() noexcept { (void)std::vector<int>().at(1); }
+
+// Runs this program again in the given end mode; what its last observer saw.
+std::string EndInChild(const std::string& mode) {
+  const std::string report = testing::TempDir() + "bx_notifyicon_end.txt";
+  std::remove(report.c_str());
+  _putenv_s("BX_NOTIFYICON_END", mode.c_str());
+  _putenv_s("BX_NOTIFYICON_REPORT", report.c_str());
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = "\"" + std::string(self) + "\" --gtest_filter=NotifyIconChild.*";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  _putenv_s("BX_NOTIFYICON_END", "");
+  if (!started) return "not started";
+  WaitForSingleObject(pi.hProcess, 60000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ReadAll(report);
+}
+}  // namespace
+
+// The child's side of the tests below: an observer installed before the
+// icon runs after the icon's own clean-up and counts what is left.
+TEST(NotifyIconChild, EndsWhileTheIconIsShown) {
+  const char* env = std::getenv("BX_NOTIFYICON_END");
+  if (!env || !*env) GTEST_SKIP() << "run by the end-of-program tests";
+  const std::string mode = env;
+  if (mode == "exit") std::atexit(ReportTrayIcons);
+  if (mode == "exception") std::set_terminate(ReportAndLeave);
+  if (mode == "crash") SetUnhandledExceptionFilter(ReportCrash);
+  auto* icon = new TNotifyIcon(nullptr);  // left for the end of the program, as a main form's is
+  icon->SetIcon(AppIcon());
+  icon->AddIcon();
+  Pump();
+  if (mode == "shown") ReportTrayIcons();
+  if (mode == "exception") ThrowUnhandled();
+  if (mode == "crash") RaiseException(0xE0000B2B, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+}
+
+TEST(NotifyIcon, TheIconGoesWhenTheProgramEndsHoweverItEnds) {
+  ASSERT_EQ(EndInChild("shown"), "1") << "the child sees its own icon";
+  EXPECT_EQ(EndInChild("exit"), "0");
+  EXPECT_EQ(EndInChild("exception"), "0");
+  EXPECT_EQ(EndInChild("crash"), "0");
 }

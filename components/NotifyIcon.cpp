@@ -4,6 +4,7 @@
 // message carries a pointer to the component.
 #include "NotifyIcon.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -96,7 +97,7 @@ NOTIFYICONDATAA TNotifyIcon::IconData() const {
   data.uID = kIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = FIcon.Get();
+  data.hIcon = FIcon.Handle();
   if (FShowHint && !FHint.empty()) {
     static_assert(sizeof data.szTip > kMaxTip);
     const size_t n = std::min(FHint.size(), kMaxTip);
@@ -138,8 +139,8 @@ void TNotifyIcon::SetIconVisible(bool visible) {
   else DeleteIcon();
 }
 
-void TNotifyIcon::SetIcon(HICON icon) {
-  FIcon = TIconHandle(icon ? CopyIcon(icon) : nullptr);
+void TNotifyIcon::SetIcon(const TIcon& icon) {
+  FIcon.Assign(icon);
   ModifyIcon();
 }
 
@@ -153,7 +154,14 @@ void TNotifyIcon::SetShowHint(bool on) {
   ModifyIcon();
 }
 
-void TNotifyIcon::SetIconList(HIMAGELIST list) {
+void TNotifyIcon::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FIconList) SetIconList(nullptr);
+  if (component == PopupMenu) PopupMenu = nullptr;
+}
+
+void TNotifyIcon::SetIconList(TImageList* list) {
   FIconList = list;
   SetIconIndex(0);
 }
@@ -170,17 +178,17 @@ void TNotifyIcon::SetCycleInterval(unsigned ms) {
 }
 
 void TNotifyIcon::SetIconIndex(int index) {
-  const int count = FIconList ? ImageList_GetImageCount(FIconList) : 0;
+  const int count = FIconList ? FIconList->Count() : 0;
   // Past the list's end means its last icon; an empty list has no index but 0.
   FIconIndex = count > 0 ? std::clamp(index, 0, count - 1) : 0;
-  if (count > 0) FIcon = TIconHandle(ImageList_GetIcon(FIconList, FIconIndex, ILD_NORMAL));
+  if (count > 0) FIconList->GetIcon(FIconIndex, FIcon);
   ModifyIcon();
 }
 
 void TNotifyIcon::CycleTick() {
-  const int count = FIconList ? ImageList_GetImageCount(FIconList) : 0;
+  const int count = FIconList ? FIconList->Count() : 0;
   if (count == 0) return;
-  FIcon = TIconHandle(ImageList_GetIcon(FIconList, std::min(FIconIndex, count - 1), ILD_NORMAL));
+  FIconList->GetIcon(std::min(FIconIndex, count - 1), FIcon);
   const int next = FIconIndex + 1 < count ? FIconIndex + 1 : 0;
   if (OnCycle) OnCycle(this, next);
   ModifyIcon();
@@ -280,10 +288,28 @@ LRESULT CALLBACK TNotifyIcon::OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 
 // --- the popup menu
 
+// The menu at the pointer, with this component as the one that opened it.
+// The icon's window and the owner's come to the front first, so that the
+// menu closes when the user clicks elsewhere.
 void TNotifyIcon::PopupAtCursor() {
-  // Finished once the class library's popup menu is in.
+  POINT p;
+  if (!PopupMenu || !PopupMenu->AutoPopup || !GetCursorPos(&p)) return;
+  Application().ProcessMessages();
+  SetForegroundWindow(WindowHandle());
+  auto* owner = dynamic_cast<TWinControl*>(Owner());
+  if (owner) SetForegroundWindow(owner->Handle());
+  PopupMenu->PopupComponent = this;
+  PopupMenu->Popup(p.x, p.y);
+  if (owner) PostMessageA(owner->Handle(), WM_NULL, 0, 0);
 }
 
+// The double click's default action: the first item marked as default.
 void TNotifyIcon::ClickDefaultItem() {
-  // Finished once the class library's popup menu is in.
+  if (!PopupMenu || !PopupMenu->AutoPopup) return;
+  TMenuItem* items = PopupMenu->Items();
+  for (int i = 0; i < items->Count(); ++i)
+    if (items->Items(i)->Default) {
+      items->Items(i)->Click();
+      return;
+    }
 }

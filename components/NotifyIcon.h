@@ -7,15 +7,15 @@
 #include "Classes.h"
 #include "Controls.h"
 #include "Handles.h"
+#include "ImgList.h"
+#include "Menus.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 
-class TPopupMenu;
 class TTimer;
 class TNotifyIconWindow;
 
@@ -45,8 +45,8 @@ public:
   void Loaded() override;
 
   // Icons for cycling (not owned); its icons are copied out as they are shown.
-  HIMAGELIST IconList() const { return FIconList; }
-  void SetIconList(HIMAGELIST list);
+  TImageList* IconList() const { return FIconList; }
+  void SetIconList(TImageList* list);
   bool CycleIcons() const { return FCycleIcons; }
   void SetCycleIcons(bool on);
   unsigned CycleInterval() const { return FCycleInterval; }
@@ -56,8 +56,8 @@ public:
   void SetHint(const std::string& hint);
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool on);
-  HICON Icon() const { return FIcon.Get(); }
-  void SetIcon(HICON icon);  // copied
+  const TIcon& Icon() const { return FIcon; }
+  void SetIcon(const TIcon& icon);  // copied
   bool IconVisible() const { return FIconVisible; }
   void SetIconVisible(bool visible);
   int IconIndex() const { return FIconIndex; }
@@ -83,6 +83,8 @@ public:
   TTimer* CycleTimer() const { return FCycleTimer; }
 
 protected:
+  // The icon list or the popup menu going away is forgotten.
+  void Notification(TComponent* component, TOperation operation) override;
   // The icon's mouse message (WM_LBUTTONDOWN, ...), sent by the shell.
   void IconMessage(UINT mouseMessage);
   // The shell restarted: a visible icon is added again.
@@ -103,8 +105,8 @@ private:
   std::unique_ptr<TNotifyIconWindow> FWindow;  // owned
   TTimer* FCycleTimer = nullptr;               // owned (a component of this)
   TTimer* FClickTimer = nullptr;               // owned (a component of this)
-  TIconHandle FIcon;
-  HIMAGELIST FIconList = nullptr;  // not owned
+  TIcon FIcon;
+  TImageList* FIconList = nullptr;  // not owned
   std::string FHint;
   bool FShowHint = true;
   bool FIconVisible = true;

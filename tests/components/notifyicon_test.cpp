@@ -7,12 +7,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../support/testfiles.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 
 namespace {
 
@@ -47,7 +49,11 @@ void PostToIcon(UINT msg) {
   Pump();
 }
 
-HICON AppIcon() { return LoadIconA(nullptr, IDI_APPLICATION); }
+TIcon AppIcon() {
+  TIcon icon;
+  icon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+  return icon;
+}
 
 // Records the component's events as letters.
 struct TEventLog {
@@ -74,7 +80,7 @@ protected:
 
 }  // namespace
 
-TEST(NotifyIcon, AddsAndRemovesItsIconWithItsTip) {
+TEST(NotifyIcon, AddsItsIconAndRemovesItWhenFreed) {
   {
     TNotifyIcon icon(nullptr);
     icon.SetIcon(AppIcon());
@@ -109,7 +115,7 @@ TEST(NotifyIcon, TheShellRecordCarriesTheHintCutTo127CharactersOnlyWithShowHint)
   EXPECT_EQ(data.uID, 1u);
   EXPECT_EQ(data.hWnd, icon.WindowHandle());
   EXPECT_NE(data.hIcon, nullptr);
-  EXPECT_NE(data.hIcon, AppIcon()) << "the icon is a copy";
+  EXPECT_EQ(data.hIcon, icon.Icon().Handle());
   icon.SetShowHint(false);
   EXPECT_EQ(std::string(icon.IconData().szTip), "");
   EXPECT_EQ(icon.Hint(), hint);
@@ -203,21 +209,102 @@ TEST(NotifyIcon, EndOfSessionIsAllowed) {
 }
 
 namespace {
+// A menu of "Open" (the default item), "Settings" and "Close", each click logged.
+class TrayMenu : public ShownIcon {
+protected:
+  void SetUp() override {
+    ShownIcon::SetUp();
+    for (const char* caption : {"Open", "Settings", "Close"}) {
+      auto* item = new TMenuItem(&Menu);
+      item->Caption = caption;
+      item->OnClick = [this, caption](TComponent*) { Log.Text += std::string("[") + caption + "]"; };
+      Menu.Items()->Add(item);
+    }
+    Menu.Items()->Items(0)->Default = true;
+    Menu.OnPopup = [this](TComponent*) { Log.Text += "P"; };
+    Icon.PopupMenu = &Menu;
+  }
+  TPopupMenu Menu{nullptr};
+};
+
+// While a menu is up: how often it was seen, and for how long to hold it
+// (BX_SHOW_TRAYMENU milliseconds, for a screenshot) before it is closed.
+int MenusSeen = 0;
+DWORD HoldUntil = 0;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr))) {
+    if (HoldUntil == 0) ++MenusSeen;
+    if (const char* ms = std::getenv("BX_SHOW_TRAYMENU"); ms && HoldUntil == 0) HoldUntil = GetTickCount() + DWORD(atoi(ms));
+    if (GetTickCount() < HoldUntil) return;
+  }
+  KillTimer(nullptr, id);
+  HoldUntil = 0;
+  EndMenu();
+}
+}  // namespace
+
+TEST_F(TrayMenu, ADoubleClickRunsTheDefaultItemOnly) {
+  Menu.Items()->Items(0)->Default = false;
+  Menu.Items()->Items(1)->Default = true;
+  Menu.Items()->Items(2)->Default = true;
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) PostToIcon(msg);
+  Icon.ClickTimer()->Tick();
+  EXPECT_EQ(Log.Text, "vL^LD[Settings]^L");
+  // Not with the menu on the left button, nor without automatic popup.
+  Icon.LeftPopup = true;
+  Menu.AutoPopup = false;
+  for (UINT msg : {WM_LBUTTONDBLCLK, WM_LBUTTONUP}) PostToIcon(msg);
+  Icon.LeftPopup = false;
+  for (UINT msg : {WM_LBUTTONDBLCLK, WM_LBUTTONUP}) PostToIcon(msg);
+  EXPECT_EQ(Log.Text, "vL^LD[Settings]^LD^LD^L");
+}
+
+TEST_F(TrayMenu, TheRightButtonPopsTheMenuUpAtThePointer) {
+  MenusSeen = 0;
+  SetTimer(nullptr, 0, 300, CloseMenu);
+  PostToIcon(WM_RBUTTONDOWN);
+  EXPECT_EQ(MenusSeen, 1);
+  EXPECT_EQ(Log.Text, "vRP");
+  EXPECT_EQ(Menu.PopupComponent, &Icon);
+  // A left press pops it up only with LeftPopup.
+  PostToIcon(WM_LBUTTONDOWN);
+  EXPECT_EQ(MenusSeen, 1);
+  Icon.LeftPopup = true;
+  SetTimer(nullptr, 0, 300, CloseMenu);
+  PostToIcon(WM_LBUTTONDOWN);
+  EXPECT_EQ(MenusSeen, 2);
+  EXPECT_EQ(Log.Text, "vRPvLvLP");
+  // Nothing without automatic popup.
+  Menu.AutoPopup = false;
+  PostToIcon(WM_RBUTTONDOWN);
+  EXPECT_EQ(Log.Text, "vRPvLvLPvR");
+}
+
+TEST_F(TrayMenu, TheMenuGoingAwayIsForgotten) {
+  auto* owned = new TPopupMenu(&Icon);
+  Icon.PopupMenu = owned;
+  delete owned;
+  EXPECT_EQ(Icon.PopupMenu, nullptr);
+  PostToIcon(WM_RBUTTONDOWN);
+  EXPECT_EQ(Log.Text, "vR");
+}
+
+namespace {
 // An image list of count icons.
-HIMAGELIST IconList(int count) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, count, 0);
-  for (int i = 0; i < count; ++i) ImageList_AddIcon(list, AppIcon());
+std::unique_ptr<TImageList> IconList(int count) {
+  auto list = std::make_unique<TImageList>(nullptr);
+  for (int i = 0; i < count; ++i) list->AddIcon(AppIcon());
   return list;
 }
 }  // namespace
 
 TEST(NotifyIcon, IconIndexStaysWithinTheList) {
   TNotifyIcon icon(nullptr);
-  HIMAGELIST three = IconList(3), none = IconList(0);
-  icon.SetIconList(three);
+  auto three = IconList(3), none = IconList(0);
+  icon.SetIconList(three.get());
   icon.SetIconIndex(7);
   EXPECT_EQ(icon.IconIndex(), 2) << "past the end: the last icon";
-  EXPECT_NE(icon.Icon(), nullptr);
+  EXPECT_FALSE(icon.Icon().Empty());
   icon.SetIconIndex(-4);
   EXPECT_EQ(icon.IconIndex(), 0);
   icon.SetIconIndex(1);
@@ -225,18 +312,16 @@ TEST(NotifyIcon, IconIndexStaysWithinTheList) {
   EXPECT_EQ(icon.IconIndex(), 0);
   icon.SetIconIndex(5);
   EXPECT_EQ(icon.IconIndex(), 0) << "no list, no index";
-  icon.SetIconList(none);
+  icon.SetIconList(none.get());
   icon.SetIconIndex(5);
   EXPECT_EQ(icon.IconIndex(), 0);
-  EXPECT_NE(icon.Icon(), nullptr) << "an empty list keeps the icon";
-  ImageList_Destroy(three);
-  ImageList_Destroy(none);
+  EXPECT_FALSE(icon.Icon().Empty()) << "an empty list keeps the icon";
 }
 
 TEST(NotifyIcon, CyclingStepsThroughTheListAndWraps) {
   TNotifyIcon icon(nullptr);
-  HIMAGELIST three = IconList(3);
-  icon.SetIconList(three);
+  auto three = IconList(3);
+  icon.SetIconList(three.get());
   icon.SetIconIndex(2);
   std::vector<int> nexts;
   icon.OnCycle = [&](TComponent*, int next) { nexts.push_back(next); };
@@ -254,7 +339,6 @@ TEST(NotifyIcon, CyclingStepsThroughTheListAndWraps) {
   icon.SetIconList(nullptr);
   icon.CycleTimer()->Tick();
   EXPECT_EQ(nexts.size(), 4u);
-  ImageList_Destroy(three);
 }
 
 namespace {

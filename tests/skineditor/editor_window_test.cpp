@@ -33,6 +33,22 @@ TEST_F(EditorWindow, StartsWithItsTitleAndOpensTheProjectNamedOnTheCommandLine) 
   EXPECT_EQ(Form->Project.PreviewTransparentColor, clFuchsia);
   EXPECT_FALSE(Form->Modified);
   EXPECT_TRUE(Asked.empty());
+  // The menu bar: File, Options, About; the project is under File, Reopen.
+  HMENU bar = GetMenu(Form->Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  char text[64];
+  GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Options");
+  ASSERT_EQ(Form->Reopen1->Count(), 1);
+  EXPECT_TRUE(Form->Reopen1->Enabled);
+  EXPECT_EQ(Form->Reopen1->Items(0)->Caption, Dir + "my skins\\dark.bxn");
+  // Closing keeps the recent list in options.ini for the next start.
+  bool canClose = false;
+  Form->FormCloseQuery(Form.get(), canClose);
+  EXPECT_TRUE(canClose);
+  TForm1 next(nullptr, Dir + "editor\\");
+  next.FormCreate({});
+  EXPECT_EQ(next.RecentProjects(), std::vector<std::string>{Dir + "my skins\\dark.bxn"});
 }
 
 TEST_F(EditorWindow, AFileThatIsNoProjectIsRefusedWithAWarning) {

@@ -10,23 +10,6 @@
 #include "ExtGridDrop.h"
 #include "WinGraphics.h"
 
-// --- the image list
-
-int TGridImages::Add(const TBitmap& bitmap) {
-  auto copy = std::make_unique<TBitmap>();
-  copy->Assign(bitmap);
-  FItems.push_back(std::move(copy));
-  return Count() - 1;
-}
-
-void TGridImages::Draw(HDC dc, int x, int y, int index) const {
-  if (index < 0 || index >= Count()) return;
-  const TBitmap& b = *FItems[size_t(index)];
-  DrawBitmap(dc, b, RECT{x, y, x + Width, y + Height}, true);
-}
-
-// --- the grid
-
 TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5, 5) {
   DefaultRowHeight = FData.DefaultRowHeight;
   ActiveCellFont.Style = fsBold;

@@ -11,6 +11,7 @@
 #include "ExtGridCells.h"
 #include "ExtGridSettings.h"
 #include "ExtGridText.h"
+#include "ImgList.h"
 #include "StringList.h"
 
 enum TVAlignment { vtaCenter = 0, vtaTop = 1, vtaBottom = 2 };
@@ -25,20 +26,6 @@ public:
   int Display = bdTile;
   int Cells = bcNormal;
   TBitmap Bitmap;
-};
-
-// The grid's pictures, all of one size (GridImages); each drawn with its
-// corner pixel's colour transparent.
-class TGridImages {
-public:
-  int Width = 16, Height = 16;
-  int Count() const { return int(FItems.size()); }
-  int Add(const TBitmap& bitmap);  // the new picture's index
-  const TBitmap& Items(int i) const { return *FItems.at(size_t(i)); }
-  void Draw(HDC dc, int x, int y, int index) const;
-
-private:
-  std::vector<std::unique_ptr<TBitmap>> FItems;
 };
 
 using TGridCellColorEvent = std::function<void(TComponent* sender, int row, int col, TGridDrawState state,
@@ -110,7 +97,7 @@ public:
   TMouseActions MouseActions;
   TBands Bands;
   TBackGround BackGround;
-  TGridImages* GridImages = nullptr;  // not owned
+  TImageList* GridImages = nullptr;  // not owned
   bool OleAcceptFiles = true, OleAcceptText = true;
   bool OleDropTarget() const { return FDropTarget != nullptr; }
   void SetOleDropTarget(bool on);

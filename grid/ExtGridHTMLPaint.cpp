@@ -204,7 +204,8 @@ THTMLLayout TLayouter::Finish() {
         MoveToEx(C.DC, r.left, box.top, nullptr);
         LineTo(C.DC, r.right, box.top);
       } else if (item.Image >= 0) {
-        C.Images->Draw(C.DC, box.left, box.top, item.Image);
+        TCanvas canvas(C.DC);
+        C.Images->Draw(canvas, box.left, box.top, item.Image);
       } else {
         TFontHandle font = CreateFontHandle(item.Font);
         TSelectGuard sel(C.DC, font.Get());

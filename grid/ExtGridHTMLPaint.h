@@ -8,7 +8,7 @@
 
 #include "Graphics.h"
 
-class TGridImages;
+class TImageList;
 
 struct THTMLDrawContext {
   HDC DC = nullptr;
@@ -18,7 +18,7 @@ struct THTMLDrawContext {
   TColor BlinkColor = clNone;    // blinking text while the blink phase is off
   bool BlinkOn = true;
   bool WordWrap = false;
-  const TGridImages* Images = nullptr;  // "IDX:" pictures; not owned
+  const TImageList* Images = nullptr;  // "IDX:" pictures; not owned
   POINT Mouse{-1, -1};           // the point to test for an anchor
   bool Measure = false;          // lay out only, draw nothing
 };

@@ -17,7 +17,7 @@ int VAlignFlag(int v) { return v == vtaCenter ? DT_VCENTER : v == vtaBottom ? DT
 const TBitmap* BitmapOf(const TCellGraphic& g) { return dynamic_cast<const TBitmap*>(g.Object1); }
 
 // The graphic's size as the text layout leaves room for it.
-SIZE GraphicSize(const TCellGraphic& g, const TGridImages* images, const RECT& cell) {
+SIZE GraphicSize(const TCellGraphic& g, const TImageList* images, const RECT& cell) {
   switch (g.Kind) {
     case gkBitmap:
       if (const TBitmap* b = BitmapOf(g)) return SIZE{b->Width(), b->Height()};
@@ -214,16 +214,18 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
     case 1: y = rect.bottom - 1 - s.cy; break;
     case 2: if (s.cy < rect.bottom - rect.top) y = rect.top + (rect.bottom - rect.top - s.cy) / 2; break;
   }
+  TCanvas canvas(dc);
   switch (g.Kind) {
     case gkBitmap:
       if (const TBitmap* b = BitmapOf(g)) DrawBitmap(dc, *b, RECT{x, y, x + s.cx, y + s.cy}, g.Transparent);
       break;
     case gkImageListPicture:
-      if (GridImages) GridImages->Draw(dc, x, y, g.Value);
+      if (GridImages && g.Value >= 0 && g.Value < GridImages->Count()) GridImages->Draw(canvas, x, y, g.Value);
       break;
     case gkValueImage: {
       int value = 0;
-      if (GridImages && TryStrToInt(Cells(col, row), value)) GridImages->Draw(dc, x, y, value + g.Value);
+      if (GridImages && TryStrToInt(Cells(col, row), value) && value + g.Value >= 0 && value + g.Value < GridImages->Count())
+        GridImages->Draw(canvas, x, y, value + g.Value);
       break;
     }
     case gkCheckBox:

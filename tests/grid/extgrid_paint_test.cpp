@@ -59,7 +59,7 @@ TEST(ExtGridPaint, ContentThatCannotBeDrawnPaintsWhatItCan) {
   TGridWindow w(4, 6);
   TTestGrid& g = *w.Grid;
   g.Data().EnableGraphics = true;
-  TGridImages images;
+  TImageList images(nullptr);
   g.GridImages = &images;  // empty: every picture index is missing
   g.SetCellImage(1, 1, 5, 3, 2);
   TCellGraphic& bar = g.Data().CreateCellGraphic(2, 1);
@@ -95,7 +95,7 @@ TEST(ExtGridPaint, HTMLLayoutMeasuresLinesAndFindsAnchors) {
   EXPECT_GT(one.Width, 0);
   EXPECT_EQ(two.Height, 2 * one.Height);
   // An IDX picture beyond the list takes no width.
-  TGridImages images;
+  TImageList images(nullptr);
   c.Images = &images;
   EXPECT_EQ(LayoutHTMLText(c, "ab<IMG SRC=\"IDX:3\">").Width, LayoutHTMLText(c, "ab").Width);
   // The anchor under the mouse gives its address.
@@ -116,11 +116,11 @@ TEST(ExtGridPaint, ScreenshotOfAFullGrid) {
   for (int c = 0; c < 4; ++c) g.SetCells(c, 0, headers[c]);
   const int widths[] = {85, 110, 191, 90};
   for (int c = 0; c < 4; ++c) g.SetColWidths(c, widths[c]);
-  TGridImages images;
+  TImageList images(nullptr);
   TBitmap logo = Solid(16, 16, clWhite);
   for (int y = 3; y < 13; ++y)
     for (int x = 3; x < 13; ++x) logo.SetPixel(x, y, (x + y) % 4 ? clRed : clNavy);
-  images.Add(logo);
+  images.AddMasked(logo, clWhite);
   g.GridImages = &images;
   g.Data().EnableGraphics = true;
   TBitmap tile = Solid(24, 24, 0x00F0F0F0);

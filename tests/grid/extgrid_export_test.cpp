@@ -1,6 +1,10 @@
-// The workbook export and import through automation: with the fake server
-// registered by the test, and without any spreadsheet program.
+// The grid's files: the HTML table, and the workbook export and import
+// through automation, with the fake server registered by the test and
+// without any spreadsheet program.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 #include "ExtGridTestForm.h"
 #include "FakeExcel.h"
@@ -71,4 +75,31 @@ TEST_F(ExtGridExcel, ImportReadsTheUsedRangeAndASingleCell) {
   EXPECT_EQ(g.RowCount(), 1);
   EXPECT_EQ(g.Cells(0, 0), "only");
   EXPECT_EQ(excel.State.Calls[excel.State.Calls.size() - 2], "Close without saving");
+}
+
+TEST(ExtGridHTML, SavesTheTableAndFailsWithoutAHalfFile) {
+  TGridWindow w(4, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.SetCells(2, 2, "<B>bold</B>");
+  g.SetCells(3, 3, "a < b");
+  const std::string file = TempPath("stats.html");
+  g.SaveToHTML(file);
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream page;
+  page << in.rdbuf();
+  const std::string html = page.str();
+  EXPECT_NE(html.find("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">\r\n<tr>\r\n<td nowrap"),
+            std::string::npos);
+  EXPECT_NE(html.find("><B>H1</B></td>"), std::string::npos);
+  EXPECT_NE(html.find("><B>bold</B></td>"), std::string::npos);
+  EXPECT_NE(html.find(">a &lt; b</td>"), std::string::npos);
+  EXPECT_TRUE(html.ends_with("</table><p>\r\n"));
+  const std::string bad = TempPath("no such folder\\stats.html");
+  try {
+    g.SaveToHTML(bad);
+    FAIL() << "no failure reported";
+  } catch (const EExtGridError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot Create file " + bad);
+  }
+  EXPECT_FALSE(Exists(bad + ".tmp"));
 }

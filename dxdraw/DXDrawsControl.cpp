@@ -103,6 +103,10 @@ void TCustomDXDraw::Initialize() {
     }
     if (FAutoSize) FSurfaceWidth = Width(), FSurfaceHeight = Height();
     FDriver->MakeSurfaces();
+    // A windowed primary belongs to the whole desktop: once it is made the
+    // window is let go, as Wine presents a windowed primary on the screen
+    // only then (Windows draws it either way).
+    if (!fullScreen) FDraw->IDraw4()->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
     if (FNowOptions & do3D) {
       // No 3D device is made by this control; the retained mode library is
       // still looked for, so its absence is reported by name.

@@ -63,7 +63,14 @@ TEST_F(TWineDX, DrawsOnABackSurfaceAndBlitsItCentred) {
   EXPECT_EQ(DX->Primary()->Pixel(left + 404, top + 352) & 0xFFFFFF, red & 0xFFFFFF);
   EXPECT_NE(DX->Primary()->Pixel(left - 1, top + 300) & 0xFFFFFF, red & 0xFFFFFF);
   EXPECT_NE(DX->Primary()->Pixel(left + 200, top + 353) & 0xFFFFFF, red & 0xFFFFFF);
-  if (const char* shot = std::getenv("BX_DXDRAW_SCREENSHOT_WAIT")) Sleep(DWORD(atoi(shot)));
+  // For a screenshot: the frame is presented again for that many milliseconds,
+  // as a frame timer would.
+  if (const char* shot = std::getenv("BX_DXDRAW_SCREENSHOT_WAIT"))
+    for (int ms = 0; ms < atoi(shot); ms += 20) {
+      Sleep(20);
+      Application().ProcessMessages();
+      DX->Flip();
+    }
 
   // The surface read back into a DIB.
   TDIB dib;

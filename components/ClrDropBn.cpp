@@ -5,6 +5,13 @@
 #include "WinGraphics.h"
 
 namespace {
+// Collects the visible stay-on-top windows of the thread into the vector at list.
+BOOL CALLBACK AddTopMostWindow(HWND wnd, LPARAM list) {
+  if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
+}
+
 constexpr char kColorsSection[] = "Colors";
 // Right of the swatch: the separator lines and the arrow.
 constexpr int kArrowRoom = 10;
@@ -135,14 +142,7 @@ void TColorDropButton::Click() {
   }
   // Windows of ours that stay on top would cover the palette.
   FTopMost.clear();
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM list) -> BOOL {
-        if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-        return TRUE;
-      },
-      LPARAM(&FTopMost));
+  EnumThreadWindows(GetCurrentThreadId(), AddTopMostWindow, LPARAM(&FTopMost));
   for (HWND wnd : FTopMost) SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   FPalette = new TColorDropPalette(this);

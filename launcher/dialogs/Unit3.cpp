@@ -390,3 +390,9 @@ int ShowSettingsDialog(TSettingsHost& host, int page) {
   if (result == mrOk && host.ReapplyOptions) host.ReapplyOptions();
   return result;
 }
+
+void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search) {
+  TForm3 form(nullptr, host);
+  if (search == TSettingsSearch::FindGames) form.BitBtn3Click(form.BitBtn3);
+  else form.BitBtn2Click(form.BitBtn2);
+}

@@ -218,3 +218,8 @@ private:
 // page (0 = General), and frees it; after OK the main window re-applies its
 // options (host.ReapplyOptions). Returns the dialog's modal result.
 int ShowSettingsDialog(TSettingsHost& host, int page = 0);
+
+// Creates the dialog without showing it, runs "Find games" or "Find mods"
+// as its buttons do, and frees it.
+enum class TSettingsSearch { FindGames, FindMods };
+void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search);

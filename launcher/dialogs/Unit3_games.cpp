@@ -416,7 +416,9 @@ void TForm3::BitBtn2Click(TComponent*) {
   std::unique_ptr<TIniFile>* modIni = Host.ModIni;
   if (!modIni) modIni = &own;
   TDiscoveryFiles files{Host.AppDir, *Host.GamesIni, *modIni};
-  TForm9Status status(Handle());
+  // A dialog made only for the search is not shown: the status window
+  // belongs to the main window then.
+  TForm9Status status(HandleAllocated() && IsWindowVisible(Handle()) ? Handle() : Host.Window);
   FindMods(files, status);
   if (Host.ListChanged) Host.ListChanged();
 }

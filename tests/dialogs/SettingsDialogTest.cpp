@@ -51,6 +51,21 @@ TEST_F(TSettingsTest, FirstRunFindsGamesOnShowAndModsOnOk) {
   ClearDrive("E:\\");
 }
 
+TEST_F(TSettingsTest, FindGamesRunsWithoutShowingTheDialog) {
+  ClearDrive("E:\\");
+  Exe("E:\\Half-Life", "hl.exe");
+  Games->WriteString("half-life", "gamename", "Half-Life");
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  RunSettingsSearch(Host, TSettingsSearch::FindGames);
+  EXPECT_EQ(Games->ReadString("half-life", "Sijainti", ""), "E:\\Half-Life");
+  EXPECT_EQ(ListChangedCount, 1);
+  // Its pages now include the Half-Life ones.
+  TForm3& form = Dialog();
+  EXPECT_TRUE(form.HalfLifeManager->TabVisible());
+  EXPECT_TRUE(form.LogoEditor->TabVisible());
+  ClearDrive("E:\\");
+}
+
 TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   // Text that is no colour reads as the key's default, never raising.

@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "CaptionColors.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "OptionsSection.h"
@@ -16,8 +17,7 @@ using namespace settings_ui;
 
 namespace {
 constexpr int kClientWidth = 560, kClientHeight = 440;
-// The caption colours when the user chooses none, and the snap distances.
-constexpr char kCaptionColorDefault[] = "$001A91D6";
+// The snap distances.
 constexpr int kSnapDefault = 20, kSnapReset = 10, kSnapMax = 100;
 constexpr char kStartupShortcut[] = "Brannox 2000.lnk";
 constexpr int kStartupFolderIndex = 7;
@@ -180,23 +180,8 @@ void TForm3::C9Click(TComponent*) {
 
 void TForm3::MakeCaptionBar() {
   delete Cap1;
-  Cap1 = nullptr;
-  if (!Host.OptionsIni->ReadBool(kOptions, "Colorcap", true)) return;
-  Cap1 = new TGradientCaption(this);
-  TColor left, right;
-  if (Host.OptionsIni->ReadBool(kOptions, "usercolors", false)) {
-    TColor def = StringToColor(kCaptionColorDefault);
-    right = ReadColorOption(*Host.OptionsIni, "customcolor", def);
-    left = ReadColorOption(*Host.OptionsIni, "customcolor2", def);
-  } else {
-    auto [selected, unselected] = Host.SkinColors ? Host.SkinColors() : std::pair<TColor, TColor>(clLime, clGreen);
-    left = unselected;
-    right = selected;
-  }
-  Cap1->ColorLeftActive = Cap1->ColorLeftInActive = left;
-  Cap1->ColorRightActive = Cap1->ColorRightInActive = right;
-  Cap1->Enabled = geAlways;
-  Cap1->RepaintCaption();
+  auto colors = Host.SkinColors ? Host.SkinColors() : std::pair<TColor, TColor>(clLime, clGreen);
+  Cap1 = ::MakeCaptionBar(*this, *Host.OptionsIni, colors);
 }
 
 void TForm3::FormCreate() {

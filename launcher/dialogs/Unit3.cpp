@@ -367,13 +367,13 @@ void TForm3::BitBtn5Click(TComponent*) {
   EnableApply();
 }
 
-int ShowSettingsDialog(TSettingsHost& host, int page) {
+int ShowSettingsDialog(TSettingsHost& host, const std::string& pageCaption) {
   TForm3 form(nullptr, host);
   form.FormShow();
-  if (page > 0 && page < form.Page->PageCount()) form.Page->SetActivePageIndex(page);
-  int result = form.ShowModal();
-  if (result == mrOk && host.ReapplyOptions) host.ReapplyOptions();
-  return result;
+  for (int i = 0; i < form.Page->PageCount(); ++i)
+    if (!pageCaption.empty() && SameText(form.Page->Pages(i)->Caption(), pageCaption))
+      form.Page->SetActivePageIndex(i);
+  return form.ShowModal();
 }
 
 void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search) {

@@ -61,8 +61,11 @@ void TForm3::BuildFrame() {
                           &LogoEditor};
   const char* const captions[] = {"General", "Games", "Skins", "Sounds", "Modlist editor", "Config manager",
                                   "Half-Life manager", "Half-Life logo editor"};
+  const char* const names[] = {"General", "Games", "Skins", "Sounds", "ModlistEditor", "ConfigManager",
+                               "HalfLifeManager", "LogoEditor"};
   for (int i = 0; i < 8; ++i) {
     *sheets[i] = new TTabSheet(this);
+    (*sheets[i])->Name = names[i];
     (*sheets[i])->SetCaption(captions[i]);
     (*sheets[i])->SetPageControl(Page);
   }
@@ -117,6 +120,8 @@ void TForm3::BuildGeneralPage() {
 
   DisplayGroup = Place<TGroupBox>(General, this, 274, 6, 268, 250);
   DisplayGroup->SetCaption("Display options");
+  // The colour buttons keep their custom colours under "<button>.<parent>".
+  DisplayGroup->Name = "DisplayGroup";
   C4 = Check(DisplayGroup, this, 10, 20, 244, "Show splash screen at startup",
              "When you start Brannox it will show you cool start image");
   C5 = Check(DisplayGroup, this, 10, 42, 244, "Always on top", "BX2000 is top of everything");

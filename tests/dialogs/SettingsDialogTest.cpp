@@ -92,6 +92,11 @@ TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
   ASSERT_NE(form.Cap1, nullptr);
   EXPECT_EQ(form.Cap1->ColorLeftActive, clBlue) << "unselected colour on the left";
   EXPECT_EQ(form.Cap1->ColorRightActive, clRed);
+  // The caption colour buttons keep their custom colours in the Windows
+  // folder's bx2000_stats.ini, the first one $001A91D6.
+  CloseDialog();
+  TIniFile stats("bx2000_stats.ini");
+  EXPECT_EQ(stats.ReadString("Colors", "E1.DisplayGroup", "").substr(0, 20), "$001A91D6,$00FFFFFF,");
 }
 
 TEST_F(TSettingsTest, EnablingRulesOfTheGeneralPage) {

@@ -341,3 +341,37 @@ TEST(ColorDropButton, ThePaletteDropsDownSelectsAndClosesOnASecondClick) {
   EXPECT_FALSE(b->DroppedDown());
   Application().ProcessMessages();
 }
+
+TEST(ColorDropButton, AMouseClickOnTheButtonClosesItsOpenPaletteForGood) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 200, 120);
+  auto* b = new TColorDropButton(&form);
+  b->SetBounds(10, 10, TColorDropButton::kDefaultWidth, TColorDropButton::kDefaultHeight);
+  b->SetParent(&form);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  b->Click();
+  ASSERT_TRUE(b->DroppedDown());
+  for (int k = 0; k < 10; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  RECT r{};
+  GetWindowRect(b->Handle(), &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &press[0], sizeof(INPUT));
+  for (int k = 0; k < 10; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  SendInput(1, &press[1], sizeof(INPUT));
+  for (int k = 0; k < 20; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  EXPECT_FALSE(b->DroppedDown()) << "the click that closed the palette opened it again";
+}

@@ -248,3 +248,18 @@ TEST_F(TSettingsTest, TheStartupShortcutIsWrittenAndRemoved) {
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(Prompts.empty());
 }
+
+TEST_F(TSettingsTest, AShortcutThatCannotBeWrittenIsReportedOnce) {
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  DeleteFileA(StartupLink().c_str());
+  // A folder of the shortcut's name: the shell cannot save over it.
+  ASSERT_TRUE(CreateDirectoryA(StartupLink().c_str(), nullptr));
+  TForm3& form = Dialog();
+  form.C14->SetChecked(true);
+  form.BitBtn1Click(form.BitBtn1);
+  RemoveDirectoryA(StartupLink().c_str());
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_EQ(Prompts[0].rfind("Warning|The start-up shortcut was not changed", 0), 0u) << Prompts[0];
+  EXPECT_EQ(Option("Aloitus"), "1");
+  EXPECT_EQ(Option("Snappixels"), "20") << "the options are written all the same";
+}

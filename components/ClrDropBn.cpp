@@ -5,13 +5,6 @@
 #include "WinGraphics.h"
 
 namespace {
-// Collects the visible stay-on-top windows of the thread into the vector at list.
-BOOL CALLBACK AddTopMostWindow(HWND wnd, LPARAM list) {
-  if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-  return TRUE;
-}
-
 constexpr char kColorsSection[] = "Colors";
 // Right of the swatch: the separator lines and the arrow.
 constexpr int kArrowRoom = 10;
@@ -30,6 +23,12 @@ void DrawArrow(HDC dc, int cx, int cy, bool enabled) {
     MoveToEx(dc, cx - 2 + row, cy - 1 + row, nullptr);
     LineTo(dc, cx + 3 - row, cy - 1 + row);
   }
+}
+// The visible top-most windows, into the vector at list.
+BOOL CALLBACK CollectTopMost(HWND wnd, LPARAM list) {
+  if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
 }
 }  // namespace
 
@@ -142,7 +141,7 @@ void TColorDropButton::Click() {
   }
   // Windows of ours that stay on top would cover the palette.
   FTopMost.clear();
-  EnumThreadWindows(GetCurrentThreadId(), AddTopMostWindow, LPARAM(&FTopMost));
+  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, LPARAM(&FTopMost));
   for (HWND wnd : FTopMost) SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   FPalette = new TColorDropPalette(this);

@@ -469,3 +469,51 @@ TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
   EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
   EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
 }
+
+TEST_F(CommandsTest, EnterStartsTheRowAndCtrlTHidesTheWindow) {
+  AddEntry({"Broken", "quake", "", "missing.exe"});
+  Open();
+  Form->Show();
+  Form->StartMap = "left over";
+  Key(VK_RETURN);
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->StartMap, "");
+  Key(VK_RETURN, ssShift);  // Enter takes any modifiers
+  EXPECT_FALSE(Prompts.empty());
+  Key('T', ssCtrl | ssAlt);
+  EXPECT_TRUE(Form->Visible());
+  Key('T', ssCtrl);
+  EXPECT_FALSE(Form->Visible());
+}
+
+// A start that raises (a template with a stray "%") still brings the page back.
+TEST_F(CommandsTest, QuickStartThatFailsRestoresThePage) {
+  AddEntry({"Bad", "quake", "", "quake %d"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  WriteIni(Options, "Asetukset", "nayta", "suosikit");
+  Open();
+  TMenuItem item(nullptr);
+  item.Caption = "Bad";
+  EXPECT_ANY_THROW(Form->N11Click(&item));
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+// A file that cannot be written stops Remove all part way; the page then
+// shows what the file holds.
+TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
+  AddNumbered(3);
+  Open();
+  Select(2);
+  // An entry file that is a folder cannot be written.
+  const std::string blocked = Dir + "blocked.ini";
+  CreateDirectoryA(blocked.c_str(), nullptr);
+  Form->ModIni = std::make_unique<TIniFile>(blocked);
+  Answers = {mrYes};
+  EXPECT_ANY_THROW(Form->Image16Click(Form->Image16));
+  RemoveDirectoryA(blocked.c_str());
+  EXPECT_EQ(Form->ModIni->FileName(), ModIni);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->SelectedRow, 0);
+}

@@ -43,6 +43,13 @@ struct TQuickItem {
   bool Visible = false;
 };
 
+// What the Modify dialog starts with for an entry.
+struct TEntryDialogValues {
+  std::string Name, Mod, WinMem, Game, Map, Param, WebSite, Description, Readme, Config;
+  bool RandomMapCycle = false;
+  std::string Logo;  // the logo file, with its folder
+};
+
 class TForm1 : public TForm {
 public:
   explicit TForm1(TComponent* owner);
@@ -173,6 +180,8 @@ public:
   // The maps offered for an entry, in menu order.
   static void CollectMaps(const std::string& game, const std::string& gameDir, const std::string& mod,
                           TStringList& maps);
+  // The values the Modify dialog shows for an entry of the current view.
+  TEntryDialogValues ModifyValues(const std::string& entry) const;
   // The web address of a readme, "" when it holds none.
   static std::string ReadmeWebAddress(const std::string& readme);
 
@@ -282,6 +291,10 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The values of the url_info lines of a liblist.gam, in file order, each
+// trimmed; none when the file is missing.
+std::vector<std::string> LiblistUrls(const std::string& file);
 
 // The empty template: the built-in 300 x 240 layout of the form's own face.
 void MakeEmptyTemplate(TbxskinData& data);

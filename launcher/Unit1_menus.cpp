@@ -183,24 +183,14 @@ void TForm1::UpdateWebItem(const std::string& entry, const std::string& dir, con
   if (entry.empty()) return;
   std::string url = ModIni->ReadString(entry, "url", "");
   if (url.empty()) {
-    const std::string liblist = dir + "\\" + mod + "\\liblist.gam";
-    if (FileExists(liblist)) {
-      try {
-        TStringList lines;
-        lines.LoadFromFile(liblist);
-        for (const std::string& line : lines.Items()) {
-          const size_t key = LowerCase(line).find("url_info \"");
-          if (key == std::string::npos) continue;
-          const size_t start = key + 10, end = line.find('"', start);
-          const std::string value = Trim(line.substr(start, end == std::string::npos ? end : end - start));
-          if (!value.empty()) {
-            url = value;
-            break;
-          }
+    try {
+      for (const std::string& value : LiblistUrls(dir + "\\" + mod + "\\liblist.gam"))
+        if (!value.empty()) {
+          url = value;
+          break;
         }
-      } catch (const std::exception&) {
-        // An unreadable liblist.gam gives no address.
-      }
+    } catch (const std::exception&) {
+      // An unreadable liblist.gam gives no address.
     }
   }
   if (url.empty()) return;

@@ -517,3 +517,35 @@ TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
   EXPECT_EQ(Form->L1.Count(), 3);
   EXPECT_EQ(Form->SelectedRow, 0);
 }
+
+TEST_F(CommandsTest, ModifyStartsFromTheEntryAndItsFiles) {
+  AddEntry({"Capture", "quake", "ctf", "quake -game %s", "ctf.ico"});
+  WriteIni(ModIni, "Capture", "winmem", "winmem 16");
+  WriteIni(ModIni, "Capture", "url", "http://ignored.example");
+  const std::string mod = kQuake + "\\ctf";
+  CreateDirectoryA(mod.c_str(), nullptr);
+  std::ofstream(mod + "\\liblist.gam") << "url_info \"http://first.example\"\nURL_INFO \"http://second.example\"\n";
+  Touch(mod + "\\ctf.txt");
+  Touch(mod + "\\readme.1st");
+  Touch(mod + "\\user.cfg");
+  Open();
+  TEntryDialogValues v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "http://second.example");
+  EXPECT_EQ(v.Readme, mod + "\\readme.1st");
+  EXPECT_EQ(v.Config, mod + "\\user.cfg");
+  EXPECT_EQ(v.Map, "<none>");
+  EXPECT_EQ(v.WinMem, "winmem 16");
+  EXPECT_FALSE(v.RandomMapCycle);
+  EXPECT_EQ(v.Logo, Dir + "Logos\\ctf.ico");
+  // Without liblist.gam and url the readme's address is taken; named files
+  // are taken as they are.
+  DeleteFileA((mod + "\\liblist.gam").c_str());
+  WriteIni(ModIni, "Capture", "url", "");
+  WriteIni(ModIni, "Capture", "Config", "D:\\elsewhere.cfg");
+  std::ofstream(mod + "\\readme.1st") << "Home: www.ctf.example, mirror.\n";
+  WriteIni(Options, "Asetukset", "hlmapcycle", "1");
+  v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "www.ctf.example");
+  EXPECT_EQ(v.Config, "D:\\elsewhere.cfg");
+  EXPECT_TRUE(v.RandomMapCycle);
+}

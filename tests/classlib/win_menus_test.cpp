@@ -137,6 +137,10 @@ TEST(MainMenu, CommandsAndShortCutsClickTheItems) {
   EXPECT_TRUE(menu->IsShortCut('S', ssCtrl));
   EXPECT_FALSE(menu->IsShortCut('S', ssCtrl | ssShift));
   EXPECT_EQ(log, "Save;Save;");
+  // The dialog answers that Enter and Esc send are no item's commands.
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+  EXPECT_EQ(log, "Save;Save;");
   // A disabled item does not click.
   SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(file->Items(1)->Command(), 0), 0);
   EXPECT_EQ(log, "Save;Save;");

@@ -171,6 +171,8 @@ public:
   void Goto1Click(TComponent* sender);
   void N11Click(TComponent* sender);  // a quick entry
   void N3Click(TComponent* sender);   // "Most started mods"
+  // B3, B4 and B5 made into the statistics window's rows (header first).
+  void MostStartedRows();
 
   // The entry's files (Unit1_entryfiles.cpp): the first existing file of
   // each search, "" when there is none.
@@ -237,6 +239,9 @@ private:
   void BuildButtons();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
                      void (TForm1::*handler)(TComponent*) = nullptr);
+  // The first entry of L1 with this mod folder and game (letter case
+  // ignored), "" with none.
+  std::string EntryOf(const std::string& mod, const std::string& game) const;
   // The entry of the selected row, "" with none.
   std::string SelectedEntry() const;
   std::string GameDir(const std::string& game) const;

@@ -337,5 +337,22 @@ void TForm1::N11Click(TComponent* sender) {
 void TForm1::N3Click(TComponent*) {
   if (!SettingsIdle) return;
   lista();
+  MostStartedRows();
   WhileSettingsBusy([this] { ShowMostStartedWindow(); });
+}
+
+// The ranking as the statistics window shows it: each row named by the
+// first entry of the list with its mod folder and game, under a header row.
+void TForm1::MostStartedRows() {
+  const std::string modIni = ExeDir() + "Mod.ini";
+  if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
+  for (int k = 0; k < B4.Count(); ++k) {
+    const std::string entry = EntryOf(B4[k], B5[k]);
+    if (!entry.empty()) B4.SetString(k, entry);
+  }
+  OpenViewIni();
+  FilterList();
+  B5.Insert(0, "Game");
+  B4.Insert(0, "Mod name");
+  B3.Insert(0, "Started");
 }

@@ -549,3 +549,22 @@ TEST_F(CommandsTest, ModifyStartsFromTheEntryAndItsFiles) {
   EXPECT_EQ(v.Config, "D:\\elsewhere.cfg");
   EXPECT_TRUE(v.RandomMapCycle);
 }
+
+// Two counted mods of one folder name under different games keep apart.
+TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
+  AddEntry({"Quake CTF", "quake", "ctf"});
+  AddEntry({"Q2 CTF", "quake2", "ctf"});
+  WriteIni(Counts, "quake", "ctf", "2");
+  WriteIni(Counts, "quake2", "ctf", "5");
+  WriteIni(Counts, "quake2", "gone", "1");
+  Open();
+  Form->lista();
+  Form->MostStartedRows();
+  ASSERT_EQ(Form->B4.Count(), 4);
+  EXPECT_EQ(Form->B4.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
+  EXPECT_EQ(Form->B5.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
+  EXPECT_EQ(Form->B3.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
+  Form->N3Click(Form->N3);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
+}

@@ -70,8 +70,6 @@ void TStringGrid::SetFixedRows(int n) {
   ClampPosition();
 }
 
-// Keeps the current cell, the selection and the scroll position on the
-// scrollable cells after the counts changed.
 void TStringGrid::ClampPosition() {
   FCol = ClampCol(FCol), FRow = ClampRow(FRow);
   FAnchorCol = ClampCol(FAnchorCol), FAnchorRow = ClampRow(FAnchorRow);

@@ -49,8 +49,8 @@ public:
 
   virtual int FixedCols() const { return FFixedCols; }
   virtual int FixedRows() const { return FFixedRows; }
-  void SetFixedCols(int n);
-  void SetFixedRows(int n);
+  virtual void SetFixedCols(int n);
+  virtual void SetFixedRows(int n);
 
   TGridOptions Options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
   int DefaultColWidth = 64, DefaultRowHeight = 24, GridLineWidth = 1;
@@ -113,6 +113,9 @@ protected:
   // Column and row clamped to the scrollable cells.
   int ClampCol(int col) const;
   int ClampRow(int row) const;
+  // Keeps the current cell, the selection and the scroll position on the
+  // scrollable cells after the counts changed.
+  void ClampPosition();
 
   int FAnchorCol = 1, FAnchorRow = 1;  // the selection's corner opposite the current cell
   bool FSelecting = false;             // a range is being dragged with the mouse
@@ -121,7 +124,6 @@ private:
   int MaxTopRow() const;
   int MaxLeftCol() const;
   void Scrolled(int bar, int code);
-  void ClampPosition();
 
   std::vector<int> FColWidths, FRowHeights;
   std::vector<std::vector<std::string>> FCells;  // per row

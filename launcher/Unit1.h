@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 
+#include "BarPopupMenu.h"
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
 #include "FileUtils.h"
@@ -23,6 +24,7 @@
 #include "LayeredForm.h"
 #include "MPlayer.h"
 #include "Menus.h"
+#include "NotifyIcon.h"
 #include "Numero.h"
 #include "OptionsSection.h"
 #include "ShapedForm.h"
@@ -79,13 +81,20 @@ public:
   TImageList* ImageList1;
 
   // The row menu and its items (Unit1_menus.cpp).
-  TPopupMenu* PopupMenu1;
+  TBarPopupMenu* PopupMenu1;
   TMenuItem *StartMod1, *Modification1, *Edit1, *Remove1, *Addtofavourites1, *Startmap1, *Custom1, *Readme1,
       *ModManual1, *Config1, *Visit1, *Goto1;
   TMenuItem *General1, *New1, *Removeall1, *Options1, *Editors1, *Modlisteditor1, *Configeditor1, *Halflifemanager1,
       *HalfLifelogoeditor1, *Brannox2000skineditor1, *Findgamelocations1, *Findmodifications1, *Info1, *Close1;
   TMenuItem *View1, *Allmodifications1, *favourites, *MinimizetoTray1, *N3;
   std::array<TMenuItem*, 20> QuickMenuItems{};  // N11, N21, ..., N201
+
+  // The notification-area icon and the background menu (Unit1_tray.cpp).
+  TNotifyIcon* Cool;
+  TBarPopupMenu* PopupMenu2;
+  TMenuItem *OpenBrannox20001, *Minimizetosystray1, *Modlist1, *HalfLifemanager2, *Halflifelogoeditor2, *View2,
+      *Allmodifications2, *Favourites1, *M1;
+  std::array<TMenuItem*, 20> TrayQuickItems{};  // N10, N12 .. N15, N22 .. N30, N32 .. N37
 
   // Start-up and close.
   void FormCreate(TComponent* sender);
@@ -174,6 +183,11 @@ public:
   // B3, B4 and B5 made into the statistics window's rows (header first).
   void MostStartedRows();
 
+  // The notification area and the background menu (Unit1_tray.cpp).
+  void CoolClick(TComponent* sender);
+  void PopupMenu2Popup(TComponent* sender);
+  void modi1Click(TComponent* sender);
+
   // The entry's files (Unit1_entryfiles.cpp): the first existing file of
   // each search, "" when there is none.
   static std::string ReadmeSearch(const std::string& gameDir, const std::string& mod, const std::string& entry);
@@ -250,7 +264,13 @@ private:
   void UpdateWebItem(const std::string& entry, const std::string& gameDir, const std::string& mod);
   std::string EntryReadme(const std::string& entry);
   std::string EntryConfig(const std::string& entry);
-  void BuildViewItems();
+  void BuildViewItems(TMenuItem* view, TMenuItem* all, TMenuItem* favourites);
+  void BuildTrayMenu();
+  void SetMenuGradients();
+  void SaveWindowState();
+  void RestoreFromTray();
+  // Starts the entry of L1 (the whole list) named name; the page stays.
+  void StartByName(const std::string& name, bool wholeModIni);
   void BuildMapItems(const std::string& entry);
   void SyncQuickItems();
   void RemoveEntry(const std::string& entry, int& answer, bool toAll);
@@ -263,6 +283,8 @@ private:
   // The logo rule: a bare name is a file of "Logos\"; false when the file
   // does not exist. A file that cannot be read gives the unknown logo.
   static bool LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent);
+  // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
+  static void LoadUnknownLogo(TBitmap& bitmap);
   void BuildList();
   void OpenViewIni();
   void FilterList();

@@ -30,8 +30,10 @@ void LoadSorted(TStringList& list, const TIniFile& ini) {
   for (const std::string& s : sections.Items()) list.Add(s);
 }
 
+}  // namespace
+
 // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
-void LoadUnknownLogo(TBitmap& bitmap) {
+void TForm1::LoadUnknownLogo(TBitmap& bitmap) {
   const std::string file = TForm1::ExeDir() + "Logos\\unknown.bmp";
   if (FileExists(file)) {
     try {
@@ -42,8 +44,6 @@ void LoadUnknownLogo(TBitmap& bitmap) {
   }
   if (!LoadBitmapResource(bitmap, "UNKNOWN")) bitmap = TBitmap();
 }
-}  // namespace
-
 void TForm1::BuildList() {
   L1.Sorted = true;
   TrayStart = Arg(1) == "-tray";

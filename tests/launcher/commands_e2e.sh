@@ -163,6 +163,31 @@ EOF
   stop
   finish ;;
 
+views)
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  printf '[Fav]\r\nGame=quake\r\nMod=fav\r\nParam=quake -game %%s\r\n' > "$d/favourites.ini"
+  printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
+  row_menu() { bxinput move TForm1 "$row_x" "$row_y"; bxinput rdown; bxinput rup; sleep 1; }
+  start_and_wait "$d" Brannox2000.exe
+  # View > Favourites.
+  row_menu
+  bxinput keys - down down down down right down enter
+  stop
+  check "View > Favourites shows the favourites" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = suosikit ]
+  # The quick entry at the menu's foot starts its entry from Mod.ini.
+  start_and_wait "$d" Brannox2000.exe
+  row_menu
+  bxinput keys - up enter
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "the quick entry starts its entry also in the favourites view" grep -q 'quake -game ctf' "$quake/started.txt"
+  # View > the game's own view.
+  row_menu
+  bxinput keys - down down down down right down down enter
+  stop
+  check "View > quake modifications shows the game's view" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = quake ]
+  finish ;;
+
 skin_buttons)
   printf '[Base]\r\nGame=quake\r\nMod=\r\nParam=quake\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe

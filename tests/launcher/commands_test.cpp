@@ -469,3 +469,102 @@ TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
   EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
   EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
 }
+
+TEST_F(CommandsTest, EnterStartsTheRowAndCtrlTHidesTheWindow) {
+  AddEntry({"Broken", "quake", "", "missing.exe"});
+  Open();
+  Form->Show();
+  Form->StartMap = "left over";
+  Key(VK_RETURN);
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->StartMap, "");
+  Key(VK_RETURN, ssShift);  // Enter takes any modifiers
+  EXPECT_FALSE(Prompts.empty());
+  Key('T', ssCtrl | ssAlt);
+  EXPECT_TRUE(Form->Visible());
+  Key('T', ssCtrl);
+  EXPECT_FALSE(Form->Visible());
+}
+
+// A start that raises (a template with a stray "%") still brings the page back.
+TEST_F(CommandsTest, QuickStartThatFailsRestoresThePage) {
+  AddEntry({"Bad", "quake", "", "quake %d"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  WriteIni(Options, "Asetukset", "nayta", "suosikit");
+  Open();
+  TMenuItem item(nullptr);
+  item.Caption = "Bad";
+  EXPECT_ANY_THROW(Form->N11Click(&item));
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+// A file that cannot be written stops Remove all part way; the page then
+// shows what the file holds.
+TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
+  AddNumbered(3);
+  Open();
+  Select(2);
+  // An entry file that is a folder cannot be written.
+  const std::string blocked = Dir + "blocked.ini";
+  CreateDirectoryA(blocked.c_str(), nullptr);
+  Form->ModIni = std::make_unique<TIniFile>(blocked);
+  Answers = {mrYes};
+  EXPECT_ANY_THROW(Form->Image16Click(Form->Image16));
+  RemoveDirectoryA(blocked.c_str());
+  EXPECT_EQ(Form->ModIni->FileName(), ModIni);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+TEST_F(CommandsTest, ModifyStartsFromTheEntryAndItsFiles) {
+  AddEntry({"Capture", "quake", "ctf", "quake -game %s", "ctf.ico"});
+  WriteIni(ModIni, "Capture", "winmem", "winmem 16");
+  WriteIni(ModIni, "Capture", "url", "http://ignored.example");
+  const std::string mod = kQuake + "\\ctf";
+  CreateDirectoryA(mod.c_str(), nullptr);
+  std::ofstream(mod + "\\liblist.gam") << "url_info \"http://first.example\"\nURL_INFO \"http://second.example\"\n";
+  Touch(mod + "\\ctf.txt");
+  Touch(mod + "\\readme.1st");
+  Touch(mod + "\\user.cfg");
+  Open();
+  TEntryDialogValues v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "http://second.example");
+  EXPECT_EQ(v.Readme, mod + "\\readme.1st");
+  EXPECT_EQ(v.Config, mod + "\\user.cfg");
+  EXPECT_EQ(v.Map, "<none>");
+  EXPECT_EQ(v.WinMem, "winmem 16");
+  EXPECT_FALSE(v.RandomMapCycle);
+  EXPECT_EQ(v.Logo, Dir + "Logos\\ctf.ico");
+  // Without liblist.gam and url the readme's address is taken; named files
+  // are taken as they are.
+  DeleteFileA((mod + "\\liblist.gam").c_str());
+  WriteIni(ModIni, "Capture", "url", "");
+  WriteIni(ModIni, "Capture", "Config", "D:\\elsewhere.cfg");
+  std::ofstream(mod + "\\readme.1st") << "Home: www.ctf.example, mirror.\n";
+  WriteIni(Options, "Asetukset", "hlmapcycle", "1");
+  v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "www.ctf.example");
+  EXPECT_EQ(v.Config, "D:\\elsewhere.cfg");
+  EXPECT_TRUE(v.RandomMapCycle);
+}
+
+// Two counted mods of one folder name under different games keep apart.
+TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
+  AddEntry({"Quake CTF", "quake", "ctf"});
+  AddEntry({"Q2 CTF", "quake2", "ctf"});
+  WriteIni(Counts, "quake", "ctf", "2");
+  WriteIni(Counts, "quake2", "ctf", "5");
+  WriteIni(Counts, "quake2", "gone", "1");
+  Open();
+  Form->lista();
+  Form->MostStartedRows();
+  ASSERT_EQ(Form->B4.Count(), 4);
+  EXPECT_EQ(Form->B4.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
+  EXPECT_EQ(Form->B5.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
+  EXPECT_EQ(Form->B3.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
+  Form->N3Click(Form->N3);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
+}

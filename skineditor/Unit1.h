@@ -148,7 +148,7 @@ public:
   std::array<TPanel*, 3> P1{};  // the notebook's pages "0", "1", "2"
   std::array<TSpinEdit*, 4> ButtonSpins{};  // SpinEdit1-4: Top, Left, Width, Height
   struct TPictureGroup {
-    TGroupBox* Box;
+    TPanel* Box;
     TButton *Open, *Clear, *Save;
     TShape* Swatch;
     TToggleButton* Picker;

@@ -41,8 +41,8 @@ void TForm1::CreatePropertiesPage() {
     auto* page = new TPanel(this);
     page->BevelOuter = bvNone;
     page->SetBounds(0, 0, 178, kPageHeights[i]);
+    page->SetParent(PropertyBox);  // first: a shown panel without a parent would be a window of its own
     page->SetVisible(i == 0);
-    page->SetParent(PropertyBox);
     P1[size_t(i)] = page;
   }
   CreateButtonPage(P1[0]);
@@ -58,10 +58,12 @@ void TForm1::CreateButtonPage(TPanel* page) {
   }
   for (int g = 0; g < 3; ++g) {
     TPictureGroup& group = Groups[size_t(g)];
-    group.Box = new TGroupBox(this);
-    group.Box->SetCaption(kGroupCaptions[g]);
+    // A panel rather than a group box: the panel paints the thumbnail and the swatch.
+    group.Box = new TPanel(this);
+    group.Box->BevelOuter = bvLowered;
     group.Box->SetBounds(2, 104 + g * 118, 174, 114);
     group.Box->SetParent(page);
+    AddLabel(group.Box, kGroupCaptions[g], 6, 1, 100);
     group.Open = AddButton(group.Box, "Open", 6, 16, 40, 22, [this, g] { OpenPictureClick(g); });
     group.Open->Hint = "Open Picture";
     group.Clear = AddButton(group.Box, "Clear", 48, 16, 40, 22, [this, g] { ClearPictureClick(g); });
@@ -131,7 +133,7 @@ void TForm1::CreateIconListPage(TPanel* page) {
     U[size_t(k)] = AddSpin(page, 112, y + 16, 40, [this, k](TComponent*) { UChanging(k); });
     U[size_t(k)]->MinValue = -256;
     U[size_t(k)]->MaxValue = 256;
-    X[size_t(k)] = AddLabel(page, "", 154, y, 24);
+    X[size_t(k)] = AddLabel(page, "", 64, y, 60);
   }
 }
 

@@ -134,6 +134,7 @@ TEST_F(EditorWindow, TheListPagesSetTheirValuesIntoTheSavedProject) {
   f.C1->SetItemIndex(9);
   f.C1Change(&f);
   ASSERT_TRUE(f.P1[1]->Visible());
+  EXPECT_EQ(GetParent(f.P1[1]->Handle()), f.PropertyBox->Handle()) << "a page of the notebook, not a window";
   f.SpinEdit5->SetValue(-3);  // a negative leading spaces the rows as 3
   f.SpinEdit6->SetValue(30);
   f.ModItemLeft[1]->SetValue(7);

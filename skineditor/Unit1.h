@@ -209,6 +209,9 @@ private:
   void CreateCursorsPage();
   void CreatePropertiesPage();
   void CreateButtonPage(TPanel* page);
+  // "Leading:", "Top:" and "Left:" at the top of a list page.
+  void AddListHead(TPanel* page, const std::function<void(TComponent*)>& change, TSpinEdit*& leading, TSpinEdit*& top,
+                   TSpinEdit*& left);
   void CreateModListPage(TPanel* page);
   void CreateIconListPage(TPanel* page);
   // Asks about unsaved changes; false when the user cancelled (or a save

@@ -93,14 +93,19 @@ void TForm1::CreateButtonPage(TPanel* page) {
   }
 }
 
+void TForm1::AddListHead(TPanel* page, const std::function<void(TComponent*)>& change, TSpinEdit*& leading,
+                         TSpinEdit*& top, TSpinEdit*& left) {
+  TSpinEdit** spins[3] = {&leading, &top, &left};
+  const char* captions[3] = {"Leading:", "Top:", "Left:"};
+  for (int i = 0; i < 3; ++i) {
+    AddLabel(page, captions[i], 4, 6 + i * 24, 50);
+    *spins[i] = AddSpin(page, 60, 4 + i * 24, 70, change);
+  }
+}
+
 void TForm1::CreateModListPage(TPanel* page) {
   auto change = [this](TComponent* s) { ModListSpinChange(s); };
-  AddLabel(page, "Leading:", 4, 6, 50);
-  SpinEdit5 = AddSpin(page, 60, 4, 70, change);
-  AddLabel(page, "Top:", 4, 30, 50);
-  SpinEdit6 = AddSpin(page, 60, 28, 70, change);
-  AddLabel(page, "Left:", 4, 54, 50);
-  SpinEdit7 = AddSpin(page, 60, 52, 70, change);
+  AddListHead(page, change, SpinEdit5, SpinEdit6, SpinEdit7);
   for (int k = 0; k < 13; ++k) {
     const int y = 80 + k * kItemRow;
     AddLabel(page, "Item " + IntToStr(k + 1), 4, y, 60);
@@ -113,12 +118,7 @@ void TForm1::CreateModListPage(TPanel* page) {
 
 void TForm1::CreateIconListPage(TPanel* page) {
   auto change = [this](TComponent* s) { IconListSpinChange(s); };
-  AddLabel(page, "Leading:", 4, 6, 50);
-  SpinEdit36 = AddSpin(page, 60, 4, 70, change);
-  AddLabel(page, "Top:", 4, 30, 50);
-  SpinEdit37 = AddSpin(page, 60, 28, 70, change);
-  AddLabel(page, "Left:", 4, 54, 50);
-  SpinEdit38 = AddSpin(page, 60, 52, 70, change);
+  AddListHead(page, change, SpinEdit36, SpinEdit37, SpinEdit38);
   AddLabel(page, "Icon size:", 4, 78, 56);
   UU = AddSpin(page, 60, 76, 60, [this](TComponent* s) { UUChanging(s); });
   UU->MinValue = 4;

@@ -34,6 +34,7 @@ TForm1::TForm1(TComponent* owner, const std::string& editorDir) : TForm(owner), 
   SetCaption(kEditorTitle);
   Position = poScreenCenter;
   ShowHint = true;
+  KeyPreview = true;  // the menu's short cuts also while a page's control has the focus
   SetBounds(0, 0, 757, 600);
 
   OpenDialog1 = new TOpenDialog(this);

@@ -45,7 +45,7 @@ TEST_F(EditorWindow, TheGeneralPageSetsItsValuesIntoTheSavedProject) {
   Answer(mrOk, MakePicture("back.bmp", 120, 90));
   f.BitBtn1Click(&f);
   Answer(mrOk, Dir + "general.bxn");
-  f.Save1Click(&f);
+  EXPECT_TRUE(f.MainMenu1->IsShortCut('S', ssCtrl)) << "Ctrl+S saves";
   EXPECT_EQ(f.Caption(), "Brannox 2000 skin editor - [general.bxn]");
 
   auto p = Reread(Dir + "general.bxn");

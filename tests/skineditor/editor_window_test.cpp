@@ -228,3 +228,26 @@ TEST_F(EditorWindow, TheBackgroundColourPickerReadsOnlyInsideThePicture) {
     EXPECT_EQ(f.Skin().Lapivari, clLime) << p.x << "," << p.y;
   }
 }
+
+TEST_F(EditorWindow, TheMenuOpensTheOptionsAndAboutBoxesAndCompilesOnlyASavedProject) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  // Closes the first window of a class once it is up, and tells which it saw.
+  std::vector<std::string> seen;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        for (const char* cls : {"TForm3", "TAboutBox", "TForm4"})
+          if (HWND w = FindWindowA(cls, nullptr); w && IsWindowVisible(w)) {
+            seen.push_back(cls);
+            PostMessageA(w, WM_CLOSE, 0, 0);
+          }
+      },
+      50);
+  f.Options1->Click();
+  f.About1->Click();
+  Answer(mrCancel);  // Save as: no name, so no compilation
+  f.Compile1->Click();
+  Application().RemoveTimer(timer);
+  EXPECT_EQ(seen, (std::vector<std::string>{"TForm3", "TAboutBox"}));
+  EXPECT_TRUE(Answers.empty());
+}

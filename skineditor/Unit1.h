@@ -17,6 +17,7 @@
 #include "Panels.h"
 #include "Shapes.h"
 #include "Spin.h"
+#include "Splitter.h"
 #include "StdCtrls.h"
 #include "skinproject.h"
 
@@ -127,6 +128,7 @@ public:
   TButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4;
   TPageControl* P2;
   TTabSheet *General, *Properties, *Cursors;
+  TSplitter* Splitter1;    // between the pages and the preview
   TScrollBox* ScrollBox7;  // the preview
   TImage* Image1;
   std::array<TLabel*, 13> L{};
@@ -239,6 +241,8 @@ private:
 
   std::string FEditorDir;
   TRecentList reopen;
+  int FPagesWidth;  // the pages' width, moved with the splitter
+  static constexpr int kPagesTop = 32;  // the Properties page's notebook, below C1
 };
 
 // The colour of the picture's pixel under a point of the image (stretched

@@ -20,7 +20,7 @@ constexpr int kPageHeights[3] = {469, 590, 590};
 constexpr int kButtonElements = TbxskinData::kButtonCount;
 constexpr int kModListPage = 1, kIconListPage = 2;
 constexpr int kMinButtonSize = 8;
-constexpr int kComboTop = 4, kPagesTop = 32;
+constexpr int kComboTop = 4;
 constexpr int kItemRow = 38;
 
 std::string SizeText(int size) { return IntToStr(size) + "x" + IntToStr(size); }

@@ -251,3 +251,19 @@ TEST_F(EditorWindow, TheMenuOpensTheOptionsAndAboutBoxesAndCompilesOnlyASavedPro
   EXPECT_EQ(seen, (std::vector<std::string>{"TForm3", "TAboutBox"}));
   EXPECT_TRUE(Answers.empty());
 }
+
+TEST_F(EditorWindow, TheSplitterSizesThePagesAndThePreview) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  const int previewRight = f.ScrollBox7->Left() + f.ScrollBox7->Width();
+  f.Splitter1->MouseDown(mbLeft, kLeft, 1, 50);
+  f.Splitter1->MouseMove(kLeft, 41, 50);
+  EXPECT_EQ(f.P2->Width(), 209 + 40);
+  EXPECT_EQ(f.ScrollBox7->Left(), 209 + 40 + 3);
+  EXPECT_EQ(f.ScrollBox7->Left() + f.ScrollBox7->Width(), previewRight);
+  f.Splitter1->MouseMove(kLeft, -5000, 50);
+  EXPECT_EQ(f.P2->Width(), 100) << "never narrower than 100";
+  f.Splitter1->MouseMove(kLeft, 5000, 50);
+  EXPECT_EQ(f.ScrollBox7->Width(), 100);
+  f.Splitter1->MouseUp(mbLeft, 0, 0, 50);
+}

@@ -241,16 +241,16 @@ void TForm1::Save1Click(TComponent* sender) {
     Saveas1Click(sender);
     return;
   }
-  SetCaption(ProjectCaption(Project.bxs.Filename));
   Project.Save();
+  SetCaption(ProjectCaption(Project.bxs.Filename));
   Modified = false;
 }
 
 void TForm1::Saveas1Click(TComponent*) {
   SaveDialog1->FileName.clear();
   if (!SaveDialog1->Execute()) return;
-  SetCaption(ProjectCaption(SaveDialog1->FileName));
   Project.SaveAs(SaveDialog1->FileName);
+  SetCaption(ProjectCaption(SaveDialog1->FileName));
   Modified = false;
 }
 

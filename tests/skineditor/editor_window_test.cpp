@@ -267,3 +267,16 @@ TEST_F(EditorWindow, TheSplitterSizesThePagesAndThePreview) {
   EXPECT_EQ(f.ScrollBox7->Width(), 100);
   f.Splitter1->MouseUp(mbLeft, 0, 0, 50);
 }
+
+TEST_F(EditorWindow, ASaveThatFailsKeepsTheChangedProjectOpen) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  f.Edit2->SetText("Unsaved");
+  Answer(mrYes);
+  Answer(mrOk, Dir + "no such folder\\x.bxn");
+  f.New1Click(&f);
+  EXPECT_EQ(f.Skin().Title, "Unsaved") << "New did not drop the changes";
+  EXPECT_TRUE(f.Modified);
+  EXPECT_EQ(f.Caption(), kEditorTitle);
+  EXPECT_GE(Asked.size(), 3u) << "the failure was shown";
+}

@@ -8,6 +8,8 @@
 // that cannot be read says why.
 #include "Unit1.h"
 
+#include <algorithm>
+
 #include "About.h"
 #include "Dialogs.h"
 #include "FileUtils.h"

@@ -39,6 +39,9 @@ TEST_F(EditorWindow, TheGeneralPageSetsItsValuesIntoTheSavedProject) {
   f.Shape1MouseDown(&f, mbLeft, kLeft, 0, 0);
   Answer(mrCancel, "clBlue");
   f.Shape2MouseDown(&f, mbLeft, kLeft, 0, 0);  // cancelled: unchanged
+  Answer(mrOk, "Verdana;-20;3");  // an answer that is no font changes nothing
+  EXPECT_THROW(f.SpeedButton9Click(&f), EConvertError);
+  EXPECT_EQ(f.Skin().Mainlist.MainListunselFont.Name, "Arial");
   Answer(mrOk, "Verdana;-20;3;clNavy;0");
   f.SpeedButton9Click(&f);
   EXPECT_EQ(f.L[0]->Font.Name, "Verdana") << "the rows show the unselected font";

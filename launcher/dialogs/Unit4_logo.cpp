@@ -93,7 +93,8 @@ void TForm4::FillLogoCombo() {
   files.Update();
   FLogoPictures.clear();
   C3->Items.Clear();
-  for (const std::string& name : files.Items.Items()) {
+  for (int i = 0; i < files.Items.Count(); ++i) {
+    const std::string name = files.Items[i];
     TBitmap picture;
     if (!LoadComboPicture(files.Directory + "\\" + name, picture)) continue;
     FLogoPictures.push_back(std::move(picture));

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "Dialogs.h"
+#include "Menus.h"
 #include "MessageForm.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
+  if (Menu) Menu->AttachTo(FHandle);
   Realign();
 }
 
@@ -102,10 +104,16 @@ int TForm::ShowModal() {
   Show();
   MSG msg;
   while (ModalResult == 0 && !Application().Terminated()) {
-    if (!GetMessageA(&msg, nullptr, 0, 0)) {
+    // Idle handlers keep running under a modal window.
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      Application().RunIdleHandlers();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    if (PreviewKey(msg)) continue;
     // Tab, Enter and Esc move between and press the buttons.
     if (IsDialogMessageA(self, &msg)) continue;
     TranslateMessage(&msg);
@@ -155,8 +163,22 @@ bool TForm::MouseWheel(int delta, TShiftState shift, POINT screen) {
 }
 
 bool TForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (Menu && Menu->IsShortCut(key, shift)) return true;
   if (OnKeyDown) OnKeyDown(this, key, shift);
   return key == 0;
+}
+
+bool TForm::PreviewKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  // The form's own keys reach its KeyDown through its window procedure.
+  if (!root || root == msg.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(FindControl(root));
+  if (!form || !form->KeyPreview) return false;
+  uint16_t key = uint16_t(msg.wParam);
+  if (form->KeyDown(key, KeyboardShift())) return true;
+  msg.wParam = key;
+  return false;
 }
 
 void TForm::HoverChanged(TControl* now) {
@@ -199,6 +221,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
     SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
   }
+  LRESULT result = 0;
+  if (HandleMenuMessage(msg, wParam, lParam, result)) return result;
   return TWinControl::WndProc(msg, wParam, lParam);
 }
 
@@ -330,6 +354,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
+  if (TForm::PreviewKey(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
@@ -346,9 +371,14 @@ void TApplication::Idle() {
   auto released = std::move(FReleased);
   FReleased.clear();
   for (TForm* f : released) delete f;
+  RunIdleHandlers();
+}
+
+void TApplication::RunIdleHandlers() {
   bool done = true;
   auto handlers = FOnIdle;
   for (auto& [id, h] : handlers) {
+    if (!FOnIdle.contains(id)) continue;  // removed by an earlier handler
     try {
       h(done);
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 // base folder, from loose ".bsp" files and from ".pak" packages.
 // The class library's headers come before windows.h (its colour macros).
 #include "FileUtils.h"
+#include "PakExplr.h"
 #include "StringList.h"
 #include "Unit4.h"
 
@@ -40,10 +41,15 @@ private:
   std::vector<std::string> FNames;
 };
 
-// The maps inside a package: the entries of its "maps" folder. The package
-// directory reader is not linked into the launcher yet, so a package adds
-// no maps until it is.
-std::vector<std::string> PackageMaps(const std::string& /*pakFile*/) { return {}; }
+// The maps inside a package: the entries of its "maps" folder.
+std::vector<std::string> PackageMaps(const std::string& pakFile) {
+  TPakExplr pak(nullptr);
+  pak.PakFile = pakFile;
+  pak.ResourceType = ptMaps;
+  if (!pak.Explore()) return {};
+  const TStringList& list = pak.ResourceList();
+  return std::vector<std::string>(list.Items().begin(), list.Items().end());
+}
 
 // The ".bsp" files of folder + "maps\", and with packages the maps of the
 // ".pak" files of folder. A failure ends the step that met it.

@@ -49,6 +49,10 @@ TForm3::TForm3(TComponent* owner, TSettingsHost& host) : TDialogForm(owner, host
   BuildGamesPage();
   BuildSkinsPage();
   BuildSoundsPage();
+  BuildModlistPage();
+  BuildConfigPage();
+  BuildHalfLifePage();
+  BuildLogoPage();
   SetClientSize(kClientWidth, kClientHeight);
   FormCreate();
 }
@@ -323,6 +327,7 @@ void TForm3::WriteOptions() {
 }
 
 void TForm3::BitBtn1Click(TComponent* sender) {
+  if (!OfferToSaveEditors()) return;
   bool ok = sender == BitBtn1;
   if (Host.MediaPlayer) {
     try {
@@ -348,7 +353,9 @@ void TForm3::BitBtn1Click(TComponent* sender) {
   MakeCaptionBar();
 }
 
-void TForm3::BitBtn4Click(TComponent*) { ModalResult = mrCancel; }
+void TForm3::BitBtn4Click(TComponent*) {
+  if (OfferToSaveEditors()) ModalResult = mrCancel;
+}
 
 void TForm3::BitBtn5Click(TComponent*) {
   if (MessageDlg("Confirm reset to default settings?", mtConfirmation, mbYesNo) != mrYes) return;

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "Dialogs.h"
+#include "ExtGridTestForm.h"
 #include "FakeExcel.h"
 #include "FileUtils.h"
 
@@ -234,20 +235,6 @@ TEST_F(Form7, Screenshot) {
   RECT r;
   GetWindowRect(form.Handle(), &r);
   HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  TBitmap out;
-  out.SetPixelFormat(pf24bit);
-  out.SetSize(w, h);
-  BITMAPINFO info{};
-  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, out.TopDown() ? -h : h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  GetDIBits(mem, bmp, 0, UINT(h), out.Bits().data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(mem);
+  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, shot);
   ReleaseDC(nullptr, screen);
-  out.SaveToFile(shot);
 }

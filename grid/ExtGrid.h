@@ -153,6 +153,8 @@ protected:
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Timer(UINT_PTR id) override;
   bool CanSizeColumn(int col) override;
+  // The timer and the drop registration end with the window.
+  void DestroyHandle() override;
 
 private:
   void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
@@ -161,6 +163,10 @@ private:
   void DrawSortGlyph(HDC dc, int x, int y);
   bool ShowsSortGlyph(int col, int row) const;
   void HeaderClick(int col);
+  // The address of the link under a client point in (col, row), or "".
+  std::string AnchorAt(int col, int row, POINT p);
+  // Opens a link: "CELL://" references move to the cell, others go to the shell.
+  void ClickAnchor(int col, int row, const std::string& anchor);
   // Enter: the next cell by the navigation rules, never looping.
   void AdvanceOnEnter();
   void ClipboardText(const std::string& text);

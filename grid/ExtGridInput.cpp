@@ -6,6 +6,8 @@
 
 #include "ExtGrid.h"
 #include "ExtGridDrop.h"
+#include "ExtGridHTMLPaint.h"
+#include "Shell.h"
 
 namespace {
 constexpr int SortBorderMargin = 4;  // a release this close to a column border does not sort
@@ -19,7 +21,7 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetTimer(FHandle, HoverTimerId, HoverInterval, nullptr);
       return result;
     }
-    case WM_DESTROY:
+    case WM_DESTROY:  // also when the parent window goes first
       KillTimer(FHandle, HoverTimerId);
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
@@ -34,10 +36,57 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return TStringGrid::WndProc(msg, wParam, lParam);
 }
 
+void TExtStringGrid::DestroyHandle() {
+  if (HandleAllocated()) {
+    KillTimer(FHandle, HoverTimerId);
+    if (FDropTarget) RevokeDragDrop(FHandle);
+    FDropTarget.reset();
+  }
+  TStringGrid::DestroyHandle();
+}
+
 void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   FSized = false;
   if (!MouseToCell(x, y, FDownCol, FDownRow)) FDownCol = FDownRow = -1;
+  if (button == mbLeft && FDownCol >= 0) {
+    std::string anchor = AnchorAt(FDownCol, FDownRow, POINT{x, y});
+    if (!anchor.empty()) {
+      ClickAnchor(FDownCol, FDownRow, anchor);
+      return;  // nothing else happens for that press
+    }
+  }
   TStringGrid::MouseDown(button, shift, x, y);
+}
+
+std::string TExtStringGrid::AnchorAt(int col, int row, POINT p) {
+  const std::string& text = Cells(col, row);
+  RECT r = CellRect(col, row);
+  if (URLShow && IsURL(text) && CellTextKind(text, EnableHTML) == ctPlain) return text;
+  if (CellTextKind(text, EnableHTML) != ctHTML) return {};
+  TWindowDC dc(Handle());
+  THTMLDrawContext c;
+  c.DC = dc.DC();
+  c.Rect = RECT{r.left + 2, r.top + 2, r.right, r.bottom};
+  c.Font = col < FixedCols() || row < FixedRows() ? FixedFont : Font;
+  c.WordWrap = WordWrap;
+  c.Images = GridImages;
+  c.Mouse = p;
+  c.Measure = true;
+  THTMLLayout layout = LayoutHTMLText(c, text);
+  return layout.OnAnchor ? layout.Anchor : std::string();
+}
+
+void TExtStringGrid::ClickAnchor(int col, int row, const std::string& anchor) {
+  bool allow = true;
+  if (OnAnchorClick) OnAnchorClick(this, row, col, anchor, allow);
+  if (!allow) return;
+  const size_t cell = UpperCase(anchor).find("CELL://");
+  if (cell == std::string::npos) {
+    ShellOpen(anchor);  // an address the shell cannot open is ignored
+    return;
+  }
+  TRCRef ref = ParseRCRef(anchor.substr(cell + 7));
+  if (ref.Ok) FocusCell(ref.Col, ref.Row, true);
 }
 
 void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

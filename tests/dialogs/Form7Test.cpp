@@ -107,6 +107,26 @@ TEST_F(Form7, RowsNamesLogosAndNumbering) {
   EXPECT_EQ(again.A1->Data().CellGraphicKind(1, 2), gkImageListPicture);
 }
 
+TEST_F(Form7, CaptionColoursFollowTheOptions) {
+  const std::string file = Dir + "Options.ini";
+  std::ofstream(file) << "[Asetukset]\r\nusercolors=1\r\ncustomcolor=clRed\r\n";
+  TIniFile options(file);
+  TForm7 user(nullptr);
+  user.FormCreate(options, clBlue, clLime);
+  ASSERT_NE(user.Cap1, nullptr);
+  EXPECT_EQ(user.Cap1->ColorRightActive, clRed);
+  EXPECT_EQ(user.Cap1->ColorLeftActive, TColor(0x001A91D6));  // customcolor2's default
+  options.WriteBool("Asetukset", "usercolors", false);
+  TForm7 skin(nullptr);
+  skin.FormCreate(options, clBlue, clLime);
+  EXPECT_EQ(skin.Cap1->ColorLeftActive, clBlue);
+  EXPECT_EQ(skin.Cap1->ColorRightActive, clLime);
+  options.WriteBool("Asetukset", "Colorcap", false);
+  TForm7 plain(nullptr);
+  plain.FormCreate(options, clBlue, clLime);
+  EXPECT_EQ(plain.Cap1, nullptr);
+}
+
 TEST_F(Form7, NoStartsShowOnlyTheHeader) {
   TForm7 form(nullptr);
   Records.clear();

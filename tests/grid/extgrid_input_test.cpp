@@ -4,6 +4,8 @@
 
 #include "ExtGridTestForm.h"
 
+#include <fstream>
+
 namespace {
 POINT Middle(TExtStringGrid& g, int col, int row) {
   RECT r = g.CellRect(col, row);
@@ -158,4 +160,35 @@ TEST(ExtGridInput, TimerBlinksOnlyTheBlinkingCells) {
   EXPECT_LE(dirty.left, cell.left);
   EXPECT_GE(dirty.right, cell.right);
   EXPECT_LT(dirty.bottom, g.CellRect(1, 2).bottom);  // the rows below stay
+}
+
+TEST(ExtGridInput, ClickedLinksMoveToTheirCellOrGoToTheShell) {
+  TGridWindow w(4, 6);
+  TExtStringGrid& g = *w.Grid;
+  g.SetColWidths(1, 150);
+  g.SetCells(1, 1, "<A HREF=\"CELL://R5C3\">to the count</A>");
+  g.SetCells(1, 2, "<A HREF=\"http://example.invalid/\">site</A>");
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string log = std::string(dir) + "grid_shell.log";
+  DeleteFileA(log.c_str());
+  _putenv(("BX_SHELL_LOG=" + log).c_str());
+  RECT a = g.CellRect(1, 1), b = g.CellRect(1, 2);
+  w.Click(a.left + 8, a.top + 8);
+  EXPECT_EQ(g.Col(), 3);
+  EXPECT_EQ(g.Row(), 5);
+  std::string seen;
+  g.OnAnchorClick = [&](TComponent*, int, int, const std::string& anchor, bool&) { seen = anchor; };
+  w.Click(b.left + 8, b.top + 8);
+  EXPECT_EQ(seen, "http://example.invalid/");
+  EXPECT_EQ(g.Row(), 5);  // the press did nothing else
+  _putenv("BX_SHELL_LOG=");
+  std::ifstream in(log);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "open\thttp://example.invalid/\t");
+  // A press beside the link text selects the cell as usual.
+  w.Click(a.right - 3, a.top + 8);
+  EXPECT_EQ(g.Col(), 1);
+  EXPECT_EQ(g.Row(), 1);
 }

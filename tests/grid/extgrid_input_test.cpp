@@ -192,3 +192,44 @@ TEST(ExtGridInput, ClickedLinksMoveToTheirCellOrGoToTheShell) {
   EXPECT_EQ(g.Col(), 1);
   EXPECT_EQ(g.Row(), 1);
 }
+
+TEST(ExtGridInput, MiddleButtonPansVerticallyUntilAKeyOrButton) {
+  TGridWindow w(4, 30);
+  TExtStringGrid& g = *w.Grid;
+  g.SetSelection(TGridRect{2, 5, 2, 5});
+  POINT anchor = Middle(g, 2, 3);
+  w.Send(WM_MBUTTONDOWN, MK_MBUTTON, anchor.x, anchor.y);
+  ASSERT_TRUE(g.Panning());
+  POINT below{anchor.x + 40, anchor.y + 30};  // right too, which vertical panning ignores
+  ClientToScreen(g.Handle(), &below);
+  SetCursorPos(below.x, below.y);
+  g.PanTick();
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+  EXPECT_EQ(g.Col(), 2);
+  POINT still{anchor.x, anchor.y + 4};  // inside the dead zone
+  ClientToScreen(g.Handle(), &still);
+  SetCursorPos(still.x, still.y);
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+  uint16_t key = VK_SHIFT;
+  g.KeyDown(key, 0);
+  EXPECT_FALSE(g.Panning());
+  SetCursorPos(below.x, below.y);
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+}
+
+TEST(ExtGridInput, DoubleClickOnAHeaderBorderFitsTheColumn) {
+  TGridWindow w(3, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.Options |= goColSizing;
+  g.SortShow = true;
+  g.SetCells(1, 2, "a considerably longer text than the column shows");
+  RECT h = g.CellRect(1, 0);
+  w.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, h.right, h.top + 5);
+  w.Send(WM_LBUTTONUP, 0, h.right, h.top + 5);
+  EXPECT_GT(g.ColWidths(1), 200);
+  EXPECT_EQ(g.Data().SortColumn, 1);  // the release after it did not sort
+  EXPECT_EQ(g.Cells(1, 1), "1,1");
+}

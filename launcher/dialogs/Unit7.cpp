@@ -122,6 +122,7 @@ TForm7::TForm7(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWi
   A1->BackGround.Bitmap.Assign(BackgroundTile());
   A1->Navigation.AllowClipboardShortCuts = true;
   A1->ApplyHeaders();
+  ActiveControl = A1;  // the copy keys reach the grid
   Cap1 = new TGradientCaption(this);
   SaveDialog1 = new TSaveDialog(this);
   SaveDialog1->Filter = "*.html|*.html";

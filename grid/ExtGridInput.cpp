@@ -261,8 +261,9 @@ void TExtStringGrid::HoverTimer() {
   }
   FBlinkOn = !FBlinkOn;
   // Only the shown cells that blink are repainted.
+  const int lastShown = TopRow() + VisibleRowCount();
   for (int r = 0; r < RowCount(); ++r) {
-    if (r >= FixedRows() && (r < TopRow() || r > TopRow() + VisibleRowCount())) continue;
+    if (r >= FixedRows() && (r < TopRow() || r > lastShown)) continue;
     for (int c = 0; c < ColCount(); ++c)
       if (Cells(c, r).find("<BLI") != std::string::npos) InvalidateCell(c, r);
   }

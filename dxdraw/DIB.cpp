@@ -64,15 +64,17 @@ const std::shared_ptr<TDIBSharedImage>& EmptyImage() {
   }();
   return empty;
 }
-
-int gRegistrations = 0;
 }  // namespace
 
 void RegisterDIB() {
-  if (gRegistrations++ > 0) return;
   RegisterGraphicClass("TDIB", [] { return std::make_unique<TDIB>(); });
   RegisterFileFormat("dib", "Device Independent Bitmap", "TDIB");
 }
+
+namespace {
+// At start-up: every program that holds a TDIB reads ".dib" files.
+[[maybe_unused]] const bool kRegisteredAtStartUp = (RegisterDIB(), true);
+}  // namespace
 
 // --- pixel formats
 
@@ -326,5 +328,9 @@ void TDIB::SaveToStream(TStream& s) {
   const auto& table = FImage->ColorTable;
   std::vector<TRGBQuad> palette(table.begin(), table.begin() + FImage->ColorEntryCount);
   auto bytes = EncodeBmpFile(Width(), Height(), pf, false, palette, FImage->Pixels);
+  // biClrUsed 0 for a full table, as readers expect (the count is implied).
+  constexpr size_t kClrUsed = 14 + 32;
+  if (FImage->ColorEntryCount > 0 && bytes.size() >= kClrUsed + 4)
+    std::memset(bytes.data() + kClrUsed, 0, 4);
   s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
 }

@@ -13,7 +13,9 @@
 #include "Classes.h"
 #include "Graphics.h"
 
-// Registers TDIB for the "dib" extension; counted like RegisterGraphicFormats.
+// Registers TDIB for the "dib" extension, taking it over from an earlier
+// registration; done at start-up, and again by a program after it has
+// registered the other picture formats.
 void RegisterDIB();
 
 using TRGBQuads = std::array<TRGBQuad, 256>;
@@ -83,6 +85,7 @@ public:
   uint8_t* ScanLine(int y);
   const uint8_t* ScanLine(int y) const;
   uint8_t* PixelBits();  // the bottom row; rows follow upwards
+  const uint8_t* Bits() const { return FImage->Pixels.data(); }  // the same, read only
   uint8_t* TopRowBits();
   uint32_t Pixel(int x, int y) const;  // 0 outside the picture
   void SetPixel(int x, int y, uint32_t value);

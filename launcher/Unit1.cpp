@@ -42,6 +42,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 300, 240);
   BuildControls();
   BuildList();
+  BuildMenus();
+  BuildButtons();
+  OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   // Only a window that got this far is the main window (the program block
   // makes another one when this constructor fails).
   Form1 = this;
@@ -323,9 +326,7 @@ void TForm1::LoadPackageSkin(const std::string& name) {
 void TForm1::OpenSettingsPlaceholder() {
   // The splash would cover the dialog.
   if (Form6) Form6->Hide();
-  SettingsIdle = false;
-  MessageDlg("The Settings dialog is not available in this version of Brannox 2000.", mtInformation, mbOK);
-  SettingsIdle = true;
+  WhileSettingsBusy([this] { ShowSettingsDialog(); });
 }
 
 void TForm1::FormCloseQuery(TComponent*, bool& canClose) {

@@ -1,8 +1,11 @@
 // TForm1, the launcher's main window. Its units, by concern: start-up and
 // close (Unit1.cpp), applying the skin and options (Unit1_skin.cpp), the
 // entry list and the page (Unit1_list.cpp), selecting and scrolling rows
-// (Unit1_rows.cpp), starting an entry (Unit1_start.cpp) and the timer with
-// the fade (Unit1_timer.cpp).
+// (Unit1_rows.cpp), starting an entry (Unit1_start.cpp), the timer with
+// the fade (Unit1_timer.cpp), the commands and keys (Unit1_commands.cpp), the
+// row menu (Unit1_menus.cpp, with the entry's files and maps in
+// Unit1_entryfiles.cpp), the views and favourites (Unit1_views.cpp) and the
+// skin buttons' mouse states (Unit1_buttons.cpp).
 #pragma once
 #include <array>
 #include <functional>
@@ -15,9 +18,11 @@
 #include "FileCtrl.h"
 #include "FileUtils.h"
 #include "Forms.h"
+#include "ImgList.h"
 #include "IniFiles.h"
 #include "LayeredForm.h"
 #include "MPlayer.h"
+#include "Menus.h"
 #include "Numero.h"
 #include "OptionsSection.h"
 #include "ShapedForm.h"
@@ -64,6 +69,16 @@ public:
   TCABFile* Cab1;
   TBXSkin *bxs, *tyhja;
   TTimer* A1;
+  TImageList* ImageList1;
+
+  // The row menu and its items (Unit1_menus.cpp).
+  TPopupMenu* PopupMenu1;
+  TMenuItem *StartMod1, *Modification1, *Edit1, *Remove1, *Addtofavourites1, *Startmap1, *Custom1, *Readme1,
+      *ModManual1, *Config1, *Visit1, *Goto1;
+  TMenuItem *General1, *New1, *Removeall1, *Options1, *Editors1, *Modlisteditor1, *Configeditor1, *Halflifemanager1,
+      *HalfLifelogoeditor1, *Brannox2000skineditor1, *Findgamelocations1, *Findmodifications1, *Info1, *Close1;
+  TMenuItem *View1, *Allmodifications1, *favourites, *MinimizetoTray1, *N3;
+  std::array<TMenuItem*, 20> QuickMenuItems{};  // N11, N21, ..., N201
 
   // Start-up and close.
   void FormCreate(TComponent* sender);
@@ -115,6 +130,66 @@ public:
   // Starting the entry of a row (Unit1_start.cpp).
   void Start(int row);
 
+  // The commands of the buttons, menus and keys (Unit1_commands.cpp).
+  void Image13Click(TComponent* sender);  // About
+  void Image14Click(TComponent* sender);  // Settings
+  void Image18Click(TComponent* sender);  // New
+  void Image15Click(TComponent* sender);  // Modify
+  void Image17Click(TComponent* sender);  // Remove
+  void Image16Click(TComponent* sender);  // Remove all
+  void FormKeyDown(TComponent* sender, uint16_t& key, TShiftState shift);
+  void Modlisteditor1Click(TComponent* sender);
+  void Configeditor1Click(TComponent* sender);
+  void Halflifemanager1Click(TComponent* sender);
+  void HalfLifelogoeditor1Click(TComponent* sender);
+  void Findgamelocations1Click(TComponent* sender);
+  void Findmodifications1Click(TComponent* sender);
+  void Brannox2000skineditor1Click(TComponent* sender);
+  // The windows the commands open; each shows its window modally.
+  void ShowAboutBox();
+  void ShowSettingsDialog();
+  void ShowSettingsPage(const std::string& page);
+  void ShowEntryDialog(bool modify, const std::string& entry);
+  void ShowMostStartedWindow();
+
+  // The row menu (Unit1_menus.cpp).
+  void PopupMenu1Popup(TComponent* sender);
+  void StartMod1Click(TComponent* sender);
+  void Custom1Click(TComponent* sender);
+  void map1Click(TComponent* sender);
+  void Readme1Click(TComponent* sender);
+  void Config1Click(TComponent* sender);
+  void ModManual1Click(TComponent* sender);
+  void Visit1Click(TComponent* sender);
+  void Goto1Click(TComponent* sender);
+  void N11Click(TComponent* sender);  // a quick entry
+  void N3Click(TComponent* sender);   // "Most started mods"
+
+  // The entry's files (Unit1_entryfiles.cpp): the first existing file of
+  // each search, "" when there is none.
+  static std::string ReadmeSearch(const std::string& gameDir, const std::string& mod, const std::string& entry);
+  static std::string ConfigSearch(const std::string& gameDir, const std::string& mod, const std::string& entry);
+  static std::string ManualSearch(const std::string& gameDir, const std::string& mod);
+  // The maps offered for an entry, in menu order.
+  static void CollectMaps(const std::string& game, const std::string& gameDir, const std::string& mod,
+                          TStringList& maps);
+  // The web address of a readme, "" when it holds none.
+  static std::string ReadmeWebAddress(const std::string& readme);
+
+  // Views and favourites (Unit1_views.cpp).
+  void Allmodifications1Click(TComponent* sender);
+  void Favourites1Click(TComponent* sender);
+  void peli1Click(TComponent* sender);
+  void Addtofavourites1Click(TComponent* sender);
+
+  // The skin buttons' mouse states (Unit1_buttons.cpp), button in the skin's
+  // order; 0 normal, 1 hover and 2 pressed picture shown.
+  std::array<uint8_t, TbxskinData::kButtonCount> ButtonStates{};
+  void ButtonMouseEnter(int button);
+  void ButtonMouseLeave(int button);
+  void ButtonMouseDown(int button);
+  void ButtonMouseUp(int button);
+
   // The timer and small handlers (Unit1_timer.cpp).
   void A1Timer(TComponent* sender);
   void ApplicationEvents1Minimize();
@@ -149,6 +224,31 @@ protected:
 
 private:
   void BuildControls();
+  void BuildMenus();
+  void BuildButtons();
+  TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
+                     void (TForm1::*handler)(TComponent*) = nullptr);
+  // The entry of the selected row, "" with none.
+  std::string SelectedEntry() const;
+  std::string GameDir(const std::string& game) const;
+  bool GameFolderPresent(const std::string& game) const;
+  void SelectPopupRow();
+  void UpdateWebItem(const std::string& entry, const std::string& gameDir, const std::string& mod);
+  std::string EntryReadme(const std::string& entry);
+  std::string EntryConfig(const std::string& entry);
+  void BuildViewItems();
+  void BuildMapItems(const std::string& entry);
+  void SyncQuickItems();
+  void RemoveEntry(const std::string& entry, int& answer, bool toAll);
+  void RunSettingsCommand(const std::function<void()>& action);
+  // Runs action with SettingsIdle false, true again afterwards (also on an exception).
+  void WhileSettingsBusy(const std::function<void()>& action);
+  void OpenInNotepad(const std::string& file);
+  void ShowButtonPicture(int button, int state);
+  void RunButtonCommand(int button, TComponent* sender);
+  // The logo rule: a bare name is a file of "Logos\"; false when the file
+  // does not exist. A file that cannot be read gives the unknown logo.
+  static bool LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent);
   void BuildList();
   void OpenViewIni();
   void FilterList();

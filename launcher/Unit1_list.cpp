@@ -71,9 +71,6 @@ void TForm1::BuildList() {
     FormMouseWheelUp();
     handled = true;
   };
-  Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
-  Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
-  Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
   A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
   FAppEvents[0] = Application().AddOnMinimize([this](TComponent*) { ApplicationEvents1Minimize(); });
   FAppEvents[1] = Application().AddOnRestore([this](TComponent*) { ApplicationEvents1Restore(); });
@@ -214,35 +211,40 @@ void TForm1::pai(bool reset) {
   }
 }
 
-void TForm1::LoadLogo(int row, const std::string& entry) {
-  TImage* icon = Icons[row];
-  std::string path = ModIni->ReadString(entry, "Bitmap", "");
+bool TForm1::LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent) {
   if (ExtractFilePath(path).empty()) path = ExeDir() + "Logos\\" + path;
-  TBitmap& bitmap = icon->Picture().Bitmap();
-  icon->Transparent = false;
+  transparent = false;
+  if (!FileExists(path)) return false;
   const std::string ext = LowerCase(ExtractFileExt(path));
   bool loaded = false;
-  if (FileExists(path)) {
-    try {
-      if (ext == ".bmp") {
-        bitmap.LoadFromFile(path);
-        loaded = true;
-      } else if (ext == ".ico" || ext == ".exe") {
-        HICON handle = ext == ".ico"
-                           ? HICON(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
-                           : ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
-        // ExtractIcon gives 1 for a file that is no program.
-        TIconHandle owned(reinterpret_cast<UINT_PTR>(handle) > 1 ? handle : nullptr);
-        IconToBitmap(owned.Get(), kIconMarker, bitmap);
-        icon->Transparent = true;
-        loaded = true;
-      }
-    } catch (const std::exception&) {
-      loaded = false;
+  try {
+    if (ext == ".bmp") {
+      bitmap.LoadFromFile(path);
+      loaded = true;
+    } else if (ext == ".ico" || ext == ".exe") {
+      HICON handle = ext == ".ico" ? HICON(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
+                                   : ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
+      // ExtractIcon gives 1 for a file that is no program.
+      TIconHandle owned(reinterpret_cast<UINT_PTR>(handle) > 1 ? handle : nullptr);
+      IconToBitmap(owned.Get(), kIconMarker, bitmap);
+      transparent = true;
+      loaded = true;
     }
+  } catch (const std::exception&) {
+    loaded = false;
   }
-  // Missing, unreadable, or a kind of file that holds no logo.
-  if (!loaded) LoadUnknownLogo(bitmap);
+  // Unreadable, or a kind of file that holds no logo.
+  if (!loaded) {
+    transparent = false;
+    LoadUnknownLogo(bitmap);
+  }
+  return true;
+}
+
+void TForm1::LoadLogo(int row, const std::string& entry) {
+  TImage* icon = Icons[row];
+  TBitmap& bitmap = icon->Picture().Bitmap();
+  if (!LoadLogoFile(ModIni->ReadString(entry, "Bitmap", ""), bitmap, icon->Transparent)) LoadUnknownLogo(bitmap);
   icon->Changed();
 }
 

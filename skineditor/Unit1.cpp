@@ -58,6 +58,7 @@ TForm1::TForm1(TComponent* owner, const std::string& editorDir) : TForm(owner), 
   FontDialog1->MinFontSize = 4;
   FontDialog1->MaxFontSize = 30;
 
+  CreateMenu();
   CreateToolBar();
   P2 = new TPageControl(this);
   P2->SetParent(this);
@@ -76,6 +77,31 @@ TForm1::TForm1(TComponent* owner, const std::string& editorDir) : TForm(owner), 
   CreatePreview();
   OnCloseQuery = [this](TComponent* s, bool& canClose) { FormCloseQuery(s, canClose); };
   Resize();
+}
+
+void TForm1::CreateMenu() {
+  MainMenu1 = new TMainMenu(this);
+  auto add = [this](TMenuItem* parent, const char* caption, void (TForm1::*handler)(TComponent*),
+                    TShortCut shortCut = scNone) {
+    auto* item = new TMenuItem(this);
+    item->Caption = caption;
+    item->ShortCut = shortCut;
+    if (handler) item->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };
+    parent->Add(item);
+    return item;
+  };
+  File1 = add(MainMenu1->Items(), "&File", nullptr);
+  New1 = add(File1, "&New", &TForm1::New1Click, ShortCut('N', ssCtrl));
+  Open1 = add(File1, "&Open", &TForm1::Open1Click, ShortCut('O', ssCtrl));
+  Reopen1 = add(File1, "&Reopen", nullptr);
+  Reopen1->Enabled = false;
+  Save1 = add(File1, "&Save", &TForm1::Save1Click, ShortCut('S', ssCtrl));
+  Saveas1 = add(File1, "Save &as", &TForm1::Saveas1Click);
+  Compile1 = add(File1, "&Compile skin", &TForm1::Compile1Click);
+  Close1 = add(File1, "C&lose", &TForm1::Close1Click);
+  Options1 = add(MainMenu1->Items(), "&Options", &TForm1::Options1Click);
+  About1 = add(MainMenu1->Items(), "&About", &TForm1::About1Click);
+  Menu = MainMenu1;
 }
 
 void TForm1::CreateToolBar() {
@@ -178,7 +204,7 @@ void TForm1::Open1Click(TComponent*) {
   if (OpenDialog1->Execute()) avaanahka(OpenDialog1->FileName);
 }
 
-void TForm1::reopentie(const std::string& path) {
+void TForm1::reopentie(std::string path) {
   if (!CanDropChanges()) return;
   avaanahka(path);
 }
@@ -233,7 +259,17 @@ void TForm1::paivitareopen(const std::string& path) {
   RebuildReopenMenu();
 }
 
-void TForm1::RebuildReopenMenu() {}
+void TForm1::RebuildReopenMenu() {
+  Reopen1->FreeFrom(0);
+  for (const std::string& path : reopen.Items()) {
+    auto* item = new TMenuItem(this);
+    item->Caption = EscapeAmpersands(path);
+    item->OnClick = [this, path](TComponent*) { reopentie(path); };
+    Reopen1->Add(item);
+  }
+  Reopen1->Enabled = Reopen1->Count() > 0;
+  MainMenu1->Rebuild();
+}
 
 void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
   canClose = CanDropChanges();

@@ -13,6 +13,7 @@
 #include "CommonDialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "Panels.h"
 #include "Shapes.h"
 #include "Spin.h"
@@ -53,7 +54,8 @@ public:
   void Close1Click(TComponent* sender) { Close(); }
   void Options1Click(TComponent* sender);
   void About1Click(TComponent* sender);
-  void reopentie(const std::string& path);  // a "Reopen" item
+  // A "Reopen" item; the path is a copy, as the item goes when the menu is rebuilt.
+  void reopentie(std::string path);
   void avaanahka(const std::string& path);
   void paivitareopen(const std::string& path);
   const std::vector<std::string>& RecentProjects() const { return reopen.Items(); }
@@ -115,6 +117,10 @@ public:
   void TransparentClick(int group);
   void ThumbMouseMove(int group, TShiftState shift, int x, int y);
   void SavePictureClick(int group);
+
+  // --- menu bar
+  TMainMenu* MainMenu1;
+  TMenuItem *File1, *New1, *Open1, *Reopen1, *Save1, *Saveas1, *Compile1, *Close1, *Options1, *About1;
 
   // --- controls
   TPanel* Panel2;  // the tool bar
@@ -196,6 +202,7 @@ private:
                      std::function<void()> click);
   TSpinEdit* AddSpin(TWinControl* parent, int x, int y, int w, std::function<void(TComponent*)> change);
   TShape* AddSwatch(TWinControl* parent, int x, int y, std::function<void()> mouseDown);
+  void CreateMenu();
   void CreateToolBar();
   void CreatePreview();
   void CreateGeneralPage();

@@ -9,7 +9,7 @@
 #include "SysUtils.h"
 
 void TFileListBox::Update() {
-  std::vector<std::string> names;
+  std::vector<std::string> names, folders;
   std::string folder = Directory.empty() ? std::string() : IncludeTrailingBackslash(Directory);
   size_t start = 0;
   while (start <= Mask.size()) {
@@ -22,8 +22,13 @@ void TFileListBox::Update() {
     HANDLE h = FindFirstFileA((folder + pattern).c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) continue;
     do {
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       std::string name = fd.cFileName;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if ((FileType & ftDirectory) && std::find(folders.begin(), folders.end(), name) == folders.end())
+          folders.push_back(name);
+        continue;
+      }
+      if (!(FileType & ftNormal)) continue;
       // "*.tif" also finds "x.tiff" through the short name: keep exact matches only.
       std::string ext = LowerCase(ExtractFileExt(name));
       std::string want = LowerCase(ExtractFileExt(pattern));
@@ -33,8 +38,10 @@ void TFileListBox::Update() {
     } while (FindNextFileA(h, &fd));
     FindClose(h);
   }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  auto byName = [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; };
+  std::sort(names.begin(), names.end(), byName);
+  std::sort(folders.begin(), folders.end(), byName);
   Items.Clear();
   for (const auto& n : names) Items.Add(n);
+  for (const auto& f : folders) Items.Add("[" + f + "]");
 }

@@ -104,7 +104,12 @@ int TForm::ShowModal() {
   Show();
   MSG msg;
   while (ModalResult == 0 && !Application().Terminated()) {
-    if (!GetMessageA(&msg, nullptr, 0, 0)) {
+    // Idle handlers keep running under a modal window.
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      Application().RunIdleHandlers();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
       PostQuitMessage(int(msg.wParam));
       break;
     }
@@ -366,9 +371,14 @@ void TApplication::Idle() {
   auto released = std::move(FReleased);
   FReleased.clear();
   for (TForm* f : released) delete f;
+  RunIdleHandlers();
+}
+
+void TApplication::RunIdleHandlers() {
   bool done = true;
   auto handlers = FOnIdle;
   for (auto& [id, h] : handlers) {
+    if (!FOnIdle.contains(id)) continue;  // removed by an earlier handler
     try {
       h(done);
     } catch (const std::exception& e) {

@@ -129,6 +129,9 @@ public:
   int AddOnMinimize(TNotifyEvent handler);
   int AddOnRestore(TNotifyEvent handler);
   void RemoveHandler(int id);
+  // Calls the idle handlers, then waits for a message when all are done
+  // (the main loop and modal loops call it when their queue is empty).
+  void RunIdleHandlers();
   // Told by the main form when it is minimised or comes back from it.
   void Minimize();
   void Restore();

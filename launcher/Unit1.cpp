@@ -161,7 +161,7 @@ void TForm1::FormCreate(TComponent*) {
   ClampToDesktop();
   lista();
   pai(true);
-  if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
+  if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenFirstRunSettings();
   SetMenuGradients();
   SnapToScreenEdges();
 }
@@ -324,7 +324,7 @@ void TForm1::LoadPackageSkin(const std::string& name) {
   bxcursors();
 }
 
-void TForm1::OpenSettingsPlaceholder() {
+void TForm1::OpenFirstRunSettings() {
   // The splash would cover the dialog.
   if (Form6) Form6->Hide();
   WhileSettingsBusy([this] { ShowSettingsDialog(); });

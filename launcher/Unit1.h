@@ -52,6 +52,8 @@ struct TEntryDialogValues {
   std::string Logo;  // the logo file, with its folder
 };
 
+class TAboutBox;
+
 class TForm1 : public TForm {
 public:
   explicit TForm1(TComponent* owner);
@@ -161,8 +163,10 @@ public:
   void Findgamelocations1Click(TComponent* sender);
   void Findmodifications1Click(TComponent* sender);
   void Brannox2000skineditor1Click(TComponent* sender);
-  // The windows the commands open; each shows its window modally.
+  // The windows the commands open; each shows its window modally
+  // (Unit1_dialogs.cpp).
   void ShowAboutBox();
+  void FillAboutStatistics(TAboutBox& box);
   void ShowSettingsDialog();
   void ShowSettingsPage(const std::string& page);
   void ShowEntryDialog(bool modify, const std::string& entry);
@@ -310,7 +314,7 @@ private:
   void ShowBuiltInFace();
   void ColoursFromColFile(const std::string& name, TColor sel, TColor unsel);
   void ClampToDesktop();
-  void OpenSettingsPlaceholder();
+  void OpenFirstRunSettings();
   void DeleteSkinCursorFiles();
   TImage* ButtonControl(int button) const;
   std::mt19937 FRandom;

@@ -1,6 +1,7 @@
 #include "Unit2.h"
 
 #include "Buttons.h"
+#include "CaptionColors.h"
 #include "ComCtrls.h"
 #include "DXClassWin.h"
 #include "DXDrawsControl.h"
@@ -204,10 +205,7 @@ void TAboutBox::BuildStatsPage() {
 
 void TAboutBox::FormCreate() {
   Page->SetActivePage(ProductPage);
-  if (!FHost.ColouredCaption) return;
-  Cap1 = new TGradientCaption(this);
-  Cap1->ColorLeftActive = Cap1->ColorLeftInActive = FHost.CaptionLeft;
-  Cap1->ColorRightActive = Cap1->ColorRightInActive = FHost.CaptionRight;
+  if (FHost.Options) Cap1 = MakeCaptionBar(*this, *FHost.Options, FHost.SkinColors);
 }
 
 void TAboutBox::PageChange(TComponent*) {

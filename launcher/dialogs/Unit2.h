@@ -4,6 +4,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DialogForm.h"
@@ -15,6 +16,7 @@ class TDXDraw;
 class TDXTimer;
 class TFileListBox;
 class TGradientCaption;
+class TIniFile;
 class TImage;
 class TLabel;
 class TMemo;
@@ -45,8 +47,10 @@ struct TAboutHost {
   HWND Window = nullptr;
   std::function<void()> ClickSound;        // the main window's click sound
   std::function<void()> ShowMostStarted;   // the "Most started mods" window
-  bool ColouredCaption = true;             // Colorcap
-  TColor CaptionLeft = clGreen, CaptionRight = clLime;
+  // The options that colour the caption bar (none: no caption bar), and
+  // the skin's selected and unselected list colours.
+  const TIniFile* Options = nullptr;
+  std::pair<TColor, TColor> SkinColors{clLime, clGreen};
 };
 
 class TAboutBox : public TDialogForm {

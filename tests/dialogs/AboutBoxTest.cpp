@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
@@ -14,6 +15,7 @@
 #include "DXDrawsControl.h"
 #include "Forms.h"
 #include "GradCap.h"
+#include "IniFiles.h"
 #include "StdCtrls.h"
 #include "StdEdits.h"
 
@@ -79,9 +81,17 @@ TEST(AboutBoxText, KeyboardShortcutsHaveTheirHeadingAndEveryKey) {
 
 class AboutBoxTest : public testing::Test {
 protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    Options = std::make_unique<TIniFile>(std::string(temp) + "about-options.ini");
+    Options->WriteBool("Asetukset", "Colorcap", true);
+  }
   int Clicks = 0, MostStarted = 0;
+  std::unique_ptr<TIniFile> Options;
   TAboutHost Host() {
     TAboutHost host;
+    host.Options = Options.get();
     host.ClickSound = [this] { ++Clicks; };
     host.ShowMostStarted = [this] { ++MostStarted; };
     return host;
@@ -107,9 +117,8 @@ TEST_F(AboutBoxTest, PagesButtonsAndTheCaptionBar) {
 }
 
 TEST_F(AboutBoxTest, WithoutColouredCaptionsThereIsNoCaptionBar) {
-  TAboutHost host = Host();
-  host.ColouredCaption = false;
-  TAboutBox box(nullptr, host);
+  Options->WriteBool("Asetukset", "Colorcap", false);
+  TAboutBox box(nullptr, Host());
   EXPECT_EQ(box.Cap1, nullptr);
 }
 

@@ -88,8 +88,9 @@ void TForm1::A1Timer(TComponent*) {
     }
   }
 
-  // The hide of a "-tray" start, once.
-  if (TrayStart && !TrayHidden()) {
+  // The hide of a "-tray" start, once, after the program has shown the
+  // window (a tick during the start-up would be undone by that showing).
+  if (TrayStart && !TrayHidden() && Visible()) {
     Num1->Tag = 1;
     Application().ProcessMessages();
     MinimizetoTray1Click();

@@ -568,3 +568,57 @@ TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
 }
+
+TEST_F(CommandsTest, BackgroundMenuFromTheIconOrTheWindow) {
+  AddEntry({"Beta", "quake", "b", "missing.exe"});
+  AddEntry({"Alpha & Co", "quake", "a"});
+  for (int i = 1; i <= 6; ++i) WriteIni(Counts, "quake", "m" + std::to_string(i), std::to_string(10 - i));
+  for (int i = 1; i <= 6; ++i) AddEntry({"Counted " + std::to_string(i), "quake", "m" + std::to_string(i)});
+  WriteIni(Options, "Asetukset", "showtopsindex", "1");
+  Open();
+  // From the icon: Open and the Modlist of the view, in list order.
+  Form->PopupMenu2->PopupComponent = Form->Cool;
+  Form->PopupMenu2Popup(Form->PopupMenu2);
+  EXPECT_TRUE(Form->OpenBrannox20001->Visible);
+  EXPECT_FALSE(Form->Minimizetosystray1->Visible);
+  EXPECT_TRUE(Form->Modlist1->Visible);
+  ASSERT_EQ(Form->Modlist1->Count(), 8);
+  EXPECT_EQ(Form->Modlist1->Items(0)->Caption, "Alpha && Co");
+  EXPECT_EQ(Form->Modlist1->Items(1)->Caption, "Beta");
+  // The quick items mirror the row menu's.
+  for (int k = 0; k < 20; ++k) {
+    EXPECT_EQ(Form->TrayQuickItems[k]->Visible, k < 6) << k;
+    EXPECT_EQ(Form->TrayQuickItems[k]->Caption, Form->QuickMenuItems[k]->Caption);
+  }
+  EXPECT_EQ(Form->TrayQuickItems[0]->Caption, "Counted 1");
+  EXPECT_TRUE(Form->M1->Visible);
+  // A Modlist item starts its entry; the page stays as it was.
+  Select(3);
+  Form->modi1Click(Form->Modlist1->Items(1));
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->SelectedRow, 3);
+  // From the window's face: Minimize instead of Open and Modlist.
+  Form->PopupMenu2->PopupComponent = Form->C1;
+  Form->PopupMenu2Popup(Form->PopupMenu2);
+  EXPECT_FALSE(Form->OpenBrannox20001->Visible);
+  EXPECT_TRUE(Form->Minimizetosystray1->Visible);
+  EXPECT_FALSE(Form->Modlist1->Visible);
+  EXPECT_EQ(Form->C1->PopupMenu, Form->PopupMenu2);
+  EXPECT_EQ(Form->Labels[0]->PopupMenu, Form->PopupMenu1);
+}
+
+TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
+  AddEntry({"Base", "quake", ""});
+  Open();
+  Form->Show();
+  Form->MinimizetoTray1Click();
+  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->SettingsIdle = false;
+  Form->CoolClick(Form->Cool);
+  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->SettingsIdle = true;
+  Form->CoolClick(Form->Cool);
+  EXPECT_FALSE(Form->Cool->IconVisible());
+  EXPECT_FALSE(Form->Cool->Enabled);
+  EXPECT_TRUE(Form->Visible());
+}

@@ -88,5 +88,6 @@ std::string ColumnLetters(int n);  // 1 "A", 26 "Z", 27 "AA"; "" for 0 or less
 struct TA1Range {
   int FirstCol = 0, FirstRow = 0, LastCol = 0, LastRow = 0;  // counted from 1
 };
-// A used-range address such as "$A$1:$D$10"; false unless both halves parse.
+// A used-range address such as "$A$1:$D$10", or one cell such as "$A$1"; false
+// unless every part parses.
 bool ParseA1Range(std::string_view address, TA1Range& out);

@@ -73,9 +73,14 @@ bool MatchConditionPart(std::string_view value, std::string_view part);
 bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive);
 
 // --- small helpers
+// The class library's grid window declares the same rectangle; one
+// definition serves both.
+#ifndef BX_GRID_RECT_DEFINED
+#define BX_GRID_RECT_DEFINED
 struct TGridRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
+#endif
 bool PointInRect(int x, int y, const TGridRect& r);
 inline int MaxInt(int a, int b) { return a > b ? a : b; }
 inline int MinInt(int a, int b) { return a < b ? a : b; }

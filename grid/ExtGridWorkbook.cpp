@@ -24,7 +24,12 @@ bool ParseA1Range(std::string_view address, TA1Range& out) {
     return TryStrToInt(h.substr(dollar + 1), row) && row > 0;
   };
   size_t colon = address.find(':');
-  if (colon == std::string_view::npos) return false;
+  // A used range of one cell is written as that cell alone ("$A$1").
+  if (colon == std::string_view::npos) {
+    if (!half(address, out.FirstCol, out.FirstRow)) return false;
+    out.LastCol = out.FirstCol, out.LastRow = out.FirstRow;
+    return true;
+  }
   return half(address.substr(0, colon), out.FirstCol, out.FirstRow) &&
          half(address.substr(colon + 1), out.LastCol, out.LastRow) && out.LastCol >= out.FirstCol &&
          out.LastRow >= out.FirstRow;

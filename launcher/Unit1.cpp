@@ -42,6 +42,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 300, 240);
   BuildControls();
   BuildList();
+  BuildMenus();
+  BuildTrayMenu();
+  BuildButtons();
+  OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   // Only a window that got this far is the main window (the program block
   // makes another one when this constructor fails).
   Form1 = this;
@@ -158,7 +162,7 @@ void TForm1::FormCreate(TComponent*) {
   lista();
   pai(true);
   if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
-  // The popup menus come with the menu component.
+  SetMenuGradients();
   SnapToScreenEdges();
 }
 
@@ -323,14 +327,21 @@ void TForm1::LoadPackageSkin(const std::string& name) {
 void TForm1::OpenSettingsPlaceholder() {
   // The splash would cover the dialog.
   if (Form6) Form6->Hide();
-  SettingsIdle = false;
-  MessageDlg("The Settings dialog is not available in this version of Brannox 2000.", mtInformation, mbOK);
-  SettingsIdle = true;
+  WhileSettingsBusy([this] { ShowSettingsDialog(); });
 }
 
 void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
   canClose = true;
-  // The normal placement: never the position of a minimised window.
+  // A file that cannot be written is reported, but never keeps the window open.
+  try {
+    SaveWindowState();
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
+}
+
+// The window's normal place (never that of a minimised window) and the view.
+void TForm1::SaveWindowState() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   int left = Left(), top = Top();
@@ -338,12 +349,7 @@ void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
     left = wp.rcNormalPosition.left;
     top = wp.rcNormalPosition.top;
   }
-  // A file that cannot be written is reported, but never keeps the window open.
-  try {
-    OptionsIni->WriteInteger("XY", "Left", left);
-    OptionsIni->WriteInteger("XY", "Top", top);
-    OptionsIni->WriteString(kOptions, "nayta", ViewName);
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-  }
+  OptionsIni->WriteInteger("XY", "Left", left);
+  OptionsIni->WriteInteger("XY", "Top", top);
+  OptionsIni->WriteString(kOptions, "nayta", ViewName);
 }

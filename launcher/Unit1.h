@@ -1,8 +1,11 @@
 // TForm1, the launcher's main window. Its units, by concern: start-up and
 // close (Unit1.cpp), applying the skin and options (Unit1_skin.cpp), the
 // entry list and the page (Unit1_list.cpp), selecting and scrolling rows
-// (Unit1_rows.cpp), starting an entry (Unit1_start.cpp) and the timer with
-// the fade (Unit1_timer.cpp).
+// (Unit1_rows.cpp), starting an entry (Unit1_start.cpp), the timer with
+// the fade (Unit1_timer.cpp), the commands and keys (Unit1_commands.cpp), the
+// row menu (Unit1_menus.cpp, with the entry's files and maps in
+// Unit1_entryfiles.cpp), the views and favourites (Unit1_views.cpp) and the
+// skin buttons' mouse states (Unit1_buttons.cpp).
 #pragma once
 #include <array>
 #include <functional>
@@ -11,13 +14,17 @@
 #include <string>
 #include <tuple>
 
+#include "BarPopupMenu.h"
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
 #include "FileUtils.h"
 #include "Forms.h"
+#include "ImgList.h"
 #include "IniFiles.h"
 #include "LayeredForm.h"
 #include "MPlayer.h"
+#include "Menus.h"
+#include "NotifyIcon.h"
 #include "Numero.h"
 #include "OptionsSection.h"
 #include "ShapedForm.h"
@@ -36,6 +43,13 @@ inline constexpr int kLastRow = kRows - 1;
 struct TQuickItem {
   std::string Caption;
   bool Visible = false;
+};
+
+// What the Modify dialog starts with for an entry.
+struct TEntryDialogValues {
+  std::string Name, Mod, WinMem, Game, Map, Param, WebSite, Description, Readme, Config;
+  bool RandomMapCycle = false;
+  std::string Logo;  // the logo file, with its folder
 };
 
 class TForm1 : public TForm {
@@ -64,6 +78,23 @@ public:
   TCABFile* Cab1;
   TBXSkin *bxs, *tyhja;
   TTimer* A1;
+  TImageList* ImageList1;
+
+  // The row menu and its items (Unit1_menus.cpp).
+  TBarPopupMenu* PopupMenu1;
+  TMenuItem *StartMod1, *Modification1, *Edit1, *Remove1, *Addtofavourites1, *Startmap1, *Custom1, *Readme1,
+      *ModManual1, *Config1, *Visit1, *Goto1;
+  TMenuItem *General1, *New1, *Removeall1, *Options1, *Editors1, *Modlisteditor1, *Configeditor1, *Halflifemanager1,
+      *HalfLifelogoeditor1, *Brannox2000skineditor1, *Findgamelocations1, *Findmodifications1, *Info1, *Close1;
+  TMenuItem *View1, *Allmodifications1, *favourites, *MinimizetoTray1, *N3;
+  std::array<TMenuItem*, 20> QuickMenuItems{};  // N11, N21, ..., N201
+
+  // The notification-area icon and the background menu (Unit1_tray.cpp).
+  TNotifyIcon* Cool;
+  TBarPopupMenu* PopupMenu2;
+  TMenuItem *OpenBrannox20001, *Minimizetosystray1, *Modlist1, *HalfLifemanager2, *Halflifelogoeditor2, *View2,
+      *Allmodifications2, *Favourites1, *M1;
+  std::array<TMenuItem*, 20> TrayQuickItems{};  // N10, N12 .. N15, N22 .. N30, N32 .. N37
 
   // Start-up and close.
   void FormCreate(TComponent* sender);
@@ -115,6 +146,75 @@ public:
   // Starting the entry of a row (Unit1_start.cpp).
   void Start(int row);
 
+  // The commands of the buttons, menus and keys (Unit1_commands.cpp).
+  void Image13Click(TComponent* sender);  // About
+  void Image14Click(TComponent* sender);  // Settings
+  void Image18Click(TComponent* sender);  // New
+  void Image15Click(TComponent* sender);  // Modify
+  void Image17Click(TComponent* sender);  // Remove
+  void Image16Click(TComponent* sender);  // Remove all
+  void FormKeyDown(TComponent* sender, uint16_t& key, TShiftState shift);
+  void Modlisteditor1Click(TComponent* sender);
+  void Configeditor1Click(TComponent* sender);
+  void Halflifemanager1Click(TComponent* sender);
+  void HalfLifelogoeditor1Click(TComponent* sender);
+  void Findgamelocations1Click(TComponent* sender);
+  void Findmodifications1Click(TComponent* sender);
+  void Brannox2000skineditor1Click(TComponent* sender);
+  // The windows the commands open; each shows its window modally.
+  void ShowAboutBox();
+  void ShowSettingsDialog();
+  void ShowSettingsPage(const std::string& page);
+  void ShowEntryDialog(bool modify, const std::string& entry);
+  void ShowMostStartedWindow();
+
+  // The row menu (Unit1_menus.cpp).
+  void PopupMenu1Popup(TComponent* sender);
+  void StartMod1Click(TComponent* sender);
+  void Custom1Click(TComponent* sender);
+  void map1Click(TComponent* sender);
+  void Readme1Click(TComponent* sender);
+  void Config1Click(TComponent* sender);
+  void ModManual1Click(TComponent* sender);
+  void Visit1Click(TComponent* sender);
+  void Goto1Click(TComponent* sender);
+  void N11Click(TComponent* sender);  // a quick entry
+  void N3Click(TComponent* sender);   // "Most started mods"
+  // B3, B4 and B5 made into the statistics window's rows (header first).
+  void MostStartedRows();
+
+  // The notification area and the background menu (Unit1_tray.cpp).
+  void CoolClick(TComponent* sender);
+  void PopupMenu2Popup(TComponent* sender);
+  void modi1Click(TComponent* sender);
+
+  // The entry's files (Unit1_entryfiles.cpp): the first existing file of
+  // each search, "" when there is none.
+  static std::string ReadmeSearch(const std::string& gameDir, const std::string& mod, const std::string& entry);
+  static std::string ConfigSearch(const std::string& gameDir, const std::string& mod, const std::string& entry);
+  static std::string ManualSearch(const std::string& gameDir, const std::string& mod);
+  // The maps offered for an entry, in menu order.
+  static void CollectMaps(const std::string& game, const std::string& gameDir, const std::string& mod,
+                          TStringList& maps);
+  // The values the Modify dialog shows for an entry of the current view.
+  TEntryDialogValues ModifyValues(const std::string& entry) const;
+  // The web address of a readme, "" when it holds none.
+  static std::string ReadmeWebAddress(const std::string& readme);
+
+  // Views and favourites (Unit1_views.cpp).
+  void Allmodifications1Click(TComponent* sender);
+  void Favourites1Click(TComponent* sender);
+  void peli1Click(TComponent* sender);
+  void Addtofavourites1Click(TComponent* sender);
+
+  // The skin buttons' mouse states (Unit1_buttons.cpp), button in the skin's
+  // order; 0 normal, 1 hover and 2 pressed picture shown.
+  std::array<uint8_t, TbxskinData::kButtonCount> ButtonStates{};
+  void ButtonMouseEnter(int button);
+  void ButtonMouseLeave(int button);
+  void ButtonMouseDown(int button);
+  void ButtonMouseUp(int button);
+
   // The timer and small handlers (Unit1_timer.cpp).
   void A1Timer(TComponent* sender);
   void ApplicationEvents1Minimize();
@@ -149,6 +249,42 @@ protected:
 
 private:
   void BuildControls();
+  void BuildMenus();
+  void BuildButtons();
+  TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
+                     void (TForm1::*handler)(TComponent*) = nullptr);
+  // The first entry of L1 with this mod folder and game (letter case
+  // ignored), "" with none.
+  std::string EntryOf(const std::string& mod, const std::string& game) const;
+  // The entry of the selected row, "" with none.
+  std::string SelectedEntry() const;
+  std::string GameDir(const std::string& game) const;
+  bool GameFolderPresent(const std::string& game) const;
+  void SelectPopupRow();
+  void UpdateWebItem(const std::string& entry, const std::string& gameDir, const std::string& mod);
+  std::string EntryReadme(const std::string& entry);
+  std::string EntryConfig(const std::string& entry);
+  void BuildViewItems(TMenuItem* view, TMenuItem* all, TMenuItem* favourites);
+  void BuildTrayMenu();
+  void SetMenuGradients();
+  void SaveWindowState();
+  void RestoreFromTray();
+  // Starts the entry of L1 (the whole list) named name; the page stays.
+  void StartByName(const std::string& name, bool wholeModIni);
+  void BuildMapItems(const std::string& entry);
+  void SyncQuickItems();
+  void RemoveEntry(const std::string& entry, int& answer, bool toAll);
+  void RunSettingsCommand(const std::function<void()>& action);
+  // Runs action with SettingsIdle false, true again afterwards (also on an exception).
+  void WhileSettingsBusy(const std::function<void()>& action);
+  void OpenInNotepad(const std::string& file);
+  void ShowButtonPicture(int button, int state);
+  void RunButtonCommand(int button, TComponent* sender);
+  // The logo rule: a bare name is a file of "Logos\"; false when the file
+  // does not exist. A file that cannot be read gives the unknown logo.
+  static bool LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent);
+  // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
+  static void LoadUnknownLogo(TBitmap& bitmap);
   void BuildList();
   void OpenViewIni();
   void FilterList();
@@ -182,6 +318,10 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The values of the url_info lines of a liblist.gam, in file order, each
+// trimmed; none when the file is missing.
+std::vector<std::string> LiblistUrls(const std::string& file);
 
 // The empty template: the built-in 300 x 240 layout of the form's own face.
 void MakeEmptyTemplate(TbxskinData& data);

@@ -30,8 +30,10 @@ void LoadSorted(TStringList& list, const TIniFile& ini) {
   for (const std::string& s : sections.Items()) list.Add(s);
 }
 
+}  // namespace
+
 // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
-void LoadUnknownLogo(TBitmap& bitmap) {
+void TForm1::LoadUnknownLogo(TBitmap& bitmap) {
   const std::string file = TForm1::ExeDir() + "Logos\\unknown.bmp";
   if (FileExists(file)) {
     try {
@@ -42,8 +44,6 @@ void LoadUnknownLogo(TBitmap& bitmap) {
   }
   if (!LoadBitmapResource(bitmap, "UNKNOWN")) bitmap = TBitmap();
 }
-}  // namespace
-
 void TForm1::BuildList() {
   L1.Sorted = true;
   TrayStart = Arg(1) == "-tray";
@@ -71,9 +71,6 @@ void TForm1::BuildList() {
     FormMouseWheelUp();
     handled = true;
   };
-  Image2a->OnClick = [this](TComponent* s) { Image2aClick(s); };
-  Image3a->OnClick = [this](TComponent* s) { Image3aClick(s); };
-  Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
   A1->OnTimer = [this](TComponent* s) { A1Timer(s); };
   FAppEvents[0] = Application().AddOnMinimize([this](TComponent*) { ApplicationEvents1Minimize(); });
   FAppEvents[1] = Application().AddOnRestore([this](TComponent*) { ApplicationEvents1Restore(); });
@@ -137,14 +134,8 @@ void TForm1::lista() {
     N3Visible = false;
     const int items = index == 0 ? 5 : index == 1 ? 10 : index == 3 ? 20 : 15;
     for (int k = 0; k < items && k < B3.Count(); ++k) {
-      const std::string mod = LowerCase(B4[k]), game = LowerCase(B5[k]);
-      for (const std::string& e : L1.Items()) {
-        if (LowerCase(ModIni->ReadString(e, "Mod", "")) == mod &&
-            LowerCase(ModIni->ReadString(e, "Game", "")) == game) {
-          B4.SetString(k, e);
-          break;
-        }
-      }
+      const std::string entry = EntryOf(B4[k], B5[k]);
+      if (!entry.empty()) B4.SetString(k, entry);
       if (!B4[k].empty()) QuickItems[k] = TQuickItem{B4[k], true};
       if (k == 0) N3Visible = true;
     }
@@ -154,6 +145,13 @@ void TForm1::lista() {
 
   OpenViewIni();
   FilterList();
+}
+
+std::string TForm1::EntryOf(const std::string& mod, const std::string& game) const {
+  const std::string m = LowerCase(mod), g = LowerCase(game);
+  for (const std::string& e : L1.Items())
+    if (LowerCase(ModIni->ReadString(e, "Mod", "")) == m && LowerCase(ModIni->ReadString(e, "Game", "")) == g) return e;
+  return {};
 }
 
 // A page scrolled further than the list now reaches comes back to its end.
@@ -214,35 +212,40 @@ void TForm1::pai(bool reset) {
   }
 }
 
-void TForm1::LoadLogo(int row, const std::string& entry) {
-  TImage* icon = Icons[row];
-  std::string path = ModIni->ReadString(entry, "Bitmap", "");
+bool TForm1::LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent) {
   if (ExtractFilePath(path).empty()) path = ExeDir() + "Logos\\" + path;
-  TBitmap& bitmap = icon->Picture().Bitmap();
-  icon->Transparent = false;
+  transparent = false;
+  if (!FileExists(path)) return false;
   const std::string ext = LowerCase(ExtractFileExt(path));
   bool loaded = false;
-  if (FileExists(path)) {
-    try {
-      if (ext == ".bmp") {
-        bitmap.LoadFromFile(path);
-        loaded = true;
-      } else if (ext == ".ico" || ext == ".exe") {
-        HICON handle = ext == ".ico"
-                           ? HICON(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
-                           : ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
-        // ExtractIcon gives 1 for a file that is no program.
-        TIconHandle owned(reinterpret_cast<UINT_PTR>(handle) > 1 ? handle : nullptr);
-        IconToBitmap(owned.Get(), kIconMarker, bitmap);
-        icon->Transparent = true;
-        loaded = true;
-      }
-    } catch (const std::exception&) {
-      loaded = false;
+  try {
+    if (ext == ".bmp") {
+      bitmap.LoadFromFile(path);
+      loaded = true;
+    } else if (ext == ".ico" || ext == ".exe") {
+      HICON handle = ext == ".ico" ? HICON(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
+                                   : ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), 0);
+      // ExtractIcon gives 1 for a file that is no program.
+      TIconHandle owned(reinterpret_cast<UINT_PTR>(handle) > 1 ? handle : nullptr);
+      IconToBitmap(owned.Get(), kIconMarker, bitmap);
+      transparent = true;
+      loaded = true;
     }
+  } catch (const std::exception&) {
+    loaded = false;
   }
-  // Missing, unreadable, or a kind of file that holds no logo.
-  if (!loaded) LoadUnknownLogo(bitmap);
+  // Unreadable, or a kind of file that holds no logo.
+  if (!loaded) {
+    transparent = false;
+    LoadUnknownLogo(bitmap);
+  }
+  return true;
+}
+
+void TForm1::LoadLogo(int row, const std::string& entry) {
+  TImage* icon = Icons[row];
+  TBitmap& bitmap = icon->Picture().Bitmap();
+  if (!LoadLogoFile(ModIni->ReadString(entry, "Bitmap", ""), bitmap, icon->Transparent)) LoadUnknownLogo(bitmap);
   icon->Changed();
 }
 

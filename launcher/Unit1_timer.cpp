@@ -104,7 +104,3 @@ void TForm1::ApplicationEvents1Restore() {
 }
 
 void TForm1::Image1Click(TComponent*) { Close(); }
-
-// The notification-area icon comes with its own component; until then the
-// window is only hidden.
-void TForm1::MinimizetoTray1Click() { Hide(); }

@@ -10,6 +10,7 @@
 #include "IniFiles.h"
 #include "Unit4_compile.h"
 #include "skinoptions.h"
+#include "../launcher/OptionsSection.h"
 
 #include <cmath>
 
@@ -121,8 +122,8 @@ void TForm4::FormCloseQuery(TComponent*, bool& canClose) { canClose = CanCloseCo
 void TForm4::BitBtn2Click(TComponent*) {
   const std::string launcher = Label2->Caption();
   TIniFile options(launcher + "options.ini");
-  options.WriteString("Asetukset", "Nahka", ExtractFileName(C1->CABFile));
-  options.WriteBool("Asetukset", "random", false);
+  options.WriteString(kOptions, "Nahka", ExtractFileName(C1->CABFile));
+  options.WriteBool(kOptions, "random", false);
   std::string exe = launcher + "Brannox2000.exe";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
@@ -131,8 +132,8 @@ void TForm4::BitBtn2Click(TComponent*) {
   PROCESS_INFORMATION pi = {};
   std::string commandLine = "\"" + exe + "\"";
   if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // The launcher runs on its own: its handles are only closed.
+    TKernelHandle thread(pi.hThread), process(pi.hProcess);
   }
   Close();
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "Menus.h"
 
 namespace {
 // One window class per control class, named as the class ("TForm1"), all
@@ -305,13 +306,25 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
         c->MouseUp(button, shift, p.x - c->Left(), p.y - c->Top());
         RECT r = c->BoundsRect();
         if (button == mbLeft && PtInRect(&r, p)) c->Click();
+        if (button == mbRight && PtInRect(&r, p)) ContextPopup(c);
       } else {
         MouseUp(button, shift, p.x, p.y);
         if (button == mbLeft) Click();
+        if (button == mbRight) ContextPopup(this);
       }
       break;
     }
   }
+}
+
+// The control's popup menu at the pointer, with the control as its opener.
+void TWinControl::ContextPopup(TControl* control) {
+  TPopupMenu* menu = control->PopupMenu;
+  if (!menu || !menu->AutoPopup) return;
+  POINT at;
+  GetCursorPos(&at);
+  menu->PopupComponent = control;
+  menu->Popup(at.x, at.y);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -399,7 +412,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (SetCursorAt(p)) return TRUE;
       }
       break;
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
       uint16_t key = uint16_t(wParam);
       if (KeyDown(key, KeyboardShift())) return 0;
       break;

@@ -13,6 +13,7 @@
 #include "WinGraphics.h"
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -24,6 +25,10 @@ constexpr TCursor crDefault = 0;
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent* sender, uint16_t& key, TShiftState shift)>;
+
+// Whether exactly these of Shift, Ctrl and Alt are held ("Ctrl" is Ctrl
+// alone, not Ctrl+Shift); the mouse buttons in shift do not count.
+inline bool ShiftIs(TShiftState shift, TShiftState keys) { return (shift & (ssShift | ssCtrl | ssAlt)) == keys; }
 
 class TControl : public TComponent {
 public:
@@ -55,6 +60,8 @@ public:
   std::string Hint;
   TColor Color = clBtnFace;
   TFont Font;
+  // Pops up on a right click on the control (not owned).
+  TPopupMenu* PopupMenu = nullptr;
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown, OnMouseUp;
@@ -163,6 +170,7 @@ protected:
 private:
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
   void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ContextPopup(TControl* control);
   // The child a notification is about, or null.
   TWinControl* NotifyingChild(UINT msg, WPARAM wParam, LPARAM lParam) const;
   void TrackHover(TControl* now);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "Dialogs.h"
+#include "Menus.h"
 #include "MessageForm.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
+  if (Menu) Menu->AttachTo(FHandle);
   Realign();
 }
 
@@ -111,6 +113,7 @@ int TForm::ShowModal() {
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    if (PreviewKey(msg)) continue;
     // Tab, Enter and Esc move between and press the buttons.
     if (IsDialogMessageA(self, &msg)) continue;
     TranslateMessage(&msg);
@@ -160,8 +163,22 @@ bool TForm::MouseWheel(int delta, TShiftState shift, POINT screen) {
 }
 
 bool TForm::KeyDown(uint16_t& key, TShiftState shift) {
+  if (Menu && Menu->IsShortCut(key, shift)) return true;
   if (OnKeyDown) OnKeyDown(this, key, shift);
   return key == 0;
+}
+
+bool TForm::PreviewKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  // The form's own keys reach its KeyDown through its window procedure.
+  if (!root || root == msg.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(FindControl(root));
+  if (!form || !form->KeyPreview) return false;
+  uint16_t key = uint16_t(msg.wParam);
+  if (form->KeyDown(key, KeyboardShift())) return true;
+  msg.wParam = key;
+  return false;
 }
 
 void TForm::HoverChanged(TControl* now) {
@@ -204,6 +221,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
     SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
   }
+  LRESULT result = 0;
+  if (HandleMenuMessage(msg, wParam, lParam, result)) return result;
   return TWinControl::WndProc(msg, wParam, lParam);
 }
 
@@ -335,6 +354,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
+  if (TForm::PreviewKey(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;

@@ -11,6 +11,8 @@
 #include "Controls.h"
 #include "Handles.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poScreenCenter };
@@ -44,7 +46,12 @@ public:
   TFormStyle FormStyle() const { return FFormStyle; }
   void SetFormStyle(TFormStyle style);
   TPosition Position = poDesigned;
+  // The form's KeyDown sees the keys of its controls first; a key it sets
+  // to 0 goes no further.
   bool KeyPreview = false;
+  // The menu bar, given to the window when it is made (not owned); its
+  // items' short cuts work in the form.
+  TMainMenu* Menu = nullptr;
   // Hints of the graphic controls, shown in a tooltip for the application's
   // HintHidePause.
   bool ShowHint = false;
@@ -68,6 +75,9 @@ public:
   TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // A key message for a control of a form with KeyPreview: the form's
+  // KeyDown first; true when the form took the key.
+  static bool PreviewKey(MSG& msg);
 
 protected:
   void CreateParams(TCreateParams& params) override;

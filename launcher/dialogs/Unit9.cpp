@@ -1,6 +1,7 @@
 // TForm9 and TForm9Status.
 #include "Unit9.h"
 
+#include "DialogCaption.h"
 #include "WinGraphics.h"
 
 void TWrappedLabel::Paint(TCanvas& canvas) {
@@ -13,10 +14,8 @@ void TWrappedLabel::Paint(TCanvas& canvas) {
   DrawTextA(dc, Caption().c_str(), int(Caption().size()), &r, DT_WORDBREAK | DT_NOPREFIX);
 }
 
-TForm9::TForm9(TComponent* owner, HWND ownerWindow) : TForm(owner), FOwnerWindow(ownerWindow) {
-  SetBorderStyle(bsDialog);
+TForm9::TForm9(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWindow) {
   SetFormStyle(fsStayOnTop);
-  Position = poScreenCenter;
   SetCaption("Find modifications");
   Font.Style = fsBold;
   Font.Height = -13;
@@ -28,11 +27,7 @@ TForm9::TForm9(TComponent* owner, HWND ownerWindow) : TForm(owner), FOwnerWindow
   Label1->SetParent(this);
   // The search ends the window, not the user.
   OnCloseQuery = [](TComponent*, bool& canClose) { canClose = false; };
-}
-
-void TForm9::CreateParams(TCreateParams& params) {
-  TForm::CreateParams(params);
-  params.WndParent = FOwnerWindow;
+  ApplyCaptionBar(*this);
 }
 
 void TForm9Status::Begin(const std::string& caption, bool visible) {

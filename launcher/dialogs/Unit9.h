@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "DialogForm.h"
 #include "ExtCtrls.h"
-#include "Forms.h"
 #include "SearchCommon.h"
 
 // A label whose caption wraps at word breaks within its width.
@@ -18,19 +18,13 @@ public:
 };
 
 // A fixed-size dialog that stays on top, centred on the screen.
-class TForm9 : public TForm {
+class TForm9 : public TDialogForm {
 public:
   // ownerWindow: the window the status window belongs to (may be null).
   TForm9(TComponent* owner, HWND ownerWindow);
   std::string ClassName() const override { return "TForm9"; }
 
   TWrappedLabel* Label1;  // owned by the form
-
-protected:
-  void CreateParams(TCreateParams& params) override;
-
-private:
-  HWND FOwnerWindow;  // not owned
 };
 
 // Shows TForm9 for a search. While it is up, the other windows of this

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,6 +29,16 @@ std::string ReadTextFile(const std::string& path) {
 void RemoveTree(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove_all(path, ec);
+}
+
+void HoldForLooking(const char* variable) {
+  const char* ms = std::getenv(variable);
+  if (!ms) return;
+  DWORD end = GetTickCount() + DWORD(atoi(ms));
+  while (GetTickCount() < end) {
+    PumpPaintMessages();
+    Sleep(20);
+  }
 }
 
 std::vector<TEntry> ParseIni(const std::string& text) { return TEntrySet::FromText(text).Entries(); }

@@ -14,6 +14,9 @@ void MakeDirs(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& text);
 std::string ReadTextFile(const std::string& path);
 void RemoveTree(const std::string& path);
+// Holds the windows on screen (letting them paint) for the milliseconds
+// that the environment variable names, so that a screenshot can be taken.
+void HoldForLooking(const char* variable);
 // The sections of an INI text in file order, keys in file order.
 std::vector<TEntry> ParseIni(const std::string& text);
 const TEntry* FindEntry(const std::vector<TEntry>& entries, const std::string& name);

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "DiscoveryFixture.h"
 #include "ModDiscovery.h"
 
@@ -14,18 +12,6 @@ namespace {
 HWND MakeOwnerWindow() {
   return CreateWindowExA(0, "STATIC", "Settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-// Holds the window on screen when BX_SHOW_FORM9 gives milliseconds, so that
-// a screenshot can be taken of it.
-void HoldForLooking() {
-  const char* ms = std::getenv("BX_SHOW_FORM9");
-  if (!ms) return;
-  DWORD end = GetTickCount() + DWORD(atoi(ms));
-  while (GetTickCount() < end) {
-    PumpPaintMessages();
-    Sleep(20);
-  }
 }
 }  // namespace
 
@@ -49,7 +35,7 @@ TEST(Form9, StatusDisablesTheWindowsBelowWhileItRuns) {
     EXPECT_EQ(GetWindow(status.Form()->Handle(), GW_OWNER), owner);
     status.Report("Half-Life modifications");
     EXPECT_EQ(status.Form()->Label1->Caption(), "Half-Life modifications");
-    HoldForLooking();
+    HoldForLooking("BX_SHOW_FORM9");
     status.End();
     EXPECT_EQ(status.Form(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));

@@ -31,16 +31,16 @@ TEST_F(LauncherTest, ShortListNeverScrollsAndBeepsAtItsEnds) {
   Open();
   Form->FormMouseWheelUp();
   EXPECT_EQ(Beeps, 1);
-  for (int i = 0; i < 12; ++i) Form->Image3a->Click();
+  for (int i = 0; i < 12; ++i) Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Selected(), "Entry 13");
   EXPECT_EQ(Beeps, 1);
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 3);
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 12);
   WriteIni(Options, "Asetukset", "disbeep", "1");
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Beeps, 3);
 }
 
@@ -48,15 +48,15 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
   AddNumbered(20);
   Open();
   Form->Labels[12]->Click();
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Form->TopIndex, 1);
   EXPECT_EQ(Form->SelectedRow, 12);
   EXPECT_EQ(Selected(), "Entry 14");
   EXPECT_EQ(Form->Labels[12]->Font.Color, Form->SelectedColor);
-  for (int i = 0; i < 6; ++i) Form->Image3a->Click();
+  for (int i = 0; i < 6; ++i) Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Selected(), "Entry 20");
   EXPECT_EQ(Beeps, 0);
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Beeps, 1);
   EXPECT_EQ(Selected(), "Entry 20");
   EXPECT_EQ(Form->TopIndex, 7);
@@ -65,7 +65,7 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
 TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
   AddNumbered(40);
   Open();
-  for (int i = 0; i < 20; ++i) Form->Image3a->Click();
+  for (int i = 0; i < 20; ++i) Form->Image3aClick(Form->Image3a);
   for (int i = 0; i < 19; ++i) Form->FormMouseWheelDown();
   EXPECT_EQ(Selected(), "Entry 40");
   EXPECT_EQ(Form->TopIndex, 27);
@@ -76,14 +76,14 @@ TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
   Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 1);
 
-  for (int i = 0; i < 20; ++i) Form->Image2a->Click();
+  for (int i = 0; i < 20; ++i) Form->Image2aClick(Form->Image2a);
   EXPECT_EQ(Selected(), "Entry 20");
   for (int i = 0; i < 19; ++i) Form->FormMouseWheelUp();
   EXPECT_EQ(Selected(), "Entry 01");
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_EQ(Beeps, 1);
-  Form->Image2a->Click();
+  Form->Image2aClick(Form->Image2a);
   EXPECT_EQ(Beeps, 2);
   EXPECT_EQ(Form->Image15->Hint, "Modify Entry 01 (Ctrl+M)");
 }
@@ -103,14 +103,14 @@ TEST_F(LauncherTest, SmoothModeHandsTheScrollToTheTimerAndIgnoresASecondDown) {
   Open();
   ASSERT_TRUE(Form->smoothtesti());
   Form->Labels[11]->Click();
-  Form->Image3a->Click();  // row 11 to 12 at once
+  Form->Image3aClick(Form->Image3a);  // row 11 to 12 at once
   EXPECT_EQ(Form->SelectedRow, 12);
   EXPECT_EQ(Form->Numero1->Numero, 1);
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Form->Numero1->Numero, 0);
   EXPECT_EQ(Form->Numero1->Tag, 0);
   EXPECT_EQ(Form->TopIndex, 0);
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   Form->FormMouseWheelUp();
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 12);
@@ -197,14 +197,14 @@ TEST_F(ClickSoundTest, NoClickWhilePlayingNorFromTheWheel) {
   EXPECT_TRUE(Played().empty()) << "a sound that plays is not cut off";
 
   Form->MediaPlayer1->Close();
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   EXPECT_EQ(Played().size(), 1u) << "the Down button clicks";
   Form->MediaPlayer1->Close();
   Form->FormMouseWheelUp();
   EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_TRUE(Played().empty()) << "the wheel moves without a click";
   Form->MediaPlayer1->Close();
-  Form->Image2a->Click();
+  Form->Image2aClick(Form->Image2a);
   EXPECT_TRUE(Played().empty()) << "the Up button at the top beeps instead";
   EXPECT_EQ(Beeps, 1);
 }

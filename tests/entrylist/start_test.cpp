@@ -8,6 +8,17 @@ using namespace bxtest;
 
 namespace {
 // The lines the fake game wrote: command line TAB working folder.
+// The fake game keeps its program file busy until its process has ended,
+// which a loaded machine may take a while to finish: retry for up to 10 s.
+template <class Step>
+bool WhenFree(Step step) {
+  for (int wait = 0; wait < 200; ++wait) {
+    if (step()) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 std::vector<std::string> Starts(const std::string& folder, size_t expected) {
   std::vector<std::string> lines;
   for (int wait = 0; wait < 200; ++wait) {
@@ -41,8 +52,8 @@ protected:
     for (const std::string& d : {Quake, HalfLife}) RemoveTree(d);
     CreateDirectoryA(Quake.c_str(), nullptr);
     CreateDirectoryA(HalfLife.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA(BX_FAKEGAME, (Quake + "\\quake.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(BX_FAKEGAME, (HalfLife + "\\hl.exe").c_str(), FALSE));
+    ASSERT_TRUE(WhenFree([&] { return CopyFileA(BX_FAKEGAME, (Quake + "\\quake.exe").c_str(), FALSE); }));
+    ASSERT_TRUE(WhenFree([&] { return CopyFileA(BX_FAKEGAME, (HalfLife + "\\hl.exe").c_str(), FALSE); }));
     WriteIni(GamesIni, "quake", "Sijainti", Quake);
     WriteIni(GamesIni, "half-life", "Sijainti", HalfLife);
   }
@@ -93,7 +104,7 @@ TEST_F(StartTest, StartMapWinsAndIsClearedOnlyAfterASuccess) {
   EXPECT_EQ(starts[0], "C:\\Quake\\quake -game ctf +map dm3 -winmem 16\tC:\\Quake");
   EXPECT_EQ(Form->StartMap, "");
 
-  DeleteFileA((Quake + "\\quake.exe").c_str());
+  ASSERT_TRUE(WhenFree([&] { return DeleteFileA((Quake + "\\quake.exe").c_str()); }));
   Form->StartMap = "dm4";
   Form->Start(0);
   ASSERT_EQ(Prompts.size(), 1u);

@@ -96,7 +96,7 @@ TEST_F(LauncherTest, SmoothScrollDownEndsWithThePageOneEntryFurther) {
   Form->Labels[12]->Click();
   const int top0 = Form->Labels[0]->Top(), top1 = Form->Labels[1]->Top();
   Form->Lay1->Tag = 1;  // a fade may not run during the scroll
-  Form->Image3a->Click();
+  Form->Image3aClick(Form->Image3a);
   ASSERT_EQ(Form->Numero1->Numero, 0);
   int ticks = 0;
   while (Form->Numero1->Numero == 0 && ticks < 100) {
@@ -125,7 +125,7 @@ TEST_F(LauncherTest, SmoothScrollUpEndsWithThePageOneEntryBack) {
   Form->pai(false);
   Form->SelectedRow = 0;
   const int top11 = Form->Labels[11]->Top();
-  Form->Image2a->Click();
+  Form->Image2aClick(Form->Image2a);
   ASSERT_EQ(Form->Numero1->Numero, 0);
   ASSERT_EQ(Form->Numero1->Tag, 1);
   for (int i = 0; i < 100 && Form->Numero1->Numero == 0; ++i) Form->A1Timer(Form->A1);
@@ -160,6 +160,6 @@ TEST_F(LauncherTest, TrayStartHidesOnceAndCloseButtonCloses) {
   Form->Show();
   Form->A1Timer(Form->A1);
   EXPECT_TRUE(Form->Visible());
-  Form->Image1->Click();
+  Form->Image1Click(Form->Image1);
   EXPECT_TRUE(Closed);
 }

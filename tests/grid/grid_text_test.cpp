@@ -185,7 +185,13 @@ TEST(GridWorkbook, A1Addresses) {
   EXPECT_EQ(r.LastCol, 28);
   ASSERT_TRUE(ParseA1Range("$A$1:$AAA$1", r));
   EXPECT_EQ(r.LastCol, 703);
-  EXPECT_FALSE(ParseA1Range("$A$1", r));
+  // A single cell is a range of one cell.
+  ASSERT_TRUE(ParseA1Range("$C$7", r));
+  EXPECT_EQ(r.FirstCol, 3);
+  EXPECT_EQ(r.LastCol, 3);
+  EXPECT_EQ(r.FirstRow, 7);
+  EXPECT_EQ(r.LastRow, 7);
+  EXPECT_FALSE(ParseA1Range("$C$", r));
   EXPECT_FALSE(ParseA1Range("$A$1:$D$", r));
   EXPECT_FALSE(ParseA1Range("$1$1:$D$2", r));
   EXPECT_FALSE(ParseA1Range("$D$5:$A$1", r));

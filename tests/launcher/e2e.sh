@@ -11,6 +11,14 @@ bx_e2e_begin "$1"
 same_file() { cmp -s "$1" "$2"; }
 no_file() { [[ ! -e $1 ]]; }
 not() { ! "$@"; }
+# face_points PICTURE COLOUR: a grid of points over the picture, tab, and for
+# each 0 when the pixel there has the colour (cut away), else 1.
+face_points() {
+  convert "$1" -depth 8 txt:- | awk -v cut="$2" -F'[ ,:]+' '
+    NR == 1 { next }
+    { x = $1; y = $2; if (x % 17 == 5 && y % 23 == 3) { pts = pts sep x "," y; val = val sep ($0 ~ cut ? 0 : 1); sep = " " } }
+    END { print pts "\t" val }'
+}
 
 case $1 in
 first_run)
@@ -26,7 +34,10 @@ first_run)
   check "skin.dat and data.msk are removed from temp\\" no_file "$d/temp/skin.dat"
   check "data.msk is removed" no_file "$d/temp/data.msk"
   check "the window takes the skin's size" [ "$w" -gt 0 -a "$w" != 300 ]
-  check "the window is shaped by the skin's mask" [ "${rects:-0}" -gt 1 ]
+  # The region must follow the face's own pixels: its white (Lapivari) ones
+  # are cut away, every other one is kept.
+  IFS=$'\t' read -r points expected < <(face_points "$here/../../resources/defaultskin/background.bmp" white)
+  check "the window is shaped by the skin's mask" [ "$(bxwin hit TForm1 $points)" = "$expected" ]
   check "the Settings placeholder opened on the first run" has_line "$d/prompts.txt.log" "Settings dialog"
   day=$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset installday)
   check "installday written in the Windows folder" [ -n "$day" ]

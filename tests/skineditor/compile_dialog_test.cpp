@@ -8,6 +8,8 @@
 
 #include "Dialogs.h"
 #include "IniFiles.h"
+#include "GraphicFormats.h"
+#include "Unit1.h"
 #include "Unit4.h"
 #include "skinoptions.h"
 #include "skinproject.h"
@@ -157,30 +159,67 @@ TEST_F(CompileDialog, ACompilationNeedsItsOutputAndTemporaryFolders) {
 }
 
 // Runs only from testskin_e2e.sh, with BX_TESTSKIN_LAUNCHER naming a launcher
-// folder (with its backslash) that holds Brannox2000.exe and skins\: compiles
-// a 120 x 90 skin there and presses "Test skin"; the script then looks at the
-// launcher that it started.
-TEST(TestSkin, StartsTheLauncherOnTheNewPackage) {
+// folder (with its backslash) that holds Brannox2000.exe and skins\: in the
+// editor's window, New, a 120 x 90 background picture, Save (as), Compile
+// skin, and "Test skin" once the package is made; the script then looks at
+// the launcher that it started.
+TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
   char launcher[MAX_PATH];
   if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", launcher, sizeof launcher))
     GTEST_SKIP() << "no launcher folder given";
+  RegisterGraphicFormats();
   const std::string dir = launcher;
-  fs::create_directories(dir + "editor\\skintemp");
-  TSkinProject project;
-  TBitmap& b = project.bxs.Data.Kuva.Bitmap();
+  fs::create_directories(dir + "editor");
+  TBitmap b;
   b.SetPixelFormat(pf24bit);
   b.SetSize(120, 90);
   for (int y = 0; y < 90; ++y)
     for (int x = 0; x < 120; ++x) b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
-  project.bxs.Data.Width = 120;
-  project.bxs.Data.Height = 90;
-  project.SaveAs(dir + "editor\\violet.bxn");
-  TForm4 f(nullptr);
-  f.C1->CABFile = dir + "skins\\violet.bxs";
-  f.Label2->SetCaption(dir);
-  f.TempFolder = dir + "editor\\skintemp\\";
-  f.Input = project.PackageInput(TStringList());
-  f.Timer1->Tick();
-  ASSERT_TRUE(IsWindowEnabled(f.BitBtn2->Handle())) << f.Memo1->Lines.Text();
-  f.BitBtn2Click(&f);
+  b.SaveToFile(dir + "editor\\violet.bmp");
+  {
+    TIniFile setup("brannox.ini");  // in the Windows folder: the launcher's folder
+    setup.WriteInteger("setup", "version", 3);
+    setup.WriteString("setup", "dir", dir.substr(0, dir.size() - 1));
+  }
+  std::vector<std::string> answers = {dir + "editor\\violet.bmp", dir + "editor\\violet.bxn"};
+  std::vector<std::string> messages;
+  SetPromptHook([&](const TPromptRequest& r) {
+    if (!r.Value) {
+      messages.push_back(r.Text);
+      return int(r.Default);
+    }
+    if (answers.empty()) return int(mrCancel);
+    *r.Value = answers.front();
+    answers.erase(answers.begin());
+    return int(mrOk);
+  });
+  TForm1 editor(nullptr, dir + "editor\\");
+  editor.FormCreate({});
+  editor.Show();
+  editor.New1Click(&editor);
+  editor.BitBtn1Click(&editor);
+  // Presses "Test skin" in the compile dialog once the compilation is done.
+  bool pressed = false;
+  int ticks = 0;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        auto* dialog = dynamic_cast<TForm4*>(FindControl(FindWindowA("TForm4", nullptr)));
+        if (!dialog || pressed) return;
+        if (IsWindowEnabled(dialog->BitBtn2->Handle())) {
+          pressed = true;
+          dialog->BitBtn2Click(dialog);
+        } else if (++ticks > 600) {
+          dialog->ModalResult = mrCancel;
+        }
+      },
+      50);
+  editor.Compile1Click(&editor);
+  Application().RemoveTimer(timer);
+  SetPromptHook(nullptr);
+  DeleteFileA("brannox.ini");
+  EXPECT_TRUE(answers.empty());
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(editor.Caption(), "Brannox 2000 skin editor - [violet.bxn]");
+  EXPECT_TRUE(fs::exists(dir + "skins\\violet.bxs"));
+  EXPECT_TRUE(pressed);
 }

@@ -1,0 +1,133 @@
+// TStringGrid: a custom-drawn grid window of text cells with fixed rows and
+// columns at the top and left, scroll bars, a current cell and a selected
+// range, and column sizing with the mouse. Descendants keep their own cell
+// store by overriding the store's virtual members.
+#pragma once
+#include "Controls.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The selected cells: columns Left..Right and rows Top..Bottom, inclusive.
+// The grid model declares the same rectangle; one definition serves both.
+#ifndef BX_GRID_RECT_DEFINED
+#define BX_GRID_RECT_DEFINED
+struct TGridRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+#endif
+
+enum TGridOption : uint32_t {
+  goFixedVertLine = 1, goFixedHorzLine = 2, goVertLine = 4, goHorzLine = 8, goRangeSelect = 16,
+  goDrawFocusSelected = 32, goRowSizing = 64, goColSizing = 128, goEditing = 256, goTabs = 512,
+  goRowSelect = 1024, goThumbTracking = 2048,
+};
+using TGridOptions = uint32_t;
+enum TGridDrawStateBit : uint32_t { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+using TGridDrawState = uint32_t;
+
+using TDrawCellEvent = std::function<void(TComponent* sender, int col, int row, const RECT& rect, TGridDrawState state)>;
+using TSelectCellEvent = std::function<void(TComponent* sender, int col, int row, bool& canSelect)>;
+
+class TStringGrid : public TWinControl {
+public:
+  explicit TStringGrid(TComponent* owner);
+  std::string ClassName() const override { return "TStringGrid"; }
+
+  // --- the cell store; a descendant may keep its own
+  virtual int ColCount() const { return int(FColWidths.size()); }
+  virtual int RowCount() const { return int(FRowHeights.size()); }
+  virtual void SetColCount(int n);
+  virtual void SetRowCount(int n);
+  virtual int ColWidths(int col) const { return FColWidths.at(size_t(col)); }
+  virtual int RowHeights(int row) const { return FRowHeights.at(size_t(row)); }
+  virtual void SetColWidths(int col, int width);
+  virtual void SetRowHeights(int row, int height);
+  virtual const std::string& Cells(int col, int row) const;
+  virtual void SetCells(int col, int row, const std::string& text);
+
+  virtual int FixedCols() const { return FFixedCols; }
+  virtual int FixedRows() const { return FFixedRows; }
+  virtual void SetFixedCols(int n);
+  virtual void SetFixedRows(int n);
+
+  TGridOptions Options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+  int DefaultColWidth = 64, DefaultRowHeight = 24, GridLineWidth = 1;
+  TColor FixedColor = clBtnFace;
+  bool DefaultDrawing = true;
+
+  // --- the current cell, the selection and the scroll position
+  int Col() const { return FCol; }
+  int Row() const { return FRow; }
+  void SetCol(int col) { FocusCell(col, FRow, true); }
+  void SetRow(int row) { FocusCell(FCol, row, true); }
+  // Makes (col, row) current when SelectCell allows it and scrolls it into
+  // view; moveAnchor false keeps the selection's other corner (Shift held).
+  void FocusCell(int col, int row, bool moveAnchor);
+  TGridRect Selection() const;
+  void SetSelection(const TGridRect& r);
+  int TopRow() const { return FTopRow; }
+  int LeftCol() const { return FLeftCol; }
+  void SetTopRow(int row);
+  void SetLeftCol(int col);
+  int VisibleRowCount() const;  // scrollable rows wholly shown
+  int VisibleColCount() const;
+  // The cell's rectangle in client pixels; empty when it is not shown.
+  RECT CellRect(int col, int row) const;
+  // The cell at a client point; false outside every cell.
+  bool MouseToCell(int x, int y, int& col, int& row) const;
+  bool IsFixedCell(int col, int row) const { return col < FixedCols() || row < FixedRows(); }
+  void InvalidateCell(int col, int row);
+  void InvalidateRow(int row);
+  // The column being sized with the mouse, or -1.
+  int SizingCol() const { return FSizingCol; }
+
+  TDrawCellEvent OnDrawCell;
+  TSelectCellEvent OnSelectCell;
+  TNotifyEvent OnTopLeftChanged;
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void Paint(TCanvas& canvas, const RECT& area) override;
+  bool SetCursorAt(POINT client) override;
+  // Paints one cell inside rect (grid lines lie outside it).
+  virtual void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
+  virtual bool SelectCell(int col, int row);
+  virtual void TopLeftChanged();
+  // A mouse press within 4 pixels of this column's right border in a fixed
+  // row may start sizing it.
+  virtual bool CanSizeColumn(int col) { return true; }
+  virtual void ColumnSized(int col) {}
+  // The column whose right border lies within 4 pixels of x, or -1.
+  int ColumnBorderAt(int x) const;
+  void UpdateScrollBars();
+  // The cell a key moves to from the current one; false when the key moves nothing.
+  bool KeyTarget(uint16_t key, TShiftState shift, int& col, int& row) const;
+  // Column and row clamped to the scrollable cells.
+  int ClampCol(int col) const;
+  int ClampRow(int row) const;
+  // Keeps the current cell, the selection and the scroll position on the
+  // scrollable cells after the counts changed.
+  void ClampPosition();
+
+  int FAnchorCol = 1, FAnchorRow = 1;  // the selection's corner opposite the current cell
+  bool FSelecting = false;             // a range is being dragged with the mouse
+
+private:
+  int MaxTopRow() const;
+  int MaxLeftCol() const;
+  void Scrolled(int bar, int code);
+
+  std::vector<int> FColWidths, FRowHeights;
+  std::vector<std::vector<std::string>> FCells;  // per row
+  int FFixedCols = 1, FFixedRows = 1;
+  int FCol = 1, FRow = 1, FTopRow = 1, FLeftCol = 1;
+  int FSizingCol = -1, FSizingStartX = 0, FSizingStartWidth = 0;
+};

@@ -1,0 +1,184 @@
+// TExtStringGrid: the string grid window over the grid model (TGridData),
+// with cell pictures, mini-HTML cells, sortable headers, bands, a background
+// picture, the clipboard, HTML and workbook export, and an OLE drop target.
+#pragma once
+#include "Grids.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ExtGridCells.h"
+#include "ExtGridSettings.h"
+#include "ExtGridText.h"
+#include "ImgList.h"
+#include "StringList.h"
+
+enum TVAlignment { vtaCenter = 0, vtaTop = 1, vtaBottom = 2 };
+enum TBackgroundDisplay { bdTile = 0, bdFixed = 1 };
+enum TBackgroundCells { bcNormal = 0, bcFixed = 1 };
+
+// The picture under the cells: tiled from the first cell, or at a fixed place.
+class TBackGround : public TPersistent {
+public:
+  std::string ClassName() const override { return "TBackGround"; }
+  int Top = 0, Left = 0;
+  int Display = bdTile;
+  int Cells = bcNormal;
+  TBitmap Bitmap;
+};
+
+using TGridCellColorEvent = std::function<void(TComponent* sender, int row, int col, TGridDrawState state,
+                                               TColor& brush, TFont& font)>;
+using TGridAlignmentEvent = std::function<void(TComponent* sender, int row, int col, int& alignment)>;
+using TGridColEvent = std::function<void(TComponent* sender, int col)>;
+using TGridAllowColEvent = std::function<void(TComponent* sender, int col, bool& allow)>;
+using TGridAllowEvent = std::function<void(TComponent* sender, bool& allow)>;
+using TGridOleDropEvent = std::function<void(TComponent* sender, int row, int col, const std::string& data, bool& allow)>;
+using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor, bool& allow)>;
+
+class TGridDropTarget;
+
+class TExtStringGrid : public TStringGrid {
+public:
+  explicit TExtStringGrid(TComponent* owner);
+  ~TExtStringGrid() override;
+  std::string ClassName() const override { return "TExtStringGrid"; }
+
+  static constexpr uint32_t VersionNumber = 0x005C0001;
+  static constexpr const char* VersionText = "1.92 April 27, 2001";
+
+  // --- the model behind the window; columns here are shown columns
+  TGridData& Data() { return FData; }
+  const TGridData& Data() const { return FData; }
+  int ColCount() const override { return FData.ColCount(); }
+  int RowCount() const override { return FData.RowCount(); }
+  void SetColCount(int n) override;
+  void SetRowCount(int n) override;
+  int ColWidths(int col) const override { return FData.ColWidths(FData.DisplayColToReal(col)); }
+  int RowHeights(int row) const override { return FData.RowHeights(row); }
+  void SetColWidths(int col, int width) override;
+  void SetRowHeights(int row, int height) override;
+  const std::string& Cells(int col, int row) const override;
+  void SetCells(int col, int row, const std::string& text) override;
+  int FixedCols() const override;
+  int FixedRows() const override;
+  void SetFixedCols(int n) override;
+  void SetFixedRows(int n) override;
+
+  // Row 0 takes the column headers, column 0 the row headers ("\n" a line break).
+  TStringList ColumnHeaders, RowHeaders;
+  void ApplyHeaders();
+  // Each non-fixed row's position in col (1 for the first).
+  void NumberColumn(int col);
+  // The picture of GridImages with the index, placed by the codes of the painter.
+  void SetCellImage(int col, int row, int index, int hAlign, int vAlign);
+  // No painting in between; the end repaints the whole grid once.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+
+  // --- settings (defaults of the grid's construction)
+  TFont FixedFont, ActiveCellFont;
+  bool ActiveCellShow = false;
+  bool FixedRowAlways = false, FixedColAlways = false;
+  bool SortShow = false, SortIndexShow = false, SortFixedCols = false;
+  TBitmap SortUpGlyph, SortDownGlyph;
+  TColor SelectionColor = clHighlight, SelectionTextColor = clHighlightText;
+  bool ShowSelection = true, SelectionRectangle = false;
+  int VAlignment = vtaTop;
+  bool WordWrap = false, Flat = false, Multilinecells = false, AutoNumAlign = false;
+  bool EnableHTML = true, EnableWheel = true, IntelliZoom = true, Hovering = false;
+  TColor URLColor = clBlue, HintColor = clInfoBk;
+  bool URLShow = false, URLFull = false;
+  std::string FloatFormat = "%.2f";
+  bool ExportFixedCells = true, QuoteMultilineClipboard = false;
+  THTMLSettings HTMLSettings;
+  TNavigation Navigation;
+  TMouseActions MouseActions;
+  TBands Bands;
+  TBackGround BackGround;
+  TImageList* GridImages = nullptr;  // not owned
+  bool OleAcceptFiles = true, OleAcceptText = true;
+  bool OleDropTarget() const { return FDropTarget != nullptr; }
+  void SetOleDropTarget(bool on);
+  int ZoomStep() const { return FZoom; }
+  void Zoom(int step);
+  bool BlinkOn() const { return FBlinkOn; }
+
+  TGridCellColorEvent OnGetCellColor;
+  TGridAlignmentEvent OnGetAlignment;
+  TGridColEvent OnClickSort;
+  TGridAllowColEvent OnCanSort;
+  TGridAllowEvent OnClipboardCopy, OnClipboardCut, OnClipboardPaste;
+  TGridOleDropEvent OnOleDrop;
+  TGridAnchorEvent OnAnchorClick;
+
+  // --- the cells' colours and alignment as painting and export see them
+  virtual void GetCellColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font);
+  virtual int GetCellAlignment(int col, int row);  // 0 left, 1 right, 2 centre
+  virtual bool IsFixed(int col, int row) const;
+  virtual bool CanEditCell(int col, int row) const;
+
+  // --- export and import
+  void SaveToHTML(const std::string& fileName);
+  void CopyToClipboard();
+  void CopySelectionToClipboard();
+  void CopyRangeToClipboard(const TGridRect& range);
+  void CutSelection();
+  void PasteIntoSelection();
+  int PasteAtCell(int col, int row);  // the number of fields pasted
+  // Through the spreadsheet program's automation; "Excel OLE server not
+  // found" when it is not installed.
+  void SaveToWorkbook(const std::string& fileName);
+  void LoadFromWorkbook(const std::string& fileName);
+  void LoadFromDelimitedFile(const std::string& fileName);
+
+  // --- drops (the drop target calls these; tests may too)
+  // A dropped list of names: a single ".CSV" or ".XLS" file is loaded.
+  void DropFiles(const std::vector<std::string>& names);
+  // Tab / CR LF text dropped at a client point: pasted at the cell there.
+  void DropText(POINT client, const std::string& text);
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
+  // One tick of the 500 ms timer: hovering and blinking cells.
+  void HoverTimer();
+  static constexpr UINT_PTR HoverTimerId = 111;
+
+protected:
+  void Paint(TCanvas& canvas, const RECT& area) override;
+  void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) override;
+  bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
+  void Timer(UINT_PTR id) override;
+  bool CanSizeColumn(int col) override;
+
+private:
+  void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
+  void DrawBackground(HDC dc, int col, int row, const RECT& rect);
+  void DrawCellGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, TColor brush);
+  void DrawSortGlyph(HDC dc, int x, int y);
+  bool ShowsSortGlyph(int col, int row) const;
+  void HeaderClick(int col);
+  // Enter: the next cell by the navigation rules, never looping.
+  void AdvanceOnEnter();
+  void ClipboardText(const std::string& text);
+
+  TGridData FData;
+  int FUpdateCount = 0;
+  int FZoom = 0;
+  bool FBlinkOn = false;
+  int FDownCol = -1, FDownRow = -1;  // the cell of the last left press
+  bool FSized = false;               // the press sized a column: its release does not sort
+  std::unique_ptr<TGridDropTarget> FDropTarget;
+};
+
+// The grid unit's start-up: OLE is initialised once for the program's life;
+// "OleInitialize failed ($%x)" when it fails.
+void ExtGridStartup();
+void ExtGridShutdown();
+// The names of a dropped file list (a DROPFILES block of size bytes). Names
+// are read only within the block; a list whose last name or terminating
+// empty name runs past its end is refused (false).
+bool ReadDropFiles(const void* block, size_t size, std::vector<std::string>& names);

@@ -1,0 +1,93 @@
+// The entry dialog's logo: the picture shown, the logo combo of the
+// "Logos" folder and the logo browser.
+#include "FileCtrl.h"
+#include "FileUtils.h"
+#include "LogoPicture.h"
+#include "Unit4.h"
+#include "WinGraphics.h"
+
+namespace {
+constexpr int kComboPictureSize = 16;  // icons in the logo combo
+constexpr int kComboMargin = 2, kComboTextGap = 6;
+
+// A picture of the logo combo: an icon is scaled to 16 x 16.
+bool LoadComboPicture(const std::string& path, TBitmap& bitmap) {
+  bool icon = false;
+  if (!LoadLogoPicture(path, bitmap, icon)) return false;
+  if (LowerCase(ExtractFileExt(path)) != ".ico") return true;
+  TBitmap scaled;
+  scaled.SetPixelFormat(pf24bit);
+  scaled.SetSize(kComboPictureSize, kComboPictureSize);
+  for (int y = 0; y < kComboPictureSize; ++y)
+    for (int x = 0; x < kComboPictureSize; ++x)
+      scaled.SetPixel(x, y, bitmap.Pixel(x * bitmap.Width() / kComboPictureSize, y * bitmap.Height() / kComboPictureSize));
+  bitmap = std::move(scaled);
+  return true;
+}
+}  // namespace
+
+std::string TForm4::LogoPath(const std::string& value) const { return ::LogoPath(FFiles.AppDir, value); }
+
+bool TForm4::ShowLogo(const std::string& path) {
+  if (!FileExists(path)) return false;
+  TBitmap bitmap;
+  bool icon = false;
+  if (!LoadLogoPicture(path, bitmap, icon)) {
+    ShowUnknownLogo();
+    return true;
+  }
+  Image1->Picture().Bitmap() = std::move(bitmap);
+  // An icon's background is the marker colour; a bitmap is shown as it is.
+  Image1->Transparent = icon;
+  Image1->Changed();
+  return true;
+}
+
+void TForm4::ShowUnknownLogo() {
+  LoadUnknownLogoPicture(FFiles.AppDir, Image1->Picture().Bitmap());
+  Image1->Transparent = false;
+  Image1->Changed();
+}
+
+void TForm4::FillLogoCombo() {
+  TFileListBox files(nullptr);
+  files.Directory = FFiles.AppDir + "Logos";
+  files.Mask = "*.bmp;*.ico";
+  files.Update();
+  FLogoPictures.clear();
+  C3->Items.Clear();
+  for (int i = 0; i < files.Items.Count(); ++i) {
+    const std::string name = files.Items[i];
+    TBitmap picture;
+    if (!LoadComboPicture(files.Directory + "\\" + name, picture)) continue;
+    FLogoPictures.push_back(std::move(picture));
+    C3->Items.Add(name);
+  }
+}
+
+void TForm4::C3DrawItem(TWinControl*, TCanvas& canvas, int index, const RECT& rect, TOwnerDrawState) {
+  canvas.FillRect(rect);
+  if (index < 0 || index >= int(FLogoPictures.size())) return;
+  TBitmap& picture = FLogoPictures[size_t(index)];
+  picture.FixedTransparentColor = clWhite;
+  canvas.Draw(rect.left + kComboMargin, rect.top + kComboMargin, picture, true);
+  RECT text = rect;
+  int x = rect.left + kComboMargin + picture.Width() + kComboTextGap;
+  canvas.TextRect(text, x, rect.top + kComboMargin, C3->Items[index]);
+}
+
+void TForm4::C3Change(TComponent*) {
+  int index = C3->ItemIndex();
+  if (index < 0) return;
+  std::string name = C3->Items[index];
+  if (ShowLogo(FFiles.AppDir + "Logos\\" + name))
+    LogoValue = name;
+  else
+    LogoValue.clear();
+}
+
+void TForm4::SpeedButton2Click(TComponent*) {
+  if (!OpenPictureDialog1->Execute()) return;
+  LogoValue = OpenPictureDialog1->FileName;
+  if (!ShowLogo(LogoValue)) ShowUnknownLogo();
+}

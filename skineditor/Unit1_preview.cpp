@@ -1,0 +1,427 @@
+// The preview of the launcher's window: its controls, the layout of the rows
+// and icons from the skin, the refresh of the whole editor (lataa) and the
+// editing of the layout with the mouse.
+//
+// Departure from the original preview: a drag never makes a width or height
+// smaller than the element's minimum nor a position negative, and keeps the
+// dragged elements inside the background (as far as they fit in it).
+#include "Unit1.h"
+
+#include <algorithm>
+
+namespace {
+const char* const kRowText =
+    "Brannox 2000 Brannox 2000 Brannox 2000 Brannox 2000 Brannox 2000 Brannox 2000";
+const char* const kButtonHints[TbxskinData::kButtonCount] = {
+    "New button",   "Modify button",       "Remove button", "Remove all button", "BX2000 settings button",
+    "About button", "Close BX2000 button", "Up button",     "Down button"};
+constexpr int kMinRowWidth = 20;
+constexpr int kMinIcon = 4;
+constexpr int kMinButton = 8;
+constexpr int kMinBackground = 10;
+constexpr int kCrossSize = 40;
+constexpr int kSampleIconSize = 16;
+constexpr TShiftState kHeldMask = ssShift | ssAlt | ssCtrl | ssLeft | ssRight | ssMiddle;
+constexpr int kModListElement = 9;
+constexpr int kIconListElement = 10;
+
+// A cross on white (drawn transparent): a button without an enabled picture.
+void DrawCross(TBitmap& b) {
+  b.SetSize(kCrossSize, kCrossSize);
+  for (int y = 0; y < kCrossSize; ++y)
+    for (int x = 0; x < kCrossSize; ++x) {
+      const bool onLine = std::abs(x - y) <= 1 || std::abs(x + y - (kCrossSize - 1)) <= 1;
+      b.SetPixel(x, y, onLine ? clRed : clWhite);
+    }
+  b.FixedTransparentColor = clWhite;
+}
+
+// The sample icon of the rows: a framed blue square.
+void DrawSampleIcon(TBitmap& b) {
+  b.SetSize(kSampleIconSize, kSampleIconSize);
+  for (int y = 0; y < kSampleIconSize; ++y)
+    for (int x = 0; x < kSampleIconSize; ++x) {
+      const bool edge = x == 0 || y == 0 || x == kSampleIconSize - 1 || y == kSampleIconSize - 1;
+      b.SetPixel(x, y, edge ? clNavy : (x + y) % 4 == 0 ? clAqua : clBlue);
+    }
+}
+
+int FontRowHeight(const TFont& font) {
+  TFontHandle handle = CreateFontHandle(font);
+  TWindowDC dc(nullptr);
+  TSelectGuard select(dc.DC(), handle.Get());
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc.DC(), &tm);
+  return int(tm.tmHeight);
+}
+
+// A move by d of a span [start, end) kept inside [0, limit): the end is
+// kept first, then the start, so that what does not fit stays at 0.
+int ClampShift(int d, int start, int end, int limit) { return std::max(std::min(d, limit - end), -start); }
+// A size from a drag, at least min and reaching no further than limit.
+int ClampSize(int size, int start, int min, int limit) { return std::max(std::min(size, limit - start), min); }
+
+// Moves the 13 rows or icons together by (dx, dy), as far as they stay inside
+// the area; the first is the top one and the last the bottom one.
+template <typename TItem>
+void MoveTogether(const std::array<TItem*, 13>& items, int dx, int dy, SIZE area) {
+  int minLeft = area.cx, maxRight = 0;
+  for (TItem* c : items) {
+    minLeft = std::min(minLeft, c->Left());
+    maxRight = std::max(maxRight, c->Left() + c->Width());
+  }
+  dx = ClampShift(dx, minLeft, maxRight, area.cx);
+  dy = ClampShift(dy, items.front()->Top(), items.back()->Top() + items.back()->Height(), area.cy);
+  for (TItem* c : items) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+}
+}  // namespace
+
+bool OnlyLeftButton(TShiftState shift) { return (shift & kHeldMask) == ssLeft; }
+
+bool PickedColor(TImage& image, int x, int y, TColor& color) {
+  auto* bitmap = dynamic_cast<TBitmap*>(image.Picture().Graphic());
+  if (!bitmap || bitmap->Empty()) return false;
+  const int w = image.Stretch ? image.Width() : bitmap->Width();
+  const int h = image.Stretch ? image.Height() : bitmap->Height();
+  if (x < 0 || y < 0 || x >= w || y >= h || x >= image.Width() || y >= image.Height()) return false;
+  const int px = int(int64_t(x) * bitmap->Width() / w), py = int(int64_t(y) * bitmap->Height() / h);
+  color = bitmap->Pixel(px, py);
+  return true;
+}
+
+void TForm1::CreatePreview() {
+  ScrollBox7 = new TScrollBox(this);
+  ScrollBox7->SetParent(this);
+  DrawCross(risti);
+  Image1 = new TImage(this);
+  Image1->Stretch = true;
+  Image1->SetBounds(0, 0, 300, 240);
+  Image1->SetParent(ScrollBox7);
+  Image1->OnClick = [this](TComponent* s) { Image1Click(s); };
+  Image1->OnDblClick = [this](TComponent* s) { Image1DblClick(s); };
+  Image1->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) { Image1MouseMove(s, sh, x, y); };
+  for (int k = 0; k < 13; ++k) {
+    auto* row = new TLabel(this);
+    row->Tag = k;
+    row->Transparent = false;
+    row->Color = clWhite;
+    row->SetCaption(kRowText);
+    row->SetParent(ScrollBox7);
+    row->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { L1MouseDown(s, b, sh, x, y); };
+    row->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) { L1MouseMove(s, sh, x, y); };
+    row->OnMouseUp = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { L1MouseUp(s, b, sh, x, y); };
+    row->OnClick = [this](TComponent* s) { L1Click(s); };
+    row->OnDblClick = [this](TComponent* s) { L1DblClick(s); };
+    L[size_t(k)] = row;
+  }
+  for (int k = 0; k < 13; ++k) {
+    auto* icon = new TImage(this);
+    icon->Tag = k;
+    icon->Stretch = true;
+    icon->Transparent = true;
+    DrawSampleIcon(icon->Picture().Bitmap());
+    icon->SetParent(ScrollBox7);
+    icon->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { I1MouseDown(s, b, sh, x, y); };
+    icon->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) { I1MouseMove(s, sh, x, y); };
+    icon->OnMouseUp = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { I1MouseUp(s, b, sh, x, y); };
+    icon->OnClick = [this](TComponent* s) { I1Click(s); };
+    I[size_t(k)] = icon;
+  }
+  for (int k = 0; k < TbxskinData::kButtonCount; ++k) {
+    auto* button = new TImage(this);
+    button->Tag = k;
+    button->Stretch = true;
+    button->Transparent = true;
+    button->Hint = kButtonHints[k];
+    button->SetParent(ScrollBox7);
+    button->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { B1MouseDown(s, b, sh, x, y); };
+    button->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) { B1MouseMove(s, sh, x, y); };
+    button->OnMouseUp = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) { B1MouseUp(s, b, sh, x, y); };
+    button->OnClick = [this](TComponent* s) { B1Click(s); };
+    B[size_t(k)] = button;
+  }
+}
+
+// --- layout
+
+void TForm1::vaihdafontti() {
+  Tbxskinmainlist& list = Skin().Mainlist;
+  const int rowHeight = FontRowHeight(list.MainListunselFont);
+  for (int k = 0; k < 13; ++k) {
+    TLabel* row = L[size_t(k)];
+    row->Font.Assign(list.MainListunselFont);
+    const Tbxskinitem& item = list.Item(k + 1);
+    row->SetBounds(list.Left + item.Left, list.Top + k * (rowHeight + list.RowSpacing()),
+                   std::max(kMinRowWidth, int(item.Width)), rowHeight);
+  }
+  ScrollBox7->UpdateScrollRange();
+}
+
+void TForm1::paivitaicot() {
+  Tbxskiniconlist& list = Skin().Iconlist;
+  int top = list.Top;
+  for (int k = 0; k < 13; ++k) {
+    const Tbxskinitem& item = list.Item(k + 1);
+    I[size_t(k)]->SetBounds(list.Left + item.Left, top, std::max(kMinIcon, list.IconWidth + item.Width),
+                            std::max(kMinIcon, list.IconHeight + item.Width));
+    top += list.IconHeight + item.Width + list.IconSpacing();
+  }
+  ScrollBox7->UpdateScrollRange();
+}
+
+void TForm1::SetBackground() {
+  TbxskinData& d = Skin();
+  Image1->Picture().Assign(d.Kuva);
+  const bool picture = d.Kuva.Graphic() && !d.Kuva.Graphic()->Empty();
+  const int w = picture ? d.Kuva.Width() : d.Width, h = picture ? d.Kuva.Height() : d.Height;
+  Image1->SetBounds(0, 0, std::max(kMinBackground, w), std::max(kMinBackground, h));
+  Image1->Changed();
+  ScrollBox7->UpdateScrollRange();
+}
+
+SIZE TForm1::PreviewArea() const { return SIZE{Image1->Width(), Image1->Height()}; }
+
+void TForm1::ShowButtonPicture(int k) {
+  Tbxskinnappi& b = Skin().Button(k);
+  TImage* image = B[size_t(k)];
+  auto* picture = dynamic_cast<TBitmap*>(b.Kuva.Graphic());
+  if (b.Kuvak && picture && !picture->Empty()) {
+    TBitmap& shown = image->Picture().Bitmap();
+    shown.Assign(*picture);
+    shown.FixedTransparentColor = b.Kuvalvari;
+    image->Transparent = b.Kuvalapik;
+  } else {
+    image->Picture().Bitmap().Assign(risti);
+    image->Picture().Bitmap().FixedTransparentColor = risti.FixedTransparentColor;
+    image->Transparent = true;
+  }
+  image->Changed();
+}
+
+void TForm1::lataa() {
+  LoadingControls = true;
+  TbxskinData& d = Skin();
+  for (TLabel* row : L) row->Transparent = false;
+  vaihdafontti();
+  paivitaicot();
+  P2->SetActivePage(General);
+  C1->SetItemIndex(0);
+  C1Change(this);
+  S2->SetChecked(false);
+  for (auto& g : Groups) g.Picker->SetChecked(false);
+  SetBackground();
+  S1->SetBrushColor(d.Lapivari);
+  Shape1->SetBrushColor(d.Mainlist.MainListselFont.Color);
+  Shape2->SetBrushColor(d.Mainlist.MainListunselFont.Color);
+  Edit2->SetText(d.Title);
+  Edit1->SetText(d.Tekija);
+  Memo1->SetText("");
+  if (d.Comments.Count() > 0) {
+    // The notes are one stored line; its line breaks make the memo's lines.
+    TStringList lines;
+    lines.SetText(d.Comments[0]);
+    for (int i = lines.Count(); i-- > 0;)
+      if (lines[i].empty()) lines.Delete(i);
+    Memo1->Lines.Assign(lines);
+    d.Comments.Clear();
+    d.Comments.Add(Memo1->Text());
+  }
+  for (int k = 0; k < TbxskinData::kButtonCount; ++k) {
+    ShowButtonPicture(k);
+    const Tbxskinnappi& b = d.Button(k);
+    B[size_t(k)]->SetBounds(b.Left, b.Top, std::max(kMinButton, int(b.Width)), std::max(kMinButton, int(b.Height)));
+  }
+  ScrollBox7->UpdateScrollRange();
+  LoadingControls = false;
+}
+
+// --- mouse editing
+
+namespace {
+TControl* AsControl(TComponent* sender) { return static_cast<TControl*>(sender); }
+}  // namespace
+
+void TForm1::B1MouseDown(TComponent* sender, TMouseButton, TShiftState, int x, int y) {
+  TControl* c = AsControl(sender);
+  GrabX = x;
+  GrabY = y;
+  StartWidth = c->Width();
+  StartHeight = c->Height();
+  for (int k = 0; k < 13; ++k) RowStartWidths[size_t(k)] = L[size_t(k)]->Width();
+  Dragging = true;
+}
+
+void TForm1::B1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
+  if (!Dragging) return;
+  TControl* c = AsControl(sender);
+  const SIZE area = PreviewArea();
+  int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
+  switch (shift & kHeldMask) {
+    case ssLeft:
+      left += ClampShift(x - GrabX, left, left + width, area.cx);
+      top += ClampShift(y - GrabY, top, top + height, area.cy);
+      break;
+    case ssShift | ssLeft:
+      width = ClampSize(x + StartWidth - GrabX, left, kMinButton, area.cx);
+      break;
+    case ssCtrl | ssLeft:
+      height = ClampSize(y + StartHeight - GrabY, top, kMinButton, area.cy);
+      break;
+    case ssShift | ssCtrl | ssLeft:
+      width = ClampSize(x + StartWidth - GrabX, left, kMinButton, area.cx);
+      height = ClampSize(y + StartHeight - GrabY, top, kMinButton, area.cy);
+      break;
+    default:
+      break;
+  }
+  c->SetBounds(left, top, width, height);
+  Tbxskinnappi& b = Skin().Button(int(c->Tag));
+  if (b.Left != left || b.Top != top || b.Width != width || b.Height != height) Changed();
+  b.Top = top;
+  b.Left = left;
+  b.Height = height;
+  b.Width = width;
+  ScrollBox7->UpdateScrollRange();
+}
+
+void TForm1::B1MouseUp(TComponent*, TMouseButton, TShiftState, int, int) {
+  Dragging = false;
+  C1Change(this);
+}
+
+void TForm1::B1Click(TComponent* sender) {
+  P2->SetActivePage(Properties);
+  C1->SetItemIndex(int(AsControl(sender)->Tag));
+  C1Change(this);
+}
+
+void TForm1::L1MouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  B1MouseDown(sender, button, shift, x, y);
+}
+
+void TForm1::StoreRowLayout() {
+  Tbxskinmainlist& list = Skin().Mainlist;
+  const int top = L[0]->Top(), left = L[0]->Left() - list.Item(1).Left;
+  if (list.Top != top || list.Left != left) Changed();
+  list.Top = top;
+  list.Left = left;
+}
+
+void TForm1::L1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
+  if (!Dragging) return;
+  TControl* row = AsControl(sender);
+  Tbxskinmainlist& list = Skin().Mainlist;
+  const SIZE area = PreviewArea();
+  Tbxskinitem& item = list.Item(int(row->Tag) + 1);
+  // Sets every row's width from its width at mouse-down (or from the grabbed one's).
+  auto setAllWidths = [&](bool fromOwn) {
+    for (int k = 0; k < 13; ++k) {
+      TLabel* r = L[size_t(k)];
+      const int start = fromOwn ? RowStartWidths[size_t(k)] : StartWidth;
+      r->SetWidth(ClampSize(x + start - GrabX, r->Left(), kMinRowWidth, area.cx));
+      if (list.Item(k + 1).Width != r->Width()) Changed();
+      list.Item(k + 1).Width = r->Width();
+    }
+  };
+  switch (shift & kHeldMask) {
+    case ssLeft: {
+      MoveTogether(L, x - GrabX, y - GrabY, area);
+      StoreRowLayout();
+      break;
+    }
+    case ssShift | ssLeft: {
+      row->SetLeft(row->Left() + ClampShift(x - GrabX, row->Left(), row->Left() + row->Width(), area.cx));
+      if (item.Left != row->Left() - list.Left) Changed();
+      item.Left = row->Left() - list.Left;
+      break;
+    }
+    case ssCtrl | ssLeft:
+      row->SetWidth(ClampSize(x + StartWidth - GrabX, row->Left(), kMinRowWidth, area.cx));
+      if (item.Width != row->Width()) Changed();
+      item.Width = row->Width();
+      break;
+    case ssAlt | ssLeft:
+      setAllWidths(true);
+      break;
+    case ssAlt | ssCtrl | ssLeft:
+      setAllWidths(false);
+      break;
+    default:
+      break;
+  }
+  ScrollBox7->UpdateScrollRange();
+}
+
+void TForm1::L1MouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  B1MouseUp(sender, button, shift, x, y);
+}
+
+void TForm1::L1Click(TComponent*) {
+  P2->SetActivePage(Properties);
+  C1->SetItemIndex(kModListElement);
+  C1Change(this);
+}
+
+void TForm1::L1DblClick(TComponent*) {
+  const bool transparent = !L[0]->Transparent;
+  for (TLabel* row : L) {
+    row->Transparent = transparent;
+    row->Invalidate();
+  }
+}
+
+void TForm1::I1MouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  B1MouseDown(sender, button, shift, x, y);
+}
+
+void TForm1::StoreIconLayout() {
+  Tbxskiniconlist& list = Skin().Iconlist;
+  const int top = I[0]->Top(), left = I[0]->Left() - list.Item(1).Left;
+  if (list.Top != top || list.Left != left) Changed();
+  list.Top = top;
+  list.Left = left;
+}
+
+void TForm1::I1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
+  if (!Dragging) return;
+  TControl* icon = AsControl(sender);
+  Tbxskiniconlist& list = Skin().Iconlist;
+  const SIZE area = PreviewArea();
+  switch (shift & kHeldMask) {
+    case ssLeft: {
+      MoveTogether(I, x - GrabX, y - GrabY, area);
+      StoreIconLayout();
+      break;
+    }
+    case ssShift | ssLeft: {
+      Tbxskinitem& item = list.Item(int(icon->Tag) + 1);
+      icon->SetLeft(icon->Left() + ClampShift(x - GrabX, icon->Left(), icon->Left() + icon->Width(), area.cx));
+      if (item.Left != icon->Left() - list.Left) Changed();
+      item.Left = icon->Left() - list.Left;
+      break;
+    }
+    default:
+      break;
+  }
+  ScrollBox7->UpdateScrollRange();
+}
+
+void TForm1::I1MouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  B1MouseUp(sender, button, shift, x, y);
+}
+
+void TForm1::I1Click(TComponent*) {
+  P2->SetActivePage(Properties);
+  C1->SetItemIndex(kIconListElement);
+  C1Change(this);
+}
+
+void TForm1::Image1Click(TComponent*) { P2->SetActivePage(General); }
+
+void TForm1::Image1MouseMove(TComponent*, TShiftState shift, int x, int y) {
+  TColor c;
+  if (!S2->Checked() || !OnlyLeftButton(shift) || !PickedColor(*Image1, x, y, c)) return;
+  if (Skin().Lapivari != c) Changed();
+  Skin().Lapivari = c;
+  S1->SetBrushColor(c);
+}

@@ -1,0 +1,31 @@
+// A launcher folder with Games.ini, Parameters.txt, Options.ini and the
+// entry file for the New/Modify dialog, and a way to run a modal window.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DiscoveryFixture.h"
+#include "Dialogs.h"
+#include "Unit4.h"
+
+class TEntryDialogTest : public TDiscoveryTest {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  TEntryDialogFiles& Files();
+
+  std::string QuakeDir, HalfLifeDir;
+  std::unique_ptr<TIniFile> Options, Parameters;
+  std::vector<TPromptRequest> Prompts;  // what the dialog asked, answered with its default
+  int Refreshes = 0;                    // calls of the main window's list refresh
+
+private:
+  std::unique_ptr<TEntryDialogFiles> FFiles;
+};
+
+// Shows form modally and runs steps once it is on screen; a form that the
+// steps leave open is ended with -1.
+int RunModal(TForm& form, const std::function<void()>& steps);
+void Press(TWinControl* button);

@@ -1,0 +1,80 @@
+#include "ExtGridTestForm.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "Graphics.h"
+
+TGridWindow::TGridWindow(int cols, int rows, int width, int height) {
+  Form.SetBounds(20, 20, width + 40, height + 60);
+  Grid = new TTestGrid(&Form);
+  Grid->SetBounds(10, 10, width, height);
+  Grid->SetParent(&Form);
+  Grid->SetColCount(cols);
+  Grid->SetRowCount(rows + 1);
+  for (int c = 0; c < cols; ++c) Grid->SetCells(c, 0, "H" + std::to_string(c));
+  for (int r = 1; r <= rows; ++r)
+    for (int c = 0; c < cols; ++c) Grid->SetCells(c, r, std::to_string(c) + "," + std::to_string(r));
+  Form.Show();
+  SetForegroundWindow(Form.Handle());
+}
+
+void TGridWindow::Click(int x, int y) {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+  Send(WM_LBUTTONUP, 0, x, y);
+}
+
+COLORREF TGridWindow::PixelAt(int x, int y) {
+  Grid->Invalidate();
+  UpdateWindow(Grid->Handle());
+  HDC dc = GetDC(Grid->Handle());
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(Grid->Handle(), dc);
+  return c;
+}
+
+void TGridWindow::Shot(const std::string& name) {
+  const char* dir = std::getenv("BX_GRID_SHOTS");
+  if (!dir) return;
+  Grid->Invalidate();
+  UpdateWindow(Grid->Handle());
+  const int w = Grid->ClientWidth(), h = Grid->ClientHeight();
+  HDC dc = GetDC(Grid->Handle());
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  TBitmap out;
+  out.SetPixelFormat(pf24bit);
+  out.SetSize(w, h);
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, out.TopDown() ? -h : h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  GetDIBits(mem, bmp, 0, UINT(h), out.Bits().data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(Grid->Handle(), dc);
+  out.SaveToFile(std::string(dir) + "\\" + name + ".bmp");
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE h = GetClipboardData(CF_TEXT))
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  CloseClipboard();
+  return text;
+}
+
+void SetClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}

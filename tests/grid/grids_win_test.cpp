@@ -1,0 +1,98 @@
+// The class library's string grid on a test window: layout, scrolling,
+// selection by mouse and keys, and column sizing.
+#include <gtest/gtest.h>
+
+#include "Forms.h"
+#include "Grids.h"
+
+namespace {
+struct TGridForm {
+  TForm Form{nullptr};
+  TStringGrid* Grid;
+  TGridForm() {
+    Form.SetBounds(0, 0, 400, 300);
+    Grid = new TStringGrid(&Form);
+    Grid->SetBounds(0, 0, 300, 200);
+    Grid->SetParent(&Form);
+    Grid->SetColCount(6);
+    Grid->SetRowCount(40);
+    Form.Handle();
+  }
+  void Send(UINT msg, WPARAM w, int x, int y) { SendMessageA(Grid->Handle(), msg, w, MAKELPARAM(x, y)); }
+};
+}  // namespace
+
+TEST(StringGrid, CellRectsFollowWidthsHeightsAndScrolling) {
+  TGridForm f;
+  TStringGrid& g = *f.Grid;
+  g.SetColWidths(0, 30);
+  RECT r = g.CellRect(1, 1);
+  EXPECT_EQ(r.left, 31);
+  EXPECT_EQ(r.top, g.DefaultRowHeight + 1);
+  EXPECT_EQ(r.right - r.left, g.DefaultColWidth);
+  g.SetTopRow(5);
+  EXPECT_TRUE(IsRectEmpty(&(r = g.CellRect(1, 2))));  // scrolled away
+  r = g.CellRect(1, 5);
+  EXPECT_EQ(r.top, g.DefaultRowHeight + 1);
+  int col, row;
+  ASSERT_TRUE(g.MouseToCell(r.left + 3, r.top + 3, col, row));
+  EXPECT_EQ(col, 1);
+  EXPECT_EQ(row, 5);
+  // The top row never passes the last page.
+  g.SetTopRow(1000);
+  EXPECT_LT(g.TopRow(), 40);
+  EXPECT_EQ(g.TopRow() + g.VisibleRowCount(), 40);
+  // The scroll bar moves the rows.
+  SendMessageA(g.Handle(), WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(g.TopRow(), 1);
+  SendMessageA(g.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(g.TopRow(), 2);
+}
+
+TEST(StringGrid, MouseAndKeysMoveTheCurrentCellAndTheRange) {
+  TGridForm f;
+  TStringGrid& g = *f.Grid;
+  RECT a = g.CellRect(2, 2), b = g.CellRect(3, 4);
+  f.Send(WM_LBUTTONDOWN, MK_LBUTTON, a.left + 5, a.top + 5);
+  f.Send(WM_MOUSEMOVE, MK_LBUTTON, b.left + 5, b.top + 5);
+  f.Send(WM_LBUTTONUP, 0, b.left + 5, b.top + 5);
+  TGridRect s = g.Selection();
+  EXPECT_EQ(s.Left, 2);
+  EXPECT_EQ(s.Top, 2);
+  EXPECT_EQ(s.Right, 3);
+  EXPECT_EQ(s.Bottom, 4);
+  uint16_t key = VK_DOWN;
+  EXPECT_TRUE(g.KeyDown(key, 0));
+  EXPECT_EQ(g.Row(), 5);
+  EXPECT_EQ(g.Selection().Top, 5);  // a plain move drops the range
+  key = VK_UP;
+  for (int i = 0; i < 10; ++i) g.KeyDown(key, 0);
+  EXPECT_EQ(g.Row(), 1);  // never into the fixed row
+  key = VK_NEXT;
+  g.KeyDown(key, 0);
+  EXPECT_GT(g.Row(), 1);
+  EXPECT_GE(g.Row(), g.TopRow());  // scrolled into view
+  EXPECT_LT(g.Row(), g.TopRow() + g.VisibleRowCount());
+  // A refused cell stays unselected.
+  g.OnSelectCell = [](TComponent*, int col, int, bool& can) { can = col != 4; };
+  g.SetCol(4);
+  EXPECT_NE(g.Col(), 4);
+}
+
+TEST(StringGrid, DraggingAHeaderBorderSizesTheColumn) {
+  TGridForm f;
+  TStringGrid& g = *f.Grid;
+  g.Options |= goColSizing;
+  RECT h = g.CellRect(1, 0);
+  f.Send(WM_LBUTTONDOWN, MK_LBUTTON, h.right, h.top + 5);
+  EXPECT_EQ(g.SizingCol(), 1);
+  f.Send(WM_MOUSEMOVE, MK_LBUTTON, h.right + 25, h.top + 5);
+  f.Send(WM_LBUTTONUP, 0, h.right + 25, h.top + 5);
+  EXPECT_EQ(g.ColWidths(1), g.DefaultColWidth + 25);
+  EXPECT_EQ(g.SizingCol(), -1);
+  // Without the option the same press selects nothing and sizes nothing.
+  g.Options &= ~goColSizing;
+  f.Send(WM_LBUTTONDOWN, MK_LBUTTON, h.right + 25, h.top + 5);
+  EXPECT_EQ(g.SizingCol(), -1);
+  f.Send(WM_LBUTTONUP, 0, h.right + 25, h.top + 5);
+}

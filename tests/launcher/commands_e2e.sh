@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# End-to-end tests of the main window's keys, row menu and skin buttons in
+# the real Brannox2000.exe under Wine, driven by real key and mouse input:
+# commands_e2e.sh CASE. Needs DISPLAY, BX_LAUNCHER_EXE, BX_BXWIN, BX_BXINPUT,
+# BX_FAKEGAME and BX_E2E_WORK.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/launcher-env.sh"
+source "$here/../support/screenshot.sh"
+source "$here/../support/e2e-common.sh"
+source "$here/../support/wine-drives.sh"
+bx_e2e_begin "$1"
+bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
+keys() { bxinput keys TForm1 "$@"; sleep 0.5; }
+no_file() { [[ ! -e $1 ]]; }
+not() { ! "$@"; }
+wait_for() {  # FILE: waits up to 10 s for it
+  local n=100
+  while (( n-- > 0 )); do [[ -s $1 ]] && return 0; sleep 0.1; done
+  return 1
+}
+# The default skin's first row and its row spacing.
+row_x=60 row_y=48 row_step=19
+
+# Drives are laid out before the prefix's first Wine process.
+if [[ $1 == find_games ]]; then
+  bx_wine_drive "$WINEPREFIX" e "$work/drive_e"
+  bx_wine_drive_types "$WINEPREFIX" "e:=hd"
+fi
+drive_c=$WINEPREFIX/drive_c
+quake=$drive_c/Quake
+rm -rf "$quake"
+mkdir -p "$quake"
+cp "$BX_FAKEGAME" "$quake/quake.exe"
+d=$work/bx
+bx_launcher_folder "$d"
+printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\n' > "$d/Options.ini"
+printf '[quake]\r\nSijainti=C:\\Quake\r\nGameOletus=quake\r\nOletus=quake -game %%s\r\nKuvake=\r\n' > "$d/Games.ini"
+export BX_SHELL_LOG
+BX_SHELL_LOG=$(winepath -w "$d/shell.log" 2>/dev/null)
+
+case $1 in
+keys)
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nmap=e1m1\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  keys f1 f2
+  check "F1 and F2 without their files open nothing" no_file "$d/shell.log"
+  echo help > "$d/Brannox help.txt"
+  echo readme > "$d/readme.txt"
+  keys f1 f2
+  check "F1 opens the help file in notepad" has_line "$d/shell.log" "$(printf 'open\tnotepad.exe\t"')"
+  check "F2 opens readme.txt" [ "$(grep -c 'readme.txt"' "$d/shell.log")" = 1 ]
+  keys f
+  check "F alone adds no favourite" no_file "$d/favourites.ini"
+  keys ctrl+f
+  check "Ctrl+F copies the entry into favourites.ini" [ "$(bx_ini "$d/favourites.ini" Capture Map)" = e1m1 ]
+  check "with randommapcycle 0" [ "$(bx_ini "$d/favourites.ini" Capture randommapcycle)" = 0 ]
+  printf 'No\r\n' > "$d/prompts.txt"
+  keys ctrl+f
+  check "a second Ctrl+F asks before overwriting" has_line "$d/prompts.txt.log" 'is already exists in favourites'
+  keys ctrl+s
+  check "Ctrl+S opens the Settings" [ "$(grep -c 'Settings dialog' "$d/prompts.txt.log")" = 1 ]
+  keys ctrl+shift+s
+  check "Ctrl+Shift+S is not Ctrl+S" [ "$(grep -c 'Settings dialog' "$d/prompts.txt.log")" = 1 ]
+  keys shift+a
+  check "A opens About also with Shift" has_line "$d/prompts.txt.log" "About box"
+  keys esc
+  check "Esc closes the window" bx_wait_exit "$bx_pid" 30
+  finish ;;
+
+find_mods)
+  mkdir -p "$quake/ctf" "$quake/rogue" "$quake/notamod"
+  printf '[Old]\r\nGame=quake\r\nMod=gone\r\nParam=x\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  keys shift+f
+  n=0
+  while grep -q '^\[Old\]' "$d/Mod.ini" && [[ $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  sleep 1
+  sections=$(grep -c '^\[' "$d/Mod.ini")
+  check "Shift+F rebuilds Mod.ini: the game and its two known mods" [ "$sections" = 3 ]
+  check "the old entry is gone" [ -z "$(bx_ini "$d/Mod.ini" Old Game)" ]
+  check "a known mod is an entry of its game" grep -qi '^Mod=ctf' "$d/Mod.ini"
+  check "no Settings window was shown" not has_line "$d/prompts.txt.log" "Settings"
+  stop
+  finish ;;
+
+find_games)
+  mkdir -p "$work/drive_e/Games/Quake"
+  cp "$BX_FAKEGAME" "$work/drive_e/Games/Quake/quake.exe"
+  rm -rf "$quake"
+  printf '[quake]\r\nSijainti=\r\n' > "$d/Games.ini"
+  start_and_wait "$d" Brannox2000.exe
+  keys shift+g
+  n=0
+  while [[ -z $(bx_ini "$d/Games.ini" quake Sijainti) && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Shift+G finds the game on drive E:" [ "$(bx_ini "$d/Games.ini" quake Sijainti)" = 'E:\Games\Quake' ]
+  keys g
+  check "G alone runs nothing" [ "$(bxwin count TForm1)" = 1 ]
+  stop
+  finish ;;
+
+delete)
+  for m in alpha beta gamma; do
+    printf '[Mod %s]\r\nGame=quake\r\nMod=%s\r\nParam=quake -game %%s\r\n' "$m" "$m"
+    mkdir -p "$quake/$m"
+    echo info > "$quake/$m/modinfo_for_BX2000.bx2"
+  done > "$d/Mod.ini"
+  printf 'Yes\r\nNo\r\nYes\r\nYes\r\n' > "$d/prompts.txt"
+  start_and_wait "$d" Brannox2000.exe
+  keys delete
+  check "Delete asks Confirm remove?" has_line "$d/prompts.txt.log" "Confirm remove?"
+  check "and removes only the selected entry" [ "$(grep -c '^\[' "$d/Mod.ini")" = 2 -a -z "$(bx_ini "$d/Mod.ini" 'Mod alpha' Game)" ]
+  check "the mod-info question answered No keeps the file" [ -e "$quake/alpha/modinfo_for_BX2000.bx2" ]
+  keys delete
+  check "answered Yes deletes it" no_file "$quake/beta/modinfo_for_BX2000.bx2"
+  # Remove all over the rest, with Yes to all at the first question.
+  printf '[Mod alpha]\r\nGame=quake\r\nMod=alpha\r\nParam=x\r\n[Mod beta]\r\nGame=quake\r\nMod=beta\r\nParam=x\r\n' >> "$d/Mod.ini"
+  echo info > "$quake/beta/modinfo_for_BX2000.bx2"
+  # The answers of a run are taken in order: these follow the four above.
+  printf 'Yes\r\nYesToAll\r\n' >> "$d/prompts.txt"
+  rm -f "$d/prompts.txt.log"
+  keys f5 ctrl+delete
+  check "Remove all empties the list" [ "$(grep -c '^\[' "$d/Mod.ini")" = 0 ]
+  check "Yes to all deletes every mod-info file" [ ! -e "$quake/alpha/modinfo_for_BX2000.bx2" -a ! -e "$quake/gamma/modinfo_for_BX2000.bx2" ]
+  check "after one question" [ "$(grep -c 'modification info file' "$d/prompts.txt.log")" = 1 ]
+  stop
+  finish ;;
+
+row_menu)
+  mkdir -p "$quake/rr" "$quake/id1"
+  # A PAK whose directory lists maps/pakmap.bsp and progs/x.mdl.
+  python3 - "$quake/rr/pak0.pak" <<'EOF'
+import struct, sys
+names = [b"maps/pakmap.bsp", b"progs/x.mdl"]
+body = b"".join(n.ljust(56, b"\0") + struct.pack("<ii", 0, 0) for n in names)
+open(sys.argv[1], "wb").write(b"PACK" + struct.pack("<ii", 12, len(body)) + body)
+EOF
+  echo "See http://rr.example/ for news." > "$quake/rr/readme.txt"
+  printf '[Rock & Roll]\r\nGame=quake\r\nMod=rr\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  printf '[quake]\r\nrr=4\r\n' > "$bx_windir/brannox2000.ini"
+  start_and_wait "$d" Brannox2000.exe
+  bxinput move TForm1 "$row_x" "$row_y"
+  bxinput rdown; bxinput rup
+  sleep 1
+  check "the right button opens the row menu" bxinput menu
+  bx_screenshot "$work/row_menu.png"
+  # Modification > Start with map: Custom, then the PAK's map.
+  bxinput keys - down down right down down down right
+  sleep 0.5
+  bx_screenshot "$work/row_menu_maps.png"
+  bxinput keys - down enter
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "the PAK's map starts the entry with it" grep -q '+map pakmap' "$quake/started.txt"
+  # The View submenu and the quick entry, for a look.
+  bxinput move TForm1 "$row_x" "$row_y"
+  bxinput rdown; bxinput rup
+  sleep 1
+  bxinput keys - down down down down right
+  sleep 0.5
+  bx_screenshot "$work/row_menu_view.png"
+  bxinput keys - esc esc
+  stop
+  finish ;;
+
+views)
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  printf '[Fav]\r\nGame=quake\r\nMod=fav\r\nParam=quake -game %%s\r\n' > "$d/favourites.ini"
+  printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
+  row_menu() { bxinput move TForm1 "$row_x" "$row_y"; bxinput rdown; bxinput rup; sleep 1; }
+  start_and_wait "$d" Brannox2000.exe
+  # View > Favourites.
+  row_menu
+  bxinput keys - down down down down right down enter
+  stop
+  check "View > Favourites shows the favourites" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = suosikit ]
+  # The quick entry at the menu's foot starts its entry from Mod.ini.
+  start_and_wait "$d" Brannox2000.exe
+  row_menu
+  bxinput keys - up enter
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "the quick entry starts its entry also in the favourites view" grep -q 'quake -game ctf' "$quake/started.txt"
+  # View > the game's own view.
+  row_menu
+  bxinput keys - down down down down right down down enter
+  stop
+  check "View > quake modifications shows the game's view" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = quake ]
+  finish ;;
+
+skin_buttons)
+  printf '[Base]\r\nGame=quake\r\nMod=\r\nParam=quake\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  read -r x y _ < <(bxwin info TForm1)
+  shot() { bx_screenshot "$work/$1.png" $((x + 240)) $((y + 25)) 100 255; }
+  bxinput move TForm1 10 120
+  shot buttons_normal
+  bxinput move TForm1 290 210
+  sleep 0.3
+  shot buttons_hover_about
+  bxinput down
+  sleep 0.3
+  shot buttons_pressed_about
+  bxinput move TForm1 10 120
+  bxinput up
+  sleep 0.5
+  shot buttons_after_leaving
+  check "a press released off the button runs nothing" no_file "$d/prompts.txt.log"
+  bxinput move TForm1 290 210
+  bxinput down
+  bxinput up
+  sleep 0.5
+  check "a press released on the button runs its command" has_line "$d/prompts.txt.log" "About box"
+  for spot in "290 70" "290 98" "290 126" "290 154" "290 182" "269 249" "311 249"; do
+    bxinput move TForm1 $spot
+    sleep 0.2
+  done
+  shot buttons_hover_down
+  bxinput move TForm1 321 41
+  bxinput down
+  sleep 0.3
+  shot buttons_pressed_close
+  bxinput up
+  check "the close button closes the window on release" bx_wait_exit "$bx_pid" 30
+  finish ;;
+esac

@@ -1,0 +1,570 @@
+// The main window's commands, keyboard map, views, favourites, quick entries
+// and row menu, run in-process on a window with its files written afresh.
+#include "entrylist_fixture.h"
+
+#include <cstdlib>
+#include <deque>
+
+using namespace bxtest;
+
+namespace {
+const std::string kQuake = "C:\\Quake";
+
+// Each test's shell opens are recorded here instead of done.
+std::string ShellLog() { return TForm1::ExeDir() + "shell.log"; }
+
+// A PAK archive holding the named entries (no file data).
+void WritePak(const std::string& file, const std::vector<std::string>& names) {
+  std::string bytes = "PACK";
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes += char((v >> (8 * i)) & 0xFF);
+  };
+  put32(12);
+  put32(uint32_t(64 * names.size()));
+  for (const std::string& n : names) {
+    std::string name = n;
+    name.resize(56, '\0');
+    bytes += name;
+    put32(0);
+    put32(0);
+  }
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+void Touch(const std::string& file) { std::ofstream(file) << "x\n"; }
+
+class CommandsTest : public LauncherTest {
+protected:
+  std::deque<int> Answers;  // given to the prompts in turn; then the default
+
+  void SetUp() override {
+    LauncherTest::SetUp();
+    RemoveTree(kQuake);
+    CreateDirectoryA(kQuake.c_str(), nullptr);
+    WriteIni(GamesIni, "quake", "Sijainti", kQuake);
+    DeleteFileA(ShellLog().c_str());
+    _putenv_s("BX_SHELL_LOG", ShellLog().c_str());
+    for (const char* f : {"Brannox help.txt", "readme.txt"}) DeleteFileA((Dir + f).c_str());
+    RemoveTree(Dir + "BXskineditor");
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r);
+      if (Answers.empty()) return int(r.Default);
+      const int answer = Answers.front();
+      Answers.pop_front();
+      return answer;
+    });
+  }
+
+  void TearDown() override {
+    LauncherTest::TearDown();
+    _putenv_s("BX_SHELL_LOG", "");
+  }
+
+  std::string PromptTexts() const {
+    std::string all;
+    for (const auto& p : Prompts) all += p.Text + "|";
+    return all;
+  }
+
+  void Key(uint16_t key, TShiftState shift = 0) {
+    Prompts.clear();
+    Form->FormKeyDown(Form.get(), key, shift);
+  }
+
+  void Select(int row) { Form->Labels[row]->Click(); }
+
+  // Three quake entries, each with a mod folder holding a mod-info file.
+  void AddThreeWithModInfo() {
+    for (const char* mod : {"alpha", "beta", "gamma"}) {
+      AddEntry({std::string("Mod ") + mod, "quake", mod});
+      CreateDirectoryA((kQuake + "\\" + mod).c_str(), nullptr);
+      Touch(kQuake + "\\" + mod + "\\modinfo_for_BX2000.bx2");
+    }
+  }
+  bool ModInfo(const char* mod) const { return Exists(kQuake + "\\" + mod + "\\modinfo_for_BX2000.bx2"); }
+
+  // The captions of an item's items from index `from` on.
+  static std::vector<std::string> Captions(const TMenuItem* item, int from) {
+    std::vector<std::string> out;
+    for (int i = from; i < item->Count(); ++i) out.push_back(item->Items(i)->Caption);
+    return out;
+  }
+};
+}  // namespace
+
+// Every row of the key table, with "Ctrl" and "Shift" meaning exactly that key.
+TEST_F(CommandsTest, KeyTableRunsEachCommandOnlyWithItsModifiers) {
+  AddEntry({"Base", "quake", ""});
+  Open();
+  struct TRow {
+    uint16_t Key;
+    TShiftState Shift;
+    const char* Prompt;  // a text the command's prompt holds; "" for none
+  } rows[] = {
+      {VK_INSERT, 0, "New dialog"},
+      {VK_INSERT, ssCtrl | ssShift, "New dialog"},
+      {'1', ssCtrl, "Modlist editor"},
+      {'1', ssCtrl | ssShift, ""},
+      {'2', ssCtrl, "Config manager"},
+      {'2', 0, ""},
+      {'3', ssCtrl, ""},  // no Half-Life folder
+      {'4', ssCtrl, ""},
+      {'5', ssCtrl, "skin editor not found"},
+      {'5', ssCtrl | ssAlt, ""},
+      {'S', ssCtrl, "Settings dialog"},
+      {'S', ssCtrl | ssShift, ""},
+      {'S', 0, ""},
+      {'A', 0, "About box"},
+      {'A', ssCtrl, "About box"},
+      {'A', ssShift | ssAlt, "About box"},
+      {'M', ssCtrl, "Game directory was not found"},
+      {'M', ssShift, ""},
+      {'F', 0, ""},
+      {'F', ssCtrl | ssShift, ""},
+      {'G', 0, ""},
+      {VK_DELETE, 0, "Confirm remove?"},
+      {VK_DELETE, ssShift, "Confirm remove?"},
+      {VK_DELETE, ssCtrl, "Confirm remove all?"},
+      {VK_DELETE, ssCtrl | ssShift, "Confirm remove?"},
+  };
+  // The Quake folder goes for Ctrl+M to find no game folder.
+  RemoveTree(kQuake);
+  Answers.clear();
+  for (const TRow& r : rows) {
+    Answers = {mrNo};
+    Key(r.Key, r.Shift);
+    SCOPED_TRACE(std::string(1, char(r.Key)) + " shift " + std::to_string(r.Shift));
+    if (*r.Prompt) {
+      ASSERT_EQ(Prompts.size(), 1u) << PromptTexts();
+      EXPECT_NE(Prompts[0].Text.find(r.Prompt), std::string::npos) << Prompts[0].Text;
+    } else {
+      EXPECT_TRUE(Prompts.empty()) << PromptTexts();
+    }
+  }
+  EXPECT_EQ(Form->L1.Count(), 1);  // every removal was answered No
+  EXPECT_FALSE(Closed);
+  Key(VK_ESCAPE, ssCtrl);
+  EXPECT_TRUE(Closed);
+}
+
+TEST_F(CommandsTest, KeysForTheSelectionTheHelpFilesAndTheHalfLifeEditors) {
+  AddNumbered(3);
+  Open();
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  EXPECT_EQ(Selected(), "Entry 03");
+  Key(VK_UP);
+  EXPECT_EQ(Selected(), "Entry 02");
+  Key(VK_F5);
+  EXPECT_EQ(Selected(), "Entry 01");
+  // F1 and F2 open their files only when they are there, quoted for notepad.
+  Key(VK_F1);
+  Key(VK_F2);
+  EXPECT_FALSE(Exists(ShellLog()));
+  Touch(Dir + "Brannox help.txt");
+  Touch(Dir + "readme.txt");
+  Key(VK_F1);
+  Key(VK_F2);
+  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"" + Dir + "Brannox help.txt\"\nopen\tnotepad.exe\t\"" + Dir +
+                                      "readme.txt\"\n");
+  // Ctrl+3 needs the Half-Life folder; Ctrl+4 the Half-Life or the Gunman one.
+  CreateDirectoryA((kQuake + "\\gunman").c_str(), nullptr);
+  WriteIni(GamesIni, "gunman", "Sijainti", kQuake + "\\gunman");
+  Key('3', ssCtrl);
+  EXPECT_TRUE(Prompts.empty());
+  Key('4', ssCtrl);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Half-Life logo editor"), std::string::npos);
+  WriteIni(GamesIni, "half-life", "Sijainti", kQuake);
+  Key('3', ssCtrl);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Half-Life manager"), std::string::npos);
+  // The skin editor, when it is there, goes to the shell.
+  CreateDirectoryA((Dir + "BXskineditor").c_str(), nullptr);
+  Touch(Dir + "BXskineditor\\bxskined.exe");
+  Key('5', ssCtrl);
+  EXPECT_TRUE(Prompts.empty());
+  EXPECT_NE(ReadFile(ShellLog()).find("open\t" + Dir + "BXskineditor\\bxskined.exe\t\n"), std::string::npos);
+}
+
+TEST_F(CommandsTest, DialogCommandsDoNothingWhileSettingsAreUp) {
+  AddEntry({"Base", "quake", ""});
+  Open();
+  Form->SettingsIdle = false;
+  for (uint16_t key : {uint16_t('S'), uint16_t('1'), uint16_t('2')}) Key(key, ssCtrl);
+  Key('A');
+  Form->N3Click(Form->N3);
+  EXPECT_TRUE(Prompts.empty()) << PromptTexts();
+}
+
+TEST_F(CommandsTest, RemoveAsksAndDeletesTheModInfoFileOnlyOnYes) {
+  AddThreeWithModInfo();
+  Open();
+  Select(1);
+  Answers = {mrNo};
+  Key(VK_DELETE);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  Answers = {mrYes, mrNo};
+  Key(VK_DELETE);
+  ASSERT_EQ(Prompts.size(), 2u);
+  EXPECT_EQ(Prompts[1].Text, "Do you want to remove Mod beta modification info file?\n\r"
+                             "If you remove this file all modification information will be lost.");
+  EXPECT_EQ(ReadIni(ModIni, "Mod beta", "Game"), "");
+  EXPECT_EQ(ReadIni(ModIni, "Mod alpha", "Game"), "quake");
+  EXPECT_TRUE(ModInfo("beta"));
+  EXPECT_EQ(Selected(), "Mod alpha");  // the page is rebuilt with reset selection
+  Select(1);
+  Answers = {mrYes, mrYes};
+  Key(VK_DELETE);
+  EXPECT_FALSE(ModInfo("gamma"));
+  EXPECT_TRUE(ModInfo("alpha"));
+}
+
+TEST_F(CommandsTest, RemoveAllWithYesToAllAndNoToAll) {
+  AddThreeWithModInfo();
+  Open();
+  Answers = {mrYes, mrYesToAll};
+  Key(VK_DELETE, ssCtrl);
+  EXPECT_EQ(Prompts.size(), 2u) << PromptTexts();
+  EXPECT_FALSE(ModInfo("alpha") || ModInfo("beta") || ModInfo("gamma"));
+  EXPECT_EQ(Form->L1.Count(), 0);
+  // No row now: Ctrl+Delete does nothing.
+  Key(VK_DELETE, ssCtrl);
+  EXPECT_TRUE(Prompts.empty());
+
+  Form.reset();
+  AddThreeWithModInfo();
+  Open();
+  Answers = {mrYes, mrNo, mrNoToAll};
+  Key(VK_DELETE, ssCtrl);
+  EXPECT_EQ(Prompts.size(), 3u) << PromptTexts();
+  EXPECT_TRUE(ModInfo("alpha") && ModInfo("beta") && ModInfo("gamma"));
+  EXPECT_EQ(Form->L1.Count(), 0);
+}
+
+TEST_F(CommandsTest, RemoveAllInAGameViewKeepsTheOtherGames) {
+  AddNumbered(2);
+  AddEntry({"Other", "half-life", "tfc"});
+  WriteIni(Options, "Asetukset", "nayta", "quake");
+  Open();
+  ASSERT_EQ(Form->L1.Count(), 2);
+  Answers = {mrYes};
+  Key(VK_DELETE, ssCtrl);
+  EXPECT_EQ(ReadIni(ModIni, "Other", "Game"), "half-life");
+  EXPECT_EQ(ReadIni(ModIni, "Entry 01", "Game"), "");
+}
+
+TEST_F(CommandsTest, AddToFavouritesCopiesTheElevenKeysAndAsksBeforeOverwriting) {
+  AddEntry({"Rock & Roll", "quake", "rr"});
+  WriteIni(ModIni, "Rock & Roll", "map", "e1m1");
+  WriteIni(ModIni, "Rock & Roll", "url", "http://rr.example");
+  Open();
+  Key('F', ssCtrl);
+  EXPECT_TRUE(Prompts.empty());
+  const std::string stored = ReadFile(Favourites);
+  EXPECT_NE(stored.find("[Rock & Roll]\r\nMod=rr\r\nGame=quake\r\nParam=quake -game %s\r\nBitmap=\r\nDescription=\r\n"
+                        "Readme=\r\nConfig=\r\nMap=e1m1\r\nwinmem=\r\nurl=http://rr.example\r\nrandommapcycle=0\r\n"),
+            std::string::npos)
+      << stored;
+  WriteIni(ModIni, "Rock & Roll", "Mod", "changed");
+  Answers = {mrNo};
+  Key('F', ssCtrl);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_EQ(Prompts[0].Text, "\"Rock & Roll\" is already exists in favourites, overwrite the existing?");
+  EXPECT_EQ(ReadIni(Favourites, "Rock & Roll", "Mod"), "rr");
+  Answers = {mrYes};
+  Key('F', ssCtrl);
+  EXPECT_EQ(ReadIni(Favourites, "Rock & Roll", "Mod"), "changed");
+  // Not from the favourites view.
+  Form->Favourites1Click(Form->favourites);
+  Select(0);
+  Key('F', ssCtrl);
+  EXPECT_TRUE(Prompts.empty());
+}
+
+TEST_F(CommandsTest, ViewsSwitchAndRebuildThePage) {
+  AddNumbered(20);
+  AddEntry({"Q2 mod", "quake 2", "q2"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  Open();
+  Select(4);
+  Form->Allmodifications1Click(Form->Allmodifications1);
+  EXPECT_EQ(Form->SelectedRow, 0);
+  Form->Favourites1Click(Form->favourites);
+  EXPECT_EQ(Form->ViewName, "suosikit");
+  ASSERT_EQ(Form->L1.Count(), 1);
+  Select(0);
+  Form->SelectedRow = 5;  // a second Favourites changes nothing
+  Form->Favourites1Click(Form->favourites);
+  EXPECT_EQ(Form->SelectedRow, 5);
+  TMenuItem item(nullptr);
+  item.Caption = "quake 2 modifications";
+  Form->peli1Click(&item);
+  EXPECT_EQ(Form->ViewName, "quake 2");
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Q2 mod");
+}
+
+TEST_F(CommandsTest, QuickItemFindsItsEntryInModIniWhateverTheView) {
+  AddEntry({"Capture", "quake", "ctf", "missing.exe"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  WriteIni(Options, "Asetukset", "nayta", "suosikit");
+  Open();
+  TMenuItem item(nullptr);
+  item.Caption = "CAPTURE";
+  Form->N11Click(&item);
+  // The start ran (the program is missing) and the favourites page came back.
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->ViewName, "suosikit");
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_EQ(Form->SelectedRow, 0);
+  Prompts.clear();
+  item.Caption = "Gone";
+  Form->N11Click(&item);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_EQ(Prompts[0].Text, "Mod not found.");
+}
+
+TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
+  AddEntry({"Rock & Roll", "quake", "rr"});
+  const std::string mod = kQuake + "\\rr";
+  for (const std::string& d : {mod, mod + "\\maps", kQuake + "\\id1", kQuake + "\\id1\\maps"})
+    CreateDirectoryA(d.c_str(), nullptr);
+  Touch(mod + "\\maps\\rr1.bsp");
+  Touch(mod + "\\maps\\e1m1.bsp");
+  WritePak(mod + "\\pak0.pak", {"maps/rrpak.bsp", "progs/player.mdl", "MAPS/upper.bsp"});
+  Touch(kQuake + "\\id1\\maps\\b_bh10.bsp");
+  Touch(kQuake + "\\id1\\maps\\extra.bsp");
+  WritePak(kQuake + "\\id1\\pak1.pak", {"maps/b_batt0.bsp", "maps/e1m2.bsp", "maps/pakonly.bsp"});
+  Touch(mod + "\\readme.txt");
+  std::ofstream(mod + "\\liblist.gam") << "game \"x\"\nurl_info \"\"\nurl_info \"www.rr.example\"\n";
+  Open();
+  Form->PopupMenu1->PopupComponent = Form->Icons[0];
+  Form->PopupMenu1Popup(Form->PopupMenu1);
+  EXPECT_EQ(Form->PopupMenu1->PopupComponent, Form->Labels[0]);
+  EXPECT_EQ(Form->StartMod1->Caption, "Start Rock && Roll");
+  EXPECT_EQ(Form->Edit1->Caption, "Modify Rock && Roll (Ctrl+M)");
+  EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake\\rr");
+  EXPECT_EQ(Form->Visit1->Caption, "Visit: www.rr.example");
+  EXPECT_TRUE(Form->Visit1->Visible);
+  EXPECT_TRUE(Form->Readme1->Enabled);
+  EXPECT_FALSE(Form->Config1->Enabled);
+  EXPECT_FALSE(Form->ModManual1->Visible);
+  EXPECT_FALSE(Form->Halflifemanager1->Visible);
+  EXPECT_TRUE(Form->Allmodifications1->Checked);
+  EXPECT_EQ(Captions(Form->View1, 3), std::vector<std::string>{"quake modifications"});
+  std::vector<std::string> maps = Captions(Form->Startmap1, 2);
+  std::vector<std::string> expected{"e1m1", "rr1"};
+  expected.push_back("rrpak");
+  expected.push_back("start");
+  for (int e = 1; e <= 4; ++e)
+    for (int n = 1; n <= (e == 2 || e == 3 ? 7 : 8); ++n)
+      expected.push_back("e" + std::to_string(e) + "m" + std::to_string(n));
+  for (const char* m : {"end", "dm1", "dm2", "dm3", "dm4", "dm5", "dm6", "extra"}) expected.push_back(m);
+  expected.push_back("pakonly");
+  EXPECT_EQ(maps, expected);
+  // The second popup rebuilds the run-time items instead of adding more.
+  Form->PopupMenu1Popup(Form->PopupMenu1);
+  EXPECT_EQ(Captions(Form->Startmap1, 2).size(), expected.size());
+  EXPECT_EQ(Form->View1->Count(), 4);
+
+  // The readme goes to notepad quoted; the folder and the address to the shell.
+  Form->Readme1Click(Form->Readme1);
+  Form->Goto1Click(Form->Goto1);
+  Form->Visit1Click(Form->Visit1);
+  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
+                                  "open\twww.rr.example\t\n");
+}
+
+TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
+  AddEntry({"Odd", "quake", "gone"});
+  WriteIni(ModIni, "Odd", "url", "javascript:alert(1)");
+  WriteIni(ModIni, "Odd", "Readme", kQuake + "\\missing.txt");
+  Touch(kQuake + "\\readme.txt");
+  Open();
+  Form->PopupMenu1->PopupComponent = Form->Labels[0];
+  Form->PopupMenu1Popup(Form->PopupMenu1);
+  EXPECT_TRUE(Form->Visit1->Visible);
+  EXPECT_FALSE(Form->Readme1->Enabled);  // its own readme is missing
+  Form->Visit1Click(Form->Visit1);
+  Form->Goto1Click(Form->Goto1);  // C:\Quake\gone does not exist
+  Form->Readme1Click(Form->Readme1);
+  EXPECT_FALSE(Exists(ShellLog()));
+  Form->Visit1->Caption = "Visit: C:\\windows\\notepad.exe";
+  Form->Visit1Click(Form->Visit1);
+  EXPECT_FALSE(Exists(ShellLog()));
+  Form->Visit1->Caption = "Visit: https://ok.example/a&&b";
+  Form->Visit1Click(Form->Visit1);
+  EXPECT_EQ(ReadFile(ShellLog()), "open\thttps://ok.example/a&b\t\n");
+}
+
+TEST_F(CommandsTest, ReadmeAndConfigSearchesTakeTheFirstCandidate) {
+  const std::string mod = kQuake + "\\ctf";
+  CreateDirectoryA(mod.c_str(), nullptr);
+  Touch(mod + "\\ctf.txt");
+  Touch(mod + "\\readme.1st");
+  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "ctf", "Capture"), mod + "\\readme.1st");
+  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "", "Capture"), "");
+  Touch(kQuake + "\\readme.txt");
+  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "", "Capture"), kQuake + "\\readme.txt");
+  Touch(mod + "\\server.cfg");
+  Touch(mod + "\\Capture.cfg");
+  EXPECT_EQ(TForm1::ConfigSearch(kQuake, "ctf", "Capture"), mod + "\\Capture.cfg");
+  CreateDirectoryA((mod + "\\manual").c_str(), nullptr);
+  Touch(mod + "\\manual\\zeta.htm");
+  Touch(mod + "\\manual\\beta.html");
+  EXPECT_EQ(TForm1::ManualSearch(kQuake, "ctf"), mod + "\\manual\\beta.html");
+  Touch(mod + "\\manual\\opmanual.htm");
+  EXPECT_EQ(TForm1::ManualSearch(kQuake, "ctf"), mod + "\\manual\\opmanual.htm");
+}
+
+// Press, leave, come back, release: the command runs only on a release
+// over the button that follows a press that stayed on it.
+TEST_F(CommandsTest, SkinButtonsSwitchPicturesAndFireOnReleaseOnly) {
+  AddEntry({"Base", "quake", ""});
+  Open();
+  const int about = 5;
+  Tbxskinnappi& b = Form->bxs->Data.Button(about);
+  auto paint = [](TPicture& p, TColor c) {
+    p.Bitmap().SetPixelFormat(pf24bit);
+    p.Bitmap().SetSize(4, 4);
+    p.Bitmap().SetPixel(1, 1, c);
+  };
+  paint(b.Kuva, clRed);
+  paint(b.Valittu, clLime);
+  paint(b.Painettu, clBlue);
+  b.Kuvak = b.Valittuk = b.Painettuk = true;
+  TImage* control = Form->Image13;
+  Prompts.clear();
+  auto shown = [&] { return control->Picture().Bitmap().Empty() ? clNone : control->Picture().Bitmap().Pixel(1, 1); };
+  Form->ButtonMouseEnter(about);
+  EXPECT_EQ(shown(), clLime);
+  Form->ButtonMouseDown(about);
+  EXPECT_EQ(shown(), clBlue);
+  Form->ButtonMouseLeave(about);
+  EXPECT_EQ(shown(), clRed);
+  Form->ButtonMouseEnter(about);
+  Form->ButtonMouseUp(about);
+  EXPECT_TRUE(Prompts.empty()) << PromptTexts();
+  Form->ButtonMouseDown(about);
+  Form->ButtonMouseUp(about);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("About box"), std::string::npos);
+  EXPECT_EQ(shown(), clLime);
+  EXPECT_EQ(control->Tag, 0);
+  // Without a normal picture the button shows nothing once the pointer leaves.
+  b.Kuvak = false;
+  Form->ButtonMouseLeave(about);
+  EXPECT_EQ(shown(), clNone);
+}
+
+TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
+  AddEntry({"Plain", "quake", ""});
+  std::ofstream(kQuake + "\\readme.txt") << "Mirror: www.one.example\nSee (http://two.example/news/).\n";
+  Open();
+  Form->PopupMenu1->PopupComponent = Form->Labels[0];
+  Form->PopupMenu1Popup(Form->PopupMenu1);
+  EXPECT_TRUE(Form->Visit1->Visible);
+  EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
+  EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
+}
+
+TEST_F(CommandsTest, EnterStartsTheRowAndCtrlTHidesTheWindow) {
+  AddEntry({"Broken", "quake", "", "missing.exe"});
+  Open();
+  Form->Show();
+  Form->StartMap = "left over";
+  Key(VK_RETURN);
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->StartMap, "");
+  Key(VK_RETURN, ssShift);  // Enter takes any modifiers
+  EXPECT_FALSE(Prompts.empty());
+  Key('T', ssCtrl | ssAlt);
+  EXPECT_TRUE(Form->Visible());
+  Key('T', ssCtrl);
+  EXPECT_FALSE(Form->Visible());
+}
+
+// A start that raises (a template with a stray "%") still brings the page back.
+TEST_F(CommandsTest, QuickStartThatFailsRestoresThePage) {
+  AddEntry({"Bad", "quake", "", "quake %d"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  WriteIni(Options, "Asetukset", "nayta", "suosikit");
+  Open();
+  TMenuItem item(nullptr);
+  item.Caption = "Bad";
+  EXPECT_ANY_THROW(Form->N11Click(&item));
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+// A file that cannot be written stops Remove all part way; the page then
+// shows what the file holds.
+TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
+  AddNumbered(3);
+  Open();
+  Select(2);
+  // An entry file that is a folder cannot be written.
+  const std::string blocked = Dir + "blocked.ini";
+  CreateDirectoryA(blocked.c_str(), nullptr);
+  Form->ModIni = std::make_unique<TIniFile>(blocked);
+  Answers = {mrYes};
+  EXPECT_ANY_THROW(Form->Image16Click(Form->Image16));
+  RemoveDirectoryA(blocked.c_str());
+  EXPECT_EQ(Form->ModIni->FileName(), ModIni);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+TEST_F(CommandsTest, ModifyStartsFromTheEntryAndItsFiles) {
+  AddEntry({"Capture", "quake", "ctf", "quake -game %s", "ctf.ico"});
+  WriteIni(ModIni, "Capture", "winmem", "winmem 16");
+  WriteIni(ModIni, "Capture", "url", "http://ignored.example");
+  const std::string mod = kQuake + "\\ctf";
+  CreateDirectoryA(mod.c_str(), nullptr);
+  std::ofstream(mod + "\\liblist.gam") << "url_info \"http://first.example\"\nURL_INFO \"http://second.example\"\n";
+  Touch(mod + "\\ctf.txt");
+  Touch(mod + "\\readme.1st");
+  Touch(mod + "\\user.cfg");
+  Open();
+  TEntryDialogValues v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "http://second.example");
+  EXPECT_EQ(v.Readme, mod + "\\readme.1st");
+  EXPECT_EQ(v.Config, mod + "\\user.cfg");
+  EXPECT_EQ(v.Map, "<none>");
+  EXPECT_EQ(v.WinMem, "winmem 16");
+  EXPECT_FALSE(v.RandomMapCycle);
+  EXPECT_EQ(v.Logo, Dir + "Logos\\ctf.ico");
+  // Without liblist.gam and url the readme's address is taken; named files
+  // are taken as they are.
+  DeleteFileA((mod + "\\liblist.gam").c_str());
+  WriteIni(ModIni, "Capture", "url", "");
+  WriteIni(ModIni, "Capture", "Config", "D:\\elsewhere.cfg");
+  std::ofstream(mod + "\\readme.1st") << "Home: www.ctf.example, mirror.\n";
+  WriteIni(Options, "Asetukset", "hlmapcycle", "1");
+  v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "www.ctf.example");
+  EXPECT_EQ(v.Config, "D:\\elsewhere.cfg");
+  EXPECT_TRUE(v.RandomMapCycle);
+}
+
+// Two counted mods of one folder name under different games keep apart.
+TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
+  AddEntry({"Quake CTF", "quake", "ctf"});
+  AddEntry({"Q2 CTF", "quake2", "ctf"});
+  WriteIni(Counts, "quake", "ctf", "2");
+  WriteIni(Counts, "quake2", "ctf", "5");
+  WriteIni(Counts, "quake2", "gone", "1");
+  Open();
+  Form->lista();
+  Form->MostStartedRows();
+  ASSERT_EQ(Form->B4.Count(), 4);
+  EXPECT_EQ(Form->B4.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
+  EXPECT_EQ(Form->B5.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
+  EXPECT_EQ(Form->B3.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
+  Form->N3Click(Form->N3);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
+}

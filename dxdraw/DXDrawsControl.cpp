@@ -36,8 +36,12 @@ TCustomDXDraw::TCustomDXDraw(TComponent* owner) : TWinControl(owner), FNowOption
 }
 
 TCustomDXDraw::~TCustomDXDraw() {
-  Finalize();
-  Notify(dxntDestroying);
+  try {
+    Finalize();
+    Notify(dxntDestroying);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);  // nothing unwinds out of a destructor
+  }
   FSubClass.reset();
 }
 

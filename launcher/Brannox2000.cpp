@@ -1,6 +1,8 @@
 // The launcher's program block.
 #include "Brannox2000.h"
 
+#include "DIB.h"
+
 #include "Dialogs.h"
 #include "GraphicFormats.h"
 #include "Handles.h"
@@ -50,6 +52,7 @@ void ShortPath() {
 int LauncherMain() {
   // Picture skins and the pictures inside skin files may be of any of them.
   RegisterGraphicFormats();
+  RegisterDIB();
   SetPictureQueries();
   const std::string arg1 = TForm1::Arg(1);
   if (arg1 == "-restartbx2") {

@@ -189,6 +189,10 @@ public:
 
   // The notification area and the background menu (Unit1_tray.cpp).
   void CoolClick(TComponent* sender);
+  // The application gains or loses the focus: the fade target follows.
+  void ApplicationEvents1Activate(TComponent* sender);
+  void ApplicationEvents1Deactivate(TComponent* sender);
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void PopupMenu2Popup(TComponent* sender);
   void modi1Click(TComponent* sender);
 

@@ -174,3 +174,22 @@ void TForm1::modi1Click(TComponent* sender) {
   auto* item = dynamic_cast<TMenuItem*>(sender);
   if (item) StartByName(StripHotkey(item->Caption), false);
 }
+
+// --- the application's focus
+
+void TForm1::ApplicationEvents1Activate(TComponent*) {
+  A1->SetEnabled(true);
+  SetFadingOut(false);
+}
+
+void TForm1::ApplicationEvents1Deactivate(TComponent*) { SetFadingOut(true); }
+
+LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Every top-level window of the program hears when the program as a whole
+  // gains or loses the focus; the main window answers for it.
+  if (msg == WM_ACTIVATEAPP) {
+    if (wParam) ApplicationEvents1Activate(this);
+    else ApplicationEvents1Deactivate(this);
+  }
+  return TForm::WndProc(msg, wParam, lParam);
+}

@@ -96,7 +96,17 @@ TDisabledWindows::~TDisabledWindows() {
     if (IsWindow(w)) EnableWindow(w, TRUE);
 }
 
+namespace {
+std::function<int(TForm&)>& ModalHook() {
+  static std::function<int(TForm&)> hook;
+  return hook;
+}
+}  // namespace
+
+void TForm::SetModalHook(std::function<int(TForm& form)> hook) { ModalHook() = std::move(hook); }
+
 int TForm::ShowModal() {
+  if (ModalHook()) return ModalResult = ModalHook()(*this);
   HWND self = Handle();
   std::optional<TDisabledWindows> disabled(std::in_place, self);
   ModalResult = 0;

@@ -62,6 +62,9 @@ public:
   // messages until ModalResult is set (closing the form sets mrCancel).
   int ShowModal();
   int ModalResult = 0;
+  // Tests answer modal windows without running their loop: the hook gets
+  // the form and gives its modal result. An empty hook ends it.
+  static void SetModalHook(std::function<int(TForm& form)> hook);
   // Asks CloseQuery, then OnClose; the main form's close ends the loop.
   void Close();
   // Frees the form once its messages are done (never inside its own handler).

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "ComCtrls.h"
 #include "Unit1.h"
+#include "Unit3.h"
 
 #include <windows.h>
 
@@ -89,11 +91,21 @@ protected:
       Prompts.push_back(r);
       return int(r.Default);
     });
+    // A window that the commands open is recorded as "<caption> window"
+    // (the Settings dialog with its page) and cancelled.
+    TForm::SetModalHook([this](TForm& form) {
+      std::string text = form.Caption() + " window";
+      if (auto* settings = dynamic_cast<TForm3*>(&form); settings && settings->Page->ActivePage())
+        text += ": " + settings->Page->ActivePage()->Caption();
+      Prompts.push_back({form.Caption(), text});
+      return int(mrCancel);
+    });
   }
 
   void TearDown() override {
     Form.reset();
     SetPromptHook(nullptr);
+    TForm::SetModalHook(nullptr);
   }
 
   // The window, made after the test has written its files.

@@ -101,8 +101,8 @@ TEST_F(CommandsTest, KeyTableRunsEachCommandOnlyWithItsModifiers) {
     TShiftState Shift;
     const char* Prompt;  // a text the command's prompt holds; "" for none
   } rows[] = {
-      {VK_INSERT, 0, "New dialog"},
-      {VK_INSERT, ssCtrl | ssShift, "New dialog"},
+      {VK_INSERT, 0, "New window"},
+      {VK_INSERT, ssCtrl | ssShift, "New window"},
       {'1', ssCtrl, "Modlist editor"},
       {'1', ssCtrl | ssShift, ""},
       {'2', ssCtrl, "Config manager"},
@@ -111,12 +111,12 @@ TEST_F(CommandsTest, KeyTableRunsEachCommandOnlyWithItsModifiers) {
       {'4', ssCtrl, ""},
       {'5', ssCtrl, "skin editor not found"},
       {'5', ssCtrl | ssAlt, ""},
-      {'S', ssCtrl, "Settings dialog"},
+      {'S', ssCtrl, "Settings window"},
       {'S', ssCtrl | ssShift, ""},
       {'S', 0, ""},
-      {'A', 0, "About box"},
-      {'A', ssCtrl, "About box"},
-      {'A', ssShift | ssAlt, "About box"},
+      {'A', 0, "About window"},
+      {'A', ssCtrl, "About window"},
+      {'A', ssShift | ssAlt, "About window"},
       {'M', ssCtrl, "Game directory was not found"},
       {'M', ssShift, ""},
       {'F', 0, ""},
@@ -450,7 +450,7 @@ TEST_F(CommandsTest, SkinButtonsSwitchPicturesAndFireOnReleaseOnly) {
   Form->ButtonMouseDown(about);
   Form->ButtonMouseUp(about);
   ASSERT_EQ(Prompts.size(), 1u);
-  EXPECT_NE(Prompts[0].Text.find("About box"), std::string::npos);
+  EXPECT_NE(Prompts[0].Text.find("About window"), std::string::npos);
   EXPECT_EQ(shown(), clLime);
   EXPECT_EQ(control->Tag, 0);
   // Without a normal picture the button shows nothing once the pointer leaves.

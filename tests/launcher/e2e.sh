@@ -11,6 +11,17 @@ bx_e2e_begin "$1"
 same_file() { cmp -s "$1" "$2"; }
 no_file() { [[ ! -e $1 ]]; }
 not() { ! "$@"; }
+# start_past_settings DIR EXE: a start without options (a first run) opens the
+# Settings dialog before the main window; it is cancelled, then the main
+# window is waited for.
+start_past_settings() {
+  bx_launch "$@"
+  check "the Settings dialog opens on a first run" bxwin wait TForm3 30000
+  bx_screenshot "$work/first_run_settings.png"
+  bxwin close TForm3 10000
+  bxwin wait TForm1 30000 || check "the main window follows the Settings dialog" false
+  sleep 0.5
+}
 # face_points PICTURE COLOUR: a grid of points over the picture, tab, and for
 # each 0 when the pixel there has the colour (cut away), else 1.
 face_points() {
@@ -24,13 +35,7 @@ case $1 in
 first_run)
   d=$work/bx
   bx_launcher_folder "$d"
-  bx_launch "$d" Brannox2000.exe
-  # The first run opens the Settings dialog before the main window shows.
-  check "the Settings dialog opens on the first run" bxwin wait TForm3 30000
-  bx_screenshot "$work/first_run_settings.png"
-  bxwin close TForm3 10000
-  bxwin wait TForm1 30000 || check "the main window follows the Settings dialog" false
-  sleep 0.5
+  start_past_settings "$d" Brannox2000.exe
   bx_screenshot "$work/first_run.png"
   read -r x y w h visible top rects _ < <(bxwin info TForm1)
   check "skins\\Bx2k8.bxs is the built-in package" same_file "$d/skins/Bx2k8.bxs" "$BX_DEFAULTSKIN_FILE"
@@ -52,7 +57,7 @@ first_run)
   # A second start: installday stays, the skin is not written again.
   printf '[Asetukset]\r\ninstallday=1.1.2001\r\n' > "$bx_windir/bx2000_stats.ini"
   echo changed > "$d/skins/Bx2k8.bxs"
-  start_and_wait "$d" Brannox2000.exe
+  start_past_settings "$d" Brannox2000.exe
   stop
   check "installday is never overwritten" [ "$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset installday)" = 1.1.2001 ]
   check "an existing skins folder is left alone" has_line "$d/skins/Bx2k8.bxs" changed
@@ -244,10 +249,7 @@ failing_start)
   d=$work/bx
   bx_launcher_folder "$d"
   mkdir -p "$d/Options.ini"
-  bx_launch "$d" Brannox2000.exe
-  # Without its options the start is a first run: the Settings dialog first.
-  bxwin wait TForm3 30000 && bxwin close TForm3 10000
-  bxwin wait TForm1 30000 || check "the main window shows" false
+  start_past_settings "$d" Brannox2000.exe
   sleep 1
   check "the error is shown" has_line "$d/prompts.txt.log" "Options.ini"
   check "one main window, not a second one" [ "$(bxwin count TForm1)" = 1 ]

@@ -40,9 +40,15 @@ protected:
       splashVisibleAtPrompt = Form6 && IsWindowVisible(Form6->Handle());
       return mrOk;
     });
+    TForm::SetModalHook([this](TForm& form) {
+      prompts.push_back(form.Caption() + " window");
+      splashVisibleAtPrompt = Form6 && IsWindowVisible(Form6->Handle());
+      return int(mrCancel);
+    });
   }
   void TearDown() override {
     SetPromptHook(nullptr);
+    TForm::SetModalHook(nullptr);
     delete Form1;
     delete Form6;
   }

@@ -330,3 +330,30 @@ TEST_F(TEntryDialogTest, TheDialogOnScreen) {
   });
   EXPECT_FALSE(FileExists(App + "Mod.ini"));
 }
+
+TEST_F(TEntryDialogTest, ALogoFromTheListOrFromTheBrowser) {
+  TBitmap logo;
+  logo.SetSize(16, 16);
+  logo.SaveToFile(App + "Logos\\a.bmp");
+  logo.SaveToFile(App + "Logos\\b.bmp");
+  WriteTextFile(App + "Logos\\broken.bmp", "not a bitmap");
+  TForm4 form(nullptr, nullptr, Files());
+  ASSERT_EQ(form.C3->Items.Count(), 2) << "an unreadable picture is not listed";
+  form.C3->SetItemIndex(0);
+  form.C3Change(form.C3);
+  EXPECT_EQ(form.LogoValue, "a.bmp");
+  DeleteFileA((App + "Logos\\b.bmp").c_str());
+  form.C3->SetItemIndex(1);
+  form.C3Change(form.C3);
+  EXPECT_EQ(form.LogoValue, "") << "a logo that fails clears the value";
+
+  const std::string icon = Root + "elsewhere\\mod.ico";
+  WriteTextFile(icon, "not really an icon");
+  SetPromptHook([&](const TPromptRequest& r) {
+    if (r.Value) *r.Value = icon;
+    return int(mrOk);
+  });
+  form.SpeedButton2Click(form.SpeedButton2);
+  EXPECT_EQ(form.LogoValue, icon) << "the chosen file by its full path, even when it cannot be shown";
+  EXPECT_EQ(form.OpenPictureDialog1->InitialDir, App + "Logos");
+}

@@ -13,7 +13,9 @@
 #include "Classes.h"
 #include "Graphics.h"
 
-// Registers TDIB for the "dib" extension; counted like RegisterGraphicFormats.
+// Registers TDIB for the "dib" extension, taking it over from an earlier
+// registration; done at start-up, and again by a program after it has
+// registered the other picture formats.
 void RegisterDIB();
 
 using TRGBQuads = std::array<TRGBQuad, 256>;
@@ -56,7 +58,8 @@ class TDIB : public TGraphic {
 public:
   TDIB();
   std::string ClassName() const override { return "TDIB"; }
-  // A TDIB shares the source's pixels; a TBitmap is copied; a TPicture gives its graphic.
+  // A TDIB shares the source's pixels; a TBitmap is copied; a TPicture gives
+  // its graphic; any other picture is converted.
   void Assign(const TPersistent& source) override;
   // "DIB": a BMP stream that is read, never written.
   void DefineProperties(TFiler& filer) override;
@@ -83,12 +86,16 @@ public:
   uint8_t* ScanLine(int y);
   const uint8_t* ScanLine(int y) const;
   uint8_t* PixelBits();  // the bottom row; rows follow upwards
+  const uint8_t* Bits() const { return FImage->Pixels.data(); }  // the same, read only
   uint8_t* TopRowBits();
   uint32_t Pixel(int x, int y) const;  // 0 outside the picture
   void SetPixel(int x, int y, uint32_t value);
 
   void LoadFromStream(TStream& s) override;
   void SaveToStream(TStream& s) override;
+  // CF_DIB: the BMP bytes without the 14-byte file header.
+  std::vector<uint8_t> ClipboardBytes();
+  void LoadFromClipboardBytes(const std::vector<uint8_t>& bytes);
 
   // Filters (DIBFilters.cpp).
   void Greyscale(int bitCount);
@@ -105,6 +112,7 @@ public:
 
 private:
   void MakePrivate();
+  void AssignGraphic(const TGraphic& graphic);
   void SetImage(std::shared_ptr<TDIBSharedImage> image);
   void Modified() { if (OnChange) OnChange(); }
   void Progress(TProgressStage stage, uint8_t percent, bool redraw, const TRect& r);

@@ -11,6 +11,8 @@
 #include "Graphics.h"
 
 class TPictureCollection;
+class TCustomDXDraw;
+class TDirectDrawSurface;
 
 class EPictureCollectionError : public Exception { using Exception::Exception; };
 
@@ -38,14 +40,25 @@ public:
   int EffectivePatternHeight() const { return PatternHeight > 0 ? PatternHeight : FPicture.Height(); }
   int PatternCount() const { return int(FPatterns.size()); }
   const TPatternCell& Patterns(int index) const { return FPatterns.at(size_t(index)); }
+  int SurfaceCount() const { return int(FSurfaces.size()); }
+  TDirectDrawSurface& Surfaces(int index) const { return *FSurfaces.at(size_t(index)); }
   bool Initialized() const { return FInitialized; }
 
+  // Makes the surfaces and patterns on the collection's control (nothing
+  // without a picture or an initialized collection).
+  void Restore();
+  // Drops them.
+  void Finalize();
+
 private:
+  friend class TPictureCollection;
   TPatternSizes Sizes() const { return {PatternWidth, PatternHeight, SkipWidth, SkipHeight}; }
+  TPictureCollection& Pictures() const;
 
   TPicture FPicture;  // owned
   TColor FTransparentColor = clBlack;
   std::vector<TPatternCell> FPatterns;
+  std::vector<std::unique_ptr<TDirectDrawSurface>> FSurfaces;  // on the control's DirectDraw object
   bool FInitialized = false;
 };
 
@@ -57,24 +70,37 @@ public:
     return static_cast<TPictureCollectionItem*>(THashCollection::Items(index));
   }
   TComponent* Owner() const { return FOwner; }
+  TCustomDXDraw* DXDraw() const { return FDXDraw; }
+  // EPictureCollectionError when the control is not initialized.
+  void Initialize(TCustomDXDraw& dxDraw);
+  void Finalize();
+  void Restore();
   // "ColorTable": 256 entries of 4 bytes.
   void DefineProperties(TFiler& filer) override;
   TRGBQuads ColorTable{};
 
 private:
   TComponent* FOwner;  // not owned
+  TCustomDXDraw* FDXDraw = nullptr;  // not owned
 };
 
 class TCustomDXImageList : public TComponent {
 public:
   explicit TCustomDXImageList(TComponent* owner);
+  ~TCustomDXImageList() override;
   std::string ClassName() const override { return "TCustomDXImageList"; }
   TPictureCollection& Items() { return FItems; }
   // The collection takes a copy of the given one.
   void SetItems(const TPictureCollection& items) { FItems.Assign(items); }
+  TCustomDXDraw* DXDraw() const { return FDXDraw; }
+  // Follows the control: initialized, finalized and restored with it.
+  void SetDXDraw(TCustomDXDraw* dxDraw);
 
 private:
+  void DXDrawNotify(int type);
   TPictureCollection FItems;
+  TCustomDXDraw* FDXDraw = nullptr;  // not owned
+  int FSubscription = 0;
 };
 
 class TDXImageList : public TCustomDXImageList {

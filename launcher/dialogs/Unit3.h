@@ -13,6 +13,7 @@
 #include "Buttons.h"
 #include "ClrDropBn.h"
 #include "ComCtrls.h"
+#include "DXDrawsPictures.h"
 #include "CommonDialogs.h"
 #include "DialogForm.h"
 #include "ExtCtrls.h"
@@ -26,6 +27,9 @@
 #include "StaticText.h"
 #include "StdCtrls.h"
 #include "cabfiles.h"
+#include "CheckListPicker.h"
+#include "GameText.h"
+#include "Menus.h"
 
 // What the dialog uses of the main window: its open INI files, its sound
 // player and the routines that re-apply its options, skin and list.
@@ -177,12 +181,8 @@ public:
   void OpenClick(TSoundGroup& group);
   void LoadSoundChoices();
 
-  // The logos of the Logos folder by file name, each drawn 16 x 16 for C3.
-  struct TLogo {
-    std::string Name;
-    TBitmap Picture;
-  };
-  std::vector<std::unique_ptr<TLogo>> Logos;
+  // The logos of the Logos folder, named by file name; icons drawn 16 x 16.
+  TDXImageList* LogoImages;
 
 private:
   void BuildFrame();
@@ -212,9 +212,125 @@ private:
   bool FPreviewing = false;
   std::mt19937 FRandom;
   TBitmap FPackageMark, FPictureMark;  // the marks of packages and picture skins in B1
+
+  // ---- The tool pages: mod lists, config files, the Half-Life manager and
+  // the logo converter (Unit3_modlist.cpp, Unit3_config.cpp,
+  // Unit3_hlmanager.cpp, Unit3_liblist.cpp, Unit3_logo.cpp).
+public:
+  // "Modlist editor".
+  TListBox *L3, *Modit;
+  TButton *SpeedButton14, *SpeedButton12, *SpeedButton15, *SpeedButton13;
+  TPopupMenu* PopupMenu2;
+  TMenuItem *AddDirsItem, *AddDirItem, *ModifyDirItem, *RemoveDirItem;
+  void modlisteditorShow(TComponent* sender);
+  void L3Click(TComponent* sender);
+  void SpeedButton12Click(TComponent* sender);
+  void SpeedButton14Click(TComponent* sender);
+  void SpeedButton15Click(TComponent* sender);
+  void SpeedButton13Click(TComponent* sender);
+  void ModitKeyDown(TComponent* sender, uint16_t& key, TShiftState shift);
+  void PopupMenu2Popup(TComponent* sender);
+  // Adds a folder name to a game's own mod list file, unless it is there.
+  void lisaamod(const std::string& gameKey, const std::string& folder);
+  std::string ModListFile(const std::string& gameKey) const { return Host.AppDir + "modlist\\" + gameKey + ".txt"; }
+
+  // "Config manager".
+  TComboBox *C100, *Co;
+  TListBox* La;
+  TMemo* Memo1;
+  TStaticText *GamesLabel, *ModsLabel, *CfgLabel;
+  TButton *SpeedButton16, *SpeedButton24, *SpeedButton32, *SpeedButton17, *SpeedButton18;
+  TSaveDialog* SaveDialog1;
+  void configmanagerShow(TComponent* sender);
+  void C100Change(TComponent* sender);
+  void LaClick(TComponent* sender);
+  void CoChange(TComponent* sender);
+  void SpeedButton16Click(TComponent* sender);
+  void SpeedButton24Click(TComponent* sender);
+  void SpeedButton32Click(TComponent* sender);
+  void SpeedButton17Click(TComponent* sender);
+  void SpeedButton18Click(TComponent* sender);
+
+  // "Half-Life manager" with its "Mapcycle editor" and "Liblist editor".
+  TListBox* LQ;
+  TPageControl* Pa;
+  TTabSheet *Mapcycle, *Liblist;
+  TMemo *Memo3, *Memo4;
+  TStaticText* Label21;
+  TButton *SpeedButton20, *SpeedButton21, *SpeedButton26, *SpeedButton22, *SpeedButton27, *SpeedButton25,
+      *SpeedButton19;
+  TComboBox* Ty;
+  TEdit* tyedit;
+  void halfShow(TComponent* sender);
+  void LQClick(TComponent* sender);
+  void SpeedButton20Click(TComponent* sender);
+  void SpeedButton22Click(TComponent* sender);
+  void SpeedButton21Click(TComponent* sender);
+  void SpeedButton26Click(TComponent* sender);
+  void SpeedButton27Click(TComponent* sender);
+  void SpeedButton25Click(TComponent* sender);
+  void Memo3Change(TComponent* sender);
+  void TyChange(TComponent* sender);
+  void tyeditChange(TComponent* sender);
+  void modifClick(TComponent* sender);
+  void Memo4Change(TComponent* sender);
+  void SpeedButton19Click(TComponent* sender);
+  // The chosen mod's folder with a trailing backslash, "" for none.
+  std::string SelectedHalfLifeMod() const;
+
+  // "Half-Life logo editor".
+  TComboBox *ComboBox1, *FilterComboBox1;
+  TComboBox* DriveComboBoxEx1;
+  TListBox *DirectoryListBoxEx1, *FileListBoxEx1, *FileListBoxEx2;
+  TScrollBox* LogoSourceBox;
+  TImage *Image3, *Image4;
+  TCheckBox *CheckBox1, *CheckBox2, *CheckBox3;
+  TButton *BitBtn7, *BitBtn8;
+  std::string LogoSourceDir, LogoDir;  // the folders of the two file lists
+  void hllogoedShow(TComponent* sender);
+  void ComboBox1Change(TComponent* sender);
+  void FileListBoxEx1Click(TComponent* sender);
+  void FileListBoxEx2Click(TComponent* sender);
+  void BitBtn7Click(TComponent* sender);
+  void BitBtn8Click(TComponent* sender);
+  void FileListBoxEx2KeyDown(TComponent* sender, uint16_t& key, TShiftState shift);
+
+  // Before another page shows (and before the dialog closes): offers to save
+  // the editors' unsaved texts; false when the user cancelled.
+  bool OfferToSaveEditors();
+
+private:
+  void BuildModlistPage();
+  void BuildConfigPage();
+  void BuildHalfLifePage();
+  void BuildLiblistPage();
+  void BuildLogoPage();
+  void SaveModList();
+  // The sub-folders of a folder as a folder list names them, sorted, without
+  // "." and ".." and without brackets (list: a folder file list to use).
+  static std::vector<std::string> SubFolders(TFileListBox& list, const std::string& folder);
+  std::string GameFolder(const std::string& gameKey) const;  // Sijainti
+  // Asks for a folder name of the mod list; false on Cancel.
+  bool AskModName(const std::string& caption, const std::string& prompt, std::string& name);
+  std::string ConfigFolder() const;  // the game folder and mod, with a trailing backslash
+  void SaveConfig();
+  void SetConfigColors(bool editable);
+  void SaveMapCycle();
+  void GatherMaps(TCheckListPicker& picker);
+  void AppendMissingMaps(const std::vector<std::string>& maps, const std::string& containing = "");
+  void FillLogoSources();
+  void ListLogos();
+  // The line formats of the files open in the editors.
+  TGameText FModListText, FConfigText, FMapCycleText, FLiblistText;
+  bool FFilling = false;  // the Half-Life pages' re-entry flag
 };
 
-// Shows the Settings dialog modally over the main window, optionally on a
-// page (0 = General), and frees it; after OK the main window re-applies its
-// options (host.ReapplyOptions). Returns the dialog's modal result.
-int ShowSettingsDialog(TSettingsHost& host, int page = 0);
+// Shows the Settings dialog modally over the main window, on the page of that
+// caption (none or an unknown one: "General"), and frees it. The caller
+// re-applies its options afterwards. Returns the dialog's modal result.
+int ShowSettingsDialog(TSettingsHost& host, const std::string& pageCaption = "");
+
+// Creates the dialog without showing it, runs "Find games" or "Find mods"
+// as its buttons do, and frees it.
+enum class TSettingsSearch { FindGames, FindMods };
+void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search);

@@ -6,19 +6,11 @@
 #include <iterator>
 
 #include "DIB.h"
+#include "ErrorText.h"
 #include "Streams.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "";
-}
 
 // An 8-bit BMP of w x h with the given "colours used" and header height sign.
 Bytes Bmp8(int w, int h, uint32_t used, bool topDown) {
@@ -52,13 +44,13 @@ TEST(DIBStream, EmptyAndShortStreams) {
   const Bytes one = Bmp8(1, 1, 0, false);
   for (size_t n = 1; n < 14; ++n) {
     TMemoryStream s(Bytes(one.begin(), one.begin() + long(n)));
-    EXPECT_EQ(Message([&] { d.LoadFromStream(s); }), "DIB is invalid") << n;
+    EXPECT_EQ(ErrorText([&] { d.LoadFromStream(s); }), "DIB is invalid") << n;
   }
   Bytes header(one.begin(), one.begin() + 14);
   EXPECT_TRUE(LoadDib(header).Empty());
   Bytes broken = Bmp8(2, 2, 0, false);
   broken[14] = 200;  // no header has this size
-  EXPECT_EQ(Message([&] { LoadDib(broken); }), "DIB is invalid");
+  EXPECT_EQ(ErrorText([&] { LoadDib(broken); }), "DIB is invalid");
 }
 
 TEST(DIBStream, TopDownReadsAsBottomUpAndSavesBottomUp) {
@@ -126,8 +118,8 @@ TEST(DIBImage, SetSizeSharingAndPixels) {
   EXPECT_EQ(a.Pixel(-1, 0), 0u);
   a.SetPixel(5, 0, 9);
   EXPECT_EQ(a.Pixel(5, 0), 0u);
-  EXPECT_EQ(Message([&] { a.ScanLine(3); }), "Index of the scanning line exceeded the range. (3)");
-  EXPECT_EQ(Message([&] { a.SetSize(2, 2, 3); }), "Bitcount in invalid (3)");
+  EXPECT_EQ(ErrorText([&] { a.ScanLine(3); }), "Index of the scanning line exceeded the range. (3)");
+  EXPECT_EQ(ErrorText([&] { a.SetSize(2, 2, 3); }), "Bitcount in invalid (3)");
   a.SetWidth(0);
   EXPECT_TRUE(a.Empty());
   a.SetHeight(4);

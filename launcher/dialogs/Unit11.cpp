@@ -7,4 +7,6 @@ TForm11::TForm11(TComponent* owner, HWND ownerWindow) : TCheckListPicker(owner, 
   LB1->SetParent(this);
   F1 = new TFileListBox(this);
   F1->Mask = "*.bsp";
+  Pak = new TPakExplr(this);
+  Pak->ResourceType = ptMaps;
 }

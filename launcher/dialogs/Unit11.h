@@ -2,6 +2,7 @@
 #pragma once
 #include "CheckListPicker.h"
 #include "FileCtrl.h"
+#include "PakExplr.h"
 
 class TForm11 : public TCheckListPicker {
 public:
@@ -11,4 +12,5 @@ public:
   // Never shown; the caller gathers map names with them.
   TListBox* LB1;
   TFileListBox* F1;  // mask "*.bsp"
+  TPakExplr* Pak;    // lists the maps of a package
 };

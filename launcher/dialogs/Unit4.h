@@ -76,7 +76,8 @@ private:
   void FillMaps();
   // Logos: the combo's pictures, one picture shown in Image1.
   void FillLogoCombo();
-  // Shows a logo file in Image1; false when it does not exist or cannot be read.
+  // Shows a logo file in Image1; false when it does not exist, or when it
+  // cannot be read (the "unknown" picture is shown then).
   bool ShowLogo(const std::string& path);
   void ShowUnknownLogo();
   // The full path of a logo value (a bare name is in "Logos\").

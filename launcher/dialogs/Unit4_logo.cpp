@@ -34,7 +34,7 @@ bool TForm4::ShowLogo(const std::string& path) {
   bool icon = false;
   if (!LoadLogoPicture(path, bitmap, icon)) {
     ShowUnknownLogo();
-    return true;
+    return false;
   }
   Image1->Picture().Bitmap() = std::move(bitmap);
   // An icon's background is the marker colour; a bitmap is shown as it is.
@@ -89,5 +89,6 @@ void TForm4::C3Change(TComponent*) {
 void TForm4::SpeedButton2Click(TComponent*) {
   if (!OpenPictureDialog1->Execute()) return;
   LogoValue = OpenPictureDialog1->FileName;
-  if (!ShowLogo(LogoValue)) ShowUnknownLogo();
+  if (!FileExists(LogoValue)) ShowUnknownLogo();
+  else ShowLogo(LogoValue);
 }

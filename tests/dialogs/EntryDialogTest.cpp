@@ -22,6 +22,18 @@ size_t CountOf(const std::vector<std::string>& list, const std::string& item) {
   return size_t(std::count(list.begin(), list.end(), item));
 }
 
+// A PAK archive whose directory names these entries (no file data).
+std::string PakBytes(const std::vector<std::string>& names) {
+  auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  std::string pak = "PACK" + le32(12) + le32(uint32_t(64 * names.size()));
+  for (const std::string& n : names) {
+    std::string entry = n;
+    entry.resize(56, '\0');
+    pak += entry + le32(0) + le32(0);
+  }
+  return pak;
+}
+
 // Picks folder in the mod folder picker as soon as it is up.
 class TPickerDriver {
 public:
@@ -90,6 +102,15 @@ TEST_F(TEntryDialogTest, MapListsOfEachGame) {
   EXPECT_EQ(CountOf(quake, "b_bh10"), 0u) << "an item model of id1";
   EXPECT_EQ(CountOf(quake, "E1M2"), 0u) << "already listed in other letter case";
 
+  WriteTextFile(QuakeDir + "\\mymod\\pak0.pak", PakBytes({"maps/modpak.bsp", "progs/player.mdl", "maps/dm9.bsp"}));
+  WriteTextFile(QuakeDir + "\\id1\\pak0.pak", PakBytes({"maps/b_exbox2.bsp", "maps/idpak.bsp"}));
+  std::vector<std::string> withPaks = GameMaps("quake", QuakeDir, "mymod");
+  EXPECT_EQ(withPaks.size(), quake.size() + 2);
+  EXPECT_EQ(withPaks[3], "modpak") << "the mod's packages after its loose maps";
+  EXPECT_EQ(withPaks.back(), "idpak");
+  EXPECT_EQ(CountOf(withPaks, "b_exbox2"), 0u);
+  EXPECT_EQ(CountOf(withPaks, "dm9"), 1u);
+
   WriteTextFile(HalfLifeDir + "\\valve\\maps\\crossfire.bsp", "x");
   WriteTextFile(HalfLifeDir + "\\valve\\maps\\b_bh10.bsp", "x");
   EXPECT_EQ(GameMaps("half-life", HalfLifeDir, ""),
@@ -100,6 +121,12 @@ TEST_F(TEntryDialogTest, MapListsOfEachGame) {
   EXPECT_EQ(GameMaps("quake 3 arena", Root + "Q3", "").size(), 2u);
   EXPECT_EQ(GameMaps("q3", Root + "Q3", "").back(), "q3dm1");
   EXPECT_EQ(GameMaps("sin", Root + "Q3", ""), std::vector<std::string>{"<none>"});
+
+  MakeDirs(Root + "Q2\\baseq2\\maps");
+  WriteTextFile(Root + "Q2\\baseq2\\maps\\base1.bsp", "x");
+  WriteTextFile(Root + "Q2\\baseq2\\pak0.pak", "PACK cut short");
+  EXPECT_EQ(GameMaps("quake 2", Root + "Q2", ""), (std::vector<std::string>{"<none>", "base1"}))
+      << "a broken package ends only its own step";
   EXPECT_EQ(GameMaps("quake", Root + "Missing", "x").size(), 1u + 38);
 }
 
@@ -329,4 +356,31 @@ TEST_F(TEntryDialogTest, TheDialogOnScreen) {
     Press(form.BitBtn1);
   });
   EXPECT_FALSE(FileExists(App + "Mod.ini"));
+}
+
+TEST_F(TEntryDialogTest, ALogoFromTheListOrFromTheBrowser) {
+  TBitmap logo;
+  logo.SetSize(16, 16);
+  logo.SaveToFile(App + "Logos\\a.bmp");
+  logo.SaveToFile(App + "Logos\\b.bmp");
+  WriteTextFile(App + "Logos\\broken.bmp", "not a bitmap");
+  TForm4 form(nullptr, nullptr, Files());
+  ASSERT_EQ(form.C3->Items.Count(), 2) << "an unreadable picture is not listed";
+  form.C3->SetItemIndex(0);
+  form.C3Change(form.C3);
+  EXPECT_EQ(form.LogoValue, "a.bmp");
+  DeleteFileA((App + "Logos\\b.bmp").c_str());
+  form.C3->SetItemIndex(1);
+  form.C3Change(form.C3);
+  EXPECT_EQ(form.LogoValue, "") << "a logo that fails clears the value";
+
+  const std::string icon = Root + "elsewhere\\mod.ico";
+  WriteTextFile(icon, "not really an icon");
+  SetPromptHook([&](const TPromptRequest& r) {
+    if (r.Value) *r.Value = icon;
+    return int(mrOk);
+  });
+  form.SpeedButton2Click(form.SpeedButton2);
+  EXPECT_EQ(form.LogoValue, icon) << "the chosen file by its full path, even when it cannot be shown";
+  EXPECT_EQ(form.OpenPictureDialog1->InitialDir, App + "Logos");
 }

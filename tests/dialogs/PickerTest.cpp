@@ -96,6 +96,7 @@ TEST(CheckListPickers, OkFollowsTheChecksAndDoubleClickToggles) {
   EXPECT_EQ(maps.Caption(), "Select maps");
   EXPECT_EQ(maps.F1->Mask, "*.bsp");
   EXPECT_FALSE(maps.LB1->Visible());
+  EXPECT_EQ(maps.Pak->ResourceType, ptMaps);
 
   for (TCheckListPicker* picker : {static_cast<TCheckListPicker*>(&folders), static_cast<TCheckListPicker*>(&maps)}) {
     SCOPED_TRACE(picker->Caption());

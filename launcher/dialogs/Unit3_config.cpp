@@ -18,11 +18,11 @@ void TForm3::BuildConfigPage() {
   C100 = Place<TComboBox>(ConfigManager, this, 8, 26, 150, 22);
   C100->Style = csDropDownList;
   ModsLabel = Text(ConfigManager, this, 8, 56, 150, "Mods:");
-  La = Place<TListBox>(ConfigManager, this, 8, 74, 150, 278);
+  La = Place<TListBox>(ConfigManager, this, 8, 74, 150, 256);
   CfgLabel = Text(ConfigManager, this, 166, 8, 200, "Cfg files:");
-  Co = Place<TComboBox>(ConfigManager, this, 166, 26, 270, 22);
+  Co = Place<TComboBox>(ConfigManager, this, 166, 26, 254, 22);
   Co->Style = csDropDownList;
-  Memo1 = Place<TMemo>(ConfigManager, this, 166, 56, 270, 296);
+  Memo1 = Place<TMemo>(ConfigManager, this, 166, 56, 254, 274);
   Memo1->WordWrap = false;
   Memo1->ScrollBars = ssBoth;
   const std::pair<TButton**, const char*> buttons[] = {{&SpeedButton16, "Save"},
@@ -32,7 +32,7 @@ void TForm3::BuildConfigPage() {
                                                        {&SpeedButton18, "Create keymap"}};
   int top = 56;
   for (auto [button, caption] : buttons) {
-    *button = Button(ConfigManager, this, 442, top, 96, caption, caption);
+    *button = Button(ConfigManager, this, 426, top, 110, caption, caption);
     top += 30;
   }
   SaveDialog1 = new TSaveDialog(this);

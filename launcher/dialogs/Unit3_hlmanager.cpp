@@ -31,8 +31,8 @@ void TForm3::SetMemoLines(TMemo& memo, const std::vector<std::string>& lines) {
 
 void TForm3::BuildHalfLifePage() {
   Text(HalfLifeManager, this, 8, 8, 150, "Half-Life modifications:");
-  LQ = Place<TListBox>(HalfLifeManager, this, 8, 26, 150, 326);
-  Pa = Place<TPageControl>(HalfLifeManager, this, 166, 4, 372, 352);
+  LQ = Place<TListBox>(HalfLifeManager, this, 8, 26, 150, 304);
+  Pa = Place<TPageControl>(HalfLifeManager, this, 166, 4, 372, 328);
   Mapcycle = new TTabSheet(this);
   Mapcycle->SetCaption("Mapcycle editor");
   Mapcycle->SetPageControl(Pa);
@@ -40,7 +40,7 @@ void TForm3::BuildHalfLifePage() {
   Liblist->SetCaption("Liblist editor");
   Liblist->SetPageControl(Pa);
 
-  Memo3 = Place<TMemo>(Mapcycle, this, 4, 4, 236, 314);
+  Memo3 = Place<TMemo>(Mapcycle, this, 4, 4, 236, 290);
   Memo3->WordWrap = false;
   Memo3->ScrollBars = ssBoth;
   const std::pair<TButton**, const char*> buttons[] = {

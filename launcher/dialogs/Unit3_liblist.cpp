@@ -12,10 +12,10 @@ void TForm3::BuildLiblistPage() {
   Ty->Style = csDropDownList;
   for (const TLiblistKey& key : LiblistKeys()) Ty->Items.Add(key.Key);
   tyedit = Place<TEdit>(Liblist, this, 140, 4, 220, 22);
-  Memo4 = Place<TMemo>(Liblist, this, 4, 32, 356, 256);
+  Memo4 = Place<TMemo>(Liblist, this, 4, 32, 356, 236);
   Memo4->WordWrap = false;
   Memo4->ScrollBars = ssBoth;
-  SpeedButton19 = Button(Liblist, this, 4, 294, 100, "Save", "Save");
+  SpeedButton19 = Button(Liblist, this, 4, 274, 100, "Save", "Save");
 
   Ty->OnChange = [this](TComponent* s) { TyChange(s); };
   tyedit->OnChange = [this](TComponent* s) { tyeditChange(s); };

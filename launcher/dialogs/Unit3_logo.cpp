@@ -57,19 +57,19 @@ void TForm3::BuildLogoPage() {
   FileListBoxEx1 = Place<TListBox>(LogoEditor, this, 8, 218, 150, 112);
   FileListBoxEx1->MultiSelect = true;
 
-  Text(LogoEditor, this, 166, 8, 180, "Unconverted image:");
-  LogoSourceBox = Place<TScrollBox>(LogoEditor, this, 166, 26, 180, 180);
+  Text(LogoEditor, this, 166, 8, 160, "Unconverted image:");
+  LogoSourceBox = Place<TScrollBox>(LogoEditor, this, 166, 26, 160, 180);
   Image3 = Place<TImage>(LogoSourceBox, this, 0, 0, 0, 0);
-  Text(LogoEditor, this, 354, 8, 100, "Converted image:");
-  Image4 = Place<TImage>(LogoEditor, this, 354, 26, kLogoSize, kLogoSize);
+  Text(LogoEditor, this, 334, 8, 112, "Converted image:");
+  Image4 = Place<TImage>(LogoEditor, this, 334, 26, kLogoSize, kLogoSize);
   Image4->Stretch = true;
-  Text(LogoEditor, this, 430, 8, 100, "Logos:");
-  FileListBoxEx2 = Place<TListBox>(LogoEditor, this, 430, 26, 106, 180);
+  Text(LogoEditor, this, 450, 8, 86, "Logos:");
+  FileListBoxEx2 = Place<TListBox>(LogoEditor, this, 450, 26, 86, 180);
   CheckBox1 = Check(LogoEditor, this, 166, 216, 180, "Invert colors");
   CheckBox2 = Check(LogoEditor, this, 166, 240, 180, "mirror image");
   CheckBox3 = Check(LogoEditor, this, 166, 264, 180, "Flip image");
-  BitBtn7 = Button(LogoEditor, this, 354, 216, 100, "Convert");
-  BitBtn8 = Button(LogoEditor, this, 354, 248, 100, "Delete logo");
+  BitBtn7 = Button(LogoEditor, this, 334, 216, 110, "Convert");
+  BitBtn8 = Button(LogoEditor, this, 334, 248, 110, "Delete logo");
 
   LogoEditor->OnShow = [this](TComponent* s) { hllogoedShow(s); };
   ComboBox1->OnChange = [this](TComponent* s) { ComboBox1Change(s); };

@@ -149,3 +149,28 @@ TEST(LogoConvert, StretchInvertMirrorAndFlip) {
   EXPECT_LT(greyAt(inverted, 0, 0), 50);
   EXPECT_GT(greyAt(inverted, 63, 63), 200);
 }
+
+// With BX_TOOL_HOLD set (milliseconds), the logo page after a conversion and
+// the liblist editor stay on screen to be looked at.
+TEST_F(TLogoPageTest, PagesWithContentToLookAt) {
+  if (!std::getenv("BX_TOOL_HOLD")) GTEST_SKIP() << "BX_TOOL_HOLD is not set";
+  Copy("tga-rle24.tga", "b.tga");
+  Copy("jpeg-colour.jpg", "e.jpg");
+  MakeDirs(Root + "Half-Life\\valve");
+  WriteTextFile(Root + "Half-Life\\valve\\liblist.gam", "// Half-Life\ngame \"Half-Life\"\nstartmap \"c0a0\"\n");
+  TForm3& form = Open();
+  form.Show();
+  form.FileListBoxEx1->SetSelected(1, true);
+  form.FileListBoxEx1Click(nullptr);
+  form.CheckBox1->SetChecked(true);
+  form.BitBtn7Click(nullptr);
+  SetForegroundWindow(form.Handle());
+  HoldForLooking("BX_TOOL_HOLD");
+  form.Page->SetActivePage(form.HalfLifeManager);
+  form.LQ->SetItemIndex(form.LQ->Items.IndexOf("valve"));
+  form.LQClick(nullptr);
+  form.Pa->SetActivePage(form.Liblist);
+  form.Ty->SetItemIndex(0);
+  form.TyChange(nullptr);
+  HoldForLooking("BX_TOOL_HOLD");
+}

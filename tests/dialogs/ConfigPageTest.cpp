@@ -2,8 +2,13 @@
 // maps, new and deleted files.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "FileUtils.h"
+#include "Forms.h"
 #include "SettingsFixture.h"
+
+#include <windows.h>
 
 namespace {
 class TConfigPageTest : public TSettingsTest {
@@ -31,6 +36,24 @@ protected:
   }
   std::string Mod;
 };
+
+// Fills in the "Add bind" dialog once it is up (key, command) and presses
+// OK; the caller removes the returned timer.
+UINT_PTR AnswerAddBind(const std::string& key, const std::string& command) {
+  auto done = std::make_shared<bool>(false);
+  return Application().AddTimer(
+      [key, command, done] {
+        HWND dialog = FindWindowA(nullptr, "Add bind");
+        if (*done || !dialog || !IsWindowVisible(dialog)) return;
+        *done = true;
+        HWND edit1 = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        HWND edit2 = FindWindowExA(dialog, edit1, "Edit", nullptr);
+        SetWindowTextA(edit1, key.c_str());
+        SetWindowTextA(edit2, command.c_str());
+        SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+      },
+      20);
+}
 }  // namespace
 
 TEST_F(TConfigPageTest, OpensConfigCfgFirstAndSavesTheSameBytes) {
@@ -93,6 +116,12 @@ TEST_F(TConfigPageTest, DeleteAsksAndDeletesOnlyThatFile) {
 TEST_F(TConfigPageTest, DriveRootStyleFolderAndUnquotedBinds) {
   WriteTextFile(Root + "Sin\\base\\config.cfg", "");
   TForm3& form = Open("sin", "base");
+  UINT_PTR timer = AnswerAddBind("w", "+forward");
+  form.SpeedButton17Click(nullptr);
+  Application().RemoveTimer(timer);
+  EXPECT_EQ(form.Memo1->Text(), "bind w \"+forward\"");
+  form.SpeedButton16Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Root + "Sin\\base\\config.cfg"), "bind w \"+forward\"\r\n");
   Answer(mrYes);
   form.SpeedButton32Click(nullptr);
   // The confirmation always inserts its backslash.

@@ -138,3 +138,23 @@ TEST_F(TConfigPageTest, UnsavedTextIsOfferedOnLeavingThePage) {
   EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "config.cfg?");
   EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "a\n");
 }
+
+TEST_F(TConfigPageTest, AFailedSaveLeavesTheOldFile) {
+  WriteTextFile(Mod + "config.cfg", "old\r\n");
+  TForm3& form = Open("half-life", "cstrike");
+  form.Memo1->SetText("new");
+  // Another program holds the file open without sharing it.
+  HANDLE locked = CreateFileA((Mod + "config.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  EXPECT_ANY_THROW(form.SpeedButton16Click(nullptr));
+  CloseHandle(locked);
+  EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "old\r\n");
+  EXPECT_EQ(form.Memo1->Text(), "new");  // the text on screen stays
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((Mod + "*").c_str(), &found);
+  int files = 0;
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+    files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  FindClose(search);
+  EXPECT_EQ(files, 1);  // no temporary file left behind
+}

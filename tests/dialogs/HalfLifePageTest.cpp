@@ -131,4 +131,15 @@ TEST_F(THalfLifePageTest, UnsavedEditsAreOfferedBeforeLeavingThePage) {
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "a\nb\n");
   EXPECT_TRUE(form.OfferToSaveEditors());  // nothing left to ask
   EXPECT_EQ(Prompts.size(), 2u);
+
+  // Closing the dialog asks too; Cancel keeps it open.
+  form.Memo3->SetText("c");
+  Answer(mrCancel);
+  form.BitBtn4Click(form.BitBtn4);
+  EXPECT_EQ(form.ModalResult, 0);
+  Answer(mrNo);
+  form.BitBtn4Click(form.BitBtn4);
+  EXPECT_EQ(form.ModalResult, mrCancel);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "a\nb\n");
+  EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "mapcycle.txt?");
 }

@@ -24,6 +24,12 @@ void DrawArrow(HDC dc, int cx, int cy, bool enabled) {
     LineTo(dc, cx + 3 - row, cy - 1 + row);
   }
 }
+// The visible top-most windows, into the vector at list.
+BOOL CALLBACK CollectTopMost(HWND wnd, LPARAM list) {
+  if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
+}
 }  // namespace
 
 TColorDropButton::TColorDropButton(TComponent* owner) : TButton(owner) {
@@ -135,14 +141,7 @@ void TColorDropButton::Click() {
   }
   // Windows of ours that stay on top would cover the palette.
   FTopMost.clear();
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM list) -> BOOL {
-        if (IsWindowVisible(wnd) && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-        return TRUE;
-      },
-      LPARAM(&FTopMost));
+  EnumThreadWindows(GetCurrentThreadId(), CollectTopMost, LPARAM(&FTopMost));
   for (HWND wnd : FTopMost) SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   FPalette = new TColorDropPalette(this);

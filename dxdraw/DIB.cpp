@@ -273,7 +273,31 @@ void TDIB::Assign(const TPersistent& source) {
     Modified();
     return;
   }
+  if (auto* g = dynamic_cast<const TGraphic*>(&source)) {
+    AssignGraphic(*g);
+    return;
+  }
   TGraphic::Assign(source);
+}
+
+void TDIB::AssignGraphic(const TGraphic& graphic) {
+  // Another picture class: through its stream when that is a bitmap the
+  // bitmap class reads, else a 24-bit picture of its size; never refused.
+  TMemoryStream s;
+  TBitmap b;
+  try {
+    const_cast<TGraphic&>(graphic).SaveToStream(s);
+    s.SetPosition(0);
+    b.LoadFromStream(s);
+  } catch (const Exception&) {
+    b = TBitmap();
+  }
+  if (!b.Empty() && b.Width() == graphic.Width() && b.Height() == graphic.Height()) {
+    Assign(b);
+    return;
+  }
+  Clear();  // a fresh picture: its pixels start as zero bytes
+  SetSize(graphic.Width(), graphic.Height(), 24);
 }
 
 void TDIB::DefineProperties(TFiler& filer) {
@@ -333,4 +357,49 @@ void TDIB::SaveToStream(TStream& s) {
   if (FImage->ColorEntryCount > 0 && bytes.size() >= kClrUsed + 4)
     std::memset(bytes.data() + kClrUsed, 0, 4);
   s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+}
+
+// --- the clipboard format CF_DIB
+
+namespace {
+void PutLE32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+}  // namespace
+
+std::vector<uint8_t> TDIB::ClipboardBytes() {
+  TMemoryStream s;
+  SaveToStream(s);
+  const auto& bytes = s.Bytes();
+  if (bytes.size() <= 14) return {};
+  return std::vector<uint8_t>(bytes.begin() + 14, bytes.end());
+}
+
+void TDIB::LoadFromClipboardBytes(const std::vector<uint8_t>& bytes) {
+  auto u16 = [&](size_t at) { return uint32_t(bytes[at] | bytes[at + 1] << 8); };
+  auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+  // The pixels follow the info block, its masks and its colours; the file
+  // header put in front says where.
+  if (bytes.size() < 16) throw EInvalidGraphic(kInvalid);
+  uint32_t headerSize = u32(0), entrySize = 4, colors = 0;
+  uint32_t bits = headerSize == 12 ? u16(10) : u16(14);
+  uint64_t masks = 0;
+  if (headerSize >= 40 && bytes.size() >= 36) {
+    uint32_t compression = u32(16);
+    colors = u32(32);
+    constexpr uint32_t kBitFields = 3;  // BI_BITFIELDS: three masks after a 40-byte header
+    if (compression == kBitFields && headerSize == 40) masks = 12;
+  } else if (headerSize == 12) {
+    entrySize = 3;
+  }
+  if (colors == 0 && bits <= 8) colors = 1u << bits;
+  uint64_t offset = 14 + uint64_t(headerSize) + masks + uint64_t(std::min<uint32_t>(colors, 256)) * entrySize;
+  std::vector<uint8_t> file(14);
+  file[0] = 'B';
+  file[1] = 'M';
+  file.insert(file.end(), bytes.begin(), bytes.end());
+  PutLE32(file, 2, uint32_t(file.size()));
+  PutLE32(file, 10, uint32_t(std::min<uint64_t>(offset, file.size())));
+  TMemoryStream s(file);
+  LoadFromStream(s);
 }

@@ -58,7 +58,8 @@ class TDIB : public TGraphic {
 public:
   TDIB();
   std::string ClassName() const override { return "TDIB"; }
-  // A TDIB shares the source's pixels; a TBitmap is copied; a TPicture gives its graphic.
+  // A TDIB shares the source's pixels; a TBitmap is copied; a TPicture gives
+  // its graphic; any other picture is converted.
   void Assign(const TPersistent& source) override;
   // "DIB": a BMP stream that is read, never written.
   void DefineProperties(TFiler& filer) override;
@@ -92,6 +93,9 @@ public:
 
   void LoadFromStream(TStream& s) override;
   void SaveToStream(TStream& s) override;
+  // CF_DIB: the BMP bytes without the 14-byte file header.
+  std::vector<uint8_t> ClipboardBytes();
+  void LoadFromClipboardBytes(const std::vector<uint8_t>& bytes);
 
   // Filters (DIBFilters.cpp).
   void Greyscale(int bitCount);
@@ -108,6 +112,7 @@ public:
 
 private:
   void MakePrivate();
+  void AssignGraphic(const TGraphic& graphic);
   void SetImage(std::shared_ptr<TDIBSharedImage> image);
   void Modified() { if (OnChange) OnChange(); }
   void Progress(TProgressStage stage, uint8_t percent, bool redraw, const TRect& r);

@@ -152,44 +152,8 @@ void SetDIBPalette(TDIB& dib, HPALETTE palette) {
 
 // --- the clipboard
 
-std::vector<uint8_t> DIBClipboardBytes(TDIB& dib) {
-  TMemoryStream s;
-  dib.SaveToStream(s);
-  const auto& bytes = s.Bytes();
-  if (bytes.size() <= 14) return {};
-  return std::vector<uint8_t>(bytes.begin() + 14, bytes.end());
-}
-
-void LoadDIBClipboardBytes(TDIB& dib, const std::vector<uint8_t>& bytes) {
-  auto u16 = [&](size_t at) { return uint32_t(bytes[at] | bytes[at + 1] << 8); };
-  auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
-  // The pixels follow the info block, its masks and its colours; the file
-  // header put in front says where.
-  if (bytes.size() < 16) throw EInvalidGraphic("DIB is invalid");
-  uint32_t headerSize = u32(0), entrySize = 4, colors = 0;
-  uint32_t bits = headerSize == 12 ? u16(10) : u16(14);
-  uint64_t masks = 0;
-  if (headerSize >= 40 && bytes.size() >= 36) {
-    uint32_t compression = u32(16);
-    colors = u32(32);
-    if (compression == BI_BITFIELDS && headerSize == 40) masks = 12;
-  } else if (headerSize == 12) {
-    entrySize = 3;
-  }
-  if (colors == 0 && bits <= 8) colors = 1u << bits;
-  uint64_t offset = 14 + uint64_t(headerSize) + masks + uint64_t(std::min<uint32_t>(colors, 256)) * entrySize;
-  std::vector<uint8_t> file(14);
-  file[0] = 'B';
-  file[1] = 'M';
-  file.insert(file.end(), bytes.begin(), bytes.end());
-  PutU32(file, 2, uint32_t(file.size()));
-  PutU32(file, 10, uint32_t(std::min<uint64_t>(offset, file.size())));
-  TMemoryStream s(file);
-  dib.LoadFromStream(s);
-}
-
 void SaveDIBToClipboardFormat(TDIB& dib, UINT& format, HANDLE& data) {
-  auto bytes = DIBClipboardBytes(dib);
+  auto bytes = dib.ClipboardBytes();
   format = CF_DIB;
   data = nullptr;
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, std::max<size_t>(bytes.size(), 1));
@@ -206,7 +170,7 @@ void LoadDIBFromClipboardFormat(TDIB& dib, UINT format, HANDLE data) {
   TGlobalMemoryStream s(data);
   std::vector<uint8_t> bytes(size_t(s.Size()));
   s.ReadBuffer(bytes.data(), int64_t(bytes.size()));
-  LoadDIBClipboardBytes(dib, bytes);
+  dib.LoadFromClipboardBytes(bytes);
 }
 
 // --- global memory

@@ -50,9 +50,6 @@ int PaletteCacheSize();
 // blue swapped into table order), deletes the handle and updates the image.
 void SetDIBPalette(TDIB& dib, HPALETTE palette);
 
-// CF_DIB: the BMP bytes without the 14-byte file header.
-std::vector<uint8_t> DIBClipboardBytes(TDIB& dib);
-void LoadDIBClipboardBytes(TDIB& dib, const std::vector<uint8_t>& bytes);
 // Puts the DIB on the open clipboard as CF_DIB in movable global memory.
 void SaveDIBToClipboardFormat(TDIB& dib, UINT& format, HANDLE& data);
 void LoadDIBFromClipboardFormat(TDIB& dib, UINT format, HANDLE data);

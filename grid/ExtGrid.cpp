@@ -10,7 +10,16 @@
 #include "ExtGridDrop.h"
 #include "WinGraphics.h"
 
+namespace {
+// The unit's start-up with the first grid, its shut-down when the program ends.
+struct TUnitLife {
+  TUnitLife() { ExtGridStartup(); }
+  ~TUnitLife() { ExtGridShutdown(); }
+};
+}  // namespace
+
 TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5, 5) {
+  static TUnitLife unit;
   DefaultRowHeight = FData.DefaultRowHeight;
   ActiveCellFont.Style = fsBold;
   FixedFont = Font;

@@ -17,6 +17,7 @@
 enum TVAlignment { vtaCenter = 0, vtaTop = 1, vtaBottom = 2 };
 enum TBackgroundDisplay { bdTile = 0, bdFixed = 1 };
 enum TBackgroundCells { bcNormal = 0, bcFixed = 1 };
+enum TIntelliPan { ipVertical = 0, ipHorizontal = 1, ipBoth = 2, ipNone = 3 };
 
 // The picture under the cells: tiled from the first cell, or at a fixed place.
 class TBackGround : public TPersistent {
@@ -88,6 +89,7 @@ public:
   int VAlignment = vtaTop;
   bool WordWrap = false, Flat = false, Multilinecells = false, AutoNumAlign = false;
   bool EnableHTML = true, EnableWheel = true, IntelliZoom = true, Hovering = false;
+  int IntelliPan = ipVertical;
   TColor URLColor = clBlue, HintColor = clInfoBk;
   bool URLShow = false, URLFull = false;
   std::string FloatFormat = "%.2f";
@@ -146,6 +148,13 @@ public:
   // One tick of the 500 ms timer: hovering and blinking cells.
   void HoverTimer();
   static constexpr UINT_PTR HoverTimerId = 111;
+  // Middle-button panning: each 10 ms tick moves the current cell one step
+  // toward the side where the mouse is, more than 5 pixels from where it began.
+  bool Panning() const { return FPanning; }
+  void PanTick();
+  static constexpr UINT_PTR PanTimerId = 999;
+  // The column as wide as its widest cell (text and picture) plus 4 pixels.
+  void AutoSizeColumn(int col);
 
 protected:
   void Paint(TCanvas& canvas, const RECT& area) override;
@@ -153,6 +162,8 @@ protected:
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Timer(UINT_PTR id) override;
   bool CanSizeColumn(int col) override;
+  // The timer and the drop registration end with the window.
+  void DestroyHandle() override;
 
 private:
   void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
@@ -161,9 +172,17 @@ private:
   void DrawSortGlyph(HDC dc, int x, int y);
   bool ShowsSortGlyph(int col, int row) const;
   void HeaderClick(int col);
+  // The address of the link under a client point in (col, row), or "".
+  std::string AnchorAt(int col, int row, POINT p);
+  // Opens a link: "CELL://" references move to the cell, others go to the shell.
+  void ClickAnchor(int col, int row, const std::string& anchor);
   // Enter: the next cell by the navigation rules, never looping.
   void AdvanceOnEnter();
   void ClipboardText(const std::string& text);
+  void StartPan(POINT client);
+  void EndPan();
+  // The width that a cell's text and graphic take when painted.
+  int CellTextWidth(HDC dc, int col, int row);
 
   TGridData FData;
   int FUpdateCount = 0;
@@ -171,6 +190,8 @@ private:
   bool FBlinkOn = false;
   int FDownCol = -1, FDownRow = -1;  // the cell of the last left press
   bool FSized = false;               // the press sized a column: its release does not sort
+  bool FPanning = false;
+  POINT FPanAnchor{};
   std::unique_ptr<TGridDropTarget> FDropTarget;
 };
 

@@ -6,10 +6,24 @@
 
 #include "ExtGrid.h"
 #include "ExtGridDrop.h"
+#include "ExtGridHTMLPaint.h"
+#include "Shell.h"
 
 namespace {
 constexpr int SortBorderMargin = 4;  // a release this close to a column border does not sort
 constexpr UINT HoverInterval = 500;
+constexpr UINT PanInterval = 10;
+constexpr int PanDeadZone = 5;  // pixels around the anchor that do not pan
+
+// The pan cursor by direction; the system's sizing arrows stand for the
+// program's own pan cursors.
+HCURSOR PanCursor(int dx, int dy) {
+  const char* id = IDC_SIZEALL;
+  if (dx == 0 && dy != 0) id = IDC_SIZENS;
+  else if (dy == 0 && dx != 0) id = IDC_SIZEWE;
+  else if (dx != 0) id = (dx > 0) == (dy > 0) ? IDC_SIZENWSE : IDC_SIZENESW;
+  return LoadCursor(nullptr, id);
+}
 }  // namespace
 
 LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -19,7 +33,7 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetTimer(FHandle, HoverTimerId, HoverInterval, nullptr);
       return result;
     }
-    case WM_DESTROY:
+    case WM_DESTROY:  // also when the parent window goes first
       KillTimer(FHandle, HoverTimerId);
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
@@ -34,10 +48,74 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return TStringGrid::WndProc(msg, wParam, lParam);
 }
 
+void TExtStringGrid::DestroyHandle() {
+  if (HandleAllocated()) {
+    KillTimer(FHandle, HoverTimerId);
+    if (FDropTarget) RevokeDragDrop(FHandle);
+    FDropTarget.reset();
+  }
+  TStringGrid::DestroyHandle();
+}
+
 void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (FPanning) {  // any button ends panning
+    EndPan();
+    return;
+  }
+  if (button == mbMiddle && IntelliPan != ipNone) {
+    StartPan(POINT{x, y});
+    return;
+  }
   FSized = false;
   if (!MouseToCell(x, y, FDownCol, FDownRow)) FDownCol = FDownRow = -1;
+  // A double click on a header's column border fits the column to its content.
+  if (button == mbLeft && (shift & ssDouble) && FDownRow == 0 && (Options & goColSizing)) {
+    const int border = ColumnBorderAt(x);
+    if (border >= 0 && (border == FDownCol || border >= FixedCols())) {
+      AutoSizeColumn(border);
+      FSized = true;
+      return;
+    }
+  }
+  if (button == mbLeft && FDownCol >= 0) {
+    std::string anchor = AnchorAt(FDownCol, FDownRow, POINT{x, y});
+    if (!anchor.empty()) {
+      ClickAnchor(FDownCol, FDownRow, anchor);
+      return;  // nothing else happens for that press
+    }
+  }
   TStringGrid::MouseDown(button, shift, x, y);
+}
+
+std::string TExtStringGrid::AnchorAt(int col, int row, POINT p) {
+  const std::string& text = Cells(col, row);
+  RECT r = CellRect(col, row);
+  if (URLShow && IsURL(text) && CellTextKind(text, EnableHTML) == ctPlain) return text;
+  if (CellTextKind(text, EnableHTML) != ctHTML) return {};
+  TWindowDC dc(Handle());
+  THTMLDrawContext c;
+  c.DC = dc.DC();
+  c.Rect = RECT{r.left + 2, r.top + 2, r.right, r.bottom};
+  c.Font = col < FixedCols() || row < FixedRows() ? FixedFont : Font;
+  c.WordWrap = WordWrap;
+  c.Images = GridImages;
+  c.Mouse = p;
+  c.Measure = true;
+  THTMLLayout layout = LayoutHTMLText(c, text);
+  return layout.OnAnchor ? layout.Anchor : std::string();
+}
+
+void TExtStringGrid::ClickAnchor(int col, int row, const std::string& anchor) {
+  bool allow = true;
+  if (OnAnchorClick) OnAnchorClick(this, row, col, anchor, allow);
+  if (!allow) return;
+  const size_t cell = UpperCase(anchor).find("CELL://");
+  if (cell == std::string::npos) {
+    ShellOpen(anchor);  // an address the shell cannot open is ignored
+    return;
+  }
+  TRCRef ref = ParseRCRef(anchor.substr(cell + 7));
+  if (ref.Ok) FocusCell(ref.Col, ref.Row, true);
 }
 
 void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -64,6 +142,10 @@ void TExtStringGrid::HeaderClick(int col) {
 }
 
 bool TExtStringGrid::KeyDown(uint16_t& key, TShiftState shift) {
+  if (FPanning) {  // any key ends panning
+    EndPan();
+    return true;
+  }
   const bool ctrl = shift & ssCtrl, shiftOnly = (shift & ssShift) && !ctrl;
   if (Navigation.AllowClipboardShortCuts) {
     bool allow = true;
@@ -132,6 +214,37 @@ bool TExtStringGrid::MouseWheel(int delta, TShiftState shift, POINT screen) {
 
 void TExtStringGrid::Timer(UINT_PTR id) {
   if (id == HoverTimerId) HoverTimer();
+  if (id == PanTimerId) PanTick();
+}
+
+void TExtStringGrid::StartPan(POINT client) {
+  FPanning = true;
+  FPanAnchor = client;
+  SetTimer(Handle(), PanTimerId, PanInterval, nullptr);
+  SetCapture(FHandle);
+  SetCursor(PanCursor(0, 0));
+}
+
+void TExtStringGrid::EndPan() {
+  FPanning = false;
+  if (!HandleAllocated()) return;
+  KillTimer(FHandle, PanTimerId);
+  if (GetCapture() == FHandle) ReleaseCapture();
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+void TExtStringGrid::PanTick() {
+  if (!FPanning) return;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(Handle(), &p);
+  auto direction = [](int at, int anchor) { return at < anchor - PanDeadZone ? -1 : at > anchor + PanDeadZone ? 1 : 0; };
+  const int dx = IntelliPan == ipVertical ? 0 : direction(p.x, FPanAnchor.x);
+  const int dy = IntelliPan == ipHorizontal ? 0 : direction(p.y, FPanAnchor.y);
+  SetCursor(PanCursor(dx, dy));
+  const int lastCol = std::max(ColCount() - FData.FixedRightCols - 1, FixedCols());
+  const int lastRow = std::max(RowCount() - FData.FixedFooters - 1, FixedRows());
+  FocusCell(std::clamp(Col() + dx, FixedCols(), lastCol), std::clamp(Row() + dy, FixedRows(), lastRow), true);
 }
 
 void TExtStringGrid::HoverTimer() {
@@ -148,8 +261,9 @@ void TExtStringGrid::HoverTimer() {
   }
   FBlinkOn = !FBlinkOn;
   // Only the shown cells that blink are repainted.
+  const int lastShown = TopRow() + VisibleRowCount();
   for (int r = 0; r < RowCount(); ++r) {
-    if (r >= FixedRows() && (r < TopRow() || r > TopRow() + VisibleRowCount())) continue;
+    if (r >= FixedRows() && (r < TopRow() || r > lastShown)) continue;
     for (int c = 0; c < ColCount(); ++c)
       if (Cells(c, r).find("<BLI") != std::string::npos) InvalidateCell(c, r);
   }

@@ -268,3 +268,45 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
       break;
   }
 }
+
+int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
+  TFont font;
+  font.Assign(col < FixedCols() || row < FixedRows() ? FixedFont : Font);
+  TColor brush = Color;
+  GetCellColor(col, row, 0, brush, font);
+  if (FZoom != 0) font.SetSize(std::max(font.Size() + FZoom, 1));
+  const std::string& text = Cells(col, row);
+  int width = 0;
+  if (CellTextKind(text, EnableHTML) == ctHTML) {
+    THTMLDrawContext c;
+    c.DC = dc;
+    c.Rect = RECT{0, 0, 32767, 32767};
+    c.Font = font;
+    c.Images = GridImages;
+    c.Measure = true;
+    width = LayoutHTMLText(c, text).Width + TextOffset;
+  } else {
+    TFontHandle handle = CreateFontHandle(font);
+    TSelectGuard sel(dc, handle.Get());
+    std::string rest = text;
+    while (true) {
+      const bool more = rest.find('\r') != std::string::npos;
+      std::string line = SplitFirstLine(rest, true);
+      SIZE size{};
+      GetTextExtentPoint32A(dc, line.data(), int(line.size()), &size);
+      width = std::max<int>(width, size.cx + 2 * TextOffset);
+      if (!more) break;
+    }
+  }
+  if (const TCellGraphic* g = FData.CellGraphic(FData.DisplayColToReal(col), row))
+    width += GraphicSize(*g, GridImages, CellRect(col, row)).cx;
+  return width;
+}
+
+void TExtStringGrid::AutoSizeColumn(int col) {
+  if (col < 0 || col >= ColCount()) return;
+  TWindowDC dc(Handle());
+  int widest = 0;
+  for (int r = 0; r < RowCount(); ++r) widest = std::max(widest, CellTextWidth(dc.DC(), col, r));
+  SetColWidths(col, widest + 4);
+}

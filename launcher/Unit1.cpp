@@ -43,6 +43,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   BuildControls();
   BuildList();
   BuildMenus();
+  BuildTrayMenu();
   BuildButtons();
   OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   // Only a window that got this far is the main window (the program block
@@ -160,8 +161,8 @@ void TForm1::FormCreate(TComponent*) {
   ClampToDesktop();
   lista();
   pai(true);
-  if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenSettingsPlaceholder();
-  // The popup menus come with the menu component.
+  if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenFirstRunSettings();
+  SetMenuGradients();
   SnapToScreenEdges();
 }
 
@@ -323,7 +324,7 @@ void TForm1::LoadPackageSkin(const std::string& name) {
   bxcursors();
 }
 
-void TForm1::OpenSettingsPlaceholder() {
+void TForm1::OpenFirstRunSettings() {
   // The splash would cover the dialog.
   if (Form6) Form6->Hide();
   WhileSettingsBusy([this] { ShowSettingsDialog(); });
@@ -331,7 +332,16 @@ void TForm1::OpenSettingsPlaceholder() {
 
 void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
   canClose = true;
-  // The normal placement: never the position of a minimised window.
+  // A file that cannot be written is reported, but never keeps the window open.
+  try {
+    SaveWindowState();
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
+}
+
+// The window's normal place (never that of a minimised window) and the view.
+void TForm1::SaveWindowState() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   int left = Left(), top = Top();
@@ -339,12 +349,7 @@ void TForm1::FormCloseQuery(TComponent*, bool& canClose) {
     left = wp.rcNormalPosition.left;
     top = wp.rcNormalPosition.top;
   }
-  // A file that cannot be written is reported, but never keeps the window open.
-  try {
-    OptionsIni->WriteInteger("XY", "Left", left);
-    OptionsIni->WriteInteger("XY", "Top", top);
-    OptionsIni->WriteString(kOptions, "nayta", ViewName);
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-  }
+  OptionsIni->WriteInteger("XY", "Left", left);
+  OptionsIni->WriteInteger("XY", "Top", top);
+  OptionsIni->WriteString(kOptions, "nayta", ViewName);
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 
+#include "BarPopupMenu.h"
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
 #include "FileUtils.h"
@@ -23,6 +24,7 @@
 #include "LayeredForm.h"
 #include "MPlayer.h"
 #include "Menus.h"
+#include "NotifyIcon.h"
 #include "Numero.h"
 #include "OptionsSection.h"
 #include "ShapedForm.h"
@@ -42,6 +44,15 @@ struct TQuickItem {
   std::string Caption;
   bool Visible = false;
 };
+
+// What the Modify dialog starts with for an entry.
+struct TEntryDialogValues {
+  std::string Name, Mod, WinMem, Game, Map, Param, WebSite, Description, Readme, Config;
+  bool RandomMapCycle = false;
+  std::string Logo;  // the logo file, with its folder
+};
+
+class TAboutBox;
 
 class TForm1 : public TForm {
 public:
@@ -72,13 +83,20 @@ public:
   TImageList* ImageList1;
 
   // The row menu and its items (Unit1_menus.cpp).
-  TPopupMenu* PopupMenu1;
+  TBarPopupMenu* PopupMenu1;
   TMenuItem *StartMod1, *Modification1, *Edit1, *Remove1, *Addtofavourites1, *Startmap1, *Custom1, *Readme1,
       *ModManual1, *Config1, *Visit1, *Goto1;
   TMenuItem *General1, *New1, *Removeall1, *Options1, *Editors1, *Modlisteditor1, *Configeditor1, *Halflifemanager1,
       *HalfLifelogoeditor1, *Brannox2000skineditor1, *Findgamelocations1, *Findmodifications1, *Info1, *Close1;
   TMenuItem *View1, *Allmodifications1, *favourites, *MinimizetoTray1, *N3;
   std::array<TMenuItem*, 20> QuickMenuItems{};  // N11, N21, ..., N201
+
+  // The notification-area icon and the background menu (Unit1_tray.cpp).
+  TNotifyIcon* Cool;
+  TBarPopupMenu* PopupMenu2;
+  TMenuItem *OpenBrannox20001, *Minimizetosystray1, *Modlist1, *HalfLifemanager2, *Halflifelogoeditor2, *View2,
+      *Allmodifications2, *Favourites1, *M1;
+  std::array<TMenuItem*, 20> TrayQuickItems{};  // N10, N12 .. N15, N22 .. N30, N32 .. N37
 
   // Start-up and close.
   void FormCreate(TComponent* sender);
@@ -145,8 +163,10 @@ public:
   void Findgamelocations1Click(TComponent* sender);
   void Findmodifications1Click(TComponent* sender);
   void Brannox2000skineditor1Click(TComponent* sender);
-  // The windows the commands open; each shows its window modally.
+  // The windows the commands open; each shows its window modally
+  // (Unit1_dialogs.cpp).
   void ShowAboutBox();
+  void FillAboutStatistics(TAboutBox& box);
   void ShowSettingsDialog();
   void ShowSettingsPage(const std::string& page);
   void ShowEntryDialog(bool modify, const std::string& entry);
@@ -164,6 +184,13 @@ public:
   void Goto1Click(TComponent* sender);
   void N11Click(TComponent* sender);  // a quick entry
   void N3Click(TComponent* sender);   // "Most started mods"
+  // B3, B4 and B5 made into the statistics window's rows (header first).
+  void MostStartedRows();
+
+  // The notification area and the background menu (Unit1_tray.cpp).
+  void CoolClick(TComponent* sender);
+  void PopupMenu2Popup(TComponent* sender);
+  void modi1Click(TComponent* sender);
 
   // The entry's files (Unit1_entryfiles.cpp): the first existing file of
   // each search, "" when there is none.
@@ -173,6 +200,8 @@ public:
   // The maps offered for an entry, in menu order.
   static void CollectMaps(const std::string& game, const std::string& gameDir, const std::string& mod,
                           TStringList& maps);
+  // The values the Modify dialog shows for an entry of the current view.
+  TEntryDialogValues ModifyValues(const std::string& entry) const;
   // The web address of a readme, "" when it holds none.
   static std::string ReadmeWebAddress(const std::string& readme);
 
@@ -228,6 +257,9 @@ private:
   void BuildButtons();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
                      void (TForm1::*handler)(TComponent*) = nullptr);
+  // The first entry of L1 with this mod folder and game (letter case
+  // ignored), "" with none.
+  std::string EntryOf(const std::string& mod, const std::string& game) const;
   // The entry of the selected row, "" with none.
   std::string SelectedEntry() const;
   std::string GameDir(const std::string& game) const;
@@ -236,7 +268,13 @@ private:
   void UpdateWebItem(const std::string& entry, const std::string& gameDir, const std::string& mod);
   std::string EntryReadme(const std::string& entry);
   std::string EntryConfig(const std::string& entry);
-  void BuildViewItems();
+  void BuildViewItems(TMenuItem* view, TMenuItem* all, TMenuItem* favourites);
+  void BuildTrayMenu();
+  void SetMenuGradients();
+  void SaveWindowState();
+  void RestoreFromTray();
+  // Starts the entry of L1 (the whole list) named name; the page stays.
+  void StartByName(const std::string& name, bool wholeModIni);
   void BuildMapItems(const std::string& entry);
   void SyncQuickItems();
   void RemoveEntry(const std::string& entry, int& answer, bool toAll);
@@ -249,6 +287,8 @@ private:
   // The logo rule: a bare name is a file of "Logos\"; false when the file
   // does not exist. A file that cannot be read gives the unknown logo.
   static bool LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent);
+  // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
+  static void LoadUnknownLogo(TBitmap& bitmap);
   void BuildList();
   void OpenViewIni();
   void FilterList();
@@ -274,7 +314,7 @@ private:
   void ShowBuiltInFace();
   void ColoursFromColFile(const std::string& name, TColor sel, TColor unsel);
   void ClampToDesktop();
-  void OpenSettingsPlaceholder();
+  void OpenFirstRunSettings();
   void DeleteSkinCursorFiles();
   TImage* ButtonControl(int button) const;
   std::mt19937 FRandom;
@@ -282,6 +322,10 @@ private:
 };
 
 extern TForm1* Form1;
+
+// The values of the url_info lines of a liblist.gam, in file order, each
+// trimmed; none when the file is missing.
+std::vector<std::string> LiblistUrls(const std::string& file);
 
 // The empty template: the built-in 300 x 240 layout of the form's own face.
 void MakeEmptyTemplate(TbxskinData& data);

@@ -11,20 +11,7 @@
 
 namespace {
 constexpr const char* kModInfoFile = "modinfo_for_BX2000.bx2";
-
-// The windows that come with their own units: until then their commands say so.
-void NotAvailable(const std::string& window) {
-  MessageDlg("The " + window + " is not available in this version of Brannox 2000.", mtInformation, mbOK);
-}
 }  // namespace
-
-// --- the windows the commands open
-
-void TForm1::ShowAboutBox() { NotAvailable("About box"); }
-void TForm1::ShowSettingsDialog() { NotAvailable("Settings dialog"); }
-void TForm1::ShowSettingsPage(const std::string& page) { NotAvailable(page + " page of the Settings dialog"); }
-void TForm1::ShowEntryDialog(bool modify, const std::string&) { NotAvailable(modify ? "Modify dialog" : "New dialog"); }
-void TForm1::ShowMostStartedWindow() { NotAvailable("Most started mods window"); }
 
 // --- About, Settings, New, Modify
 

@@ -93,6 +93,21 @@ private:
 };
 }  // namespace
 
+std::vector<std::string> LiblistUrls(const std::string& file) {
+  std::vector<std::string> urls;
+  if (!FileExists(file)) return urls;
+  TStringList lines;
+  lines.LoadFromFile(file);
+  for (const std::string& line : lines.Items()) {
+    // The key, a blank and the opening quote; the value ends at the next quote.
+    const size_t key = LowerCase(line).find("url_info \"");
+    if (key == std::string::npos) continue;
+    const size_t start = key + 10, end = line.find('"', start);
+    urls.push_back(Trim(line.substr(start, end == std::string::npos ? end : end - start)));
+  }
+  return urls;
+}
+
 std::string TForm1::ReadmeSearch(const std::string& gameDir, const std::string& mod, const std::string& entry) {
   if (mod.empty()) return FirstExisting(gameDir + "\\", {"readme.txt"});
   return FirstExisting(gameDir + "\\" + mod + "\\",
@@ -155,4 +170,37 @@ void TForm1::CollectMaps(const std::string& game, const std::string& gameDir, co
   else if (quake2) list.AddArchives(base + "baseq2\\");
   else if (g == "half-life") list.AddArchives(base + "valve\\");
   else if (g == "gunman") list.AddArchives(base + "rewolf\\");
+}
+
+TEntryDialogValues TForm1::ModifyValues(const std::string& entry) const {
+  const TIniFile& ini = *ModIni;
+  TEntryDialogValues v;
+  v.Name = entry;
+  v.Mod = ini.ReadString(entry, "Mod", "");
+  v.RandomMapCycle = ini.ReadBool(entry, "randommapcycle", OptionsIni->ReadBool(kOptions, "hlmapcycle", false));
+  v.WinMem = ini.ReadString(entry, "winmem", "");
+  v.Game = ini.ReadString(entry, "Game", "");
+  v.Map = ini.ReadString(entry, "map", "<none>");
+  v.Param = ini.ReadString(entry, "Param", "");
+  const std::string dir = GameDir(v.Game);
+  // The web site: the last url_info of the mod's liblist.gam, else the entry's.
+  const std::string liblist = dir + "\\" + v.Mod + "\\liblist.gam";
+  if (FileExists(liblist)) {
+    const std::vector<std::string> urls = LiblistUrls(liblist);
+    if (!urls.empty()) v.WebSite = urls.back();
+  } else {
+    v.WebSite = ini.ReadString(entry, "url", "");
+  }
+  v.Description = ini.ReadString(entry, "Description", "");
+  v.Readme = ini.ReadString(entry, "Readme", "");
+  if (v.Readme.empty()) v.Readme = ReadmeSearch(dir, v.Mod, entry);
+  if (!v.Readme.empty() && Trim(v.WebSite).empty()) {
+    const std::string address = Trim(ReadmeWebAddress(v.Readme));
+    if (!address.empty()) v.WebSite = address;
+  }
+  v.Config = ini.ReadString(entry, "Config", "");
+  if (v.Config.empty()) v.Config = ConfigSearch(dir, v.Mod, entry);
+  v.Logo = ini.ReadString(entry, "Bitmap", "");
+  if (ExtractFilePath(v.Logo).empty()) v.Logo = ExeDir() + "Logos\\" + v.Logo;
+  return v;
 }

@@ -30,8 +30,10 @@ void LoadSorted(TStringList& list, const TIniFile& ini) {
   for (const std::string& s : sections.Items()) list.Add(s);
 }
 
+}  // namespace
+
 // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
-void LoadUnknownLogo(TBitmap& bitmap) {
+void TForm1::LoadUnknownLogo(TBitmap& bitmap) {
   const std::string file = TForm1::ExeDir() + "Logos\\unknown.bmp";
   if (FileExists(file)) {
     try {
@@ -42,8 +44,6 @@ void LoadUnknownLogo(TBitmap& bitmap) {
   }
   if (!LoadBitmapResource(bitmap, "UNKNOWN")) bitmap = TBitmap();
 }
-}  // namespace
-
 void TForm1::BuildList() {
   L1.Sorted = true;
   TrayStart = Arg(1) == "-tray";
@@ -134,14 +134,8 @@ void TForm1::lista() {
     N3Visible = false;
     const int items = index == 0 ? 5 : index == 1 ? 10 : index == 3 ? 20 : 15;
     for (int k = 0; k < items && k < B3.Count(); ++k) {
-      const std::string mod = LowerCase(B4[k]), game = LowerCase(B5[k]);
-      for (const std::string& e : L1.Items()) {
-        if (LowerCase(ModIni->ReadString(e, "Mod", "")) == mod &&
-            LowerCase(ModIni->ReadString(e, "Game", "")) == game) {
-          B4.SetString(k, e);
-          break;
-        }
-      }
+      const std::string entry = EntryOf(B4[k], B5[k]);
+      if (!entry.empty()) B4.SetString(k, entry);
       if (!B4[k].empty()) QuickItems[k] = TQuickItem{B4[k], true};
       if (k == 0) N3Visible = true;
     }
@@ -151,6 +145,13 @@ void TForm1::lista() {
 
   OpenViewIni();
   FilterList();
+}
+
+std::string TForm1::EntryOf(const std::string& mod, const std::string& game) const {
+  const std::string m = LowerCase(mod), g = LowerCase(game);
+  for (const std::string& e : L1.Items())
+    if (LowerCase(ModIni->ReadString(e, "Mod", "")) == m && LowerCase(ModIni->ReadString(e, "Game", "")) == g) return e;
+  return {};
 }
 
 // A page scrolled further than the list now reaches comes back to its end.

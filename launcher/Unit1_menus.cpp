@@ -49,7 +49,7 @@ void TForm1::BuildMenus() {
     ImageList1->AddMasked(unknown, unknown.TransparentColor());
     ImageList1->AddMasked(unknown, unknown.TransparentColor());
   }
-  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1 = new TBarPopupMenu(this);
   PopupMenu1->Name = "PopupMenu1";
   PopupMenu1->Alignment = paCenter;
   PopupMenu1->Images = ImageList1;
@@ -170,9 +170,7 @@ void TForm1::PopupMenu1Popup(TComponent*) {
 
   lista();
   SyncQuickItems();
-  BuildViewItems();
-  Allmodifications1->Checked = ViewName == "kaikki" || ViewName.empty();
-  favourites->Checked = ViewName == "suosikit";
+  BuildViewItems(View1, Allmodifications1, favourites);
   BuildMapItems(entry);
   ModManual1->Visible = !entry.empty() && !ManualSearch(dir, mod).empty();
 }
@@ -183,24 +181,14 @@ void TForm1::UpdateWebItem(const std::string& entry, const std::string& dir, con
   if (entry.empty()) return;
   std::string url = ModIni->ReadString(entry, "url", "");
   if (url.empty()) {
-    const std::string liblist = dir + "\\" + mod + "\\liblist.gam";
-    if (FileExists(liblist)) {
-      try {
-        TStringList lines;
-        lines.LoadFromFile(liblist);
-        for (const std::string& line : lines.Items()) {
-          const size_t key = LowerCase(line).find("url_info \"");
-          if (key == std::string::npos) continue;
-          const size_t start = key + 10, end = line.find('"', start);
-          const std::string value = Trim(line.substr(start, end == std::string::npos ? end : end - start));
-          if (!value.empty()) {
-            url = value;
-            break;
-          }
+    try {
+      for (const std::string& value : LiblistUrls(dir + "\\" + mod + "\\liblist.gam"))
+        if (!value.empty()) {
+          url = value;
+          break;
         }
-      } catch (const std::exception&) {
-        // An unreadable liblist.gam gives no address.
-      }
+    } catch (const std::exception&) {
+      // An unreadable liblist.gam gives no address.
     }
   }
   if (url.empty()) return;
@@ -216,13 +204,15 @@ void TForm1::SyncQuickItems() {
   N3->Visible = N3Visible;
 }
 
-void TForm1::BuildViewItems() {
-  View1->FreeFrom(3);
+void TForm1::BuildViewItems(TMenuItem* view, TMenuItem* all, TMenuItem* favourites) {
+  all->Checked = ViewName == "kaikki" || ViewName.empty();
+  favourites->Checked = ViewName == "suosikit";
+  view->FreeFrom(3);
   TStringList games;
   GamesIni->ReadSections(games);
   for (const std::string& game : games.Items()) {
     if (!DirectoryExists(GameDir(game))) continue;
-    auto* item = AddItem(View1, "", EscapeAmpersands(game) + " modifications", &TForm1::peli1Click);
+    auto* item = AddItem(view, "", EscapeAmpersands(game) + " modifications", &TForm1::peli1Click);
     item->Checked = LowerCase(game) == LowerCase(ViewName);
     TBitmap& picture = item->Bitmap();
     bool transparent = false;
@@ -308,20 +298,38 @@ void TForm1::Goto1Click(TComponent*) {
 void TForm1::N11Click(TComponent* sender) {
   auto* item = dynamic_cast<TMenuItem*>(sender);
   if (!item) return;
-  const std::string name = LowerCase(StripHotkey(item->Caption));
-  const std::string modIni = ExeDir() + "Mod.ini";
-  if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
-  TStringList all;
-  ModIni->ReadSections(all);
-  L1.Clear();
-  for (const std::string& e : all.Items()) L1.Add(e);
-  const int savedTop = TopIndex, savedRow = SelectedRow;
   // The page comes back also when the start fails.
+  try {
+    StartByName(StripHotkey(item->Caption), true);
+  } catch (...) {
+    pai(true);
+    paivitabx();
+    throw;
+  }
+  pai(true);
+  paivitabx();
+}
+
+void TForm1::StartByName(const std::string& name, bool wholeModIni) {
+  if (wholeModIni) {
+    const std::string modIni = ExeDir() + "Mod.ini";
+    if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
+    TStringList all;
+    ModIni->ReadSections(all);
+    L1.Clear();
+    for (const std::string& e : all.Items()) L1.Add(e);
+  }
+  const int savedTop = TopIndex, savedRow = SelectedRow;
+  auto restore = [&] {
+    TopIndex = savedTop;
+    SelectedRow = savedRow;
+  };
   try {
     TopIndex = 0;
     SelectedRow = -1;
+    const std::string wanted = LowerCase(name);
     for (int i = 0; i < L1.Count(); ++i)
-      if (LowerCase(L1[i]) == name) {
+      if (LowerCase(L1[i]) == wanted) {
         SelectedRow = i;
         break;
       }
@@ -332,20 +340,31 @@ void TForm1::N11Click(TComponent* sender) {
       Start(SelectedRow);
     }
   } catch (...) {
-    TopIndex = savedTop;
-    SelectedRow = savedRow;
-    pai(true);
-    paivitabx();
+    restore();
     throw;
   }
-  TopIndex = savedTop;
-  SelectedRow = savedRow;
-  pai(true);
-  paivitabx();
+  restore();
 }
 
 void TForm1::N3Click(TComponent*) {
   if (!SettingsIdle) return;
   lista();
+  MostStartedRows();
   WhileSettingsBusy([this] { ShowMostStartedWindow(); });
+}
+
+// The ranking as the statistics window shows it: each row named by the
+// first entry of the list with its mod folder and game, under a header row.
+void TForm1::MostStartedRows() {
+  const std::string modIni = ExeDir() + "Mod.ini";
+  if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
+  for (int k = 0; k < B4.Count(); ++k) {
+    const std::string entry = EntryOf(B4[k], B5[k]);
+    if (!entry.empty()) B4.SetString(k, entry);
+  }
+  OpenViewIni();
+  FilterList();
+  B5.Insert(0, "Game");
+  B4.Insert(0, "Mod name");
+  B3.Insert(0, "Started");
 }

@@ -179,6 +179,7 @@ void TForm1::paivitabx() {
   // Each label as wide as its text, up to its slot, as the page paints them.
   for (int k = 0; k < kRows; ++k) FitWidth(k);
   SnapToScreenEdges();
+  SetMenuGradients();
 }
 
 void TForm1::nappi() {

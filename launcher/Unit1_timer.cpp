@@ -88,8 +88,9 @@ void TForm1::A1Timer(TComponent*) {
     }
   }
 
-  // The hide of a "-tray" start, once.
-  if (TrayStart && !TrayHidden()) {
+  // The hide of a "-tray" start, once, after the program has shown the
+  // window (a tick during the start-up would be undone by that showing).
+  if (TrayStart && !TrayHidden() && Visible()) {
     Num1->Tag = 1;
     Application().ProcessMessages();
     MinimizetoTray1Click();
@@ -104,7 +105,3 @@ void TForm1::ApplicationEvents1Restore() {
 }
 
 void TForm1::Image1Click(TComponent*) { Close(); }
-
-// The notification-area icon comes with its own component; until then the
-// window is only hidden.
-void TForm1::MinimizetoTray1Click() { Hide(); }

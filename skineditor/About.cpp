@@ -2,7 +2,10 @@
 #include "About.h"
 
 #include "ExtCtrls.h"
+#include "UrlLabel.h"
 #include "skinproject.h"
+
+const char* const kEditorWebSite = "https://brannox2000.example/";
 
 TAboutBox::TAboutBox(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWindow) {
   SetCaption("About");
@@ -20,6 +23,12 @@ TAboutBox::TAboutBox(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, o
   version->SetCaption("Version 1.1");
   version->SetBounds(16, 56, 250, 16);
   version->SetParent(Panel1);
+  auto* site = new TUrlLabel(this);
+  site->SetURL(kEditorWebSite);
+  site->Hint = "Brannox 2000 website";
+  site->SetBounds(16, 78, 250, 16);
+  site->SetParent(Panel1);
+  ShowHint = true;
   OKButton = new TBitBtn(this);
   OKButton->SetKind(bkOK);
   OKButton->SetBounds(111, 124, 75, 25);

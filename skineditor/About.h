@@ -1,8 +1,11 @@
-// The editor's "About" box (TAboutBox): the product name, its version and OK.
+// The editor's "About" box (TAboutBox): the product name, its version, a
+// link to the web site and OK.
 #pragma once
 #include "Buttons.h"
 #include "DialogForm.h"
 #include "Panels.h"
+
+extern const char* const kEditorWebSite;  // shown and opened by the box's link
 
 class TAboutBox : public TDialogForm {
 public:

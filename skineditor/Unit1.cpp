@@ -8,6 +8,8 @@
 // that cannot be read says why.
 #include "Unit1.h"
 
+#include <algorithm>
+
 #include "About.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
@@ -27,13 +29,16 @@ const char* const kProjectExt = "bxn";
 constexpr int kToolBarHeight = 30;
 constexpr int kPagesWidth = 209;
 constexpr int kSplitterWidth = 3;
+constexpr int kMinPart = 100;  // the splitter leaves the pages and the preview at least this wide
 constexpr SIZE kMinimumSize{540, 320};
 }  // namespace
 
-TForm1::TForm1(TComponent* owner, const std::string& editorDir) : TForm(owner), FEditorDir(editorDir) {
+TForm1::TForm1(TComponent* owner, const std::string& editorDir)
+    : TForm(owner), FEditorDir(editorDir), FPagesWidth(kPagesWidth) {
   SetCaption(kEditorTitle);
   Position = poScreenCenter;
   ShowHint = true;
+  KeyPreview = true;  // the menu's short cuts also while a page's control has the focus
   SetBounds(0, 0, 757, 600);
 
   OpenDialog1 = new TOpenDialog(this);
@@ -75,6 +80,12 @@ TForm1::TForm1(TComponent* owner, const std::string& editorDir) : TForm(owner), 
   CreatePropertiesPage();
   CreateCursorsPage();
   CreatePreview();
+  Splitter1 = new TSplitter(this);
+  Splitter1->SetParent(this);
+  Splitter1->OnMoving = [this](TSplitter*, int dx) {
+    FPagesWidth = std::max(kMinPart, std::min(FPagesWidth + dx, ClientWidth() - kSplitterWidth - kMinPart));
+    Resize();
+  };
   OnCloseQuery = [this](TComponent* s, bool& canClose) { FormCloseQuery(s, canClose); };
   Resize();
 }
@@ -132,9 +143,12 @@ void TForm1::CreateToolBar() {
 void TForm1::Resize() {
   const int w = ClientWidth(), h = ClientHeight();
   Panel2->SetBounds(0, 0, w, kToolBarHeight);
-  P2->SetBounds(0, kToolBarHeight, kPagesWidth, std::max(0, h - kToolBarHeight));
-  const int previewLeft = kPagesWidth + kSplitterWidth;
-  ScrollBox7->SetBounds(previewLeft, kToolBarHeight, std::max(0, w - previewLeft), std::max(0, h - kToolBarHeight));
+  const int below = std::max(0, h - kToolBarHeight);
+  P2->SetBounds(0, kToolBarHeight, FPagesWidth, below);
+  Splitter1->SetBounds(FPagesWidth, kToolBarHeight, kSplitterWidth, below);
+  PropertyBox->SetBounds(0, kPagesTop, Properties->ClientWidth(), std::max(0, Properties->ClientHeight() - kPagesTop));
+  const int previewLeft = FPagesWidth + kSplitterWidth;
+  ScrollBox7->SetBounds(previewLeft, kToolBarHeight, std::max(0, w - previewLeft), below);
   TForm::Resize();
 }
 
@@ -229,16 +243,16 @@ void TForm1::Save1Click(TComponent* sender) {
     Saveas1Click(sender);
     return;
   }
-  SetCaption(ProjectCaption(Project.bxs.Filename));
   Project.Save();
+  SetCaption(ProjectCaption(Project.bxs.Filename));
   Modified = false;
 }
 
 void TForm1::Saveas1Click(TComponent*) {
   SaveDialog1->FileName.clear();
   if (!SaveDialog1->Execute()) return;
-  SetCaption(ProjectCaption(SaveDialog1->FileName));
   Project.SaveAs(SaveDialog1->FileName);
+  SetCaption(ProjectCaption(SaveDialog1->FileName));
   Modified = false;
 }
 

@@ -17,6 +17,7 @@
 #include "Panels.h"
 #include "Shapes.h"
 #include "Spin.h"
+#include "Splitter.h"
 #include "StdCtrls.h"
 #include "skinproject.h"
 
@@ -127,6 +128,7 @@ public:
   TButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4;
   TPageControl* P2;
   TTabSheet *General, *Properties, *Cursors;
+  TSplitter* Splitter1;    // between the pages and the preview
   TScrollBox* ScrollBox7;  // the preview
   TImage* Image1;
   std::array<TLabel*, 13> L{};
@@ -148,7 +150,7 @@ public:
   std::array<TPanel*, 3> P1{};  // the notebook's pages "0", "1", "2"
   std::array<TSpinEdit*, 4> ButtonSpins{};  // SpinEdit1-4: Top, Left, Width, Height
   struct TPictureGroup {
-    TGroupBox* Box;
+    TPanel* Box;
     TButton *Open, *Clear, *Save;
     TShape* Swatch;
     TToggleButton* Picker;
@@ -209,6 +211,9 @@ private:
   void CreateCursorsPage();
   void CreatePropertiesPage();
   void CreateButtonPage(TPanel* page);
+  // "Leading:", "Top:" and "Left:" at the top of a list page.
+  void AddListHead(TPanel* page, const std::function<void(TComponent*)>& change, TSpinEdit*& leading, TSpinEdit*& top,
+                   TSpinEdit*& left);
   void CreateModListPage(TPanel* page);
   void CreateIconListPage(TPanel* page);
   // Asks about unsaved changes; false when the user cancelled (or a save
@@ -236,6 +241,8 @@ private:
 
   std::string FEditorDir;
   TRecentList reopen;
+  int FPagesWidth;  // the pages' width, moved with the splitter
+  static constexpr int kPagesTop = 32;  // the Properties page's notebook, below C1
 };
 
 // The colour of the picture's pixel under a point of the image (stretched

@@ -56,19 +56,19 @@ TShape* TForm1::AddSwatch(TWinControl* parent, int x, int y, std::function<void(
 void TForm1::CreateGeneralPage() {
   TWinControl* page = General;
   BitBtn2 = AddButton(page, "Open skin", 8, 8, 100, 25, [this] { BitBtn1Click(this); });
-  AddLabel(page, "Transparent color:", 8, 44, 100);
+  AddLabel(page, "Transparent color:", 8, 44, 104);
   S1 = AddSwatch(page, 112, 42, [this] { S1MouseDown(this, mbLeft, 0, 0, 0); });
   S2 = new TToggleButton(this);
   S2->SetCaption("Color selector");
   S2->SetBounds(8, 66, 110, 22);
   S2->SetParent(page);
-  AddLabel(page, "Selected font:", 8, 100);
+  AddLabel(page, "Selected font:", 8, 100, 104);
   SpeedButton8 = AddButton(page, "A", 112, 96, 24, 22, [this] { SpeedButton8Click(this); });
-  AddLabel(page, "Selected color:", 8, 124);
+  AddLabel(page, "Selected color:", 8, 124, 104);
   Shape1 = AddSwatch(page, 112, 122, [this] { Shape1MouseDown(this, mbLeft, 0, 0, 0); });
-  AddLabel(page, "Unselected font:", 8, 152);
+  AddLabel(page, "Unselected font:", 8, 152, 104);
   SpeedButton9 = AddButton(page, "A", 112, 148, 24, 22, [this] { SpeedButton9Click(this); });
-  AddLabel(page, "Unselected color:", 8, 176);
+  AddLabel(page, "Unselected color:", 8, 176, 104);
   Shape2 = AddSwatch(page, 112, 174, [this] { Shape2MouseDown(this, mbLeft, 0, 0, 0); });
   AddLabel(page, "Author:", 8, 204);
   Edit1 = new TEdit(this);

@@ -60,6 +60,20 @@ int FontRowHeight(const TFont& font) {
 int ClampShift(int d, int start, int end, int limit) { return std::max(std::min(d, limit - end), -start); }
 // A size from a drag, at least min and reaching no further than limit.
 int ClampSize(int size, int start, int min, int limit) { return std::max(std::min(size, limit - start), min); }
+
+// Moves the 13 rows or icons together by (dx, dy), as far as they stay inside
+// the area; the first is the top one and the last the bottom one.
+template <typename TItem>
+void MoveTogether(const std::array<TItem*, 13>& items, int dx, int dy, SIZE area) {
+  int minLeft = area.cx, maxRight = 0;
+  for (TItem* c : items) {
+    minLeft = std::min(minLeft, c->Left());
+    maxRight = std::max(maxRight, c->Left() + c->Width());
+  }
+  dx = ClampShift(dx, minLeft, maxRight, area.cx);
+  dy = ClampShift(dy, items.front()->Top(), items.back()->Top() + items.back()->Height(), area.cy);
+  for (TItem* c : items) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+}
 }  // namespace
 
 bool OnlyLeftButton(TShiftState shift) { return (shift & kHeldMask) == ssLeft; }
@@ -311,14 +325,7 @@ void TForm1::L1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
   };
   switch (shift & kHeldMask) {
     case ssLeft: {
-      int minLeft = area.cx, maxRight = 0;
-      for (TLabel* r : L) {
-        minLeft = std::min(minLeft, r->Left());
-        maxRight = std::max(maxRight, r->Left() + r->Width());
-      }
-      const int dx = ClampShift(x - GrabX, minLeft, maxRight, area.cx);
-      const int dy = ClampShift(y - GrabY, L[0]->Top(), L[12]->Top() + L[12]->Height(), area.cy);
-      for (TLabel* r : L) r->SetBounds(r->Left() + dx, r->Top() + dy, r->Width(), r->Height());
+      MoveTogether(L, x - GrabX, y - GrabY, area);
       StoreRowLayout();
       break;
     }
@@ -382,14 +389,7 @@ void TForm1::I1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
   const SIZE area = PreviewArea();
   switch (shift & kHeldMask) {
     case ssLeft: {
-      int minLeft = area.cx, maxRight = 0;
-      for (TImage* i : I) {
-        minLeft = std::min(minLeft, i->Left());
-        maxRight = std::max(maxRight, i->Left() + i->Width());
-      }
-      const int dx = ClampShift(x - GrabX, minLeft, maxRight, area.cx);
-      const int dy = ClampShift(y - GrabY, I[0]->Top(), I[12]->Top() + I[12]->Height(), area.cy);
-      for (TImage* i : I) i->SetBounds(i->Left() + dx, i->Top() + dy, i->Width(), i->Height());
+      MoveTogether(I, x - GrabX, y - GrabY, area);
       StoreIconLayout();
       break;
     }

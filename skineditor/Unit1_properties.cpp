@@ -20,7 +20,7 @@ constexpr int kPageHeights[3] = {469, 590, 590};
 constexpr int kButtonElements = TbxskinData::kButtonCount;
 constexpr int kModListPage = 1, kIconListPage = 2;
 constexpr int kMinButtonSize = 8;
-constexpr int kComboTop = 4, kPagesTop = 32;
+constexpr int kComboTop = 4;
 constexpr int kItemRow = 38;
 
 std::string SizeText(int size) { return IntToStr(size) + "x" + IntToStr(size); }
@@ -41,8 +41,8 @@ void TForm1::CreatePropertiesPage() {
     auto* page = new TPanel(this);
     page->BevelOuter = bvNone;
     page->SetBounds(0, 0, 178, kPageHeights[i]);
+    page->SetParent(PropertyBox);  // first: a shown panel without a parent would be a window of its own
     page->SetVisible(i == 0);
-    page->SetParent(PropertyBox);
     P1[size_t(i)] = page;
   }
   CreateButtonPage(P1[0]);
@@ -58,10 +58,12 @@ void TForm1::CreateButtonPage(TPanel* page) {
   }
   for (int g = 0; g < 3; ++g) {
     TPictureGroup& group = Groups[size_t(g)];
-    group.Box = new TGroupBox(this);
-    group.Box->SetCaption(kGroupCaptions[g]);
+    // A panel rather than a group box: the panel paints the thumbnail and the swatch.
+    group.Box = new TPanel(this);
+    group.Box->BevelOuter = bvLowered;
     group.Box->SetBounds(2, 104 + g * 118, 174, 114);
     group.Box->SetParent(page);
+    AddLabel(group.Box, kGroupCaptions[g], 6, 1, 100);
     group.Open = AddButton(group.Box, "Open", 6, 16, 40, 22, [this, g] { OpenPictureClick(g); });
     group.Open->Hint = "Open Picture";
     group.Clear = AddButton(group.Box, "Clear", 48, 16, 40, 22, [this, g] { ClearPictureClick(g); });
@@ -91,14 +93,19 @@ void TForm1::CreateButtonPage(TPanel* page) {
   }
 }
 
+void TForm1::AddListHead(TPanel* page, const std::function<void(TComponent*)>& change, TSpinEdit*& leading,
+                         TSpinEdit*& top, TSpinEdit*& left) {
+  TSpinEdit** spins[3] = {&leading, &top, &left};
+  const char* captions[3] = {"Leading:", "Top:", "Left:"};
+  for (int i = 0; i < 3; ++i) {
+    AddLabel(page, captions[i], 4, 6 + i * 24, 50);
+    *spins[i] = AddSpin(page, 60, 4 + i * 24, 70, change);
+  }
+}
+
 void TForm1::CreateModListPage(TPanel* page) {
   auto change = [this](TComponent* s) { ModListSpinChange(s); };
-  AddLabel(page, "Leading:", 4, 6, 50);
-  SpinEdit5 = AddSpin(page, 60, 4, 70, change);
-  AddLabel(page, "Top:", 4, 30, 50);
-  SpinEdit6 = AddSpin(page, 60, 28, 70, change);
-  AddLabel(page, "Left:", 4, 54, 50);
-  SpinEdit7 = AddSpin(page, 60, 52, 70, change);
+  AddListHead(page, change, SpinEdit5, SpinEdit6, SpinEdit7);
   for (int k = 0; k < 13; ++k) {
     const int y = 80 + k * kItemRow;
     AddLabel(page, "Item " + IntToStr(k + 1), 4, y, 60);
@@ -111,12 +118,7 @@ void TForm1::CreateModListPage(TPanel* page) {
 
 void TForm1::CreateIconListPage(TPanel* page) {
   auto change = [this](TComponent* s) { IconListSpinChange(s); };
-  AddLabel(page, "Leading:", 4, 6, 50);
-  SpinEdit36 = AddSpin(page, 60, 4, 70, change);
-  AddLabel(page, "Top:", 4, 30, 50);
-  SpinEdit37 = AddSpin(page, 60, 28, 70, change);
-  AddLabel(page, "Left:", 4, 54, 50);
-  SpinEdit38 = AddSpin(page, 60, 52, 70, change);
+  AddListHead(page, change, SpinEdit36, SpinEdit37, SpinEdit38);
   AddLabel(page, "Icon size:", 4, 78, 56);
   UU = AddSpin(page, 60, 76, 60, [this](TComponent* s) { UUChanging(s); });
   UU->MinValue = 4;
@@ -131,7 +133,7 @@ void TForm1::CreateIconListPage(TPanel* page) {
     U[size_t(k)] = AddSpin(page, 112, y + 16, 40, [this, k](TComponent*) { UChanging(k); });
     U[size_t(k)]->MinValue = -256;
     U[size_t(k)]->MaxValue = 256;
-    X[size_t(k)] = AddLabel(page, "", 154, y, 24);
+    X[size_t(k)] = AddLabel(page, "", 64, y, 60);
   }
 }
 

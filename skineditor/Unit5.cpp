@@ -5,6 +5,8 @@
 // dialog opens empty, keeping the stored path.
 #include "Unit5.h"
 
+#include <algorithm>
+
 #include "FileUtils.h"
 
 namespace {

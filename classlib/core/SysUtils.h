@@ -16,6 +16,8 @@ class EConvertError : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EListError : public Exception { using Exception::Exception; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+// A file or folder operation of the system failed.
+class EInOutError : public Exception { using Exception::Exception; };
 
 // 8-bit ANSI text: only ASCII letters change case, as the system's own
 // lower-casing of keys and paths does in the programs' default code page.

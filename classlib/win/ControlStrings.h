@@ -28,7 +28,10 @@ public:
   std::string Text() const;
   void SetText(const std::string& text);
   virtual void Assign(const TStringList& list);
+  void Assign(const TControlStrings& other) { Assign(other.ToStringList()); }
   TStringList ToStringList() const;
+  // The strings in order.
+  std::vector<std::string> Items() const { return ToStringList().Items(); }
   void LoadFromFile(const std::string& name);
   void SaveToFile(const std::string& name) const;
 };

@@ -268,12 +268,14 @@ void TStringGrid::FocusCell(int col, int row, bool moveAnchor) {
   FCol = col, FRow = row;
   if (moveAnchor || !(Options & goRangeSelect)) FAnchorCol = col, FAnchorRow = row;
   // Scroll the cell into view.
+  // A far jump lands at once as if the sizes were equal; the steps after it
+  // make up for rows or columns of other sizes.
   if (row < FTopRow) SetTopRow(row);
-  else
-    while (row >= FTopRow + std::max(VisibleRowCount(), 1) && FTopRow < MaxTopRow()) SetTopRow(FTopRow + 1);
+  else if (row >= FTopRow + std::max(VisibleRowCount(), 1)) SetTopRow(row - std::max(VisibleRowCount(), 1) + 1);
+  while (row >= FTopRow + std::max(VisibleRowCount(), 1) && FTopRow < MaxTopRow()) SetTopRow(FTopRow + 1);
   if (col < FLeftCol) SetLeftCol(col);
-  else
-    while (col >= FLeftCol + std::max(VisibleColCount(), 1) && FLeftCol < MaxLeftCol()) SetLeftCol(FLeftCol + 1);
+  else if (col >= FLeftCol + std::max(VisibleColCount(), 1)) SetLeftCol(col - std::max(VisibleColCount(), 1) + 1);
+  while (col >= FLeftCol + std::max(VisibleColCount(), 1) && FLeftCol < MaxLeftCol()) SetLeftCol(FLeftCol + 1);
   TGridRect now = Selection();
   if (!HandleAllocated()) return;
   for (const TGridRect& g : {old, now}) {

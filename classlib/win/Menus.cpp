@@ -10,16 +10,20 @@
 namespace {
 
 // Command identifiers of the live items. WM_COMMAND carries 16 bits, 0 is
-// no choice.
+// no choice, and the low numbers are the dialog answers (IDOK, IDCANCEL, ...)
+// that Enter and Esc send, which must not click an item.
 std::map<UINT, TMenuItem*>& Commands() {
   static auto* commands = new std::map<UINT, TMenuItem*>;  // lives until the process ends
   return *commands;
 }
 
+constexpr UINT kFirstCommand = 0x100, kLastCommand = 0xFFFF;
+
 UINT NewCommand(TMenuItem* item) {
-  static UINT next = 1;
+  static UINT next = kFirstCommand;
   auto& commands = Commands();
-  while (next == 0 || next > 0xFFFF || commands.count(next)) next = next > 0xFFFF ? 1 : next + 1;
+  while (next < kFirstCommand || next > kLastCommand || commands.count(next))
+    next = next >= kLastCommand ? kFirstCommand : next + 1;
   commands[next] = item;
   return next++;
 }

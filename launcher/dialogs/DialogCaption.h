@@ -1,10 +1,26 @@
-// The caption bar of the launcher's secondary windows, applied in one place.
+// The caption bar of the launcher's secondary windows, coloured in one place.
 #pragma once
+#include <functional>
+#include <utility>
+
+#include "Colors.h"
 
 class TDialogForm;
+class TGradientCaption;
+class TIniFile;
 
-// Gives a secondary window its caption bar by the launcher's options (the
-// gradient colours, or none when coloured captions are off). Until the
-// gradient caption bar component is linked in, the window keeps the
-// system's plain caption.
-void ApplyCaptionBar(TDialogForm& form);
+// Where the caption colours come from: Options.ini [Asetukset] and the
+// current skin's (selected, unselected) row colours. The main window sets it
+// once its files are open.
+struct TCaptionSource {
+  const TIniFile* Options = nullptr;  // not owned
+  std::function<std::pair<TColor, TColor>()> SkinColors;
+};
+void SetCaptionSource(TCaptionSource source);
+
+// Gives a secondary window its gradient caption bar (owned by the form):
+// with usercolors, customcolor on the right and customcolor2 on the left
+// (both "$001A91D6" by default); else the skin's unselected colour on the
+// left and its selected one on the right. None when Colorcap is false or no
+// source is set (the system's plain caption stays).
+TGradientCaption* ApplyCaptionBar(TDialogForm& form);

@@ -17,21 +17,6 @@
 namespace {
 bool Blank(const std::string& s) { return Trim(s).empty(); }
 
-// The names in a folder, without "." and "..": its sub-folders, or its files.
-std::vector<std::string> ListFolder(const std::string& folder, bool folders) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = fd.cFileName;
-    bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (isFolder == folders && name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
-
 // A generous bound on an entry file whose keys a rebuild carries over; a
 // larger file is rebuilt without them.
 constexpr int64_t MaxEntryFileSize = 64 << 20;
@@ -103,13 +88,13 @@ struct TModSearch::TGame {
 
 TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
     : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {
-  for (const std::string& name : ListFolder(FAppDir + "Logos", false)) FLogos.insert(LowerCase(name));
+  for (const std::string& name : FolderEntries(FAppDir + "Logos", "*", false)) FLogos.insert(LowerCase(name));
 }
 
 const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder) {
   std::string key = LowerCase(IncludeTrailingBackslash(folder));
   auto it = FSubFolders.find(key);
-  if (it == FSubFolders.end()) it = FSubFolders.emplace(key, ListFolder(folder, true)).first;
+  if (it == FSubFolders.end()) it = FSubFolders.emplace(key, FolderEntries(folder, "*", true)).first;
   return it->second;
 }
 

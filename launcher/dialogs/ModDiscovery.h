@@ -13,7 +13,6 @@
 
 class TIniFile;
 
-class EInOutError : public Exception { using Exception::Exception; };
 
 // The main window's files that the searches use.
 struct TDiscoveryFiles {

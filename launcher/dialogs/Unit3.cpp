@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "CaptionColors.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "OptionsSection.h"
@@ -16,8 +17,7 @@ using namespace settings_ui;
 
 namespace {
 constexpr int kClientWidth = 560, kClientHeight = 440;
-// The caption colours when the user chooses none, and the snap distances.
-constexpr char kCaptionColorDefault[] = "$001A91D6";
+// The snap distances.
 constexpr int kSnapDefault = 20, kSnapReset = 10, kSnapMax = 100;
 constexpr char kStartupShortcut[] = "Brannox 2000.lnk";
 constexpr int kStartupFolderIndex = 7;
@@ -65,8 +65,11 @@ void TForm3::BuildFrame() {
                           &LogoEditor};
   const char* const captions[] = {"General", "Games", "Skins", "Sounds", "Modlist editor", "Config manager",
                                   "Half-Life manager", "Half-Life logo editor"};
+  const char* const names[] = {"General", "Games", "Skins", "Sounds", "ModlistEditor", "ConfigManager",
+                               "HalfLifeManager", "LogoEditor"};
   for (int i = 0; i < 8; ++i) {
     *sheets[i] = new TTabSheet(this);
+    (*sheets[i])->Name = names[i];
     (*sheets[i])->SetCaption(captions[i]);
     (*sheets[i])->SetPageControl(Page);
   }
@@ -121,6 +124,8 @@ void TForm3::BuildGeneralPage() {
 
   DisplayGroup = Place<TGroupBox>(General, this, 274, 6, 268, 250);
   DisplayGroup->SetCaption("Display options");
+  // The colour buttons keep their custom colours under "<button>.<parent>".
+  DisplayGroup->Name = "DisplayGroup";
   C4 = Check(DisplayGroup, this, 10, 20, 244, "Show splash screen at startup",
              "When you start Brannox it will show you cool start image");
   C5 = Check(DisplayGroup, this, 10, 42, 244, "Always on top", "BX2000 is top of everything");
@@ -184,23 +189,8 @@ void TForm3::C9Click(TComponent*) {
 
 void TForm3::MakeCaptionBar() {
   delete Cap1;
-  Cap1 = nullptr;
-  if (!Host.OptionsIni->ReadBool(kOptions, "Colorcap", true)) return;
-  Cap1 = new TGradientCaption(this);
-  TColor left, right;
-  if (Host.OptionsIni->ReadBool(kOptions, "usercolors", false)) {
-    TColor def = StringToColor(kCaptionColorDefault);
-    right = ReadColorOption(*Host.OptionsIni, "customcolor", def);
-    left = ReadColorOption(*Host.OptionsIni, "customcolor2", def);
-  } else {
-    auto [selected, unselected] = Host.SkinColors ? Host.SkinColors() : std::pair<TColor, TColor>(clLime, clGreen);
-    left = unselected;
-    right = selected;
-  }
-  Cap1->ColorLeftActive = Cap1->ColorLeftInActive = left;
-  Cap1->ColorRightActive = Cap1->ColorRightInActive = right;
-  Cap1->Enabled = geAlways;
-  Cap1->RepaintCaption();
+  auto colors = Host.SkinColors ? Host.SkinColors() : std::pair<TColor, TColor>(clLime, clGreen);
+  Cap1 = ::MakeCaptionBar(*this, *Host.OptionsIni, colors);
 }
 
 void TForm3::FormCreate() {
@@ -389,11 +379,17 @@ void TForm3::BitBtn5Click(TComponent*) {
   EnableApply();
 }
 
-int ShowSettingsDialog(TSettingsHost& host, int page) {
+int ShowSettingsDialog(TSettingsHost& host, const std::string& pageCaption) {
   TForm3 form(nullptr, host);
   form.FormShow();
-  if (page > 0 && page < form.Page->PageCount()) form.Page->SetActivePageIndex(page);
-  int result = form.ShowModal();
-  if (result == mrOk && host.ReapplyOptions) host.ReapplyOptions();
-  return result;
+  for (int i = 0; i < form.Page->PageCount(); ++i)
+    if (!pageCaption.empty() && SameText(form.Page->Pages(i)->Caption(), pageCaption))
+      form.Page->SetActivePageIndex(i);
+  return form.ShowModal();
+}
+
+void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search) {
+  TForm3 form(nullptr, host);
+  if (search == TSettingsSearch::FindGames) form.BitBtn3Click(form.BitBtn3);
+  else form.BitBtn2Click(form.BitBtn2);
 }

@@ -13,6 +13,7 @@
 #include "Buttons.h"
 #include "ClrDropBn.h"
 #include "ComCtrls.h"
+#include "DXDrawsPictures.h"
 #include "CommonDialogs.h"
 #include "DialogForm.h"
 #include "ExtCtrls.h"
@@ -182,12 +183,8 @@ public:
   void OpenClick(TSoundGroup& group);
   void LoadSoundChoices();
 
-  // The logos of the Logos folder by file name, each drawn 16 x 16 for C3.
-  struct TLogo {
-    std::string Name;
-    TBitmap Picture;
-  };
-  std::vector<std::unique_ptr<TLogo>> Logos;
+  // The logos of the Logos folder, named by file name; icons drawn 16 x 16.
+  TDXImageList* LogoImages;
 
 private:
   void BuildFrame();
@@ -342,7 +339,12 @@ private:
   static void SetMemoLines(TMemo& memo, const std::vector<std::string>& lines);
 };
 
-// Shows the Settings dialog modally over the main window, optionally on a
-// page (0 = General), and frees it; after OK the main window re-applies its
-// options (host.ReapplyOptions). Returns the dialog's modal result.
-int ShowSettingsDialog(TSettingsHost& host, int page = 0);
+// Shows the Settings dialog modally over the main window, on the page of that
+// caption (none or an unknown one: "General"), and frees it. The caller
+// re-applies its options afterwards. Returns the dialog's modal result.
+int ShowSettingsDialog(TSettingsHost& host, const std::string& pageCaption = "");
+
+// Creates the dialog without showing it, runs "Find games" or "Find mods"
+// as its buttons do, and frees it.
+enum class TSettingsSearch { FindGames, FindMods };
+void RunSettingsSearch(TSettingsHost& host, TSettingsSearch search);

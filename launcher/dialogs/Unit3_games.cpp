@@ -144,6 +144,7 @@ void TForm3::BuildGamesPage() {
   };
   C3->OnChange = [this](TComponent* s) { C3Change(s); };
   OpenPictureDialog1 = new TOpenPictureDialog(this);
+  LogoImages = new TDXImageList(this);
 
   SpeedButton2->OnClick = [this](TComponent* s) { SpeedButton2Click(s); };
   SpeedButton3->OnClick = [this](TComponent* s) { SpeedButton3Click(s); };
@@ -185,18 +186,19 @@ void TForm3::LoadLogoStore() {
   files.Directory = folder;
   files.Mask = "*.bmp;*.ico";
   files.Update();
-  Logos.clear();
+  LogoImages->Items().Clear();
   C3->Items.Clear();
   for (const std::string& name : files.Items.Items()) {
     TBitmap picture;
     bool transparent = false;
     if (!LoadLogoPicture(folder + name, picture, transparent)) continue;
-    auto logo = std::make_unique<TLogo>();
-    logo->Name = name;
-    if (LowerCase(ExtractFileExt(name)) == ".ico") ScaleBitmap(picture, logo->Picture, kLogoListSize);
-    else logo->Picture.Assign(picture);
-    C3->Items.AddObject(name, &logo->Picture);
-    Logos.push_back(std::move(logo));
+    auto bitmap = std::make_unique<TBitmap>();
+    if (LowerCase(ExtractFileExt(name)) == ".ico") ScaleBitmap(picture, *bitmap, kLogoListSize);
+    else bitmap->Assign(picture);
+    auto* item = new TPictureCollectionItem(&LogoImages->Items());
+    item->SetName(name);
+    item->Picture().SetGraphic(std::move(bitmap));
+    C3->Items.AddObject(name, item->Picture().Graphic());
   }
 }
 
@@ -416,7 +418,9 @@ void TForm3::BitBtn2Click(TComponent*) {
   std::unique_ptr<TIniFile>* modIni = Host.ModIni;
   if (!modIni) modIni = &own;
   TDiscoveryFiles files{Host.AppDir, *Host.GamesIni, *modIni};
-  TForm9Status status(Handle());
+  // A dialog made only for the search is not shown: the status window
+  // belongs to the main window then.
+  TForm9Status status(HandleAllocated() && IsWindowVisible(Handle()) ? Handle() : Host.Window);
   FindMods(files, status);
   if (Host.ListChanged) Host.ListChanged();
 }

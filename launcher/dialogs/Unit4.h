@@ -23,10 +23,9 @@ struct TEntryDialogFiles {
   TIniFile& ParametersIni;  // not owned
   // Re-reads and repaints the main window's list (TForm1.pai(true)).
   std::function<void()> RefreshList;
-  // The row menu's searches in a mod folder ("" when nothing is found) and
-  // the first web address of a text file; unset ones are skipped.
+  // The row menu's searches in a mod folder ("" when nothing is found);
+  // unset ones are skipped.
   std::function<std::string(const std::string& modFolder)> FindReadme, FindConfig;
-  std::function<std::string(const std::string& file)> FindWebAddress;
 };
 
 enum TEntryDialogMode { emNew, emModify };

@@ -7,6 +7,7 @@
 #include "FileUtils.h"
 #include "ModDiscovery.h"
 #include "StringList.h"
+#include "etsiosoite.h"
 #include "Unit5.h"
 
 namespace {
@@ -58,8 +59,8 @@ void TForm4::LoadEntry(const std::string& name) {
   std::string readme = ini.ReadString(name, "Readme", "");
   if (readme.empty() && FFiles.FindReadme) {
     readme = FFiles.FindReadme(modFolder);
-    if (!readme.empty() && Trim(Edit6->Text()).empty() && FFiles.FindWebAddress) {
-      std::string url = Trim(FFiles.FindWebAddress(readme));
+    if (!readme.empty() && Trim(Edit6->Text()).empty()) {
+      std::string url = Trim(FindWebAddress(readme));
       if (!url.empty()) Edit6->SetText(url);
     }
   }

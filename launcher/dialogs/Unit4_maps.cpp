@@ -1,10 +1,11 @@
 // The entry dialog's map list: the maps of the mod folder and of the game's
 // base folder, from loose ".bsp" files and from ".pak" packages.
 // The class library's headers come before windows.h (its colour macros).
+#include "FileUtils.h"
+#include "PakExplr.h"
 #include "StringList.h"
 #include "Unit4.h"
 
-#include <windows.h>
 
 #include <algorithm>
 #include <iterator>
@@ -40,34 +41,26 @@ private:
   std::vector<std::string> FNames;
 };
 
-// The files of a folder that match a pattern, in the order the system lists them.
-std::vector<std::string> FolderFiles(const std::string& folder, const char* pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + pattern).c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
+// The maps inside a package: the entries of its "maps" folder.
+std::vector<std::string> PackageMaps(const std::string& pakFile) {
+  TPakExplr pak(nullptr);
+  pak.PakFile = pakFile;
+  pak.ResourceType = ptMaps;
+  if (!pak.Explore()) return {};
+  const TStringList& list = pak.ResourceList();
+  return std::vector<std::string>(list.Items().begin(), list.Items().end());
 }
-
-// The maps inside a package: the entries of its "maps" folder. The package
-// directory reader is not linked into the launcher yet, so a package adds
-// no maps until it is.
-std::vector<std::string> PackageMaps(const std::string& /*pakFile*/) { return {}; }
 
 // The ".bsp" files of folder + "maps\", and with packages the maps of the
 // ".pak" files of folder. A failure ends the step that met it.
 void AddFolderMaps(TMapList& list, const std::string& folder, bool packages, bool skipItemModels) {
   try {
-    for (const std::string& f : FolderFiles(folder + "maps\\", "*.bsp")) list.AddFile(f, skipItemModels);
+    for (const std::string& f : FolderEntries(folder + "maps\\", "*.bsp", false)) list.AddFile(f, skipItemModels);
   } catch (const std::exception&) {
   }
   if (!packages) return;
   try {
-    for (const std::string& pak : FolderFiles(folder, "*.pak"))
+    for (const std::string& pak : FolderEntries(folder, "*.pak", false))
       for (const std::string& m : PackageMaps(folder + pak)) list.AddFile(m, skipItemModels);
   } catch (const std::exception&) {
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DialogCaption.h"
+#include "FileUtils.h"
 
 TForm5::TForm5(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWindow) {
   SetCaption("Select Mod directory");
@@ -29,16 +30,7 @@ TForm5::TForm5(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWi
 }
 
 void TForm5::ListFolders(const std::string& folder, const std::string& select) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((IncludeTrailingBackslash(folder) + "*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
+  std::vector<std::string> names = FolderEntries(folder, "*", true);
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
   L1->Items.Clear();

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImgList.h"
 #include "Menus.h"
@@ -136,6 +137,10 @@ TEST(MainMenu, CommandsAndShortCutsClickTheItems) {
   EXPECT_TRUE(menu->IsShortCut('S', ssCtrl));
   EXPECT_FALSE(menu->IsShortCut('S', ssCtrl | ssShift));
   EXPECT_EQ(log, "Save;Save;");
+  // The dialog answers that Enter and Esc send are no item's commands.
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+  EXPECT_EQ(log, "Save;Save;");
   // A disabled item does not click.
   SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(file->Items(1)->Command(), 0), 0);
   EXPECT_EQ(log, "Save;Save;");
@@ -175,6 +180,39 @@ TEST(PopupMenu, SubmenuItemsAndRunTimeItemsWork) {
   PopupWithKeys(menu, "dre");
   EXPECT_EQ(log, "e1m1;");
   EXPECT_EQ(maps->Count(), 2);
+}
+
+TEST(PopupMenu, RightClickOnAControlOpensItsMenu) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 200);
+  auto* label = new TLabel(&form);
+  label->SetBounds(10, 10, 50, 20);
+  label->SetParent(&form);
+  auto* menu = new TPopupMenu(&form);
+  NewItem(&form, menu->Items(), "One");
+  label->PopupMenu = menu;
+  TComponent* opener = nullptr;
+  int popups = 0;
+  menu->OnPopup = [&](TComponent*) {
+    ++popups;
+    opener = menu->PopupComponent;
+    gMenuKeys = "x";
+    SetTimer(nullptr, 0, 30, PressMenuKeys);
+  };
+  const LPARAM at = MAKELPARAM(20, 15);
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  SendMessageA(form.Handle(), WM_RBUTTONUP, 0, at);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(opener, label);
+  // A left click or a right click beside the control opens nothing.
+  SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(form.Handle(), WM_LBUTTONUP, 0, at);
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 150));
+  SendMessageA(form.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(150, 150));
+  menu->AutoPopup = false;
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  SendMessageA(form.Handle(), WM_RBUTTONUP, 0, at);
+  EXPECT_EQ(popups, 1);
 }
 
 TEST(PopupMenu, OwnerDrawnItemsAreMeasuredAndDrawnThroughTheirEvents) {

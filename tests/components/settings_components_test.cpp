@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ClrDropBn.h"
+#include "Dialogs.h"
 #include "GradCap.h"
 #include "IniFiles.h"
 #include "ShellLink.h"
@@ -298,4 +299,79 @@ TEST(ColorDropButton, KeepsCustomColoursInItsIniFileAndNeverRaisesSaving) {
   // An INI file that cannot be written: the destructor swallows it.
   again->CustomColorsKey = "Z:\\no\\such\\folder\\x.ini";
   EXPECT_NO_THROW(delete again);
+}
+
+TEST(ColorDropButton, ThePaletteDropsDownSelectsAndClosesOnASecondClick) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 200, 120);
+  auto* b = new TColorDropButton(&form);
+  b->SetBounds(10, 10, TColorDropButton::kDefaultWidth, TColorDropButton::kDefaultHeight);
+  b->SetParent(&form);
+  form.Show();
+  b->Click();
+  ASSERT_TRUE(b->DroppedDown());
+  TColorDropPalette* palette = b->Palette();
+  RECT r{};
+  GetWindowRect(palette->Handle(), &r);
+  RECT button{};
+  GetWindowRect(b->Handle(), &button);
+  EXPECT_EQ(r.left, button.left);
+  EXPECT_EQ(r.top, button.bottom);
+  palette->SelectCell(POINT{1, 2});
+  EXPECT_FALSE(b->DroppedDown());
+  EXPECT_EQ(b->Color(), RGBColor(255, 0, 0));
+  Application().ProcessMessages();  // the palette frees itself
+
+  b->Click();
+  ASSERT_TRUE(b->DroppedDown());
+  b->Click();  // the button again: the palette closes and does not reopen
+  EXPECT_FALSE(b->DroppedDown());
+  Application().ProcessMessages();
+
+  // "Other": the colour dialog's colour becomes the other colour.
+  SetPromptHook([](const TPromptRequest& r) {
+    if (r.Value) *r.Value = "$00123456";
+    return int(mrOk);
+  });
+  b->Click();
+  b->Palette()->OtherClick();
+  SetPromptHook(nullptr);
+  EXPECT_EQ(b->Color(), 0x00123456);
+  EXPECT_EQ(b->OtherColor, 0x00123456);
+  EXPECT_FALSE(b->DroppedDown());
+  Application().ProcessMessages();
+}
+
+TEST(ColorDropButton, AMouseClickOnTheButtonClosesItsOpenPaletteForGood) {
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 200, 120);
+  auto* b = new TColorDropButton(&form);
+  b->SetBounds(10, 10, TColorDropButton::kDefaultWidth, TColorDropButton::kDefaultHeight);
+  b->SetParent(&form);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  b->Click();
+  ASSERT_TRUE(b->DroppedDown());
+  for (int k = 0; k < 10; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  RECT r{};
+  GetWindowRect(b->Handle(), &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &press[0], sizeof(INPUT));
+  for (int k = 0; k < 10; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  SendInput(1, &press[1], sizeof(INPUT));
+  for (int k = 0; k < 20; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+  EXPECT_FALSE(b->DroppedDown()) << "the click that closed the palette opened it again";
 }

@@ -36,7 +36,7 @@ void TEntryDialogTest::TearDown() {
 
 TEntryDialogFiles& TEntryDialogTest::Files() {
   if (!FFiles) {
-    FFiles.reset(new TEntryDialogFiles{App, *Games, *Mod, *Options, *Parameters, [this] { ++Refreshes; }, {}, {}, {}});
+    FFiles.reset(new TEntryDialogFiles{App, *Games, *Mod, *Options, *Parameters, [this] { ++Refreshes; }, {}, {}});
   }
   return *FFiles;
 }

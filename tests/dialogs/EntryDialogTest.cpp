@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "DialogCaption.h"
 #include "ModDiscovery.h"
 
 namespace {
@@ -305,7 +306,10 @@ TEST_F(TEntryDialogTest, TheDialogOnScreen) {
   logo.SaveToFile(App + "Logos\\quake.bmp");
   logo.SaveToFile(App + "Logos\\other.bmp");
   Games->WriteString("quake", "Kuvake", "quake.bmp");
+  Options->WriteBool("Asetukset", "usercolors", true);
+  SetCaptionSource({Options.get(), {}});
   TForm4 form(nullptr, nullptr, Files());
+  SetCaptionSource({});
   EXPECT_EQ(form.C3->Items.Count(), 2);
   RunModal(form, [&] {
     ChooseGame(form, "quake");

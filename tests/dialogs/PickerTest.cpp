@@ -1,7 +1,9 @@
 // The small pickers under Wine: "Add bind", the two check-list pickers and
 // the mod folder picker; what enables OK and what the tag reports.
 // The class library's headers come before windows.h (its colour macros).
+#include "DialogCaption.h"
 #include "EntryDialogFixture.h"
+#include "GradCap.h"
 #include "Unit10.h"
 #include "Unit11.h"
 #include "Unit5.h"
@@ -19,7 +21,46 @@ void PressKey(WORD key) {
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, in, sizeof(INPUT));
 }
+
+TGradientCaption* CaptionBarOf(const TComponent& form) {
+  for (int i = 0; i < form.ComponentCount(); ++i)
+    if (auto* bar = dynamic_cast<TGradientCaption*>(form.Components(i))) return bar;
+  return nullptr;
+}
 }  // namespace
+
+TEST(CaptionBar, ColouredByTheOptionsOrTheSkinAndOffWithColorcap) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string file = std::string(temp) + "bx_caption_options.ini";
+  DeleteFileA(file.c_str());
+  TIniFile options(file);
+  SetCaptionSource({&options, [] { return std::pair<TColor, TColor>(clLime, clGreen); }});
+  {
+    TForm8 skin(nullptr, nullptr);
+    TGradientCaption* bar = CaptionBarOf(skin);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->ColorLeftActive, clGreen) << "the skin's unselected colour on the left";
+    EXPECT_EQ(bar->ColorRightActive, clLime);
+  }
+  options.WriteBool("Asetukset", "usercolors", true);
+  options.WriteString("Asetukset", "customcolor", "clRed");
+  options.WriteString("Asetukset", "customcolor2", "not a colour");
+  {
+    TForm10 custom(nullptr, nullptr);
+    TGradientCaption* bar = CaptionBarOf(custom);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->ColorRightActive, clRed);
+    EXPECT_EQ(bar->ColorLeftActive, TColor(0x001A91D6)) << "an unreadable colour takes the default";
+  }
+  options.WriteBool("Asetukset", "Colorcap", false);
+  {
+    TForm5 plain(nullptr, nullptr);
+    EXPECT_EQ(CaptionBarOf(plain), nullptr);
+  }
+  SetCaptionSource({});
+  DeleteFileA(file.c_str());
+}
 
 TEST(AddBind, OkNeedsBothFieldsAndEnterConfirms) {
   TForm10 form(nullptr, nullptr);

@@ -51,6 +51,21 @@ TEST_F(TSettingsTest, FirstRunFindsGamesOnShowAndModsOnOk) {
   ClearDrive("E:\\");
 }
 
+TEST_F(TSettingsTest, FindGamesRunsWithoutShowingTheDialog) {
+  ClearDrive("E:\\");
+  Exe("E:\\Half-Life", "hl.exe");
+  Games->WriteString("half-life", "gamename", "Half-Life");
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  RunSettingsSearch(Host, TSettingsSearch::FindGames);
+  EXPECT_EQ(Games->ReadString("half-life", "Sijainti", ""), "E:\\Half-Life");
+  EXPECT_EQ(ListChangedCount, 1);
+  // Its pages now include the Half-Life ones.
+  TForm3& form = Dialog();
+  EXPECT_TRUE(form.HalfLifeManager->TabVisible());
+  EXPECT_TRUE(form.LogoEditor->TabVisible());
+  ClearDrive("E:\\");
+}
+
 TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   // Text that is no colour reads as the key's default, never raising.
@@ -77,6 +92,11 @@ TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
   ASSERT_NE(form.Cap1, nullptr);
   EXPECT_EQ(form.Cap1->ColorLeftActive, clBlue) << "unselected colour on the left";
   EXPECT_EQ(form.Cap1->ColorRightActive, clRed);
+  // The caption colour buttons keep their custom colours in the Windows
+  // folder's bx2000_stats.ini, the first one $001A91D6.
+  CloseDialog();
+  TIniFile stats("bx2000_stats.ini");
+  EXPECT_EQ(stats.ReadString("Colors", "E1.DisplayGroup", "").substr(0, 20), "$001A91D6,$00FFFFFF,");
 }
 
 TEST_F(TSettingsTest, EnablingRulesOfTheGeneralPage) {
@@ -227,4 +247,19 @@ TEST_F(TSettingsTest, TheStartupShortcutIsWrittenAndRemoved) {
   again.BitBtn1Click(again.BitBtn1);
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(Prompts.empty());
+}
+
+TEST_F(TSettingsTest, AShortcutThatCannotBeWrittenIsReportedOnce) {
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  DeleteFileA(StartupLink().c_str());
+  // A folder of the shortcut's name: the shell cannot save over it.
+  ASSERT_TRUE(CreateDirectoryA(StartupLink().c_str(), nullptr));
+  TForm3& form = Dialog();
+  form.C14->SetChecked(true);
+  form.BitBtn1Click(form.BitBtn1);
+  RemoveDirectoryA(StartupLink().c_str());
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_EQ(Prompts[0].rfind("Warning|The start-up shortcut was not changed", 0), 0u) << Prompts[0];
+  EXPECT_EQ(Option("Aloitus"), "1");
+  EXPECT_EQ(Option("Snappixels"), "20") << "the options are written all the same";
 }

@@ -257,6 +257,44 @@ TEST_F(TSettingsPagesTest, APlainCustomSoundPlaysFromItsFolder) {
 
 // --- pictures of the tabs
 
+namespace {
+// The screen's pixels of r, saved as a BMP file.
+void SaveScreenArea(const RECT& r, const std::string& file) {
+  int w = r.right - r.left, h = r.bottom - r.top;
+  TBitmap shot;
+  shot.SetPixelFormat(pf24bit);
+  shot.SetTopDown(true);
+  shot.SetSize(w, h);
+  HDC screen = GetDC(nullptr);
+  {
+    TMemDCHandle mem(CreateCompatibleDC(screen));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(screen, w, h));
+    {
+      TSelectGuard select(mem.Get(), bitmap.Get());
+      BitBlt(mem.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    GetDIBits(mem.Get(), bitmap.Get(), 0, UINT(h), shot.Bits().data(), &bi, DIB_RGB_COLORS);
+  }
+  ReleaseDC(nullptr, screen);
+  shot.SaveToFile(file);
+}
+
+void Settle(TForm& form) {
+  SetForegroundWindow(form.Handle());
+  RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (int k = 0; k < 20; ++k) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+}
+}  // namespace
+
 TEST_F(TSettingsPagesTest, PicturesOfEveryTab) {
   const char* dir = std::getenv("BX_SHOT_DIR");
   if (!dir || !*dir) GTEST_SKIP() << "BX_SHOT_DIR names no folder";
@@ -269,39 +307,25 @@ TEST_F(TSettingsPagesTest, PicturesOfEveryTab) {
   TForm3& form = Dialog();
   form.FormShow();
   form.Show();
+  RECT r;
   for (int i = 0; i < form.Page->PageCount(); ++i) {
     if (!form.Page->Pages(i)->TabVisible()) continue;
     form.Page->SetActivePageIndex(i);
-    SetForegroundWindow(form.Handle());
-    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (int k = 0; k < 20; ++k) {
-      Application().ProcessMessages();
-      Sleep(10);
-    }
-    RECT r;
+    Settle(form);
     GetWindowRect(form.Handle(), &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    TBitmap shot;
-    shot.SetPixelFormat(pf24bit);
-    shot.SetTopDown(true);
-    shot.SetSize(w, h);
-    HDC screen = GetDC(nullptr);
-    {
-      TMemDCHandle mem(CreateCompatibleDC(screen));
-      TBitmapHandle bitmap(CreateCompatibleBitmap(screen, w, h));
-      {
-        TSelectGuard select(mem.Get(), bitmap.Get());
-        BitBlt(mem.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-      }
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-      bi.bmiHeader.biWidth = w;
-      bi.bmiHeader.biHeight = -h;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 24;
-      GetDIBits(mem.Get(), bitmap.Get(), 0, UINT(h), shot.Bits().data(), &bi, DIB_RGB_COLORS);
-    }
-    ReleaseDC(nullptr, screen);
-    shot.SaveToFile(std::string(dir) + "\\settings_tab" + std::to_string(i) + ".bmp");
+    SaveScreenArea(r, std::string(dir) + "\\settings_tab" + std::to_string(i) + ".bmp");
   }
+  // The colour button's palette, dropped down below it.
+  form.Page->SetActivePage(form.General);
+  form.C11->SetChecked(true);
+  Settle(form);
+  form.E1->Click();
+  ASSERT_TRUE(form.E1->DroppedDown());
+  Settle(*form.E1->Palette());
+  RECT p;
+  GetWindowRect(form.E1->Palette()->Handle(), &p);
+  RECT area{p.left - 120, p.top - 60, p.right + 120, p.bottom + 10};
+  SaveScreenArea(area, std::string(dir) + "\\settings_palette.bmp");
+  form.E1->Palette()->ClosePalette();
+  Application().ProcessMessages();
 }

@@ -38,12 +38,16 @@ void TGridWindow::Shot(const std::string& name) {
   if (!dir) return;
   Grid->Invalidate();
   UpdateWindow(Grid->Handle());
-  const int w = Grid->ClientWidth(), h = Grid->ClientHeight();
   HDC dc = GetDC(Grid->Handle());
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
+  SaveDCArea(dc, 0, 0, Grid->ClientWidth(), Grid->ClientHeight(), std::string(dir) + "\\" + name + ".bmp");
+  ReleaseDC(Grid->Handle(), dc);
+}
+
+void SaveDCArea(HDC source, int x, int y, int w, int h, const std::string& file) {
+  HDC mem = CreateCompatibleDC(source);
+  HBITMAP bmp = CreateCompatibleBitmap(source, w, h);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
   SelectObject(mem, old);
   TBitmap out;
   out.SetPixelFormat(pf24bit);
@@ -53,8 +57,7 @@ void TGridWindow::Shot(const std::string& name) {
   GetDIBits(mem, bmp, 0, UINT(h), out.Bits().data(), &info, DIB_RGB_COLORS);
   DeleteObject(bmp);
   DeleteDC(mem);
-  ReleaseDC(Grid->Handle(), dc);
-  out.SaveToFile(std::string(dir) + "\\" + name + ".bmp");
+  out.SaveToFile(file);
 }
 
 std::string ClipboardText() {

@@ -28,6 +28,9 @@ struct TGridWindow {
   void Shot(const std::string& name);
 };
 
+// Copies w x h pixels at (x, y) of the device context into a BMP file.
+void SaveDCArea(HDC source, int x, int y, int w, int h, const std::string& file);
+
 // The clipboard's plain text.
 std::string ClipboardText();
 void SetClipboardText(const std::string& text);

@@ -4,6 +4,8 @@
 
 #include "ExtGridTestForm.h"
 
+#include <fstream>
+
 namespace {
 POINT Middle(TExtStringGrid& g, int col, int row) {
   RECT r = g.CellRect(col, row);
@@ -158,4 +160,76 @@ TEST(ExtGridInput, TimerBlinksOnlyTheBlinkingCells) {
   EXPECT_LE(dirty.left, cell.left);
   EXPECT_GE(dirty.right, cell.right);
   EXPECT_LT(dirty.bottom, g.CellRect(1, 2).bottom);  // the rows below stay
+}
+
+TEST(ExtGridInput, ClickedLinksMoveToTheirCellOrGoToTheShell) {
+  TGridWindow w(4, 6);
+  TExtStringGrid& g = *w.Grid;
+  g.SetColWidths(1, 150);
+  g.SetCells(1, 1, "<A HREF=\"CELL://R5C3\">to the count</A>");
+  g.SetCells(1, 2, "<A HREF=\"http://example.invalid/\">site</A>");
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string log = std::string(dir) + "grid_shell.log";
+  DeleteFileA(log.c_str());
+  _putenv(("BX_SHELL_LOG=" + log).c_str());
+  RECT a = g.CellRect(1, 1), b = g.CellRect(1, 2);
+  w.Click(a.left + 8, a.top + 8);
+  EXPECT_EQ(g.Col(), 3);
+  EXPECT_EQ(g.Row(), 5);
+  std::string seen;
+  g.OnAnchorClick = [&](TComponent*, int, int, const std::string& anchor, bool&) { seen = anchor; };
+  w.Click(b.left + 8, b.top + 8);
+  EXPECT_EQ(seen, "http://example.invalid/");
+  EXPECT_EQ(g.Row(), 5);  // the press did nothing else
+  _putenv("BX_SHELL_LOG=");
+  std::ifstream in(log);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "open\thttp://example.invalid/\t");
+  // A press beside the link text selects the cell as usual.
+  w.Click(a.right - 3, a.top + 8);
+  EXPECT_EQ(g.Col(), 1);
+  EXPECT_EQ(g.Row(), 1);
+}
+
+TEST(ExtGridInput, MiddleButtonPansVerticallyUntilAKeyOrButton) {
+  TGridWindow w(4, 30);
+  TExtStringGrid& g = *w.Grid;
+  g.SetSelection(TGridRect{2, 5, 2, 5});
+  POINT anchor = Middle(g, 2, 3);
+  w.Send(WM_MBUTTONDOWN, MK_MBUTTON, anchor.x, anchor.y);
+  ASSERT_TRUE(g.Panning());
+  POINT below{anchor.x + 40, anchor.y + 30};  // right too, which vertical panning ignores
+  ClientToScreen(g.Handle(), &below);
+  SetCursorPos(below.x, below.y);
+  g.PanTick();
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+  EXPECT_EQ(g.Col(), 2);
+  POINT still{anchor.x, anchor.y + 4};  // inside the dead zone
+  ClientToScreen(g.Handle(), &still);
+  SetCursorPos(still.x, still.y);
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+  uint16_t key = VK_SHIFT;
+  g.KeyDown(key, 0);
+  EXPECT_FALSE(g.Panning());
+  SetCursorPos(below.x, below.y);
+  g.PanTick();
+  EXPECT_EQ(g.Row(), 7);
+}
+
+TEST(ExtGridInput, DoubleClickOnAHeaderBorderFitsTheColumn) {
+  TGridWindow w(3, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.Options |= goColSizing;
+  g.SortShow = true;
+  g.SetCells(1, 2, "a considerably longer text than the column shows");
+  RECT h = g.CellRect(1, 0);
+  w.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, h.right, h.top + 5);
+  w.Send(WM_LBUTTONUP, 0, h.right, h.top + 5);
+  EXPECT_GT(g.ColWidths(1), 200);
+  EXPECT_EQ(g.Data().SortColumn, 1);  // the release after it did not sort
+  EXPECT_EQ(g.Cells(1, 1), "1,1");
 }

@@ -8,6 +8,8 @@
 //   bxinput move CLASS X Y        the pointer to a client point
 //   bxinput down|up|rdown|rup     a left or right button at the pointer
 //   bxinput menu                  exits 0 when a popup menu is shown
+//   bxinput post CLASS MSG W L    posts a message (numbers) to the window
+//   bxinput broadcast NAME        broadcasts the registered message NAME
 #include <windows.h>
 
 #include <cstdio>
@@ -86,6 +88,18 @@ int main(int argc, char** argv) {
                         : what == "rdown" ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
     Button(flags);
     return 0;
+  }
+  if (what == "broadcast" && argc >= 3) {
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0);
+    return 0;
+  }
+  if (what == "post" && argc >= 6) {
+    HWND target = FindWindowA(argv[2], nullptr);
+    if (!target) return 1;
+    return PostMessageA(target, UINT(std::strtoul(argv[3], nullptr, 0)), WPARAM(std::strtoul(argv[4], nullptr, 0)),
+                        LPARAM(std::strtol(argv[5], nullptr, 0)))
+               ? 0
+               : 1;
   }
   if (argc < 3) return 2;
   if (what == "keys" && std::strcmp(argv[2], "-") == 0) {

@@ -59,11 +59,16 @@ keys)
   keys ctrl+f
   check "a second Ctrl+F asks before overwriting" has_line "$d/prompts.txt.log" 'is already exists in favourites'
   keys ctrl+s
-  check "Ctrl+S opens the Settings" [ "$(grep -c 'Settings dialog' "$d/prompts.txt.log")" = 1 ]
+  check "Ctrl+S opens the Settings" bxwin wait TForm3 20000
+  bx_screenshot "$work/settings.png"
+  bxwin close TForm3 10000
   keys ctrl+shift+s
-  check "Ctrl+Shift+S is not Ctrl+S" [ "$(grep -c 'Settings dialog' "$d/prompts.txt.log")" = 1 ]
+  sleep 1
+  check "Ctrl+Shift+S is not Ctrl+S" [ "$(bxwin count TForm3)" = 0 ]
   keys shift+a
-  check "A opens About also with Shift" has_line "$d/prompts.txt.log" "About box"
+  check "A opens About also with Shift" bxwin wait TAboutBox 20000
+  bx_screenshot "$work/about.png"
+  bxwin close TAboutBox 10000
   keys esc
   check "Esc closes the window" bx_wait_exit "$bx_pid" 30
   finish ;;
@@ -160,6 +165,89 @@ EOF
   sleep 0.5
   bx_screenshot "$work/row_menu_view.png"
   bxinput keys - esc esc
+  stop
+  finish ;;
+
+views)
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  printf '[Fav]\r\nGame=quake\r\nMod=fav\r\nParam=quake -game %%s\r\n' > "$d/favourites.ini"
+  printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
+  row_menu() { bxinput move TForm1 "$row_x" "$row_y"; bxinput rdown; bxinput rup; sleep 1; }
+  start_and_wait "$d" Brannox2000.exe
+  # View > Favourites.
+  row_menu
+  bxinput keys - down down down down right down enter
+  stop
+  check "View > Favourites shows the favourites" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = suosikit ]
+  # The quick entry at the menu's foot starts its entry from Mod.ini.
+  start_and_wait "$d" Brannox2000.exe
+  row_menu
+  bxinput keys - up enter
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "the quick entry starts its entry also in the favourites view" grep -q 'quake -game ctf' "$quake/started.txt"
+  # View > the game's own view.
+  row_menu
+  bxinput keys - down down down down right down down enter
+  stop
+  check "View > quake modifications shows the game's view" [ "$(bx_ini "$d/Options.ini" Asetukset nayta)" = quake ]
+  finish ;;
+
+tray)
+  # The restart must really start the new launcher.
+  unset BX_SHELL_LOG
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
+  # The icon's callback: WM_USER + 1024 with the mouse message.
+  icon() { bxinput post TNotifyIconWindow 0x800 1 "$1"; }
+  click_icon() { icon 0x201; icon 0x202; sleep 1.5; }
+  start_and_wait "$d" Brannox2000.exe
+  keys ctrl+t
+  sleep 0.5
+  check "Ctrl+T hides the window" [ "$(bxwin visible TForm1)" = 0 ]
+  check "and the icon's window is there" [ "$(bxwin count TNotifyIconWindow)" -ge 1 ]
+  click_icon
+  check "a click on the icon brings the window back" [ "$(bxwin visible TForm1)" = 1 ]
+  # The icon's menu, opened from the icon.
+  keys ctrl+t
+  bxinput move TForm1 0 0 2>/dev/null
+  icon 0x204; icon 0x205
+  sleep 1
+  check "the right button on the icon opens its menu" bxinput menu
+  bx_screenshot "$work/tray_menu.png"
+  bxinput keys - esc
+  # A "TaskbarCreated" broadcast: the icon is added again and still answers.
+  bxinput broadcast TaskbarCreated
+  sleep 0.5
+  click_icon
+  check "after TaskbarCreated the icon still restores the window" [ "$(bxwin visible TForm1)" = 1 ]
+  # A style change while hidden: the click restarts the launcher.
+  first=$bx_pid
+  keys ctrl+t
+  printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\ntop=1\r\n' > "$d/Options.ini"
+  icon 0x204; icon 0x205
+  sleep 1
+  # General > Settings: the options are applied again and the style changes.
+  bxinput keys - down down down right down down enter
+  sleep 1
+  click_icon
+  check "the restart ends the first launcher" bx_wait_exit "$first" 30
+  n=0
+  while [[ $(bxwin visible TForm1) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "and a -restartbx2 launcher shows the window" [ "$(bxwin visible TForm1)" = 1 ]
+  check "which was not refused as a second instance" not has_line "$d/prompts.txt.log" "already running"
+  read -r _ _ _ _ _ topmost _ < <(bxwin info TForm1)
+  check "with the new style" [ "$topmost" = 1 ]
+  bxwin close TForm1 20000 >/dev/null
+  sleep 2
+  # A -tray start shows only the icon.
+  bx_launch "$d" Brannox2000.exe -tray
+  n=0
+  while [[ $(bxwin count TForm1) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  sleep 3
+  check "a -tray start hides the window" [ "$(bxwin visible TForm1)" = 0 ]
+  click_icon
+  check "and its icon brings it back" [ "$(bxwin visible TForm1)" = 1 ]
   stop
   finish ;;
 

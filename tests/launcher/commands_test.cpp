@@ -469,3 +469,156 @@ TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
   EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
   EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
 }
+
+TEST_F(CommandsTest, EnterStartsTheRowAndCtrlTHidesTheWindow) {
+  AddEntry({"Broken", "quake", "", "missing.exe"});
+  Open();
+  Form->Show();
+  Form->StartMap = "left over";
+  Key(VK_RETURN);
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->StartMap, "");
+  Key(VK_RETURN, ssShift);  // Enter takes any modifiers
+  EXPECT_FALSE(Prompts.empty());
+  Key('T', ssCtrl | ssAlt);
+  EXPECT_TRUE(Form->Visible());
+  Key('T', ssCtrl);
+  EXPECT_FALSE(Form->Visible());
+}
+
+// A start that raises (a template with a stray "%") still brings the page back.
+TEST_F(CommandsTest, QuickStartThatFailsRestoresThePage) {
+  AddEntry({"Bad", "quake", "", "quake %d"});
+  AddEntry({"Fav", "quake", "f"}, Favourites);
+  WriteIni(Options, "Asetukset", "nayta", "suosikit");
+  Open();
+  TMenuItem item(nullptr);
+  item.Caption = "Bad";
+  EXPECT_ANY_THROW(Form->N11Click(&item));
+  ASSERT_EQ(Form->L1.Count(), 1);
+  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+// A file that cannot be written stops Remove all part way; the page then
+// shows what the file holds.
+TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
+  AddNumbered(3);
+  Open();
+  Select(2);
+  // An entry file that is a folder cannot be written.
+  const std::string blocked = Dir + "blocked.ini";
+  CreateDirectoryA(blocked.c_str(), nullptr);
+  Form->ModIni = std::make_unique<TIniFile>(blocked);
+  Answers = {mrYes};
+  EXPECT_ANY_THROW(Form->Image16Click(Form->Image16));
+  RemoveDirectoryA(blocked.c_str());
+  EXPECT_EQ(Form->ModIni->FileName(), ModIni);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->SelectedRow, 0);
+}
+
+TEST_F(CommandsTest, ModifyStartsFromTheEntryAndItsFiles) {
+  AddEntry({"Capture", "quake", "ctf", "quake -game %s", "ctf.ico"});
+  WriteIni(ModIni, "Capture", "winmem", "winmem 16");
+  WriteIni(ModIni, "Capture", "url", "http://ignored.example");
+  const std::string mod = kQuake + "\\ctf";
+  CreateDirectoryA(mod.c_str(), nullptr);
+  std::ofstream(mod + "\\liblist.gam") << "url_info \"http://first.example\"\nURL_INFO \"http://second.example\"\n";
+  Touch(mod + "\\ctf.txt");
+  Touch(mod + "\\readme.1st");
+  Touch(mod + "\\user.cfg");
+  Open();
+  TEntryDialogValues v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "http://second.example");
+  EXPECT_EQ(v.Readme, mod + "\\readme.1st");
+  EXPECT_EQ(v.Config, mod + "\\user.cfg");
+  EXPECT_EQ(v.Map, "<none>");
+  EXPECT_EQ(v.WinMem, "winmem 16");
+  EXPECT_FALSE(v.RandomMapCycle);
+  EXPECT_EQ(v.Logo, Dir + "Logos\\ctf.ico");
+  // Without liblist.gam and url the readme's address is taken; named files
+  // are taken as they are.
+  DeleteFileA((mod + "\\liblist.gam").c_str());
+  WriteIni(ModIni, "Capture", "url", "");
+  WriteIni(ModIni, "Capture", "Config", "D:\\elsewhere.cfg");
+  std::ofstream(mod + "\\readme.1st") << "Home: www.ctf.example, mirror.\n";
+  WriteIni(Options, "Asetukset", "hlmapcycle", "1");
+  v = Form->ModifyValues("Capture");
+  EXPECT_EQ(v.WebSite, "www.ctf.example");
+  EXPECT_EQ(v.Config, "D:\\elsewhere.cfg");
+  EXPECT_TRUE(v.RandomMapCycle);
+}
+
+// Two counted mods of one folder name under different games keep apart.
+TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
+  AddEntry({"Quake CTF", "quake", "ctf"});
+  AddEntry({"Q2 CTF", "quake2", "ctf"});
+  WriteIni(Counts, "quake", "ctf", "2");
+  WriteIni(Counts, "quake2", "ctf", "5");
+  WriteIni(Counts, "quake2", "gone", "1");
+  Open();
+  Form->lista();
+  Form->MostStartedRows();
+  ASSERT_EQ(Form->B4.Count(), 4);
+  EXPECT_EQ(Form->B4.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
+  EXPECT_EQ(Form->B5.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
+  EXPECT_EQ(Form->B3.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
+  Form->N3Click(Form->N3);
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
+}
+
+TEST_F(CommandsTest, BackgroundMenuFromTheIconOrTheWindow) {
+  AddEntry({"Beta", "quake", "b", "missing.exe"});
+  AddEntry({"Alpha & Co", "quake", "a"});
+  for (int i = 1; i <= 6; ++i) WriteIni(Counts, "quake", "m" + std::to_string(i), std::to_string(10 - i));
+  for (int i = 1; i <= 6; ++i) AddEntry({"Counted " + std::to_string(i), "quake", "m" + std::to_string(i)});
+  WriteIni(Options, "Asetukset", "showtopsindex", "1");
+  Open();
+  // From the icon: Open and the Modlist of the view, in list order.
+  Form->PopupMenu2->PopupComponent = Form->Cool;
+  Form->PopupMenu2Popup(Form->PopupMenu2);
+  EXPECT_TRUE(Form->OpenBrannox20001->Visible);
+  EXPECT_FALSE(Form->Minimizetosystray1->Visible);
+  EXPECT_TRUE(Form->Modlist1->Visible);
+  ASSERT_EQ(Form->Modlist1->Count(), 8);
+  EXPECT_EQ(Form->Modlist1->Items(0)->Caption, "Alpha && Co");
+  EXPECT_EQ(Form->Modlist1->Items(1)->Caption, "Beta");
+  // The quick items mirror the row menu's.
+  for (int k = 0; k < 20; ++k) {
+    EXPECT_EQ(Form->TrayQuickItems[k]->Visible, k < 6) << k;
+    EXPECT_EQ(Form->TrayQuickItems[k]->Caption, Form->QuickMenuItems[k]->Caption);
+  }
+  EXPECT_EQ(Form->TrayQuickItems[0]->Caption, "Counted 1");
+  EXPECT_TRUE(Form->M1->Visible);
+  // A Modlist item starts its entry; the page stays as it was.
+  Select(3);
+  Form->modi1Click(Form->Modlist1->Items(1));
+  EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
+  EXPECT_EQ(Form->SelectedRow, 3);
+  // From the window's face: Minimize instead of Open and Modlist.
+  Form->PopupMenu2->PopupComponent = Form->C1;
+  Form->PopupMenu2Popup(Form->PopupMenu2);
+  EXPECT_FALSE(Form->OpenBrannox20001->Visible);
+  EXPECT_TRUE(Form->Minimizetosystray1->Visible);
+  EXPECT_FALSE(Form->Modlist1->Visible);
+  EXPECT_EQ(Form->C1->PopupMenu, Form->PopupMenu2);
+  EXPECT_EQ(Form->Labels[0]->PopupMenu, Form->PopupMenu1);
+}
+
+TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
+  AddEntry({"Base", "quake", ""});
+  Open();
+  Form->Show();
+  Form->MinimizetoTray1Click();
+  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->SettingsIdle = false;
+  Form->CoolClick(Form->Cool);
+  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->SettingsIdle = true;
+  Form->CoolClick(Form->Cool);
+  EXPECT_FALSE(Form->Cool->IconVisible());
+  EXPECT_FALSE(Form->Cool->Enabled);
+  EXPECT_TRUE(Form->Visible());
+}

@@ -39,13 +39,16 @@ TEST_F(EditorWindow, TheGeneralPageSetsItsValuesIntoTheSavedProject) {
   f.Shape1MouseDown(&f, mbLeft, kLeft, 0, 0);
   Answer(mrCancel, "clBlue");
   f.Shape2MouseDown(&f, mbLeft, kLeft, 0, 0);  // cancelled: unchanged
+  Answer(mrOk, "Verdana;-20;3");  // an answer that is no font changes nothing
+  EXPECT_THROW(f.SpeedButton9Click(&f), EConvertError);
+  EXPECT_EQ(f.Skin().Mainlist.MainListunselFont.Name, "Arial");
   Answer(mrOk, "Verdana;-20;3;clNavy;0");
   f.SpeedButton9Click(&f);
   EXPECT_EQ(f.L[0]->Font.Name, "Verdana") << "the rows show the unselected font";
   Answer(mrOk, MakePicture("back.bmp", 120, 90));
   f.BitBtn1Click(&f);
   Answer(mrOk, Dir + "general.bxn");
-  f.Save1Click(&f);
+  EXPECT_TRUE(f.MainMenu1->IsShortCut('S', ssCtrl)) << "Ctrl+S saves";
   EXPECT_EQ(f.Caption(), "Brannox 2000 skin editor - [general.bxn]");
 
   auto p = Reread(Dir + "general.bxn");
@@ -134,6 +137,7 @@ TEST_F(EditorWindow, TheListPagesSetTheirValuesIntoTheSavedProject) {
   f.C1->SetItemIndex(9);
   f.C1Change(&f);
   ASSERT_TRUE(f.P1[1]->Visible());
+  EXPECT_EQ(GetParent(f.P1[1]->Handle()), f.PropertyBox->Handle()) << "a page of the notebook, not a window";
   f.SpinEdit5->SetValue(-3);  // a negative leading spaces the rows as 3
   f.SpinEdit6->SetValue(30);
   f.ModItemLeft[1]->SetValue(7);

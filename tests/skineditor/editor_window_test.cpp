@@ -228,3 +228,55 @@ TEST_F(EditorWindow, TheBackgroundColourPickerReadsOnlyInsideThePicture) {
     EXPECT_EQ(f.Skin().Lapivari, clLime) << p.x << "," << p.y;
   }
 }
+
+TEST_F(EditorWindow, TheMenuOpensTheOptionsAndAboutBoxesAndCompilesOnlyASavedProject) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  // Closes the first window of a class once it is up, and tells which it saw.
+  std::vector<std::string> seen;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        for (const char* cls : {"TForm3", "TAboutBox", "TForm4"})
+          if (HWND w = FindWindowA(cls, nullptr); w && IsWindowVisible(w)) {
+            seen.push_back(cls);
+            PostMessageA(w, WM_CLOSE, 0, 0);
+          }
+      },
+      50);
+  f.Options1->Click();
+  f.About1->Click();
+  Answer(mrCancel);  // Save as: no name, so no compilation
+  f.Compile1->Click();
+  Application().RemoveTimer(timer);
+  EXPECT_EQ(seen, (std::vector<std::string>{"TForm3", "TAboutBox"}));
+  EXPECT_TRUE(Answers.empty());
+}
+
+TEST_F(EditorWindow, TheSplitterSizesThePagesAndThePreview) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  const int previewRight = f.ScrollBox7->Left() + f.ScrollBox7->Width();
+  f.Splitter1->MouseDown(mbLeft, kLeft, 1, 50);
+  f.Splitter1->MouseMove(kLeft, 41, 50);
+  EXPECT_EQ(f.P2->Width(), 209 + 40);
+  EXPECT_EQ(f.ScrollBox7->Left(), 209 + 40 + 3);
+  EXPECT_EQ(f.ScrollBox7->Left() + f.ScrollBox7->Width(), previewRight);
+  f.Splitter1->MouseMove(kLeft, -5000, 50);
+  EXPECT_EQ(f.P2->Width(), 100) << "never narrower than 100";
+  f.Splitter1->MouseMove(kLeft, 5000, 50);
+  EXPECT_EQ(f.ScrollBox7->Width(), 100);
+  f.Splitter1->MouseUp(mbLeft, 0, 0, 50);
+}
+
+TEST_F(EditorWindow, ASaveThatFailsKeepsTheChangedProjectOpen) {
+  TForm1& f = *Form;
+  f.FormCreate({});
+  f.Edit2->SetText("Unsaved");
+  Answer(mrYes);
+  Answer(mrOk, Dir + "no such folder\\x.bxn");
+  f.New1Click(&f);
+  EXPECT_EQ(f.Skin().Title, "Unsaved") << "New did not drop the changes";
+  EXPECT_TRUE(f.Modified);
+  EXPECT_EQ(f.Caption(), kEditorTitle);
+  EXPECT_GE(Asked.size(), 3u) << "the failure was shown";
+}

@@ -1,0 +1,155 @@
+// The About box: the credits scroller's arithmetic, its pages, and the credits
+// drawn on Wine's DirectDraw.
+#include "Unit2.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "DXClassWin.h"
+#include "DXDraws.h"
+#include "DXDrawsControl.h"
+#include "Forms.h"
+#include "GradCap.h"
+#include "IniFiles.h"
+#include "StdCtrls.h"
+#include "StdEdits.h"
+
+namespace {
+// Runs the scroller for a number of frames as the timer does.
+void Frames(TCreditsScroll& s, int count, int frames) {
+  for (int i = 0; i < frames; ++i) {
+    s.NextLine(count);
+    ++s.Offset;
+  }
+}
+}  // namespace
+
+TEST(CreditsScroll, TheFirstLineEntersAtTheBottomAfterAnEmptyScreen) {
+  const std::vector<std::string> lines = CreditLines();
+  const int count = int(lines.size());
+  ASSERT_GE(count, 40);
+  for (int i = 0; i < 19; ++i) EXPECT_EQ(lines[size_t(i)], "") << i;
+  EXPECT_NE(lines[19], "");
+  for (int i = count - 21; i < count; ++i) EXPECT_EQ(lines[size_t(i)], "") << i;
+  TCreditsScroll s;
+  Frames(s, count, 20);
+  EXPECT_EQ(s.Top, 0);
+  auto shown = s.Lines(count);
+  ASSERT_EQ(shown.size(), 19u);
+  EXPECT_EQ(shown.front().Y, -8 - 20);  // the top line has scrolled out
+  // Frame 21 takes the next line: the first text line at the bottom edge.
+  s.NextLine(count);
+  shown = s.Lines(count);
+  EXPECT_EQ(s.Top, 1);
+  EXPECT_EQ(shown.back().Index, 19);
+  EXPECT_EQ(shown.back().Y, 20 * 18 - 8);
+}
+
+TEST(CreditsScroll, StartsAgainAfterTheLastScreenful) {
+  const int count = 60;
+  TCreditsScroll s;
+  Frames(s, count, 20 * (count - 20) + 1);
+  EXPECT_EQ(s.Top, count - 20);
+  Frames(s, count, 20);
+  EXPECT_EQ(s.Top, 0);
+  EXPECT_EQ(s.Offset, 1);
+}
+
+TEST(CreditsScroll, AShortListNeverWrapsAndSkipsTheMissingLines) {
+  const int count = 5;
+  TCreditsScroll s;
+  EXPECT_EQ(s.Lines(count).size(), 5u);
+  Frames(s, count, 20 * 30);
+  EXPECT_EQ(s.Top, 29);
+  EXPECT_TRUE(s.Lines(count).empty());
+}
+
+TEST(AboutBoxText, KeyboardShortcutsHaveTheirHeadingAndEveryKey) {
+  const auto lines = KeyboardShortcutLines();
+  ASSERT_EQ(lines.size(), 24u);
+  EXPECT_EQ(lines[0], "Key\t\tAction");
+  EXPECT_EQ(lines[1].find_first_not_of('-'), std::string::npos);
+  EXPECT_EQ(lines[2], "Insert\t\tNew");
+  EXPECT_EQ(lines[11], "Ctrl+T\t\tMinimize to sys.tray");
+  EXPECT_EQ(lines[23], "Ctrl+5\t\tBrannox 2000 skin editor");
+}
+
+class AboutBoxTest : public testing::Test {
+protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    Options = std::make_unique<TIniFile>(std::string(temp) + "about-options.ini");
+    Options->WriteBool("Asetukset", "Colorcap", true);
+  }
+  int Clicks = 0, MostStarted = 0;
+  std::unique_ptr<TIniFile> Options;
+  TAboutHost Host() {
+    TAboutHost host;
+    host.Options = Options.get();
+    host.ClickSound = [this] { ++Clicks; };
+    host.ShowMostStarted = [this] { ++MostStarted; };
+    return host;
+  }
+};
+
+TEST_F(AboutBoxTest, PagesButtonsAndTheCaptionBar) {
+  TAboutBox box(nullptr, Host());
+  box.Show();
+  EXPECT_EQ(box.Caption(), "About");
+  EXPECT_EQ(box.Page->PageCount(), 5);
+  EXPECT_EQ(box.Page->ActivePage(), box.ProductPage);
+  EXPECT_NE(box.Cap1, nullptr);
+  EXPECT_EQ(box.RichEdit1->Lines.Count(), 24);
+  EXPECT_EQ(box.RichEdit1->Lines.Strings(2), "Insert\t\tNew");
+  box.PageChange(box.Page);
+  EXPECT_EQ(Clicks, 1);
+  box.Button1->Click();
+  EXPECT_EQ(MostStarted, 1);
+  // The credits wait for their page.
+  EXPECT_FALSE(box.DXDraw1->Initialized());
+  EXPECT_FALSE(box.DXTimer1->Enabled());
+}
+
+TEST_F(AboutBoxTest, WithoutColouredCaptionsThereIsNoCaptionBar) {
+  Options->WriteBool("Asetukset", "Colorcap", false);
+  TAboutBox box(nullptr, Host());
+  EXPECT_EQ(box.Cap1, nullptr);
+}
+
+TEST_F(AboutBoxTest, CreditsScrollOnTheSurfaceAndResumeWhereTheyWere) {
+  TAboutBox box(nullptr, Host());
+  box.Show();
+  box.Page->SetActivePage(box.Credits);
+  Application().ProcessMessages();
+  ASSERT_TRUE(box.DXDraw1->Initialized());
+  EXPECT_TRUE(box.DXTimer1->Enabled());
+  TDirectDrawSurface* surface = box.DXDraw1->Surface();
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->Width(), 405);
+  EXPECT_EQ(surface->Height(), 353);
+  box.DXTimer1->SetEnabled(false);  // the test draws the frames
+  // Any white pixel on the lowest 60 rows of the surface.
+  auto textAtBottom = [&] {
+    for (int y = 353 - 60; y < 353; y += 2)
+      for (int x = 100; x < 305; x += 2)
+        if ((surface->Pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) return true;
+    return false;
+  };
+  for (int i = 0; i < 20; ++i) box.DXTimer1Timer(box.DXTimer1, 0);
+  EXPECT_FALSE(textAtBottom()) << "the first 20 frames are empty";
+  for (int i = 0; i < 30; ++i) box.DXTimer1Timer(box.DXTimer1, 0);
+  EXPECT_TRUE(textAtBottom());
+  const TCreditsScroll before = box.Scroll;
+  // Showing the page again neither initialises again nor resets the scroll.
+  box.Page->SetActivePage(box.ProductPage);
+  box.Page->SetActivePage(box.Credits);
+  EXPECT_EQ(box.Scroll.Top, before.Top);
+  EXPECT_EQ(box.Scroll.Offset, before.Offset);
+  EXPECT_EQ(box.DXDraw1->Surface(), surface);
+}

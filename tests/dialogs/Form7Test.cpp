@@ -1,0 +1,260 @@
+// The "Most started mods" window over a launcher folder made by the test:
+// rows, names, logos, numbering, sorting, and the HTML, clipboard and
+// workbook exports carrying the same table.
+#include <gtest/gtest.h>
+
+#include "Unit7.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "Dialogs.h"
+#include "ExtGridTestForm.h"
+#include "FakeExcel.h"
+#include "FileUtils.h"
+
+namespace {
+std::string TempDir() {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string root = std::string(dir) + "form7\\";
+  CreateDirectoryA(root.c_str(), nullptr);
+  CreateDirectoryA((root + "Logos").c_str(), nullptr);
+  return root;
+}
+
+void WriteLogo(const std::string& path) {
+  TBitmap b;
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) b.SetPixel(x, y, x == 0 || y == 0 || x == 15 || y == 15 ? clWhite : clGreen);
+  b.SaveToFile(path);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The launcher folder: two games (one with a bare logo name, one whose logo
+// is missing), an entry file naming two mods of the same folder under the
+// two games, and the statistics, most started first.
+struct Form7 : ::testing::Test {
+  std::string Dir = TempDir();
+  std::vector<TStartRecord> Records;
+  void SetUp() override {
+    WriteLogo(Dir + "Logos\\quake.bmp");
+    DeleteFileA((Dir + "Logos\\unknown.bmp").c_str());
+    std::ofstream(Dir + "Games.ini") << "[quake]\r\nKuvake=quake.bmp\r\n[halflife]\r\nKuvake=missing.bmp\r\n";
+    std::ofstream(Dir + "Mod.ini") << "[Threewave CTF]\r\nMod=ctf\r\nGame=quake\r\n"
+                                      "[Op4 CTF]\r\nMod=CTF\r\nGame=HalfLife\r\n"
+                                      "[Another CTF]\r\nMod=ctf\r\nGame=halflife\r\n";
+    Records = {{"quake", "ctf", "40"}, {"halflife", "ctf", "12"}, {"halflife", "tfc", "3"}};
+    ExtGridStartup();
+  }
+  void TearDown() override {
+    SetPromptHook({});
+    ExtGridShutdown();
+  }
+  // The window as the About box and the menu build it.
+  void Build(TForm7& form) {
+    TIniFile mods(Dir + "Mod.ini"), games(Dir + "Games.ini");
+    DisplayNames(Records, mods);
+    form.Fill(Records, Dir, games);
+  }
+};
+
+// The cells of every <td> of an HTML page, read by a small parser of our own.
+std::vector<std::vector<std::string>> ParseTable(const std::string& html) {
+  std::vector<std::vector<std::string>> rows;
+  std::regex row("<tr>([\\s\\S]*?)</tr>"), cell("<td[^>]*>([\\s\\S]*?)</td>"), tag("<[^>]*>");
+  for (std::sregex_iterator r(html.begin(), html.end(), row), end; r != end; ++r) {
+    std::string inner = (*r)[1];
+    rows.emplace_back();
+    for (std::sregex_iterator c(inner.begin(), inner.end(), cell); c != end; ++c)
+      rows.back().push_back(std::regex_replace(std::string((*c)[1]), tag, ""));
+  }
+  return rows;
+}
+}  // namespace
+
+TEST_F(Form7, RowsNamesLogosAndNumbering) {
+  TForm7 form(nullptr);
+  Build(form);
+  TExtStringGrid& g = *form.A1;
+  EXPECT_EQ(form.Caption(), "Most started mods");
+  ASSERT_EQ(g.RowCount(), 4);
+  EXPECT_EQ(g.ColCount(), 4);
+  const char* expected[4][4] = {{"Position", "Game", "Mod name", "Started"},
+                                {"1", "quake", "Threewave CTF", "40"},
+                                {"2", "halflife", "Another CTF", "12"},  // first by name
+                                {"3", "halflife", "tfc", "3"}};          // no entry: the folder
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(g.Cells(c, r), expected[r][c]) << c << "," << r;
+  // The bare logo name is found in Logos; the missing one gives no picture.
+  EXPECT_EQ(form.Kuvalista->Count(), 1);
+  EXPECT_EQ(g.Data().CellGraphicKind(1, 1), gkImageListPicture);
+  EXPECT_EQ(g.Data().CellGraphicKind(1, 2), gkNoGraphic);
+  // With "Logos\unknown.bmp" the missing logo takes it.
+  WriteLogo(Dir + "Logos\\unknown.bmp");
+  TForm7 again(nullptr);
+  Build(again);
+  EXPECT_EQ(again.A1->Data().CellGraphicKind(1, 2), gkImageListPicture);
+}
+
+TEST_F(Form7, CaptionColoursFollowTheOptions) {
+  const std::string file = Dir + "Options.ini";
+  std::ofstream(file) << "[Asetukset]\r\nusercolors=1\r\ncustomcolor=clRed\r\n";
+  TIniFile options(file);
+  TForm7 user(nullptr);
+  user.FormCreate(options, clBlue, clLime);
+  ASSERT_NE(user.Cap1, nullptr);
+  EXPECT_EQ(user.Cap1->ColorRightActive, clRed);
+  EXPECT_EQ(user.Cap1->ColorLeftActive, TColor(0x001A91D6));  // customcolor2's default
+  options.WriteBool("Asetukset", "usercolors", false);
+  TForm7 skin(nullptr);
+  skin.FormCreate(options, clBlue, clLime);
+  EXPECT_EQ(skin.Cap1->ColorLeftActive, clBlue);
+  EXPECT_EQ(skin.Cap1->ColorRightActive, clLime);
+  options.WriteBool("Asetukset", "Colorcap", false);
+  TForm7 plain(nullptr);
+  plain.FormCreate(options, clBlue, clLime);
+  EXPECT_EQ(plain.Cap1, nullptr);
+}
+
+TEST_F(Form7, NoStartsShowOnlyTheHeader) {
+  TForm7 form(nullptr);
+  Records.clear();
+  Build(form);
+  EXPECT_EQ(form.A1->RowCount(), 1);
+  EXPECT_EQ(form.A1->FixedRows(), 1);
+  EXPECT_EQ(form.A1->Cells(3, 0), "Started");
+}
+
+TEST_F(Form7, HeaderClickSortsByThatColumn) {
+  TForm7 form(nullptr);
+  Build(form);
+  form.Show();
+  TExtStringGrid& g = *form.A1;
+  RECT started = g.CellRect(3, 0);
+  const LPARAM at = MAKELPARAM((started.left + started.right) / 2, started.top + 8);
+  SendMessageA(g.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(g.Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(g.Data().SortDirection, sdAscending);  // the sorted column reverses
+  EXPECT_EQ(g.Cells(3, 1), "3");
+  EXPECT_EQ(g.Cells(3, 3), "40");
+  RECT mod = g.CellRect(2, 0);
+  const LPARAM onMod = MAKELPARAM((mod.left + mod.right) / 2, mod.top + 8);
+  SendMessageA(g.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onMod);
+  SendMessageA(g.Handle(), WM_LBUTTONUP, 0, onMod);
+  EXPECT_EQ(g.Data().SortColumn, 2);
+  EXPECT_EQ(g.Cells(2, 1), "Another CTF");
+}
+
+TEST_F(Form7, SaveToHTMLWritesTheTable) {
+  TForm7 form(nullptr);
+  Build(form);
+  const std::string file = Dir + "stats.html";
+  DeleteFileA(file.c_str());
+  SetPromptHook([&](const TPromptRequest& r) {
+    if (r.Value) *r.Value = file;
+    return int(mrOk);
+  });
+  form.SaveToHTML1Click(nullptr);
+  auto table = ParseTable(ReadFile(file));
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table[0], (std::vector<std::string>{"Position", "Game", "Mod name", "Started"}));
+  EXPECT_EQ(table[1], (std::vector<std::string>{"1", "quake", "Threewave CTF", "40"}));
+  EXPECT_EQ(table[3], (std::vector<std::string>{"3", "halflife", "tfc", "3"}));
+}
+
+// Run in a second process by the test below: writes the clipboard's text to
+// the file BX_CLIPBOARD_OUT names.
+TEST(ClipboardReader, WritesTheClipboard) {
+  const char* out = std::getenv("BX_CLIPBOARD_OUT");
+  if (!out) GTEST_SKIP() << "only as the second process";
+  std::string text;
+  if (OpenClipboard(nullptr)) {
+    if (HANDLE h = GetClipboardData(CF_TEXT))
+      if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+        text = p;
+        GlobalUnlock(h);
+      }
+    CloseClipboard();
+  }
+  std::ofstream(out, std::ios::binary) << text;
+}
+
+TEST_F(Form7, CopyToClipboardIsReadByAnotherProcess) {
+  TForm7 form(nullptr);
+  Build(form);
+  form.CopyToClipBoard1Click(nullptr);
+  const std::string out = Dir + "clipboard.txt";
+  DeleteFileA(out.c_str());
+  SetEnvironmentVariableA("BX_CLIPBOARD_OUT", out.c_str());
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = "\"" + std::string(self) + "\" --gtest_filter=ClipboardReader.*";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  WaitForSingleObject(pi.hProcess, 60000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  SetEnvironmentVariableA("BX_CLIPBOARD_OUT", nullptr);
+  EXPECT_EQ(ReadFile(out),
+            "Position\tGame\tMod name\tStarted\r\n1\tquake\tThreewave CTF\t40\r\n"
+            "2\thalflife\tAnother CTF\t12\r\n3\thalflife\ttfc\t3\r\n");
+}
+
+TEST_F(Form7, SaveToXLSSendsTheTableOrReportsTheMissingProgram) {
+  TForm7 form(nullptr);
+  Build(form);
+  const std::string file = Dir + "stats.xls";
+  DeleteFileA(file.c_str());
+  std::vector<std::string> shown;
+  SetPromptHook([&](const TPromptRequest& r) {
+    if (r.Value) *r.Value = file;
+    else shown.push_back(r.Text);
+    return int(mrOk);
+  });
+  // Without the program: the user is told, no file is written.
+  TMenuItem* xls = form.MainMenu1->Items()->Items(0)->Items(1);
+  ASSERT_EQ(xls->Caption, "Save To XLS");
+  form.Show();
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(xls->Command(), 0), 0);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find("Excel OLE server not found"), std::string::npos);
+  EXPECT_FALSE(FileExists(file));
+  // With the fake program: the same table, each value in double quotes.
+  TFakeExcel excel;
+  form.SaveToXML1Click(nullptr);
+  const auto& cells = excel.State.Cells;
+  ASSERT_EQ(cells.size(), 4u);
+  EXPECT_EQ(cells[0], (std::vector<std::string>{"\"Position\"", "\"Game\"", "\"Mod name\"", "\"Started\""}));
+  EXPECT_EQ(cells[2], (std::vector<std::string>{"\"2\"", "\"halflife\"", "\"Another CTF\"", "\"12\""}));
+  EXPECT_EQ(excel.State.SavedAs, file);
+}
+
+// The window to look at, with its logos (BX_FORM7_SHOT names a BMP file).
+TEST_F(Form7, Screenshot) {
+  const char* shot = std::getenv("BX_FORM7_SHOT");
+  if (!shot) GTEST_SKIP() << "BX_FORM7_SHOT not set";
+  TForm7 form(nullptr);
+  Records.push_back({"quake", "rogue", "2"});
+  Build(form);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  UpdateWindow(form.Handle());
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  HDC screen = GetDC(nullptr);
+  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, shot);
+  ReleaseDC(nullptr, screen);
+}

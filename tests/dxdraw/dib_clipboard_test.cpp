@@ -1,0 +1,104 @@
+// TDIB: the clipboard's CF_DIB bytes, colour tables kept through a round
+// trip, the colour count written, and pictures of other classes assigned.
+#include <gtest/gtest.h>
+
+#include "DIB.h"
+#include "ErrorText.h"
+#include "Streams.h"
+
+namespace {
+std::vector<uint8_t> FileBytes(TDIB& d) {
+  TMemoryStream s;
+  d.SaveToStream(s);
+  return s.Bytes();
+}
+
+TDIB Sample(int bits) {
+  TDIB d;
+  for (int i = 0; i < 256; ++i) d.ColorTable[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
+  if (bits == 16) d.PixelFormat = MakeDIBPixelFormat(5, 6, 5);
+  d.SetSize(5, 3, bits);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) d.SetPixel(x, y, uint32_t(x * 40 + y * 7 + 1));
+  return d;
+}
+
+// A picture class that the DIB does not know, with a BMP or a private stream.
+class TOtherGraphic : public TGraphic {
+public:
+  bool WritesBmp = false;
+  std::string ClassName() const override { return "TOtherGraphic"; }
+  bool Empty() const override { return false; }
+  int Width() const override { return 7; }
+  int Height() const override { return 2; }
+  void LoadFromStream(TStream&) override {}
+  void SaveToStream(TStream& s) override {
+    if (!WritesBmp) {
+      s.WriteString("private");
+      return;
+    }
+    TBitmap b;
+    b.SetSize(7, 2);
+    b.SetPixel(3, 1, clRed);
+    b.SaveToStream(s);
+  }
+};
+}  // namespace
+
+TEST(DIBClipboard, BytesAreTheBmpWithoutItsFileHeaderAndComeBack) {
+  for (int bits : {1, 4, 8, 16, 24, 32}) {
+    TDIB d = Sample(bits);
+    auto file = FileBytes(d);
+    auto clip = d.ClipboardBytes();
+    ASSERT_EQ(clip.size() + 14, file.size()) << bits;
+    EXPECT_TRUE(std::equal(clip.begin(), clip.end(), file.begin() + 14)) << bits;
+    TDIB back;
+    back.LoadFromClipboardBytes(clip);
+    ASSERT_EQ(back.BitCount(), bits);
+    EXPECT_EQ(back.Width(), 5);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) EXPECT_EQ(back.Pixel(x, y), d.Pixel(x, y)) << bits << " " << x << "," << y;
+    EXPECT_EQ(back.CurrentPixelFormat().GreenMask, d.CurrentPixelFormat().GreenMask) << bits;
+  }
+  TDIB empty;
+  EXPECT_TRUE(empty.ClipboardBytes().empty());
+  EXPECT_EQ(ErrorText([&] { empty.LoadFromClipboardBytes({40, 0, 0}); }), "DIB is invalid");
+}
+
+TEST(DIBPalette, ColourTablesSurviveTheStreamAndTheCountIsImplied) {
+  TDIB d = Sample(8);
+  EXPECT_EQ(d.ImageColorTable()[200].Blue, 200);
+  d.ColorTable[7] = {1, 2, 3, 0};
+  d.UpdatePalette();
+  auto file = FileBytes(d);
+  // biClrUsed (offset 46) 0 for a full table; the 1,024 table bytes are there.
+  EXPECT_EQ(file[46] | file[47] | file[48] | file[49], 0);
+  EXPECT_EQ(file[10] | file[11] << 8, 14 + 40 + 1024);  // the pixel offset
+  TDIB back;
+  back.LoadFromClipboardBytes(d.ClipboardBytes());
+  EXPECT_EQ(back.ImageColorTable(), d.ImageColorTable());
+  EXPECT_EQ(back.ColorTable[7], (TRGBQuad{1, 2, 3, 0}));
+  // A 4-bit picture carries its 16 entries.
+  TDIB four = Sample(4);
+  TDIB fourBack;
+  fourBack.LoadFromClipboardBytes(four.ClipboardBytes());
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(fourBack.ImageColorTable()[size_t(i)], four.ImageColorTable()[size_t(i)]);
+}
+
+TEST(DIBAssign, OtherPictureClassesAreConvertedNotRefused) {
+  TOtherGraphic bmp;
+  bmp.WritesBmp = true;
+  TDIB d;
+  d.Assign(bmp);
+  ASSERT_EQ(d.Width(), 7);
+  EXPECT_EQ(d.Height(), 2);
+  EXPECT_EQ(d.Pixel(3, 1), uint32_t(0x0000FF));  // red as bytes blue, green, red
+  TOtherGraphic other;
+  EXPECT_NO_THROW(d.Assign(other));
+  EXPECT_EQ(d.Width(), 7);
+  EXPECT_EQ(d.BitCount(), 24);
+  EXPECT_EQ(d.Pixel(3, 1), 0u);
+  // Not a picture at all: refused as before.
+  TFont font;
+  EXPECT_THROW(d.Assign(font), EConvertAssign);
+}

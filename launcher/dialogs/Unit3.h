@@ -64,6 +64,8 @@ void RewriteParameterList(const std::string& iniFile, const std::string& section
 // Writes lines to file through a temporary file.
 void SaveLinesAtomically(const std::string& file, const std::vector<std::string>& lines);
 
+class TForm11;
+
 class TForm3 : public TDialogForm {
 public:
   TForm3(TComponent* owner, TSettingsHost& host);
@@ -275,6 +277,9 @@ public:
   void modifClick(TComponent* sender);
   void Memo4Change(TComponent* sender);
   void SpeedButton19Click(TComponent* sender);
+  // The chosen mod's maps (PAK archives first, then the maps folder) into
+  // the picker's list, each once.
+  void GatherMaps(TForm11& maps);
   // The chosen mod's folder with a trailing backslash, "" for none.
   std::string SelectedHalfLifeMod() const;
 
@@ -314,15 +319,24 @@ private:
   bool AskModName(const std::string& caption, const std::string& prompt, std::string& name);
   std::string ConfigFolder() const;  // the game folder and mod, with a trailing backslash
   void SaveConfig();
+  void LoadConfig(const std::string& file);  // "" empties the editor
   void SetConfigColors(bool editable);
   void SaveMapCycle();
-  void GatherMaps(TCheckListPicker& picker);
   void AppendMissingMaps(const std::vector<std::string>& maps, const std::string& containing = "");
   void FillLogoSources();
   void ListLogos();
   // The line formats of the files open in the editors.
   TGameText FModListText, FConfigText, FMapCycleText, FLiblistText;
   bool FFilling = false;  // the Half-Life pages' re-entry flag
+  // Edits not yet saved (commands change the texts too, which Windows' own
+  // modified flag does not see).
+  bool FConfigDirty = false, FMapCycleDirty = false, FLiblistDirty = false;
+  // The files the editors hold, "" for none; saves go there.
+  std::string FConfigFile, FMapCycleFile, FLiblistFile;
+  std::string FLoadedMod;  // the Half-Life mod whose files are loaded
+  // Memo lines and text.
+  static std::vector<std::string> MemoLines(const TMemo& memo);
+  static void SetMemoLines(TMemo& memo, const std::vector<std::string>& lines);
 };
 
 // Shows the Settings dialog modally over the main window, on the page of that

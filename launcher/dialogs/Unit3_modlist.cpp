@@ -28,15 +28,15 @@ void MakeModListFolder(const std::string& appDir) {
 
 void TForm3::BuildModlistPage() {
   Text(ModlistEditor, this, 8, 8, 150, "Games:");
-  L3 = Place<TListBox>(ModlistEditor, this, 8, 26, 150, 326);
+  L3 = Place<TListBox>(ModlistEditor, this, 8, 26, 150, 304);
   Text(ModlistEditor, this, 166, 8, 200, "Modification directories:");
-  Modit = Place<TListBox>(ModlistEditor, this, 166, 26, 370, 292);
+  Modit = Place<TListBox>(ModlistEditor, this, 166, 26, 370, 270);
   Modit->Columns = 3;
   Modit->MultiSelect = true;
-  SpeedButton14 = Button(ModlistEditor, this, 166, 326, 88, "Add dirs...", kAddDirsHint);
-  SpeedButton12 = Button(ModlistEditor, this, 260, 326, 88, "Add", kAddPrompt);
-  SpeedButton15 = Button(ModlistEditor, this, 354, 326, 88, "Modify", kModifyPrompt);
-  SpeedButton13 = Button(ModlistEditor, this, 448, 326, 88, "Remove", "Remove modification directory name");
+  SpeedButton14 = Button(ModlistEditor, this, 166, 304, 88, "Add dirs...", kAddDirsHint);
+  SpeedButton12 = Button(ModlistEditor, this, 260, 304, 88, "Add", kAddPrompt);
+  SpeedButton15 = Button(ModlistEditor, this, 354, 304, 88, "Modify", kModifyPrompt);
+  SpeedButton13 = Button(ModlistEditor, this, 448, 304, 88, "Remove", "Remove modification directory name");
 
   PopupMenu2 = new TPopupMenu(this);
   const std::pair<TMenuItem**, const char*> items[] = {{&AddDirsItem, "Add modification directories"},

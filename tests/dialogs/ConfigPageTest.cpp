@@ -1,0 +1,160 @@
+// The "Config manager" page: config files of the mod folders, binds, key
+// maps, new and deleted files.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FileUtils.h"
+#include "Forms.h"
+#include "SettingsFixture.h"
+
+#include <windows.h>
+
+namespace {
+class TConfigPageTest : public TSettingsTest {
+protected:
+  void SetUp() override {
+    TSettingsTest::SetUp();
+    Options->WriteInteger("Asetukset", "Aloitus", 1);
+    Mod = Root + "Half-Life\\cstrike\\";
+    MakeDirs(Mod);
+    MakeDirs(Root + "Half-Life\\valve");
+    MakeDirs(Root + "Sin\\base");
+    Games->WriteString("half-life", "Sijainti", Root + "Half-Life");
+    Games->WriteString("sin", "Sijainti", Root + "Sin\\");
+    Games->WriteString("quake", "Sijainti", Root + "missing");
+  }
+  TForm3& Open(const std::string& game, const std::string& mod) {
+    TForm3& form = Dialog();
+    form.FormShow();
+    form.Page->SetActivePage(form.ConfigManager);
+    form.C100->SetItemIndex(form.C100->Items.IndexOf(game));
+    form.C100Change(form.C100);
+    form.La->SetItemIndex(form.La->Items.IndexOf(mod));
+    form.LaClick(form.La);
+    return form;
+  }
+  std::string Mod;
+};
+
+// Fills in the "Add bind" dialog once it is up (key, command) and presses
+// OK; the caller removes the returned timer.
+UINT_PTR AnswerAddBind(const std::string& key, const std::string& command) {
+  auto done = std::make_shared<bool>(false);
+  return Application().AddTimer(
+      [key, command, done] {
+        HWND dialog = FindWindowA(nullptr, "Add bind");
+        if (*done || !dialog || !IsWindowVisible(dialog)) return;
+        *done = true;
+        HWND edit1 = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+        HWND edit2 = FindWindowExA(dialog, edit1, "Edit", nullptr);
+        SetWindowTextA(edit1, key.c_str());
+        SetWindowTextA(edit2, command.c_str());
+        SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+      },
+      20);
+}
+}  // namespace
+
+TEST_F(TConfigPageTest, OpensConfigCfgFirstAndSavesTheSameBytes) {
+  WriteTextFile(Mod + "autoexec.cfg", "echo hi\n");
+  WriteTextFile(Mod + "CONFIG.CFG", "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\n");
+  TForm3& form = Open("half-life", "cstrike");
+  EXPECT_EQ(form.C100->Items.Count(), 2);  // the game whose folder is missing is not offered
+  EXPECT_EQ(form.Co->Text(), "CONFIG.CFG");
+  form.SpeedButton16Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "CONFIG.CFG"), "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\n");
+  form.Memo1->SetText(form.Memo1->Text() + "\r\nbind \"s\" \"+back\"");
+  form.SpeedButton16Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "CONFIG.CFG"),
+            "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\nbind \"s\" \"+back\"\n");
+
+  const std::string keymap = Root + "keys.txt";
+  Answer(mrOk, keymap);
+  form.SpeedButton18Click(nullptr);
+  EXPECT_EQ(ReadTextFile(keymap), "w +forward\r\ns +back\r\n");
+}
+
+TEST_F(TConfigPageTest, NewConfigFilesStayInTheModFolder) {
+  WriteTextFile(Mod + "config.cfg", "keep me\r\n");
+  TForm3& form = Open("half-life", "cstrike");
+  Answer(mrOk, " game ");
+  form.SpeedButton24Click(nullptr);
+  EXPECT_TRUE(FileExists(Mod + "game.cfg"));
+  EXPECT_EQ(ReadTextFile(Mod + "game.cfg"), "");
+  EXPECT_EQ(form.Co->Text(), "game.cfg");
+  // An existing name opens the file instead of overwriting it.
+  Answer(mrOk, "CONFIG");
+  form.SpeedButton24Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "keep me\r\n");
+  EXPECT_EQ(form.Memo1->Text(), "keep me");
+  for (const char* outside : {"..\\evil", "..\\..\\x", "c:\\boot", "a/b"}) {
+    Answer(mrOk, outside);
+    form.SpeedButton24Click(nullptr);
+    EXPECT_EQ(Prompts.back().rfind("Warning|", 0), 0u) << outside;
+  }
+  EXPECT_FALSE(FileExists(Root + "Half-Life\\evil.cfg"));
+  EXPECT_EQ(form.Co->Items.Count(), 2);
+}
+
+TEST_F(TConfigPageTest, DeleteAsksAndDeletesOnlyThatFile) {
+  WriteTextFile(Mod + "config.cfg", "a\r\n");
+  WriteTextFile(Mod + "other.cfg", "b\r\n");
+  TForm3& form = Open("half-life", "cstrike");
+  Answer(mrNo);
+  form.SpeedButton32Click(nullptr);
+  EXPECT_EQ(Prompts.back(),
+            "Confirm|Confirm delete " + Root + "Half-Life\\cstrike\\config.cfg file ?");
+  EXPECT_TRUE(FileExists(Mod + "config.cfg"));
+  Answer(mrYes);
+  form.SpeedButton32Click(nullptr);
+  EXPECT_FALSE(FileExists(Mod + "config.cfg"));
+  EXPECT_TRUE(FileExists(Mod + "other.cfg"));
+  EXPECT_EQ(form.Co->Text(), "other.cfg");
+}
+
+TEST_F(TConfigPageTest, DriveRootStyleFolderAndUnquotedBinds) {
+  WriteTextFile(Root + "Sin\\base\\config.cfg", "");
+  TForm3& form = Open("sin", "base");
+  UINT_PTR timer = AnswerAddBind("w", "+forward");
+  form.SpeedButton17Click(nullptr);
+  Application().RemoveTimer(timer);
+  EXPECT_EQ(form.Memo1->Text(), "bind w \"+forward\"");
+  form.SpeedButton16Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Root + "Sin\\base\\config.cfg"), "bind w \"+forward\"\r\n");
+  Answer(mrYes);
+  form.SpeedButton32Click(nullptr);
+  // The confirmation always inserts its backslash.
+  EXPECT_EQ(Prompts.back(), "Confirm|Confirm delete " + Root + "Sin\\\\base\\config.cfg file ?");
+  EXPECT_FALSE(FileExists(Root + "Sin\\base\\config.cfg"));
+}
+
+TEST_F(TConfigPageTest, UnsavedTextIsOfferedOnLeavingThePage) {
+  WriteTextFile(Mod + "config.cfg", "a\n");
+  TForm3& form = Open("half-life", "cstrike");
+  form.Memo1->SetText("a\r\nb");
+  Answer(mrNo);
+  EXPECT_TRUE(form.OfferToSaveEditors());
+  EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "config.cfg?");
+  EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "a\n");
+}
+
+TEST_F(TConfigPageTest, AFailedSaveLeavesTheOldFile) {
+  WriteTextFile(Mod + "config.cfg", "old\r\n");
+  TForm3& form = Open("half-life", "cstrike");
+  form.Memo1->SetText("new");
+  // Another program holds the file open without sharing it.
+  HANDLE locked = CreateFileA((Mod + "config.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  EXPECT_ANY_THROW(form.SpeedButton16Click(nullptr));
+  CloseHandle(locked);
+  EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "old\r\n");
+  EXPECT_EQ(form.Memo1->Text(), "new");  // the text on screen stays
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((Mod + "*").c_str(), &found);
+  int files = 0;
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+    files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  FindClose(search);
+  EXPECT_EQ(files, 1);  // no temporary file left behind
+}

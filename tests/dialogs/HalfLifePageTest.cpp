@@ -1,0 +1,145 @@
+// The "Half-Life manager" page: map cycles gathered from the maps folder and
+// PAK archives, shuffled, counted and saved; liblist.gam keys edited.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SettingsFixture.h"
+#include "Unit11.h"
+
+namespace {
+// A PAK archive holding the named entries (no file data).
+void WritePak(const std::string& file, const std::vector<std::string>& names) {
+  std::string bytes = "PACK";
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes += char((v >> (8 * i)) & 0xFF);
+  };
+  put32(12);
+  put32(uint32_t(64 * names.size()));
+  for (std::string name : names) {
+    name.resize(56, '\0');
+    bytes += name;
+    put32(0);
+    put32(0);
+  }
+  WriteTextFile(file, bytes);
+}
+
+class THalfLifePageTest : public TSettingsTest {
+protected:
+  void SetUp() override {
+    TSettingsTest::SetUp();
+    Options->WriteInteger("Asetukset", "Aloitus", 1);
+    Mod = Root + "Half-Life\\tfc\\";
+    MakeDirs(Mod + "maps");
+    MakeDirs(Root + "Half-Life\\valve");
+    Games->WriteString("half-life", "Sijainti", Root + "Half-Life");
+  }
+  TForm3& Open() {
+    TForm3& form = Dialog();
+    form.FormShow();
+    form.Page->SetActivePage(form.HalfLifeManager);
+    form.LQ->SetItemIndex(form.LQ->Items.IndexOf("tfc"));
+    form.LQClick(form.LQ);
+    return form;
+  }
+  std::vector<std::string> Cycle(TForm3& form) { return SplitLines(form.Memo3->Text()); }
+  std::string Mod;
+};
+}  // namespace
+
+TEST_F(THalfLifePageTest, ModsCycleAndCount) {
+  WriteTextFile(Mod + "mapcycle.txt", "// cycle\n\n2fort\n  // old\nwell\n");
+  TForm3& form = Open();
+  EXPECT_EQ(form.LQ->Items.Count(), 2);
+  EXPECT_EQ(form.Label21->Caption(), "2 maps");
+  // Saved untouched: the same bytes.
+  form.SpeedButton20Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "// cycle\n\n2fort\n  // old\nwell\n");
+}
+
+TEST_F(THalfLifePageTest, AddAllAndSmartAddFromPaksAndTheMapsFolder) {
+  WriteTextFile(Mod + "mapcycle.txt", "WELL\r\n");
+  WritePak(Mod + "pak0.pak", {"maps/ctf_forest.bsp", "sound/x.wav", "maps/well.bsp", "maps/rock2.bsp"});
+  WriteTextFile(Mod + "pak1.pak", "not a pak at all, but long enough for a header");
+  for (const char* m : {"2fort_ctf.bsp", "rock2.bsp", "hunted.bsp"}) WriteTextFile(Mod + "maps\\" + m, "");
+  TForm3& form = Open();
+  TForm11 picker(nullptr, form.Handle());
+  form.GatherMaps(picker);
+  std::vector<std::string> gathered = picker.L1->Items.ToStringList().Items();
+  EXPECT_EQ(gathered, (std::vector<std::string>{"ctf_forest", "well", "rock2", "2fort_ctf", "hunted"}));
+
+  Answer(mrOk, " CTF ");
+  form.SpeedButton26Click(nullptr);
+  EXPECT_EQ(Cycle(form), (std::vector<std::string>{"WELL", "ctf_forest", "2fort_ctf"}));
+  form.SpeedButton22Click(nullptr);
+  EXPECT_EQ(Cycle(form), (std::vector<std::string>{"WELL", "ctf_forest", "2fort_ctf", "rock2", "hunted"}));
+  EXPECT_EQ(form.Label21->Caption(), "5 maps");
+  form.SpeedButton20Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "WELL\r\nctf_forest\r\n2fort_ctf\r\nrock2\r\nhunted\r\n");
+}
+
+TEST_F(THalfLifePageTest, RandomizeShufflesWithoutSavingAndClearAsks) {
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += "map" + std::to_string(i) + "\r\n";
+  WriteTextFile(Mod + "mapcycle.txt", text);
+  TForm3& form = Open();
+  std::vector<std::string> before = Cycle(form);
+  form.SpeedButton27Click(nullptr);
+  std::vector<std::string> after = Cycle(form);
+  EXPECT_NE(after, before);
+  std::sort(after.begin(), after.end());
+  std::sort(before.begin(), before.end());
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), text);
+
+  Answer(mrNo);
+  form.SpeedButton25Click(nullptr);
+  EXPECT_EQ(Prompts.back(), "Confirm|Confirm clear mapcycle?");
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), text);
+  Answer(mrYes);
+  form.SpeedButton25Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "");
+  EXPECT_EQ(form.Label21->Caption(), "0 maps");
+}
+
+TEST_F(THalfLifePageTest, LiblistKeysEditedWithOtherLinesKept) {
+  WriteTextFile(Mod + "liblist.gam", "// Team Fortress\nGAME \"TFC\"\ngamedll \"dlls\\tfc.dll\"\nfoo bar\n");
+  TForm3& form = Open();
+  form.Pa->SetActivePage(form.Liblist);
+  form.Ty->SetItemIndex(0);
+  form.TyChange(form.Ty);
+  EXPECT_EQ(form.tyedit->Text(), "TFC");
+  EXPECT_EQ(form.tyedit->Hint, "The name of the mod");
+  form.tyedit->SetText("Team Fortress Classic");
+  form.Ty->SetItemIndex(3);  // "version "
+  form.TyChange(form.Ty);
+  form.tyedit->SetText("1.5");
+  form.SpeedButton19Click(nullptr);
+  EXPECT_EQ(ReadTextFile(Mod + "liblist.gam"),
+            "// Team Fortress\ngame \"Team Fortress Classic\"\ngamedll \"dlls\\tfc.dll\"\nfoo bar\nversion \"1.5\"\n");
+}
+
+TEST_F(THalfLifePageTest, UnsavedEditsAreOfferedBeforeLeavingThePage) {
+  WriteTextFile(Mod + "mapcycle.txt", "a\n");
+  TForm3& form = Open();
+  form.Memo3->SetText("a\nb");
+  Answer(mrCancel);
+  EXPECT_FALSE(form.OfferToSaveEditors());
+  Answer(mrYes);
+  EXPECT_TRUE(form.OfferToSaveEditors());
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "a\nb\n");
+  EXPECT_TRUE(form.OfferToSaveEditors());  // nothing left to ask
+  EXPECT_EQ(Prompts.size(), 2u);
+
+  // Closing the dialog asks too; Cancel keeps it open.
+  form.Memo3->SetText("c");
+  Answer(mrCancel);
+  form.BitBtn4Click(form.BitBtn4);
+  EXPECT_EQ(form.ModalResult, 0);
+  Answer(mrNo);
+  form.BitBtn4Click(form.BitBtn4);
+  EXPECT_EQ(form.ModalResult, mrCancel);
+  EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "a\nb\n");
+  EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "mapcycle.txt?");
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "DialogCaption.h"
 #include "Dialogs.h"
 #include "Streams.h"
 #include "Unit6.h"
@@ -61,6 +62,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
 TForm1::~TForm1() {
   for (int id : FAppEvents) Application().RemoveHandler(id);
+  SetCaptionSource({});
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -161,6 +163,8 @@ void TForm1::FormCreate(TComponent*) {
   ClampToDesktop();
   lista();
   pai(true);
+  // The secondary windows' caption bars follow the options and the skin.
+  SetCaptionSource({OptionsIni.get(), [this] { return std::make_pair(SelectedColor, UnselectedColor); }});
   if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenFirstRunSettings();
   SetMenuGradients();
   SnapToScreenEdges();

@@ -229,6 +229,8 @@ tray)
   sleep 1
   # General > Settings: the options are applied again and the style changes.
   bxinput keys - down down down right down down enter
+  check "General > Settings opens the Settings dialog" bxwin wait TForm3 20000
+  bxwin close TForm3 10000
   sleep 1
   click_icon
   check "the restart ends the first launcher" bx_wait_exit "$first" 30

@@ -249,7 +249,10 @@ failing_start)
   d=$work/bx
   bx_launcher_folder "$d"
   mkdir -p "$d/Options.ini"
-  start_past_settings "$d" Brannox2000.exe
+  bx_launch "$d" Brannox2000.exe
+  # Options it cannot read make it a first run: a Settings dialog may come first.
+  bxwin wait TForm3 15000 && bxwin close TForm3 10000
+  bxwin wait TForm1 30000 || check "the main window shows" false
   sleep 1
   check "the error is shown" has_line "$d/prompts.txt.log" "Options.ini"
   check "one main window, not a second one" [ "$(bxwin count TForm1)" = 1 ]

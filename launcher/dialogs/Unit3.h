@@ -1,7 +1,9 @@
 // TForm3, the launcher's "Settings" dialog: the frame, the "General" page and
 // Options.ini [Asetukset] (Unit3.cpp), the "Games" page (Unit3_games.cpp),
-// the "Skins" page (Unit3_skins.cpp) and the "Sounds" page (Unit3_sounds.cpp).
-// The four tool pages are empty sheets.
+// the "Skins" page (Unit3_skins.cpp), the "Sounds" page (Unit3_sounds.cpp)
+// and the tool pages: mod list editor (Unit3_modlist.cpp), config manager
+// (Unit3_config.cpp), Half-Life manager with the liblist.gam editor
+// (Unit3_hlmanager.cpp, Unit3_liblist.cpp) and logo converter (Unit3_logo.cpp).
 #pragma once
 #include <array>
 #include <functional>

@@ -7,7 +7,6 @@
 
 namespace {
 constexpr char kOptions[] = "Asetukset";
-constexpr char kCaptionColorDefault[] = "$001A91D6";
 
 TCaptionSource& Source() {
   static TCaptionSource source;
@@ -25,21 +24,27 @@ TColor ReadColor(const TIniFile& ini, const char* key) {
 
 void SetCaptionSource(TCaptionSource source) { Source() = std::move(source); }
 
-TGradientCaption* ApplyCaptionBar(TDialogForm& form) {
-  const TCaptionSource& source = Source();
-  if (!source.Options || !source.Options->ReadBool(kOptions, "Colorcap", true)) return nullptr;
-  TColor left, right;
-  if (source.Options->ReadBool(kOptions, "usercolors", false)) {
-    right = ReadColor(*source.Options, "customcolor");
-    left = ReadColor(*source.Options, "customcolor2");
-  } else if (source.SkinColors) {
-    std::tie(right, left) = source.SkinColors();
-  } else {
-    return nullptr;
+TGradientCaption* MakeCaptionBar(TDialogForm& form, const TIniFile& options, std::pair<TColor, TColor> skinColors) {
+  if (!options.ReadBool(kOptions, "Colorcap", true)) return nullptr;
+  TColor left = skinColors.second, right = skinColors.first;
+  if (options.ReadBool(kOptions, "usercolors", false)) {
+    right = ReadColor(options, "customcolor");
+    left = ReadColor(options, "customcolor2");
   }
   auto* bar = new TGradientCaption(&form);
+  bar->Name = "Cap1";
   bar->ColorLeftActive = bar->ColorLeftInActive = left;
   bar->ColorRightActive = bar->ColorRightInActive = right;
   bar->Enabled = geAlways;
+  bar->RepaintCaption();
   return bar;
+}
+
+TGradientCaption* ApplyCaptionBar(TDialogForm& form) {
+  const TCaptionSource& source = Source();
+  if (!source.Options) return nullptr;
+  // Without the skin's colours only the user's own colours can be used.
+  if (!source.SkinColors && !source.Options->ReadBool(kOptions, "usercolors", false)) return nullptr;
+  return MakeCaptionBar(form, *source.Options,
+                        source.SkinColors ? source.SkinColors() : std::pair<TColor, TColor>(clNone, clNone));
 }

@@ -18,6 +18,15 @@ struct TCaptionSource {
 };
 void SetCaptionSource(TCaptionSource source);
 
+// The caption colours that the user has not chosen.
+inline constexpr char kCaptionColorDefault[] = "$001A91D6";
+
+// Puts a new caption bar (named Cap1, always painted as a gradient) on the
+// form and returns it, or returns null when Colorcap is false: with
+// usercolors, customcolor on the right and customcolor2 on the left; else
+// the skin's (selected, unselected) colours on the right and left.
+TGradientCaption* MakeCaptionBar(TDialogForm& form, const TIniFile& options, std::pair<TColor, TColor> skinColors);
+
 // Gives a secondary window its gradient caption bar (owned by the form):
 // with usercolors, customcolor on the right and customcolor2 on the left
 // (both "$001A91D6" by default); else the skin's unselected colour on the

@@ -1,7 +1,7 @@
 #include "Unit2.h"
 
 #include "Buttons.h"
-#include "CaptionColors.h"
+#include "DialogCaption.h"
 #include "ComCtrls.h"
 #include "DXClassWin.h"
 #include "DXDrawsControl.h"

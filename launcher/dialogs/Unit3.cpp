@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "CaptionColors.h"
+#include "DialogCaption.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "OptionsSection.h"

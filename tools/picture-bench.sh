@@ -29,8 +29,8 @@ best() {  # command...: the best wall time of $runs runs, in seconds
   local b=999999 s e t
   for ((i = 0; i < runs; i++)); do
     s=$(date +%s.%N); "$@" > /dev/null 2>&1; e=$(date +%s.%N)
-    t=$(echo "$e - $s" | bc -l)
-    if (( $(echo "$t < $b" | bc -l) )); then b=$t; fi
+    t=$(awk -v e="$e" -v s="$s" 'BEGIN { printf "%.6f", e - s }')
+    if awk -v t="$t" -v b="$b" 'BEGIN { exit !(t < b) }'; then b=$t; fi
   done
   echo "$b"
 }
@@ -41,7 +41,7 @@ for ext in tga tif pcx gif sgi ppm psd jpg pcd; do
   "$convert" "$work/big.ppm" ${opts[$ext]} "$f"
   ours=$(best "$tool" "$f" "$work/ours.bmp")
   theirs=$(best "$convert" "$f" "$work/theirs.bmp")
-  ratio=$(echo "$ours / $theirs" | bc -l)
-  verdict=$( (( $(echo "$ratio <= $goal" | bc -l) )) && echo met || echo "not met")
+  ratio=$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.6f", a / b }')
+  verdict=$(awk -v r="$ratio" -v g="$goal" 'BEGIN { exit !(r <= g) }' && echo met || echo "not met")
   printf "%-6s %9.3fs %9.3fs %8.2f  %s\n" "$ext" "$ours" "$theirs" "$ratio" "$verdict"
 done

@@ -66,7 +66,9 @@ void TForm1::ShowAboutBox() {
   TAboutHost host;
   host.Window = Handle();
   host.ClickSound = [this] { nappi(); };
+  // The counts are read afresh each time: the rows get their header only once.
   host.ShowMostStarted = [this] {
+    lista();
     MostStartedRows();
     ShowMostStartedWindow();
   };

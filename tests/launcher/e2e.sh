@@ -113,7 +113,12 @@ tray_and_splash)
   check "a normal start plays start.wav" has_line "$d/sounds.log" "start.wav"
   stop
   rm -f "$d/sounds.log"
-  start_and_wait "$d" Brannox2000.exe -TRAY
+  # A -tray start shows its window only for a moment: wait for it to exist.
+  bx_launch "$d" Brannox2000.exe -TRAY
+  n=0
+  while [[ $(bxwin count TForm1) != 1 && $n -lt 150 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "a -tray start makes the main window" [ "$(bxwin count TForm1)" = 1 ]
+  sleep 1
   check "-tray in any case shows no splash" [ "$(bxwin count TForm6)" = 0 ]
   check "-tray plays no sound" no_file "$d/sounds.log"
   stop

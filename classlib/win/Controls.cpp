@@ -355,6 +355,10 @@ TWinControl* FindControl(HWND wnd) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !Hint.empty()) {
+    TWinControl* root = FindControl(GetAncestor(FHandle, GA_ROOT));
+    if (root && root != this) root->ChildHintMouse(*this, MSG{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}});
+  }
   // Notifications go back to the control that sent them, also when the
   // parent is a standard control (a group box holding check boxes).
   switch (msg) {

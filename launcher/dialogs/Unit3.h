@@ -97,7 +97,10 @@ public:
   TComboBox *C1, *C3;
   TImage* GameLogo;
   TButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton23, *SpeedButton9,
-      *SpeedButton34, *SpeedButton35, *SpeedButton36, *Lis1, *Poista1, *BitBtn3, *BitBtn2;
+      *SpeedButton34, *SpeedButton35, *SpeedButton36, *SpeedButton7, *SpeedButton8, *BitBtn3, *BitBtn2;
+  // The location's menu ("Clear") and the parameter menu ("Add", "Remove").
+  TPopupMenu *LocationMenu, *ParameterMenu;
+  TMenuItem *Clear1, *Lis1, *Poista1;
   TOpenPictureDialog* OpenPictureDialog1;
 
   // Skins page.

@@ -1,23 +1,5 @@
-// TPopupButton and TArrowWindow.
+// TPopupButton.
 #include "EsgMisc.h"
-
-#include <vector>
-
-#include "EsgSpinRules.h"
-
-namespace {
-// A popup window owned by the parent's window, without a caption or a
-// taskbar button.
-void PopupParams(TWinControl* parent, DWORD& style, DWORD& exStyle, HWND& owner) {
-  style = WS_POPUP | WS_CLIPSIBLINGS;
-  exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  owner = parent ? parent->Handle() : nullptr;
-}
-
-void ShowWithoutActivating(TWinControl& control, bool visible) {
-  if (visible || control.HandleAllocated()) ShowWindow(control.Handle(), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
-}
-}  // namespace
 
 // --- TPopupButton
 
@@ -25,7 +7,10 @@ TPopupButton::TPopupButton(TComponent* owner) : TWinControl(owner) { FVisible = 
 
 void TPopupButton::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  PopupParams(FParent, p.Style, p.ExStyle, p.WndParent);
+  // Owned by the parent's window, without a caption or a taskbar button.
+  p.Style = WS_POPUP | WS_CLIPSIBLINGS;
+  p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  p.WndParent = FParent ? FParent->Handle() : nullptr;
 }
 
 void TPopupButton::SetCaption(const std::string& caption) {
@@ -35,7 +20,7 @@ void TPopupButton::SetCaption(const std::string& caption) {
 
 void TPopupButton::SetVisible(bool visible) {
   FVisible = visible;
-  ShowWithoutActivating(*this, visible);
+  if (visible || FHandle) ShowWindow(Handle(), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TPopupButton::Paint(TCanvas& canvas, const RECT&) {
@@ -52,31 +37,4 @@ void TPopupButton::Paint(TCanvas& canvas, const RECT&) {
   SetTextColor(dc, ColorToRGB(Font.Color));
   DrawTextA(dc, FCaption.c_str(), int(FCaption.size()), &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-}
-
-// --- TArrowWindow
-
-TArrowWindow::TArrowWindow(TComponent* owner, int direction) : TPanel(owner), FDirection(direction & 3) {
-  FVisible = false;
-  FWidth = FHeight = ArrowSize;
-  Color = clLime;
-  BevelOuter = bvNone;
-}
-
-void TArrowWindow::CreateParams(TCreateParams& p) {
-  TPanel::CreateParams(p);
-  PopupParams(FParent, p.Style, p.ExStyle, p.WndParent);
-}
-
-void TArrowWindow::CreateHandle() {
-  TPanel::CreateHandle();
-  std::vector<POINT> points;
-  for (const TArrowPoint& a : ArrowPolygon(FDirection)) points.push_back(POINT{a.X, a.Y});
-  // The window takes the region over and frees it.
-  SetWindowRgn(FHandle, CreatePolygonRgn(points.data(), int(points.size()), WINDING), FALSE);
-}
-
-void TArrowWindow::SetVisible(bool visible) {
-  FVisible = visible;
-  ShowWithoutActivating(*this, visible);
 }

@@ -259,13 +259,3 @@ void SplitUnitText(std::string_view text, std::string& value, std::string& unit)
   value = std::string(text.substr(0, n));
   unit = std::string(text.substr(n));
 }
-
-const std::array<TArrowPoint, 7>& ArrowPolygon(int direction) {
-  static const std::array<TArrowPoint, 7> kArrows[4] = {
-      {{{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}}},
-      {{{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}}},
-      {{{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}}},
-      {{{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}}},
-  };
-  return kArrows[std::clamp(direction, 0, 3)];
-}

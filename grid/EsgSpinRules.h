@@ -1,9 +1,8 @@
 // The value rules of the spin edit and the button edits, kept apart from
 // their windows: reading, bounding and writing the value of each spin type,
-// stepping by caret part, which typed characters pass, the unit split, and
-// the outlines of the column-move arrows. Portable.
+// stepping by caret part, which typed characters pass and the unit split.
+// Portable.
 #pragma once
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -74,9 +73,3 @@ bool NumberKeyAllowed(TNumberFilter filter, const TTypedChar& c);
 // --- unit edits: the leading digits, "+", ",", "-" and "." are the value,
 // the rest the unit.
 void SplitUnitText(std::string_view text, std::string& value, std::string& unit);
-
-// --- the column-move arrow's outline, direction 0 up, 1 down, 2 right, 3 left
-struct TArrowPoint {
-  int X, Y;
-};
-const std::array<TArrowPoint, 7>& ArrowPolygon(int direction);

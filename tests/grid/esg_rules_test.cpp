@@ -1,5 +1,5 @@
 // The spin and button edits' value rules: reading, bounding, stepping,
-// typed characters, the unit split and the arrow outlines.
+// typed characters and the unit split.
 #include <gtest/gtest.h>
 
 #include "EsgSpinRules.h"
@@ -157,26 +157,4 @@ TEST_F(SpinRules, UnitTextsSplitAfterTheLeadingNumberCharacters) {
   SplitUnitText("+3", value, unit);
   EXPECT_EQ(value, "+3");
   EXPECT_EQ(unit, "");
-}
-
-TEST_F(SpinRules, ArrowOutlinesPointTheirWay) {
-  // The tip of each arrow: the one point on the far edge of its direction.
-  auto tip = [](int dir) {
-    const auto& p = ArrowPolygon(dir);
-    TArrowPoint best = p[0];
-    for (const auto& q : p) {
-      bool further = dir == 0 ? q.Y < best.Y : dir == 1 ? q.Y > best.Y : dir == 2 ? q.X > best.X : q.X < best.X;
-      if (further) best = q;
-    }
-    return best;
-  };
-  EXPECT_EQ(tip(0).X, 5);
-  EXPECT_EQ(tip(0).Y, 0);
-  EXPECT_EQ(tip(1).X, 5);
-  EXPECT_EQ(tip(1).Y, 8);
-  EXPECT_EQ(tip(2).X, 8);
-  EXPECT_EQ(tip(2).Y, 5);
-  EXPECT_EQ(tip(3).X, 0);
-  EXPECT_EQ(tip(3).Y, 5);
-  EXPECT_EQ(ArrowPolygon(1)[4].Y, 8);
 }

@@ -62,6 +62,10 @@ void TESGCustomCombo::PaintFlat() {
   GetClientRect(FHandle, &r);
   RECT button{r.right - FButtonWidth, r.top, r.right, r.bottom};
   HDC h = dc.DC();
+  // The system's own button, where ours is narrower, goes under the control's colour.
+  RECT system{r.right - GetSystemMetrics(SM_CXVSCROLL) - 2, r.top + 1, r.right - 1, r.bottom - 1};
+  TBrushHandle back(CreateSolidBrush(ColorToRGB(Color)));
+  FillRect(h, &system, back.Get());
   TBrushHandle face(CreateSolidBrush(ColorToRGB(clBtnFace)));
   if (Hot() && Enabled) {
     RECT edge = r;

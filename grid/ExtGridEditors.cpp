@@ -41,6 +41,11 @@ void TGridTypedEditor::PutOnGrid(TWinControl& editor, TWinControl& grid) {
   editor.SetParent(&grid);
 }
 
+void TGridTypedEditor::Began() {
+  FHandedOn = false;
+  if (auto* control = dynamic_cast<TStdControl*>(&Control())) control->SetColor(FHost.EditorColor());
+}
+
 bool TGridTypedEditor::Validate() {
   std::optional<std::string> shown = CellText();
   if (!shown) return true;

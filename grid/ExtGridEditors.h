@@ -20,8 +20,8 @@ protected:
   virtual void RestoreStart() = 0;
   // Shows a text that the grid's validation gave back.
   virtual void ShowText(const std::string& text) = 0;
-  // The start of an editing: LoadCell calls it.
-  void Began() { FHandedOn = false; }
+  // The start of an editing (LoadCell calls it): the control takes the cell's colour.
+  void Began();
   // The grid's validation of the editor's text; a refused text leaves the
   // editor open with the text the grid gives back.
   bool Validate();

@@ -86,7 +86,9 @@ TDateTime TDateTimePicker::Time() const {
 void TDateTimePicker::SetTime(TDateTime time) { SetDateTime(Date() + (time - std::floor(time))); }
 
 bool TDateTimePicker::DroppedDown() const {
-  return FHandle && SendMessageA(FHandle, DTM_GETMONTHCAL, 0, 0) != 0;
+  // Some versions keep the calendar window while it is closed: it counts when shown.
+  HWND calendar = FHandle ? HWND(SendMessageA(FHandle, DTM_GETMONTHCAL, 0, 0)) : nullptr;
+  return calendar && IsWindowVisible(calendar);
 }
 
 bool TDateTimePicker::Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -72,6 +72,7 @@ private:
 class TGridCombo : public TESGComboBox, public TGridTypedEditor {
 public:
   TGridCombo(TGridEditorHost& host, TWinControl& grid);
+  ~TGridCombo() override;
   std::string ClassName() const override { return "TGridCombo"; }
   TWinControl& Control() override { return *this; }
   // The grid fills Items before: a drop-down list selects the item of the
@@ -92,7 +93,7 @@ protected:
 
 private:
   void SizeDropWidth();
-  std::string FStartText;
+  HWND FEdit = nullptr;  // the edit inside a drop-down combo (the combo's child)
   int FStartIndex = -1;
 };
 

@@ -50,11 +50,19 @@ TGridCombo::TGridCombo(TGridEditorHost& host, TWinControl& grid) : TESGComboBox(
 
 void TGridCombo::CreateHandle() {
   TESGComboBox::CreateHandle();
+  FEdit = nullptr;
   if (Style != csDropDown) return;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (GetComboBoxInfo(FHandle, &info) && info.hwndItem)
-    SetWindowSubclass(info.hwndItem, ComboEditProc, kEditSubclass, DWORD_PTR(this));
+  if (GetComboBoxInfo(FHandle, &info) && info.hwndItem) {
+    FEdit = info.hwndItem;
+    SetWindowSubclass(FEdit, ComboEditProc, kEditSubclass, DWORD_PTR(this));
+  }
+}
+
+TGridCombo::~TGridCombo() {
+  // No key of the dying edit may reach this object.
+  if (FEdit && FHandle) RemoveWindowSubclass(FEdit, ComboEditProc, kEditSubclass);
 }
 
 void TGridCombo::LoadCell(TEditorType type, const std::string& text) {

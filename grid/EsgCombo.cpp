@@ -9,11 +9,23 @@ TESGCustomCombo::TESGCustomCombo(TComponent* owner)
 void TESGCustomCombo::CreateHandle() {
   TComboBox::CreateHandle();
   if (FDropWidth > 0) SendMessageA(FHandle, CB_SETDROPPEDWIDTH, WPARAM(FDropWidth), 0);
+  ApplyBorder();
+}
+
+// The system gives a combo a three-dimensional border; flat takes it off.
+void TESGCustomCombo::ApplyBorder() {
+  LONG_PTR ex = GetWindowLongPtrA(FHandle, GWL_EXSTYLE);
+  LONG_PTR want = FFlat ? (ex & ~LONG_PTR(WS_EX_CLIENTEDGE)) : (ex | WS_EX_CLIENTEDGE);
+  if (want == ex) return;
+  SetWindowLongPtrA(FHandle, GWL_EXSTYLE, want);
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TESGCustomCombo::SetFlat(bool flat) {
   FFlat = flat;
-  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+  if (!FHandle) return;
+  ApplyBorder();
+  InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TESGCustomCombo::SetButtonWidth(int width) {

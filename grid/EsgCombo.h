@@ -32,6 +32,7 @@ protected:
   bool CommandNotify(WORD code) override;
 
 private:
+  void ApplyBorder();
   void PaintFlat();
   bool FFlat = true;
   int FButtonWidth;

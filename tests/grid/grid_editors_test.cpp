@@ -406,6 +406,7 @@ TEST_F(GridEditors, ShownForLooking) {
   show(etTimePicker, "13:45:10", 2, 3);
   show(etButton, "Button", 2, 4);
   show(etDateSpin, "3/4/2024", 2, 5);
+  editors[3]->Control().SetFocus();  // the combo, hot
   const DWORD end = GetTickCount() + DWORD(std::atoi(ms));
   while (GetTickCount() < end) {
     Application().ProcessMessages();

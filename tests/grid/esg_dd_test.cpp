@@ -174,6 +174,18 @@ std::string BlockText(IDataObject* data, CLIPFORMAT cf, size_t* size = nullptr) 
   return text;
 }
 
+// A recording target and a fake object to drop on it, with OLE and the unit
+// up and the rich-text switch off.
+class EsgDDTarget : public testing::Test {
+protected:
+  TOle Ole;
+  TUnit Unit;
+  TComRef<TRecordingTarget> Owned{new TRecordingTarget};
+  TComRef<TFakeData> OwnedData{new TFakeData};
+  TRecordingTarget* target = Owned.Get();
+  TFakeData* data = OwnedData.Get();
+};
+
 // A data object that says when it is gone.
 class TWatchedData : public TSourceDataObject {
 public:
@@ -322,11 +334,7 @@ TEST(EsgDD, ReadingADroppedObjectStaysInsideEachBlockAndReleasesEveryMedium) {
   data->Release();
 }
 
-TEST(EsgDD, TheDropTargetChoosesWhatToDeliverAndReportsWhatHappened) {
-  TOle ole;
-  TUnit unit;
-  auto* target = new TRecordingTarget;
-  auto* data = new TFakeData;
+TEST_F(EsgDDTarget, TheDropTargetChoosesWhatToDeliverAndReportsWhatHappened) {
   data->Blocks = {{CF_TEXT, Bytes(std::string("a\tb\0", 4))}};
   // Ctrl held: copy; without: move.
   DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
@@ -364,15 +372,10 @@ TEST(EsgDD, TheDropTargetChoosesWhatToDeliverAndReportsWhatHappened) {
   EXPECT_EQ(target->Calls, std::vector<std::string>{"leave"});
   target->AcceptText = true;
   EXPECT_EQ(data->Handed, data->Released);
-  data->Release();
-  target->Release();
 }
 
-TEST(EsgDD, AColumnWithTextArrivesAsTheColumnAloneAndItsFilesToo) {
-  TOle ole;
-  TUnit unit(true);
-  auto* target = new TRecordingTarget;
-  auto* data = new TFakeData;
+TEST_F(EsgDDTarget, AColumnWithTextArrivesAsTheColumnAloneAndItsFilesToo) {
+  SetOleRichTextDrops(true);
   data->Blocks = {{CF_TEXT, Bytes(std::string("t\0", 2))},
                   {RichTextClipFormat(), Bytes(std::string("{\\rtf1 r}\0", 10))},
                   {GridColumnClipFormat(), ColumnBlock(2)},
@@ -391,15 +394,9 @@ TEST(EsgDD, AColumnWithTextArrivesAsTheColumnAloneAndItsFilesToo) {
   DropWith(target, data, 0);
   EXPECT_EQ(target->Calls, (std::vector<std::string>{"text t", "files C:\\d.xls"}));
   EXPECT_EQ(data->Handed, data->Released);
-  data->Release();
-  target->Release();
 }
 
-TEST(EsgDD, AnUnknownFormatOrAnObjectWithoutFormatsIsRefused) {
-  TOle ole;
-  TUnit unit;
-  auto* target = new TRecordingTarget;
-  auto* data = new TFakeData;
+TEST_F(EsgDDTarget, AnUnknownFormatOrAnObjectWithoutFormatsIsRefused) {
   data->Blocks = {{CLIPFORMAT(RegisterClipboardFormatA("Some Other Format")), Bytes("x")}};
   DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
   target->DragEnter(data, 0, POINTL{0, 0}, &effect);
@@ -410,8 +407,6 @@ TEST(EsgDD, AnUnknownFormatOrAnObjectWithoutFormatsIsRefused) {
   EXPECT_EQ(DropWith(target, data, 0), DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(target->Calls, std::vector<std::string>{"enter"});
   EXPECT_EQ(data->Handed, 0);
-  data->Release();
-  target->Release();
 }
 
 TEST(EsgDD, TheDropSourceCancelsOnEscapeAndDropsWhenTheButtonIsReleased) {

@@ -78,6 +78,13 @@ std::string Row(TExtStringGrid& g, int row) {
   return out;
 }
 
+// Every row below the header, rows joined by "/".
+std::string Rows(TExtStringGrid& g) {
+  std::string out;
+  for (int r = 1; r < g.RowCount(); ++r) out += (r > 1 ? "/" : "") + Row(g, r);
+  return out;
+}
+
 bool Shown(const TDropMarker& m) { return m.HandleAllocated() && IsWindowVisible(const_cast<TDropMarker&>(m).Handle()); }
 
 // Two grids side by side on one window: a source and a target.
@@ -168,7 +175,8 @@ TEST(ExtGridDrop, OleDropsOfFilesAndTextReachTheGrid) {
   TExtStringGrid& g = *w.Grid;
   g.SetOleDropTarget(true);
   EXPECT_TRUE(g.OleDropTarget());
-  auto* target = new TGridDropTarget(g);
+  TComRef<TGridDropTarget> targetRef(new TGridDropTarget(g));
+  auto* target = targetRef.Get();
   std::string csv = TempFile("ole.csv", "a,b\r\nc,d\r\n");
   IDataObject* files = ClipboardData(CF_HDROP, DropBlock(csv + std::string("\0\0", 2)));
   ASSERT_NE(files, nullptr);
@@ -184,10 +192,8 @@ TEST(ExtGridDrop, OleDropsOfFilesAndTextReachTheGrid) {
   EXPECT_EQ(Enter(target, data, g, 0, 0), DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(DropAt(target, data, g, 0, 0), DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(DropAt(target, data, g, 0, 1), DWORD(DROPEFFECT_MOVE));
-  data->Release();
   EXPECT_EQ(g.Cells(0, 1), "x");
   EXPECT_EQ(g.Cells(1, 1), "y");
-  EXPECT_EQ(target->Release(), 0u);
   g.SetOleDropTarget(false);
   EXPECT_FALSE(g.OleDropTarget());
 }
@@ -196,9 +202,12 @@ TEST(ExtGridDrop, TextTheGridCannotTakeIsRefusedWhole) {
   TGridWindow w(3, 3);
   TExtStringGrid& g = *w.Grid;
   g.SetOleDropTarget(true);
-  auto* target = new TGridDropTarget(g);
-  auto* wide = new TSourceDataObject("1\t2\t3\r\n", "", -1);
-  auto* tall = new TSourceDataObject("1\r\n2\r\n3\r\n4\r\n", "", -1);
+  TComRef<TGridDropTarget> targetRef(new TGridDropTarget(g));
+  auto* target = targetRef.Get();
+  TComRef<TSourceDataObject> wideRef(new TSourceDataObject("1\t2\t3\r\n", "", -1));
+  auto* wide = wideRef.Get();
+  TComRef<TSourceDataObject> tallRef(new TSourceDataObject("1\r\n2\r\n3\r\n4\r\n", "", -1));
+  auto* tall = tallRef.Get();
   int announced = 0;
   g.OnOleDrop = [&](TComponent*, int, int, const std::string&, bool&) { ++announced; };
   // Not editable: nothing is pasted.
@@ -219,9 +228,6 @@ TEST(ExtGridDrop, TextTheGridCannotTakeIsRefusedWhole) {
   g.OnOleDrop = [&](TComponent*, int, int, const std::string&, bool& allow) { allow = false; };
   EXPECT_EQ(DropAt(target, wide, g, 0, 1), DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(Row(g, 1), "0,1|1,1|2,1");
-  wide->Release();
-  tall->Release();
-  target->Release();
 }
 
 TEST(ExtGridDrop, InsertedRowsTakeTheTextAndBecomeTheSelection) {
@@ -231,8 +237,10 @@ TEST(ExtGridDrop, InsertedRowsTakeTheTextAndBecomeTheSelection) {
   g.OleInsertRows = true;
   g.OleEntireRows = true;
   g.Navigation.AllowClipboardRowGrow = false;  // inserted rows make room
-  auto* target = new TGridDropTarget(g);
-  auto* data = new TSourceDataObject("p\tq\tr\r\ns\tt\tu\r\n", "", -1);
+  TComRef<TGridDropTarget> targetRef(new TGridDropTarget(g));
+  auto* target = targetRef.Get();
+  TComRef<TSourceDataObject> dataRef(new TSourceDataObject("p\tq\tr\r\ns\tt\tu\r\n", "", -1));
+  auto* data = dataRef.Get();
   EXPECT_EQ(DropAt(target, data, g, 2, 2), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(g.RowCount(), 6);
   EXPECT_EQ(Row(g, 1), "0,1|1,1|2,1");
@@ -243,16 +251,16 @@ TEST(ExtGridDrop, InsertedRowsTakeTheTextAndBecomeTheSelection) {
   EXPECT_EQ(s.Top, 2);
   EXPECT_EQ(s.Bottom, 3);
   EXPECT_EQ(s.Left, 1);  // the selection starts at the first normal column
-  data->Release();
-  target->Release();
 }
 
 TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   TGridWindow w(3, 30, 300, 200);
   TExtStringGrid& g = *w.Grid;
   g.SetTopRow(10);
-  auto* target = new TGridDropTarget(g);
-  auto* text = new TSourceDataObject("x", "", -1);
+  TComRef<TGridDropTarget> targetRef(new TGridDropTarget(g));
+  auto* target = targetRef.Get();
+  TComRef<TSourceDataObject> textRef(new TSourceDataObject("x", "", -1));
+  auto* text = textRef.Get();
   EXPECT_EQ(Enter(target, text, g, 1, 12), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(g.TopRow(), 10);
   ASSERT_TRUE(Shown(target->Marker()));
@@ -282,7 +290,8 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   EXPECT_FALSE(Shown(target->Marker()));
   // A column drag: arrows above and below the target column's left edge,
   // and never onto the fixed column. Columns are taken only with a handler.
-  auto* column = new TSourceDataObject("", "", 2);
+  TComRef<TSourceDataObject> columnRef(new TSourceDataObject("", "", 2));
+  auto* column = columnRef.Get();
   EXPECT_EQ(Enter(target, column, g, 1, 12), DWORD(DROPEFFECT_NONE));
   std::vector<int> dropped;
   g.OnOleDropCol = [&](TComponent*, int row, int col, int source) { dropped = {row, col, source}; };
@@ -297,9 +306,6 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   EXPECT_EQ(DropAt(target, column, g, 2, 12, MK_CONTROL), DWORD(DROPEFFECT_COPY));
   EXPECT_EQ(dropped, (std::vector<int>{12, 2, 2}));
   EXPECT_FALSE(Shown(target->ArrowDown()));
-  column->Release();
-  text->Release();
-  target->Release();
 }
 
 TEST(ExtGridDrop, RichTextGoesIntoOneCellWhileTheGridTakesIt) {
@@ -307,16 +313,16 @@ TEST(ExtGridDrop, RichTextGoesIntoOneCellWhileTheGridTakesIt) {
   TExtStringGrid& g = *w.Grid;
   g.Options |= goEditing;
   g.SetOleDropRTF(true);
-  auto* target = new TGridDropTarget(g);
-  auto* data = new TSourceDataObject("plain\tx", "{\\rtf1 rich}", -1);
+  TComRef<TGridDropTarget> targetRef(new TGridDropTarget(g));
+  auto* target = targetRef.Get();
+  TComRef<TSourceDataObject> dataRef(new TSourceDataObject("plain\tx", "{\\rtf1 rich}", -1));
+  auto* data = dataRef.Get();
   EXPECT_EQ(DropAt(target, data, g, 2, 2), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(Row(g, 2), "0,2|1,2|{\\rtf1 rich}");
   g.SetOleDropRTF(false);
   EXPECT_FALSE(OleRichTextDrops());
   EXPECT_EQ(DropAt(target, data, g, 1, 1), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(Row(g, 1), "0,1|plain|x");
-  data->Release();
-  target->Release();
 }
 
 TEST(ExtGridDrag, ARangeOfRowsMovesFromOneGridToTheOther) {
@@ -332,12 +338,8 @@ TEST(ExtGridDrag, ARangeOfRowsMovesFromOneGridToTheOther) {
   EXPECT_EQ(t.A.OleDrag(1, 2), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(events, (std::vector<std::string>{"drag 2,1 1,2\t2,2\r\n1,3\t2,3\r\n", "start", "stop 2"}));
   // Inserted at the target row, and gone from the source.
-  EXPECT_EQ(t.B->RowCount(), 6);
-  EXPECT_EQ(Row(*t.B, 2), "|1,2|2,2");
-  EXPECT_EQ(Row(*t.B, 3), "|1,3|2,3");
-  EXPECT_EQ(Row(*t.B, 4), "b02|b12|b22");
-  EXPECT_EQ(t.A.RowCount(), 4);
-  EXPECT_EQ(Row(t.A, 2), "0,4|1,4|2,4");
+  EXPECT_EQ(Rows(*t.B), "b01|b11|b21/|1,2|2,2/|1,3|2,3/b02|b12|b22/b03|b13|b23");
+  EXPECT_EQ(Rows(t.A), "0,1|1,1|2,1/0,4|1,4|2,4/0,5|1,5|2,5");
   t.W.Shot("drag_moved");
 }
 
@@ -375,24 +377,18 @@ TEST(ExtGridDrag, RowsMovedWithinOneGridLandWhereDropped) {
   a.SetSelection(TGridRect{1, 1, 2, 2});
   t.PointAt(a, 1, 4);
   EXPECT_EQ(a.OleDrag(1, 1), DWORD(DROPEFFECT_MOVE));
-  EXPECT_EQ(Row(a, 1), "0,3|1,3|2,3");
-  EXPECT_EQ(Row(a, 2), "|1,1|2,1");
-  EXPECT_EQ(Row(a, 3), "|1,2|2,2");
-  EXPECT_EQ(Row(a, 4), "0,4|1,4|2,4");
-  EXPECT_EQ(a.RowCount(), 6);
+  EXPECT_EQ(Rows(a), "0,3|1,3|2,3/|1,1|2,1/|1,2|2,2/0,4|1,4|2,4/0,5|1,5|2,5");
   // Up: row 5 before row 1; the dragged row moved down by one before it went.
   a.SetSelection(TGridRect{1, 5, 2, 5});
   t.PointAt(a, 1, 1);
   EXPECT_EQ(a.OleDrag(1, 5), DWORD(DROPEFFECT_MOVE));
-  EXPECT_EQ(Row(a, 1), "|1,5|2,5");
-  EXPECT_EQ(Row(a, 2), "0,3|1,3|2,3");
-  EXPECT_EQ(a.RowCount(), 6);
+  const std::string moved = "|1,5|2,5/0,3|1,3|2,3/|1,1|2,1/|1,2|2,2/0,4|1,4|2,4";
+  EXPECT_EQ(Rows(a), moved);
   // Onto the dragged rows themselves: refused, nothing changes.
   a.SetSelection(TGridRect{1, 2, 2, 3});
   t.PointAt(a, 1, 3);
   EXPECT_EQ(a.OleDrag(1, 2), DWORD(DROPEFFECT_NONE));
-  EXPECT_EQ(Row(a, 2), "0,3|1,3|2,3");
-  EXPECT_EQ(a.RowCount(), 6);
+  EXPECT_EQ(Rows(a), moved);
 }
 
 TEST(ExtGridDrag, AHeaderDragsItsColumnToTheOtherGrid) {
@@ -403,4 +399,39 @@ TEST(ExtGridDrag, AHeaderDragsItsColumnToTheOtherGrid) {
   EXPECT_EQ(t.A.OleDrag(2, 0), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(dropped, (std::vector<int>{1, 2, 2}));
   EXPECT_EQ(t.A.RowCount(), 6);  // a column drag removes no rows
+}
+
+namespace {
+INPUT MouseInput(DWORD flags, POINTL at = {}) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    in.mi.dx = LONG(at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG(at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+  }
+  return in;
+}
+}  // namespace
+
+// What a user does: press on the selected rows, move away, release over the
+// other grid. The whole gesture is queued before the grid sees its press.
+TEST(ExtGridDrag, TheMouseDragsSelectedRowsOntoTheOtherGrid) {
+  TTwoGrids t;
+  t.A.SetSelection(TGridRect{1, 3, 2, 3});
+  DWORD stopped = 99;
+  t.A.OnOleDragStop = [&](TComponent*, int effect) { stopped = DWORD(effect); };
+  const POINTL from = ScreenAt(t.A, 1, 3), to = ScreenAt(*t.B, 1, 2);
+  const DWORD move = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  std::vector<INPUT> gesture = {MouseInput(move, from), MouseInput(MOUSEEVENTF_LEFTDOWN),
+                                MouseInput(move, POINTL{from.x + 12, from.y + 2}), MouseInput(move, to),
+                                MouseInput(MOUSEEVENTF_LEFTUP)};
+  ASSERT_EQ(SendInput(UINT(gesture.size()), gesture.data(), sizeof(INPUT)), gesture.size());
+  for (int i = 0; i < 100 && stopped == 99; ++i) {
+    Application().ProcessMessages();
+    Sleep(20);
+  }
+  EXPECT_EQ(stopped, DWORD(DROPEFFECT_MOVE));
+  EXPECT_EQ(Row(*t.B, 2), "|1,3|2,3");
+  EXPECT_EQ(Row(t.A, 3), "0,4|1,4|2,4");
 }

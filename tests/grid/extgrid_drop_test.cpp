@@ -426,6 +426,29 @@ INPUT MouseInput(DWORD flags, POINTL at = {}) {
   }
   return in;
 }
+
+INPUT KeyInput(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = WORD(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+// Sends a mouse gesture (with keys) and lets the window work on it until the
+// grid says the drag has stopped.
+DWORD Gesture(TTwoGrids& t, std::vector<INPUT> gesture) {
+  DWORD stopped = 99;
+  t.A.OnOleDragStop = [&](TComponent*, int effect) { stopped = DWORD(effect); };
+  EXPECT_EQ(SendInput(UINT(gesture.size()), gesture.data(), sizeof(INPUT)), gesture.size());
+  for (int i = 0; i < 100 && stopped == 99; ++i) {
+    Application().ProcessMessages();
+    Sleep(20);
+  }
+  Application().ProcessMessages();
+  return stopped;
+}
 }  // namespace
 
 // What a user does: press on the selected rows, move away, release over the
@@ -433,19 +456,23 @@ INPUT MouseInput(DWORD flags, POINTL at = {}) {
 TEST(ExtGridDrag, TheMouseDragsSelectedRowsOntoTheOtherGrid) {
   TTwoGrids t;
   t.A.SetSelection(TGridRect{1, 3, 2, 3});
-  DWORD stopped = 99;
-  t.A.OnOleDragStop = [&](TComponent*, int effect) { stopped = DWORD(effect); };
   const POINTL from = ScreenAt(t.A, 1, 3), to = ScreenAt(*t.B, 1, 2);
   const DWORD move = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  std::vector<INPUT> gesture = {MouseInput(move, from), MouseInput(MOUSEEVENTF_LEFTDOWN),
-                                MouseInput(move, POINTL{from.x + 12, from.y + 2}), MouseInput(move, to),
-                                MouseInput(MOUSEEVENTF_LEFTUP)};
-  ASSERT_EQ(SendInput(UINT(gesture.size()), gesture.data(), sizeof(INPUT)), gesture.size());
-  for (int i = 0; i < 100 && stopped == 99; ++i) {
-    Application().ProcessMessages();
-    Sleep(20);
-  }
-  EXPECT_EQ(stopped, DWORD(DROPEFFECT_MOVE));
+  const POINTL away{from.x + 12, from.y + 2};
+  EXPECT_EQ(Gesture(t, {MouseInput(move, from), MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(move, away),
+                        MouseInput(move, to), MouseInput(MOUSEEVENTF_LEFTUP)}),
+            DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(Row(*t.B, 2), "|1,3|2,3");
   EXPECT_EQ(Row(t.A, 3), "0,4|1,4|2,4");
+  // Escape before the release cancels the drag: nothing moves. (The press is
+  // elsewhere, so that it does not make a double click.)
+  t.A.SetSelection(TGridRect{1, 1, 2, 1});
+  const POINTL other = ScreenAt(t.A, 2, 1);
+  const std::string before = Rows(t.A), target = Rows(*t.B);
+  EXPECT_EQ(Gesture(t, {MouseInput(move, other), MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(move, away),
+                        MouseInput(move, to), KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true),
+                        MouseInput(MOUSEEVENTF_LEFTUP)}),
+            DWORD(DROPEFFECT_NONE));
+  EXPECT_EQ(Rows(t.A), before);
+  EXPECT_EQ(Rows(*t.B), target);
 }

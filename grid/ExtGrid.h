@@ -160,9 +160,9 @@ public:
   // Drags the selection's text, or from a fixed row the column, through the
   // system's drag loop; the drop's effect (none when refused or cancelled).
   DWORD OleDrag(int col, int row);
-  // Whether a drop at a client point is taken (dragging over the edge rows
-  // scrolls); the cell there.
-  bool OleDragOver(POINT client, bool columns, int& col, int& row);
+  // Whether a drop of the formats (dfXxx) at a client point is taken
+  // (dragging over the edge rows scrolls); the cell there.
+  bool OleDragOver(POINT client, int formats, int& col, int& row);
   bool DropRichText(POINT client, const std::string& text);
   bool DropColumn(POINT client, int sourceCol);
 

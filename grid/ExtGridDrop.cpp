@@ -76,7 +76,7 @@ HRESULT TGridDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* e
 void TGridDropTarget::DragMouseMove(POINT pt, bool& accept, int formats) {
   const bool columns = formats & dfColumn;
   int col, row;
-  accept = FGrid.OleDragOver(Client(pt), columns, col, row);
+  accept = FGrid.OleDragOver(Client(pt), formats, col, row);
   if (accept) ShowMarkers(col, row, columns);
   else HideMarkers();
 }
@@ -144,13 +144,15 @@ bool TExtStringGrid::DropCell(POINT client, bool columns, int& col, int& row) co
   return !(row >= r.Top && row <= r.Bottom && ((Options & goRowSelect) || (col >= r.Left && col <= r.Right)));
 }
 
-bool TExtStringGrid::OleDragOver(POINT client, bool columns, int& col, int& row) {
+bool TExtStringGrid::OleDragOver(POINT client, int formats, int& col, int& row) {
   if (!MouseToCell(client.x, client.y, col, row)) return false;
+  const bool columns = formats & dfColumn;
   if (!columns) {
     if (row == TopRow() && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
     else if (row == TopRow() + VisibleRowCount()) SetTopRow(TopRow() + 1);
   }
-  bool accept = DropCell(client, columns, col, row);
+  // Text alone needs a grid that may paste it.
+  bool accept = DropCell(client, columns, col, row) && (CanPasteDrop() || (formats & (dfFiles | dfColumn)));
   if (OnOleDragOver) OnOleDragOver(this, row, col, accept);
   return accept;
 }

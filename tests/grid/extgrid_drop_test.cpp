@@ -275,6 +275,9 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   auto* target = targetRef.Get();
   TComRef<TSourceDataObject> textRef(new TSourceDataObject("x", "", -1));
   auto* text = textRef.Get();
+  // Text needs a grid that may paste it.
+  EXPECT_EQ(Enter(target, text, g, 1, 12), DWORD(DROPEFFECT_NONE));
+  g.Options |= goEditing;
   EXPECT_EQ(Enter(target, text, g, 1, 12), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(g.TopRow(), 10);
   ASSERT_TRUE(Shown(target->Marker()));
@@ -403,6 +406,23 @@ TEST(ExtGridDrag, RowsMovedWithinOneGridLandWhereDropped) {
   t.PointAt(a, 1, 3);
   EXPECT_EQ(a.OleDrag(1, 2), DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(Rows(a), moved);
+}
+
+TEST(ExtGridDrag, DisjunctRowsMoveTogetherAndTheSourceKeepsOneRow) {
+  TTwoGrids t;
+  t.A.MouseActions.DisjunctRowSelect = true;
+  t.A.Data().SetRowSelect(1, true);
+  t.A.Data().SetRowSelect(3, true);
+  t.PointAt(*t.B, 1, 1);
+  EXPECT_EQ(t.A.OleDrag(1, 3), DWORD(DROPEFFECT_MOVE));
+  EXPECT_EQ(Rows(*t.B), "|1,1|2,1/|1,3|2,3/b01|b11|b21/b02|b12|b22/b03|b13|b23");
+  EXPECT_EQ(Rows(t.A), "0,2|1,2|2,2/0,4|1,4|2,4/0,5|1,5|2,5");
+  // Every row dragged away: one empty row stays.
+  for (int r = 1; r < t.A.RowCount(); ++r) t.A.Data().SetRowSelect(r, true);
+  t.PointAt(*t.B, 1, 1);
+  EXPECT_EQ(t.A.OleDrag(1, 1), DWORD(DROPEFFECT_MOVE));
+  EXPECT_EQ(Rows(t.A), "||");
+  EXPECT_EQ(Row(*t.B, 3), "|1,5|2,5");
 }
 
 TEST(ExtGridDrag, AHeaderDragsItsColumnToTheOtherGrid) {

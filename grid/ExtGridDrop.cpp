@@ -49,9 +49,13 @@ void TDropMarker::Hide() {
 
 // --- drop target
 
-TGridDropTarget::TGridDropTarget(TExtStringGrid& grid) : FGrid(grid) {
-  AcceptText = grid.OleAcceptText;
-  AcceptFiles = grid.OleAcceptFiles;
+TGridDropTarget::TGridDropTarget(TExtStringGrid& grid) : FGrid(grid) { TakeGridSettings(); }
+
+void TGridDropTarget::TakeGridSettings() {
+  AcceptText = FGrid.OleAcceptText;
+  AcceptFiles = FGrid.OleAcceptFiles;
+  // A dropped column means something only to a grid that handles it.
+  AcceptCols = bool(FGrid.OnOleDropCol);
 }
 
 POINT TGridDropTarget::Client(POINT screen) const {
@@ -60,14 +64,12 @@ POINT TGridDropTarget::Client(POINT screen) const {
 }
 
 HRESULT TGridDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
-  AcceptText = FGrid.OleAcceptText;
-  AcceptFiles = FGrid.OleAcceptFiles;
-  // A dropped column means something only to a grid that handles it.
-  AcceptCols = bool(FGrid.OnOleDropCol);
+  TakeGridSettings();
   return TESGDropTarget::DragEnter(data, keys, pt, effect);
 }
 
 HRESULT TGridDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
+  TakeGridSettings();
   const HRESULT result = TESGDropTarget::Drop(data, keys, pt, effect);
   HideMarkers();
   return result;

@@ -34,7 +34,8 @@ private:
 class TGridDropTarget : public TESGDropTarget {
 public:
   explicit TGridDropTarget(TExtStringGrid& grid);
-  // The accepted formats follow the grid's settings as each drag enters.
+  // The accepted formats follow the grid's settings as each drag enters and
+  // at the drop.
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
   // The markers, for tests and screenshots.
@@ -51,6 +52,7 @@ protected:
   void DragMouseLeave() override { HideMarkers(); }
 
 private:
+  void TakeGridSettings();
   POINT Client(POINT screen) const;
   void ShowMarkers(int col, int row, bool columns);
   void HideMarkers();

@@ -22,8 +22,6 @@ CLIPFORMAT Registered(CLIPFORMAT& number, const char* name) {
   return number;
 }
 
-FORMATETC ContentFormat(CLIPFORMAT format) { return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
-
 // A storage medium released on every path.
 struct TMediumGuard {
   STGMEDIUM Medium{};

@@ -94,6 +94,11 @@ private:
   ULONG FRefs = 1;
 };
 
+// Every format of the unit travels as the content in a global memory block.
+inline FORMATETC ContentFormat(CLIPFORMAT format) {
+  return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
 // The formats a dropped object holds, as bits.
 enum TDropFormat { dfText = 1, dfFiles = 2, dfColumn = 4, dfRichText = 8 };
 

@@ -118,7 +118,7 @@ HRESULT TSourceEnumFormatEtc::Next(ULONG count, FORMATETC* out, ULONG* fetched) 
   const CLIPFORMAT formats[] = {CF_TEXT, CF_UNICODETEXT, RichTextClipFormat(), GridColumnClipFormat()};
   ULONG n = 0;
   for (; n < count && FAt < Count(); ++n, ++FAt)
-    out[n] = FORMATETC{formats[FAt], nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    out[n] = ContentFormat(formats[FAt]);
   if (fetched) *fetched = n;
   return n == count ? S_OK : S_FALSE;
 }

@@ -26,8 +26,6 @@ struct TUnit {
   explicit TUnit(bool richText = false) { SetOleRichTextDrops(richText); }
 };
 
-FORMATETC Content(CLIPFORMAT cf) { return FORMATETC{cf, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
-
 std::vector<unsigned char> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
 // A medium's block, freed when the last reference goes; counts its releases.
@@ -83,7 +81,7 @@ public:
     *out = nullptr;
     if (NoEnumerator) return E_NOTIMPL;
     std::vector<FORMATETC> formats;
-    for (auto& block : Blocks) formats.push_back(Content(block.first));
+    for (auto& block : Blocks) formats.push_back(ContentFormat(block.first));
     if (LastEnum) LastEnum->Release();
     HRESULT hr = SHCreateStdEnumFmtEtc(UINT(formats.size()), formats.data(), out);
     LastEnum = *out;
@@ -164,7 +162,7 @@ std::vector<CLIPFORMAT> Listed(IDataObject* data) {
 }
 
 std::string BlockText(IDataObject* data, CLIPFORMAT cf, size_t* size = nullptr) {
-  FORMATETC f = Content(cf);
+  FORMATETC f = ContentFormat(cf);
   STGMEDIUM m{};
   if (data->GetData(&f, &m) != S_OK) return "<none>";
   if (size) *size = GlobalSize(m.hGlobal);
@@ -212,7 +210,7 @@ TEST(EsgDD, ATextDragOffersThreeFormatsAndAColumnDragFourOfWhichOnlyTheColumnCom
   size_t size = 0;
   EXPECT_EQ(BlockText(text, CF_TEXT, &size), "quake\tctf\r\n");
   EXPECT_EQ(size, 12u);
-  FORMATETC wide = Content(CF_UNICODETEXT);
+  FORMATETC wide = ContentFormat(CF_UNICODETEXT);
   STGMEDIUM m{};
   ASSERT_EQ(text->GetData(&wide, &m), S_OK);
   EXPECT_EQ(GlobalSize(m.hGlobal), 24u);
@@ -221,7 +219,7 @@ TEST(EsgDD, ATextDragOffersThreeFormatsAndAColumnDragFourOfWhichOnlyTheColumnCom
   ReleaseStgMedium(&m);
   // No rich text while the switch is off, no column, nothing in another form.
   EXPECT_EQ(BlockText(text, rtf), "<none>");
-  FORMATETC asColumn = Content(column), inFile = Content(CF_TEXT), thumbnail = Content(CF_TEXT);
+  FORMATETC asColumn = ContentFormat(column), inFile = ContentFormat(CF_TEXT), thumbnail = ContentFormat(CF_TEXT);
   inFile.tymed = TYMED_FILE;
   thumbnail.dwAspect = DVASPECT_THUMBNAIL;
   m = STGMEDIUM{};

@@ -104,7 +104,8 @@ void TForm3::hllogoedShow(TComponent*) {
   ComboBox1->Items.Clear();
   for (const char* key : {"gunman", "half-life"}) {
     const std::string folder = GameFolder(key);
-    if (!folder.empty() && DirectoryExists(folder)) ComboBox1->Items.Add(key == std::string("gunman") ? "Gunman" : "Half-Life");
+    if (!folder.empty() && DirectoryExists(folder))
+      ComboBox1->Items.Add(key == std::string("gunman") ? "Gunman" : "Half-Life");
   }
   OpenLogoSources();
   if (ComboBox1->Items.Count() == 0) {
@@ -200,7 +201,8 @@ void TForm3::BitBtn7Click(TComponent*) {
 
 void TForm3::BitBtn8Click(TComponent*) {
   int i = FileListBoxEx2->ItemIndex();
-  if (i < 0 || FileListBoxEx2->Directory.empty() || MessageDlg("Confirm delete?", mtConfirmation, mbYesNo) != mrYes) return;
+  if (i < 0 || FileListBoxEx2->Directory.empty()) return;
+  if (MessageDlg("Confirm delete?", mtConfirmation, mbYesNo) != mrYes) return;
   const std::string name = FileListBoxEx2->Items[i];
   if (IsPlainFileName(name)) DeleteFileA(PathIn(*FileListBoxEx2, name).c_str());
   FileListBoxEx2->Update();

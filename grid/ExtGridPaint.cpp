@@ -57,8 +57,10 @@ void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGri
   GetCellColor(col, row, state, canvas.BrushColor, canvas.Font);
   if ((state & gdSelected) && !(state & gdFocused) && SelectionColor == clNone) canvas.BrushColor = clHighlight;
   if (FZoom != 0) canvas.Font.SetSize(std::max(canvas.Font.Size() + FZoom, 1));
+  DrawCellBefore(canvas, col, row, rect, state);
   DrawCellText(canvas, col, row, rect, state, graphic);
   if (fixed && !Flat) DrawEdge(canvas.Handle(), &rect, BDR_RAISEDINNER, BF_RECT);
+  DrawCellAfter(canvas, col, row, rect);
   if (graphic) DrawCellGraphic(canvas.Handle(), col, row, rect, *graphic, canvas.BrushColor);
 }
 
@@ -265,6 +267,7 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
       break;
     }
     default:
+      DrawMoreGraphic(dc, col, row, rect, g);
       break;
   }
 }

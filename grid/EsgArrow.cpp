@@ -49,6 +49,7 @@ void TArrowWindow::CreateHandle() {
 void TArrowWindow::ShowAt(int screenX, int screenY) {
   FLeft = screenX, FTop = screenY, FVisible = true;
   SetWindowPos(Handle(), HWND_TOP, screenX, screenY, FWidth, FHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(FHandle);
 }
 
 void TArrowWindow::Hide() {

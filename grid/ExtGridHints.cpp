@@ -27,6 +27,7 @@ public:
     FWidth = width > 0 ? width : s.cx + 2 * HintPadding, FHeight = s.cy + HintPadding;
     SetWindowPos(FHandle, HWND_TOPMOST, FLeft, FTop, FWidth, FHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(FHandle, nullptr, TRUE);
+    UpdateWindow(FHandle);
   }
 
 protected:

@@ -107,6 +107,8 @@ void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect,
       DrawEdge(dc, &face, g.State ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
       const auto* caption = dynamic_cast<const TStringList*>(g.Object1);
       if (caption && caption->Count() > 0) {
+        TFontHandle font = CreateFontHandle(Font);
+        TSelectGuard selFont(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(clBtnText));
         if (g.State) OffsetRect(&face, 1, 1);

@@ -102,6 +102,7 @@ void TExtStringGrid::EndUpdate() {
 void TExtStringGrid::Paint(TCanvas& canvas, const RECT& area) {
   if (FUpdateCount > 0) return;
   TStringGrid::Paint(canvas, area);
+  PaintFixedLines(canvas);
 }
 
 // Bands, the active cell's font, the cell's own colour, then the event.

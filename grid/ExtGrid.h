@@ -148,6 +148,11 @@ public:
   std::string CellHint(int col, int row, POINT& at);
   int HintCell() const { return FHintCol; }
   void ScrollInView(int col, int row);
+  // The row as high as its tallest cell (text with word break, HTML, the
+  // graphic's room) but not below DefaultRowHeight; or as high as lines of
+  // the grid's font plus extra pixels.
+  void AutoSizeRow(int row);
+  void SizeRowToLines(int row, int lines, int extra);
   int SelectionCursorMode() const { return FCursorMode; }
   const std::string& LookupText() const { return FLookup; }
   TArrowWindow* Arrow(int direction) const { return FArrows[direction]; }
@@ -220,7 +225,16 @@ protected:
   bool MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void DrawCellBefore(TCanvas& canvas, int col, int row, RECT& rect, TGridDrawState& state);
   void DrawCellAfter(TCanvas& canvas, int col, int row, const RECT& rect);
-  void DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g);
+  void DrawAngledText(HDC dc, int col, int row, const RECT& rect, int angle);
+  void PaintFixedLines(TCanvas& canvas);
+  SIZE GraphicLayoutSize(HDC dc, int col, int row, const TCellGraphic& g);
+  // The size the cell painter gives the graphic in a cell of that rectangle.
+  SIZE PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const;
+  // Kinds the cell painter leaves to these, at (x, y) with size s.
+  void DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, int x, int y, SIZE s);
+public:
+  static SIZE MoreGraphicSize(const TCellGraphic& g, const TImageList* images);
+protected:
   bool SetCursorAt(POINT client) override;
   void ColumnSized(int col) override;
   void TopLeftChanged() override;

@@ -34,6 +34,9 @@ SIZE GraphicSize(const TCellGraphic& g, const TImageList* images, const RECT& ce
       return SIZE{};
     case gkButton:
       return SIZE{g.Value & 0xFFFF, (g.Value >> 16) & 0xFFFF};
+    case gkIcon:
+    case gkImageRow:
+      return TExtStringGrid::MoreGraphicSize(g, images);
     default:
       return SIZE{};
   }
@@ -45,6 +48,8 @@ bool GraphicHidesText(int kind) {
          kind == gkProgress;
 }
 }  // namespace
+
+SIZE TExtStringGrid::PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const { return GraphicSize(g, GridImages, cell); }
 
 void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) {
   const int real = FData.DisplayColToReal(col);
@@ -267,7 +272,7 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
       break;
     }
     default:
-      DrawMoreGraphic(dc, col, row, rect, g);
+      DrawMoreGraphic(dc, col, row, rect, g, x, y, s);
       break;
   }
 }

@@ -1,8 +1,10 @@
 // TExtStringGrid's painting of nodes, radio groups and button cells, the row
 // indicator, fixed cells pressed like buttons and disjunct selected rows.
 #include <algorithm>
+#include <cmath>
 
 #include "ExtGrid.h"
+#include "ImgList.h"
 #include "WinGraphics.h"
 
 namespace {
@@ -28,6 +30,23 @@ void TExtStringGrid::DrawCellAfter(TCanvas& canvas, int col, int row, const RECT
     RECT r = rect;
     DrawEdge(canvas.Handle(), &r, BDR_SUNKENINNER, BF_RECT);
   }
+  // The selection's outline, one pixel inside its border cells.
+  if (SelectionRectangle && !IsFixedCell(col, row) && !IsFixed(col, row)) {
+    const TGridRect sel = Selection();
+    if (col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom) {
+      TPenHandle pen(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
+      TSelectGuard selPen(canvas.Handle(), pen.Get());
+      HDC dc = canvas.Handle();
+      auto line = [dc](int x1, int y1, int x2, int y2) {
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+      };
+      if (row == sel.Top) line(rect.left, rect.top + 1, rect.right, rect.top + 1);
+      if (row == sel.Bottom) line(rect.left, rect.bottom - 1, rect.right, rect.bottom - 1);
+      if (col == sel.Left) line(rect.left + 1, rect.top, rect.left + 1, rect.bottom);
+      if (col == sel.Right) line(rect.right - 1, rect.top, rect.right - 1, rect.bottom);
+    }
+  }
   // Column 0 of the node rows' grid is the tree's margin: no text shows there.
   if (col == 0 && row >= FixedRows() && FData.EnableGraphics && FData.NodeCount() > 0) {
     const TColor fill = FixedCols() > 0 ? FixedColor : Color;
@@ -37,7 +56,7 @@ void TExtStringGrid::DrawCellAfter(TCanvas& canvas, int col, int row, const RECT
   }
 }
 
-void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g) {
+void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, int x, int y, SIZE s) {
   switch (g.Kind) {
     case gkNode: {
       const bool collapsed = g.State != 0;
@@ -116,7 +135,105 @@ void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect,
       }
       break;
     }
+    case gkIcon:
+      if (const auto* icon = dynamic_cast<const TIcon*>(g.Object2); icon && !icon->Empty())
+        DrawIconEx(dc, x, y, icon->Handle(), s.cx, s.cy, 0, nullptr, DI_NORMAL);
+      break;
+    case gkImageRow:
+      if (const auto* list = dynamic_cast<const TIntList*>(g.Object1); list && GridImages) {
+        TCanvas canvas(dc);
+        for (int i = 0; i < list->Count(); ++i) {
+          const int index = list->Items(i);
+          if (index >= 0 && index < GridImages->Count()) GridImages->Draw(canvas, x, y, index);
+          (g.State ? x : y) += g.State ? GridImages->Width : GridImages->Height;
+        }
+      }
+      break;
+    case gkPicture:
+      // The fitted size less two pixels; pictures other than bitmaps
+      // are drawn by their holders.
+      if (const auto* b = dynamic_cast<const TBitmap*>(g.Object1); b && !b->Empty() && s.cx > 2 && s.cy > 2)
+        DrawBitmap(dc, *b, RECT{x, y, x + s.cx - 2, y + s.cy - 2}, b->Transparent);
+      break;
+    case gkAngledText:
+      DrawAngledText(dc, col, row, rect, g.Value2);
+      break;
     default:
       break;
+  }
+}
+
+SIZE TExtStringGrid::MoreGraphicSize(const TCellGraphic& g, const TImageList* images) {
+  if (g.Kind == gkIcon) {
+    const auto* icon = dynamic_cast<const TIcon*>(g.Object2);
+    return icon && !icon->Empty() ? SIZE{icon->Width(), icon->Height()} : SIZE{};
+  }
+  const auto* list = dynamic_cast<const TIntList*>(g.Object1);
+  if (!list || !images) return SIZE{};
+  return g.State ? SIZE{list->Count() * images->Width, images->Height} : SIZE{images->Width, list->Count() * images->Height};
+}
+
+// The text turned by the angle (degrees, counter-clockwise) so that its
+// bounding box sits in the cell by the alignment and VAlignment.
+void TExtStringGrid::DrawAngledText(HDC dc, int col, int row, const RECT& rect, int angle) {
+  const std::string& text = Cells(col, row);
+  TFont font;
+  font.Assign(Font);
+  TFontHandle flat = CreateFontHandle(font);
+  SIZE t{};
+  {
+    TSelectGuard sel(dc, flat.Get());
+    GetTextExtentPoint32A(dc, text.data(), int(text.size()), &t);
+  }
+  LOGFONTA lf{};
+  GetObjectA(flat.Get(), sizeof lf, &lf);
+  lf.lfEscapement = lf.lfOrientation = angle * 10;
+  TFontHandle turned(CreateFontIndirectA(&lf));
+  const double a = angle * 3.14159265358979 / 180, c = std::cos(a), sn = std::sin(a);
+  // The corners of the turned text from its origin (y grows downward).
+  const double xs[4] = {0, t.cx * c, t.cy * sn, t.cx * c + t.cy * sn};
+  const double ys[4] = {0, -t.cx * sn, t.cy * c, -t.cx * sn + t.cy * c};
+  const double minX = *std::min_element(xs, xs + 4), maxX = *std::max_element(xs, xs + 4);
+  const double minY = *std::min_element(ys, ys + 4), maxY = *std::max_element(ys, ys + 4);
+  RECT r = rect;
+  InflateRect(&r, -2, -2);
+  const int alignment = GetCellAlignment(col, row);
+  const double boxW = maxX - minX, boxH = maxY - minY;
+  const double left = alignment == 1 ? r.right - boxW : alignment == 2 ? (r.left + r.right - boxW) / 2 : r.left;
+  const double top = VAlignment == vtaBottom ? r.bottom - boxH : VAlignment == vtaCenter ? (r.top + r.bottom - boxH) / 2 : r.top;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  TSelectGuard sel(dc, turned.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Font.Color));
+  TextOutA(dc, int(std::lround(left - minX)), int(std::lround(top - minY)), text.data(), int(text.size()));
+  RestoreDC(dc, saved);
+}
+
+// Footers and right fixed columns get the black lines of the fixed cells that
+// the base grid draws only for the top and left ones.
+void TExtStringGrid::PaintFixedLines(TCanvas& canvas) {
+  if (FData.FixedFooters <= 0 && FData.FixedRightCols <= 0) return;
+  HDC dc = canvas.Handle();
+  TPenHandle pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  TSelectGuard sel(dc, pen.Get());
+  auto line = [dc](int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+  };
+  const bool horz = (Options & goFixedHorzLine) && GridLineWidth > 0, vert = (Options & goFixedVertLine) && GridLineWidth > 0;
+  for (int r = 0; r < RowCount(); ++r) {
+    const bool footer = r >= RowCount() - FData.FixedFooters;
+    for (int c = 0; c < ColCount(); ++c) {
+      if (IsFixedCell(c, r) || !IsFixed(c, r)) continue;
+      const RECT cell = CellRect(c, r);
+      if (IsRectEmpty(&cell)) continue;
+      if (horz) line(cell.left, cell.bottom, cell.right + GridLineWidth, cell.bottom);
+      if (horz && footer) line(cell.left, cell.top - 1, cell.right + GridLineWidth, cell.top - 1);
+      if (vert) {
+        line(cell.right, cell.top, cell.right, cell.bottom + GridLineWidth);
+        line(cell.left - 1, cell.top, cell.left - 1, cell.bottom + GridLineWidth);
+      }
+    }
   }
 }

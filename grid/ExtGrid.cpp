@@ -23,6 +23,8 @@ TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5,
   DefaultRowHeight = FData.DefaultRowHeight;
   ActiveCellFont.Style = fsBold;
   FixedFont = Font;
+  ColumnSize.OnStretch = [this] { StretchRightColumn(); };
+  CellNode.OnChange = [this] { Invalidate(); };
 }
 
 TExtStringGrid::~TExtStringGrid() {

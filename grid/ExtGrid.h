@@ -139,6 +139,10 @@ public:
   TCellEvent OnButtonClick, OnClickCell, OnRightClickCell, OnDblClickCell;  // the last three get (row, col)
   TAnchorHoverEvent OnAnchorEnter, OnAnchorExit;
   TGridHintEvent OnGridHint;
+  // Borders: bit 1 top, 2 left, 4 right, 8 bottom; the pen's colour and width may change.
+  using TCellBorderEvent = std::function<void(TComponent* sender, int row, int col, TColor& pen, int& width, int& borders)>;
+  TCellBorderEvent OnGetCellBorder;
+  virtual void GetCellBorder(int col, int row, TColor& pen, int& width, int& borders);
   TScrollHintEvent OnScrollHint;
   void AddNode(int row, int span);
   void ExpandNode(int row);
@@ -148,6 +152,8 @@ public:
   std::string CellHint(int col, int row, POINT& at);
   int HintCell() const { return FHintCol; }
   void ScrollInView(int col, int row);
+  // With ColumnSize.Stretch the last column takes the client width that the others leave.
+  void StretchRightColumn();
   // The row as high as its tallest cell (text with word break, HTML, the
   // graphic's room) but not below DefaultRowHeight; or as high as lines of
   // the grid's font plus extra pixels.

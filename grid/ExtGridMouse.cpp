@@ -232,6 +232,7 @@ void TExtStringGrid::ColumnSized(int col) {
       if (c != col) FData.SetColWidths(FData.DisplayColToReal(c), int(std::lround(ColWidths(c) * scale)));
     ClampPosition();
   }
+  StretchRightColumn();
   if (OnEndColumnSize) OnEndColumnSize(this, col);
 }
 

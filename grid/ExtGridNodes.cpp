@@ -106,6 +106,7 @@ bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return false;
     case WM_SIZE:
       result = TStringGrid::WndProc(msg, wParam, lParam);
+      StretchRightColumn();
       SynchColumnsWithWidth();
       UpdateProportionalBars();
       return true;

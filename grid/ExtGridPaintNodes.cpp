@@ -30,6 +30,24 @@ void TExtStringGrid::DrawCellAfter(TCanvas& canvas, int col, int row, const RECT
     RECT r = rect;
     DrawEdge(canvas.Handle(), &r, BDR_SUNKENINNER, BF_RECT);
   }
+  // Borders asked for by the cell, each side inset by half the pen's width.
+  TColor penColor = clBlack;
+  int penWidth = 1, borders = 0;
+  GetCellBorder(col, row, penColor, penWidth, borders);
+  if (borders != 0 && penWidth > 0) {
+    HDC dc = canvas.Handle();
+    TPenHandle pen(CreatePen(PS_SOLID, penWidth, ColorToRGB(penColor)));
+    TSelectGuard selPen(dc, pen.Get());
+    const int half = penWidth / 2;
+    auto line = [dc](int x1, int y1, int x2, int y2) {
+      MoveToEx(dc, x1, y1, nullptr);
+      LineTo(dc, x2, y2);
+    };
+    if (borders & 1) line(rect.left, rect.top + half, rect.right, rect.top + half);
+    if (borders & 2) line(rect.left + half, rect.top, rect.left + half, rect.bottom);
+    if (borders & 4) line(rect.right - 1 - half, rect.top, rect.right - 1 - half, rect.bottom);
+    if (borders & 8) line(rect.left, rect.bottom - 1 - half, rect.right, rect.bottom - 1 - half);
+  }
   // The selection's outline, one pixel inside its border cells.
   if (SelectionRectangle && !IsFixedCell(col, row) && !IsFixed(col, row)) {
     const TGridRect sel = Selection();
@@ -236,4 +254,8 @@ void TExtStringGrid::PaintFixedLines(TCanvas& canvas) {
       }
     }
   }
+}
+
+void TExtStringGrid::GetCellBorder(int col, int row, TColor& pen, int& width, int& borders) {
+  if (OnGetCellBorder) OnGetCellBorder(this, row, col, pen, width, borders);
 }

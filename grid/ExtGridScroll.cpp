@@ -118,3 +118,15 @@ void TExtStringGrid::SynchColumnsWithWidth() {
   }
   if (width > 0) FLastClientWidth = width;
 }
+
+void TExtStringGrid::StretchRightColumn() {
+  if (!ColumnSize.Stretch() || !HandleAllocated() || ColCount() <= 0) return;
+  const int width = ClientWidth(), last = ColCount() - 1;
+  if (ColCount() == 1) {
+    SetColWidths(0, width);
+    return;
+  }
+  int others = 0;
+  for (int c = 0; c < last; ++c) others += ColWidths(c) + GridLineWidth;
+  if (others < width) SetColWidths(last, width - others - 1);
+}

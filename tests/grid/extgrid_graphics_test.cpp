@@ -126,3 +126,34 @@ TEST(ExtGridGraphics, RowsSizeToTheirContent) {
   EXPECT_EQ(g.RowHeights(3), 4 + 2 * (s.cy + s.cy / 4));
   g.AutoSizeRow(99);  // outside: nothing
 }
+
+TEST(ExtGridGraphics, CellBordersFromTheEvent) {
+  TGridWindow w(4, 4);
+  TExtStringGrid& g = *w.Grid;
+  g.SetRow(3);
+  g.OnGetCellBorder = [](TComponent*, int row, int col, TColor& pen, int& width, int& borders) {
+    if (row == 1 && col == 2) pen = clRed, width = 1, borders = 1 | 8;
+  };
+  RECT r = g.CellRect(2, 1);
+  const int mid = (r.left + r.right) / 2;
+  EXPECT_EQ(w.PixelAt(mid, r.top), RGB(0xFF, 0, 0));
+  EXPECT_EQ(w.PixelAt(mid, r.bottom - 1), RGB(0xFF, 0, 0));
+  EXPECT_NE(w.PixelAt(r.left, (r.top + r.bottom) / 2), RGB(0xFF, 0, 0));
+  RECT other = g.CellRect(1, 1);
+  EXPECT_NE(w.PixelAt((other.left + other.right) / 2, other.top), RGB(0xFF, 0, 0));
+}
+
+TEST(ExtGridGraphics, StretchedLastColumnFillsTheWidth) {
+  TGridWindow w(3, 3, 400, 200);
+  TExtStringGrid& g = *w.Grid;
+  g.ColumnSize.SetStretch(true);
+  auto filled = [&] { return g.ColWidths(0) + g.ColWidths(1) + 2 * g.GridLineWidth + g.ColWidths(2) + 1; };
+  EXPECT_EQ(filled(), g.ClientWidth());
+  g.SetBounds(10, 10, 450, 200);
+  EXPECT_EQ(filled(), g.ClientWidth());
+  // Columns wider than the window leave the last one as it is.
+  const int last = g.ColWidths(2);
+  g.SetColWidths(0, 500);
+  g.StretchRightColumn();
+  EXPECT_EQ(g.ColWidths(2), last);
+}

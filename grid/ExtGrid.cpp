@@ -28,6 +28,7 @@ TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5,
 }
 
 TExtStringGrid::~TExtStringGrid() {
+  if (ColumnSize.Save) SaveColumnSizes();
   // The drop registration and the timer go with the window.
   DestroyHandle();
   FData.ClearAll();

@@ -154,6 +154,10 @@ public:
   void ScrollInView(int col, int row);
   // With ColumnSize.Stretch the last column takes the client width that the others leave.
   void StretchRightColumn();
+  // The column widths kept by ColumnSize.Key and Section (saved by the
+  // destructor and loaded with the window when ColumnSize.Save is set).
+  void SaveColumnSizes();
+  void LoadColumnSizes();
   // The row as high as its tallest cell (text with word break, HTML, the
   // graphic's room) but not below DefaultRowHeight; or as high as lines of
   // the grid's font plus extra pixels.

@@ -93,6 +93,9 @@ bool TExtStringGrid::LookupChar(char ch) {
 
 bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_CREATE:
+      if (ColumnSize.Save) LoadColumnSizes();
+      return false;
     case WM_CHAR:
       if (!LookupChar(char(wParam))) return false;
       result = 0;

@@ -157,3 +157,37 @@ TEST(ExtGridGraphics, StretchedLastColumnFillsTheWidth) {
   g.StretchRightColumn();
   EXPECT_EQ(g.ColWidths(2), last);
 }
+
+TEST(ExtGridGraphics, ColumnWidthsAreKeptInTheStore) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string file = std::string(folder) + "grid_widths_test.ini";
+  DeleteFileA(file.c_str());
+  for (int location : {int(clIniFile), int(clRegistry)}) {
+    const std::string key = location == clIniFile ? file : "Software\\BxGridWidthsTest";
+    {
+      TGridWindow w(3, 2);
+      w.Grid->ColumnSize.Save = true;
+      w.Grid->ColumnSize.Key = key;
+      w.Grid->ColumnSize.Section = "Grid";
+      w.Grid->ColumnSize.Location = location;
+      w.Grid->SetColWidths(1, 77);
+      w.Grid->SetColWidths(2, 33);
+    }  // the destructor saves
+    TForm form(nullptr);
+    auto* g = new TExtStringGrid(&form);
+    g->SetColCount(4);
+    g->ColumnSize.Save = true;
+    g->ColumnSize.Key = key;
+    g->ColumnSize.Section = "Grid";
+    g->ColumnSize.Location = location;
+    g->SetParent(&form);
+    g->Handle();  // the window's creation loads them
+    EXPECT_EQ(g->ColWidths(1), 77) << location;
+    EXPECT_EQ(g->ColWidths(2), 33);
+    EXPECT_EQ(g->ColWidths(3), 64);  // no key: as it was
+    g->ColumnSize.Save = false;
+  }
+  DeleteFileA(file.c_str());
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\BxGridWidthsTest");
+}

@@ -202,7 +202,7 @@ bool TExtStringGrid::MouseUpExtras(TMouseButton button, TShiftState shift, int x
     ReleaseCapture();
     return true;
   }
-  if (MouseActions.DisjunctRowSelect) {
+  if (MouseActions.DisjunctRowSelect && FDownRow >= FixedRows() && FDownCol >= FixedCols()) {
     const TGridRect sel = Selection();
     SetRowSelected(sel.Top, sel.Bottom, true);
     if (FToggleRow >= 0) SetRowSelected(FToggleRow, FToggleRow, false);

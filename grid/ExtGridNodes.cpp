@@ -51,6 +51,13 @@ bool TExtStringGrid::KeyDownExtras(uint16_t key, TShiftState shift, bool handled
     if (OnCheckBoxClick) OnCheckBoxClick(this, col, row, FData.CheckBoxState(real, row));
     return true;
   }
+  // Tab past the last normal column wraps to the next row (from the last
+  // normal row to the first) instead of entering the right fixed columns.
+  const int lastCol = ColCount() - FData.FixedRightCols - 1, lastRow = RowCount() - FData.FixedFooters - 1;
+  if (key == VK_TAB && (Options & goTabs) && FData.FixedRightCols > 0 && !(shift & ssShift) && col > lastCol) {
+    FocusCell(FixedCols(), row >= lastRow ? FixedRows() : row + 1, true);
+    return true;
+  }
   if (!MouseActions.DisjunctRowSelect) return handled;
   if (key == VK_UP || key == VK_DOWN) {
     if (!(shift & (ssShift | ssCtrl))) SetRowSelected(0, RowCount() - 1, false);

@@ -467,3 +467,20 @@ TEST(ExtGridMouse, ScreenshotOfNodesRadiosChecksAndButtons) {
   w.Send(WM_MOUSEMOVE, 0, p.x, p.y);
   ShotWithPopups(w, "grid_nodes");
 }
+
+TEST(ExtGridMouse, TabWrapsBeforeTheRightFixedColumns) {
+  TGridWindow w(5, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.Options |= goTabs;
+  g.Data().FixedRightCols = 1;
+  g.FocusCell(3, 1, true);
+  uint16_t key = VK_TAB;
+  g.KeyDown(key, 0);
+  EXPECT_EQ(g.Col(), 1);
+  EXPECT_EQ(g.Row(), 2);
+  g.FocusCell(3, 3, true);
+  key = VK_TAB;
+  g.KeyDown(key, 0);
+  EXPECT_EQ(g.Col(), 1);
+  EXPECT_EQ(g.Row(), 1);  // from the last row to the first
+}

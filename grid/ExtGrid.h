@@ -127,8 +127,10 @@ public:
   using TGridHintEvent = std::function<void(TComponent* sender, int row, int col, std::string& hint)>;
   using TScrollHintEvent = std::function<void(TComponent* sender, int number, std::string& hint)>;
   bool FixedAsButtons = false, EnhRowColMove = false, HintShowCells = false, HintShowLargeText = false;
+  enum TScrollType { ssNormal = 0, ssFlat = 1, ssEncarta = 2 };
+  enum TScrollHints { shNone = 0, shVertical = 1, shHorizontal = 2, shBoth = 3 };
   bool ScrollSynch = false;
-  int ScrollHints = 0;  // shNone, shVertical, shHorizontal, shBoth
+  int ScrollHints = shNone;
   TCellNode CellNode;
   TBitmap RowIndicator;
   TColumnSize ColumnSize;

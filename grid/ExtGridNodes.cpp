@@ -135,7 +135,7 @@ bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         const int first = vertical ? FixedRows() : FixedCols(), count = (vertical ? RowCount() : ColCount()) - first;
         at = first + HIWORD(wParam) * count / 128;
       }
-      const bool shown = vertical ? ScrollHints == 1 || ScrollHints == 3 : ScrollHints == 2 || ScrollHints == 3;
+      const bool shown = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
       if (shown && code == SB_THUMBTRACK) {
         POINT p;
         GetCursorPos(&p);

@@ -24,8 +24,10 @@ using TSetProp = BOOL(WINAPI*)(HWND, UINT, INT_PTR, BOOL);
 using TSetInfo = int(WINAPI*)(HWND, int, LPSCROLLINFO, BOOL);
 using TShowBar = BOOL(WINAPI*)(HWND, int, BOOL);
 
-// The style property's value for a scroll type (ssNormal, ssFlat, ssEncarta).
-int FlatStyle(int type) { return type == 1 ? 2 : type == 2 ? 1 : 0; }
+// The style property's value for a scroll type.
+int FlatStyle(int type) {
+  return type == TExtStringGrid::ssFlat ? 2 : type == TExtStringGrid::ssEncarta ? 1 : 0;
+}
 }  // namespace
 
 int TExtStringGrid::ScrollWidth() const { return FScrollWidth > 0 ? FScrollWidth : GetSystemMetrics(SM_CXVSCROLL); }
@@ -61,7 +63,7 @@ void TExtStringGrid::SetScrollProportional(bool on) {
 
 void TExtStringGrid::ApplyFlatScrollBars() {
   if (!HandleAllocated()) return;
-  if (!FFlatOn && (FScrollType != 0 || FScrollProportional))
+  if (!FFlatOn && (FScrollType != ssNormal || FScrollProportional))
     if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FFlatOn = init(FHandle) != FALSE;
   if (FFlatOn) {
     if (auto prop = FlatFunction<TSetProp>("FlatSB_SetScrollProp")) {

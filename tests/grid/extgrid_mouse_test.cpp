@@ -163,6 +163,10 @@ TEST(ExtGridMouse, CheckBoxesToggleOnlyWhereEditingIsAllowed) {
   SendMessageA(g.Handle(), WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_FALSE(g.Data().CheckBoxState(1, 2));
   EXPECT_EQ(clicks, (std::vector<bool>{true, false}));
+  std::vector<bool> ups;
+  g.OnCheckBoxMouseUp = [&](TComponent*, int, int, bool state) { ups.push_back(state); };
+  ClickCell(w, 1, 2);
+  EXPECT_EQ(ups, (std::vector<bool>{true}));
 }
 
 TEST(ExtGridMouse, ButtonCellsClickAtTheReleaseOnlyWhenPressedOnTheFace) {
@@ -417,13 +421,13 @@ TEST(ExtGridMouse, CellEventsAndScrolling) {
   EXPECT_EQ(g.ScrollHintText(true, 7), "Row : 7 (7)");
   EXPECT_EQ(g.ScrollHintText(false, 3), "Col : 3");
   // Flat and proportional bars work or are skipped; the grid still scrolls.
-  g.SetScrollType(1);
+  g.SetScrollType(TExtStringGrid::ssFlat);
   g.SetScrollColor(clRed);
   g.SetScrollProportional(true);
   g.SetTopRow(10);
   EXPECT_EQ(g.TopRow(), 10);
   g.SetScrollProportional(false);
-  g.SetScrollType(0);
+  g.SetScrollType(TExtStringGrid::ssNormal);
   EXPECT_EQ(g.TopRow(), 10);
 }
 
@@ -483,4 +487,20 @@ TEST(ExtGridMouse, TabWrapsBeforeTheRightFixedColumns) {
   g.KeyDown(key, 0);
   EXPECT_EQ(g.Col(), 1);
   EXPECT_EQ(g.Row(), 1);  // from the last row to the first
+}
+
+TEST(ExtGridMouse, LinksUnderTheMouseAreEnteredAndLeft) {
+  TGridWindow w(3, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.URLShow = true;
+  g.SetColWidths(1, 200);
+  g.SetCells(1, 1, "http://example.org");
+  std::string events;
+  g.OnAnchorEnter = [&](TComponent*, int row, int col, const std::string& a) { events += "+" + a; };
+  g.OnAnchorExit = [&](TComponent*, int row, int col, const std::string& a) { events += "-" + a; };
+  POINT link = Middle(g, 1, 1), plain = Middle(g, 2, 2);
+  w.Send(WM_MOUSEMOVE, 0, link.x, link.y);
+  w.Send(WM_MOUSEMOVE, 0, link.x + 1, link.y);  // still on it: nothing new
+  w.Send(WM_MOUSEMOVE, 0, plain.x, plain.y);
+  EXPECT_EQ(events, "+http://example.org-http://example.org");
 }

@@ -153,6 +153,8 @@ public:
   // The hint of a cell and where its top-left corner goes (client pixels); "" for none.
   std::string CellHint(int col, int row, POINT& at);
   int HintCell() const { return FHintCol; }
+  // The text of the hint window while it shows, else "".
+  std::string ShownHint() const;
   void ScrollInView(int col, int row);
   // With ColumnSize.Stretch the last column takes the client width that the others leave.
   void StretchRightColumn();

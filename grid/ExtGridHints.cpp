@@ -78,6 +78,10 @@ void TExtStringGrid::ShowHintAt(const std::string& text, POINT screen, int width
   FHint->ShowAt(screen, width);
 }
 
+std::string TExtStringGrid::ShownHint() const {
+  return FHint && FHint->HandleAllocated() && IsWindowVisible(FHint->Handle()) ? FHint->Text : std::string();
+}
+
 void TExtStringGrid::HideHint() {
   FHintCol = FHintRow = -1;
   if (FHint && FHint->HandleAllocated()) ShowWindow(FHint->Handle(), SW_HIDE);

@@ -420,6 +420,15 @@ TEST(ExtGridMouse, CellEventsAndScrolling) {
   g.OnScrollHint = [](TComponent*, int n, std::string& text) { text += n == 7 ? " (7)" : ""; };
   EXPECT_EQ(g.ScrollHintText(true, 7), "Row : 7 (7)");
   EXPECT_EQ(g.ScrollHintText(false, 3), "Col : 3");
+  // Dragging a thumb shows the hint of its bar only while it moves.
+  g.ScrollHints = TExtStringGrid::shHorizontal;
+  g.WndProc(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+  EXPECT_EQ(g.ShownHint(), "");
+  g.ScrollHints = TExtStringGrid::shBoth;
+  g.WndProc(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+  EXPECT_TRUE(g.ShownHint().starts_with("Row : ")) << g.ShownHint();
+  g.WndProc(WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+  EXPECT_EQ(g.ShownHint(), "");
   // Flat and proportional bars work or are skipped; the grid still scrolls.
   g.SetScrollType(TExtStringGrid::ssFlat);
   g.SetScrollColor(clRed);

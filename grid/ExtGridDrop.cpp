@@ -5,47 +5,9 @@
 
 #include <algorithm>
 
+#include "EsgArrow.h"
 #include "ExtGrid.h"
 #include "WinGraphics.h"
-
-// --- markers
-
-TDropMarker::TDropMarker(TMarkerShape shape) : TWinControl(nullptr), FShape(shape) {
-  Color = clHighlight;
-  SetBounds(0, 0, Size, Size);
-}
-
-void TDropMarker::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.Style = WS_POPUP;
-  params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-}
-
-void TDropMarker::CreateHandle() {
-  TWinControl::CreateHandle();
-  constexpr int s = Size, h = Size / 2;
-  POINT points[3];
-  switch (FShape) {
-    case msRight: points[0] = {0, 0}, points[1] = {s, h}, points[2] = {0, s}; break;
-    case msDown: points[0] = {0, 0}, points[1] = {s, 0}, points[2] = {h, s}; break;
-    case msUp: points[0] = {h, 0}, points[1] = {s, s}, points[2] = {0, s}; break;
-  }
-  TRegionHandle shape(CreatePolygonRgn(points, 3, WINDING));
-  if (shape && SetWindowRgn(FHandle, shape.Get(), FALSE)) shape.Release();  // the window owns it now
-}
-
-void TDropMarker::Paint(TCanvas& canvas, const RECT& area) {
-  canvas.BrushColor = Color;
-  canvas.FillRect(RECT{0, 0, Size, Size});
-}
-
-void TDropMarker::ShowAt(int x, int y) {
-  SetWindowPos(Handle(), HWND_TOPMOST, x, y, Size, Size, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-}
-
-void TDropMarker::Hide() {
-  if (HandleAllocated()) ShowWindow(FHandle, SW_HIDE);
-}
 
 // --- drop target
 
@@ -83,31 +45,31 @@ void TGridDropTarget::DragMouseMove(POINT pt, bool& accept, int formats) {
   else HideMarkers();
 }
 
-// A column drag: arrows above and below the grid at the target column's left
-// edge. Otherwise a marker just left of the target cell (or row).
+// The grid's arrow windows: for a column drag, down and up arrows above and
+// below the grid at the target column's left edge; otherwise a right arrow
+// just left of the target cell (or row).
 void TGridDropTarget::ShowMarkers(int col, int row, bool columns) {
   const RECT cell = FGrid.CellRect(col, row);
   const int left = columns || !FGrid.OleEntireRows ? cell.left : 0;
-  POINT top{left, 0}, bottom{left, FGrid.ClientHeight()};
-  ClientToScreen(FGrid.Handle(), &top);
-  ClientToScreen(FGrid.Handle(), &bottom);
+  TArrowWindow *down = FGrid.Arrow(adDown), *up = FGrid.Arrow(adUp), *right = FGrid.Arrow(adRight);
   if (columns) {
-    FMarker.Hide();
-    FArrowDown.ShowAt(top.x - TDropMarker::Size / 2, top.y - TDropMarker::Size);
-    FArrowUp.ShowAt(bottom.x - TDropMarker::Size / 2, bottom.y);
+    right->Hide();
+    POINT top{left - down->Width() / 2, -down->Height()}, bottom{left - up->Width() / 2, FGrid.ClientHeight()};
+    ClientToScreen(FGrid.Handle(), &top);
+    ClientToScreen(FGrid.Handle(), &bottom);
+    down->ShowAt(top.x, top.y);
+    up->ShowAt(bottom.x, bottom.y);
     return;
   }
-  FArrowDown.Hide();
-  FArrowUp.Hide();
-  POINT at{left - TDropMarker::Size, (cell.top + cell.bottom - TDropMarker::Size) / 2};
+  down->Hide();
+  up->Hide();
+  POINT at{left - right->Width(), (cell.top + cell.bottom - right->Height()) / 2};
   ClientToScreen(FGrid.Handle(), &at);
-  FMarker.ShowAt(at.x, at.y);
+  right->ShowAt(at.x, at.y);
 }
 
 void TGridDropTarget::HideMarkers() {
-  FMarker.Hide();
-  FArrowDown.Hide();
-  FArrowUp.Hide();
+  for (int d : {adDown, adUp, adRight}) FGrid.Arrow(d)->Hide();
 }
 
 bool TGridDropTarget::DropText(POINT pt, const std::string& text) { return FGrid.DropText(Client(pt), text); }

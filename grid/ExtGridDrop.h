@@ -1,32 +1,9 @@
-// The grid's OLE drop target over the generic one, and the arrow-shaped
-// markers that show where a drop lands.
+// The grid's OLE drop target over the generic one.
 #pragma once
 #include "Controls.h"
 #include "EsgDD.h"
 
 class TExtStringGrid;
-
-enum TMarkerShape { msRight, msDown, msUp };
-
-// A small arrow-shaped popup window in the highlight colour; shown without
-// taking the focus.
-class TDropMarker : public TWinControl {
-public:
-  static constexpr int Size = 12;
-  explicit TDropMarker(TMarkerShape shape);
-  std::string ClassName() const override { return "TDropMarker"; }
-  // Shows it with its top-left corner at a screen point.
-  void ShowAt(int x, int y);
-  void Hide();
-
-protected:
-  void CreateParams(TCreateParams& params) override;
-  void CreateHandle() override;
-  void Paint(TCanvas& canvas, const RECT& area) override;
-
-private:
-  TMarkerShape FShape;
-};
 
 // Registered on the grid's window while OleDropTarget is on. Text, rich
 // text, file and column drops go to the grid; the grid says where drops are
@@ -38,10 +15,6 @@ public:
   // at the drop.
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
-  // The markers, for tests and screenshots.
-  const TDropMarker& Marker() const { return FMarker; }
-  const TDropMarker& ArrowDown() const { return FArrowDown; }
-  const TDropMarker& ArrowUp() const { return FArrowUp; }
 
 protected:
   bool DropText(POINT pt, const std::string& text) override;
@@ -57,5 +30,4 @@ private:
   void ShowMarkers(int col, int row, bool columns);
   void HideMarkers();
   TExtStringGrid& FGrid;
-  TDropMarker FMarker{msRight}, FArrowDown{msDown}, FArrowUp{msUp};
 };

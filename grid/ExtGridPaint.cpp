@@ -34,6 +34,9 @@ SIZE GraphicSize(const TCellGraphic& g, const TImageList* images, const RECT& ce
       return SIZE{};
     case gkButton:
       return SIZE{g.Value & 0xFFFF, (g.Value >> 16) & 0xFFFF};
+    case gkIcon:
+    case gkImageRow:
+      return TExtStringGrid::MoreGraphicSize(g, images);
     default:
       return SIZE{};
   }
@@ -46,6 +49,8 @@ bool GraphicHidesText(int kind) {
 }
 }  // namespace
 
+SIZE TExtStringGrid::PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const { return GraphicSize(g, GridImages, cell); }
+
 void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) {
   const int real = FData.DisplayColToReal(col);
   const bool fixedHeader = col < FixedCols() || row < FixedRows();
@@ -57,8 +62,10 @@ void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGri
   GetCellColor(col, row, state, canvas.BrushColor, canvas.Font);
   if ((state & gdSelected) && !(state & gdFocused) && SelectionColor == clNone) canvas.BrushColor = clHighlight;
   if (FZoom != 0) canvas.Font.SetSize(std::max(canvas.Font.Size() + FZoom, 1));
+  DrawCellBefore(canvas, col, row, rect, state);
   DrawCellText(canvas, col, row, rect, state, graphic);
   if (fixed && !Flat) DrawEdge(canvas.Handle(), &rect, BDR_RAISEDINNER, BF_RECT);
+  DrawCellAfter(canvas, col, row, rect);
   if (graphic) DrawCellGraphic(canvas.Handle(), col, row, rect, *graphic, canvas.BrushColor);
 }
 
@@ -265,6 +272,7 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
       break;
     }
     default:
+      DrawMoreGraphic(dc, col, row, rect, g, x, y, s);
       break;
   }
 }

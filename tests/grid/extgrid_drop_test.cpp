@@ -3,6 +3,7 @@
 // and ranges dragged from one grid to another through the system's loop.
 #include <gtest/gtest.h>
 
+#include "EsgArrow.h"
 #include "ExtGridDrop.h"
 #include "ExtGridTestForm.h"
 
@@ -99,7 +100,7 @@ void ScreenShot(TForm& form, const std::string& name) {
   ReleaseDC(nullptr, screen);
 }
 
-bool Shown(const TDropMarker& m) { return m.HandleAllocated() && IsWindowVisible(const_cast<TDropMarker&>(m).Handle()); }
+bool Shown(TArrowWindow* m) { return m->Showing(); }
 
 // Two grids side by side on one window: a source and a target.
 struct TTwoGrids {
@@ -280,13 +281,13 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   g.Options |= goEditing;
   EXPECT_EQ(Enter(target, text, g, 1, 12), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(g.TopRow(), 10);
-  ASSERT_TRUE(Shown(target->Marker()));
+  ASSERT_TRUE(Shown(g.Arrow(adRight)));
   RECT marker, cell = g.CellRect(1, 12);
-  GetWindowRect(const_cast<TDropMarker&>(target->Marker()).Handle(), &marker);
+  GetWindowRect(g.Arrow(adRight)->Handle(), &marker);
   POINT edge{cell.left, cell.top};
   ClientToScreen(g.Handle(), &edge);
-  EXPECT_EQ(marker.left, edge.x - TDropMarker::Size);
-  EXPECT_FALSE(Shown(target->ArrowDown()));
+  EXPECT_EQ(marker.left, edge.x - g.Arrow(adRight)->Width());
+  EXPECT_FALSE(Shown(g.Arrow(adDown)));
   ScreenShot(w.Form, "drop_marker");
   // The top visible row scrolls up, the row after the last shown one down.
   DWORD effect = CopyOrMove;
@@ -299,12 +300,12 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   g.OnOleDragOver = [](TComponent*, int row, int, bool& accept) { accept = accept && row != 14; };
   target->DragOver(MK_LBUTTON, ScreenAt(g, 1, 14), &effect);
   EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
-  EXPECT_FALSE(Shown(target->Marker()));
+  EXPECT_FALSE(Shown(g.Arrow(adRight)));
   effect = CopyOrMove;
   target->DragOver(MK_LBUTTON, ScreenAt(g, 1, 0), &effect);
   EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
   target->DragLeave();
-  EXPECT_FALSE(Shown(target->Marker()));
+  EXPECT_FALSE(Shown(g.Arrow(adRight)));
   // A column drag: arrows above and below the target column's left edge,
   // and never onto the fixed column. Columns are taken only with a handler.
   TComRef<TSourceDataObject> columnRef(new TSourceDataObject("", "", 2));
@@ -313,16 +314,16 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   std::vector<int> dropped;
   g.OnOleDropCol = [&](TComponent*, int row, int col, int source) { dropped = {row, col, source}; };
   EXPECT_EQ(Enter(target, column, g, 1, 12), DWORD(DROPEFFECT_MOVE));
-  EXPECT_TRUE(Shown(target->ArrowDown()));
-  EXPECT_TRUE(Shown(target->ArrowUp()));
-  EXPECT_FALSE(Shown(target->Marker()));
+  EXPECT_TRUE(Shown(g.Arrow(adDown)));
+  EXPECT_TRUE(Shown(g.Arrow(adUp)));
+  EXPECT_FALSE(Shown(g.Arrow(adRight)));
   ScreenShot(w.Form, "drop_column_arrows");
   effect = CopyOrMove;
   target->DragOver(MK_LBUTTON, ScreenAt(g, 0, 12), &effect);
   EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(DropAt(target, column, g, 2, 12, MK_CONTROL), DWORD(DROPEFFECT_COPY));
   EXPECT_EQ(dropped, (std::vector<int>{12, 2, 2}));
-  EXPECT_FALSE(Shown(target->ArrowDown()));
+  EXPECT_FALSE(Shown(g.Arrow(adDown)));
 }
 
 TEST(ExtGridDrop, RichTextGoesIntoOneCellWhileTheGridTakesIt) {

@@ -90,6 +90,8 @@ void TRichEdit::CreateHandle() {
   SendMessageA(FHandle, EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE);
   SendMessageA(FHandle, EM_SETTARGETDEVICE, 0, FWordWrap ? 0 : 1);
   if (Color != clWindow) SendMessageA(FHandle, EM_SETBKGNDCOLOR, 0, LPARAM(ColorToRGB(Color)));
+  if (!FRTF.empty() && !StreamIn(FHandle, FRTF, SF_RTF)) SetText("");
+  FRTF.clear();
 }
 
 void TRichEdit::SetReadOnly(bool readOnly) {
@@ -105,12 +107,19 @@ void TRichEdit::SetWordWrap(bool wrap) {
 
 std::string TRichEdit::Text() { return StreamOut(Handle(), SF_TEXT); }
 
-void TRichEdit::SetText(const std::string& text) { StreamIn(Handle(), text, SF_TEXT); }
+void TRichEdit::SetText(const std::string& text) {
+  FRTF.clear();
+  StreamIn(Handle(), text, SF_TEXT);
+}
 
 bool TRichEdit::SetRTF(const std::string& rtf) {
-  if (rtf.compare(0, sizeof kRTFMagic - 1, kRTFMagic) == 0 && GroupDepth(rtf) <= kMaxGroupDepth &&
-      StreamIn(Handle(), rtf, SF_RTF))
-    return true;
+  const bool readable = rtf.compare(0, sizeof kRTFMagic - 1, kRTFMagic) == 0 && GroupDepth(rtf) <= kMaxGroupDepth;
+  if (!FHandle) {
+    // Kept until the window is made (with its form), read then.
+    FRTF = readable ? rtf : std::string();
+    return readable;
+  }
+  if (readable && StreamIn(FHandle, rtf, SF_RTF)) return true;
   SetText("");
   return false;
 }

@@ -27,7 +27,8 @@ public:
   void SetText(const std::string& text);
   // Replaces the content with RTF text. Text that is not RTF ("{\rtf"
   // first) or that the control fails to read is refused: false, and the
-  // control is left empty.
+  // control is left empty. Before the window exists the text is kept and
+  // read when it is made.
   bool SetRTF(const std::string& rtf);
   std::string RTF();
   // Every character in this colour.
@@ -48,4 +49,5 @@ protected:
 
 private:
   bool FReadOnly = false, FWordWrap = true;
+  std::string FRTF;  // the RTF until the window exists
 };

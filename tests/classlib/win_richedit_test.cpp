@@ -66,6 +66,16 @@ TEST_F(RichEditTest, RTFInPlainTextOutAndTheRoundTrip) {
   EXPECT_EQ(Edit->Text(), "plain\r\ntext");
 }
 
+TEST(RichEdit, RTFSetBeforeTheWindowExistsIsReadWhenItIsMade) {
+  TForm form(nullptr);
+  auto* edit = new TRichEdit(&form);
+  edit->SetParent(&form);
+  EXPECT_TRUE(edit->SetRTF(kTwoParagraphs));
+  EXPECT_FALSE(edit->HandleAllocated());
+  form.Show();
+  EXPECT_EQ(edit->Text(), "Bold and red\r\nSecond line");
+}
+
 TEST_F(RichEditTest, TextThatIsNotRTFIsRefusedAndBrokenRTFDoesNotHang) {
   Edit->SetText("old");
   EXPECT_FALSE(Edit->SetRTF("{\\b not rtf}"));

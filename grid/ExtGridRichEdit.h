@@ -9,7 +9,7 @@ class TExtStringGrid;
 
 class TExtRichEdit : public TRichEdit {
 public:
-  TExtRichEdit(TExtStringGrid& grid);
+  explicit TExtRichEdit(TExtStringGrid& grid);
   std::string ClassName() const override { return "TExtRichEdit"; }
 
   // The size the content last asked for (EN_REQUESTRESIZE), in pixels.

@@ -46,6 +46,8 @@ TEST_F(RichGrid, ARichTextCellShowsItsWordsInTheirColours) {
   const COLORREF cell = ColorToRGB(G.Color);
   EXPECT_GT(CountInCell(W, 1, 1, Red), 10);
   EXPECT_GT(CountInCell(W, 1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 10);
+  // Drawing through the hidden control asks for no further painting.
+  EXPECT_FALSE(GetUpdateRect(G.Handle(), nullptr, FALSE));
   // The markup itself is not shown as text: a plain cell of it would be far wider.
   EXPECT_EQ(CountInCell(W, 2, 1, Red), 0);
   EXPECT_EQ(CountInCell(W, 1, 2, Red), 0);

@@ -46,6 +46,7 @@ using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col
 class TGridDropTarget;
 class TArrowWindow;
 class THintPopup;
+class TExtRichEdit;
 
 class TExtStringGrid : public TStringGrid {
 public:
@@ -360,6 +361,28 @@ private:
   POINT FOleDragPoint{};
   TGridRect FOleDragRange{};
   TEsgDDUser FOleUser;
+
+  // --- rich-text cells (ExtGridRichPaint.cpp): two hidden rich-edit
+  // controls, components of the grid made on first need.
+public:
+  // A selected cell that is not the focused one keeps its own text colours.
+  bool SelectionRTFKeep = false;
+  // The editor of etRichEdit cells: the cell's rich text in the editing
+  // control over the cell, shown and focused; its RTF; hidden again.
+  void ShowRichEditor(int col, int row);
+  std::string RichEditorText();
+  void HideRichEditor();
+  TExtRichEdit* RichEditor() const { return FRichEditor; }  // null until first shown
+  // The size a rich text needs unwrapped (the measuring control's request).
+  SIZE RichTextSize(const std::string& text);
+
+private:
+  TExtRichEdit& RichMeasure();
+  // Loads text into a control: as RTF, or as plain text when it is refused.
+  static void LoadRichText(TExtRichEdit& control, const std::string& text);
+  void DrawRichText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
+  TExtRichEdit* FRichMeasure = nullptr;  // owned as a component
+  TExtRichEdit* FRichEditor = nullptr;   // owned as a component
 };
 
 // The grid unit's start-up: OLE is initialised once for the program's life;

@@ -123,6 +123,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
 
   std::string text = Cells(col, row);
   const int kind = CellTextKind(text, EnableHTML);
+  if (kind == ctRichText) return DrawRichText(canvas, col, row, rect, state);
   const bool glyph = ShowsSortGlyph(col, row);
   if (kind == ctHTML) {
     THTMLDrawContext c;
@@ -285,7 +286,10 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
   if (FZoom != 0) font.SetSize(std::max(font.Size() + FZoom, 1));
   const std::string& text = Cells(col, row);
   int width = 0;
-  if (CellTextKind(text, EnableHTML) == ctHTML) {
+  const int kind = CellTextKind(text, EnableHTML);
+  if (kind == ctRichText) {
+    width = RichTextSize(text).cx + 2 * TextOffset;
+  } else if (kind == ctHTML) {
     THTMLDrawContext c;
     c.DC = dc;
     c.Rect = RECT{0, 0, 32767, 32767};

@@ -4,11 +4,13 @@
 #pragma once
 #include "Grids.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ExtGridCells.h"
+#include "ExtGridEditing.h"
 #include "ExtGridSettings.h"
 #include "ExtGridText.h"
 #include "ImgList.h"
@@ -38,9 +40,26 @@ using TGridAllowEvent = std::function<void(TComponent* sender, bool& allow)>;
 using TGridOleDropEvent = std::function<void(TComponent* sender, int row, int col, const std::string& data, bool& allow)>;
 using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor, bool& allow)>;
 
+using TGridEditorTypeEvent = std::function<void(TComponent* sender, int col, int row, TEditorType& type)>;
+using TGridValidateEvent = std::function<void(TComponent* sender, int col, int row, std::string& value, bool& valid)>;
+using TGridCanEditEvent = std::function<void(TComponent* sender, int row, int col, bool& allow)>;
+using TGridEllipsEvent = std::function<void(TComponent* sender, int col, int row, std::string& text)>;
+using TGridComboChangeEvent = std::function<void(TComponent* sender, int col, int row, int index, const std::string& text)>;
+using TGridComboObjectEvent =
+    std::function<void(TComponent* sender, int col, int row, int index, const std::string& text, void* object)>;
+using TGridSpinEvent = std::function<void(TComponent* sender, int col, int row, int value)>;
+using TGridFloatSpinEvent = std::function<void(TComponent* sender, int col, int row, double value)>;
+using TGridCellEvent = std::function<void(TComponent* sender, int row, int col)>;
+using TGridRowEvent = std::function<void(TComponent* sender, int row)>;
+using TGridAllowRowEvent = std::function<void(TComponent* sender, int row, bool& allow)>;
+using TGridChangingEvent = std::function<void(TComponent* sender, int oldIndex, int newIndex, bool& allow)>;
+using TGridCellChangingEvent =
+    std::function<void(TComponent* sender, int oldRow, int oldCol, int newRow, int newCol, bool& allow)>;
+using TGridCheckBoxEvent = std::function<void(TComponent* sender, int col, int row, bool state)>;
+
 class TGridDropTarget;
 
-class TExtStringGrid : public TStringGrid {
+class TExtStringGrid : public TStringGrid, public TGridEditorHost {
 public:
   explicit TExtStringGrid(TComponent* owner);
   ~TExtStringGrid() override;
@@ -107,6 +126,72 @@ public:
   void Zoom(int step);
   bool BlinkOn() const { return FBlinkOn; }
 
+  // --- editing (option goEditing)
+  bool Lookup = false, LookupCaseSensitive = false, LookupHistory = false;
+  bool ExcelStyleDecimalSeparator = false;
+  char PasswordChar = '*';
+  TSizeWhileTyping SizeWhileTyping;
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int n);  // also the open editor's limit
+  // The default editor or a typed editor is open on the current cell.
+  bool Editing() const { return EditorMode() || FTypedShowing != nullptr; }
+  TGridEditorControl* TypedEditor() const { return FTypedShowing; }
+
+  TGridEditorTypeEvent OnGetEditorType;
+  TGridValidateEvent OnCellValidate;
+  TGridCanEditEvent OnCanEditCell;
+  TGridEllipsEvent OnEllipsClick;
+  TGridComboChangeEvent OnComboChange;
+  TGridComboObjectEvent OnComboObjectChange;
+  TGridSpinEvent OnSpinClick;
+  TGridFloatSpinEvent OnFloatSpinClick, OnDateSpinClick, OnTimeSpinClick;
+  TGridCellEvent OnDblClickCell;
+  TGridAllowEvent OnCanAddRow;
+  TGridRowEvent OnAutoAddRow, OnAutoInsertRow, OnAutoDeleteRow;
+  TGridColEvent OnAutoInsertCol;
+  TGridAllowRowEvent OnCanInsertRow, OnCanDeleteRow;
+  TGridChangingEvent OnRowChanging, OnColChanging;
+  TGridCellChangingEvent OnCellChanging;
+  TGridCheckBoxEvent OnCheckBoxClick;
+
+  // --- typed cell access
+  // An empty cell is 0; other texts that are no whole number raise
+  // EExtGridError "Cell does not contain integer value".
+  int Ints(int col, int row) const;
+  void SetInts(int col, int row, int value);
+  // The cell's number characters; empty is 0; EExtGridError "Cell does not
+  // contain a float value" when they do not convert.
+  double Floats(int col, int row) const;
+  // The cell read as a date of the locale; EConvertError when it is none.
+  TDateTime Dates(int col, int row) const;
+  // Disjunct row selection; "Invalid Row accessed" outside the rows.
+  bool RowSelect(int row) const { return FData.RowSelect(row); }
+  void SetRowSelect(int row, bool selected);
+  void ClearRowSelect();
+  // Rows inside the current selection become selected, the others (all
+  // rows, or only the selection's when not allRows) not.
+  void SelectToRowSelect(bool allRows);
+
+  // --- what the editors ask of the grid
+  int EditCol() const override { return FEditCol; }
+  int EditRow() const override { return FEditRow; }
+  TEditorType EditorType() const override { return FEditorType; }
+  std::string EditStartText() const override { return FEditStartText; }
+  TGridEditorSettings EditorSettings() const override;
+  TStringList& LookupItems() override { return FLookupItems; }
+  bool ValidateEditor(std::string& text) override;
+  void LeaveEditor() override;
+  void EditorKeyToGrid(uint16_t key, TShiftState shift) override;
+  void SpinClicked(TEditorType type, double value) override;
+  std::string EllipsClick(const std::string& text) override;
+  void ComboChanged(int index, const std::string& text, void* object) override;
+  void DblClickCell() override;
+  bool AllowClipboard(TClipboardAction action) override;
+  TColor EditorColor() override;
+  bool EndEditor() override;
+  void CancelEditor() override;
+  void EditorKey(uint16_t key, TShiftState shift) override;
+
   TGridCellColorEvent OnGetCellColor;
   TGridAlignmentEvent OnGetAlignment;
   TGridColEvent OnClickSort;
@@ -161,6 +246,10 @@ protected:
   void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) override;
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Timer(UINT_PTR id) override;
+  std::unique_ptr<TInplaceEdit> CreateEditor() override;
+  bool CanEditShow() override;
+  std::string GetEditText(int col, int row) override;
+  bool SelectCell(int col, int row) override;
   bool CanSizeColumn(int col) override;
   // The timer and the drop registration end with the window.
   void DestroyHandle() override;
@@ -176,8 +265,23 @@ private:
   std::string AnchorAt(int col, int row, POINT p);
   // Opens a link: "CELL://" references move to the cell, others go to the shell.
   void ClickAnchor(int col, int row, const std::string& anchor);
-  // Enter: the next cell by the navigation rules, never looping.
-  void AdvanceOnEnter();
+  // Enter: the next cell (previous when backward) by the navigation rules,
+  // never looping; past the last one a row or column may be added. False
+  // when the current cell stays.
+  bool AdvanceOnEnter(bool backward);
+  // A key handed on by an editor; forced: Enter moves on even without AdvanceOnEnter.
+  void KeyFromEditor(uint16_t key, TShiftState shift, bool forced);
+  bool ShowTypedEditor();
+  // Writes the typed editor's value back (when write) and hides it.
+  void LeaveTypedEditor(bool write);
+  // The editing keys: F2, Escape, Space on check boxes, row insert and delete.
+  bool EditingKey(uint16_t key, TShiftState shift);
+  void InsertRowKey();
+  void DeleteRowKey();
+  // The messages of editing: the opening character, key up and the focus.
+  LRESULT EditingMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A press on the current cell: a double click, or opening the editor directly.
+  void MouseEditing(TMouseButton button, TShiftState shift, int x, int y);
   void ClipboardText(const std::string& text);
   void StartPan(POINT client);
   void EndPan();
@@ -193,12 +297,29 @@ private:
   bool FPanning = false;
   POINT FPanAnchor{};
   std::unique_ptr<TGridDropTarget> FDropTarget;
+  // Editing: the cell and its text when editing began, the editor type, the
+  // text validation last accepted, the typed editors (one per type, made on
+  // first need) and the one showing.
+  int FEditCol = -1, FEditRow = -1;
+  std::string FEditStartText;
+  TEditorType FEditorType = etNormal;
+  bool FEnding = false;
+  bool FValidated = false;
+  std::string FValidatedText;
+  std::map<int, std::unique_ptr<TGridEditorControl>> FTypedEditors;
+  TGridEditorControl* FTypedShowing = nullptr;
+  char FFirstChar = 0;  // the character that opens the editor
+  int FMaxEditLength = 0;
+  TStringList FLookupItems;
 };
 
 // The grid unit's start-up: OLE is initialised once for the program's life;
 // "OleInitialize failed ($%x)" when it fails.
 void ExtGridStartup();
 void ExtGridShutdown();
+// The clipboard's plain text ("" when it holds none or cannot be opened);
+// read only within its block.
+std::string ReadClipboardText(HWND owner);
 // The names of a dropped file list (a DROPFILES block of size bytes). Names
 // are read only within the block; a list whose last name or terminating
 // empty name runs past its end is refused (false).

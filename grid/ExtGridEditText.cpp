@@ -1,0 +1,63 @@
+#include "ExtGridEditText.h"
+
+#include "ExtGridUtil.h"
+
+namespace {
+constexpr char Backspace = 8;
+
+bool HasOutside(const std::string& text, int start, int end, char c1, char c2) {
+  for (int i = 0; i < int(text.size()); ++i)
+    if ((i < start || i >= end) && (text[size_t(i)] == c1 || text[size_t(i)] == c2)) return true;
+  return false;
+}
+}  // namespace
+
+bool AcceptEditChar(TEditTextKind kind, const std::string& text, int start, int end, char& c) {
+  if (c == Backspace) return true;
+  const bool digit = c >= '0' && c <= '9';
+  switch (kind) {
+    case tkUnsigned:
+      return digit;
+    case tkSigned:
+    case tkFloat:
+      if (digit) return true;
+      if (c == '-') return start == 0 && !HasOutside(text, start, end, '-', '-');
+      return kind == tkFloat && (c == '.' || c == ',') && !HasOutside(text, start, end, '.', ',');
+    case tkUpper:
+      c = UpperCase(std::string(1, c))[0];
+      return true;
+    case tkLower:
+      c = ToLowerChar(c);
+      return true;
+    default:
+      return true;
+  }
+}
+
+bool AcceptEditText(TEditTextKind kind, std::string& text) {
+  // A sign stands only in front.
+  const bool signAtFront = text.find('-', 1) == std::string::npos;
+  switch (kind) {
+    case tkUnsigned:
+      return text.empty() || (NumberKind(text) == nkInteger && text.find('-') == std::string::npos);
+    case tkSigned:
+      return text.empty() || (NumberKind(text) == nkInteger && signAtFront);
+    case tkFloat:
+      return text.empty() || (NumberKind(text) < nkOther && signAtFront);
+    case tkUpper: text = UpperCase(text); return true;
+    case tkLower: text = LowerCase(text); return true;
+    case tkMixed: text = ProperCase(text); return true;
+    default: return true;
+  }
+}
+
+int LookupMatch(const TStringList& items, const std::string& typed, bool caseSensitive) {
+  if (typed.empty()) return -1;
+  for (int i = 0; i < items.Count(); ++i) {
+    const std::string& item = items[i];
+    if (item.size() < typed.size()) continue;
+    if (caseSensitive ? item.compare(0, typed.size(), typed) == 0 : SameText(item.substr(0, typed.size()), typed))
+      return i;
+  }
+  return -1;
+}

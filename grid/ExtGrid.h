@@ -250,6 +250,9 @@ protected:
   bool CanEditShow() override;
   std::string GetEditText(int col, int row) override;
   bool SelectCell(int col, int row) override;
+  // The typed editor for a type (null: the default editor serves); a
+  // descendant may bring its own controls.
+  virtual std::unique_ptr<TGridEditorControl> CreateTypedEditor(TEditorType type);
   bool CanSizeColumn(int col) override;
   // The timer and the drop registration end with the window.
   void DestroyHandle() override;

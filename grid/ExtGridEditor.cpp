@@ -40,9 +40,13 @@ void TExtStringGrid::SetMaxEditLength(int n) {
     SendMessageA(InplaceEditor()->Handle(), EM_SETLIMITTEXT, WPARAM(FMaxEditLength), 0);
 }
 
+std::unique_ptr<TGridEditorControl> TExtStringGrid::CreateTypedEditor(TEditorType type) {
+  return CreateGridEditor(type, *this, *this);
+}
+
 bool TExtStringGrid::ShowTypedEditor() {
   std::unique_ptr<TGridEditorControl>& slot = FTypedEditors[FEditorType];
-  if (!slot) slot = CreateGridEditor(FEditorType, *this, *this);
+  if (!slot) slot = CreateTypedEditor(FEditorType);
   if (!slot) return false;
   TWinControl& control = slot->Control();
   slot->LoadCell(FEditorType, FEditStartText);

@@ -174,7 +174,7 @@ void TExtInplaceEdit::FocusLost() {
   const std::string text = Text();
   TStringList& items = FHost.LookupItems();
   if (FSettings.LookupHistory && !text.empty() && items.IndexOf(text) < 0) items.Add(text);
-  TInplaceEdit::FocusLost();
+  FHost.LeaveEditor();
 }
 
 void TExtInplaceEdit::DblClicked() { FHost.DblClickCell(); }

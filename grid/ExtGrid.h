@@ -250,6 +250,8 @@ protected:
   bool CanEditShow() override;
   std::string GetEditText(int col, int row) override;
   bool SelectCell(int col, int row) override;
+  // A scroll writes a showing typed editor's value back and hides it.
+  void TopLeftChanged() override;
   // The typed editor for a type (null: the default editor serves); a
   // descendant may bring its own controls.
   virtual std::unique_ptr<TGridEditorControl> CreateTypedEditor(TEditorType type);

@@ -109,6 +109,9 @@ void TExtStringGrid::DeleteRowKey() {
 LRESULT TExtStringGrid::EditingMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CHAR: {
+      // The numeric keypad's "." may type the decimal separator.
+      if (ExcelStyleDecimalSeparator && wParam == '.' && (GetKeyState(VK_DECIMAL) & 0x8000))
+        wParam = WPARAM((unsigned char)GridFormat().DecimalSeparator);
       // The character that opens a typed editor is handed on to it.
       FFirstChar = char(wParam);
       LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);

@@ -175,6 +175,11 @@ bool TExtStringGrid::SelectCell(int col, int row) {
   return TStringGrid::SelectCell(col, row);
 }
 
+void TExtStringGrid::TopLeftChanged() {
+  LeaveTypedEditor(true);
+  TStringGrid::TopLeftChanged();
+}
+
 TGridEditorSettings TExtStringGrid::EditorSettings() const {
   TGridEditorSettings s;
   s.Tabs = Options & goTabs;

@@ -1,5 +1,5 @@
-// TExtStringGrid's input: header clicks that sort, the clipboard keys, Enter,
-// the wheel and zoom, and the 500 ms timer for hovering and blinking cells.
+// TExtStringGrid's input: header clicks that sort, the clipboard keys, the
+// wheel and zoom, and the 500 ms timer for hovering and blinking cells.
 #include <windowsx.h>
 
 #include <algorithm>

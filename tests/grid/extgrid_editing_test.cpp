@@ -130,6 +130,18 @@ TEST(GridEditing, NumberCellsRefuseCharactersOutOfPlace) {
     w.Press(VK_RETURN);
     EXPECT_EQ(g.Cells(1, 1), c.Shown);
   }
+  // The keypad's "." may type the locale's decimal separator.
+  g.ExcelStyleDecimalSeparator = true;
+  GridFormat().DecimalSeparator = ',';
+  UseType(g, etFloat);
+  w.Type("1");
+  w.Press(VK_DECIMAL);
+  w.Type("5");
+  EXPECT_EQ(w.EditorText(), "1,5");
+  w.Press(VK_ESCAPE);
+  w.Press(VK_DECIMAL);
+  EXPECT_EQ(w.EditorText(), ",");
+  GridFormat().DecimalSeparator = '.';
 }
 
 TEST(GridEditing, LengthLimitAndPaste) {

@@ -66,6 +66,15 @@ TEST(GridTypedEditors, ATypedEditorShowsOverTheCellAndWritesBack) {
   button.Edit.SetText("caption");
   g.LeaveEditor();
   EXPECT_EQ(g.Cells(3, 1), "3,1");
+  // A scroll writes a showing typed editor's value back and hides it.
+  type = etSpin;
+  w.Press(VK_F2);
+  fake.Edit.SetText("scrolled");
+  g.SetRowCount(40);
+  g.SetTopRow(10);
+  EXPECT_EQ(g.TypedEditor(), nullptr);
+  EXPECT_EQ(g.Cells(3, 1), "scrolled");
+  g.SetTopRow(1);
   // A type without a control of its own gets the default editor.
   type = etCombo;
   w.Press(VK_F2);

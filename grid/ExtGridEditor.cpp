@@ -28,7 +28,7 @@ bool TExtStringGrid::CanEditShow() {
 
 std::string TExtStringGrid::GetEditText(int col, int row) {
   if (auto* edit = dynamic_cast<TExtInplaceEdit*>(InplaceEditor())) {
-    edit->SetLayout(WordWrap, GetCellAlignment(col, row));
+    edit->SetLayout(WordWrap, GetCellAlignment(col, row), FEditorType == etPassword);
     edit->Prepare();
   }
   return Cells(col, row);

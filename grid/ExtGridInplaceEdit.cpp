@@ -14,15 +14,15 @@ TExtInplaceEdit::TExtInplaceEdit(TStringGrid& grid, TGridEditorHost& host) : TIn
 
 void TExtInplaceEdit::CreateParams(TCreateParams& params) {
   TInplaceEdit::CreateParams(params);
-  params.Style |= ES_MULTILINE;
-  if (FWordWrap) params.Style &= ~ES_AUTOHSCROLL;
+  params.Style |= FPassword ? ES_PASSWORD : ES_MULTILINE;
+  if (FWordWrap && !FPassword) params.Style &= ~ES_AUTOHSCROLL;
   if (FAlignment == 1) params.Style |= ES_RIGHT;
   if (FAlignment == 2) params.Style |= ES_CENTER;
 }
 
-void TExtInplaceEdit::SetLayout(bool wordWrap, int alignment) {
-  if (wordWrap == FWordWrap && alignment == FAlignment) return;
-  FWordWrap = wordWrap, FAlignment = alignment;
+void TExtInplaceEdit::SetLayout(bool wordWrap, int alignment, bool password) {
+  if (wordWrap == FWordWrap && alignment == FAlignment && password == FPassword) return;
+  FWordWrap = wordWrap, FAlignment = alignment, FPassword = password;
   const std::string text = Text();
   DestroyHandle();
   SetText(text);
@@ -30,8 +30,7 @@ void TExtInplaceEdit::SetLayout(bool wordWrap, int alignment) {
 
 void TExtInplaceEdit::Prepare() {
   FSettings = FHost.EditorSettings();
-  const bool password = FHost.EditorType() == etPassword;
-  SendMessageA(Handle(), EM_SETPASSWORDCHAR, password ? WPARAM((unsigned char)FSettings.PasswordChar) : 0, 0);
+  if (FPassword) SendMessageA(Handle(), EM_SETPASSWORDCHAR, WPARAM((unsigned char)FSettings.PasswordChar), 0);
   FMaxLength = FSettings.MaxEditLength;
   SendMessageA(Handle(), EM_SETLIMITTEXT, WPARAM(FMaxLength), 0);  // 0: no limit of ours
   FCompleteOff = FKeypadDecimal = false;
@@ -67,6 +66,7 @@ bool TExtInplaceEdit::EditKeyDown(uint16_t key, TShiftState shift) {
   }
   if (key == VK_INSERT && ShiftIs(shift, ssCtrl)) return !ClipboardAllowed(caCopy);
   if (key == VK_DELETE && ShiftIs(shift, ssShift)) return !ClipboardAllowed(caCut);
+  if (key == VK_ESCAPE) SetText(FHost.EditStartText());
   const TNavigation* nav = FSettings.Navigation;
   if (key == VK_RETURN && nav && nav->LineFeedOnEnter && ShiftIs(shift, ssCtrl)) {
     SendMessageA(FHandle, EM_REPLACESEL, TRUE, LPARAM("\r\n"));
@@ -170,16 +170,19 @@ void TExtInplaceEdit::SizeToText() {
 
 void TExtInplaceEdit::FocusGained() { SetColor(FHost.EditorColor()); }
 
-void TExtInplaceEdit::FocusLost() {
+void TExtInplaceEdit::AddToHistory() {
   const std::string text = Text();
   TStringList& items = FHost.LookupItems();
   if (FSettings.LookupHistory && !text.empty() && items.IndexOf(text) < 0) items.Add(text);
-  FHost.LeaveEditor();
 }
+
+void TExtInplaceEdit::FocusLost() { FHost.LeaveEditor(); }
 
 void TExtInplaceEdit::DblClicked() { FHost.DblClickCell(); }
 
 LRESULT TExtInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Whichever way editing ends, the editor loses the focus.
+  if (msg == WM_KILLFOCUS && Visible()) AddToHistory();
   if (msg != WM_CHAR || (unsigned char)wParam < 32) return TInplaceEdit::WndProc(msg, wParam, lParam);
   const std::string before = Text();
   LRESULT result = TInplaceEdit::WndProc(msg, wParam, lParam);

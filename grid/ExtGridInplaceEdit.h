@@ -11,9 +11,9 @@ class TExtInplaceEdit : public TInplaceEdit {
 public:
   TExtInplaceEdit(TStringGrid& grid, TGridEditorHost& host);
   std::string ClassName() const override { return "TExtInplaceEdit"; }
-  // Word wrap and alignment (0 left, 1 right, 2 centre) are styles of the
-  // window: a change makes it anew.
-  void SetLayout(bool wordWrap, int alignment);
+  // Word wrap, alignment (0 left, 1 right, 2 centre) and hidden text are
+  // styles of the window: a change makes it anew. A password edit has one line.
+  void SetLayout(bool wordWrap, int alignment, bool password);
   // Applies the cell's editor type and the grid's settings before showing.
   void Prepare();
   int MaxLength() const { return FMaxLength; }
@@ -25,6 +25,8 @@ protected:
   bool KeyPress(char& c) override;
   void FocusGained() override;
   void FocusLost() override;
+  // A new text joins the lookup items when LookupHistory asks.
+  void AddToHistory();
   void DblClicked() override;
 
 private:
@@ -44,6 +46,7 @@ private:
   TGridEditorSettings FSettings;
   bool FWordWrap = false;
   int FAlignment = 0;
+  bool FPassword = false;
   int FMaxLength = 0;
   bool FCompleteOff = false;  // Backspace and Delete stop completion until another key
   bool FKeypadDecimal = false;

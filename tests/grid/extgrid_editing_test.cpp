@@ -144,6 +144,27 @@ TEST(GridEditing, NumberCellsRefuseCharactersOutOfPlace) {
   GridFormat().DecimalSeparator = '.';
 }
 
+TEST(GridEditing, PasswordCellsHideTheirText) {
+  TEditWindow w(4, 4);
+  TEditGrid& g = *w.Grid;
+  g.PasswordChar = '#';
+  UseType(g, etPassword);
+  w.Focus(1, 1);
+  w.Type("secret");
+  HWND edit = g.InplaceEditor()->Handle();
+  EXPECT_EQ(SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0), '#');
+  EXPECT_EQ(w.EditorText(), "secret");
+  w.Press(VK_RETURN);
+  EXPECT_EQ(g.Cells(1, 1), "secret");
+  // The next plain cell shows its text again, in a multi-line editor.
+  UseType(g, etNormal);
+  w.Press(VK_F2);
+  edit = g.InplaceEditor()->Handle();
+  EXPECT_EQ(SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
+  EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE);
+  EXPECT_EQ(w.EditorText(), "secret");
+}
+
 TEST(GridEditing, LengthLimitAndPaste) {
   TEditWindow w(4, 4);
   TEditGrid& g = *w.Grid;
@@ -249,6 +270,7 @@ TEST(GridEditing, LookupCompletesFromTheItems) {
   EXPECT_EQ(w.EditorText(), "quar");
   w.Press(VK_RETURN);
   EXPECT_EQ(g.Cells(1, 1), "quar");
+  EXPECT_GE(g.LookupItems().IndexOf("quar"), 0);  // history, however editing ends
   // The history keeps a new text when the editor loses the focus.
   w.Press(VK_F2);
   w.Type("Hexen");

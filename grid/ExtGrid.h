@@ -277,6 +277,8 @@ private:
   // A key handed on by an editor; forced: Enter moves on even without AdvanceOnEnter.
   void KeyFromEditor(uint16_t key, TShiftState shift, bool forced);
   bool ShowTypedEditor();
+  // The edited cell may have gone with rows or columns removed meanwhile.
+  bool EditCellExists() const { return FEditCol >= 0 && FEditCol < ColCount() && FEditRow >= 0 && FEditRow < RowCount(); }
   // Writes the typed editor's value back (when write) and hides it.
   void LeaveTypedEditor(bool write);
   // The editing keys: F2, Escape, Space on check boxes, row insert and delete.

@@ -65,7 +65,7 @@ void TExtStringGrid::LeaveTypedEditor(bool write) {
   TGridEditorControl* editor = FTypedShowing;
   if (!editor) return;
   FTypedShowing = nullptr;  // the control's losing the focus below ends nothing more
-  if (write)
+  if (write && EditCellExists())
     if (std::optional<std::string> text = editor->CellText()) {
       // A refused value leaves the old text (or the one validation gave) in the cell.
       std::string value = *text;
@@ -102,6 +102,10 @@ bool TExtStringGrid::EndEditor() {
     return true;
   }
   if (!EditorMode()) return true;
+  if (!EditCellExists()) {
+    HideEditor();
+    return true;
+  }
   TInplaceEdit& edit = *InplaceEditor();
   std::string text = edit.Text();
   FEnding = true;
@@ -135,7 +139,7 @@ void TExtStringGrid::CancelEditor() {
   LeaveTypedEditor(false);
   HideEditor();
   FValidated = false;
-  if (wasEditing && FEditCol >= 0 && Cells(FEditCol, FEditRow) != FEditStartText)
+  if (wasEditing && EditCellExists() && Cells(FEditCol, FEditRow) != FEditStartText)
     SetCells(FEditCol, FEditRow, FEditStartText);
 }
 

@@ -77,6 +77,7 @@ void TStringGrid::ClampPosition() {
   FLeftCol = std::clamp(FLeftCol, FixedCols(), MaxLeftCol());
   UpdateScrollBars();
   Invalidate();
+  if (EditorMode()) PlaceEditor();
 }
 
 int TStringGrid::ClampCol(int col) const { return std::clamp(col, FixedCols(), std::max(ColCount() - 1, FixedCols())); }
@@ -297,6 +298,8 @@ TGridRect TStringGrid::Selection() const {
 }
 
 void TStringGrid::SetSelection(const TGridRect& r) {
+  // An open edit ends on its own cell first.
+  if (!EndEditor()) HideEditor();
   FAnchorCol = ClampCol(r.Left), FAnchorRow = ClampRow(r.Top);
   FCol = ClampCol(r.Right), FRow = ClampRow(r.Bottom);
   Invalidate();
@@ -401,6 +404,7 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 void TStringGrid::MouseMove(TShiftState shift, int x, int y) {
   if (FSizingCol >= 0) {
     SetColWidths(FSizingCol, std::max(FSizingStartWidth + x - FSizingStartX, 0));
+    if (EditorMode()) PlaceEditor();
   } else if (FSelecting) {
     int col, row;
     if (MouseToCell(std::max(x, 0), std::max(y, 0), col, row)) FocusCell(col, row, false);

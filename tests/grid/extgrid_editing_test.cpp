@@ -333,3 +333,22 @@ TEST(GridEditing, DirectEditOpensOnAClickAndDoubleClickIsReported) {
   EXPECT_TRUE(g.EditorMode());
   EXPECT_EQ(w.EditorText(), "2,3");
 }
+
+TEST(GridEditing, RowsRemovedUnderTheEditorEndTheEditSafely) {
+  TEditWindow w(4, 4);
+  TEditGrid& g = *w.Grid;
+  w.Focus(2, 4);
+  w.Type("gone");
+  g.SetRowCount(3);  // the edited row goes
+  EXPECT_EQ(g.Row(), 2);
+  w.Press(VK_RETURN);
+  EXPECT_FALSE(g.EditorMode());
+  EXPECT_EQ(g.Cells(2, 2), "2,2");
+  // A program's new selection ends the edit on its own cell.
+  w.Press(VK_F2);
+  w.Type("kept");
+  g.SetSelection(TGridRect{1, 1, 1, 1});
+  EXPECT_FALSE(g.EditorMode());
+  EXPECT_EQ(g.Cells(2, 2), "kept");
+  EXPECT_EQ(g.Cells(1, 1), "1,1");
+}

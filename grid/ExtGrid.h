@@ -1,6 +1,7 @@
 // TExtStringGrid: the string grid window over the grid model (TGridData),
 // with cell pictures, mini-HTML cells, sortable headers, bands, a background
-// picture, the clipboard, HTML and workbook export, and an OLE drop target.
+// picture, the clipboard, HTML and workbook export, an OLE drop target, and
+// cells edited in place (default and typed editors, typed cell access).
 #pragma once
 #include "Grids.h"
 

@@ -468,8 +468,13 @@ void TInplaceEdit::FocusLost() { FGrid.EndEditor(); }
 
 LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_GETDLGCODE: {
+      // In a modal form Enter and Escape stay here; Tab only with goTabs.
+      const LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
+      const auto* m = reinterpret_cast<const MSG*>(lParam);
+      if (m && m->message == WM_KEYDOWN && m->wParam == VK_TAB && !(FGrid.Options & goTabs)) return code;
+      return code | DLGC_WANTALLKEYS;
+    }
     case WM_KEYDOWN:
       if (EditKeyDown(uint16_t(wParam), KeyboardShift())) return 0;
       break;

@@ -296,7 +296,14 @@ TEST(GridEditing, CursorWalkAndAlwaysEdit) {
   w.Press(VK_HOME);
   w.Press(VK_LEFT);
   EXPECT_EQ(g.Col(), 1);
-  w.Press(VK_ESCAPE);
+  // Tab leaves the editor for the next cell when the grid takes tabs.
+  g.Options |= goTabs;
+  w.Type("t");
+  w.Press(VK_TAB);
+  EXPECT_EQ(g.Cells(1, 1), "t");
+  EXPECT_EQ(g.Col(), 2);
+  EXPECT_FALSE(g.EditorMode());
+  g.Options &= ~goTabs;
   g.Navigation.CursorWalkEditor = false;
   g.Navigation.AlwaysEdit = true;
   w.Press(VK_DOWN);
@@ -304,7 +311,7 @@ TEST(GridEditing, CursorWalkAndAlwaysEdit) {
   EXPECT_TRUE(g.EditorMode());
   w.Type("x");
   w.Press(VK_DOWN);  // Down in the editor ends it and moves on
-  EXPECT_EQ(g.Cells(1, 2), "x");
+  EXPECT_EQ(g.Cells(2, 2), "x");
   EXPECT_EQ(g.Row(), 3);
   EXPECT_TRUE(g.EditorMode());
 }

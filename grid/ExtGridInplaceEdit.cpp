@@ -14,7 +14,8 @@ TExtInplaceEdit::TExtInplaceEdit(TStringGrid& grid, TGridEditorHost& host) : TIn
 
 void TExtInplaceEdit::CreateParams(TCreateParams& params) {
   TInplaceEdit::CreateParams(params);
-  params.Style |= FPassword ? ES_PASSWORD : ES_MULTILINE;
+  // A wrapping edit takes lines beyond its height: it scrolls to them.
+  params.Style |= FPassword ? ES_PASSWORD : ES_MULTILINE | ES_AUTOVSCROLL;
   if (FWordWrap && !FPassword) params.Style &= ~ES_AUTOHSCROLL;
   if (FAlignment == 1) params.Style |= ES_RIGHT;
   if (FAlignment == 2) params.Style |= ES_CENTER;
@@ -148,13 +149,13 @@ void TExtInplaceEdit::SizeToText() {
   HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
+  // The widest line as typed, before any wrapping.
   int widest = 0;
-  for (int line = 0; line < LineCount(); ++line) {
-    char buffer[1024];
-    *reinterpret_cast<WORD*>(buffer) = WORD(sizeof buffer - 1);
-    const int n = int(SendMessageA(FHandle, EM_GETLINE, WPARAM(line), LPARAM(buffer)));
+  TStringList lines;
+  lines.SetText(Text());
+  for (int i = 0; i < lines.Count(); ++i) {
     SIZE size{};
-    GetTextExtentPoint32A(dc, buffer, n, &size);
+    GetTextExtentPoint32A(dc, lines[i].c_str(), int(lines[i].size()), &size);
     widest = std::max<int>(widest, size.cx);
   }
   SelectObject(dc, old);
@@ -166,6 +167,10 @@ void TExtInplaceEdit::SizeToText() {
     FGrid.SetRowHeights(row, height);
   RECT r = FGrid.CellRect(col, row);
   SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  // Lines that wrapped while the cell was narrower may have scrolled the
+  // text away: the caret's line comes back into view.
+  const int hidden = int(SendMessageA(FHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
+  if (hidden > CaretLine()) SendMessageA(FHandle, EM_LINESCROLL, 0, LPARAM(CaretLine() - hidden));
 }
 
 void TExtInplaceEdit::FocusGained() { SetColor(FHost.EditorColor()); }

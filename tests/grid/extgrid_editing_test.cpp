@@ -359,3 +359,29 @@ TEST(GridEditing, RowsRemovedUnderTheEditorEndTheEditSafely) {
   EXPECT_EQ(g.Cells(2, 2), "kept");
   EXPECT_EQ(g.Cells(1, 1), "1,1");
 }
+
+TEST(GridEditing, TheEditorFollowsAlignmentAndGrowsTheCellWhileTyping) {
+  TEditWindow w(4, 4);
+  TEditGrid& g = *w.Grid;
+  g.AutoNumAlign = true;
+  g.SetCells(1, 1, "1234");
+  w.Focus(1, 1);
+  w.Press(VK_F2);
+  EXPECT_TRUE(GetWindowLongA(g.InplaceEditor()->Handle(), GWL_STYLE) & ES_RIGHT);
+  w.Shot("editor_right_aligned");
+  w.Press(VK_ESCAPE);
+  g.SizeWhileTyping.Width = true;
+  g.WordWrap = true;
+  g.SetCells(2, 1, "words");
+  w.Focus(2, 1);
+  const int width = g.ColWidths(2);
+  w.Type("a rather long text for one cell");
+  EXPECT_FALSE(GetWindowLongA(g.InplaceEditor()->Handle(), GWL_STYLE) & ES_RIGHT);
+  EXPECT_FALSE(GetWindowLongA(g.InplaceEditor()->Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
+  EXPECT_GT(g.ColWidths(2), width);
+  EXPECT_EQ(g.InplaceEditor()->Width(), g.ColWidths(2));
+  EXPECT_EQ(SendMessageA(g.InplaceEditor()->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);  // the text shows
+  w.Shot("editor_grown");
+  w.Press(VK_RETURN);
+  EXPECT_EQ(g.Cells(2, 1), "a rather long text for one cell");
+}

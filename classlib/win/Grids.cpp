@@ -516,13 +516,17 @@ void TStringGrid::PlaceEditor() {
 
 void TStringGrid::ShowEditor() {
   if (EditorMode() || !HandleAllocated() || !CanEditShow()) return;
-  if (!FInplaceEdit) FInplaceEdit = CreateEditor();
+  const bool made = !FInplaceEdit;
+  if (made) FInplaceEdit = CreateEditor();
   FInplaceEdit->Font = Font;
-  FInplaceEdit->SetText(GetEditText(FCol, FRow));
+  // Placed first: a window made anew for the text starts on its cell.
   PlaceEditor();
+  FInplaceEdit->SetText(GetEditText(FCol, FRow));
   FInplaceEdit->SetVisible(true);
   FInplaceEdit->SetFocus();
   FInplaceEdit->SelectAll();
+  // Making the edit window leaves cells unpainted under Wine: all are painted again.
+  if (made) Invalidate();
 }
 
 void TStringGrid::ShowEditorChar(char c) {

@@ -73,8 +73,8 @@ void TExtStringGrid::LeaveTypedEditor(bool write) {
       if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
     }
   TWinControl& control = editor->Control();
-  if (control.HandleAllocated() && IsChild(control.Handle(), GetFocus())) SetFocus();
-  if (control.Focused()) SetFocus();
+  // The grid takes the focus back from the control (or a window inside it).
+  if (control.HandleAllocated() && (control.Focused() || IsChild(control.Handle(), GetFocus()))) SetFocus();
   control.SetEnabled(false);
   control.SetVisible(false);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EsgDD.h"
 #include "ExtGridCells.h"
 #include "ExtGridEditing.h"
 #include "ExtGridSettings.h"
@@ -39,6 +40,10 @@ using TGridColEvent = std::function<void(TComponent* sender, int col)>;
 using TGridAllowColEvent = std::function<void(TComponent* sender, int col, bool& allow)>;
 using TGridAllowEvent = std::function<void(TComponent* sender, bool& allow)>;
 using TGridOleDropEvent = std::function<void(TComponent* sender, int row, int col, const std::string& data, bool& allow)>;
+using TGridOleDragOverEvent = std::function<void(TComponent* sender, int row, int col, bool& accept)>;
+using TGridOleDragStartEvent = std::function<void(TComponent* sender, int row, int col)>;
+using TGridOleDragStopEvent = std::function<void(TComponent* sender, int effect)>;
+using TGridOleDropColEvent = std::function<void(TComponent* sender, int row, int col, int sourceCol)>;
 using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor, bool& allow)>;
 
 using TGridEditorTypeEvent = std::function<void(TComponent* sender, int col, int row, TEditorType& type)>;
@@ -137,6 +142,10 @@ public:
   // The default editor or a typed editor is open on the current cell.
   bool Editing() const { return EditorMode() || FTypedShowing != nullptr; }
   TGridEditorControl* TypedEditor() const { return FTypedShowing; }
+  // The grid's typed editor for a type, made on first need (null for the
+  // types the default editor serves); OnGetEditorType may set it up, e.g.
+  // the items of a TGridCombo or the bounds of a TGridSpin.
+  TGridEditorControl* Editor(TEditorType type);
 
   TGridEditorTypeEvent OnGetEditorType;
   TGridValidateEvent OnCellValidate;
@@ -223,13 +232,34 @@ public:
 
   // --- drops (the drop target calls these; tests may too)
   // A dropped list of names: a single ".CSV" or ".XLS" file is loaded.
-  void DropFiles(const std::vector<std::string>& names);
-  // Tab / CR LF text dropped at a client point: pasted at the cell there.
-  void DropText(POINT client, const std::string& text);
+  bool DropFiles(const std::vector<std::string>& names);
+  // Tab / CR LF text dropped at a client point: pasted at the cell there;
+  // refused (false) when the grid cannot take all of it.
+  bool DropText(POINT client, const std::string& text);
+
+  // --- OLE drag and drop: the window as a drag source (ExtGridDrag.cpp)
+  // and what dragging over and dropping onto it does (ExtGridDrop.cpp)
+  bool OleDropSource = false, OleEntireRows = false, OleInsertRows = false, OleRemoveRows = false;
+  bool OleDropRTF() const { return FOleDropRTF; }
+  void SetOleDropRTF(bool on);
+  TGridOleDragOverEvent OnOleDragOver;
+  TGridOleDropEvent OnOleDrag;
+  TGridOleDragStartEvent OnOleDragStart;
+  TGridOleDragStopEvent OnOleDragStop;
+  TGridOleDropColEvent OnOleDropCol;
+  // Drags the selection's text, or from a fixed row the column, through the
+  // system's drag loop; the drop's effect (none when refused or cancelled).
+  DWORD OleDrag(int col, int row);
+  // Whether a drop of the formats (dfXxx) at a client point is taken
+  // (dragging over the edge rows scrolls); the cell there.
+  bool OleDragOver(POINT client, int formats, int& col, int& row);
+  bool DropRichText(POINT client, const std::string& text);
+  bool DropColumn(POINT client, int sourceCol);
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // One tick of the 500 ms timer: hovering and blinking cells.
   void HoverTimer();
@@ -304,7 +334,22 @@ private:
   bool FSized = false;               // the press sized a column: its release does not sort
   bool FPanning = false;
   POINT FPanAnchor{};
-  std::unique_ptr<TGridDropTarget> FDropTarget;
+  struct TComRelease {
+    void operator()(IUnknown* p) const { p->Release(); }
+  };
+  std::unique_ptr<TGridDropTarget, TComRelease> FDropTarget;
+  // OLE dragging: a press that may start a drag, the range being dragged.
+  bool OleDragPress(TShiftState shift, int x, int y);
+  bool OleDragMove(TShiftState shift, int x, int y);
+  void OleDragRelease(int x, int y);
+  bool DropCell(POINT client, bool columns, int& col, int& row) const;
+  bool CanPasteDrop() const { return (Options & goEditing) || Navigation.AllowClipboardAlways; }
+  bool CanTakeText(int col, int row, const TTextSize& size) const;
+  void RemoveDraggedRows();
+  bool FOleDragPending = false, FOleDragging = false, FOleDropRTF = false;
+  POINT FOleDragPoint{};
+  TGridRect FOleDragRange{};
+  TEsgDDUser FOleUser;
   // Editing: the cell and its text when editing began, the editor type, the
   // text validation last accepted, the typed editors (one per type, made on
   // first need) and the one showing.
@@ -328,7 +373,3 @@ void ExtGridShutdown();
 // The clipboard's plain text ("" when it holds none or cannot be opened);
 // read only within its block.
 std::string ReadClipboardText(HWND owner);
-// The names of a dropped file list (a DROPFILES block of size bytes). Names
-// are read only within the block; a list whose last name or terminating
-// empty name runs past its end is refused (false).
-bool ReadDropFiles(const void* block, size_t size, std::vector<std::string>& names);

@@ -1,15 +1,10 @@
 #include "ExtGridEditText.h"
 
+#include "EsgSpinRules.h"
 #include "ExtGridUtil.h"
 
 namespace {
 constexpr char Backspace = 8;
-
-bool HasOutside(const std::string& text, int start, int end, char c1, char c2) {
-  for (int i = 0; i < int(text.size()); ++i)
-    if ((i < start || i >= end) && (text[size_t(i)] == c1 || text[size_t(i)] == c2)) return true;
-  return false;
-}
 }  // namespace
 
 bool AcceptEditChar(TEditTextKind kind, const std::string& text, int start, int end, char& c) {
@@ -20,9 +15,8 @@ bool AcceptEditChar(TEditTextKind kind, const std::string& text, int start, int 
       return digit;
     case tkSigned:
     case tkFloat:
-      if (digit) return true;
-      if (c == '-') return start == 0 && !HasOutside(text, start, end, '-', '-');
-      return kind == tkFloat && (c == '.' || c == ',') && !HasOutside(text, start, end, '.', ',');
+      // The rule of the button edits: one leading "-", one separator of either kind.
+      return NumberKeyAllowed(kind == tkFloat ? nfFloat : nfInteger, TTypedChar{text, start, end - start, c});
     case tkUpper:
       c = UpperCase(std::string(1, c))[0];
       return true;

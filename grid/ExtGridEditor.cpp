@@ -44,19 +44,29 @@ std::unique_ptr<TGridEditorControl> TExtStringGrid::CreateTypedEditor(TEditorTyp
   return CreateGridEditor(type, *this, *this);
 }
 
+TGridEditorControl* TExtStringGrid::Editor(TEditorType type) {
+  if (IsTextEditorType(type)) return nullptr;
+  std::unique_ptr<TGridEditorControl>& slot = FTypedEditors[type];
+  if (!slot) {
+    slot = CreateTypedEditor(type);
+    // As with the default editor: a window made over the grid leaves cells unpainted under Wine.
+    if (slot) Invalidate();
+  }
+  return slot.get();
+}
+
 bool TExtStringGrid::ShowTypedEditor() {
-  std::unique_ptr<TGridEditorControl>& slot = FTypedEditors[FEditorType];
-  if (!slot) slot = CreateTypedEditor(FEditorType);
-  if (!slot) return false;
-  TWinControl& control = slot->Control();
-  slot->LoadCell(FEditorType, FEditStartText);
+  TGridEditorControl* editor = Editor(FEditorType);
+  if (!editor) return false;
+  TWinControl& control = editor->Control();
+  editor->LoadCell(FEditorType, FEditStartText);
   RECT r = CellRect(Col(), Row());
   if (FEditorType == etButton) InflateRect(&r, 1, 1);  // the button covers the grid lines too
   control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   control.SetEnabled(true);
   control.SetVisible(true);
   control.SetFocus();
-  FTypedShowing = slot.get();
+  FTypedShowing = editor;
   if (FFirstChar) SendMessageA(control.Handle(), WM_CHAR, WPARAM((unsigned char)FFirstChar), 0);
   return true;
 }

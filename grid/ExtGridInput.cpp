@@ -86,8 +86,14 @@ void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, in
       return;  // nothing else happens for that press
     }
   }
+  if (button == mbLeft && OleDragPress(shift, x, y)) return;
   TStringGrid::MouseDown(button, shift, x, y);
   MouseEditing(button, shift, x, y);
+}
+
+void TExtStringGrid::MouseMove(TShiftState shift, int x, int y) {
+  if (OleDragMove(shift, x, y)) return;
+  TStringGrid::MouseMove(shift, x, y);
 }
 
 std::string TExtStringGrid::AnchorAt(int col, int row, POINT p) {
@@ -122,6 +128,7 @@ void TExtStringGrid::ClickAnchor(int col, int row, const std::string& anchor) {
 }
 
 void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft) OleDragRelease(x, y);
   TStringGrid::MouseUp(button, shift, x, y);
   int col, row;
   if (button != mbLeft || FSized || !MouseToCell(x, y, col, row)) return;

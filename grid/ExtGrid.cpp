@@ -132,10 +132,6 @@ bool TExtStringGrid::IsFixed(int col, int row) const {
   return (FixedRowAlways && row == 0 && RowCount() == 1) || (FixedColAlways && col == 0 && ColCount() == 1);
 }
 
-bool TExtStringGrid::CanEditCell(int col, int row) const {
-  return (Options & goEditing) && !IsFixedCell(col, row) && !IsFixed(col, row);
-}
-
 void TExtStringGrid::Zoom(int step) {
   if (FZoom + step < -10 || FZoom + step > 10) return;
   FZoom += step;

@@ -1,15 +1,18 @@
 // TExtStringGrid: the string grid window over the grid model (TGridData),
 // with cell pictures, mini-HTML cells, sortable headers, bands, a background
-// picture, the clipboard, HTML and workbook export, and an OLE drop target.
+// picture, the clipboard, HTML and workbook export, an OLE drop target, and
+// cells edited in place (default and typed editors, typed cell access).
 #pragma once
 #include "Grids.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "EsgDD.h"
 #include "ExtGridCells.h"
+#include "ExtGridEditing.h"
 #include "ExtGridSettings.h"
 #include "ExtGridText.h"
 #include "ImgList.h"
@@ -43,12 +46,27 @@ using TGridOleDragStopEvent = std::function<void(TComponent* sender, int effect)
 using TGridOleDropColEvent = std::function<void(TComponent* sender, int row, int col, int sourceCol)>;
 using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor, bool& allow)>;
 
+using TGridEditorTypeEvent = std::function<void(TComponent* sender, int col, int row, TEditorType& type)>;
+using TGridValidateEvent = std::function<void(TComponent* sender, int col, int row, std::string& value, bool& valid)>;
+using TGridCanEditEvent = std::function<void(TComponent* sender, int row, int col, bool& allow)>;
+using TGridEllipsEvent = std::function<void(TComponent* sender, int col, int row, std::string& text)>;
+using TGridComboChangeEvent = std::function<void(TComponent* sender, int col, int row, int index, const std::string& text)>;
+using TGridComboObjectEvent =
+    std::function<void(TComponent* sender, int col, int row, int index, const std::string& text, void* object)>;
+using TGridSpinEvent = std::function<void(TComponent* sender, int col, int row, int value)>;
+using TGridFloatSpinEvent = std::function<void(TComponent* sender, int col, int row, double value)>;
+using TGridRowEvent = std::function<void(TComponent* sender, int row)>;
+using TGridAllowRowEvent = std::function<void(TComponent* sender, int row, bool& allow)>;
+using TGridChangingEvent = std::function<void(TComponent* sender, int oldIndex, int newIndex, bool& allow)>;
+using TGridCellChangingEvent =
+    std::function<void(TComponent* sender, int oldRow, int oldCol, int newRow, int newCol, bool& allow)>;
+
 class TGridDropTarget;
 class TArrowWindow;
 class THintPopup;
 class TExtRichEdit;
 
-class TExtStringGrid : public TStringGrid {
+class TExtStringGrid : public TStringGrid, public TGridEditorHost {
 public:
   explicit TExtStringGrid(TComponent* owner);
   ~TExtStringGrid() override;
@@ -114,6 +132,74 @@ public:
   int ZoomStep() const { return FZoom; }
   void Zoom(int step);
   bool BlinkOn() const { return FBlinkOn; }
+
+  // --- editing (option goEditing)
+  bool Lookup = false, LookupCaseSensitive = false, LookupHistory = false;
+  bool ExcelStyleDecimalSeparator = false;
+  char PasswordChar = '*';
+  TSizeWhileTyping SizeWhileTyping;
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int n);  // also the open editor's limit
+  // The default editor or a typed editor is open on the current cell.
+  bool Editing() const { return EditorMode() || FTypedShowing != nullptr; }
+  TGridEditorControl* TypedEditor() const { return FTypedShowing; }
+  // The grid's typed editor for a type, made on first need (null for the
+  // types the default editor serves); OnGetEditorType may set it up, e.g.
+  // the items of a TGridCombo or the bounds of a TGridSpin.
+  TGridEditorControl* Editor(TEditorType type);
+
+  TGridEditorTypeEvent OnGetEditorType;
+  TGridValidateEvent OnCellValidate;
+  TGridCanEditEvent OnCanEditCell;
+  TGridEllipsEvent OnEllipsClick;
+  TGridComboChangeEvent OnComboChange;
+  TGridComboObjectEvent OnComboObjectChange;
+  TGridSpinEvent OnSpinClick;
+  TGridFloatSpinEvent OnFloatSpinClick, OnDateSpinClick, OnTimeSpinClick;
+  TGridAllowEvent OnCanAddRow;
+  TGridRowEvent OnAutoAddRow, OnAutoInsertRow, OnAutoDeleteRow;
+  TGridColEvent OnAutoInsertCol;
+  TGridAllowRowEvent OnCanInsertRow, OnCanDeleteRow;
+  TGridChangingEvent OnRowChanging, OnColChanging;
+  TGridCellChangingEvent OnCellChanging;
+
+  // --- typed cell access
+  // An empty cell is 0; other texts that are no whole number raise
+  // EExtGridError "Cell does not contain integer value".
+  int Ints(int col, int row) const;
+  void SetInts(int col, int row, int value);
+  // The cell's number characters; empty is 0; EExtGridError "Cell does not
+  // contain a float value" when they do not convert.
+  double Floats(int col, int row) const;
+  // The cell read as a date of the locale; EConvertError when it is none.
+  TDateTime Dates(int col, int row) const;
+  // Disjunct row selection; "Invalid Row accessed" outside the rows.
+  bool RowSelect(int row) const { return FData.RowSelect(row); }
+  void SetRowSelect(int row, bool selected);
+  void ClearRowSelect();
+  // Rows inside the current selection become selected, the others (all
+  // rows, or only the selection's when not allRows) not.
+  void SelectToRowSelect(bool allRows);
+
+  // --- what the editors ask of the grid
+  int EditCol() const override { return FEditCol; }
+  int EditRow() const override { return FEditRow; }
+  TEditorType EditorType() const override { return FEditorType; }
+  std::string EditStartText() const override { return FEditStartText; }
+  TGridEditorSettings EditorSettings() const override;
+  TStringList& LookupItems() override { return FLookupItems; }
+  bool ValidateEditor(std::string& text) override;
+  void LeaveEditor() override;
+  void EditorKeyToGrid(uint16_t key, TShiftState shift) override;
+  void SpinClicked(TEditorType type, double value) override;
+  std::string EllipsClick(const std::string& text) override;
+  void ComboChanged(int index, const std::string& text, void* object) override;
+  void DblClickCell() override;
+  bool AllowClipboard(TClipboardAction action) override;
+  TColor EditorColor() override;
+  bool EndEditor() override;
+  void CancelEditor() override;
+  void EditorKey(uint16_t key, TShiftState shift) override;
 
   TGridCellColorEvent OnGetCellColor;
   TGridAlignmentEvent OnGetAlignment;
@@ -256,6 +342,15 @@ protected:
   void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) override;
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Timer(UINT_PTR id) override;
+  std::unique_ptr<TInplaceEdit> CreateEditor() override;
+  bool CanEditShow() override;
+  std::string GetEditText(int col, int row) override;
+  bool SelectCell(int col, int row) override;
+  // A scroll writes a showing typed editor's value back and hides it.
+  void TopLeftChanged() override;
+  // The typed editor for a type (null: the default editor serves); a
+  // descendant may bring its own controls.
+  virtual std::unique_ptr<TGridEditorControl> CreateTypedEditor(TEditorType type);
   bool CanSizeColumn(int col) override;
   // The timer and the drop registration end with the window.
   void DestroyHandle() override;
@@ -263,6 +358,7 @@ protected:
   bool MouseDownExtras(TMouseButton button, TShiftState shift, int x, int y);
   bool MouseUpExtras(TMouseButton button, TShiftState shift, int x, int y);
   void MouseUpAfter(int x, int y);
+  bool TabWraps(uint16_t key, TShiftState shift);
   bool KeyDownExtras(uint16_t key, TShiftState shift, bool handled);
   bool MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void DrawCellBefore(TCanvas& canvas, int col, int row, RECT& rect, TGridDrawState& state);
@@ -279,7 +375,6 @@ public:
 protected:
   bool SetCursorAt(POINT client) override;
   void ColumnSized(int col) override;
-  void TopLeftChanged() override;
 
 private:
   void StartMove(bool column, int index);
@@ -329,8 +424,25 @@ private:
   std::string AnchorAt(int col, int row, POINT p);
   // Opens a link: "CELL://" references move to the cell, others go to the shell.
   void ClickAnchor(int col, int row, const std::string& anchor);
-  // Enter: the next cell by the navigation rules, never looping.
-  void AdvanceOnEnter();
+  // Enter: the next cell (previous when backward) by the navigation rules,
+  // never looping; past the last one a row or column may be added. False
+  // when the current cell stays.
+  bool AdvanceOnEnter(bool backward);
+  // A key handed on by an editor; forced: Enter moves on even without AdvanceOnEnter.
+  void KeyFromEditor(uint16_t key, TShiftState shift, bool forced);
+  bool ShowTypedEditor();
+  // The edited cell may have gone with rows or columns removed meanwhile.
+  bool EditCellExists() const { return FEditCol >= 0 && FEditCol < ColCount() && FEditRow >= 0 && FEditRow < RowCount(); }
+  // Writes the typed editor's value back (when write) and hides it.
+  void LeaveTypedEditor(bool write);
+  // The editing keys: F2, Escape, Space on check boxes, row insert and delete.
+  bool EditingKey(uint16_t key, TShiftState shift);
+  void InsertRowKey();
+  void DeleteRowKey();
+  // The messages of editing: the opening character, key up and the focus.
+  LRESULT EditingMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A press on the current cell: a double click, or opening the editor directly.
+  void MouseEditing(TMouseButton button, TShiftState shift, int x, int y);
   void ClipboardText(const std::string& text);
   void StartPan(POINT client);
   void EndPan();
@@ -383,9 +495,26 @@ private:
   void DrawRichText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
   TExtRichEdit* FRichMeasure = nullptr;  // owned as a component
   TExtRichEdit* FRichEditor = nullptr;   // owned as a component
+  // Editing: the cell and its text when editing began, the editor type, the
+  // text validation last accepted, the typed editors (one per type, made on
+  // first need) and the one showing.
+  int FEditCol = -1, FEditRow = -1;
+  std::string FEditStartText;
+  TEditorType FEditorType = etNormal;
+  bool FEnding = false;
+  bool FValidated = false;
+  std::string FValidatedText;
+  std::map<int, std::unique_ptr<TGridEditorControl>> FTypedEditors;
+  TGridEditorControl* FTypedShowing = nullptr;
+  char FFirstChar = 0;  // the character that opens the editor
+  int FMaxEditLength = 0;
+  TStringList FLookupItems;
 };
 
 // The grid unit's start-up: OLE is initialised once for the program's life;
 // "OleInitialize failed ($%x)" when it fails.
 void ExtGridStartup();
 void ExtGridShutdown();
+// The clipboard's plain text ("" when it holds none or cannot be opened);
+// read only within its block.
+std::string ReadClipboardText(HWND owner);

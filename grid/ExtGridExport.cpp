@@ -67,6 +67,19 @@ void TExtStringGrid::SaveToHTML(const std::string& fileName) {
   }
 }
 
+std::string ReadClipboardText(HWND owner) {
+  std::string text;
+  TClipboardLock clipboard(owner);
+  if (!clipboard.Open()) return text;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const size_t size = data ? GlobalSize(data) : 0;
+  if (const char* p = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+    text.assign(p, strnlen(p, size));
+    GlobalUnlock(data);
+  }
+  return text;
+}
+
 void TExtStringGrid::ClipboardText(const std::string& text) {
   TClipboardLock clipboard(Handle());
   if (!clipboard.Open()) return;
@@ -119,17 +132,7 @@ void TExtStringGrid::CutSelection() {
 
 int TExtStringGrid::PasteAtCell(int col, int row) {
   if (col < 0 || row < 0 || (!(Options & goEditing) && !Navigation.AllowClipboardAlways)) return 0;
-  std::string text;
-  {
-    TClipboardLock clipboard(Handle());
-    if (!clipboard.Open()) return 0;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const size_t size = data ? GlobalSize(data) : 0;
-    if (const char* p = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
-      text.assign(p, strnlen(p, size));
-      GlobalUnlock(data);
-    }
-  }
+  const std::string text = ReadClipboardText(Handle());
   TPasteOptions o;
   o.QuoteMultilineClipboard = QuoteMultilineClipboard;
   o.AllowClipboardRowGrow = Navigation.AllowClipboardRowGrow;

@@ -1,5 +1,5 @@
-// TExtStringGrid's input: header clicks that sort, the clipboard keys, Enter,
-// the wheel and zoom, and the 500 ms timer for hovering and blinking cells.
+// TExtStringGrid's input: header clicks that sort, the clipboard keys, the
+// wheel and zoom, and the 500 ms timer for hovering and blinking cells.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -39,6 +39,8 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
       break;
+    case WM_CHAR: case WM_KEYUP: case WM_SETFOCUS:
+      return EditingMessage(msg, wParam, lParam);
     case WM_PAINT:
       if (FUpdateCount > 0) {
         ValidateRect(FHandle, nullptr);
@@ -88,6 +90,7 @@ void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, in
   }
   if (button == mbLeft && OleDragPress(shift, x, y)) return;
   TStringGrid::MouseDown(button, shift, x, y);
+  MouseEditing(button, shift, x, y);
 }
 
 std::string TExtStringGrid::AnchorAt(int col, int row, POINT p) {
@@ -171,34 +174,8 @@ bool TExtStringGrid::KeyDown(uint16_t& key, TShiftState shift) {
       return true;
     }
   }
-  if (key == VK_RETURN) {
-    AdvanceOnEnter();
-    return true;
-  }
+  if (EditingKey(key, shift) || TabWraps(key, shift)) return true;
   return KeyDownExtras(key, shift, TStringGrid::KeyDown(key, shift));
-}
-
-// The next cell in the navigation direction that is shown and may be edited;
-// from the last cell, or when no cell qualifies, the current cell stays.
-void TExtStringGrid::AdvanceOnEnter() {
-  if (!Navigation.AdvanceOnEnter) return;
-  const int firstCol = FixedCols(), lastCol = ColCount() - FData.FixedRightCols - 1;
-  const int firstRow = FixedRows(), lastRow = RowCount() - FData.FixedFooters - 1;
-  const int cols = lastCol - firstCol + 1, rows = lastRow - firstRow + 1;
-  if (cols <= 0 || rows <= 0) return;
-  const bool down = Navigation.AdvanceDirection == adTopBottom;
-  // Cells are counted in walking order; every cell after the current one is
-  // tried once, so the walk ends.
-  long long at = down ? (long long)(Col() - firstCol) * rows + (Row() - firstRow)
-                      : (long long)(Row() - firstRow) * cols + (Col() - firstCol);
-  const long long total = (long long)cols * rows;
-  for (long long i = at + 1; i < total; ++i) {
-    const int c = firstCol + int(down ? i / rows : i % cols), r = firstRow + int(down ? i % rows : i / cols);
-    if (RowHeights(r) <= 0 || ColWidths(c) <= 0) continue;
-    if ((Options & goEditing) && !CanEditCell(c, r)) continue;
-    FocusCell(c, r, true);
-    return;
-  }
 }
 
 bool TExtStringGrid::MouseWheel(int delta, TShiftState shift, POINT screen) {

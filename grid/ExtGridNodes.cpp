@@ -43,21 +43,19 @@ void TExtStringGrid::ScrollInView(int col, int row) {
   }
 }
 
-bool TExtStringGrid::KeyDownExtras(uint16_t key, TShiftState shift, bool handled) {
-  const int col = Col(), row = Row(), real = FData.DisplayColToReal(col);
-  if (key == VK_SPACE && FData.IsCheckBox(real, row) && CanEditCell(col, row)) {
-    FData.ToggleCheckBox(real, row);
-    InvalidateCell(col, row);
-    if (OnCheckBoxClick) OnCheckBoxClick(this, col, row, FData.CheckBoxState(real, row));
-    return true;
-  }
-  // Tab past the last normal column wraps to the next row (from the last
-  // normal row to the first) instead of entering the right fixed columns.
+bool TExtStringGrid::TabWraps(uint16_t key, TShiftState shift) {
+  // Tab from the last normal column goes to the next row's first normal
+  // column (from the last normal row to the first) instead of entering the
+  // right fixed columns.
   const int lastCol = ColCount() - FData.FixedRightCols - 1, lastRow = RowCount() - FData.FixedFooters - 1;
-  if (key == VK_TAB && (Options & goTabs) && FData.FixedRightCols > 0 && !(shift & ssShift) && col > lastCol) {
-    FocusCell(FixedCols(), row >= lastRow ? FixedRows() : row + 1, true);
-    return true;
-  }
+  if (key != VK_TAB || !(Options & goTabs) || FData.FixedRightCols <= 0 || (shift & ssShift) || Col() != lastCol)
+    return false;
+  FocusCell(FixedCols(), Row() >= lastRow ? FixedRows() : Row() + 1, true);
+  return true;
+}
+
+bool TExtStringGrid::KeyDownExtras(uint16_t key, TShiftState shift, bool handled) {
+  const int row = Row();
   if (!MouseActions.DisjunctRowSelect) return handled;
   if (key == VK_UP || key == VK_DOWN) {
     if (!(shift & (ssShift | ssCtrl))) SetRowSelected(0, RowCount() - 1, false);

@@ -97,7 +97,9 @@ void TExtStringGrid::UpdateProportionalBars() {
   bar(SB_HORZ, FixedCols(), ColCount(), VisibleColCount(), LeftCol());
 }
 
+// A scroll writes back and hides a showing typed editor.
 void TExtStringGrid::TopLeftChanged() {
+  LeaveTypedEditor(true);
   TStringGrid::TopLeftChanged();
   UpdateProportionalBars();
 }

@@ -77,6 +77,7 @@ void TStringGrid::ClampPosition() {
   FLeftCol = std::clamp(FLeftCol, FixedCols(), MaxLeftCol());
   UpdateScrollBars();
   Invalidate();
+  if (EditorMode()) PlaceEditor();
 }
 
 int TStringGrid::ClampCol(int col) const { return std::clamp(col, FixedCols(), std::max(ColCount() - 1, FixedCols())); }
@@ -227,6 +228,7 @@ void TStringGrid::SetLeftCol(int col) {
 }
 
 void TStringGrid::TopLeftChanged() {
+  if (EditorMode()) PlaceEditor();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
@@ -258,7 +260,8 @@ void TStringGrid::Scrolled(int bar, int code) {
 bool TStringGrid::SelectCell(int col, int row) {
   bool can = true;
   if (OnSelectCell) OnSelectCell(this, col, row, can);
-  return can;
+  // An open edit ends before the move; a refused text keeps the cell.
+  return can && EndEditor();
 }
 
 void TStringGrid::FocusCell(int col, int row, bool moveAnchor) {
@@ -295,6 +298,8 @@ TGridRect TStringGrid::Selection() const {
 }
 
 void TStringGrid::SetSelection(const TGridRect& r) {
+  // An open edit ends on its own cell first.
+  if (!EndEditor()) HideEditor();
   FAnchorCol = ClampCol(r.Left), FAnchorRow = ClampRow(r.Top);
   FCol = ClampCol(r.Right), FRow = ClampRow(r.Bottom);
   Invalidate();
@@ -399,6 +404,7 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 void TStringGrid::MouseMove(TShiftState shift, int x, int y) {
   if (FSizingCol >= 0) {
     SetColWidths(FSizingCol, std::max(FSizingStartWidth + x - FSizingStartX, 0));
+    if (EditorMode()) PlaceEditor();
   } else if (FSelecting) {
     int col, row;
     if (MouseToCell(std::max(x, 0), std::max(y, 0), col, row)) FocusCell(col, row, false);
@@ -413,6 +419,143 @@ void TStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
   FSelecting = false;
   if (sized >= 0) ColumnSized(sized);
   TWinControl::MouseUp(button, shift, x, y);
+}
+
+// --- in-place editing
+
+TInplaceEdit::TInplaceEdit(TStringGrid& grid) : TCustomEdit(nullptr), FGrid(grid) {
+  FVisible = false;
+  SetParent(&grid);
+}
+
+void TInplaceEdit::CreateParams(TCreateParams& params) {
+  TCustomEdit::CreateParams(params);
+  params.Style = (params.Style & ~WS_TABSTOP) | ES_AUTOHSCROLL;
+  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
+void TInplaceEdit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
+
+void TInplaceEdit::GetSel(int& start, int& end) const {
+  DWORD s = 0, e = 0;
+  if (FHandle) SendMessageA(FHandle, EM_GETSEL, WPARAM(&s), LPARAM(&e));
+  start = int(s), end = int(e);
+}
+
+void TInplaceEdit::SetSel(int start, int end) { SendMessageA(Handle(), EM_SETSEL, WPARAM(start), LPARAM(end)); }
+
+bool TInplaceEdit::EditKeyDown(uint16_t key, TShiftState shift) {
+  switch (key) {
+    case VK_ESCAPE:
+      FGrid.CancelEditor();
+      return true;
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      FGrid.EditorKey(key, shift);
+      return true;
+    case VK_TAB:
+      if (!(FGrid.Options & goTabs)) return false;
+      FGrid.EditorKey(key, shift);
+      return true;
+  }
+  return false;
+}
+
+void TInplaceEdit::FocusLost() { FGrid.EndEditor(); }
+
+LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      // In a modal form Enter and Escape stay here; Tab only with goTabs.
+      const LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
+      const auto* m = reinterpret_cast<const MSG*>(lParam);
+      if (m && m->message == WM_KEYDOWN && m->wParam == VK_TAB && !(FGrid.Options & goTabs)) return code;
+      return code | DLGC_WANTALLKEYS;
+    }
+    case WM_KEYDOWN:
+      if (EditKeyDown(uint16_t(wParam), KeyboardShift())) return 0;
+      break;
+    case WM_CHAR: {
+      char c = char(wParam);
+      // Enter, Escape and Tab are handled as keys; the edit would beep at them.
+      if (c == '\r' || c == '\n' || c == 27 || c == '\t') return 0;
+      if (!KeyPress(c)) return 0;
+      wParam = WPARAM((unsigned char)c);
+      break;
+    }
+    case WM_SETFOCUS:
+      FocusGained();
+      break;
+    case WM_KILLFOCUS:
+      if (HWND(wParam) != FGrid.Handle() && Visible()) {
+        LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
+        FocusLost();
+        return r;
+      }
+      break;
+    case WM_LBUTTONDBLCLK:
+      DblClicked();
+      break;
+  }
+  return TCustomEdit::WndProc(msg, wParam, lParam);
+}
+
+std::unique_ptr<TInplaceEdit> TStringGrid::CreateEditor() { return std::make_unique<TInplaceEdit>(*this); }
+
+bool TStringGrid::CanEditShow() { return (Options & goEditing) && !(Options & goRowSelect) && !IsFixedCell(FCol, FRow); }
+
+bool TStringGrid::EditorMode() const { return FInplaceEdit && FInplaceEdit->Visible(); }
+
+void TStringGrid::PlaceEditor() {
+  RECT r = CellRect(FCol, FRow);
+  FInplaceEdit->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TStringGrid::ShowEditor() {
+  if (EditorMode() || !HandleAllocated() || !CanEditShow()) return;
+  const bool made = !FInplaceEdit;
+  if (made) FInplaceEdit = CreateEditor();
+  FInplaceEdit->Font = Font;
+  // Placed first: a window made anew for the text starts on its cell.
+  PlaceEditor();
+  FInplaceEdit->SetText(GetEditText(FCol, FRow));
+  FInplaceEdit->SetVisible(true);
+  FInplaceEdit->SetFocus();
+  FInplaceEdit->SelectAll();
+  // Making the edit window leaves cells unpainted under Wine: all are painted again.
+  if (made) Invalidate();
+}
+
+void TStringGrid::ShowEditorChar(char c) {
+  ShowEditor();
+  if (!EditorMode()) return;
+  FInplaceEdit->SelectAll();
+  SendMessageA(FInplaceEdit->Handle(), WM_CHAR, WPARAM((unsigned char)c), 0);
+}
+
+void TStringGrid::HideEditor() {
+  if (!EditorMode()) return;
+  // The grid takes the focus first, so the edit's losing it ends nothing.
+  if (FInplaceEdit->Focused()) SetFocus();
+  FInplaceEdit->SetVisible(false);
+  InvalidateCell(FCol, FRow);
+}
+
+bool TStringGrid::EndEditor() {
+  if (!EditorMode()) return true;
+  SetEditText(FCol, FRow, FInplaceEdit->Text());
+  HideEditor();
+  return true;
+}
+
+void TStringGrid::CancelEditor() { HideEditor(); }
+
+void TStringGrid::EditorKey(uint16_t key, TShiftState shift) {
+  if (!EndEditor() || key == VK_RETURN) return;
+  KeyDown(key, shift);
 }
 
 // --- keys
@@ -441,6 +584,10 @@ bool TStringGrid::KeyTarget(uint16_t key, TShiftState shift, int& col, int& row)
 
 bool TStringGrid::KeyDown(uint16_t& key, TShiftState shift) {
   int col, row;
+  if ((Options & goEditing) && !EditorMode() && (key == VK_F2 || key == VK_RETURN)) {
+    ShowEditor();
+    return true;
+  }
   if (!KeyTarget(key, shift, col, row)) return false;
   FocusCell(col, row, !(shift & ssShift) || key == VK_TAB);
   return true;
@@ -461,6 +608,15 @@ LRESULT TStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       InvalidateCell(FCol, FRow);
       break;
+    case WM_CHAR: {
+      // Backspace or a printable character opens the editor with it.
+      const unsigned char c = (unsigned char)wParam;
+      if ((Options & goEditing) && (c == 8 || c >= 32) && !EditorMode()) {
+        ShowEditorChar(char(c));
+        return 0;
+      }
+      break;
+    }
     case WM_SIZE:
       ClampPosition();
       break;

@@ -6,8 +6,11 @@
 #include "Controls.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "StdEdits.h"
 
 // The selected cells: columns Left..Right and rows Top..Bottom, inclusive.
 // The grid model declares the same rectangle; one definition serves both.
@@ -29,6 +32,35 @@ using TGridDrawState = uint32_t;
 
 using TDrawCellEvent = std::function<void(TComponent* sender, int col, int row, const RECT& rect, TGridDrawState state)>;
 using TSelectCellEvent = std::function<void(TComponent* sender, int col, int row, bool& canSelect)>;
+
+class TStringGrid;
+
+// The edit shown over the current cell while it is edited (option goEditing).
+// It hands the keys that end or leave editing to its grid.
+class TInplaceEdit : public TCustomEdit {
+public:
+  explicit TInplaceEdit(TStringGrid& grid);
+  std::string ClassName() const override { return "TInplaceEdit"; }
+  TStringGrid& Grid() const { return FGrid; }
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // Caret and selection as character positions.
+  void SelectAll();
+  void GetSel(int& start, int& end) const;
+  void SetSel(int start, int end);
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  // A key pressed in the edit; true when it was handled and kept from it.
+  virtual bool EditKeyDown(uint16_t key, TShiftState shift);
+  // A typed character; false refuses it, c may be changed.
+  virtual bool KeyPress(char& c) { return true; }
+  virtual void FocusGained() {}
+  // The focus went elsewhere than to the grid.
+  virtual void FocusLost();
+  virtual void DblClicked() {}
+
+  TStringGrid& FGrid;
+};
 
 class TStringGrid : public TWinControl {
 public:
@@ -83,6 +115,23 @@ public:
   // The column being sized with the mouse, or -1.
   int SizingCol() const { return FSizingCol; }
 
+  // --- in-place editing (option goEditing)
+  bool EditorMode() const;
+  // Opens the editor on the current cell when CanEditShow allows it.
+  void ShowEditor();
+  // Opens it as a typed character (or Backspace) would: the character replaces the text.
+  void ShowEditorChar(char c);
+  // Hides the editor without writing its text.
+  void HideEditor();
+  // Ends the edit: the editor's text goes into the cell and the editor
+  // hides; false (editor kept open) when the text is refused.
+  virtual bool EndEditor();
+  // Escape: the editor hides and the cell keeps the text it had.
+  virtual void CancelEditor();
+  // A key the editor hands on (Enter, Tab, Up, Down, Page Up, Page Down).
+  virtual void EditorKey(uint16_t key, TShiftState shift);
+  TInplaceEdit* InplaceEditor() const { return FInplaceEdit.get(); }
+
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnTopLeftChanged;
@@ -101,6 +150,14 @@ protected:
   virtual void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
   virtual bool SelectCell(int col, int row);
   virtual void TopLeftChanged();
+  // Editing hooks: the editor made on first need, whether it may open on the
+  // current cell, and the text it shows and writes back.
+  virtual std::unique_ptr<TInplaceEdit> CreateEditor();
+  virtual bool CanEditShow();
+  virtual std::string GetEditText(int col, int row) { return Cells(col, row); }
+  virtual void SetEditText(int col, int row, const std::string& text) { SetCells(col, row, text); }
+  // Places the editor over the current cell.
+  void PlaceEditor();
   // A mouse press within 4 pixels of this column's right border in a fixed
   // row may start sizing it.
   virtual bool CanSizeColumn(int col) { return true; }
@@ -130,4 +187,5 @@ private:
   int FFixedCols = 1, FFixedRows = 1;
   int FCol = 1, FRow = 1, FTopRow = 1, FLeftCol = 1;
   int FSizingCol = -1, FSizingStartX = 0, FSizingStartWidth = 0;
+  std::unique_ptr<TInplaceEdit> FInplaceEdit;
 };

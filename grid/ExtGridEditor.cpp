@@ -1,0 +1,247 @@
+// TExtStringGrid's editor management: which editor a cell gets, showing a
+// typed editor over the cell, validating and writing the edited value back,
+// and moving on after Enter.
+#include "ExtGrid.h"
+#include "ExtGridInplaceEdit.h"
+
+std::unique_ptr<TInplaceEdit> TExtStringGrid::CreateEditor() { return std::make_unique<TExtInplaceEdit>(*this, *this); }
+
+bool TExtStringGrid::CanEditCell(int col, int row) const {
+  bool allow = (Options & goEditing) && !IsFixedCell(col, row) && !IsFixed(col, row);
+  if (allow && OnCanEditCell) OnCanEditCell(const_cast<TExtStringGrid*>(this), row, col, allow);
+  return allow;
+}
+
+bool TExtStringGrid::CanEditShow() {
+  if (FEnding || FTypedShowing || !TStringGrid::CanEditShow()) return false;
+  const int col = Col(), row = Row();
+  // Check boxes and radio groups toggle in place; they never show an editor.
+  if (!CanEditCell(col, row) || FData.IsCheckBoxOrRadio(FData.DisplayColToReal(col), row)) return false;
+  FEditCol = col, FEditRow = row;
+  FEditStartText = Cells(col, row);
+  FValidated = false;
+  FEditorType = etNormal;
+  if (OnGetEditorType) OnGetEditorType(this, col, row, FEditorType);
+  // A type without its own control falls back to the default editor.
+  return IsTextEditorType(FEditorType) || !ShowTypedEditor();
+}
+
+std::string TExtStringGrid::GetEditText(int col, int row) {
+  if (auto* edit = dynamic_cast<TExtInplaceEdit*>(InplaceEditor())) {
+    edit->SetLayout(WordWrap, GetCellAlignment(col, row), FEditorType == etPassword);
+    edit->Prepare();
+  }
+  return Cells(col, row);
+}
+
+void TExtStringGrid::SetMaxEditLength(int n) {
+  FMaxEditLength = std::max(n, 0);
+  if (InplaceEditor() && InplaceEditor()->HandleAllocated())
+    SendMessageA(InplaceEditor()->Handle(), EM_SETLIMITTEXT, WPARAM(FMaxEditLength), 0);
+}
+
+std::unique_ptr<TGridEditorControl> TExtStringGrid::CreateTypedEditor(TEditorType type) {
+  return CreateGridEditor(type, *this, *this);
+}
+
+TGridEditorControl* TExtStringGrid::Editor(TEditorType type) {
+  if (IsTextEditorType(type)) return nullptr;
+  std::unique_ptr<TGridEditorControl>& slot = FTypedEditors[type];
+  if (!slot) {
+    slot = CreateTypedEditor(type);
+    // As with the default editor: a window made over the grid leaves cells unpainted under Wine.
+    if (slot) Invalidate();
+  }
+  return slot.get();
+}
+
+bool TExtStringGrid::ShowTypedEditor() {
+  TGridEditorControl* editor = Editor(FEditorType);
+  if (!editor) return false;
+  TWinControl& control = editor->Control();
+  editor->LoadCell(FEditorType, FEditStartText);
+  RECT r = CellRect(Col(), Row());
+  if (FEditorType == etButton) InflateRect(&r, 1, 1);  // the button covers the grid lines too
+  control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  control.SetEnabled(true);
+  control.SetVisible(true);
+  control.SetFocus();
+  FTypedShowing = editor;
+  if (FFirstChar) SendMessageA(control.Handle(), WM_CHAR, WPARAM((unsigned char)FFirstChar), 0);
+  return true;
+}
+
+void TExtStringGrid::LeaveTypedEditor(bool write) {
+  TGridEditorControl* editor = FTypedShowing;
+  if (!editor) return;
+  FTypedShowing = nullptr;  // the control's losing the focus below ends nothing more
+  if (write && EditCellExists())
+    if (std::optional<std::string> text = editor->CellText()) {
+      // A refused value leaves the old text (or the one validation gave) in the cell.
+      std::string value = *text;
+      if (!(FValidated && value == FValidatedText)) ValidateEditor(value);
+      if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
+    }
+  TWinControl& control = editor->Control();
+  // The grid takes the focus back from the control (or a window inside it).
+  if (control.HandleAllocated() && (control.Focused() || IsChild(control.Handle(), GetFocus()))) SetFocus();
+  control.SetEnabled(false);
+  control.SetVisible(false);
+}
+
+bool TExtStringGrid::ValidateEditor(std::string& text) {
+  if (text == FEditStartText) return true;
+  std::string value = text;
+  bool valid = true;
+  if (OnCellValidate) OnCellValidate(this, FEditCol, FEditRow, value, valid);
+  if (valid) {
+    text = value;
+    FValidated = true, FValidatedText = value;
+    return true;
+  }
+  // Refused: the text the handler gave, or else the text from before editing.
+  text = value != text ? value : FEditStartText;
+  FValidated = false;
+  return false;
+}
+
+bool TExtStringGrid::EndEditor() {
+  if (FEnding) return true;
+  if (FTypedShowing) {
+    LeaveTypedEditor(true);
+    return true;
+  }
+  if (!EditorMode()) return true;
+  if (!EditCellExists()) {
+    HideEditor();
+    return true;
+  }
+  TInplaceEdit& edit = *InplaceEditor();
+  std::string text = edit.Text();
+  FEnding = true;
+  const bool valid = (FValidated && text == FValidatedText) || ValidateEditor(text);
+  FEnding = false;
+  if (!valid) {
+    // The cell takes the old (or given) text; the editor stays open on it.
+    SetCells(FEditCol, FEditRow, text);
+    edit.SetText(text);
+    edit.SelectAll();
+    if (HandleAllocated() && GetFocus() == FHandle) edit.SetFocus();
+    return false;
+  }
+  FValidated = false;
+  if (text != Cells(FEditCol, FEditRow)) {
+    SetCells(FEditCol, FEditRow, text);
+    FData.CellsChanged(FData.DisplayColToReal(FEditCol), FEditRow, FData.DisplayColToReal(FEditCol), FEditRow);
+  }
+  HideEditor();
+  return true;
+}
+
+void TExtStringGrid::LeaveEditor() {
+  // Losing the focus: a refused text cannot stay in an editor nobody types
+  // into; the cell keeps the old (or given) text.
+  if (!EndEditor()) HideEditor();
+}
+
+void TExtStringGrid::CancelEditor() {
+  const bool wasEditing = Editing();
+  LeaveTypedEditor(false);
+  HideEditor();
+  FValidated = false;
+  if (wasEditing && EditCellExists() && Cells(FEditCol, FEditRow) != FEditStartText)
+    SetCells(FEditCol, FEditRow, FEditStartText);
+}
+
+void TExtStringGrid::EditorKey(uint16_t key, TShiftState shift) { KeyFromEditor(key, shift, false); }
+
+void TExtStringGrid::EditorKeyToGrid(uint16_t key, TShiftState shift) {
+  if (key == VK_ESCAPE) {
+    CancelEditor();
+    SetFocus();
+    return;
+  }
+  KeyFromEditor(key, shift, true);
+}
+
+void TExtStringGrid::KeyFromEditor(uint16_t key, TShiftState shift, bool forced) {
+  if (!EndEditor()) return;
+  if (HandleAllocated() && !Focused()) SetFocus();
+  if (key == VK_RETURN) {
+    if ((Navigation.AdvanceOnEnter || forced) && AdvanceOnEnter(shift & ssShift)) ShowEditor();
+    return;
+  }
+  // The arrows and Tab act as keys of the grid; editing goes on when asked.
+  const bool alwaysEdit = Navigation.AlwaysEdit;
+  Navigation.AlwaysEdit = false;
+  uint16_t k = key;
+  TStringGrid::KeyDown(k, shift);
+  Navigation.AlwaysEdit = alwaysEdit;
+  if (alwaysEdit || ((key == VK_LEFT || key == VK_RIGHT) && Navigation.CursorWalkEditor)) ShowEditor();
+}
+
+bool TExtStringGrid::SelectCell(int col, int row) {
+  bool allow = true;
+  if (row != Row() && OnRowChanging) OnRowChanging(this, Row(), row, allow);
+  if (col != Col() && OnColChanging) OnColChanging(this, Col(), col, allow);
+  if ((row != Row() || col != Col()) && OnCellChanging) OnCellChanging(this, Row(), Col(), row, col, allow);
+  if (!allow || IsFixed(col, row)) return false;
+  return TStringGrid::SelectCell(col, row);
+}
+
+TGridEditorSettings TExtStringGrid::EditorSettings() const {
+  TGridEditorSettings s;
+  s.Tabs = Options & goTabs;
+  s.Navigation = &Navigation;
+  s.SizeWhileTyping = &SizeWhileTyping;
+  s.ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator;
+  s.Lookup = Lookup, s.LookupCaseSensitive = LookupCaseSensitive, s.LookupHistory = LookupHistory;
+  s.PasswordChar = PasswordChar;
+  s.MaxEditLength = FMaxEditLength;
+  return s;
+}
+
+void TExtStringGrid::SpinClicked(TEditorType type, double value) {
+  switch (type) {
+    case etSpin:
+      if (OnSpinClick) OnSpinClick(this, FEditCol, FEditRow, int(value));
+      break;
+    case etFloatSpin:
+      if (OnFloatSpinClick) OnFloatSpinClick(this, FEditCol, FEditRow, value);
+      break;
+    case etTimeSpin:
+      if (OnTimeSpinClick) OnTimeSpinClick(this, FEditCol, FEditRow, value);
+      break;
+    default:
+      if (OnDateSpinClick) OnDateSpinClick(this, FEditCol, FEditRow, value);
+  }
+}
+
+std::string TExtStringGrid::EllipsClick(const std::string& text) {
+  std::string result = text;
+  if (OnEllipsClick) OnEllipsClick(this, FEditCol, FEditRow, result);
+  return result;
+}
+
+void TExtStringGrid::ComboChanged(int index, const std::string& text, void* object) {
+  if (OnComboChange) OnComboChange(this, FEditCol, FEditRow, index, text);
+  if (index >= 0 && OnComboObjectChange) OnComboObjectChange(this, FEditCol, FEditRow, index, text, object);
+}
+
+void TExtStringGrid::DblClickCell() {
+  if (OnDblClickCell) OnDblClickCell(this, FEditRow, FEditCol);
+}
+
+bool TExtStringGrid::AllowClipboard(TClipboardAction action) {
+  bool allow = true;
+  const TGridAllowEvent& event = action == caCut ? OnClipboardCut : action == caCopy ? OnClipboardCopy : OnClipboardPaste;
+  if (event) event(this, allow);
+  return allow;
+}
+
+TColor TExtStringGrid::EditorColor() {
+  TColor brush = Color;
+  TFont font = Font;
+  GetCellColor(FEditCol, FEditRow, 0, brush, font);
+  return brush;
+}

@@ -23,9 +23,12 @@ TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5,
   DefaultRowHeight = FData.DefaultRowHeight;
   ActiveCellFont.Style = fsBold;
   FixedFont = Font;
+  ColumnSize.OnStretch = [this] { StretchRightColumn(); };
+  CellNode.OnChange = [this] { Invalidate(); };
 }
 
 TExtStringGrid::~TExtStringGrid() {
+  if (ColumnSize.Save) SaveColumnSizes();
   // The drop registration and the timer go with the window.
   DestroyHandle();
   FData.ClearAll();
@@ -102,6 +105,7 @@ void TExtStringGrid::EndUpdate() {
 void TExtStringGrid::Paint(TCanvas& canvas, const RECT& area) {
   if (FUpdateCount > 0) return;
   TStringGrid::Paint(canvas, area);
+  PaintFixedLines(canvas);
 }
 
 // Bands, the active cell's font, the cell's own colour, then the event.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "EsgDD.h"
 #include "ExtGridCells.h"
 #include "ExtGridSettings.h"
 #include "ExtGridText.h"
@@ -36,9 +37,16 @@ using TGridColEvent = std::function<void(TComponent* sender, int col)>;
 using TGridAllowColEvent = std::function<void(TComponent* sender, int col, bool& allow)>;
 using TGridAllowEvent = std::function<void(TComponent* sender, bool& allow)>;
 using TGridOleDropEvent = std::function<void(TComponent* sender, int row, int col, const std::string& data, bool& allow)>;
+using TGridOleDragOverEvent = std::function<void(TComponent* sender, int row, int col, bool& accept)>;
+using TGridOleDragStartEvent = std::function<void(TComponent* sender, int row, int col)>;
+using TGridOleDragStopEvent = std::function<void(TComponent* sender, int effect)>;
+using TGridOleDropColEvent = std::function<void(TComponent* sender, int row, int col, int sourceCol)>;
 using TGridAnchorEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor, bool& allow)>;
 
 class TGridDropTarget;
+class TArrowWindow;
+class THintPopup;
+class TExtRichEdit;
 
 class TExtStringGrid : public TStringGrid {
 public:
@@ -115,6 +123,72 @@ public:
   TGridOleDropEvent OnOleDrop;
   TGridAnchorEvent OnAnchorClick;
 
+  // --- nodes, cell buttons, mouse actions, moving, hints, lookup and the
+  // scroll bars (ExtGridMouse*.cpp, ExtGridNodes.cpp, ExtGridHints.cpp,
+  // ExtGridScroll.cpp); cell events take (col, row) unless named (row, col)
+  using TCellEvent = std::function<void(TComponent* sender, int col, int row)>;
+  using TCellIntEvent = std::function<void(TComponent* sender, int col, int row, int value)>;
+  using TCellBoolEvent = std::function<void(TComponent* sender, int col, int row, bool state)>;
+  using TAnchorHoverEvent = std::function<void(TComponent* sender, int row, int col, const std::string& anchor)>;
+  using TGridHintEvent = std::function<void(TComponent* sender, int row, int col, std::string& hint)>;
+  using TScrollHintEvent = std::function<void(TComponent* sender, int number, std::string& hint)>;
+  bool FixedAsButtons = false, EnhRowColMove = false, HintShowCells = false, HintShowLargeText = false;
+  enum TScrollType { ssNormal = 0, ssFlat = 1, ssEncarta = 2 };
+  enum TScrollHints { shNone = 0, shVertical = 1, shHorizontal = 2, shBoth = 3 };
+  bool ScrollSynch = false;
+  int ScrollHints = shNone;
+  TCellNode CellNode;
+  TBitmap RowIndicator;
+  TColumnSize ColumnSize;
+  TGridColEvent OnExpandNode, OnContractNode, OnEndColumnSize, OnEndRowSize;  // the real row / col
+  TGridAllowColEvent OnColumnSize, OnRowSize, OnColumnMove, OnRowMove;
+  TCellIntEvent OnRadioClick, OnRadioMouseUp;
+  TCellBoolEvent OnCheckBoxClick, OnCheckBoxMouseUp;
+  TCellEvent OnButtonClick, OnClickCell, OnRightClickCell, OnDblClickCell;  // the last three get (row, col)
+  TAnchorHoverEvent OnAnchorEnter, OnAnchorExit;
+  TGridHintEvent OnGridHint;
+  // Borders: bit 1 top, 2 left, 4 right, 8 bottom; the pen's colour and width may change.
+  using TCellBorderEvent = std::function<void(TComponent* sender, int row, int col, TColor& pen, int& width, int& borders)>;
+  TCellBorderEvent OnGetCellBorder;
+  virtual void GetCellBorder(int col, int row, TColor& pen, int& width, int& borders);
+  TScrollHintEvent OnScrollHint;
+  void AddNode(int row, int span);
+  void ExpandNode(int row);
+  void ContractNode(int row);
+  int NodeCount() const { return FData.NodeCount(); }
+  // The hint of a cell and where its top-left corner goes (client pixels); "" for none.
+  std::string CellHint(int col, int row, POINT& at);
+  int HintCell() const { return FHintCol; }
+  // The text of the hint window while it shows, else "".
+  std::string ShownHint() const;
+  void ScrollInView(int col, int row);
+  // With ColumnSize.Stretch the last column takes the client width that the others leave.
+  void StretchRightColumn();
+  // The column widths kept by ColumnSize.Key and Section (saved by the
+  // destructor and loaded with the window when ColumnSize.Save is set).
+  void SaveColumnSizes();
+  void LoadColumnSizes();
+  // The row as high as its tallest cell (text with word break, HTML, the
+  // graphic's room) but not below DefaultRowHeight; or as high as lines of
+  // the grid's font plus extra pixels.
+  void AutoSizeRow(int row);
+  void SizeRowToLines(int row, int lines, int extra);
+  int SelectionCursorMode() const { return FCursorMode; }
+  const std::string& LookupText() const { return FLookup; }
+  // The four arrow windows that mark where a moved or dropped column or
+  // row lands (TArrowDirection), made on first use.
+  TArrowWindow* Arrow(int direction);
+  int ScrollType() const { return FScrollType; }
+  void SetScrollType(int type);
+  TColor ScrollColor() const { return FScrollColor; }
+  void SetScrollColor(TColor color);
+  int ScrollWidth() const;  // the system's scroll bar width until set
+  void SetScrollWidth(int width);
+  bool ScrollProportional() const { return FScrollProportional; }
+  void SetScrollProportional(bool on);
+  // The text a thumb drag shows: "Row : " or "Col : " and the number.
+  std::string ScrollHintText(bool vertical, int position);
+
   // --- the cells' colours and alignment as painting and export see them
   virtual void GetCellColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font);
   virtual int GetCellAlignment(int col, int row);  // 0 left, 1 right, 2 centre
@@ -137,13 +211,34 @@ public:
 
   // --- drops (the drop target calls these; tests may too)
   // A dropped list of names: a single ".CSV" or ".XLS" file is loaded.
-  void DropFiles(const std::vector<std::string>& names);
-  // Tab / CR LF text dropped at a client point: pasted at the cell there.
-  void DropText(POINT client, const std::string& text);
+  bool DropFiles(const std::vector<std::string>& names);
+  // Tab / CR LF text dropped at a client point: pasted at the cell there;
+  // refused (false) when the grid cannot take all of it.
+  bool DropText(POINT client, const std::string& text);
+
+  // --- OLE drag and drop: the window as a drag source (ExtGridDrag.cpp)
+  // and what dragging over and dropping onto it does (ExtGridDrop.cpp)
+  bool OleDropSource = false, OleEntireRows = false, OleInsertRows = false, OleRemoveRows = false;
+  bool OleDropRTF() const { return FOleDropRTF; }
+  void SetOleDropRTF(bool on);
+  TGridOleDragOverEvent OnOleDragOver;
+  TGridOleDropEvent OnOleDrag;
+  TGridOleDragStartEvent OnOleDragStart;
+  TGridOleDragStopEvent OnOleDragStop;
+  TGridOleDropColEvent OnOleDropCol;
+  // Drags the selection's text, or from a fixed row the column, through the
+  // system's drag loop; the drop's effect (none when refused or cancelled).
+  DWORD OleDrag(int col, int row);
+  // Whether a drop of the formats (dfXxx) at a client point is taken
+  // (dragging over the edge rows scrolls); the cell there.
+  bool OleDragOver(POINT client, int formats, int& col, int& row);
+  bool DropRichText(POINT client, const std::string& text);
+  bool DropColumn(POINT client, int sourceCol);
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // One tick of the 500 ms timer: hovering and blinking cells.
   void HoverTimer();
@@ -164,8 +259,66 @@ protected:
   bool CanSizeColumn(int col) override;
   // The timer and the drop registration end with the window.
   void DestroyHandle() override;
+  // Hooks of the mouse, key and paint handlers (true: handled, stop).
+  bool MouseDownExtras(TMouseButton button, TShiftState shift, int x, int y);
+  bool MouseUpExtras(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseUpAfter(int x, int y);
+  bool KeyDownExtras(uint16_t key, TShiftState shift, bool handled);
+  bool MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void DrawCellBefore(TCanvas& canvas, int col, int row, RECT& rect, TGridDrawState& state);
+  void DrawCellAfter(TCanvas& canvas, int col, int row, const RECT& rect);
+  void DrawAngledText(HDC dc, int col, int row, const RECT& rect, int angle);
+  void PaintFixedLines(TCanvas& canvas);
+  SIZE GraphicLayoutSize(HDC dc, int col, int row, const TCellGraphic& g);
+  // The size the cell painter gives the graphic in a cell of that rectangle.
+  SIZE PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const;
+  // Kinds the cell painter leaves to these, at (x, y) with size s.
+  void DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, int x, int y, SIZE s);
+public:
+  static SIZE MoreGraphicSize(const TCellGraphic& g, const TImageList* images);
+protected:
+  bool SetCursorAt(POINT client) override;
+  void ColumnSized(int col) override;
+  void TopLeftChanged() override;
 
 private:
+  void StartMove(bool column, int index);
+  void TrackMove(int x, int y);
+  void EndMove(int x, int y);
+  void ShowMoveArrows(int x, int y);
+  int MoveTarget(int x, int y) const;
+  int RadioIndexAt(int col, int row, int x, int y);
+  int RowBorderAt(int x, int y) const;
+  void SetRowSelected(int first, int last, bool on);
+  bool ClickButtonCell(int col, int row, int x, int y);
+  RECT ButtonFaceRect(int col, int row, const TCellGraphic& g);
+  void UpdateCursorMode(int x, int y);
+  void UpdateHint(int x, int y);
+  void HideHint();
+  // width 0: as wide as the text.
+  void ShowHintAt(const std::string& text, POINT screen, int width);
+  bool LookupChar(char ch);
+  void ApplyFlatScrollBars();
+  void UpdateProportionalBars();
+  void SynchColumnsWithWidth();
+  int FPressedCol = -1, FPressedRow = -1;    // a fixed cell drawn pressed
+  int FButtonCol = -1, FButtonRow = -1;      // a pressed button cell
+  int FToggleRow = -1;                        // a disjunct row to deselect at the release
+  int FSizingRow = -1, FSizingStartY = 0, FSizeStart = 0;  // row sizing; the sized one's size at the press
+  int FMoveIndex = -1, FMoveTo = -1;          // the moved column or row and its target
+  bool FMoveColumn = false, FMoved = false, FMoveAllowed = false;
+  int FSelectMode = 0, FSelectFrom = -1;      // a row or column selection by its header being dragged
+  int FCursorMode = 0;
+  int FHintCol = -1, FHintRow = -1;
+  std::string FAnchorHover;
+  std::string FLookup;
+  int FScrollType = 0, FScrollWidth = 0;
+  TColor FScrollColor = clNone;
+  bool FScrollProportional = false, FFlatOn = false;
+  int FLastClientWidth = 0;
+  TArrowWindow* FArrows[4] = {};  // owned by the grid as their owner
+  THintPopup* FHint = nullptr;    // owned likewise
+
   void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
   void DrawBackground(HDC dc, int col, int row, const RECT& rect);
   void DrawCellGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, TColor brush);
@@ -192,14 +345,47 @@ private:
   bool FSized = false;               // the press sized a column: its release does not sort
   bool FPanning = false;
   POINT FPanAnchor{};
-  std::unique_ptr<TGridDropTarget> FDropTarget;
+  struct TComRelease {
+    void operator()(IUnknown* p) const { p->Release(); }
+  };
+  std::unique_ptr<TGridDropTarget, TComRelease> FDropTarget;
+  // OLE dragging: a press that may start a drag, the range being dragged.
+  bool OleDragPress(TShiftState shift, int x, int y);
+  bool OleDragMove(TShiftState shift, int x, int y);
+  void OleDragRelease(int x, int y);
+  bool DropCell(POINT client, bool columns, int& col, int& row) const;
+  bool CanPasteDrop() const { return (Options & goEditing) || Navigation.AllowClipboardAlways; }
+  bool CanTakeText(int col, int row, const TTextSize& size) const;
+  void RemoveDraggedRows();
+  bool FOleDragPending = false, FOleDragging = false, FOleDropRTF = false;
+  POINT FOleDragPoint{};
+  TGridRect FOleDragRange{};
+  TEsgDDUser FOleUser;
+
+  // --- rich-text cells (ExtGridRichPaint.cpp): two hidden rich-edit
+  // controls, components of the grid made on first need.
+public:
+  // A selected cell that is not the focused one keeps its own text colours.
+  bool SelectionRTFKeep = false;
+  // The editor of etRichEdit cells: the cell's rich text in the editing
+  // control over the cell, shown and focused; its RTF; hidden again.
+  void ShowRichEditor(int col, int row);
+  std::string RichEditorText();
+  void HideRichEditor();
+  TExtRichEdit* RichEditor() const { return FRichEditor; }  // null until first shown
+  // The size a rich text needs unwrapped (the measuring control's request).
+  SIZE RichTextSize(const std::string& text);
+
+private:
+  TExtRichEdit& RichMeasure();
+  // Loads text into a control: as RTF, or as plain text when it is refused.
+  static void LoadRichText(TExtRichEdit& control, const std::string& text);
+  void DrawRichText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
+  TExtRichEdit* FRichMeasure = nullptr;  // owned as a component
+  TExtRichEdit* FRichEditor = nullptr;   // owned as a component
 };
 
 // The grid unit's start-up: OLE is initialised once for the program's life;
 // "OleInitialize failed ($%x)" when it fails.
 void ExtGridStartup();
 void ExtGridShutdown();
-// The names of a dropped file list (a DROPFILES block of size bytes). Names
-// are read only within the block; a list whose last name or terminating
-// empty name runs past its end is refused (false).
-bool ReadDropFiles(const void* block, size_t size, std::vector<std::string>& names);

@@ -106,6 +106,17 @@ public:
   int DisplayRowToReal(int display) const;
   int RealRowToDisplay(int real) const;
 
+  // --- node rows: a gkNode graphic in column 0 (Value the span, 0 = up to the
+  // next node row; State 1 collapsed); rows by display number
+  TCellGraphic& AddNode(int row, int span);
+  bool IsNode(int row) const { return CellGraphicKind(0, row) == gkNode; }
+  bool NodeCollapsed(int row) const;
+  int NodeCount() const;
+  // The shown rows that a collapse hides: row + 1 .. the returned last row.
+  int NodeLastRow(int row) const;
+  void ContractNode(int row);
+  void ExpandNode(int row);
+
   // --- disjunct row selection flags
   bool RowSelect(int row) const;
   void SetRowSelect(int row, bool selected);

@@ -1,138 +1,88 @@
-// The grid's drop target and what a drop does: a dropped delimited file or
-// workbook is loaded, dropped text is pasted at the cell under the mouse.
+// The grid's drop target and what a drop does: dropped text is pasted at the
+// cell under the mouse, rich text goes into one cell, a dropped delimited
+// file or workbook is loaded, a dropped column goes to OnOleDropCol.
 #include "ExtGridDrop.h"
 
-#include <shlobj.h>
+#include <algorithm>
 
-#include <cstring>
-
+#include "EsgArrow.h"
 #include "ExtGrid.h"
+#include "WinGraphics.h"
 
-namespace {
-FORMATETC Format(CLIPFORMAT cf) { return FORMATETC{cf, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+// --- drop target
 
-// The bytes of a global memory block, read within its size.
-template <class F>
-bool WithGlobal(HGLOBAL block, F&& use) {
-  const size_t size = GlobalSize(block);
-  const void* p = GlobalLock(block);
-  if (!p) return false;
-  bool ok = use(p, size);
-  GlobalUnlock(block);
-  return ok;
+TGridDropTarget::TGridDropTarget(TExtStringGrid& grid) : FGrid(grid) { TakeGridSettings(); }
+
+void TGridDropTarget::TakeGridSettings() {
+  AcceptText = FGrid.OleAcceptText;
+  AcceptFiles = FGrid.OleAcceptFiles;
+  // A dropped column means something only to a grid that handles it.
+  AcceptCols = bool(FGrid.OnOleDropCol);
 }
 
-// Reads data in format cf and hands its bytes to use.
-template <class F>
-bool ReadData(IDataObject* data, CLIPFORMAT cf, F&& use) {
-  FORMATETC fe = Format(cf);
-  STGMEDIUM medium{};
-  if (FAILED(data->GetData(&fe, &medium))) return false;
-  bool ok = medium.tymed == TYMED_HGLOBAL && WithGlobal(medium.hGlobal, use);
-  ReleaseStgMedium(&medium);
-  return ok;
-}
-}  // namespace
-
-bool ReadDropFiles(const void* block, size_t size, std::vector<std::string>& names) {
-  names.clear();
-  if (size < sizeof(DROPFILES)) return false;
-  DROPFILES head;
-  std::memcpy(&head, block, sizeof head);
-  const auto* bytes = static_cast<const unsigned char*>(block);
-  size_t at = head.pFiles;
-  if (at < sizeof head || at > size) return false;
-  const size_t unit = head.fWide ? sizeof(WCHAR) : 1;
-  // Each name ends with a zero; an empty name ends the list. Both must lie
-  // inside the block.
-  for (;;) {
-    size_t end = at;
-    auto zeroAt = [&](size_t i) {
-      for (size_t k = 0; k < unit; ++k)
-        if (bytes[i + k] != 0) return false;
-      return true;
-    };
-    while (end + unit <= size && !zeroAt(end)) end += unit;
-    if (end + unit > size) {
-      names.clear();
-      return false;
-    }
-    if (end == at) return true;
-    if (head.fWide) {
-      std::wstring wide((end - at) / unit, L'\0');
-      std::memcpy(wide.data(), bytes + at, end - at);
-      int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-      std::string name(size_t(n > 0 ? n : 0), '\0');
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), name.data(), n, nullptr, nullptr);
-      names.push_back(name);
-    } else {
-      names.emplace_back(reinterpret_cast<const char*>(bytes + at), end - at);
-    }
-    at = end + unit;
-  }
-}
-
-HRESULT TGridDropTarget::QueryInterface(REFIID iid, void** out) {
-  if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-    *out = static_cast<IDropTarget*>(this);
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-bool TGridDropTarget::Accepts(POINTL pt) const {
-  if (FFiles) return true;
-  if (!FText) return false;
-  POINT p{pt.x, pt.y};
-  ScreenToClient(FGrid.Handle(), &p);
-  int col, row;
-  if (!FGrid.MouseToCell(p.x, p.y, col, row)) return false;
-  return row >= FGrid.FixedRows() || (FGrid.FixedRowAlways && FGrid.RowCount() == 1);
+POINT TGridDropTarget::Client(POINT screen) const {
+  ScreenToClient(FGrid.Handle(), &screen);
+  return screen;
 }
 
 HRESULT TGridDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
-  FORMATETC files = Format(CF_HDROP), text = Format(CF_TEXT);
-  FFiles = FGrid.OleAcceptFiles && data->QueryGetData(&files) == S_OK;
-  FText = FGrid.OleAcceptText && data->QueryGetData(&text) == S_OK;
-  return DragOver(keys, pt, effect);
-}
-
-HRESULT TGridDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect) {
-  *effect = Accepts(pt) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-  return S_OK;
+  TakeGridSettings();
+  return TESGDropTarget::DragEnter(data, keys, pt, effect);
 }
 
 HRESULT TGridDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) {
-  FORMATETC files = Format(CF_HDROP), text = Format(CF_TEXT);
-  FFiles = FGrid.OleAcceptFiles && data->QueryGetData(&files) == S_OK;
-  FText = FGrid.OleAcceptText && data->QueryGetData(&text) == S_OK;
-  *effect = DROPEFFECT_NONE;
-  if (!Accepts(pt)) return S_OK;
-  if (FFiles) {
-    std::vector<std::string> names;
-    if (ReadData(data, CF_HDROP, [&](const void* p, size_t n) { return ReadDropFiles(p, n, names); }))
-      FGrid.DropFiles(names);
-  } else {
-    std::string dropped;
-    ReadData(data, CF_TEXT, [&](const void* p, size_t n) {
-      dropped.assign(static_cast<const char*>(p), strnlen(static_cast<const char*>(p), n));
-      return true;
-    });
-    POINT client{pt.x, pt.y};
-    ScreenToClient(FGrid.Handle(), &client);
-    FGrid.DropText(client, dropped);
-  }
-  *effect = DROPEFFECT_COPY;
-  return S_OK;
+  TakeGridSettings();
+  const HRESULT result = TESGDropTarget::Drop(data, keys, pt, effect);
+  HideMarkers();
+  return result;
 }
+
+void TGridDropTarget::DragMouseMove(POINT pt, bool& accept, int formats) {
+  const bool columns = formats & dfColumn;
+  int col, row;
+  accept = FGrid.OleDragOver(Client(pt), formats, col, row);
+  if (accept) ShowMarkers(col, row, columns);
+  else HideMarkers();
+}
+
+// The grid's arrow windows: for a column drag, down and up arrows above and
+// below the grid at the target column's left edge; otherwise a right arrow
+// just left of the target cell (or row).
+void TGridDropTarget::ShowMarkers(int col, int row, bool columns) {
+  const RECT cell = FGrid.CellRect(col, row);
+  const int left = columns || !FGrid.OleEntireRows ? cell.left : 0;
+  TArrowWindow *down = FGrid.Arrow(adDown), *up = FGrid.Arrow(adUp), *right = FGrid.Arrow(adRight);
+  if (columns) {
+    right->Hide();
+    POINT top{left - down->Width() / 2, -down->Height()}, bottom{left - up->Width() / 2, FGrid.ClientHeight()};
+    ClientToScreen(FGrid.Handle(), &top);
+    ClientToScreen(FGrid.Handle(), &bottom);
+    down->ShowAt(top.x, top.y);
+    up->ShowAt(bottom.x, bottom.y);
+    return;
+  }
+  down->Hide();
+  up->Hide();
+  POINT at{left - right->Width(), (cell.top + cell.bottom - right->Height()) / 2};
+  ClientToScreen(FGrid.Handle(), &at);
+  right->ShowAt(at.x, at.y);
+}
+
+void TGridDropTarget::HideMarkers() {
+  for (int d : {adDown, adUp, adRight}) FGrid.Arrow(d)->Hide();
+}
+
+bool TGridDropTarget::DropText(POINT pt, const std::string& text) { return FGrid.DropText(Client(pt), text); }
+bool TGridDropTarget::DropRTF(POINT pt, const std::string& text) { return FGrid.DropRichText(Client(pt), text); }
+bool TGridDropTarget::DropCol(POINT pt, int col) { return FGrid.DropColumn(Client(pt), col); }
+bool TGridDropTarget::DropFiles(POINT, const std::vector<std::string>& names) { return FGrid.DropFiles(names); }
 
 // --- the grid's side
 
 void TExtStringGrid::SetOleDropTarget(bool on) {
   if (on == OleDropTarget()) return;
   if (on) {
-    FDropTarget = std::make_unique<TGridDropTarget>(*this);
+    FDropTarget.reset(new TGridDropTarget(*this));
     RegisterDragDrop(Handle(), FDropTarget.get());
   } else {
     if (HandleAllocated()) RevokeDragDrop(FHandle);
@@ -140,36 +90,108 @@ void TExtStringGrid::SetOleDropTarget(bool on) {
   }
 }
 
-void TExtStringGrid::DropFiles(const std::vector<std::string>& names) {
-  if (names.size() != 1) return;
-  const std::string& name = names[0];
-  const std::string upper = UpperCase(name);
-  const bool csv = upper.find(".CSV") != std::string::npos, xls = upper.find(".XLS") != std::string::npos;
-  if (!csv && !xls) return;
-  bool allow = true;
-  if (OnOleDrop) OnOleDrop(this, -1, -1, name, allow);
-  if (!allow) return;
-  if (csv) LoadFromDelimitedFile(name);
-  else LoadFromWorkbook(name);
+void TExtStringGrid::SetOleDropRTF(bool on) {
+  FOleDropRTF = on;
+  SetOleRichTextDrops(on);
 }
 
-void TExtStringGrid::DropText(POINT client, const std::string& text) {
+// Drops land on normal cells (and on the lone row of a one-row grid that
+// keeps its fixed row); columns not on fixed columns; text not on the range
+// that this grid is dragging itself.
+bool TExtStringGrid::DropCell(POINT client, bool columns, int& col, int& row) const {
+  if (!MouseToCell(client.x, client.y, col, row)) return false;
+  if (row < FixedRows() && !(row == 0 && RowCount() == 1 && FixedRowAlways)) return false;
+  if (columns) return col >= FixedCols();
+  if (!FOleDragging) return true;
+  if (MouseActions.DisjunctRowSelect) return !FData.RowSelect(row);
+  const TGridRect& r = FOleDragRange;
+  return !(row >= r.Top && row <= r.Bottom && ((Options & goRowSelect) || (col >= r.Left && col <= r.Right)));
+}
+
+bool TExtStringGrid::OleDragOver(POINT client, int formats, int& col, int& row) {
+  if (!MouseToCell(client.x, client.y, col, row)) return false;
+  const bool columns = formats & dfColumn;
+  if (!columns) {
+    if (row == TopRow() && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+    else if (row == TopRow() + VisibleRowCount()) SetTopRow(TopRow() + 1);
+  }
+  // Text alone needs a grid that may paste it.
+  bool accept = DropCell(client, columns, col, row) && (CanPasteDrop() || (formats & (dfFiles | dfColumn)));
+  if (OnOleDragOver) OnOleDragOver(this, row, col, accept);
+  return accept;
+}
+
+// All of the text must find room: columns and rows beyond the grid only
+// where the grid may grow (inserted rows always make room).
+bool TExtStringGrid::CanTakeText(int col, int row, const TTextSize& size) const {
+  if (size.Rows == 0 || !CanPasteDrop()) return false;
+  if (col + size.Cols > ColCount() && !Navigation.AllowClipboardColGrow) return false;
+  if (row + size.Rows > RowCount() && !OleInsertRows && !Navigation.AllowClipboardRowGrow) return false;
+  return true;
+}
+
+bool TExtStringGrid::DropText(POINT client, const std::string& text) {
   int col, row;
-  if (!MouseToCell(client.x, client.y, col, row)) return;
+  if (!DropCell(client, false, col, row)) return false;
   if (row == 0 && FixedRowAlways && RowCount() == 1) row = 1;
-  if (Options & goRowSelect) col = FixedCols();
+  if (Options & goRowSelect) col = OleEntireRows ? 0 : FixedCols();
+  const TTextSize size = ClipboardTextSize(text);
+  if (!CanTakeText(col, row, size)) return false;
   bool allow = true;
   if (OnOleDrop) OnOleDrop(this, row, col, text, allow);
-  if (!allow) return;
-  const TTextSize size = ClipboardTextSize(text);
+  if (!allow) return false;
+  if (OleInsertRows) {
+    const int top = TopRow();
+    FData.InsertRows(row, size.Rows);
+    // The range this grid is dragging moves down with the rows it is in.
+    if (FOleDragging && FOleDragRange.Top >= row) {
+      FOleDragRange.Top += size.Rows;
+      FOleDragRange.Bottom += size.Rows;
+    }
+    SetTopRow(top);
+  } else if (row >= RowCount()) {
+    SetRowCount(row + 1);
+  }
   TPasteOptions o;
   o.QuoteMultilineClipboard = QuoteMultilineClipboard;
   o.AllowClipboardRowGrow = Navigation.AllowClipboardRowGrow;
   o.AllowClipboardColGrow = Navigation.AllowClipboardColGrow;
-  if (!(Options & goEditing) && !Navigation.AllowClipboardAlways) return;
   PasteText(FData, FData.DisplayColToReal(col), row, text, o);
+  ClampPosition();
   const int firstCol = std::max(col, FixedCols());
   SetSelection(TGridRect{firstCol, row, std::min(col + std::max(size.Cols, 1) - 1, ColCount() - 1),
-                         std::min(row + std::max(size.Rows, 1) - 1, RowCount() - 1)});
-  ClampPosition();
+                         std::min(row + size.Rows - 1, RowCount() - 1)});
+  Invalidate();
+  return true;
+}
+
+bool TExtStringGrid::DropRichText(POINT client, const std::string& text) {
+  int col, row;
+  if (!DropCell(client, false, col, row) || !CanPasteDrop()) return false;
+  bool allow = true;
+  if (OnOleDrop) OnOleDrop(this, row, col, text, allow);
+  if (!allow) return false;
+  SetCells(col, row, text);
+  return true;
+}
+
+bool TExtStringGrid::DropColumn(POINT client, int sourceCol) {
+  int col, row;
+  if (!DropCell(client, true, col, row) || !OnOleDropCol) return false;
+  OnOleDropCol(this, row, col, sourceCol);
+  return true;
+}
+
+bool TExtStringGrid::DropFiles(const std::vector<std::string>& names) {
+  if (names.size() != 1) return false;
+  const std::string& name = names[0];
+  const std::string upper = UpperCase(name);
+  const bool csv = upper.find(".CSV") != std::string::npos, xls = upper.find(".XLS") != std::string::npos;
+  if (!csv && !xls) return false;
+  bool allow = true;
+  if (OnOleDrop) OnOleDrop(this, -1, -1, name, allow);
+  if (!allow) return false;
+  if (csv) LoadFromDelimitedFile(name);
+  else LoadFromWorkbook(name);
+  return true;
 }

@@ -1,27 +1,33 @@
-// The grid's OLE drop target: text and file lists dropped onto the window.
+// The grid's OLE drop target over the generic one.
 #pragma once
-#include "Handles.h"
-
-#include <ole2.h>
+#include "Controls.h"
+#include "EsgDD.h"
 
 class TExtStringGrid;
 
-class TGridDropTarget : public IDropTarget {
+// Registered on the grid's window while OleDropTarget is on. Text, rich
+// text, file and column drops go to the grid; the grid says where drops are
+// taken and whether it took one.
+class TGridDropTarget : public TESGDropTarget {
 public:
-  explicit TGridDropTarget(TExtStringGrid& grid) : FGrid(grid) {}
-  virtual ~TGridDropTarget() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  // The grid owns the object; COM's references do not free it.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  explicit TGridDropTarget(TExtStringGrid& grid);
+  // The accepted formats follow the grid's settings as each drag enters and
+  // at the drop.
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
-  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
 
+protected:
+  bool DropText(POINT pt, const std::string& text) override;
+  bool DropCol(POINT pt, int col) override;
+  bool DropRTF(POINT pt, const std::string& text) override;
+  bool DropFiles(POINT pt, const std::vector<std::string>& names) override;
+  void DragMouseMove(POINT pt, bool& accept, int formats) override;
+  void DragMouseLeave() override { HideMarkers(); }
+
 private:
-  bool Accepts(POINTL pt) const;
+  void TakeGridSettings();
+  POINT Client(POINT screen) const;
+  void ShowMarkers(int col, int row, bool columns);
+  void HideMarkers();
   TExtStringGrid& FGrid;
-  bool FFiles = false, FText = false;  // what the data being dragged holds
 };

@@ -31,8 +31,6 @@ HGLOBAL TextBlock(const std::string& text) {
   }
   return block;
 }
-
-const UINT RichTextFormat = RegisterClipboardFormatA("Rich Text Format");
 }  // namespace
 
 void TExtStringGrid::SaveToHTML(const std::string& fileName) {
@@ -90,7 +88,7 @@ void TExtStringGrid::CopyRangeToClipboard(const TGridRect& range) {
   HGLOBAL block = TextBlock(rich);
   if (!block) return;
   TClipboardLock clipboard(Handle());
-  if (!clipboard.Open() || !SetClipboardData(RichTextFormat, block)) GlobalFree(block);
+  if (!clipboard.Open() || !SetClipboardData(RichTextClipFormat(), block)) GlobalFree(block);
 }
 
 void TExtStringGrid::CopyToClipboard() {

@@ -27,6 +27,7 @@ HCURSOR PanCursor(int dx, int dy) {
 }  // namespace
 
 LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; MessageExtras(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_CREATE: {
       LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
@@ -77,6 +78,7 @@ void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, in
       return;
     }
   }
+  if (MouseDownExtras(button, shift, x, y)) return;
   if (button == mbLeft && FDownCol >= 0) {
     std::string anchor = AnchorAt(FDownCol, FDownRow, POINT{x, y});
     if (!anchor.empty()) {
@@ -84,6 +86,7 @@ void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, in
       return;  // nothing else happens for that press
     }
   }
+  if (button == mbLeft && OleDragPress(shift, x, y)) return;
   TStringGrid::MouseDown(button, shift, x, y);
 }
 
@@ -119,7 +122,10 @@ void TExtStringGrid::ClickAnchor(int col, int row, const std::string& anchor) {
 }
 
 void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft) OleDragRelease(x, y);
+  if (MouseUpExtras(button, shift, x, y)) return;
   TStringGrid::MouseUp(button, shift, x, y);
+  if (button == mbLeft && !FSized) MouseUpAfter(x, y);
   int col, row;
   if (button != mbLeft || FSized || !MouseToCell(x, y, col, row)) return;
   if (row != 0 || FDownRow != 0 || col != FDownCol) return;
@@ -169,7 +175,7 @@ bool TExtStringGrid::KeyDown(uint16_t& key, TShiftState shift) {
     AdvanceOnEnter();
     return true;
   }
-  return TStringGrid::KeyDown(key, shift);
+  return KeyDownExtras(key, shift, TStringGrid::KeyDown(key, shift));
 }
 
 // The next cell in the navigation direction that is shown and may be edited;

@@ -34,6 +34,9 @@ SIZE GraphicSize(const TCellGraphic& g, const TImageList* images, const RECT& ce
       return SIZE{};
     case gkButton:
       return SIZE{g.Value & 0xFFFF, (g.Value >> 16) & 0xFFFF};
+    case gkIcon:
+    case gkImageRow:
+      return TExtStringGrid::MoreGraphicSize(g, images);
     default:
       return SIZE{};
   }
@@ -46,6 +49,8 @@ bool GraphicHidesText(int kind) {
 }
 }  // namespace
 
+SIZE TExtStringGrid::PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const { return GraphicSize(g, GridImages, cell); }
+
 void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) {
   const int real = FData.DisplayColToReal(col);
   const bool fixedHeader = col < FixedCols() || row < FixedRows();
@@ -57,8 +62,10 @@ void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGri
   GetCellColor(col, row, state, canvas.BrushColor, canvas.Font);
   if ((state & gdSelected) && !(state & gdFocused) && SelectionColor == clNone) canvas.BrushColor = clHighlight;
   if (FZoom != 0) canvas.Font.SetSize(std::max(canvas.Font.Size() + FZoom, 1));
+  DrawCellBefore(canvas, col, row, rect, state);
   DrawCellText(canvas, col, row, rect, state, graphic);
   if (fixed && !Flat) DrawEdge(canvas.Handle(), &rect, BDR_RAISEDINNER, BF_RECT);
+  DrawCellAfter(canvas, col, row, rect);
   if (graphic) DrawCellGraphic(canvas.Handle(), col, row, rect, *graphic, canvas.BrushColor);
 }
 
@@ -116,6 +123,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
 
   std::string text = Cells(col, row);
   const int kind = CellTextKind(text, EnableHTML);
+  if (kind == ctRichText) return DrawRichText(canvas, col, row, rect, state);
   const bool glyph = ShowsSortGlyph(col, row);
   if (kind == ctHTML) {
     THTMLDrawContext c;
@@ -265,6 +273,7 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
       break;
     }
     default:
+      DrawMoreGraphic(dc, col, row, rect, g, x, y, s);
       break;
   }
 }
@@ -277,7 +286,10 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
   if (FZoom != 0) font.SetSize(std::max(font.Size() + FZoom, 1));
   const std::string& text = Cells(col, row);
   int width = 0;
-  if (CellTextKind(text, EnableHTML) == ctHTML) {
+  const int kind = CellTextKind(text, EnableHTML);
+  if (kind == ctRichText) {
+    width = RichTextSize(text).cx + 2 * TextOffset;
+  } else if (kind == ctHTML) {
     THTMLDrawContext c;
     c.DC = dc;
     c.Rect = RECT{0, 0, 32767, 32767};

@@ -355,9 +355,27 @@ TWinControl* FindControl(HWND wnd) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !Hint.empty()) {
+    TWinControl* root = FindControl(GetAncestor(FHandle, GA_ROOT));
+    if (root && root != this) root->ChildHintMouse(*this, MSG{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}});
+  }
   // Notifications go back to the control that sent them, also when the
   // parent is a standard control (a group box holding check boxes).
   switch (msg) {
+    case WM_CONTEXTMENU:
+      // A standard control's own right click or menu key: the control's
+      // popup menu, when it has one, instead of the control's own menu.
+      if (TWinControl* c = FindControl(HWND(wParam)); c && c->PopupMenu && c->PopupMenu->AutoPopup) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {  // from the keyboard: at the control's top left
+          at = POINT{0, 0};
+          ClientToScreen(c->Handle(), &at);
+        }
+        c->PopupMenu->PopupComponent = c;
+        c->PopupMenu->Popup(at.x, at.y);
+        return 0;
+      }
+      break;
     case WM_COMMAND:
       if (TWinControl* c = FindControl(HWND(lParam)); c && c != this && c->CommandNotify(HIWORD(wParam))) return 0;
       break;

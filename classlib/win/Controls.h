@@ -154,6 +154,9 @@ protected:
   virtual void Timer(UINT_PTR id) {}
   // The graphic control under the mouse changed (null: none).
   virtual void HoverChanged(TControl* now) {}
+  // A mouse message of a windowed control with a hint, given to its
+  // top-level window (which shows the hints).
+  virtual void ChildHintMouse(TWinControl& child, const MSG& msg) {}
   virtual bool CloseRequested() { return false; }
   // A WM_COMMAND notification of this control, reflected by its parent.
   virtual bool CommandNotify(WORD code) { return false; }

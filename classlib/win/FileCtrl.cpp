@@ -133,8 +133,7 @@ TDriveComboBox::TDriveComboBox(TComponent* owner) : TComboBox(owner) { Style = c
 void TDriveComboBox::CreateHandle() {
   TComboBox::CreateHandle();
   BuildList();
-  for (int i = 0; i < Items.Count(); ++i)
-    if (SameText(Items[i].substr(0, 1), std::string(1, FDrive))) SetItemIndex(i);
+  SelectDrive(FDrive);
 }
 
 void TDriveComboBox::BuildList() {
@@ -144,11 +143,23 @@ void TDriveComboBox::BuildList() {
     if (drives & (1u << i)) Items.Add(std::string(1, char((TextCase == tcUpperCase ? 'A' : 'a') + i)) + ":");
 }
 
-void TDriveComboBox::SetDrive(char drive) {
+void TDriveComboBox::SelectDrive(char drive) {
   FDrive = char(LowerCase(std::string(1, drive))[0]);
   for (int i = 0; i < Items.Count(); ++i)
     if (SameText(Items[i].substr(0, 1), std::string(1, FDrive))) SetItemIndex(i);
-  if (DirList) DirList->SetDirectory(std::string(1, FDrive) + ":\\");
+}
+
+void TDriveComboBox::SetDrive(char drive) {
+  const char old = FDrive;
+  SelectDrive(drive);
+  if (!DirList) return;
+  try {
+    DirList->SetDirectory(std::string(1, FDrive) + ":\\");
+  } catch (const EInOutError&) {
+    // A drive without a disc: the list goes on showing the folder's drive.
+    SelectDrive(old);
+    throw;
+  }
 }
 
 bool TDriveComboBox::CommandNotify(WORD code) {

@@ -74,7 +74,8 @@ public:
   explicit TDriveComboBox(TComponent* owner);
   std::string ClassName() const override { return "TDriveComboBox"; }
   char Drive() const { return FDrive; }
-  // Selects the drive's item and points DirList at its root.
+  // Selects the drive's item and points DirList at its root; a root that
+  // cannot be opened raises EInOutError and keeps the drive as it was.
   void SetDrive(char drive);
   TTextCase TextCase = tcLowerCase;
   TDirectoryListBox* DirList = nullptr;  // not owned
@@ -86,5 +87,6 @@ protected:
   virtual void BuildList();
 
 private:
+  void SelectDrive(char drive);  // the item only
   char FDrive = 'c';
 };

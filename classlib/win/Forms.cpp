@@ -191,14 +191,13 @@ bool TForm::PreviewKey(MSG& msg) {
   return false;
 }
 
-void TForm::HoverChanged(TControl* now) {
-  if (!ShowHint) return;
+HWND TForm::Tooltip() {
   if (!FTooltip) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     FTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!FTooltip) return;
+    if (!FTooltip) return nullptr;
     TTTOOLINFOA ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = Handle();
@@ -206,6 +205,29 @@ void TForm::HoverChanged(TControl* now) {
     ti.lpszText = const_cast<char*>("");
     SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
   }
+  return FTooltip;
+}
+
+void TForm::ChildHintMouse(TWinControl& child, const MSG& msg) {
+  if (!ShowHint || !Tooltip()) return;
+  // Each windowed control is its own tool; its text is asked for when the
+  // tip shows, so a changed hint shows changed.
+  if (FHintedWindows.insert(child.Handle()).second) {
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = Handle();
+    ti.uId = UINT_PTR(child.Handle());
+    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
+  }
+  SendMessageA(FTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(Application().HintHidePause, 0));
+  MSG m = msg;
+  SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
+}
+
+void TForm::HoverChanged(TControl* now) {
+  if (!ShowHint || !Tooltip()) return;
   SendMessageA(FTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(Application().HintHidePause, 0));
   // One tool that takes the bounds and the hint of the control under the mouse.
   FHintText = now ? now->Hint : std::string();
@@ -226,6 +248,15 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SIZE && Application().MainForm() == this) {
     if (wParam == SIZE_MINIMIZED) Application().Minimize();
     else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) Application().Restore();
+  }
+  if (FTooltip && msg == WM_NOTIFY) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (info->hdr.hwndFrom == FTooltip && info->hdr.code == TTN_GETDISPINFOA && (info->uFlags & TTF_IDISHWND)) {
+      TWinControl* c = FindControl(HWND(info->hdr.idFrom));
+      FHintText = c ? c->Hint : std::string();
+      info->lpszText = const_cast<char*>(FHintText.c_str());
+      return 0;
+    }
   }
   if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};

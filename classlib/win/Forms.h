@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ public:
   // The menu bar, given to the window when it is made (not owned); its
   // items' short cuts work in the form.
   TMainMenu* Menu = nullptr;
-  // Hints of the graphic controls, shown in a tooltip for the application's
+  // Hints of the controls, shown in a tooltip for the application's
   // HintHidePause.
   bool ShowHint = false;
 
@@ -90,13 +91,17 @@ protected:
   bool CloseRequested() override;
   virtual bool CloseQuery();
   void HoverChanged(TControl* now) override;
+  void ChildHintMouse(TWinControl& child, const MSG& msg) override;
 
 private:
+  // The form's tooltip, made on first use; null when it cannot be made.
+  HWND Tooltip();
   void ApplyStyle();
   bool FModal = false;
   std::string FCaption;
   HWND FTooltip = nullptr;  // owned by the form's window (destroyed with it)
   std::string FHintText;
+  std::set<HWND> FHintedWindows;  // the windowed controls the tooltip has as tools
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
 };

@@ -9,6 +9,7 @@
 #include "FileCtrl.h"
 #include "GradCap.h"
 #include "Panels.h"
+#include "RichEdit.h"
 #include "StdEdits.h"
 #include "Unit3_place.h"
 #include "UrlLabel.h"
@@ -21,24 +22,17 @@ constexpr int kClientWidth = 440, kClientHeight = 452;
 constexpr int kCreditsWidth = 405, kCreditsHeight = 353;
 constexpr const char* kWebAddress = "http://www.brannox2000.net/";
 
-const char* const kReadme[] = {
-    "Brannox 2000",
-    "",
-    "Brannox 2000 starts the modifications of your Quake-family games: Quake, Quake II,",
-    "Quake III Arena, Half-Life and the other games it knows.",
-    "",
-    "Getting started",
-    "  The first start opens the Settings dialog. Press \"Find games\" to locate your games,",
-    "  then \"Find mods\" to fill the list with every modification installed in them.",
-    "",
-    "The main window",
-    "  Double-click an entry, or select it and press Enter, to start it. The right mouse",
-    "  button on an entry opens its menu: its readme, config, web site and maps, the",
-    "  views of each game and the favourites.",
-    "",
-    "Skins",
-    "  Skins are packages (.bxs) or pictures in the Skins folder; the Skins page of the",
-    "  Settings dialog chooses one. The skin editor makes new ones.",
+// The read-me under its title: headings, each with one paragraph.
+const char* const kReadme[][2] = {
+    {"", "Brannox 2000 starts the modifications of your Quake-family games: Quake, Quake II, Quake III Arena, "
+         "Half-Life and the other games it knows."},
+    {"Getting started", "The first start opens the Settings dialog. Press \"Find games\" to locate your games, then "
+                        "\"Find mods\" to fill the list with every modification installed in them."},
+    {"The main window", "Double-click an entry, or select it and press Enter, to start it. The right mouse button on an "
+                        "entry opens its menu: its readme, config, web site and maps, the views of each game and the "
+                        "favourites."},
+    {"Skins", "Skins are packages (.bxs) or pictures in the Skins folder; the Skins page of the Settings dialog chooses "
+              "one. The skin editor makes new ones."},
 };
 
 const char* const kShortcuts[][2] = {
@@ -75,9 +69,42 @@ const char* const kCredits[] = {
 }  // namespace
 
 std::vector<std::string> KeyboardShortcutLines() {
-  std::vector<std::string> lines = {"Key\t\tAction", "--------------------------------------------"};
-  for (const auto& key : kShortcuts) lines.push_back(std::string(key[0]) + "\t\t" + key[1]);
+  std::vector<std::string> lines = {"Key\tAction", "--------------------------------------------"};
+  for (const auto& key : kShortcuts) lines.push_back(std::string(key[0]) + "\t" + key[1]);
   return lines;
+}
+
+namespace {
+// The rich texts of the two text pages: 8-point Arial, one paragraph a line,
+// a tab as a tab.
+std::string RTFLine(const std::string& line, bool bold) {
+  std::string out = bold ? "{\\b " : "";
+  for (char c : line) {
+    if (c == '\\' || c == '{' || c == '}') out += '\\';
+    out += c == '\t' ? std::string("\\tab ") : std::string(1, c);
+  }
+  return out + (bold ? "}" : "") + "\\par\n";
+}
+
+constexpr const char* kRTFStart = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs16";
+}  // namespace
+
+// The read-me: the title larger, the headings in bold.
+std::string ReadmeRTF() {
+  std::string rtf = std::string(kRTFStart) + "{\\fs24 " + RTFLine("Brannox 2000", true) + "}\\par\n";
+  for (const auto& [heading, text] : kReadme) {
+    if (*heading) rtf += RTFLine(heading, true);
+    rtf += RTFLine(text, false) + "\\par\n";
+  }
+  return rtf + "}";
+}
+
+// The shortcut table: the actions at one tab stop, the heading in bold.
+std::string KeyboardShortcutRTF() {
+  const std::vector<std::string> lines = KeyboardShortcutLines();
+  std::string rtf = std::string(kRTFStart) + "\\tx1800 ";
+  for (size_t i = 0; i < lines.size(); ++i) rtf += RTFLine(lines[i], i == 0);
+  return rtf + "}";
 }
 
 std::vector<std::string> CreditLines() {
@@ -150,18 +177,15 @@ void TAboutBox::BuildProductPage() {
 }
 
 void TAboutBox::BuildTextPages() {
-  auto memo = [this](TTabSheet* sheet, const std::vector<std::string>& lines) {
-    auto* m = Place<TMemo>(sheet, this, 6, 6, 408, 364);
-    m->WordWrap = false;
-    m->ScrollBars = ssBoth;
-    m->SetReadOnly(true);
-    TStringList list;
-    for (const std::string& line : lines) list.Add(line);
-    m->Lines.Assign(list);
-    return m;
+  auto rich = [this](TTabSheet* sheet, const std::string& rtf) {
+    auto* r = Place<TRichEdit>(sheet, this, 6, 6, 408, 364);
+    r->ScrollBars = ssVertical;
+    r->SetReadOnly(true);
+    r->SetRTF(rtf);
+    return r;
   };
-  RichEdit2 = memo(ReadmePage, std::vector<std::string>(std::begin(kReadme), std::end(kReadme)));
-  RichEdit1 = memo(KeysPage, KeyboardShortcutLines());
+  RichEdit2 = rich(ReadmePage, ReadmeRTF());
+  RichEdit1 = rich(KeysPage, KeyboardShortcutRTF());
 }
 
 void TAboutBox::BuildCreditsPage() {

@@ -22,6 +22,7 @@ class TLabel;
 class TMemo;
 class TPageControl;
 class TPanel;
+class TRichEdit;
 class TScrollBox;
 class TTabSheet;
 class TUrlLabel;
@@ -65,7 +66,7 @@ public:
   TUrlLabel* UrlLabel1;
   TScrollBox* ScrollBox1;
   TImage* ProgramIcon;
-  TMemo *RichEdit2, *RichEdit1;
+  TRichEdit *RichEdit2, *RichEdit1;
   TStringList L1;  // the credit lines
   TPanel* Panel1;
   TDXDraw* DXDraw1;
@@ -94,7 +95,10 @@ private:
   TAboutHost FHost;
 };
 
-// The lines of the keyboard shortcuts page.
+// The lines of the keyboard shortcuts page, key and action a tab apart.
 std::vector<std::string> KeyboardShortcutLines();
+// The rich texts of the "Readme" and "Keyboard shortcuts" pages.
+std::string ReadmeRTF();
+std::string KeyboardShortcutRTF();
 // The credit lines: an empty screen, the credits, an empty screen.
 std::vector<std::string> CreditLines();

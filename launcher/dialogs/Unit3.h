@@ -20,6 +20,7 @@
 #include "DialogForm.h"
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
+#include "FlCtrlEx.h"
 #include "GradCap.h"
 #include "IniFiles.h"
 #include "MPlayer.h"
@@ -97,7 +98,10 @@ public:
   TComboBox *C1, *C3;
   TImage* GameLogo;
   TButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton23, *SpeedButton9,
-      *SpeedButton34, *SpeedButton35, *SpeedButton36, *Lis1, *Poista1, *BitBtn3, *BitBtn2;
+      *SpeedButton34, *SpeedButton35, *SpeedButton36, *SpeedButton7, *SpeedButton8, *BitBtn3, *BitBtn2;
+  // The location's menu ("Clear") and the parameter menu ("Add", "Remove").
+  TPopupMenu *LocationMenu, *ParameterMenu;
+  TMenuItem *Clear1, *Lis1, *Poista1;
   TOpenPictureDialog* OpenPictureDialog1;
 
   // Skins page.
@@ -286,14 +290,15 @@ public:
   std::string SelectedHalfLifeMod() const;
 
   // "Half-Life logo editor".
+  // The drive list leads the folder list, which leads the source list.
   TComboBox *ComboBox1, *FilterComboBox1;
-  TComboBox* DriveComboBoxEx1;
-  TListBox *DirectoryListBoxEx1, *FileListBoxEx1, *FileListBoxEx2;
+  TDriveComboBoxEx* DriveComboBoxEx1;
+  TDirectoryListBoxEx* DirectoryListBoxEx1;
+  TFileListBoxEx *FileListBoxEx1, *FileListBoxEx2;  // the pictures; the logos
   TScrollBox* LogoSourceBox;
   TImage *Image3, *Image4;
   TCheckBox *CheckBox1, *CheckBox2, *CheckBox3;
   TButton *BitBtn7, *BitBtn8;
-  std::string LogoSourceDir, LogoDir;  // the folders of the two file lists
   void hllogoedShow(TComponent* sender);
   void ComboBox1Change(TComponent* sender);
   void FileListBoxEx1Click(TComponent* sender);
@@ -325,8 +330,9 @@ private:
   void SetConfigColors(bool editable);
   void SaveMapCycle();
   void AppendMissingMaps(const std::vector<std::string>& maps, const std::string& containing = "");
-  void FillLogoSources();
-  void ListLogos();
+  // Points the source lists at the stored folder ("logodir"), else the
+  // launcher's; a folder that cannot be opened leaves them as they are.
+  void OpenLogoSources();
   // The line formats of the files open in the editors.
   TGameText FModListText, FConfigText, FMapCycleText, FLiblistText;
   bool FFilling = false;  // the Half-Life pages' re-entry flag

@@ -115,8 +115,10 @@ void TForm3::BuildGamesPage() {
   SpeedButton23->Hint = "Clear location";
   label(52, "Parameters:");
   C1 = Place<TComboBox>(Games, this, x, 68, w, 22);
-  Lis1 = Button(Games, this, x + w + 4, 67, 56, "Add");
-  Poista1 = Button(Games, this, x + w + 64, 67, 50, "Remove");
+  SpeedButton7 = Button(Games, this, x + w + 4, 67, 56, "Add");
+  SpeedButton7->Hint = "Add parameter";
+  SpeedButton8 = Button(Games, this, x + w + 64, 67, 50, "Remove");
+  SpeedButton8->Hint = "Remove parameter";
   label(96, "Default parameter:");
   Edit3 = ReadOnlyEdit(Games, this, x, 112, w);
   SpeedButton9 = Button(Games, this, x + w + 4, 111, 110, "Set default");
@@ -150,8 +152,23 @@ void TForm3::BuildGamesPage() {
   SpeedButton3->OnClick = [this](TComponent* s) { SpeedButton3Click(s); };
   SpeedButton4->OnClick = [this](TComponent* s) { SpeedButton4Click(s); };
   SpeedButton23->OnClick = [this](TComponent* s) { SpeedButton23Click(s); };
-  Lis1->OnClick = [this](TComponent* s) { Lis1Click(s); };
-  Poista1->OnClick = [this](TComponent* s) { Poista1Click(s); };
+  auto menuItem = [this](TPopupMenu* menu, const char* caption) {
+    auto* item = new TMenuItem(this);
+    item->Caption = caption;
+    menu->Items()->Add(item);
+    return item;
+  };
+  LocationMenu = new TPopupMenu(this);
+  Clear1 = menuItem(LocationMenu, "Clear");
+  S1->PopupMenu = LocationMenu;
+  ParameterMenu = new TPopupMenu(this);
+  Lis1 = menuItem(ParameterMenu, "Add");
+  Poista1 = menuItem(ParameterMenu, "Remove");
+  C1->PopupMenu = ParameterMenu;
+  ParameterMenu->OnPopup = [this](TComponent*) { UpdateParameterButtons(); };
+  Clear1->OnClick = [this](TComponent* s) { Clear1Click(s); };
+  SpeedButton7->OnClick = Lis1->OnClick = [this](TComponent* s) { Lis1Click(s); };
+  SpeedButton8->OnClick = Poista1->OnClick = [this](TComponent* s) { Poista1Click(s); };
   SpeedButton9->OnClick = [this](TComponent* s) { SpeedButton9Click(s); };
   SpeedButton34->OnClick = [this](TComponent* s) { SpeedButton34Click(s); };
   SpeedButton35->OnClick = [this](TComponent* s) { SpeedButton35Click(s); };
@@ -216,8 +233,11 @@ std::string TForm3::SelectedGame() const {
 
 void TForm3::UpdateParameterButtons() {
   bool game = !SelectedGame().empty();
-  Lis1->SetEnabled(game);
-  Poista1->SetEnabled(game && C1->ItemIndex() >= 0);
+  bool parameter = game && C1->ItemIndex() >= 0;
+  SpeedButton7->SetEnabled(game);
+  SpeedButton8->SetEnabled(parameter);
+  Lis1->Enabled = game;
+  Poista1->Enabled = parameter;
 }
 
 void TForm3::UpdateHalfLifePages() {

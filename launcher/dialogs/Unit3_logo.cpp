@@ -14,15 +14,8 @@ using namespace settings_ui;
 
 namespace {
 constexpr char kAllPictures[] = "*.bmp;*.tga;*.tif;*.tiff;*.gif;*.jpeg;*.jpg;*.pcx";
+constexpr char kLogoMask[] = "*.bmp";
 constexpr uint16_t kDeleteKey = VK_DELETE;
-
-std::vector<std::string> Drives() {
-  std::vector<std::string> drives;
-  DWORD present = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i)
-    if (present & (1u << i)) drives.push_back(std::string(1, char('A' + i)) + ":\\");
-  return drives;
-}
 
 // Makes a folder with all its missing parents; false when that failed.
 bool MakeFolders(const std::string& folder) {
@@ -33,13 +26,9 @@ bool MakeFolders(const std::string& folder) {
   return DirectoryExists(folder);
 }
 
-// The files of a folder that match a mask, sorted by name.
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) {
-  TFileListBox list(nullptr);
-  list.Directory = folder;
-  list.Mask = mask;
-  list.Update();
-  return list.Items.Items();
+// A file of a file list's folder.
+std::string PathIn(const TFileListBox& list, const std::string& name) {
+  return IncludeTrailingBackslash(list.Directory) + name;
 }
 }  // namespace
 
@@ -47,15 +36,19 @@ void TForm3::BuildLogoPage() {
   Text(LogoEditor, this, 8, 8, 150, "Game:");
   ComboBox1 = Place<TComboBox>(LogoEditor, this, 8, 26, 150, 22);
   ComboBox1->Style = csDropDownList;
-  DriveComboBoxEx1 = Place<TComboBox>(LogoEditor, this, 8, 54, 150, 22);
-  DriveComboBoxEx1->Style = csDropDownList;
-  DirectoryListBoxEx1 = Place<TListBox>(LogoEditor, this, 8, 80, 150, 108);
+  ComboBox1->Items.Sorted = true;
+  DriveComboBoxEx1 = Place<TDriveComboBoxEx>(LogoEditor, this, 8, 54, 150, 22);
+  DirectoryListBoxEx1 = Place<TDirectoryListBoxEx>(LogoEditor, this, 8, 80, 150, 108);
   FilterComboBox1 = Place<TComboBox>(LogoEditor, this, 8, 192, 150, 22);
   FilterComboBox1->Style = csDropDownList;
   for (const char* mask : {kAllPictures, "*.bmp", "*.tga", "*.tif;*.tiff", "*.gif", "*.jpeg;*.jpg", "*.pcx"})
     FilterComboBox1->Items.Add(mask);
-  FileListBoxEx1 = Place<TListBox>(LogoEditor, this, 8, 218, 150, 112);
+  FilterComboBox1->SetItemIndex(0);
+  FileListBoxEx1 = Place<TFileListBoxEx>(LogoEditor, this, 8, 218, 150, 112);
   FileListBoxEx1->MultiSelect = true;
+  FileListBoxEx1->Mask = kAllPictures;
+  DriveComboBoxEx1->DirList = DirectoryListBoxEx1;
+  DirectoryListBoxEx1->FileList = FileListBoxEx1;
 
   Text(LogoEditor, this, 166, 8, 160, "Unconverted image:");
   LogoSourceBox = Place<TScrollBox>(LogoEditor, this, 166, 26, 160, 180);
@@ -64,7 +57,8 @@ void TForm3::BuildLogoPage() {
   Image4 = Place<TImage>(LogoEditor, this, 334, 26, kLogoSize, kLogoSize);
   Image4->Stretch = true;
   Text(LogoEditor, this, 450, 8, 86, "Logos:");
-  FileListBoxEx2 = Place<TListBox>(LogoEditor, this, 450, 26, 86, 180);
+  FileListBoxEx2 = Place<TFileListBoxEx>(LogoEditor, this, 450, 26, 86, 180);
+  FileListBoxEx2->Mask = kLogoMask;
   CheckBox1 = Check(LogoEditor, this, 166, 216, 180, "Invert colors");
   CheckBox2 = Check(LogoEditor, this, 166, 240, 180, "mirror image");
   CheckBox3 = Check(LogoEditor, this, 166, 264, 180, "Flip image");
@@ -73,24 +67,17 @@ void TForm3::BuildLogoPage() {
 
   LogoEditor->OnShow = [this](TComponent* s) { hllogoedShow(s); };
   ComboBox1->OnChange = [this](TComponent* s) { ComboBox1Change(s); };
-  DriveComboBoxEx1->OnChange = [this](TComponent*) {
-    if (DriveComboBoxEx1->ItemIndex() >= 0) LogoSourceDir = DriveComboBoxEx1->Text();
-    FillLogoSources();
+  DirectoryListBoxEx1->OnChange = [this](TComponent*) {
+    Host.OptionsIni->WriteString(kOptions, "logodir", IncludeTrailingBackslash(DirectoryListBoxEx1->Directory()));
   };
-  DirectoryListBoxEx1->OnDblClick = [this](TComponent*) {
-    int i = DirectoryListBoxEx1->ItemIndex();
-    if (i < 0) return;
-    std::string name = DirectoryListBoxEx1->Items[i];
-    if (name == "..") {
-      std::string up = LogoSourceDir.substr(0, LogoSourceDir.size() - 1);
-      LogoSourceDir = up.substr(0, up.find_last_of('\\') + 1);
-    } else {
-      LogoSourceDir += name + "\\";
-    }
-    FillLogoSources();
+  FilterComboBox1->OnChange = [this](TComponent*) {
+    FileListBoxEx1->Mask = FilterComboBox1->Items[std::max(0, FilterComboBox1->ItemIndex())];
+    FileListBoxEx1->Update();
   };
-  FilterComboBox1->OnChange = [this](TComponent*) { FillLogoSources(); };
+  // A list read again has nothing selected: nothing to preview.
+  FileListBoxEx1->OnChange = [this](TComponent* s) { FileListBoxEx1Click(s); };
   FileListBoxEx1->OnClick = [this](TComponent* s) { FileListBoxEx1Click(s); };
+  FileListBoxEx2->OnChange = [this](TComponent*) { BitBtn8->SetEnabled(FileListBoxEx2->Items.Count() > 0); };
   FileListBoxEx2->OnClick = [this](TComponent* s) { FileListBoxEx2Click(s); };
   FileListBoxEx2->OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) {
     FileListBoxEx2KeyDown(s, key, shift);
@@ -99,37 +86,34 @@ void TForm3::BuildLogoPage() {
   BitBtn8->OnClick = [this](TComponent* s) { BitBtn8Click(s); };
 }
 
-void TForm3::FillLogoSources() {
-  if (LogoSourceDir.empty() || !DirectoryExists(LogoSourceDir)) LogoSourceDir = Host.AppDir;
-  LogoSourceDir = IncludeTrailingBackslash(LogoSourceDir);
-  Host.OptionsIni->WriteString(kOptions, "logodir", LogoSourceDir);
-  DriveComboBoxEx1->SetItemIndex(DriveComboBoxEx1->Items.IndexOf(LogoSourceDir.substr(0, 3)));
-  DirectoryListBoxEx1->Items.Clear();
-  TFileListBox folders(nullptr);
-  for (const std::string& name : SubFolders(folders, LogoSourceDir)) DirectoryListBoxEx1->Items.Add(name);
-  if (LogoSourceDir.size() > 3) DirectoryListBoxEx1->Items.Insert(0, "..");
-  FileListBoxEx1->Items.Clear();
-  int filter = std::max(0, FilterComboBox1->ItemIndex());
-  for (const std::string& name : ListFiles(LogoSourceDir, FilterComboBox1->Items[filter]))
-    FileListBoxEx1->Items.Add(name);
-  FileListBoxEx1Click(FileListBoxEx1);
+void TForm3::OpenLogoSources() {
+  std::string folder = Host.OptionsIni->ReadString(kOptions, "logodir", "");
+  if (folder.empty() || !DirectoryExists(folder)) folder = Host.AppDir;
+  try {
+    if (folder.size() > 1 && folder[1] == ':') DriveComboBoxEx1->SetDrive(folder[0]);
+    DirectoryListBoxEx1->SetDirectory(folder);
+  } catch (const EInOutError&) {
+  }
 }
 
 void TForm3::hllogoedShow(TComponent*) {
   RegisterGraphicFormats();
+  // The extended lists read their items only with their windows: make them
+  // now, also when the dialog opens on this page before it is shown.
+  FileListBoxEx1->Handle();
   ComboBox1->Items.Clear();
-  std::vector<std::string> games;
   for (const char* key : {"gunman", "half-life"}) {
     const std::string folder = GameFolder(key);
-    if (!folder.empty() && DirectoryExists(folder)) games.push_back(key == std::string("gunman") ? "Gunman" : "Half-Life");
+    if (!folder.empty() && DirectoryExists(folder))
+      ComboBox1->Items.Add(key == std::string("gunman") ? "Gunman" : "Half-Life");
   }
-  for (const std::string& game : games) ComboBox1->Items.Add(game);
-  if (DriveComboBoxEx1->Items.Count() == 0)
-    for (const std::string& drive : Drives()) DriveComboBoxEx1->Items.Add(drive);
-  if (FilterComboBox1->ItemIndex() < 0) FilterComboBox1->SetItemIndex(0);
-  if (LogoSourceDir.empty()) LogoSourceDir = Host.OptionsIni->ReadString(kOptions, "logodir", "");
-  FillLogoSources();
-  if (ComboBox1->Items.Count() == 0) return;
+  OpenLogoSources();
+  if (ComboBox1->Items.Count() == 0) {
+    // No logos folder: the logo list must not offer the files of another.
+    FileListBoxEx2->Items.Clear();
+    BitBtn8->SetEnabled(false);
+    return;
+  }
   ComboBox1->SetItemIndex(0);
   ComboBox1Change(ComboBox1);
 }
@@ -138,13 +122,12 @@ void TForm3::ComboBox1Change(TComponent*) {
   if (ComboBox1->ItemIndex() < 0) return;
   const std::string folder = GameFolder(ComboBox1->Text());
   if (folder.empty() || !DirectoryExists(folder)) return;
-  LogoDir = IncludeTrailingBackslash(folder) + "logos\\";
-  if (!DirectoryExists(LogoDir) && !MakeFolders(LogoDir)) throw EFCreateError(LogoDir);
-  ListLogos();
+  const std::string logos = IncludeTrailingBackslash(folder) + "logos\\";
+  if (!DirectoryExists(logos) && !MakeFolders(logos)) throw EFCreateError(logos);
+  FileListBoxEx2->Directory = logos;
+  FileListBoxEx2->Update();
   Application().ProcessMessages();
-  const bool any = FileListBoxEx2->Items.Count() > 0;
-  BitBtn8->SetEnabled(any);
-  if (!any) {
+  if (FileListBoxEx2->Items.Count() == 0) {
     Image4->Picture().Clear();
     Image4->Changed();
     return;
@@ -153,19 +136,13 @@ void TForm3::ComboBox1Change(TComponent*) {
   FileListBoxEx2Click(FileListBoxEx2);
 }
 
-void TForm3::ListLogos() {
-  FileListBoxEx2->Items.Clear();
-  for (const std::string& name : ListFiles(LogoDir, "*.bmp")) FileListBoxEx2->Items.Add(name);
-  BitBtn8->SetEnabled(FileListBoxEx2->Items.Count() > 0);
-}
-
 void TForm3::FileListBoxEx1Click(TComponent*) {
   Image3->Picture().Clear();
   if (FileListBoxEx1->SelCount() == 1) {
     for (int i = 0; i < FileListBoxEx1->Items.Count(); ++i) {
       if (!FileListBoxEx1->Selected(i)) continue;
       try {
-        Image3->Picture().LoadFromFile(LogoSourceDir + FileListBoxEx1->Items[i]);
+        Image3->Picture().LoadFromFile(PathIn(*FileListBoxEx1, FileListBoxEx1->Items[i]));
       } catch (const std::exception&) {
         Image3->Picture().Clear();  // a picture that cannot be read shows nothing
       }
@@ -178,9 +155,11 @@ void TForm3::FileListBoxEx1Click(TComponent*) {
 
 void TForm3::FileListBoxEx2Click(TComponent*) {
   int i = FileListBoxEx2->ItemIndex();
-  if (i < 0 || !FileExists(LogoDir + FileListBoxEx2->Items[i])) return;
+  if (i < 0) return;
+  const std::string logo = PathIn(*FileListBoxEx2, FileListBoxEx2->Items[i]);
+  if (!FileExists(logo)) return;
   try {
-    Image4->Picture().LoadFromFile(LogoDir + FileListBoxEx2->Items[i]);
+    Image4->Picture().LoadFromFile(logo);
   } catch (const std::exception&) {
     Image4->Picture().Clear();
   }
@@ -188,16 +167,17 @@ void TForm3::FileListBoxEx2Click(TComponent*) {
 }
 
 void TForm3::BitBtn7Click(TComponent*) {
-  if (LogoDir.empty()) return;
+  if (FileListBoxEx2->Directory.empty()) return;
   const TLogoOptions options{CheckBox1->Checked(), CheckBox2->Checked(), CheckBox3->Checked()};
-  std::string last;
-  for (int i = 0; i < FileListBoxEx1->Items.Count(); ++i) {
-    if (!FileListBoxEx1->Selected(i)) continue;
-    const std::string name = FileListBoxEx1->Items[i];
-    const std::string target = LogoDir + ChangeFileExt(name, ".bmp");
+  const std::string sourceFolder = IncludeTrailingBackslash(DirectoryListBoxEx1->Directory());
+  std::vector<std::string> selected;
+  for (int i = 0; i < FileListBoxEx1->Items.Count(); ++i)
+    if (FileListBoxEx1->Selected(i)) selected.push_back(FileListBoxEx1->Items[i]);
+  for (const std::string& name : selected) {
+    const std::string target = PathIn(*FileListBoxEx2, ChangeFileExt(name, ".bmp"));
     TPicture conn;
     try {
-      conn.LoadFromFile(LogoSourceDir + name);
+      conn.LoadFromFile(sourceFolder + name);
     } catch (const std::exception& e) {
       MessageDlg(e.what(), mtError, mbOK);
       break;
@@ -212,20 +192,20 @@ void TForm3::BitBtn7Click(TComponent*) {
     }
     std::vector<uint8_t> bmp = MakeLogoBmp(*picture, options);
     SaveFileAtomically(target, [&](TStream& s) { s.WriteBuffer(bmp.data(), int64_t(bmp.size())); });
-    last = ExtractFileName(target);
     Application().ProcessMessages();
-    ListLogos();
-    FileListBoxEx2->SetItemIndex(FileListBoxEx2->Items.IndexOf(last));
+    FileListBoxEx2->Update();
+    FileListBoxEx2->SetItemIndex(FileListBoxEx2->Items.IndexOf(ExtractFileName(target)));
     FileListBoxEx2Click(FileListBoxEx2);
   }
 }
 
 void TForm3::BitBtn8Click(TComponent*) {
   int i = FileListBoxEx2->ItemIndex();
-  if (i < 0 || MessageDlg("Confirm delete?", mtConfirmation, mbYesNo) != mrYes) return;
+  if (i < 0 || FileListBoxEx2->Directory.empty()) return;
+  if (MessageDlg("Confirm delete?", mtConfirmation, mbYesNo) != mrYes) return;
   const std::string name = FileListBoxEx2->Items[i];
-  if (IsPlainFileName(name)) DeleteFileA((LogoDir + name).c_str());
-  ListLogos();
+  if (IsPlainFileName(name)) DeleteFileA(PathIn(*FileListBoxEx2, name).c_str());
+  FileListBoxEx2->Update();
   Image4->Picture().Clear();
   Image4->Changed();
 }

@@ -305,6 +305,72 @@ TEST(Hints, TheToolFollowsTheControlUnderTheMouse) {
   EXPECT_TRUE(IsRectEmpty(&r));
 }
 
+TEST(Hints, AWindowedControlIsAToolWhoseTextIsAskedForWhenItShows) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 100);
+  form.ShowHint = true;
+  auto* withHint = new TButton(&form);
+  auto* without = new TButton(&form);
+  withHint->Hint = "Start the game";
+  withHint->SetBounds(0, 0, 80, 24);
+  without->SetBounds(100, 0, 80, 24);
+  withHint->SetParent(&form);
+  without->SetParent(&form);
+  HWND wnd = form.Handle();
+  SendMessageA(without->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+  EXPECT_EQ(FormTooltip(wnd), nullptr) << "a control without a hint makes no tooltip";
+  SendMessageA(withHint->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+  SendMessageA(withHint->Handle(), WM_MOUSEMOVE, 0, At(6, 5));
+  HWND tip = FormTooltip(wnd);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2) << "the form's own tool and the button, once";
+
+  auto askText = [&] {
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = tip;
+    info.hdr.idFrom = UINT_PTR(withHint->Handle());
+    info.hdr.code = TTN_GETDISPINFOA;
+    info.uFlags = TTF_IDISHWND;
+    SendMessageA(wnd, WM_NOTIFY, 0, LPARAM(&info));
+    return std::string(info.lpszText ? info.lpszText : "");
+  };
+  EXPECT_EQ(askText(), "Start the game");
+  withHint->Hint = "Start the game (Enter)";
+  EXPECT_EQ(askText(), "Start the game (Enter)");
+
+  form.ShowHint = false;
+  without->Hint = "Not shown";
+  SendMessageA(without->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2) << "no tools while the form shows no hints";
+}
+
+TEST(Hints, TheHintOfAWindowedControlShowsWhenTheMouseRestsOnIt) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 300, 150);
+  form.ShowHint = true;
+  auto* button = new TButton(&form);
+  button->Hint = "Start the game";
+  button->SetCaption("Start");
+  button->SetBounds(20, 20, 100, 30);
+  button->SetParent(&form);
+  Application().HintHidePause = 6000;
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  RECT r;
+  GetWindowRect(button->Handle(), &r);
+  SetCursorPos(r.left + 10, r.top + 10);
+  std::string shown;
+  for (DWORD end = GetTickCount() + 4000; shown.empty() && GetTickCount() < end; Sleep(10)) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    HWND tip = FormTooltip(form.Handle());
+    char text[64] = "";
+    if (tip && IsWindowVisible(tip)) GetWindowTextA(tip, text, sizeof text);
+    shown = text;
+  }
+  EXPECT_EQ(shown, "Start the game");
+}
+
 namespace {
 // A push button that answers its own colour and notification messages.
 class TReflectingButton : public TButton {

@@ -215,6 +215,34 @@ TEST(PopupMenu, RightClickOnAControlOpensItsMenu) {
   EXPECT_EQ(popups, 1);
 }
 
+TEST(PopupMenu, AStandardControlOpensItsMenuInsteadOfItsOwn) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 200);
+  auto* edit = new TEdit(&form);
+  edit->SetBounds(10, 10, 120, 22);
+  edit->SetParent(&form);
+  auto* menu = new TPopupMenu(&form);
+  std::string log;
+  NewItem(&form, menu->Items(), "Clear", &log);
+  edit->PopupMenu = menu;
+  TComponent* opener = nullptr;
+  menu->OnPopup = [&](TComponent*) {
+    opener = menu->PopupComponent;
+    gMenuKeys = "de";
+    gMenuSeen = false;
+    SetTimer(nullptr, 0, 30, PressMenuKeys);
+  };
+  // The edit's right click ends in its context-menu message.
+  SendMessageA(edit->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(edit->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(gMenuSeen);
+  EXPECT_EQ(opener, edit);
+  EXPECT_EQ(log, "Clear;");
+  // The menu key (no position) opens it too.
+  SendMessageA(edit->Handle(), WM_CONTEXTMENU, WPARAM(edit->Handle()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(log, "Clear;Clear;");
+}
+
 TEST(PopupMenu, OwnerDrawnItemsAreMeasuredAndDrawnThroughTheirEvents) {
   TForm owner(nullptr);
   TPopupMenu menu(&owner);

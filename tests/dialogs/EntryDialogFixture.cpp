@@ -1,4 +1,4 @@
-// The entry dialog tests' launcher folder and modal runner.
+// The entry dialog tests' launcher folder.
 #include "EntryDialogFixture.h"
 
 #include <windows.h>
@@ -40,24 +40,3 @@ TEntryDialogFiles& TEntryDialogTest::Files() {
   }
   return *FFiles;
 }
-
-int RunModal(TForm& form, const std::function<void()>& steps) {
-  bool done = false;
-  int ticks = 0;
-  UINT_PTR timer = Application().AddTimer(
-      [&] {
-        if (!IsWindowVisible(form.Handle())) return;
-        if (!done) {
-          done = true;
-          steps();
-        } else if (++ticks > 100 && form.ModalResult == 0) {
-          form.ModalResult = -1;
-        }
-      },
-      20);
-  int result = form.ShowModal();
-  Application().RemoveTimer(timer);
-  return result;
-}
-
-void Press(TWinControl* button) { SendMessageA(button->Handle(), BM_CLICK, 0, 0); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/ModalSteps.h"
 #include "DiscoveryFixture.h"
 #include "Dialogs.h"
 #include "Unit4.h"
@@ -25,7 +26,4 @@ private:
   std::unique_ptr<TEntryDialogFiles> FFiles;
 };
 
-// Shows form modally and runs steps once it is on screen; a form that the
-// steps leave open is ended with -1.
-int RunModal(TForm& form, const std::function<void()>& steps);
-void Press(TWinControl* button);
+

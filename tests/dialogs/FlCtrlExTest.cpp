@@ -86,6 +86,11 @@ TEST(FileListsEx, DriveFolderAndFileListsFollowEachOther) {
   EXPECT_EQ(form.Folders->ItemPath(path - 2), root);
   EXPECT_THROW(form.Folders->SetDirectory(root + "\\missing"), EInOutError);
   EXPECT_EQ(form.Folders->Directory(), root + "\\maps");
+  const std::string driveText = form.Drives->Text();
+  EXPECT_THROW(form.Drives->SetDrive('q'), EInOutError) << "no such drive";
+  EXPECT_EQ(form.Drives->Drive(), 'c') << "the drive list stays on the folder's drive";
+  EXPECT_EQ(form.Drives->Text(), driveText);
+  EXPECT_EQ(form.Folders->Directory(), root + "\\maps");
   HoldForLooking("BX_SHOW_LISTS");
 
   form.Folders->SetItemIndex(path);

@@ -128,6 +128,65 @@ TEST_F(TLogoPageTest, OverwriteAsksAndAnUnreadablePictureStops) {
   EXPECT_FALSE(form.BitBtn8->Enabled);
 }
 
+TEST_F(TLogoPageTest, DriveFolderAndPictureListsAreLinkedAndRemembered) {
+  Copy("tga-rle24.tga", "b.tga");
+  Copy("jpeg-colour.jpg", "e.jpg");
+  MakeDirs(Source + "more");
+  Copy("gif-plain.gif", "more\\g.gif");
+  WriteTextFile(Source + "notes.txt", "not a picture");
+  TForm3& form = Open();
+  const std::string folder = Source.substr(0, Source.size() - 1);
+  EXPECT_EQ(form.DriveComboBoxEx1->ClassName(), "TDriveComboBoxEx");
+  EXPECT_EQ(form.DriveComboBoxEx1->Text().substr(0, 3), LowerCase(Source.substr(0, 1)) + ": ");
+  EXPECT_EQ(form.DirectoryListBoxEx1->Directory(), folder);
+  EXPECT_EQ(form.FileListBoxEx1->Directory, folder);
+  ASSERT_EQ(form.FileListBoxEx1->Items.Items(), (std::vector<std::string>{"b.tga", "e.jpg"}));
+  EXPECT_EQ(form.FileListBoxEx2->Directory, Root + "Gunman\\logos\\");
+
+  // One filter of the list narrows the pictures; the first shows them all.
+  form.FilterComboBox1->SetItemIndex(form.FilterComboBox1->Items.IndexOf("*.jpeg;*.jpg"));
+  form.FilterComboBox1->OnChange(form.FilterComboBox1);
+  EXPECT_EQ(form.FileListBoxEx1->Items.Items(), std::vector<std::string>{"e.jpg"});
+  form.FilterComboBox1->SetItemIndex(0);
+  form.FilterComboBox1->OnChange(form.FilterComboBox1);
+
+  // A previewed picture goes when the folder changes; the folder is stored.
+  form.FileListBoxEx1->SetSelected(0, true);
+  form.FileListBoxEx1Click(form.FileListBoxEx1);
+  EXPECT_GT(form.Image3->Picture().Width(), 0);
+  form.DirectoryListBoxEx1->SetDirectory(Source + "more");
+  EXPECT_EQ(form.FileListBoxEx1->Items.Items(), std::vector<std::string>{"g.gif"});
+  EXPECT_EQ(form.Image3->Picture().Width(), 0);
+  EXPECT_EQ(Option("logodir"), Source + "more\\");
+
+  // Converting reads from the folder list's folder.
+  form.FileListBoxEx1->SetSelected(0, true);
+  form.BitBtn7Click(nullptr);
+  EXPECT_TRUE(FileExists(Root + "Gunman\\logos\\g.bmp"));
+  EXPECT_EQ(form.FileListBoxEx2->Items[form.FileListBoxEx2->ItemIndex()], "g.bmp");
+
+  // The drive list leads the other two.
+  form.DriveComboBoxEx1->SetDrive('e');
+  EXPECT_EQ(form.DirectoryListBoxEx1->Directory(), "e:\\");
+  EXPECT_EQ(form.FileListBoxEx1->Directory, "e:\\");
+  EXPECT_EQ(Option("logodir"), "e:\\");
+
+  // The Delete key in the logo list deletes after asking.
+  Answer(mrYes);
+  uint16_t key = VK_DELETE;
+  form.FileListBoxEx2->OnKeyDown(form.FileListBoxEx2, key, {});
+  EXPECT_EQ(Prompts.back(), "Confirm|Confirm delete?");
+  EXPECT_FALSE(FileExists(Root + "Gunman\\logos\\g.bmp"));
+  EXPECT_EQ(form.FileListBoxEx2->Items.Count(), 0);
+}
+
+TEST_F(TLogoPageTest, AStoredFolderThatIsGoneOpensTheLauncherFolder) {
+  Options->WriteString("Asetukset", "logodir", Root + "gone\\");
+  TForm3& form = Open();
+  EXPECT_EQ(IncludeTrailingBackslash(form.DirectoryListBoxEx1->Directory()), App);
+  EXPECT_EQ(Option("logodir"), App);
+}
+
 TEST(LogoConvert, StretchInvertMirrorAndFlip) {
   TBitmap wide;
   wide.SetPixelFormat(pf24bit);

@@ -58,8 +58,15 @@ TEST_F(TSettingsPagesTest, ParametersShownUntilAGapAndRemovingRewritesTheList) {
   ASSERT_EQ(form.SelectedGame(), "quake");
   EXPECT_EQ(form.C1->Items.Count(), 2);
   EXPECT_EQ(form.Edit3->Text(), "quake -game %s");
-  EXPECT_TRUE(form.Poista1->Enabled);
+  EXPECT_EQ(form.C1->PopupMenu, form.ParameterMenu);
+  EXPECT_EQ(form.S1->PopupMenu, form.LocationMenu);
+  form.C1->SetItemIndex(-1);
+  form.ParameterMenu->OnPopup(form.ParameterMenu);
+  EXPECT_TRUE(form.Lis1->Enabled);
+  EXPECT_FALSE(form.Poista1->Enabled) << "Remove needs a chosen parameter";
   form.C1->SetItemIndex(1);
+  form.ParameterMenu->OnPopup(form.ParameterMenu);
+  EXPECT_TRUE(form.Poista1->Enabled);
   Answer(mrYes);
   form.Poista1Click(form.Poista1);
   EXPECT_EQ(Prompts.back(), "Information|Confirm remove?");

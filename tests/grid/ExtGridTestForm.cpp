@@ -43,6 +43,15 @@ void TGridWindow::Shot(const std::string& name) {
   ReleaseDC(Grid->Handle(), dc);
 }
 
+TBitmap SolidBitmap(int w, int h, TColor c) {
+  TBitmap b;
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.SetPixel(x, y, c);
+  return b;
+}
+
 void SaveDCArea(HDC source, int x, int y, int w, int h, const std::string& file) {
   HDC mem = CreateCompatibleDC(source);
   HBITMAP bmp = CreateCompatibleBitmap(source, w, h);

@@ -31,6 +31,9 @@ struct TGridWindow {
 // Copies w x h pixels at (x, y) of the device context into a BMP file.
 void SaveDCArea(HDC source, int x, int y, int w, int h, const std::string& file);
 
+// A w x h 24-bit picture of one colour.
+TBitmap SolidBitmap(int w, int h, TColor c);
+
 // The clipboard's plain text.
 std::string ClipboardText();
 void SetClipboardText(const std::string& text);

@@ -7,14 +7,6 @@
 #include "WinGraphics.h"
 
 namespace {
-TBitmap Solid(int w, int h, TColor c) {
-  TBitmap b;
-  b.SetPixelFormat(pf24bit);
-  b.SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.SetPixel(x, y, c);
-  return b;
-}
 
 // A point inside the cell that no text reaches.
 POINT Blank(TExtStringGrid& g, int col, int row) {
@@ -46,7 +38,7 @@ TEST(ExtGridPaint, BackgroundPictureLiesUnderItsKindOfCellsOnly) {
   TGridWindow w(4, 6);
   TExtStringGrid& g = *w.Grid;
   g.SetRow(6);
-  g.BackGround.Bitmap.Assign(Solid(7, 5, 0x00204080));
+  g.BackGround.Bitmap.Assign(SolidBitmap(7, 5, 0x00204080));
   POINT normal = Blank(g, 1, 2), fixed = Blank(g, 1, 0);
   EXPECT_EQ(w.PixelAt(normal.x, normal.y), Rgb(0x00204080));
   EXPECT_EQ(w.PixelAt(fixed.x, fixed.y), ColorToRGB(g.FixedColor));
@@ -117,13 +109,13 @@ TEST(ExtGridPaint, ScreenshotOfAFullGrid) {
   const int widths[] = {85, 110, 191, 90};
   for (int c = 0; c < 4; ++c) g.SetColWidths(c, widths[c]);
   TImageList images(nullptr);
-  TBitmap logo = Solid(16, 16, clWhite);
+  TBitmap logo = SolidBitmap(16, 16, clWhite);
   for (int y = 3; y < 13; ++y)
     for (int x = 3; x < 13; ++x) logo.SetPixel(x, y, (x + y) % 4 ? clRed : clNavy);
   images.AddMasked(logo, clWhite);
   g.GridImages = &images;
   g.Data().EnableGraphics = true;
-  TBitmap tile = Solid(24, 24, 0x00F0F0F0);
+  TBitmap tile = SolidBitmap(24, 24, 0x00F0F0F0);
   for (int i = 0; i < 24; ++i) tile.SetPixel(i, i, 0x00D0D0E8);
   g.BackGround.Bitmap.Assign(tile);
   g.Bands.Active = true;

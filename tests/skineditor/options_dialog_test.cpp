@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "Forms.h"
 #include "IniFiles.h"
+#include "../support/ModalSteps.h"
 #include "Unit3.h"
 #include "skinoptions.h"
 
@@ -21,27 +22,6 @@ std::string TempIni(const char* name) {
   return file;
 }
 
-void Press(TWinControl* button) { SendMessageA(button->Handle(), BM_CLICK, 0, 0); }
-
-// Shows the dialog modally and runs steps once it is on screen.
-int RunDialog(TForm3& form, const std::function<void()>& steps) {
-  bool done = false;
-  int ticks = 0;
-  UINT_PTR timer = Application().AddTimer(
-      [&] {
-        if (!IsWindowVisible(form.Handle())) return;
-        if (!done) {
-          done = true;
-          steps();
-        } else if (++ticks > 100) {
-          form.ModalResult = -1;  // the steps did not end the dialog
-        }
-      },
-      20);
-  int result = form.ShowModal();
-  Application().RemoveTimer(timer);
-  return result;
-}
 }  // namespace
 
 TEST(OptionsDialog, StartsFromTheStoredModeAndFolder) {
@@ -69,7 +49,7 @@ TEST(OptionsDialog, StartsFromTheStoredModeAndFolder) {
 TEST(OptionsDialog, OkWritesTheFolderAlsoInDefaultMode) {
   std::string ini = TempIni("bx_options_ok.ini");
   TForm3 form(nullptr, ini);
-  int result = RunDialog(form, [&] {
+  int result = RunModal(form, [&] {
     Press(form.R2);
     EXPECT_TRUE(IsWindowEnabled(form.Edit1->Handle()));
     form.Edit1->SetText("D:\\not there yet");
@@ -92,7 +72,7 @@ TEST(OptionsDialog, BrowseFillsTheFolderAndCancelWritesNothing) {
     return int(mrOk);
   });
   TForm3 form(nullptr, ini);
-  int result = RunDialog(form, [&] {
+  int result = RunModal(form, [&] {
     Press(form.R2);
     Press(form.S1);
     EXPECT_EQ(form.Edit1->Text(), "C:\\Chosen");
@@ -104,7 +84,7 @@ TEST(OptionsDialog, BrowseFillsTheFolderAndCancelWritesNothing) {
   EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES) << "Cancel wrote options.ini";
 
   TForm3 again(nullptr, ini);
-  EXPECT_EQ(RunDialog(again, [&] { Press(again.R2); Press(again.BitBtn1); }), mrOk);
+  EXPECT_EQ(RunModal(again, [&] { Press(again.R2); Press(again.BitBtn1); }), mrOk);
   TIniFile f(ini);
   EXPECT_EQ(f.ReadInteger(kOptionsSection, kFolderModeKey, -1), 1);
   EXPECT_EQ(f.ReadString(kOptionsSection, kCustomFolderKey, "?"), "");

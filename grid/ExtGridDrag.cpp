@@ -1,0 +1,100 @@
+// TExtStringGrid as an OLE drag source: a press inside the selection (or on
+// a header) that then moves drags the selection's text (or the column) out
+// through the system's drag loop; a move may remove the dragged rows.
+#include <algorithm>
+#include <cstdlib>
+
+#include "ExtGrid.h"
+
+bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
+  FOleDragPending = false;
+  if (!OleDropSource || (Options & goEditing) || (shift & (ssShift | ssDouble)) || FDownCol < 0) return false;
+  if ((Options & goColSizing) && ColumnBorderAt(x) >= 0) return false;
+  const bool header = FDownRow < FixedRows() && FDownCol >= FixedCols();
+  const TGridRect s = Selection();
+  const bool inside = MouseActions.DisjunctRowSelect
+                          ? FData.RowSelect(FDownRow)
+                          : FDownCol >= s.Left && FDownCol <= s.Right && FDownRow >= s.Top && FDownRow <= s.Bottom;
+  if (!header && (!inside || IsFixedCell(FDownCol, FDownRow))) return false;
+  FOleDragPending = true;
+  FOleDragPoint = POINT{x, y};
+  if (!Focused()) SetFocus();
+  SetCapture(Handle());
+  return true;
+}
+
+// The drag starts once the mouse leaves the system's drag rectangle.
+bool TExtStringGrid::OleDragMove(TShiftState shift, int x, int y) {
+  if (!FOleDragPending) return false;
+  if (!(shift & ssLeft)) {
+    OleDragRelease(x, y);
+    return false;
+  }
+  if (std::abs(x - FOleDragPoint.x) <= GetSystemMetrics(SM_CXDRAG) / 2 &&
+      std::abs(y - FOleDragPoint.y) <= GetSystemMetrics(SM_CYDRAG) / 2)
+    return true;
+  FOleDragPending = false;
+  if (GetCapture() == FHandle) ReleaseCapture();
+  OleDrag(FDownCol, FDownRow);
+  return true;
+}
+
+// A drag-capable press released where it was: the pressed cell becomes the
+// selection after all.
+void TExtStringGrid::OleDragRelease(int x, int y) {
+  if (!FOleDragPending) return;
+  FOleDragPending = false;
+  if (GetCapture() == FHandle) ReleaseCapture();
+  if (FDownRow >= FixedRows()) FocusCell(FDownCol, FDownRow, true);
+}
+
+DWORD TExtStringGrid::OleDrag(int col, int row) {
+  const bool column = row < FixedRows();
+  const bool disjunct = MouseActions.DisjunctRowSelect;
+  const TGridRect range = disjunct ? TGridRect{FixedCols(), FixedRows(), ColCount() - FData.FixedRightCols - 1,
+                                               RowCount() - FData.FixedFooters - 1}
+                                   : Selection();
+  std::string text, rich;
+  if (!column) {
+    TClipboardOptions o;
+    o.CopyHTMLTags = Navigation.CopyHTMLTagsToClipboard;
+    o.Multilinecells = Multilinecells;
+    o.QuoteMultilineClipboard = QuoteMultilineClipboard;
+    if (disjunct) o.RowIncluded = [&](int r) { return FData.RowSelect(r); };
+    text = RangeAsText(FData, range.Left, range.Top, range.Right, range.Bottom, o);
+    // A rich-text cell at the top left rides along in its own format.
+    if (const std::string& first = Cells(range.Left, range.Top); first.find("{\\") != std::string::npos) rich = first;
+  }
+  bool allow = true;
+  if (OnOleDrag) OnOleDrag(this, row, col, text, allow);
+  if (!allow) return DROPEFFECT_NONE;
+  if (OnOleDragStart) OnOleDragStart(this, row, col);
+  FOleDragging = true;
+  FOleDragRange = range;
+  TComRef<TESGDropSource> source(new TESGDropSource);
+  const DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  DWORD effect = DROPEFFECT_NONE;
+  if (column) StartColDoDragDrop(source.Get(), col, allowed, effect);
+  else StartTextDoDragDrop(source.Get(), text, rich, allowed, effect);
+  FOleDragging = false;
+  if (effect == DROPEFFECT_MOVE && OleRemoveRows && !column && ((Options & goRowSelect) || disjunct))
+    RemoveDraggedRows();
+  if (OnOleDragStop) OnOleDragStop(this, int(effect));
+  return effect;
+}
+
+// The rows that were dragged away; the grid keeps one normal row, empty.
+void TExtStringGrid::RemoveDraggedRows() {
+  BeginUpdate();
+  const int first = FixedRows(), last = RowCount() - FData.FixedFooters - 1;
+  if (MouseActions.DisjunctRowSelect) {
+    for (int r = last; r >= first; --r)
+      if (FData.RowSelect(r)) FData.RemoveRows(r, 1);
+  } else {
+    const int top = std::max(FOleDragRange.Top, first), bottom = std::min(FOleDragRange.Bottom, last);
+    if (bottom >= top) FData.RemoveRows(top, bottom - top + 1);
+  }
+  if (RowCount() - FData.FixedFooters <= first) FData.InsertRows(RowCount() - FData.FixedFooters, 1);
+  ClampPosition();
+  EndUpdate();
+}

@@ -1,0 +1,103 @@
+// TExtStringGrid's hints: the cell under the mouse (its comment, its text or
+// the grid's hint) and the scroll bars' thumb position, in a small popup.
+#include <algorithm>
+
+#include "ExtGrid.h"
+#include "WinGraphics.h"
+
+namespace {
+constexpr int HintBelowCell = 6;  // a plain hint sits this far under the cell
+constexpr int HintPadding = 4;
+}  // namespace
+
+// A borderless top-most popup with one line of text; the grid owns it.
+class THintPopup : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+  std::string ClassName() const override { return "THintPopup"; }
+  std::string Text;
+
+  void ShowAt(POINT screen, int width) {
+    TWindowDC dc(Handle());
+    TFontHandle font = CreateFontHandle(Font);
+    TSelectGuard sel(dc.DC(), font.Get());
+    SIZE s{};
+    GetTextExtentPoint32A(dc.DC(), Text.data(), int(Text.size()), &s);
+    FLeft = screen.x, FTop = screen.y, FVisible = true;
+    FWidth = width > 0 ? width : s.cx + 2 * HintPadding, FHeight = s.cy + HintPadding;
+    SetWindowPos(FHandle, HWND_TOPMOST, FLeft, FTop, FWidth, FHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(FHandle, nullptr, TRUE);
+    UpdateWindow(FHandle);
+  }
+
+protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.Style = WS_POPUP | WS_BORDER;
+    params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  }
+  void Paint(TCanvas& canvas, const RECT& area) override {
+    canvas.BrushColor = Color;
+    canvas.FillRect(area);
+    RECT r{HintPadding - 1, 1, ClientWidth(), ClientHeight()};
+    TFontHandle font = CreateFontHandle(Font);
+    TSelectGuard sel(canvas.Handle(), font.Get());
+    SetBkMode(canvas.Handle(), TRANSPARENT);
+    SetTextColor(canvas.Handle(), ColorToRGB(clInfoText));
+    DrawTextA(canvas.Handle(), Text.data(), int(Text.size()), &r, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+};
+
+std::string TExtStringGrid::CellHint(int col, int row, POINT& at) {
+  const RECT r = CellRect(col, row);
+  const int real = FData.DisplayColToReal(col);
+  std::string hint;
+  if (FData.CellGraphicKind(real, row) == gkComment) {
+    hint = FData.CellComment(real, row);
+    at = POINT{r.right, r.top};
+  } else {
+    hint = Hint;
+    at = POINT{r.left, r.bottom + HintBelowCell};
+    const bool normal = !IsFixedCell(col, row) && !IsFixed(col, row);
+    if (normal && (HintShowCells || HintShowLargeText)) {
+      TWindowDC dc(Handle());
+      const bool wide = CellTextWidth(dc.DC(), col, row) > ColWidths(col);
+      hint = !HintShowLargeText || wide ? Cells(col, row) : std::string();
+      at = POINT{r.left, r.top};
+    }
+  }
+  if (OnGridHint) OnGridHint(this, row, col, hint);
+  return hint;
+}
+
+void TExtStringGrid::ShowHintAt(const std::string& text, POINT screen, int width) {
+  if (!FHint) FHint = new THintPopup(this);
+  FHint->Text = text;
+  FHint->Color = HintColor;
+  FHint->Font = Font;
+  FHint->ShowAt(screen, width);
+}
+
+std::string TExtStringGrid::ShownHint() const {
+  return FHint && FHint->HandleAllocated() && IsWindowVisible(FHint->Handle()) ? FHint->Text : std::string();
+}
+
+void TExtStringGrid::HideHint() {
+  FHintCol = FHintRow = -1;
+  if (FHint && FHint->HandleAllocated()) ShowWindow(FHint->Handle(), SW_HIDE);
+}
+
+// Moving onto another cell ends the shown hint and shows that cell's.
+void TExtStringGrid::UpdateHint(int x, int y) {
+  int col, row;
+  if (!MouseToCell(x, y, col, row)) col = row = -1;
+  if (col == FHintCol && row == FHintRow) return;
+  HideHint();
+  if (col < 0) return;
+  FHintCol = col, FHintRow = row;
+  POINT at;
+  const std::string hint = CellHint(col, row, at);
+  if (hint.empty()) return;
+  ClientToScreen(FHandle, &at);
+  ShowHintAt(hint, at, 0);
+}

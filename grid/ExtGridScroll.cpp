@@ -1,0 +1,134 @@
+// TExtStringGrid's scroll bars: the common controls' flat scroll bars (each
+// function looked up by name at every call and skipped when missing), the
+// proportional thumbs, scroll hints and scaling the columns with the window.
+#include <algorithm>
+#include <cmath>
+
+#include "ExtGrid.h"
+
+namespace {
+// Flat scroll bar properties and styles of the common controls.
+constexpr int PropHorzHeight = 4, PropVertWidth = 8, PropVertColor = 64, PropHorzColor = 128;
+constexpr int PropVertStyle = 256, PropHorzStyle = 512;
+constexpr int ProportionalRange = 128;  // thumb positions 0..127
+constexpr const char* CommonControls = "comctl32.dll";
+
+template <class F>
+F FlatFunction(const char* name) {
+  HMODULE lib = GetModuleHandleA(CommonControls);
+  return lib ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
+}
+using TInit = BOOL(WINAPI*)(HWND);
+using TUninit = HRESULT(WINAPI*)(HWND);
+using TSetProp = BOOL(WINAPI*)(HWND, UINT, INT_PTR, BOOL);
+using TSetInfo = int(WINAPI*)(HWND, int, LPSCROLLINFO, BOOL);
+using TShowBar = BOOL(WINAPI*)(HWND, int, BOOL);
+
+// The style property's value for a scroll type.
+int FlatStyle(int type) {
+  return type == TExtStringGrid::ssFlat ? 2 : type == TExtStringGrid::ssEncarta ? 1 : 0;
+}
+}  // namespace
+
+int TExtStringGrid::ScrollWidth() const { return FScrollWidth > 0 ? FScrollWidth : GetSystemMetrics(SM_CXVSCROLL); }
+
+void TExtStringGrid::SetScrollType(int type) {
+  FScrollType = type;
+  ApplyFlatScrollBars();
+}
+
+void TExtStringGrid::SetScrollColor(TColor color) {
+  FScrollColor = color;
+  ApplyFlatScrollBars();
+}
+
+void TExtStringGrid::SetScrollWidth(int width) {
+  FScrollWidth = width;
+  ApplyFlatScrollBars();
+}
+
+void TExtStringGrid::SetScrollProportional(bool on) {
+  FScrollProportional = on;
+  if (!on && FFlatOn && HandleAllocated()) {
+    if (auto uninit = FlatFunction<TUninit>("UninitializeFlatSB")) uninit(FHandle);
+    FFlatOn = false;
+    SCROLLINFO si{sizeof si, SIF_PAGE, 0, 0, 0, 0, 0};
+    SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+    SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
+    UpdateScrollBars();
+    return;
+  }
+  ApplyFlatScrollBars();
+}
+
+void TExtStringGrid::ApplyFlatScrollBars() {
+  if (!HandleAllocated()) return;
+  if (!FFlatOn && (FScrollType != ssNormal || FScrollProportional))
+    if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FFlatOn = init(FHandle) != FALSE;
+  if (FFlatOn) {
+    if (auto prop = FlatFunction<TSetProp>("FlatSB_SetScrollProp")) {
+      prop(FHandle, PropVertStyle, FlatStyle(FScrollType), FALSE);
+      prop(FHandle, PropHorzStyle, FlatStyle(FScrollType), FALSE);
+      if (FScrollColor != clNone) {
+        prop(FHandle, PropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+        prop(FHandle, PropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+      }
+      prop(FHandle, PropVertWidth, ScrollWidth(), FALSE);
+      prop(FHandle, PropHorzHeight, ScrollWidth(), TRUE);
+    }
+  }
+  UpdateProportionalBars();
+}
+
+// Each needed bar shows the visible part of all rows (columns) as its thumb.
+void TExtStringGrid::UpdateProportionalBars() {
+  if (!FScrollProportional || !FFlatOn || !HandleAllocated()) return;
+  auto bar = [&](int which, int first, int count, int visible, int at) {
+    const int total = count - first;
+    const bool needed = total > visible && total > 0;
+    if (auto show = FlatFunction<TShowBar>("FlatSB_ShowScrollBar")) show(FHandle, which, needed);
+    if (!needed) return;
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ProportionalRange - 1, 0, 0, 0};
+    si.nPage = UINT(ProportionalRange * visible / total);
+    si.nPos = std::clamp((at - first) * ProportionalRange / total, 0, ProportionalRange - 1);
+    if (auto set = FlatFunction<TSetInfo>("FlatSB_SetScrollInfo")) set(FHandle, which, &si, TRUE);
+  };
+  bar(SB_VERT, FixedRows(), RowCount(), VisibleRowCount(), TopRow());
+  bar(SB_HORZ, FixedCols(), ColCount(), VisibleColCount(), LeftCol());
+}
+
+void TExtStringGrid::TopLeftChanged() {
+  TStringGrid::TopLeftChanged();
+  UpdateProportionalBars();
+}
+
+// The thumb's row or column as the hint names it; a column counts its own
+// fixed columns.
+std::string TExtStringGrid::ScrollHintText(bool vertical, int position) {
+  std::string text = (vertical ? "Row : " : "Col : ") + IntToStr(position);
+  if (OnScrollHint) OnScrollHint(this, position, text);
+  return text;
+}
+
+// With SynchWithGrid every column keeps its share of the client width.
+void TExtStringGrid::SynchColumnsWithWidth() {
+  const int width = ClientWidth();
+  if (ColumnSize.SynchWithGrid && FLastClientWidth > 0 && width > 0 && width != FLastClientWidth) {
+    for (int c = 0; c < ColCount(); ++c)
+      FData.SetColWidths(FData.DisplayColToReal(c), int(std::lround(double(ColWidths(c)) * width / FLastClientWidth)));
+    ClampPosition();
+  }
+  if (width > 0) FLastClientWidth = width;
+}
+
+void TExtStringGrid::StretchRightColumn() {
+  if (!ColumnSize.Stretch() || !HandleAllocated() || ColCount() <= 0) return;
+  const int width = ClientWidth(), last = ColCount() - 1;
+  if (ColCount() == 1) {
+    SetColWidths(0, width);
+    return;
+  }
+  int others = 0;
+  for (int c = 0; c < last; ++c) others += ColWidths(c) + GridLineWidth;
+  if (others < width) SetColWidths(last, width - others - 1);
+}

@@ -9,6 +9,7 @@
 #include "GraphicCodecs.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "Graphics.h"
@@ -37,7 +38,9 @@ TDecodeResult TPackbitsRLE::Decode(std::span<const uint8_t> src, std::span<uint8
 }
 
 TDecodeResult TPCXRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
-  size_t in = 0, out = 0;
+  size_t in = 0, out = std::min(FPending, dst.size());
+  std::memset(dst.data(), FValue, out);
+  FPending -= out;
   while (in < src.size() && out < dst.size()) {
     uint8_t b = src[in++];
     if (b < 0xC0) {
@@ -45,10 +48,11 @@ TDecodeResult TPCXRLE::Decode(std::span<const uint8_t> src, std::span<uint8_t> d
       continue;
     }
     if (in >= src.size()) break;
-    uint8_t v = src[in++];
-    size_t count = std::min<size_t>(b & 0x3F, dst.size() - out);
-    std::memset(dst.data() + out, v, count);
-    out += count;
+    FValue = src[in++];
+    const size_t count = b & 0x3F, n = std::min(count, dst.size() - out);
+    std::memset(dst.data() + out, FValue, n);
+    out += n;
+    FPending = count - n;
   }
   return {in, out};
 }
@@ -139,6 +143,15 @@ struct TLiterals {
   }
 };
 const TLiterals kLiterals;
+
+// Eight bytes as one number: the first byte lowest (LowFirst) or highest.
+template <bool LowFirst>
+uint64_t LoadWord(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  if ((std::endian::native == std::endian::little) != LowFirst) v = __builtin_bswap64(v);
+  return v;
+}
 }  // namespace
 
 TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::string error)
@@ -187,15 +200,9 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
       if (src.size() - in >= 8) {
         const uint8_t* p = src.data() + in;
         const int take = (63 - bits) >> 3;  // bits + 8 * take stays below 64
-        if (LsbFirst) {
-          uint64_t v = 0;
-          for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
-          acc |= v << bits;
-        } else {
-          uint64_t v = 0;
-          for (int i = 0; i < 8; ++i) v = v << 8 | p[i];
-          acc = (acc << (8 * take)) | (v >> (64 - 8 * take));
-        }
+        const uint64_t v = LoadWord<LsbFirst>(p);
+        if (LsbFirst) acc |= v << bits;
+        else acc = (acc << (8 * take)) | (v >> (64 - 8 * take));
         in += size_t(take);
         bits += 8 * take;
       } else {

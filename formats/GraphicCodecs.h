@@ -27,9 +27,15 @@ public:
   TDecodeResult Decode(std::span<const uint8_t> source, std::span<uint8_t> dest) override;
 };
 
+// A run cut at the end of dest goes on at the start of the next call's dest,
+// so a picture can be expanded a row at a time as if in one piece.
 class TPCXRLE : public TDecoder {
 public:
   TDecodeResult Decode(std::span<const uint8_t> source, std::span<uint8_t> dest) override;
+
+private:
+  size_t FPending = 0;  // bytes of value FValue still to come
+  uint8_t FValue = 0;
 };
 
 // sampleSize 1 or 2; two-byte samples give one byte (their high byte) each.

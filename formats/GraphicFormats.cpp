@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FileView.h"
 #include "GraphicCodecs.h"
 #include "GraphicFormatsShared.h"
 #include "Streams.h"
@@ -184,6 +185,12 @@ void TDecodedGraphic::LoadFromStream(TStream& s) {
   std::unique_ptr<uint8_t[]> bytes(new uint8_t[size ? size : 1]);
   s.ReadBuffer(bytes.get(), int64_t(size));
   LoadFromMemory({bytes.get(), size});
+}
+
+void TDecodedGraphic::LoadFromFile(const std::string& name) {
+  TFileView view(name);
+  if (view.Mapped()) LoadFromMemory(view.Bytes());
+  else TBitmap::LoadFromFile(name);
 }
 
 void TDecodedGraphic::LoadFromMemory(std::span<const uint8_t> bytes) {

@@ -18,6 +18,8 @@ void RegisterGraphicFormats();
 class TDecodedGraphic : public TBitmap {
 public:
   void LoadFromStream(TStream& s) override;  // reads to the end of the stream
+  // Decodes the file from a read-only view of it, without a copy.
+  void LoadFromFile(const std::string& name) override;
   // Decodes a whole file; on failure the bitmap keeps what it held before.
   void LoadFromMemory(std::span<const uint8_t> bytes);
 

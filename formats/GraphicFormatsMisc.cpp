@@ -32,7 +32,7 @@ void TCUTGraphic::LoadFromFile(const std::string& name) {
   } catch (const EStreamError&) {
     // No palette file: the picture is grey.
   }
-  TGraphic::LoadFromFile(name);
+  TDecodedGraphic::LoadFromFile(name);
 }
 
 TBitmap TCUTGraphic::Decode(std::span<const uint8_t> bytes) {
@@ -112,6 +112,7 @@ TBitmap TGIFGraphic::Decode(std::span<const uint8_t> bytes) {
     int codeSize = r.U8();
     if (codeSize < 2 || codeSize > 11) throw EInvalidGraphic(kInvalid);
     std::vector<uint8_t> data;
+    data.reserve(r.Left());  // the sub-blocks hold less than what is left of the file
     for (uint8_t n = r.Left() ? r.U8() : 0; n; n = r.Left() ? r.U8() : 0) {
       auto block = r.Bytes(std::min<size_t>(n, r.Left()));
       data.insert(data.end(), block.begin(), block.end());

@@ -79,12 +79,24 @@ TBitmap TPCXGraphic::Decode(std::span<const uint8_t> bytes) {
   CheckRoom(total, uint64_t(data.size()) * (encoding == 1 ? 63 : 1), kPcxInvalid);
   TBitmap b = NewPicture(pf, width, height, kPcxInvalid);
   if (!palette.empty()) b.SetPalette(palette);
-  std::vector<uint8_t> pixels(size_t(total), 0);
-  if (encoding == 1) TPCXRLE().Decode(data, pixels);
-  else std::memcpy(pixels.data(), data.data(), size_t(total));
-
+  // A row at a time: runs may cross from one row into the next, and rows
+  // past the end of the data are black.
+  TPCXRLE rle;
+  std::vector<uint8_t> row(static_cast<size_t>(line));
+  size_t at = 0;
   for (unsigned y = 0; y < height; ++y) {
-    const uint8_t* in = pixels.data() + y * line;
+    size_t filled;
+    if (encoding == 1) {
+      const TDecodeResult step = rle.Decode(data.subspan(at), row);
+      at += step.Consumed;
+      filled = step.Written;
+    } else {
+      filled = std::min(row.size(), data.size() - at);
+      std::memcpy(row.data(), data.data() + at, filled);
+      at += filled;
+    }
+    std::fill(row.begin() + ptrdiff_t(filled), row.end(), 0);
+    const uint8_t* in = row.data();
     uint8_t* out = b.ScanLine(int(y));
     if (pf == pf1bit || pf == pf8bit) {
       std::memcpy(out, in, (uint64_t(width) * bits + 7) / 8);

@@ -188,15 +188,17 @@ TBitmap TTIFFGraphic::Decode(std::span<const uint8_t> bytes) {
     if (at > bytes.size()) throw EInvalidGraphic(kInvalid);
     packed = std::min<uint64_t>(packed, bytes.size() - at);
     auto src = bytes.subspan(size_t(at), size_t(packed));
-    strip.assign(size_t(unpacked), 0);
-    if (compression == 1) {
-      std::memcpy(strip.data(), src.data(), std::min<size_t>(src.size(), strip.size()));
-    } else if (compression == 5) {
-      // The decoder may leave bytes past its output changed: a short strip ends black.
+    if (compression == 5) {
+      // Every byte is written here: the decoded ones, then zero for the rest
+      // (the decoder may leave bytes past its output changed: a short strip
+      // ends black).
+      strip.resize(size_t(unpacked));
       size_t written = TTIFFLZW().Decode(src, strip).Written;
       std::fill(strip.begin() + ptrdiff_t(written), strip.end(), 0);
     } else {
-      TPackbitsRLE().Decode(src, strip);
+      strip.assign(size_t(unpacked), 0);
+      if (compression == 1) std::memcpy(strip.data(), src.data(), std::min<size_t>(src.size(), strip.size()));
+      else TPackbitsRLE().Decode(src, strip);
     }
     for (uint32_t r = 0; r < rps; ++r, ++y) {
       uint8_t* in = strip.data() + r * rowLength;

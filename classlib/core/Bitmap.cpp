@@ -44,7 +44,7 @@ void TBitmap::SetSize(int width, int height) {
   if (!PictureSizeFits(uint64_t(width), uint64_t(height), BitsPerPixel()))
     throw EOutOfResources("Not enough storage is available to process this command");
   uint64_t rowBytes = ((uint64_t)width * BitsPerPixel() + 31) / 32 * 4;
-  std::vector<uint8_t> bits((size_t)(rowBytes * height), 0);
+  TPixelBytes bits((size_t)(rowBytes * height));
   // Keep the pixels that still fit, top-left anchored.
   int keepRows = height < FHeight ? height : FHeight;
   size_t keepBytes = (size_t)(rowBytes < (uint64_t)RowBytes() ? rowBytes : (uint64_t)RowBytes());

@@ -12,7 +12,7 @@ struct TBmpImage {
   TPixelFormat PixelFormat = pf24bit;
   bool TopDown = false;
   std::vector<TRGBQuad> Palette;
-  std::vector<uint8_t> Bits;  // rows DWORD-aligned, bottom-up unless TopDown
+  TPixelBytes Bits;  // rows DWORD-aligned, bottom-up unless TopDown
 };
 
 // A whole file, "BM" first. Raises EInvalidGraphic("Bitmap image is not valid").

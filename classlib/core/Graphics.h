@@ -2,6 +2,7 @@
 // store TBitmap (BMP in and out), TPicture and the picture class registry.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <span>
@@ -15,6 +16,36 @@ class TStream;
 
 class EInvalidGraphic : public Exception { using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { using Exception::Exception; };
+
+// --- pixel blocks
+
+// The allocator of pixel blocks: memory comes from calloc, already zero (a
+// large block is fresh pages from the system, zero without a pass over
+// them), so value-initialising a byte leaves it as it is. That holds for
+// fresh blocks only: a TPixelBytes is made at its size and replaced, never
+// shrunk and grown again.
+template <class T>
+struct TZeroedAllocator {
+  using value_type = T;
+  TZeroedAllocator() = default;
+  template <class U>
+  TZeroedAllocator(const TZeroedAllocator<U>&) {}
+  T* allocate(size_t n) {
+    if (void* p = std::calloc(n ? n : 1, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* p, size_t) { std::free(p); }
+  template <class U>
+  void construct(U*) {}
+  template <class U, class... A>
+  void construct(U* p, A&&... a) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+  }
+  template <class U>
+  bool operator==(const TZeroedAllocator<U>&) const { return true; }
+};
+// Pixel rows: TPixelBytes(n) is n zero bytes.
+using TPixelBytes = std::vector<uint8_t, TZeroedAllocator<uint8_t>>;
 
 // --- fonts
 
@@ -138,7 +169,7 @@ private:
   TPixelFormat FPixelFormat = pf24bit;
   bool FTopDown = false;
   std::vector<TRGBQuad> FPalette;
-  std::vector<uint8_t> FBits;
+  TPixelBytes FBits;
 };
 
 // --- the picture registry

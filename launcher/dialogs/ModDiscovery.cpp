@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <system_error>
+#include <thread>
 
 #include "GameDiscovery.h"
 #include "IniFiles.h"
@@ -20,6 +23,7 @@ bool Blank(const std::string& s) { return Trim(s).empty(); }
 // A generous bound on an entry file whose keys a rebuild carries over; a
 // larger file is rebuilt without them.
 constexpr int64_t MaxEntryFileSize = 64 << 20;
+const char* const LiblistFileName = "liblist.gam";
 // A liblist.gam is a few hundred bytes; read no more than a generous bound.
 constexpr int64_t MaxLiblistSize = 1 << 20;
 
@@ -36,6 +40,29 @@ int KeyRank(const std::string& key) {
 }
 
 std::string EntryKey(const std::string& game, const std::string& mod) { return LowerCase(game) + '\n' + LowerCase(mod); }
+
+// Whether each path names a file. The look-ups go out on a few threads:
+// each costs a round trip to the file system, and they overlap well.
+std::vector<char> FilesExist(const std::vector<std::string>& paths) {
+  std::vector<char> found(paths.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i; (i = next++) < paths.size();) found[i] = FileExists(paths[i]);
+  };
+  constexpr size_t PathsPerThread = 64, MaxThreads = 4;
+  const size_t threads = std::min(MaxThreads, paths.size() / PathsPerThread);
+  std::vector<std::thread> helpers;
+  for (size_t t = 1; t < threads; ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // the threads there are do the work
+    }
+  }
+  work();
+  for (std::thread& t : helpers) t.join();
+  return found;
+}
 
 using TCarried = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
 
@@ -89,6 +116,20 @@ struct TModSearch::TGame {
 TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
     : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {
   for (const std::string& name : FolderEntries(FAppDir + "Logos", "*", false)) FLogos.insert(LowerCase(name));
+}
+
+void TModSearch::LookUpFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> unknown;
+  for (const std::string& path : paths)
+    if (!FFiles.count(path)) unknown.push_back(path);
+  std::vector<char> found = FilesExist(unknown);
+  for (size_t i = 0; i < unknown.size(); ++i) FFiles.emplace(unknown[i], found[i] != 0);
+}
+
+bool TModSearch::HasFile(const std::string& path) {
+  auto it = FFiles.find(path);
+  if (it == FFiles.end()) it = FFiles.emplace(path, FileExists(path)).first;
+  return it->second;
 }
 
 const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder) {
@@ -149,6 +190,13 @@ void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFo
     if (size_t i = KnownModIndex(name); i != NotKnownMod) hits.push_back(i);
   std::sort(hits.begin(), hits.end());
   hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+  // The files that each entry may take its values from, looked up together.
+  std::vector<std::string> files;
+  for (size_t i : hits) {
+    TModFiles mod = ModFiles(gameFolder, KnownMods()[i]);
+    files.insert(files.end(), {std::move(mod.ModInfo), std::move(mod.Liblist), std::move(mod.Icon)});
+  }
+  LookUpFiles(files);
   for (size_t i : hits) AddModEntry(game, gameFolder, KnownMods()[i], templ, gameLogo, true);
 }
 
@@ -169,11 +217,16 @@ void TModSearch::AddOwnModlistMods(const std::string& game, const std::string& g
   }
 }
 
+TModSearch::TModFiles TModSearch::ModFiles(const std::string& gameFolder, const std::string& d) {
+  const std::string folder = IncludeTrailingBackslash(gameFolder) + d + "\\";
+  return {folder + ModInfoFileName, folder + LiblistFileName, folder + d + ".ico"};
+}
+
 void TModSearch::AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& d,
                              const std::string& templ, const std::string& gameLogo, bool knownScan) {
-  std::string folder = IncludeTrailingBackslash(gameFolder) + d;
+  const TModFiles files = ModFiles(gameFolder, d);
   TModInfo info;
-  if (ReadModInfo(folder + "\\" + ModInfoFileName, info)) {
+  if (HasFile(files.ModInfo) && ReadModInfo(files.ModInfo, info)) {
     WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), d, Trim(info.WebSite),
                   Blank(info.Description) ? d : Trim(info.Description),
                   Blank(info.Logo) ? ModLogo(game, gameFolder, d, gameLogo, knownScan) : Trim(info.Logo),
@@ -181,14 +234,14 @@ void TModSearch::AddModEntry(const std::string& game, const std::string& gameFol
     return;
   }
   std::string name = CapitalizeFirst(d), url;
-  ReadLiblistInfo(folder, name, url);
+  if (HasFile(files.Liblist)) ReadLiblistInfo(IncludeTrailingBackslash(gameFolder) + d, name, url);
   WriteModEntry(FEntries, name, d, url, name, ModLogo(game, gameFolder, d, gameLogo, knownScan), templ, game);
 }
 
 std::string TModSearch::ModLogo(const std::string& game, const std::string& gameFolder, const std::string& d,
-                                const std::string& gameLogo, bool knownScan) const {
-  std::string own = IncludeTrailingBackslash(gameFolder) + d + "\\" + d + ".ico";
-  if (FileExists(own)) return own;
+                                const std::string& gameLogo, bool knownScan) {
+  const std::string own = ModFiles(gameFolder, d).Icon;
+  if (HasFile(own)) return own;
   if (InLogos(d + ".ico")) return d + ".ico";
   if (InLogos(d + ".bmp")) {
     if (knownScan && SameText(d, "action") && SameText(game, "half-life") && InLogos("actionhl.bmp"))
@@ -201,9 +254,13 @@ std::string TModSearch::ModLogo(const std::string& game, const std::string& game
 void TModSearch::etsihlmodit() {
   std::string folder = FGamesIni.ReadString("half-life", "Sijainti", "");
   if (folder.empty() || !DirectoryExists(folder)) return;
+  auto liblist = [&](const std::string& name) { return IncludeTrailingBackslash(folder) + name + "\\" + LiblistFileName; };
+  std::vector<std::string> files;
   for (const std::string& name : SubFolders(folder))
-    if (!SameText(name, "valve") && FileExists(IncludeTrailingBackslash(folder) + name + "\\liblist.gam"))
-      lisaamod(FAppDir, "half-life", name);
+    if (!SameText(name, "valve")) files.push_back(liblist(name));
+  LookUpFiles(files);
+  for (const std::string& name : SubFolders(folder))
+    if (!SameText(name, "valve") && HasFile(liblist(name))) lisaamod(FAppDir, "half-life", name);
 }
 
 void TModSearch::etsiomat() {
@@ -282,7 +339,7 @@ void ParseLiblistInfo(const std::string& text, std::string& name, std::string& w
 }
 
 void ReadLiblistInfo(const std::string& folder, std::string& name, std::string& website) {
-  std::string file = IncludeTrailingBackslash(folder) + "liblist.gam";
+  std::string file = IncludeTrailingBackslash(folder) + LiblistFileName;
   if (!FileExists(file)) return;
   std::string text;
   if (!ReadFileText(file, MaxLiblistSize, text)) return;

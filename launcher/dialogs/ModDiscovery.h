@@ -53,7 +53,16 @@ private:
   void AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& folder,
                    const std::string& templ, const std::string& gameLogo, bool knownScan);
   std::string ModLogo(const std::string& game, const std::string& gameFolder, const std::string& folder,
-                      const std::string& gameLogo, bool knownScan) const;
+                      const std::string& gameLogo, bool knownScan);
+  // The files in a mod folder that its entry may be made from.
+  struct TModFiles {
+    std::string ModInfo, Liblist, Icon;  // the mod information, liblist.gam, the folder's own icon
+  };
+  static TModFiles ModFiles(const std::string& gameFolder, const std::string& folder);
+  // Whether a path names a file, asked once a search: LookUpFiles asks for
+  // many at once, HasFile answers from what is known or asks.
+  void LookUpFiles(const std::vector<std::string>& paths);
+  bool HasFile(const std::string& path);
 
   // The sub-folders of a folder, listed once a search.
   const std::vector<std::string>& SubFolders(const std::string& folder);
@@ -62,6 +71,7 @@ private:
   std::string FAppDir;
   std::unordered_set<std::string> FLogos;  // the files of "Logos\", lower case, listed once a search
   std::unordered_map<std::string, std::vector<std::string>> FSubFolders;  // by folder, lower case
+  std::unordered_map<std::string, bool> FFiles;  // by path as asked: whether it is a file
   TIniFile& FGamesIni;   // not owned
   TEntrySet& FEntries;   // not owned
   TSearchStatus& FStatus;  // not owned

@@ -95,6 +95,25 @@ TEST(RunLengthCodecs, PcxRunIsCutToTheSpaceLeft) {
   EXPECT_EQ(Expand(TPCXRLE(), {0xC2, 0xC3, 0x05}, 10), (Bytes{0xC3, 0xC3, 0x05}));
 }
 
+// A run cut at the room's end goes on in the next call, so that expanding a
+// row at a time gives what one expansion of the whole gives.
+TEST(RunLengthCodecs, PcxRunGoesOnInTheNextCall) {
+  const Bytes packed = {0xC5, 9, 0x12, 0xC3, 7};
+  TPCXRLE rle;
+  Bytes first(3), second(3), third(3, 0xEE);
+  auto a = rle.Decode(packed, first);
+  EXPECT_EQ(first, (Bytes{9, 9, 9}));
+  EXPECT_EQ(a.Consumed, 2u);
+  auto b = rle.Decode(std::span(packed).subspan(a.Consumed), second);
+  EXPECT_EQ(second, (Bytes{9, 9, 0x12}));
+  EXPECT_EQ(b.Written, 3u);
+  auto c = rle.Decode(std::span(packed).subspan(a.Consumed + b.Consumed), third);
+  EXPECT_EQ(c.Written, 3u);
+  EXPECT_EQ(third, (Bytes{7, 7, 7}));
+  // Nothing is left over once the data is spent.
+  EXPECT_EQ(rle.Decode({}, third).Written, 0u);
+}
+
 TEST(RunLengthCodecs, SgiOneAndTwoByteSamples) {
   // Literal 2 bytes (bit 7 set), a run of 3, then the end.
   EXPECT_EQ(Expand(TSGIRLE(1), {0x82, 1, 2, 0x03, 9, 0, 77}, 10), (Bytes{1, 2, 9, 9, 9}));

@@ -337,6 +337,20 @@ TEST(PcxReader, TheEndPaletteNeedsItsMarker) {
   EXPECT_EQ(Error<TPCXGraphic>(Bytes(200, 3)), "Not a PCX or SCR file.");
 }
 
+TEST(PcxReader, RunsCrossRowsAndShortDataEndsBlack) {
+  // 8 bits, 1 plane, 3 x 3, run-length, 3 bytes a line: a run of 4 crosses
+  // from the first row into the second; the data ends in the second row.
+  TBuilder p;
+  p.u8(10); p.u8(5); p.u8(1); p.u8(8); p.u16(0); p.u16(0); p.u16(2); p.u16(2);
+  p.fill(65 - p.b.size()); p.u8(1); p.u16(3); p.u16(2); p.fill(128 - p.b.size());
+  p.u8(0xC4); p.u8(50); p.u8(60);
+  auto b = Load<TPCXGraphic>(p.b);
+  ASSERT_EQ(b.Height(), 3);
+  const uint8_t expected[3][3] = {{50, 50, 50}, {50, 60, 0}, {0, 0, 0}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(b.PaletteIndex(x, y), expected[y][x]) << x << "," << y;
+}
+
 TEST(PpmReader, HeadersSamplesAndErrors) {
   auto one = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
   auto p6 = one("P6 2 1 255\n");
@@ -417,6 +431,24 @@ TEST(OtherReaders, AFailedLoadKeepsThePicture) {
   f.pop_back();
   EXPECT_THROW(t.LoadFromMemory(f), EInvalidGraphic);
   EXPECT_EQ(t.Pixel(0, 0), clRed);
+}
+
+// Files are decoded from a view of them; an empty or missing file gives
+// the reader's own error or the open error, as a stream would.
+TEST(PictureFiles, LoadFromFileAndItsFailures) {
+  std::string name = testing::TempDir() + "bx_file.ppm";
+  const std::string file("P6 2 1 255\n\xFF\0\0\0\0\xFF", 17);
+  SaveFileAtomically(name, [&](TStream& s) { s.WriteString(file); });
+  TPPMGraphic ppm;
+  ppm.LoadFromFile(name);
+  ASSERT_EQ(ppm.Width(), 2);
+  EXPECT_EQ(ppm.Pixel(0, 0), clRed);
+  EXPECT_EQ(ppm.Pixel(1, 0), clBlue);
+  SaveFileAtomically(name, [](TStream&) {});
+  EXPECT_THROW(ppm.LoadFromFile(name), EInvalidGraphic);
+  EXPECT_EQ(ppm.Pixel(1, 0), clBlue);  // a failed load keeps the picture
+  std::remove(name.c_str());
+  EXPECT_THROW(ppm.LoadFromFile(name), EFOpenError);
 }
 
 // The read-only formats refuse to save instead of leaving an empty file.

@@ -141,7 +141,7 @@ public:
   int MaxEditLength() const { return FMaxEditLength; }
   void SetMaxEditLength(int n);  // also the open editor's limit
   // The default editor or a typed editor is open on the current cell.
-  bool Editing() const { return EditorMode() || FTypedShowing != nullptr; }
+  bool Editing() const { return EditorMode() || FTypedShowing != nullptr || FRichShowing; }
   TGridEditorControl* TypedEditor() const { return FTypedShowing; }
   // The grid's typed editor for a type, made on first need (null for the
   // types the default editor serves); OnGetEditorType may set it up, e.g.
@@ -435,6 +435,8 @@ private:
   bool EditCellExists() const { return FEditCol >= 0 && FEditCol < ColCount() && FEditRow >= 0 && FEditRow < RowCount(); }
   // Writes the typed editor's value back (when write) and hides it.
   void LeaveTypedEditor(bool write);
+  void ShowRichCellEditor();
+  void LeaveRichEditor(bool write);
   // The editing keys: F2, Escape, Space on check boxes, row insert and delete.
   bool EditingKey(uint16_t key, TShiftState shift);
   void InsertRowKey();
@@ -506,6 +508,7 @@ private:
   std::string FValidatedText;
   std::map<int, std::unique_ptr<TGridEditorControl>> FTypedEditors;
   TGridEditorControl* FTypedShowing = nullptr;
+  bool FRichShowing = false;  // the rich-text editor is the one showing
   char FFirstChar = 0;  // the character that opens the editor
   int FMaxEditLength = 0;
   TStringList FLookupItems;

@@ -3,6 +3,7 @@
 // and moving on after Enter.
 #include "ExtGrid.h"
 #include "ExtGridInplaceEdit.h"
+#include "ExtGridRichEdit.h"
 
 std::unique_ptr<TInplaceEdit> TExtStringGrid::CreateEditor() { return std::make_unique<TExtInplaceEdit>(*this, *this); }
 
@@ -13,7 +14,7 @@ bool TExtStringGrid::CanEditCell(int col, int row) const {
 }
 
 bool TExtStringGrid::CanEditShow() {
-  if (FEnding || FTypedShowing || !TStringGrid::CanEditShow()) return false;
+  if (FEnding || FTypedShowing || FRichShowing || !TStringGrid::CanEditShow()) return false;
   const int col = Col(), row = Row();
   // Check boxes and radio groups toggle in place; they never show an editor.
   if (!CanEditCell(col, row) || FData.IsCheckBoxOrRadio(FData.DisplayColToReal(col), row)) return false;
@@ -22,6 +23,10 @@ bool TExtStringGrid::CanEditShow() {
   FValidated = false;
   FEditorType = etNormal;
   if (OnGetEditorType) OnGetEditorType(this, col, row, FEditorType);
+  if (FEditorType == etRichEdit) {
+    ShowRichCellEditor();
+    return false;
+  }
   // A type without its own control falls back to the default editor.
   return IsTextEditorType(FEditorType) || !ShowTypedEditor();
 }
@@ -71,7 +76,41 @@ bool TExtStringGrid::ShowTypedEditor() {
   return true;
 }
 
+// The rich-text editor over the cell: it leaves on the focus going back to
+// the grid (key 0), on Escape (the edit is cancelled) and on Up or Down,
+// which then move in the grid.
+void TExtStringGrid::ShowRichCellEditor() {
+  ShowRichEditor(FEditCol, FEditRow);
+  TExtRichEdit& editor = *RichEditor();
+  SendMessageA(editor.Handle(), EM_SETMODIFY, FALSE, 0);
+  editor.GrowHeight = SizeWhileTyping.Height;
+  editor.OnLeaveEditor = [this](uint16_t key) {
+    if (key == 0) LeaveEditor();
+    else EditorKeyToGrid(key, 0);
+  };
+  FRichShowing = true;
+  if (FFirstChar) SendMessageA(editor.Handle(), WM_CHAR, WPARAM((unsigned char)FFirstChar), 0);
+}
+
+// The control writes its own form of the rich text, so the cell takes it
+// only when it was edited.
+void TExtStringGrid::LeaveRichEditor(bool write) {
+  FRichShowing = false;
+  TExtRichEdit& editor = *RichEditor();
+  if (write && EditCellExists() && SendMessageA(editor.Handle(), EM_GETMODIFY, 0, 0)) {
+    std::string value = RichEditorText();
+    ValidateEditor(value);
+    if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
+  }
+  if (editor.HandleAllocated() && editor.Focused()) SetFocus();
+  HideRichEditor();
+}
+
 void TExtStringGrid::LeaveTypedEditor(bool write) {
+  if (FRichShowing) {
+    LeaveRichEditor(write);
+    return;
+  }
   TGridEditorControl* editor = FTypedShowing;
   if (!editor) return;
   FTypedShowing = nullptr;  // the control's losing the focus below ends nothing more
@@ -107,7 +146,7 @@ bool TExtStringGrid::ValidateEditor(std::string& text) {
 
 bool TExtStringGrid::EndEditor() {
   if (FEnding) return true;
-  if (FTypedShowing) {
+  if (FTypedShowing || FRichShowing) {
     LeaveTypedEditor(true);
     return true;
   }

@@ -25,6 +25,10 @@ LRESULT TExtRichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnLeaveEditor(0);
       return result;
     }
+    if (msg == WM_KEYDOWN && wParam == VK_ESCAPE) {
+      OnLeaveEditor(VK_ESCAPE);
+      return 0;
+    }
     if (msg == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN) && !FGrid.WordWrap && !FGrid.Multilinecells) {
       OnLeaveEditor(uint16_t(wParam));
       return 0;

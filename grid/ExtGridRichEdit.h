@@ -20,8 +20,9 @@ public:
   // The editor grows itself and its row as the text asks for more height
   // (the grid's SizeWhileTyping.Height; set by whoever shows the editor).
   bool GrowHeight = false;
-  // The editor is left: key 0 when the focus went to the grid, VK_UP or
-  // VK_DOWN when one of those keys should move in the grid instead.
+  // The editor is left: key 0 when the focus went to the grid, VK_ESCAPE to
+  // cancel the edit, VK_UP or VK_DOWN when one of those keys should move in
+  // the grid instead.
   std::function<void(uint16_t key)> OnLeaveEditor;
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -76,7 +76,7 @@ TEST(GridTypedEditors, ATypedEditorShowsOverTheCellAndWritesBack) {
   EXPECT_EQ(g.Cells(3, 1), "scrolled");
   g.SetTopRow(1);
   // A type without a control of its own gets the default editor.
-  type = etRichEdit;
+  type = etEditLink;
   w.Press(VK_F2);
   EXPECT_TRUE(g.EditorMode());
 }

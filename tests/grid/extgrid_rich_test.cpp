@@ -138,3 +138,41 @@ TEST_F(RichGrid, TheEditorGrowsItsRowAsTheTextAsksForMoreHeight) {
   EXPECT_GT(G.RowHeights(2), before);
   EXPECT_EQ(re->Height(), G.RowHeights(2));
 }
+
+TEST_F(RichGrid, ARichTextCellIsEditedInPlaceAndEscapePutsItBack) {
+  G.Options |= goEditing;
+  G.OnGetEditorType = [](TComponent*, int, int, TEditorType& type) { type = etRichEdit; };
+  std::vector<std::string> validated;
+  G.OnCellValidate = [&](TComponent*, int, int, std::string& value, bool& valid) {
+    validated.push_back(value);
+    valid = true;
+  };
+  G.SetFocus();
+  G.FocusCell(1, 1, true);
+  G.ShowEditor();
+  TExtRichEdit* re = G.RichEditor();
+  ASSERT_NE(re, nullptr);
+  EXPECT_TRUE(re->Visible());
+  EXPECT_TRUE(G.Editing());
+  // Leaving without a change keeps the cell's own text, unvalidated.
+  G.SetFocus();
+  EXPECT_FALSE(re->Visible());
+  EXPECT_EQ(G.Cells(1, 1), kRedAndBold);
+  EXPECT_TRUE(validated.empty());
+  // A typed word goes into the cell as rich text, through validation.
+  G.ShowEditor();
+  SendMessageA(re->Handle(), EM_SETSEL, 0, 0);
+  for (char c : std::string("New ")) SendMessageA(re->Handle(), WM_CHAR, WPARAM(c), 0);
+  G.SetFocus();
+  EXPECT_FALSE(G.Editing());
+  EXPECT_EQ(G.Cells(1, 1).rfind("{\\rtf", 0), 0u);
+  EXPECT_NE(G.Cells(1, 1).find("New "), std::string::npos);
+  EXPECT_EQ(validated.size(), 1u);
+  // Escape puts back the text from when editing began.
+  const std::string before = G.Cells(1, 1);
+  G.ShowEditor();
+  for (char c : std::string("xyz")) SendMessageA(re->Handle(), WM_CHAR, WPARAM(c), 0);
+  SendMessageA(re->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(re->Visible());
+  EXPECT_EQ(G.Cells(1, 1), before);
+}

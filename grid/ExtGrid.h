@@ -14,6 +14,7 @@
 #include "ExtGridCells.h"
 #include "ExtGridEditing.h"
 #include "ExtGridSettings.h"
+#include "Forms.h"
 #include "ExtGridText.h"
 #include "ImgList.h"
 #include "StringList.h"
@@ -141,7 +142,13 @@ public:
   int MaxEditLength() const { return FMaxEditLength; }
   void SetMaxEditLength(int n);  // also the open editor's limit
   // The default editor or a typed editor is open on the current cell.
-  bool Editing() const { return EditorMode() || FTypedShowing != nullptr || FRichShowing; }
+  bool Editing() const { return EditorMode() || FTypedShowing != nullptr || FRichShowing || FLinkShowing; }
+  // The user's editor of etEditLink cells (not owned); without one those
+  // cells take the default editor.
+  TEditLink* EditLink = nullptr;
+  // The edit link is done: its text goes into the cell, editing ends and
+  // its control (and popup form) goes.
+  void EditLinkDone();
   TGridEditorControl* TypedEditor() const { return FTypedShowing; }
   // The grid's typed editor for a type, made on first need (null for the
   // types the default editor serves); OnGetEditorType may set it up, e.g.
@@ -437,6 +444,8 @@ private:
   void LeaveTypedEditor(bool write);
   void ShowRichCellEditor();
   void LeaveRichEditor(bool write);
+  void ShowEditLink();
+  void LeaveEditLink(bool write);
   // The editing keys: F2, Escape, Space on check boxes, row insert and delete.
   bool EditingKey(uint16_t key, TShiftState shift);
   void InsertRowKey();
@@ -509,6 +518,8 @@ private:
   std::map<int, std::unique_ptr<TGridEditorControl>> FTypedEditors;
   TGridEditorControl* FTypedShowing = nullptr;
   bool FRichShowing = false;  // the rich-text editor is the one showing
+  TEditLink* FLinkShowing = nullptr;  // the edit link showing, not owned
+  std::unique_ptr<TForm> FLinkPopup;  // the popup form of a popup link
   char FFirstChar = 0;  // the character that opens the editor
   int FMaxEditLength = 0;
   TStringList FLookupItems;

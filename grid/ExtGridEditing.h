@@ -88,3 +88,16 @@ public:
 // The typed editor for a type, owned by the caller and parented to grid;
 // null for the text types, which the default in-place editor serves.
 std::unique_ptr<TGridEditorControl> CreateGridEditor(TEditorType type, TGridEditorHost& host, TWinControl& grid);
+
+// An editor that the grid's user attaches for etEditLink cells: a control
+// of the user's, shown over the cell or, when the link asks, in a borderless
+// popup form at the cell. The user ends it with the grid's EditLinkDone.
+class TEditLink {
+public:
+  virtual ~TEditLink() = default;
+  virtual TWinControl& Control() = 0;  // the user's; the grid only parents and shows it
+  virtual void SetEditorValue(const std::string& text) = 0;
+  virtual std::string GetEditorValue() = 0;
+  virtual bool Popup() const { return false; }
+  virtual SIZE PopupSize() const { return SIZE{200, 120}; }
+};

@@ -14,7 +14,7 @@ bool TExtStringGrid::CanEditCell(int col, int row) const {
 }
 
 bool TExtStringGrid::CanEditShow() {
-  if (FEnding || FTypedShowing || FRichShowing || !TStringGrid::CanEditShow()) return false;
+  if (FEnding || FTypedShowing || FRichShowing || FLinkShowing || !TStringGrid::CanEditShow()) return false;
   const int col = Col(), row = Row();
   // Check boxes and radio groups toggle in place; they never show an editor.
   if (!CanEditCell(col, row) || FData.IsCheckBoxOrRadio(FData.DisplayColToReal(col), row)) return false;
@@ -25,6 +25,10 @@ bool TExtStringGrid::CanEditShow() {
   if (OnGetEditorType) OnGetEditorType(this, col, row, FEditorType);
   if (FEditorType == etRichEdit) {
     ShowRichCellEditor();
+    return false;
+  }
+  if (FEditorType == etEditLink && EditLink) {
+    ShowEditLink();
     return false;
   }
   // A type without its own control falls back to the default editor.
@@ -111,6 +115,10 @@ void TExtStringGrid::LeaveTypedEditor(bool write) {
     LeaveRichEditor(write);
     return;
   }
+  if (FLinkShowing) {
+    LeaveEditLink(write);
+    return;
+  }
   TGridEditorControl* editor = FTypedShowing;
   if (!editor) return;
   FTypedShowing = nullptr;  // the control's losing the focus below ends nothing more
@@ -146,7 +154,7 @@ bool TExtStringGrid::ValidateEditor(std::string& text) {
 
 bool TExtStringGrid::EndEditor() {
   if (FEnding) return true;
-  if (FTypedShowing || FRichShowing) {
+  if (FTypedShowing || FRichShowing || FLinkShowing) {
     LeaveTypedEditor(true);
     return true;
   }

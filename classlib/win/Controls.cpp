@@ -180,6 +180,11 @@ void TWinControl::SetClientSize(int width, int height) {
   SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
 }
 
+void TWinControl::SetParent(TWinControl* parent) {
+  TControl::SetParent(parent);
+  if (FHandle && parent && ::GetParent(FHandle) != parent->Handle()) ::SetParent(FHandle, parent->FHandle);
+}
+
 void TWinControl::InsertControl(TControl* c) {
   FControls.push_back(c);
   c->FParent = this;

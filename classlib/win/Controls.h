@@ -105,6 +105,8 @@ public:
   // The window, created on first use.
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // A window that exists moves to the new parent's window.
+  void SetParent(TWinControl* parent) override;
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool v) override;
   void Invalidate() override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditingTestForm.h"
+#include "StdEdits.h"
 
 namespace {
 template <class F>
@@ -14,7 +15,67 @@ std::string ErrorOf(F f) {
   }
   return "";
 }
+// A user's edit link: an edit box, over the cell or in a popup.
+class TLinkEdit : public TEditLink {
+public:
+  explicit TLinkEdit(TComponent* owner) : Edit(new TEdit(owner)) {}
+  TEdit* Edit;
+  bool InPopup = false;
+  TWinControl& Control() override { return *Edit; }
+  void SetEditorValue(const std::string& text) override { Edit->SetText(text); }
+  std::string GetEditorValue() override { return Edit->Text(); }
+  bool Popup() const override { return InPopup; }
+  SIZE PopupSize() const override { return SIZE{150, 60}; }
+};
 }  // namespace
+
+TEST(GridTypedEditors, AnEditLinkShowsOverTheCellOrInAPopupAndWritesBackWhenDone) {
+  TEditWindow w(4, 4);
+  TEditGrid& g = *w.Grid;
+  g.OnGetEditorType = [](TComponent*, int, int, TEditorType& t) { t = etEditLink; };
+  TLinkEdit link(&g);
+  g.EditLink = &link;
+  w.Focus(2, 1);
+  w.Press(VK_F2);
+  EXPECT_FALSE(g.EditorMode());
+  EXPECT_TRUE(g.Editing());
+  const RECT cell = g.CellRect(2, 1), bounds = link.Edit->BoundsRect();
+  EXPECT_TRUE(EqualRect(&cell, &bounds));
+  EXPECT_EQ(GetParent(link.Edit->Handle()), g.Handle());
+  EXPECT_EQ(link.Edit->Text(), "2,1");
+  link.Edit->SetText("linked");
+  g.EditLinkDone();
+  EXPECT_FALSE(g.Editing());
+  EXPECT_FALSE(IsWindowVisible(link.Edit->Handle()));
+  EXPECT_EQ(g.Cells(2, 1), "linked");
+  // Cancelled: the cell keeps its text.
+  w.Press(VK_F2);
+  link.Edit->SetText("dropped");
+  g.EditorKeyToGrid(VK_ESCAPE, 0);
+  EXPECT_FALSE(g.Editing());
+  EXPECT_EQ(g.Cells(2, 1), "linked");
+  // A popup link: a borderless form at the cell, of the link's size, gone when done.
+  link.InPopup = true;
+  w.Press(VK_F2);
+  HWND popup = GetParent(link.Edit->Handle());
+  ASSERT_NE(popup, g.Handle());
+  RECT r;
+  GetWindowRect(popup, &r);
+  POINT at{cell.left, cell.top};
+  ClientToScreen(g.Handle(), &at);
+  EXPECT_EQ(r.left, at.x);
+  EXPECT_EQ(r.top, at.y);
+  EXPECT_EQ(r.right - r.left, 150);
+  EXPECT_EQ(GetWindowLongPtrA(popup, GWL_STYLE) & WS_CAPTION, 0);
+  link.Edit->SetText("popped");
+  g.EditLinkDone();
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(g.Cells(2, 1), "popped");
+  // Without a link the cell takes the default editor.
+  g.EditLink = nullptr;
+  w.Press(VK_F2);
+  EXPECT_TRUE(g.EditorMode());
+}
 
 TEST(GridTypedEditors, ATypedEditorShowsOverTheCellAndWritesBack) {
   TEditWindow w(4, 4);

@@ -64,6 +64,7 @@ using TGridCellChangingEvent =
 
 class TGridDropTarget;
 class TArrowWindow;
+class TPopupButton;
 class THintPopup;
 class TExtRichEdit;
 
@@ -317,6 +318,8 @@ public:
   TGridOleDragOverEvent OnOleDragOver;
   TGridOleDropEvent OnOleDrag;
   TGridOleDragStartEvent OnOleDragStart;
+  // The small button that follows the cursor while the grid drags (made on first use).
+  TPopupButton& DragButton();
   TGridOleDragStopEvent OnOleDragStop;
   TGridOleDropColEvent OnOleDropCol;
   // Drags the selection's text, or from a fixed row the column, through the
@@ -481,6 +484,7 @@ private:
   bool CanTakeText(int col, int row, const TTextSize& size) const;
   void RemoveDraggedRows();
   bool FOleDragPending = false, FOleDragging = false, FOleDropRTF = false;
+  TPopupButton* FDragButton = nullptr;  // owned as a component
   POINT FOleDragPoint{};
   TGridRect FOleDragRange{};
   TEsgDDUser FOleUser;

@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "EsgMisc.h"
 #include "ExtGrid.h"
+#include "ExtGridDrop.h"
+
+namespace {
+constexpr int DragButtonWidth = 100, DragButtonHeight = 18;
+}  // namespace
 
 bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
   FOleDragPending = false;
@@ -71,7 +77,9 @@ DWORD TExtStringGrid::OleDrag(int col, int row) {
   if (OnOleDragStart) OnOleDragStart(this, row, col);
   FOleDragging = true;
   FOleDragRange = range;
-  TComRef<TESGDropSource> source(new TESGDropSource);
+  std::string caption = text.substr(0, text.find_first_of("\t\r\n"));
+  if (column) caption = Cells(col, 0);
+  TComRef<TGridDropSource> source(new TGridDropSource(*this, caption));
   const DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE;
   DWORD effect = DROPEFFECT_NONE;
   if (column) StartColDoDragDrop(source.Get(), col, allowed, effect);
@@ -97,4 +105,13 @@ void TExtStringGrid::RemoveDraggedRows() {
   if (RowCount() - FData.FixedFooters <= first) FData.InsertRows(RowCount() - FData.FixedFooters, 1);
   ClampPosition();
   EndUpdate();
+}
+
+TPopupButton& TExtStringGrid::DragButton() {
+  if (!FDragButton) {
+    FDragButton = new TPopupButton(this);
+    FDragButton->SetParent(this);
+    FDragButton->SetBounds(0, 0, DragButtonWidth, DragButtonHeight);
+  }
+  return *FDragButton;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "EsgArrow.h"
+#include "EsgMisc.h"
 #include "ExtGrid.h"
 #include "WinGraphics.h"
 
@@ -194,4 +195,22 @@ bool TExtStringGrid::DropFiles(const std::vector<std::string>& names) {
   if (csv) LoadFromDelimitedFile(name);
   else LoadFromWorkbook(name);
   return true;
+}
+
+// --- drop source
+
+TGridDropSource::TGridDropSource(TExtStringGrid& grid, const std::string& caption) : FGrid(grid) {
+  FGrid.DragButton().SetCaption(caption);
+}
+
+TGridDropSource::~TGridDropSource() { FGrid.DragButton().SetVisible(false); }
+
+void TGridDropSource::CurrentEffect(DWORD effect) {
+  if (const DWORD kept = effect & (DROPEFFECT_COPY | DROPEFFECT_MOVE)) FLastEffect = kept;
+  TPopupButton& button = FGrid.DragButton();
+  POINT at;
+  if (!GetCursorPos(&at)) return;
+  ScreenToClient(FGrid.Handle(), &at);  // the popup's bounds are kept in the grid's client area
+  button.SetBounds(at.x, at.y - button.Height(), button.Width(), button.Height());
+  button.SetVisible(true);
 }

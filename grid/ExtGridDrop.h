@@ -31,3 +31,20 @@ private:
   void HideMarkers();
   TExtStringGrid& FGrid;
 };
+
+// The grid's drop source: while dragging, the grid's popup button follows
+// the cursor (its bottom at the cursor) and the last copy or move effect the
+// drop reported is kept.
+class TGridDropSource : public TESGDropSource {
+public:
+  TGridDropSource(TExtStringGrid& grid, const std::string& caption);
+  ~TGridDropSource() override;
+  DWORD LastEffect() const { return FLastEffect; }
+
+protected:
+  void CurrentEffect(DWORD effect) override;
+
+private:
+  TExtStringGrid& FGrid;
+  DWORD FLastEffect = DROPEFFECT_NONE;
+};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EsgArrow.h"
+#include "EsgMisc.h"
 #include "ExtGridDrop.h"
 #include "ExtGridTestForm.h"
 
@@ -341,6 +342,32 @@ TEST(ExtGridDrop, RichTextGoesIntoOneCellWhileTheGridTakesIt) {
   EXPECT_FALSE(OleRichTextDrops());
   EXPECT_EQ(DropAt(target, data, g, 1, 1), DWORD(DROPEFFECT_MOVE));
   EXPECT_EQ(Row(g, 1), "0,1|plain|x");
+}
+
+TEST(ExtGridDrag, ThePopupButtonFollowsTheCursorAndTheLastEffectIsKept) {
+  TGridWindow w(3, 3);
+  TExtStringGrid& g = *w.Grid;
+  SetCursorPos(300, 300);
+  {
+    TComRef<TGridDropSource> sourceRef(new TGridDropSource(g, "dragged"));
+    TGridDropSource* source = sourceRef.Get();
+    EXPECT_EQ(source->GiveFeedback(DROPEFFECT_MOVE), DRAGDROP_S_USEDEFAULTCURSORS);
+    TPopupButton& button = g.DragButton();
+    EXPECT_EQ(button.Caption(), "dragged");
+    ASSERT_TRUE(IsWindowVisible(button.Handle()));
+    POINT at;
+    GetCursorPos(&at);
+    RECT r;
+    GetWindowRect(button.Handle(), &r);
+    EXPECT_EQ(r.left, at.x);
+    EXPECT_EQ(r.bottom, at.y);
+    source->GiveFeedback(DROPEFFECT_COPY);
+    EXPECT_EQ(source->LastEffect(), DWORD(DROPEFFECT_COPY));
+    source->GiveFeedback(DROPEFFECT_NONE);
+    EXPECT_EQ(source->LastEffect(), DWORD(DROPEFFECT_COPY)) << "no effect is not an effect to keep";
+    EXPECT_TRUE(source->LastFeedbackNone());
+  }
+  EXPECT_FALSE(IsWindowVisible(g.DragButton().Handle())) << "the button goes with the drag";
 }
 
 TEST(ExtGridDrag, ARangeOfRowsMovesFromOneGridToTheOther) {

@@ -104,12 +104,6 @@ void TEditWindow::Type(const std::string& text) {
 std::string TEditWindow::EditorText() const { return Grid->EditorMode() ? Grid->InplaceEditor()->Text() : ""; }
 
 void TEditWindow::Shot(const std::string& name) {
-  const char* dir = std::getenv("BX_GRID_SHOTS");
-  if (!dir) return;
-  Settle();
-  RECT r;
-  GetWindowRect(Form.Handle(), &r);
-  HDC screen = GetDC(nullptr);
-  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, std::string(dir) + "\\" + name + ".bmp");
-  ReleaseDC(nullptr, screen);
+  if (std::getenv("BX_GRID_SHOTS")) Settle();
+  ScreenShot(Form.Handle(), name);
 }

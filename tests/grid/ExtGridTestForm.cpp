@@ -43,6 +43,29 @@ void TGridWindow::Shot(const std::string& name) {
   ReleaseDC(Grid->Handle(), dc);
 }
 
+int TGridWindow::CountInCell(int col, int row, const std::function<bool(COLORREF)>& test) {
+  Grid->Invalidate();
+  UpdateWindow(Grid->Handle());
+  const RECT r = Grid->CellRect(col, row);
+  HDC dc = GetDC(Grid->Handle());
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) count += test(GetPixel(dc, x, y));
+  ReleaseDC(Grid->Handle(), dc);
+  return count;
+}
+
+void ScreenShot(HWND window, const std::string& name) {
+  const char* dir = std::getenv("BX_GRID_SHOTS");
+  if (!dir) return;
+  for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, std::string(dir) + "\\" + name + ".bmp");
+  ReleaseDC(nullptr, screen);
+}
+
 TBitmap SolidBitmap(int w, int h, TColor c) {
   TBitmap b;
   b.SetPixelFormat(pf24bit);

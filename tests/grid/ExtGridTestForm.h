@@ -1,6 +1,7 @@
 // A shown test window holding an extended grid, with helpers to read back
 // what it painted and to send it mouse messages.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "ExtGrid.h"
@@ -24,9 +25,15 @@ struct TGridWindow {
   void Click(int x, int y);
   // Paints now and reads the grid's client pixel (as RGB) back from the screen.
   COLORREF PixelAt(int x, int y);
+  // Paints now and counts the pixels inside a cell that pass the test.
+  int CountInCell(int col, int row, const std::function<bool(COLORREF)>& test);
   // Saves the grid's client area as a BMP file when BX_GRID_SHOTS names a folder.
   void Shot(const std::string& name);
 };
+
+// Saves the window's area of the screen, popups over it included, as
+// BX_GRID_SHOTS\name.bmp when that folder is set; queued messages first.
+void ScreenShot(HWND window, const std::string& name);
 
 // Copies w x h pixels at (x, y) of the device context into a BMP file.
 void SaveDCArea(HDC source, int x, int y, int w, int h, const std::string& file);

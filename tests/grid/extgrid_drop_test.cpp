@@ -90,17 +90,6 @@ std::string Rows(TExtStringGrid& g) {
 
 // The window as the screen shows it, popups over it included, saved as a
 // BMP file when BX_GRID_SHOTS names a folder.
-void ScreenShot(TForm& form, const std::string& name) {
-  const char* dir = std::getenv("BX_GRID_SHOTS");
-  if (!dir) return;
-  Application().ProcessMessages();  // everything painted
-  RECT r;
-  GetWindowRect(form.Handle(), &r);
-  HDC screen = GetDC(nullptr);
-  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, std::string(dir) + "\\" + name + ".bmp");
-  ReleaseDC(nullptr, screen);
-}
-
 bool Shown(TArrowWindow* m) { return m->Showing(); }
 
 // Two grids side by side on one window: a source and a target.
@@ -289,7 +278,7 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   ClientToScreen(g.Handle(), &edge);
   EXPECT_EQ(marker.left, edge.x - g.Arrow(adRight)->Width());
   EXPECT_FALSE(Shown(g.Arrow(adDown)));
-  ScreenShot(w.Form, "drop_marker");
+  ScreenShot(w.Form.Handle(), "drop_marker");
   // The top visible row scrolls up, the row after the last shown one down.
   DWORD effect = CopyOrMove;
   target->DragOver(MK_LBUTTON, ScreenAt(g, 1, 10), &effect);
@@ -318,7 +307,7 @@ TEST(ExtGridDrop, DraggingOverShowsWhereTheDropLandsAndScrollsAtTheEdges) {
   EXPECT_TRUE(Shown(g.Arrow(adDown)));
   EXPECT_TRUE(Shown(g.Arrow(adUp)));
   EXPECT_FALSE(Shown(g.Arrow(adRight)));
-  ScreenShot(w.Form, "drop_column_arrows");
+  ScreenShot(w.Form.Handle(), "drop_column_arrows");
   effect = CopyOrMove;
   target->DragOver(MK_LBUTTON, ScreenAt(g, 0, 12), &effect);
   EXPECT_EQ(effect, DWORD(DROPEFFECT_NONE));
@@ -385,7 +374,7 @@ TEST(ExtGridDrag, ARangeOfRowsMovesFromOneGridToTheOther) {
   // Inserted at the target row, and gone from the source.
   EXPECT_EQ(Rows(*t.B), "b01|b11|b21/|1,2|2,2/|1,3|2,3/b02|b12|b22/b03|b13|b23");
   EXPECT_EQ(Rows(t.A), "0,1|1,1|2,1/0,4|1,4|2,4/0,5|1,5|2,5");
-  ScreenShot(t.W.Form, "drag_moved");
+  ScreenShot(t.W.Form.Handle(), "drag_moved");
 }
 
 TEST(ExtGridDrag, CtrlCopiesAndARefusedDropKeepsTheSourceRows) {

@@ -7,22 +7,6 @@
 #include "ImgList.h"
 #include "WinGraphics.h"
 
-namespace {
-
-// How many pixels of the cell's inside have the colour.
-int CountColour(TGridWindow& w, int col, int row, COLORREF c) {
-  w.Grid->Invalidate();
-  UpdateWindow(w.Grid->Handle());
-  RECT r = w.Grid->CellRect(col, row);
-  HDC dc = GetDC(w.Grid->Handle());
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == c;
-  ReleaseDC(w.Grid->Handle(), dc);
-  return n;
-}
-}  // namespace
-
 TEST(ExtGridGraphics, ImageRowsPicturesAndAngledTextAreDrawn) {
   TGridWindow w(4, 4);
   TExtStringGrid& g = *w.Grid;
@@ -39,8 +23,8 @@ TEST(ExtGridGraphics, ImageRowsPicturesAndAngledTextAreDrawn) {
   for (int i : {0, 1, 0, 7}) list->Add(i);  // 7 is no picture: skipped
   row.Object1 = list;
   row.State = 1;
-  EXPECT_EQ(CountColour(w, 1, 1, RGB(0, 0xC0, 0)), 2 * 64);
-  EXPECT_EQ(CountColour(w, 1, 1, RGB(0, 0, 0xC0)), 64);
+  EXPECT_EQ(w.CountInCell(1, 1, [](COLORREF c) { return c == RGB(0, 0xC0, 0); }), 2 * 64);
+  EXPECT_EQ(w.CountInCell(1, 1, [](COLORREF c) { return c == RGB(0, 0, 0xC0); }), 64);
   // A picture stretched into the cell, two pixels smaller.
   TCellGraphic& pic = g.Data().CreateCellGraphic(2, 2);
   pic.Kind = gkPicture;
@@ -49,7 +33,7 @@ TEST(ExtGridGraphics, ImageRowsPicturesAndAngledTextAreDrawn) {
   pic.Value2 = 1;  // stretch
   const RECT cell = g.CellRect(2, 2);
   const int area = (cell.right - cell.left - 2) * (cell.bottom - cell.top - 2);
-  EXPECT_EQ(CountColour(w, 2, 2, RGB(0xC0, 0, 0)), area);
+  EXPECT_EQ(w.CountInCell(2, 2, [](COLORREF c) { return c == RGB(0xC0, 0, 0); }), area);
   // Angled text: drawn, and turned text is taller than wide.
   g.SetRowHeights(3, 70);
   g.SetCells(3, 3, "Turned");

@@ -57,17 +57,6 @@ TCellGraphic& AddButton(TExtStringGrid& g, int col, int row, const char* caption
 
 // The window with the popups over it (hints, arrows), as the screen shows them,
 // when BX_GRID_SHOTS names a folder.
-void ShotWithPopups(TGridWindow& w, const std::string& name) {
-  const char* dir = std::getenv("BX_GRID_SHOTS");
-  if (!dir) return;
-  for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
-  HDC screen = GetDC(nullptr);
-  RECT f;
-  GetWindowRect(w.Form.Handle(), &f);
-  SaveDCArea(screen, f.left, f.top, f.right - f.left, f.bottom - f.top, std::string(dir) + "\\" + name + ".bmp");
-  ReleaseDC(nullptr, screen);
-}
-
 int TextWidth(TExtStringGrid& g, const std::string& s) {
   TWindowDC dc(g.Handle());
   TFontHandle font = CreateFontHandle(g.Font);
@@ -309,7 +298,7 @@ TEST(ExtGridMouse, ColumnsMoveByTheirHeaderWithArrowMarkers) {
   ClientToScreen(g.Handle(), &border);
   EXPECT_NEAR((arrow.left + arrow.right) / 2, border.x, 1);
   EXPECT_EQ(arrow.bottom, border.y);
-  ShotWithPopups(w, "grid_column_move");
+  ScreenShot(w.Form.Handle(), "grid_column_move");
   w.Send(WM_LBUTTONUP, 0, to.x, to.y);
   EXPECT_FALSE(g.Arrow(adDown)->Showing());
   EXPECT_EQ(g.Cells(1, 0) + g.Cells(2, 0) + g.Cells(3, 0), "H2H3H1");
@@ -361,7 +350,7 @@ TEST(ExtGridMouse, CellHintsShowTextsCommentsAndTheGridHint) {
   POINT p = Middle(g, 1, 2);
   w.Send(WM_MOUSEMOVE, 0, p.x, p.y);
   EXPECT_EQ(g.HintCell(), 1);
-  ShotWithPopups(w, "grid_cell_hint");
+  ScreenShot(w.Form.Handle(), "grid_cell_hint");
   p = Middle(g, 2, 1);
   w.Send(WM_MOUSEMOVE, 0, p.x, p.y);
   EXPECT_EQ(g.HintCell(), 2);
@@ -478,7 +467,7 @@ TEST(ExtGridMouse, ScreenshotOfNodesRadiosChecksAndButtons) {
   g.HintShowCells = true;
   POINT p = Middle(g, 1, 3);
   w.Send(WM_MOUSEMOVE, 0, p.x, p.y);
-  ShotWithPopups(w, "grid_nodes");
+  ScreenShot(w.Form.Handle(), "grid_nodes");
 }
 
 TEST(ExtGridMouse, TabWrapsBeforeTheRightFixedColumns) {

@@ -14,21 +14,6 @@ constexpr const char* kRedAndBold = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\col
 
 bool Red(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 80 && GetBValue(c) < 80; }
 
-// Paints the grid once and counts the pixels of a cell that pass a test.
-int CountInCell(TGridWindow& w, int col, int row, const std::function<bool(COLORREF)>& test) {
-  TExtStringGrid& g = *w.Grid;
-  g.Invalidate();
-  UpdateWindow(g.Handle());
-  const RECT r = g.CellRect(col, row);
-  HDC dc = GetDC(g.Handle());
-  int count = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (test(GetPixel(dc, x, y))) ++count;
-  ReleaseDC(g.Handle(), dc);
-  return count;
-}
-
 struct RichGrid : testing::Test {
   TGridWindow W{4, 4};
   TTestGrid& G = *W.Grid;
@@ -44,13 +29,13 @@ struct RichGrid : testing::Test {
 
 TEST_F(RichGrid, ARichTextCellShowsItsWordsInTheirColours) {
   const COLORREF cell = ColorToRGB(G.Color);
-  EXPECT_GT(CountInCell(W, 1, 1, Red), 10);
-  EXPECT_GT(CountInCell(W, 1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 10);
+  EXPECT_GT(W.CountInCell(1, 1, Red), 10);
+  EXPECT_GT(W.CountInCell(1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 10);
   // Drawing through the hidden control asks for no further painting.
   EXPECT_FALSE(GetUpdateRect(G.Handle(), nullptr, FALSE));
   // The markup itself is not shown as text: a plain cell of it would be far wider.
-  EXPECT_EQ(CountInCell(W, 2, 1, Red), 0);
-  EXPECT_EQ(CountInCell(W, 1, 2, Red), 0);
+  EXPECT_EQ(W.CountInCell(2, 1, Red), 0);
+  EXPECT_EQ(W.CountInCell(1, 2, Red), 0);
   // The cell's own brush lies under the text.
   const RECT r = G.CellRect(1, 1);
   EXPECT_EQ(W.PixelAt(r.right - 4, r.bottom - 3), cell);
@@ -68,19 +53,19 @@ TEST_F(RichGrid, ASelectedUnfocusedCellTakesTheSelectionTextColourUnlessItKeepsI
   G.SetRow(1);
   G.SetSelection(TGridRect{1, 1, 2, 1});  // (1,1) selected, (2,1) focused
   auto blue = [](COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 80 && GetGValue(c) < 80; };
-  EXPECT_EQ(CountInCell(W, 1, 1, Red), 0);
-  EXPECT_GT(CountInCell(W, 1, 1, blue), 10);
+  EXPECT_EQ(W.CountInCell(1, 1, Red), 0);
+  EXPECT_GT(W.CountInCell(1, 1, blue), 10);
   G.SelectionRTFKeep = true;
-  EXPECT_GT(CountInCell(W, 1, 1, Red), 10);
+  EXPECT_GT(W.CountInCell(1, 1, Red), 10);
 }
 
 TEST_F(RichGrid, TextTheControlRefusesShowsAsItStands) {
   // "{\" makes a rich-text cell, but this is no RTF; nor is nesting beyond
   // what the control reads. Both paint their characters, and nothing crashes.
   G.SetCells(1, 1, "{\\b not rtf");
-  EXPECT_GT(CountInCell(W, 1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 10);
+  EXPECT_GT(W.CountInCell(1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 10);
   G.SetCells(1, 1, "{\\rtf1 " + std::string(5000, '{') + "x" + std::string(5000, '}') + "}");
-  EXPECT_GT(CountInCell(W, 1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 3);
+  EXPECT_GT(W.CountInCell(1, 1, [](COLORREF c) { return c == RGB(0, 0, 0); }), 3);
   EXPECT_EQ(G.RichTextSize("{\\b ").cy > 0, true);
 }
 

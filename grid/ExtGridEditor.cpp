@@ -232,7 +232,8 @@ bool TExtStringGrid::SelectCell(int col, int row) {
   if (row != Row() && OnRowChanging) OnRowChanging(this, Row(), row, allow);
   if (col != Col() && OnColChanging) OnColChanging(this, Col(), col, allow);
   if ((row != Row() || col != Col()) && OnCellChanging) OnCellChanging(this, Row(), Col(), row, col, allow);
-  if (!allow || IsFixed(col, row)) return false;
+  // Column 0 holds the nodes while there are node rows.
+  if (!allow || IsFixed(col, row) || (col == 0 && NodeCount() > 0)) return false;
   return TStringGrid::SelectCell(col, row);
 }
 

@@ -95,6 +95,12 @@ TEST(ExtGridMouse, NodeClicksCollapseAndExpandTheirRows) {
   EXPECT_EQ(g.Col(), col);
   EXPECT_EQ(g.Row(), row);
   EXPECT_EQ(g.RowCount(), 8);
+  // Nor can it be selected when it is not fixed.
+  g.SetFixedCols(0);
+  g.FocusCell(0, 3, true);
+  EXPECT_NE(g.Col(), 0);
+  g.FocusCell(1, 3, true);
+  EXPECT_EQ(g.Col(), 1);
 }
 
 TEST(ExtGridMouse, RadioClicksPickTheButtonWhoseSlotHoldsTheMouse) {

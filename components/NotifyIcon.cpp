@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -63,8 +64,9 @@ TShiftState AsyncShift(TShiftState button) {
 
 }  // namespace
 
+// The window is made when the icon is first shown: a hidden icon costs the
+// start-up no window and no call to the shell.
 TNotifyIcon::TNotifyIcon(TComponent* owner) : TComponent(owner), FWindow(std::make_unique<TNotifyIconWindow>(*this)) {
-  FWindow->Handle();
   FCycleTimer = new TTimer(this);
   FCycleTimer->OnTimer = [this](TComponent*) { CycleTick(); };
   FClickTimer = new TTimer(this);
@@ -117,15 +119,20 @@ bool TNotifyIcon::Notify(DWORD action) {
 bool TNotifyIcon::AddIcon() {
   FIconVisible = true;
   HookOwner();
-  return Notify(NIM_ADD);
+  const bool ok = Notify(NIM_ADD);
+  FAdded = FAdded || ok;
+  return ok;
 }
 
 bool TNotifyIcon::DeleteIcon() {
+  // The shell knows no icon that was never shown.
   FIconVisible = false;
+  if (!std::exchange(FAdded, false)) return false;
   return Notify(NIM_DELETE);
 }
 
-bool TNotifyIcon::ModifyIcon() { return Notify(NIM_MODIFY); }
+// A hidden icon takes its new values when it is next added.
+bool TNotifyIcon::ModifyIcon() { return FAdded && Notify(NIM_MODIFY); }
 
 void TNotifyIcon::Loaded() {
   TComponent::Loaded();

@@ -110,6 +110,7 @@ private:
   std::string FHint;
   bool FShowHint = true;
   bool FIconVisible = true;
+  bool FAdded = false;  // whether the shell holds the icon
   bool FCycleIcons = false;
   unsigned FCycleInterval = 0;
   int FIconIndex = 0;

@@ -130,7 +130,6 @@ void TForm1::FormCreate(TComponent*) {
   StyleChanged = false;
   SettingsIdle = true;
   OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
-  bxcursors();
   if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOptions, "Nosound", false))
     PlayStartupSound();
   SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
@@ -159,7 +158,9 @@ void TForm1::FormCreate(TComponent*) {
     }
   }
   std::string name = ChooseSkin();
+  // Loading a skin sets the cursors too, from its files where it has them.
   if (!Trim(name).empty() && FileExists(skins + name)) LoadSkin(name);
+  else bxcursors();
   ClampToDesktop();
   lista();
   pai(true);
@@ -292,7 +293,9 @@ void TForm1::LoadPictureSkin(const std::string& name) {
 
 void TForm1::LoadPackageSkin(const std::string& name) {
   const std::string temp = ExeDir() + "temp\\";
-  tyhjaskin();
+  // The controls take the package's values below; a failure shows the
+  // empty template (LoadSkin).
+  ResetSkinData();
   if (!DirectoryExists(temp)) CreateDirectoryA(temp.c_str(), nullptr);
   Cab1->TargetPath = temp;
   Cab1->CABFile = ExeDir() + "skins\\" + name;
@@ -300,15 +303,18 @@ void TForm1::LoadPackageSkin(const std::string& name) {
   DeleteFileA((temp + "data.msk").c_str());
   DeleteFileA((temp + "skin.dat").c_str());
   DeleteSkinCursorFiles();
-  // The mask, the skin and the cursors in one run over the cabinet.
-  Cab1->ReadContents();
-  TCABFileContents& members = Cab1->CABFileContents();
-  for (int i = 0; i < members.Count(); ++i) {
-    const std::string name = LowerCase(members[i].Name);
-    members[i].Selected = name == "data.msk" || name == "skin.dat" ||
-                          std::any_of(kSkinCursorFiles.begin(), kSkinCursorFiles.end(),
-                                      [&](const char* f) { return name == f; });
-  }
+  // The mask, the skin and the cursors in one run over the cabinet: the
+  // members wanted are selected by name, whatever else the package holds.
+  TCABFileContents& wanted = Cab1->CABFileContents();
+  wanted.Clear();
+  auto want = [&](const std::string& member) {
+    TCABFileEntry& entry = wanted.Add();
+    entry.Name = member;
+    entry.Selected = true;
+  };
+  want("data.msk");
+  want("skin.dat");
+  for (const char* f : kSkinCursorFiles) want(f);
   Cab1->SetMode(TCABFile::modeExtractSelected);
   Cab1->ProcessCabinet();
   bxs->Filename = temp + "skin.dat";

@@ -71,31 +71,32 @@ public:
   bool SettingsIdle = true;
 
   // Components (owned through the component tree).
-  TShapedForm* C1;
+  TShapedForm* C1{};
   std::array<TLabel*, kRows> Labels{};  // Label1..Label13
   std::array<TImage*, kRows> Icons{};   // I1..I13
-  TImage *Image18, *Image15, *Image17, *Image16, *Image14, *Image13, *Image1, *Image2a, *Image3a;
-  TMediaPlayer* MediaPlayer1;
-  TFileListBox *F1, *F2;
-  TCABFile* Cab1;
-  TBXSkin *bxs, *tyhja;
-  TTimer* A1;
-  TImageList* ImageList1;
+  TImage *Image18{}, *Image15{}, *Image17{}, *Image16{}, *Image14{}, *Image13{}, *Image1{}, *Image2a{}, *Image3a{};
+  TMediaPlayer* MediaPlayer1{};
+  TFileListBox *F1{}, *F2{};
+  TCABFile* Cab1{};
+  TBXSkin *bxs{}, *tyhja{};
+  TTimer* A1{};
+  TImageList* ImageList1{};
 
   // The row menu and its items (Unit1_menus.cpp).
-  TBarPopupMenu* PopupMenu1;
-  TMenuItem *StartMod1, *Modification1, *Edit1, *Remove1, *Addtofavourites1, *Startmap1, *Custom1, *Readme1,
-      *ModManual1, *Config1, *Visit1, *Goto1;
-  TMenuItem *General1, *New1, *Removeall1, *Options1, *Editors1, *Modlisteditor1, *Configeditor1, *Halflifemanager1,
-      *HalfLifelogoeditor1, *Brannox2000skineditor1, *Findgamelocations1, *Findmodifications1, *Info1, *Close1;
-  TMenuItem *View1, *Allmodifications1, *favourites, *MinimizetoTray1, *N3;
+  TBarPopupMenu* PopupMenu1{};
+  TMenuItem *StartMod1{}, *Modification1{}, *Edit1{}, *Remove1{}, *Addtofavourites1{}, *Startmap1{}, *Custom1{},
+      *Readme1{}, *ModManual1{}, *Config1{}, *Visit1{}, *Goto1{};
+  TMenuItem *General1{}, *New1{}, *Removeall1{}, *Options1{}, *Editors1{}, *Modlisteditor1{}, *Configeditor1{},
+      *Halflifemanager1{}, *HalfLifelogoeditor1{}, *Brannox2000skineditor1{}, *Findgamelocations1{},
+      *Findmodifications1{}, *Info1{}, *Close1{};
+  TMenuItem *View1{}, *Allmodifications1{}, *favourites{}, *MinimizetoTray1{}, *N3{};
   std::array<TMenuItem*, 20> QuickMenuItems{};  // N11, N21, ..., N201
 
   // The notification-area icon and the background menu (Unit1_tray.cpp).
-  TNotifyIcon* Cool;
-  TBarPopupMenu* PopupMenu2;
-  TMenuItem *OpenBrannox20001, *Minimizetosystray1, *Modlist1, *HalfLifemanager2, *Halflifelogoeditor2, *View2,
-      *Allmodifications2, *Favourites1, *M1;
+  TNotifyIcon* Cool{};
+  TBarPopupMenu* PopupMenu2{};
+  TMenuItem *OpenBrannox20001{}, *Minimizetosystray1{}, *Modlist1{}, *HalfLifemanager2{}, *Halflifelogoeditor2{},
+      *View2{}, *Allmodifications2{}, *Favourites1{}, *M1{};
   std::array<TMenuItem*, 20> TrayQuickItems{};  // N10, N12 .. N15, N22 .. N30, N32 .. N37
 
   // Start-up and close.
@@ -108,6 +109,7 @@ public:
   void paivitaicot();
   bool smoothtesti();
   void tyhjaskin();
+  void ResetSkinData();  // the empty template's values, not yet shown on the controls
   static TColor vastavari(TColor colour);
   void bxcursors();
   void paivitabx();
@@ -115,9 +117,9 @@ public:
   void SnapToScreenEdges();
 
   // The options kept in the components' tags.
-  bool FadeEnabled() const { return A1->Tag == 1; }
+  bool FadeEnabled() const { return A1 && A1->Tag == 1; }
   void SetFadeEnabled(bool on) { A1->Tag = on ? 1 : 0; }
-  bool SnapEnabled() const { return MediaPlayer1->Tag == 1; }
+  bool SnapEnabled() const { return MediaPlayer1 && MediaPlayer1->Tag == 1; }
   void SetSnapEnabled(bool on) { MediaPlayer1->Tag = on ? 1 : 0; }
   // Whether the window is minimised: the fade goes down to half, not up.
   bool FadingOut() const { return Lay1->Tag != 0; }

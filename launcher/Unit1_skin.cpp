@@ -3,6 +3,7 @@
 #include "Unit1.h"
 
 #include <algorithm>
+#include <set>
 
 #include "Streams.h"
 #include "WinGraphics.h"
@@ -86,6 +87,11 @@ bool TForm1::smoothtesti() {
 }
 
 void TForm1::tyhjaskin() {
+  ResetSkinData();
+  lataa();
+}
+
+void TForm1::ResetSkinData() {
   bxs->Filename.clear();
   TMemoryStream stream;
   tyhja->SaveToStream(stream);
@@ -101,7 +107,6 @@ void TForm1::tyhjaskin() {
   bxs->Data.Tekija.clear();
   bxs->Data.Title.clear();
   bxs->Data.Comments.Clear();
-  lataa();
 }
 
 TColor TForm1::vastavari(TColor colour) {
@@ -140,10 +145,14 @@ void TForm1::bxcursors() {
   }
   if (LowerCase(ExtractFileExt(OptionsIni->ReadString(kOptions, "Nahka", ""))) != ".bxs") return;
   const std::string temp = ExeDir() + "temp\\";
+  // One listing of the folder answers all eighteen names.
+  std::set<std::string> present;
+  for (const std::string& name : FolderEntries(temp, "cur*.*", false)) present.insert(LowerCase(name));
   for (int slot = 0; slot < 9; ++slot) {
     for (const char* ext : {".cur", ".ani"}) {
-      std::string file = temp + kCursorSlots[slot].file + ext;
-      if (!FileExists(file)) continue;
+      const std::string name = kCursorSlots[slot].file + std::string(ext);
+      if (!present.count(LowerCase(name))) continue;
+      const std::string file = temp + name;
       if (TCursorHandle cursor = TScreenCursors::FromFile(file)) {
         ScreenCursors().Set(slot + 1, std::move(cursor));
         give(slot, slot + 1);

@@ -101,6 +101,35 @@ TEST(NotifyIcon, AddsItsIconAndRemovesItWhenFreed) {
   EXPECT_EQ(TrayIcons().size(), 0u) << "freeing the component removes its icon";
 }
 
+// A hidden icon costs the program no window and no call to the shell; once
+// shown, it carries the values set meanwhile.
+TEST(NotifyIcon, AHiddenIconMakesNoWindowUntilItIsShown) {
+  const auto iconWindows = [] {
+    int n = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "TNotifyIconWindow", nullptr));) ++n;
+    return n;
+  };
+  const int before = iconWindows();
+  TNotifyIcon icon(nullptr);
+  icon.SetIconVisible(false);
+  icon.SetIcon(AppIcon());
+  icon.SetHint("Brannox 2000");
+  icon.SetIconIndex(0);
+  Pump();
+  EXPECT_EQ(iconWindows(), before);
+  EXPECT_TRUE(TrayIcons().empty());
+  EXPECT_FALSE(icon.ModifyIcon()) << "the shell holds no hidden icon";
+  EXPECT_FALSE(icon.DeleteIcon());
+  icon.SetIconVisible(true);
+  Pump();
+  EXPECT_EQ(iconWindows(), before + 1);
+  EXPECT_EQ(TrayIcons().size(), 1u);
+  EXPECT_TRUE(icon.ModifyIcon());
+  EXPECT_TRUE(icon.DeleteIcon());
+  Pump();
+  EXPECT_TRUE(TrayIcons().empty());
+}
+
 TEST(NotifyIcon, TheShellRecordCarriesTheHintCutTo127CharactersOnlyWithShowHint) {
   TNotifyIcon icon(nullptr);
   icon.SetIcon(AppIcon());

@@ -177,3 +177,26 @@ TEST_F(MainWindow, AnErrorDuringStartUpIsShownAndTheWindowStays) {
   ASSERT_FALSE(prompts.empty());
   EXPECT_NE(prompts[0].find("Options.ini"), std::string::npos) << prompts[0];
 }
+
+namespace {
+LONG AccessViolations = 0;
+LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
+  if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) InterlockedIncrement(&AccessViolations);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+}  // namespace
+
+// The window's messages arrive while its controls are still being made:
+// a handler that reached a control not yet made would fault, and the fault
+// would be swallowed by the message dispatch.
+TEST_F(MainWindow, StartingUpFaultsNowhere) {
+  Options("Aloitus=1\nSnap=1\n");
+  AccessViolations = 0;
+  void* handler = AddVectoredExceptionHandler(1, CountAccessViolation);
+  new TForm1(nullptr);
+  Form1->Show();
+  Form1->SetBounds(Form1->Left() + 5, Form1->Top() + 5, Form1->Width(), Form1->Height());
+  Application().ProcessMessages();
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(AccessViolations, 0);
+}

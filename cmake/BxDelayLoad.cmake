@@ -1,0 +1,47 @@
+# Delay-loaded system libraries of the Windows build. Wine starts a program
+# the slower the more libraries it loads and initialises before the program's
+# first line, and these are needed only once a dialog, a sound, a picture
+# list, the shell or OLE is used: they load on their first call instead.
+# Import libraries of the same names, made here at configure time from the
+# toolchain's own, take the place of the usual ones on every link line; the
+# helper that loads them comes last (libdelayimp).
+set(BX_DELAY_LOADED shell32 comdlg32 comctl32 ole32 oleaut32 winmm mpr msimg32)
+
+function(bx_make_delay_libraries dir)
+  file(MAKE_DIRECTORY ${dir})
+  foreach(lib ${BX_DELAY_LOADED})
+    set(out ${dir}/lib${lib}.a)
+    if(EXISTS ${out})
+      continue()
+    endif()
+    find_library(BX_IMPORT_${lib} NAMES lib${lib}.a REQUIRED NO_CACHE)
+    execute_process(COMMAND ${CMAKE_NM} -g ${BX_IMPORT_${lib}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+    # Each function has an import slot "__imp_NAME"; 32-bit names carry
+    # one more leading underscore and their argument size ("@8").
+    string(REGEX MATCHALL "[ \t]I __imp_[^\r\n]+" slots "${symbols}")
+    set(def "LIBRARY ${lib}.dll\nEXPORTS\n")
+    foreach(slot ${slots})
+      string(REGEX REPLACE "^[ \t]I __imp_" "" name "${slot}")
+      if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        string(REGEX REPLACE "^_" "" name "${name}")
+      endif()
+      string(APPEND def "${name}\n")
+    endforeach()
+    file(WRITE ${dir}/${lib}.def "${def}")
+    set(kill_at "")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      set(kill_at --kill-at)
+    endif()
+    execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dir}/${lib}.def --dllname ${lib}.dll
+                            --output-delaylib ${out}
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+endfunction()
+
+set(BX_DELAYLIB_DIR ${CMAKE_BINARY_DIR}/delaylibs)
+bx_make_delay_libraries(${BX_DELAYLIB_DIR})
+# Searched before the toolchain's folder, so that "-lshell32" finds the
+# delay-load library wherever it stands on a link line.
+link_directories(BEFORE ${BX_DELAYLIB_DIR})
+set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -ldelayimp")
+set(CMAKE_C_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES} -ldelayimp")

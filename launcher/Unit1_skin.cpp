@@ -137,7 +137,7 @@ void TForm1::bxcursors() {
     for (int slot = 0; slot < 9; ++slot) {
       std::string name = kCursorSlots[slot].resource;
       if (second) name = "Cur2" + name.substr(3);
-      ScreenCursors().Set(slot + 1, TScreenCursors::FromResource(name));
+      ScreenCursors().SetResource(slot + 1, name);
       give(slot, slot + 1);
     }
   } else {

@@ -457,13 +457,23 @@ TScreenCursors& ScreenCursors() {
 }
 
 HCURSOR TScreenCursors::Get(TCursor slot) const {
+  if (auto pending = FResources.find(slot); pending != FResources.end()) {
+    FSlots[slot] = FromResource(pending->second);
+    FResources.erase(pending);
+  }
   auto it = FSlots.find(slot);
   if (slot != crDefault && it != FSlots.end() && it->second) return it->second.Get();
   return LoadCursorA(nullptr, IDC_ARROW);
 }
 
 void TScreenCursors::Set(TCursor slot, TCursorHandle cursor) {
+  FResources.erase(slot);
   FSlots[slot] = std::move(cursor);
+}
+
+void TScreenCursors::SetResource(TCursor slot, const std::string& name) {
+  FSlots.erase(slot);
+  FResources[slot] = name;
 }
 
 TCursorHandle TScreenCursors::FromResource(const std::string& name) {

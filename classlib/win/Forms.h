@@ -184,12 +184,17 @@ class TScreenCursors {
 public:
   HCURSOR Get(TCursor slot) const;  // the arrow for 0 or an empty slot
   void Set(TCursor slot, TCursorHandle cursor);
+  // A cursor resource of the program for the slot, loaded when the slot is
+  // first asked for: a program sets its cursors at start-up, before any of
+  // them shows.
+  void SetResource(TCursor slot, const std::string& name);
   // A cursor resource of the program; an empty handle when missing.
   static TCursorHandle FromResource(const std::string& name);
   // A ".cur" or ".ani" file; an empty handle when it cannot be read.
   static TCursorHandle FromFile(const std::string& fileName);
 
 private:
-  std::map<TCursor, TCursorHandle> FSlots;
+  mutable std::map<TCursor, TCursorHandle> FSlots;
+  mutable std::map<TCursor, std::string> FResources;  // slots whose resource is not loaded yet
 };
 TScreenCursors& ScreenCursors();

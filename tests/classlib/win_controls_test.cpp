@@ -253,6 +253,17 @@ TEST(Cursors, SlotsFromFilesAndResourcesAndTheArrowFallback) {
   EXPECT_EQ(ScreenCursors().Get(3), raw);
   ScreenCursors().Set(3, TCursorHandle());
   EXPECT_EQ(ScreenCursors().Get(3), arrow);
+  // A resource slot: a missing resource leaves the arrow; a file cursor set
+  // afterwards wins over the resource not yet loaded, and the other way round.
+  ScreenCursors().SetResource(4, "NO_SUCH_CURSOR");
+  EXPECT_EQ(ScreenCursors().Get(4), arrow);
+  ScreenCursors().SetResource(4, "NO_SUCH_CURSOR");
+  TCursorHandle file = TScreenCursors::FromFile(BX_TEST_DATA "/../../resources/launcher/cur_exit.cur");
+  raw = file.Get();
+  ScreenCursors().Set(4, std::move(file));
+  EXPECT_EQ(ScreenCursors().Get(4), raw);
+  ScreenCursors().SetResource(4, "NO_SUCH_CURSOR");
+  EXPECT_EQ(ScreenCursors().Get(4), arrow);
 }
 
 namespace {

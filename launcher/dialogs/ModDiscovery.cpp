@@ -5,10 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <map>
-#include <system_error>
-#include <thread>
 
 #include "GameDiscovery.h"
 #include "IniFiles.h"
@@ -41,27 +38,9 @@ int KeyRank(const std::string& key) {
 
 std::string EntryKey(const std::string& game, const std::string& mod) { return LowerCase(game) + '\n' + LowerCase(mod); }
 
-// Whether each path names a file. The look-ups go out on a few threads:
-// each costs a round trip to the file system, and they overlap well.
-std::vector<char> FilesExist(const std::vector<std::string>& paths) {
-  std::vector<char> found(paths.size());
-  std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i; (i = next++) < paths.size();) found[i] = FileExists(paths[i]);
-  };
-  constexpr size_t PathsPerThread = 64, MaxThreads = 4;
-  const size_t threads = std::min(MaxThreads, paths.size() / PathsPerThread);
-  std::vector<std::thread> helpers;
-  for (size_t t = 1; t < threads; ++t) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // the threads there are do the work
-    }
-  }
-  work();
-  for (std::thread& t : helpers) t.join();
-  return found;
+// The liblist.gam of a game folder's sub-folder.
+std::string LiblistIn(const std::string& gameFolder, const std::string& name) {
+  return IncludeTrailingBackslash(gameFolder) + name + "\\" + LiblistFileName;
 }
 
 using TCarried = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
@@ -118,20 +97,6 @@ TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet&
   for (const std::string& name : FolderEntries(FAppDir + "Logos", "*", false)) FLogos.insert(LowerCase(name));
 }
 
-void TModSearch::LookUpFiles(const std::vector<std::string>& paths) {
-  std::vector<std::string> unknown;
-  for (const std::string& path : paths)
-    if (!FFiles.count(path)) unknown.push_back(path);
-  std::vector<char> found = FilesExist(unknown);
-  for (size_t i = 0; i < unknown.size(); ++i) FFiles.emplace(unknown[i], found[i] != 0);
-}
-
-bool TModSearch::HasFile(const std::string& path) {
-  auto it = FFiles.find(path);
-  if (it == FFiles.end()) it = FFiles.emplace(path, FileExists(path)).first;
-  return it->second;
-}
-
 const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder) {
   std::string key = LowerCase(IncludeTrailingBackslash(folder));
   auto it = FSubFolders.find(key);
@@ -157,32 +122,49 @@ void TModSearch::Etsi() {
   TSearchStatusScope scope(FStatus, "Find modifications", true);
   TStringList games;
   ReadGameList(FGamesIni, games);
+  // First every folder is listed and the files that the entries need are
+  // asked for: they are looked up in the background while the next folder
+  // is listed. The Half-Life scan's files go first, the most of them.
+  if (std::string hl = HalfLifeFolder(); !hl.empty()) FProbe.Ask(HalfLifeLiblists(hl));
+  std::vector<std::pair<std::string, TGame>> located;
   for (const std::string& key : games.Items()) {
     TGame g;
     if (!ReadGame(key, g)) continue;
     FStatus.Report(g.Name + " modifications");
-    if (!g.GameOletus.empty()) AddGameEntry(key, g.Name, g.Logo);
+    if (g.Oletus.find("%s") != std::string::npos) KnownModsIn(g.Folder);
+    located.emplace_back(key, std::move(g));
+  }
+  for (const auto& [key, g] : located) {
+    if (!g.GameOletus.empty()) AddGameEntry(key, g);
     if (g.Oletus.find("%s") != std::string::npos) AddKnownMods(key, g.Folder, g.Oletus, g.Logo);
   }
 }
 
 void TModSearch::AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo) {
-  std::string folder = FGamesIni.ReadString(game, "Sijainti", "");
-  std::string gameCommand = FGamesIni.ReadString(game, "GameOletus", "");
-  std::string url = FGamesIni.ReadString(game, "url", "");
+  TGame g;
+  g.Folder = FGamesIni.ReadString(game, "Sijainti", "");
+  g.GameOletus = FGamesIni.ReadString(game, "GameOletus", "");
+  g.Url = FGamesIni.ReadString(game, "url", "");
+  g.Name = displayName;
+  g.Logo = logo;
+  AddGameEntry(game, g);
+}
+
+void TModSearch::AddGameEntry(const std::string& game, const TGame& g) {
   TModInfo info;
-  if (ReadModInfo(IncludeTrailingBackslash(folder) + ModInfoFileName, info)) {
-    WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), "", Blank(info.WebSite) ? url : Trim(info.WebSite),
-                  Blank(info.Description) ? displayName : Trim(info.Description),
-                  Blank(info.Logo) ? logo : Trim(info.Logo),
-                  Blank(info.Parameters) ? gameCommand : Trim(info.Parameters), game);
+  if (ReadModInfo(IncludeTrailingBackslash(g.Folder) + ModInfoFileName, info)) {
+    WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), "", Blank(info.WebSite) ? g.Url : Trim(info.WebSite),
+                  Blank(info.Description) ? g.Name : Trim(info.Description),
+                  Blank(info.Logo) ? g.Logo : Trim(info.Logo),
+                  Blank(info.Parameters) ? g.GameOletus : Trim(info.Parameters), game);
   } else {
-    WriteModEntry(FEntries, displayName, "", url, displayName, logo, gameCommand, game);
+    WriteModEntry(FEntries, g.Name, "", g.Url, g.Name, g.Logo, g.GameOletus, game);
   }
 }
 
-void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
-                              const std::string& gameLogo) {
+const std::vector<size_t>& TModSearch::KnownModsIn(const std::string& gameFolder) {
+  std::string key = LowerCase(IncludeTrailingBackslash(gameFolder));
+  if (auto it = FKnownModsIn.find(key); it != FKnownModsIn.end()) return it->second;
   // Each sub-folder is looked up in the list, so the time does not grow
   // with the list's length; the hits are then taken in the list's order.
   std::vector<size_t> hits;
@@ -190,14 +172,18 @@ void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFo
     if (size_t i = KnownModIndex(name); i != NotKnownMod) hits.push_back(i);
   std::sort(hits.begin(), hits.end());
   hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-  // The files that each entry may take its values from, looked up together.
   std::vector<std::string> files;
   for (size_t i : hits) {
     TModFiles mod = ModFiles(gameFolder, KnownMods()[i]);
     files.insert(files.end(), {std::move(mod.ModInfo), std::move(mod.Liblist), std::move(mod.Icon)});
   }
-  LookUpFiles(files);
-  for (size_t i : hits) AddModEntry(game, gameFolder, KnownMods()[i], templ, gameLogo, true);
+  FProbe.Ask(files);
+  return FKnownModsIn.emplace(key, std::move(hits)).first->second;
+}
+
+void TModSearch::AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
+                              const std::string& gameLogo) {
+  for (size_t i : KnownModsIn(gameFolder)) AddModEntry(game, gameFolder, KnownMods()[i], templ, gameLogo, true);
 }
 
 void TModSearch::AddOwnModlistMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
@@ -251,16 +237,24 @@ std::string TModSearch::ModLogo(const std::string& game, const std::string& game
   return gameLogo;
 }
 
-void TModSearch::etsihlmodit() {
+std::string TModSearch::HalfLifeFolder() const {
   std::string folder = FGamesIni.ReadString("half-life", "Sijainti", "");
-  if (folder.empty() || !DirectoryExists(folder)) return;
-  auto liblist = [&](const std::string& name) { return IncludeTrailingBackslash(folder) + name + "\\" + LiblistFileName; };
+  return folder.empty() || !DirectoryExists(folder) ? "" : folder;
+}
+
+std::vector<std::string> TModSearch::HalfLifeLiblists(const std::string& folder) {
   std::vector<std::string> files;
   for (const std::string& name : SubFolders(folder))
-    if (!SameText(name, "valve")) files.push_back(liblist(name));
-  LookUpFiles(files);
+    if (!SameText(name, "valve")) files.push_back(LiblistIn(folder, name));
+  return files;
+}
+
+void TModSearch::etsihlmodit() {
+  std::string folder = HalfLifeFolder();
+  if (folder.empty()) return;
+  FProbe.Ask(HalfLifeLiblists(folder));
   for (const std::string& name : SubFolders(folder))
-    if (!SameText(name, "valve") && HasFile(liblist(name))) lisaamod(FAppDir, "half-life", name);
+    if (!SameText(name, "valve") && HasFile(LiblistIn(folder, name))) lisaamod(FAppDir, "half-life", name);
 }
 
 void TModSearch::etsiomat() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EntryFile.h"
+#include "FileProbe.h"
 #include "SearchCommon.h"
 #include "SysUtils.h"
 
@@ -50,6 +51,7 @@ public:
 private:
   struct TGame;
   bool ReadGame(const std::string& key, TGame& game) const;
+  void AddGameEntry(const std::string& key, const TGame& game);
   void AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& folder,
                    const std::string& templ, const std::string& gameLogo, bool knownScan);
   std::string ModLogo(const std::string& game, const std::string& gameFolder, const std::string& folder,
@@ -59,10 +61,13 @@ private:
     std::string ModInfo, Liblist, Icon;  // the mod information, liblist.gam, the folder's own icon
   };
   static TModFiles ModFiles(const std::string& gameFolder, const std::string& folder);
-  // Whether a path names a file, asked once a search: LookUpFiles asks for
-  // many at once, HasFile answers from what is known or asks.
-  void LookUpFiles(const std::vector<std::string>& paths);
-  bool HasFile(const std::string& path);
+  // The known mods among a game folder's sub-folders (indexes into the list,
+  // in its order), found once a search; their files are asked for at once.
+  const std::vector<size_t>& KnownModsIn(const std::string& gameFolder);
+  // The Half-Life folder when it exists, else empty; its sub-folders' liblist.gam files.
+  std::string HalfLifeFolder() const;
+  std::vector<std::string> HalfLifeLiblists(const std::string& folder);
+  bool HasFile(const std::string& path) { return FProbe.IsFile(path); }
 
   // The sub-folders of a folder, listed once a search.
   const std::vector<std::string>& SubFolders(const std::string& folder);
@@ -71,7 +76,8 @@ private:
   std::string FAppDir;
   std::unordered_set<std::string> FLogos;  // the files of "Logos\", lower case, listed once a search
   std::unordered_map<std::string, std::vector<std::string>> FSubFolders;  // by folder, lower case
-  std::unordered_map<std::string, bool> FFiles;  // by path as asked: whether it is a file
+  std::unordered_map<std::string, std::vector<size_t>> FKnownModsIn;     // by game folder, lower case
+  TFileProbe FProbe;     // whether paths name files, each asked once a search
   TIniFile& FGamesIni;   // not owned
   TEntrySet& FEntries;   // not owned
   TSearchStatus& FStatus;  // not owned

@@ -145,6 +145,22 @@ TEST_F(TModSearchTest, ActionHalfLifeLogo) {
   EXPECT_EQ(FindEntry(entries, "Action (quake 2)")->Value("Bitmap"), "action.bmp");
 }
 
+TEST_F(TModSearchTest, ModFilesInAnyLetterCaseAndFoldersNamedLikeThem) {
+  AddQuake();
+  AddHalfLife();
+  WriteTextFile(QuakeDir + "\\CTF\\LIBLIST.GAM", "game \"capture\"\r\n");
+  MakeDirs(QuakeDir + "\\CTF\\ctf.ico");  // a folder is not the mod's icon
+  WriteTextFile(QuakeDir + "\\Rogue\\Rogue.ICO", "i");
+  MakeDirs(QuakeDir + "\\Rogue\\liblist.gam");
+  MakeDirs(HlDir + "\\dirlib\\liblist.gam");
+  WriteTextFile(HlDir + "\\UpLib\\LibList.Gam", "game \"up\"\r\n");
+  auto entries = RunFindMods();
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Half-Life", "Quake", "Capture", "Rogue", "Up"}));
+  EXPECT_EQ(entries[2].Value("Bitmap"), "quake.bmp");
+  EXPECT_EQ(entries[3].Value("Bitmap"), QuakeDir + "\\rogue\\rogue.ico");
+  EXPECT_EQ(ReadTextFile(OwnModListFile(App, "half-life")), "UpLib\r\n");
+}
+
 TEST(ReadLiblistInfo, GameNameAndWebAddress) {
   std::string name = "Cstrike", site;
   ParseLiblistInfo("game \"counter\"\r\nurl_info \" www.cs.net \"\r\n", name, site);

@@ -56,6 +56,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   try {
     FormCreate(this);
   } catch (const std::exception& e) {
+    // A start that failed before any skin was shown keeps the built-in face.
+    if (C1->Picture().Width() == 0) ShowBuiltInFace();
     Application().HandleException(e);
   }
 }
@@ -71,7 +73,6 @@ void TForm1::BuildControls() {
   C1->Name = "C1";
   C1->Cursor = 1;
   C1->SetParent(this);
-  ShowBuiltInFace();
   for (int k = 0; k < kRows; ++k) {
     Labels[k] = new TLabel(this);
     Labels[k]->Name = "Label" + std::to_string(k + 1);
@@ -159,8 +160,13 @@ void TForm1::FormCreate(TComponent*) {
   }
   std::string name = ChooseSkin();
   // Loading a skin sets the cursors too, from its files where it has them.
-  if (!Trim(name).empty() && FileExists(skins + name)) LoadSkin(name);
-  else bxcursors();
+  if (!Trim(name).empty() && FileExists(skins + name)) {
+    LoadSkin(name);
+  } else {
+    // No skin: the built-in face, made only now that no skin replaces it.
+    ShowBuiltInFace();
+    bxcursors();
+  }
   ClampToDesktop();
   lista();
   pai(true);

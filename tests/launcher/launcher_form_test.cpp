@@ -174,6 +174,7 @@ TEST_F(MainWindow, AnErrorDuringStartUpIsShownAndTheWindowStays) {
   new TForm1(nullptr);
   ASSERT_NE(Form1, nullptr);
   EXPECT_TRUE(IsWindow(Form1->Handle()));
+  EXPECT_EQ(Form1->C1->Picture().Width(), 300) << "the built-in face";
   ASSERT_FALSE(prompts.empty());
   EXPECT_NE(prompts[0].find("Options.ini"), std::string::npos) << prompts[0];
 }

@@ -121,6 +121,10 @@ void TForm1::BuildControls() {
 void TForm1::ShowBuiltInFace() {
   LoadBitmapResource(C1->Picture().Bitmap(), "FACE");
   C1->Changed();
+  ShowBuiltInOutline();
+}
+
+void TForm1::ShowBuiltInOutline() {
   C1->LoadMaskBytes(LoadResourceBytes("FACEMASK", MAKEINTRESOURCEA(10) /* RT_RCDATA */));
 }
 
@@ -131,6 +135,7 @@ void TForm1::FormCreate(TComponent*) {
   StyleChanged = false;
   SettingsIdle = true;
   OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
+  bxcursors();
   if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOptions, "Nosound", false))
     PlayStartupSound();
   SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
@@ -159,13 +164,13 @@ void TForm1::FormCreate(TComponent*) {
     }
   }
   std::string name = ChooseSkin();
-  // Loading a skin sets the cursors too, from its files where it has them.
+  // The built-in face is made only when no skin replaces it; a skin
+  // without a readable outline keeps the built-in one.
   if (!Trim(name).empty() && FileExists(skins + name)) {
     LoadSkin(name);
+    if (C1->Mask().Empty()) ShowBuiltInOutline();
   } else {
-    // No skin: the built-in face, made only now that no skin replaces it.
     ShowBuiltInFace();
-    bxcursors();
   }
   ClampToDesktop();
   lista();

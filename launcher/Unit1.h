@@ -318,6 +318,7 @@ private:
   void LoadPictureSkin(const std::string& name);
   void LoadPackageSkin(const std::string& name);
   void ShowBuiltInFace();
+  void ShowBuiltInOutline();
   void ColoursFromColFile(const std::string& name, TColor sel, TColor unsel);
   void ClampToDesktop();
   void OpenFirstRunSettings();

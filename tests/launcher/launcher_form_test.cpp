@@ -124,6 +124,23 @@ TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
   EXPECT_EQ(f.C1->Picture().Width(), 300);
 }
 
+// A picture skin whose mask can be neither read nor made (its name is taken
+// by a folder) leaves the window the built-in outline.
+TEST_F(MainWindow, APictureSkinWithoutAMaskKeepsTheBuiltInOutline) {
+  CreateDirectoryA((dir + "skins").c_str(), nullptr);
+  TBitmap night;
+  night.SetSize(300, 240);
+  night.SaveToFile(dir + "skins\\night.bmp");
+  CreateDirectoryA((dir + "skins\\night.bmp.msk").c_str(), nullptr);
+  Options("Aloitus=1\nNahka=night.bmp\n");
+  new TForm1(nullptr);
+  EXPECT_FALSE(Form1->C1->Mask().Empty());
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(Form1->Handle(), region), COMPLEXREGION);
+  DeleteObject(region);
+  RemoveDirectoryA((dir + "skins\\night.bmp.msk").c_str());
+}
+
 TEST_F(MainWindow, CursorOptionsAndThePackagesCursorFiles) {
   Options("Aloitus=1\nbxcursors=0\n");
   new TForm1(nullptr);

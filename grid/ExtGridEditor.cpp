@@ -164,14 +164,14 @@ bool TExtStringGrid::EndEditor() {
     return true;
   }
   TInplaceEdit& edit = *InplaceEditor();
-  std::string text = edit.Text();
+  std::string text = edit.EditText();
   FEnding = true;
   const bool valid = (FValidated && text == FValidatedText) || ValidateEditor(text);
   FEnding = false;
   if (!valid) {
     // The cell takes the old (or given) text; the editor stays open on it.
     SetCells(FEditCol, FEditRow, text);
-    edit.SetText(text);
+    edit.SetEditText(text);
     edit.SelectAll();
     if (HandleAllocated() && GetFocus() == FHandle) edit.SetFocus();
     return false;

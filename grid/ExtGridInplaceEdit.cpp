@@ -97,6 +97,7 @@ bool TExtInplaceEdit::KeyPress(char& c) {
   if (FKeypadDecimal && c == '.') c = GridFormat().DecimalSeparator;
   FKeypadDecimal = false;
   if ((unsigned char)c < 32 && c != 8) return true;
+  if (IsMasked()) return true;  // the mask decides what each position takes
   int start, end;
   GetSel(start, end);
   if (AcceptEditChar(Kind(), Text(), start, end, c)) return true;
@@ -112,6 +113,10 @@ void TExtInplaceEdit::Paste() {
   // A paste that would pass the length limit does nothing.
   if (FMaxLength > 0 && text.size() - size_t(end - start) + pasted.size() > size_t(FMaxLength)) return;
   if (!ClipboardAllowed(caPaste)) return;
+  if (IsMasked()) {
+    MaskedInsert(pasted);
+    return;
+  }
   std::string result = text.substr(0, size_t(start)) + pasted + text.substr(size_t(end));
   if (!AcceptEditText(Kind(), result)) {
     MessageBeep(MB_OK);
@@ -173,7 +178,30 @@ void TExtInplaceEdit::SizeToText() {
   if (hidden > CaretLine()) SendMessageA(FHandle, EM_LINESCROLL, 0, LPARAM(CaretLine() - hidden));
 }
 
-void TExtInplaceEdit::FocusGained() { SetColor(FHost.EditorColor()); }
+void TExtInplaceEdit::FocusGained() {
+  SetColor(FHost.EditorColor());
+  if (ImproveMaskSel()) SelectFirstInput();
+}
+
+bool TExtInplaceEdit::ImproveMaskSel() const {
+  return IsMasked() && FSettings.Navigation && FSettings.Navigation->ImproveMaskSel;
+}
+
+void TExtInplaceEdit::SelectFirstInput() {
+  const int first = Mask().NextInput(0);
+  SetSel(first, first + 1);
+}
+
+void TExtInplaceEdit::SelectOnShow() {
+  if (ImproveMaskSel()) SelectFirstInput();
+  else SelectAll();
+}
+
+// AdvanceAuto: a mask filled to its end moves on as Enter would.
+bool TExtInplaceEdit::MaskFilled() const {
+  return IsMasked() && FSettings.Navigation && FSettings.Navigation->AdvanceAuto && CaretAtEnd() &&
+         Mask().Complete(Text());
+}
 
 void TExtInplaceEdit::AddToHistory() {
   const std::string text = Text();
@@ -192,6 +220,11 @@ LRESULT TExtInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   const std::string before = Text();
   LRESULT result = TInplaceEdit::WndProc(msg, wParam, lParam);
   if (Text() == before) return result;
+  if (IsMasked()) {
+    SizeToText();
+    if (MaskFilled()) EditKeyDown(VK_RETURN, 0);
+    return result;
+  }
   if (Kind() == tkMixed) ApplyMixedCase();
   Complete();
   SizeToText();

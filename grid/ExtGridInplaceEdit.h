@@ -28,6 +28,8 @@ protected:
   // A new text joins the lookup items when LookupHistory asks.
   void AddToHistory();
   void DblClicked() override;
+  void SelectOnShow() override;
+  void MaskedPaste() override { Paste(); }
 
 private:
   TEditTextKind Kind() const;
@@ -39,6 +41,10 @@ private:
   // The text shows the grid's mixed-case rule after each typed character.
   void ApplyMixedCase();
   bool CaretAtEnd() const;
+  // With a mask and ImproveMaskSel the first input position is selected.
+  bool ImproveMaskSel() const;
+  void SelectFirstInput();
+  bool MaskFilled() const;
   int CaretLine() const;
   int LineCount() const;
 

@@ -466,6 +466,101 @@ bool TInplaceEdit::EditKeyDown(uint16_t key, TShiftState shift) {
 
 void TInplaceEdit::FocusLost() { FGrid.EndEditor(); }
 
+void TInplaceEdit::SetEditText(const std::string& value) { SetText(IsMasked() ? FMask.Format(value) : value); }
+
+std::string TInplaceEdit::EditText() const { return IsMasked() ? FMask.Value(Text()) : Text(); }
+
+void TInplaceEdit::MaskedInsert(const std::string& text) {
+  int start, end;
+  GetSel(start, end);
+  std::string shown = Text();
+  FMask.Clear(shown, start, end);
+  int caret = start;
+  int skippedFrom = caret;  // typing stepped over the literals from here to the caret
+  for (char c : text) {
+    // A literal of the pasted text matches its own place in the mask, also
+    // when typing the character before it stepped over that place already.
+    int literal = -1;
+    for (int p = skippedFrom; p <= caret && p < FMask.Length() && literal < 0; ++p)
+      if (FMask.IsLiteral(p) && shown[size_t(p)] == c) literal = p;
+    if (literal >= 0) {
+      skippedFrom = literal + 1;
+      caret = std::max(caret, skippedFrom);
+      continue;
+    }
+    const int typedAt = FMask.NextInput(caret);
+    if (FMask.Type(shown, caret, c)) skippedFrom = typedAt + 1;
+    else MessageBeep(MB_OK);
+  }
+  SetText(shown);
+  SetSel(caret, caret);
+}
+
+void TInplaceEdit::MaskedClear(bool back) {
+  int start, end;
+  GetSel(start, end);
+  std::string shown = Text();
+  if (start == end) {
+    // Backspace empties the input position before the caret, Delete the one at it.
+    const int p = back ? FMask.PrevInput(start) : FMask.NextInput(start);
+    if (p < 0 || p >= FMask.Length()) return;
+    start = p, end = p + 1;
+  }
+  FMask.Clear(shown, start, end);
+  SetText(shown);
+  const int caret = back ? start : FMask.NextInput(start);
+  SetSel(caret, caret);
+}
+
+bool TInplaceEdit::MaskedKey(UINT msg, WPARAM wParam) {
+  switch (msg) {
+    case WM_CHAR: {
+      const char c = char(wParam);
+      if (c == 8) {
+        MaskedClear(true);
+        return true;
+      }
+      if ((unsigned char)c < 32) return false;
+      int start, end;
+      GetSel(start, end);
+      std::string shown = Text();
+      FMask.Clear(shown, start, end);
+      int caret = start;
+      if (FMask.Type(shown, caret, c)) {
+        SetText(shown);
+        SetSel(caret, caret);
+      } else {
+        MessageBeep(MB_OK);
+      }
+      return true;
+    }
+    case WM_KEYDOWN:
+      // The edit's own Delete, Shift+Delete (cut) and Shift+Insert (paste)
+      // would move the characters after the caret off their positions.
+      if (wParam == VK_INSERT && ShiftIs(KeyboardShift(), ssShift)) {
+        MaskedPaste();
+        return true;
+      }
+      if (wParam != VK_DELETE) return false;
+      if (KeyboardShift() & ssShift) TCustomEdit::WndProc(WM_COPY, 0, 0);
+      MaskedClear(false);
+      return true;
+    case WM_UNDO:
+      return true;  // the edit's undo knows nothing of the mask
+    case WM_CUT:
+      TCustomEdit::WndProc(WM_COPY, 0, 0);
+      MaskedClear(false);
+      return true;
+    case WM_CLEAR:
+      MaskedClear(false);
+      return true;
+    case WM_PASTE:
+      MaskedPaste();
+      return true;
+  }
+  return false;
+}
+
 LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETDLGCODE: {
@@ -477,6 +572,7 @@ LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
       if (EditKeyDown(uint16_t(wParam), KeyboardShift())) return 0;
+      if (IsMasked() && MaskedKey(msg, wParam)) return 0;
       break;
     case WM_CHAR: {
       char c = char(wParam);
@@ -484,8 +580,15 @@ LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (c == '\r' || c == '\n' || c == 27 || c == '\t') return 0;
       if (!KeyPress(c)) return 0;
       wParam = WPARAM((unsigned char)c);
+      if (IsMasked() && MaskedKey(msg, wParam)) return 0;
       break;
     }
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_PASTE:
+    case WM_UNDO:
+      if (IsMasked() && MaskedKey(msg, wParam)) return 0;
+      break;
     case WM_SETFOCUS:
       FocusGained();
       break;
@@ -521,10 +624,12 @@ void TStringGrid::ShowEditor() {
   FInplaceEdit->Font = Font;
   // Placed first: a window made anew for the text starts on its cell.
   PlaceEditor();
-  FInplaceEdit->SetText(GetEditText(FCol, FRow));
+  const std::string text = GetEditText(FCol, FRow);
+  FInplaceEdit->SetEditMask(GetEditMask(FCol, FRow));
+  FInplaceEdit->SetEditText(text);
   FInplaceEdit->SetVisible(true);
   FInplaceEdit->SetFocus();
-  FInplaceEdit->SelectAll();
+  FInplaceEdit->SelectOnShow();
   // Making the edit window leaves cells unpainted under Wine: all are painted again.
   if (made) Invalidate();
 }
@@ -544,9 +649,15 @@ void TStringGrid::HideEditor() {
   InvalidateCell(FCol, FRow);
 }
 
+std::string TStringGrid::GetEditMask(int col, int row) {
+  std::string mask;
+  if (OnGetEditMask) OnGetEditMask(this, col, row, mask);
+  return mask;
+}
+
 bool TStringGrid::EndEditor() {
   if (!EditorMode()) return true;
-  SetEditText(FCol, FRow, FInplaceEdit->Text());
+  SetEditText(FCol, FRow, FInplaceEdit->EditText());
   HideEditor();
   return true;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EditMask.h"
 #include "StdEdits.h"
 
 // The selected cells: columns Left..Right and rows Top..Bottom, inclusive.
@@ -32,6 +33,7 @@ using TGridDrawState = uint32_t;
 
 using TDrawCellEvent = std::function<void(TComponent* sender, int col, int row, const RECT& rect, TGridDrawState state)>;
 using TSelectCellEvent = std::function<void(TComponent* sender, int col, int row, bool& canSelect)>;
+using TGetEditEvent = std::function<void(TComponent* sender, int col, int row, std::string& value)>;
 
 class TStringGrid;
 
@@ -47,6 +49,18 @@ public:
   void SelectAll();
   void GetSel(int& start, int& end) const;
   void SetSel(int start, int end);
+  // The cell's input mask (see EditMask.h); an empty one edits freely.
+  // Set before the text: a masked edit shows its value in the mask.
+  void SetEditMask(const std::string& mask) { FMask = TEditMask(mask); }
+  bool IsMasked() const { return !FMask.Empty(); }
+  const TEditMask& Mask() const { return FMask; }
+  // The text shown for a cell's value, and the value of the shown text.
+  void SetEditText(const std::string& value);
+  std::string EditText() const;
+  // Types the characters of text from the caret on, as the mask takes them.
+  void MaskedInsert(const std::string& text);
+  // The selection when the editor opens on a cell.
+  virtual void SelectOnShow() { SelectAll(); }
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -58,8 +72,19 @@ protected:
   // The focus went elsewhere than to the grid.
   virtual void FocusLost();
   virtual void DblClicked() {}
+  // A paste into a masked edit (WM_PASTE); the plain edit takes none, a
+  // descendant that reads the clipboard types it through MaskedInsert.
+  virtual void MaskedPaste() {}
 
   TStringGrid& FGrid;
+
+private:
+  // A masked edit types over its positions: characters, Backspace, Delete,
+  // cut and clear go through the mask.
+  bool MaskedKey(UINT msg, WPARAM wParam);
+  void MaskedClear(bool back);
+
+  TEditMask FMask;
 };
 
 class TStringGrid : public TWinControl {
@@ -134,6 +159,8 @@ public:
 
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
+  // The input mask of a cell's editor; none by default.
+  TGetEditEvent OnGetEditMask;
   TNotifyEvent OnTopLeftChanged;
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -155,6 +182,7 @@ protected:
   virtual std::unique_ptr<TInplaceEdit> CreateEditor();
   virtual bool CanEditShow();
   virtual std::string GetEditText(int col, int row) { return Cells(col, row); }
+  virtual std::string GetEditMask(int col, int row);
   virtual void SetEditText(int col, int row, const std::string& text) { SetCells(col, row, text); }
   // Places the editor over the current cell.
   void PlaceEditor();

@@ -129,6 +129,11 @@ TEST(HTMLPainter, PicturesFromFilesIconsAndTheBodyBackground) {
   box.Paint("<IMG SRC=\"FILE://" + green + "\">");
   EXPECT_EQ(box.CountColor(Green), 96);
   box.C.Scale = 1;
+  // A bitmap resource of the program, and an icon of the system image list.
+  box.Paint("<IMG SRC=\"RES://HTMLTESTPICTURE\">ab");
+  EXPECT_EQ(box.CountColor(RGB(0xC0, 0x80, 0x40)), 15);
+  EXPECT_EQ(box.Measure("<IMG SRC=\"SSYS:0\">ab").Width, text + GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(box.Measure("<IMG SRC=\"LSYS:99999\">ab").Width, text);
   // Sources that give no picture take no room and draw nothing.
   for (const char* none : {"FILE://c:\\no\\such.bmp", "RES://NOSUCHBITMAP", "SSYS:c:\\no\\such.exe", "HTTP://x/y.bmp"})
     EXPECT_EQ(box.Measure(std::string("<IMG SRC=\"") + none + "\">ab").Width, text) << none;
@@ -259,4 +264,35 @@ TEST(HTMLPainter, EllipsisTabsAndBullets) {
   EXPECT_EQ(box.Count(Dark, RECT{0, 0, 12, BoxH}), 0);
   EXPECT_GT(box.Count(Dark, RECT{12, 0, 24, BoxH}), 0);
   EXPECT_GT(box.Count(Dark, RECT{24, 0, 24 + ab, BoxH}), 10);
+}
+
+// The picture to look at: a grid whose cells use the painter's tags.
+TEST(HTMLPainter, ScreenshotOfHTMLCells) {
+  TGridWindow w(3, 6, 560, 330);
+  TTestGrid& g = *w.Grid;
+  g.SetColWidths(0, 40);
+  g.SetColWidths(1, 250);
+  g.SetColWidths(2, 200);
+  for (int r = 1; r <= 6; ++r) g.SetRowHeights(r, 40);
+  const std::string tile = WriteBitmap("bx_html_tile.bmp", SolidBitmap(8, 8, 0x00E0F0FF));
+  const std::string pic = WriteBitmap("bx_html_pic.bmp", SolidBitmap(12, 12, 0x0000A000));
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  g.SetCells(1, 1, "H<SUB>2</SUB>O and E = mc<SUP>2</SUP>, <SH><B>shadowed</B></SH>");
+  g.SetCells(2, 1, "<R A=\"20\"><B>turned a little</B></R>");
+  g.SetCells(1, 2, "<IMG SRC=\"FILE://" + pic + "\"> a file, <IMG SRC=\"SSYS:" + self + "\"> an icon, "
+                   "<IMG SRC=\"RES://HTMLTESTPICTURE\" WIDTH=\"1\"> a resource");
+  g.SetCells(2, 2, "<IMG SRC=\"FILE://" + pic + "\" ALIGN=\"MIDDLE\" WIDTH=\"30\" HEIGHT=\"30\"><B>middle</B>");
+  g.SetCells(1, 3, "<BODY BACKGROUND=\"FILE://" + tile + "\"><B>on a tiled picture</B>");
+  g.SetCells(2, 3, "<B>a long text that the cell cannot hold at all</B>");
+  g.SetCells(1, 4, "<B>tab</B>\tstop\tand\tmore");
+  g.SetCells(2, 4, "<A HREF=\"http://one\">first</A> and <A HREF=\"http://two\">second</A>");
+  g.SetCells(1, 5, "<UL><LI><B>first</B><LI>second<UL><LI>inner</UL></UL>");
+  g.SetRowHeights(5, 60);
+  g.SetCells(2, 5, "<P ALIGN=\"CENTER\" BGCOLOR=\"clYellow\"><I>centred</I></P>");
+  g.SetCells(1, 6, "<FONT COLOR=\"clRed\" SIZE=\"14\"><SH>big shadowed red</SH></FONT>");
+  g.SetCells(2, 6, "");
+  g.SetRow(6);
+  w.Shot("grid_html_cells");
+  SUCCEED();
 }

@@ -11,6 +11,12 @@
 #include "WinGraphics.h"
 
 namespace {
+// Cell texts may come from files of others (a mod's own name): a picture on
+// another machine ("\\server\share\...") is never fetched for a paint.
+bool IsNetworkPath(std::string_view path) {
+  return path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+}
+
 // "SSYS:" / "LSYS:" and a path or a number of the system image list.
 std::shared_ptr<THTMLPicture> SystemIcon(const std::string& what, bool small) {
   const UINT size = small ? SHGFI_SMALLICON : SHGFI_LARGEICON;
@@ -20,7 +26,7 @@ std::shared_ptr<THTMLPicture> SystemIcon(const std::string& what, bool small) {
   if (TryStrToInt(what, index)) {
     auto list = HIMAGELIST(SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | size));
     if (list && index >= 0 && index < ImageList_GetImageCount(list)) icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-  } else if (!what.empty() && SHGetFileInfoA(what.c_str(), 0, &info, sizeof info, SHGFI_ICON | size)) {
+  } else if (!what.empty() && !IsNetworkPath(what) && SHGetFileInfoA(what.c_str(), 0, &info, sizeof info, SHGFI_ICON | size)) {
     icon = info.hIcon;
   }
   if (!icon) return nullptr;
@@ -32,7 +38,7 @@ std::shared_ptr<THTMLPicture> SystemIcon(const std::string& what, bool small) {
 }
 
 std::shared_ptr<THTMLPicture> BitmapFile(const std::string& path) {
-  if (path.empty() || !FileExists(path)) return nullptr;
+  if (path.empty() || IsNetworkPath(path) || !FileExists(path)) return nullptr;
   auto p = std::make_shared<THTMLPicture>();
   try {
     p->Bitmap.LoadFromFile(path);

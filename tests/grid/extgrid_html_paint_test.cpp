@@ -137,6 +137,10 @@ TEST(HTMLPainter, PicturesFromFilesIconsAndTheBodyBackground) {
   // Sources that give no picture take no room and draw nothing.
   for (const char* none : {"FILE://c:\\no\\such.bmp", "RES://NOSUCHBITMAP", "SSYS:c:\\no\\such.exe", "HTTP://x/y.bmp"})
     EXPECT_EQ(box.Measure(std::string("<IMG SRC=\"") + none + "\">ab").Width, text) << none;
+  // Nor is a path of the "\\server\share" form opened, even when it exists.
+  ASSERT_TRUE(GetFileAttributesA(("\\\\?\\" + green).c_str()) != INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(box.Measure("<IMG SRC=\"FILE://\\\\?\\" + green + "\">ab").Width, text);
+  EXPECT_EQ(box.Measure("<IMG SRC=\"SSYS:\\\\?\\" + green + "\">ab").Width, text);
   const std::string notBitmap = WriteBitmap("bx_html_bad.bmp", TBitmap());
   std::ofstream(notBitmap, std::ios::binary) << "not a picture";
   EXPECT_EQ(box.Measure("<IMG SRC=\"FILE://" + notBitmap + "\">ab").Width, text);

@@ -77,6 +77,12 @@ TEST(ExtGridProperties, PasswordCellsShowOnlyThePasswordCharacter) {
   EXPECT_NE(inked(3), html);  // an HTML text is hidden as well
   g.PasswordChar = '#';
   EXPECT_NE(inked(1), stars);
+  // Nor does the cell's hint give the text away.
+  g.HintShowCells = true;
+  const RECT r = g.CellRect(2, 1);
+  w.Send(WM_MOUSEMOVE, 0, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  EXPECT_EQ(g.HintCell(), 2);
+  EXPECT_EQ(g.ShownHint(), "######");
 }
 
 TEST(ExtGridProperties, EnhTextSizeEndsCutTextInAnEllipsis) {

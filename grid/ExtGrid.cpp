@@ -25,9 +25,18 @@ TExtStringGrid::TExtStringGrid(TComponent* owner) : TStringGrid(owner), FData(5,
   FixedFont = Font;
   ColumnSize.OnStretch = [this] { StretchRightColumn(); };
   CellNode.OnChange = [this] { Invalidate(); };
+  // Sizing with the form: the form's resize handler is chained to the grid's.
+  if ((FSizeForm = dynamic_cast<TForm*>(owner))) {
+    FPrevFormResize = FSizeForm->OnResize;
+    FFormWidth = FSizeForm->Width(), FFormHeight = FSizeForm->Height();
+    FSizeForm->OnResize = [this](TComponent* sender) { FormResized(sender); };
+  }
 }
 
 TExtStringGrid::~TExtStringGrid() {
+  // The form gets its own handler back, unless the form itself is going
+  // (it has then let go of the grid as its component).
+  if (FSizeForm && Owner() == FSizeForm) FSizeForm->OnResize = FPrevFormResize;
   if (ColumnSize.Save) SaveColumnSizes();
   // The drop registration and the timer go with the window.
   DestroyHandle();
@@ -129,7 +138,9 @@ int TExtStringGrid::GetCellAlignment(int col, int row) {
 
 bool TExtStringGrid::IsFixed(int col, int row) const {
   if (row >= RowCount() - FData.FixedFooters || col >= ColCount() - FData.FixedRightCols) return true;
-  return (FixedRowAlways && row == 0 && RowCount() == 1) || (FixedColAlways && col == 0 && ColCount() == 1);
+  bool fixed = (FixedRowAlways && row == 0 && RowCount() == 1) || (FixedColAlways && col == 0 && ColCount() == 1);
+  if (OnIsFixedCell) OnIsFixedCell(const_cast<TExtStringGrid*>(this), row, col, fixed);
+  return fixed;
 }
 
 void TExtStringGrid::Zoom(int step) {

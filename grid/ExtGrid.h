@@ -289,6 +289,45 @@ public:
   virtual bool IsFixed(int col, int row) const;
   virtual bool CanEditCell(int col, int row) const;
 
+  // --- further published settings and events (ExtGridProperties.cpp)
+  TPrintSettings PrintSettings;  // kept and stored with the grid; nothing here prints
+  bool SizeWithForm = false;     // the grid grows and shrinks with its form
+  bool EnhTextSize = false;      // one-line plain text cut at the right ends in "..."
+  bool HideFocusRect = false;    // the current cell shows no focus rectangle
+  bool URLEdit = false;          // with URLShow, a right click on a link cell edits it
+  bool AutoSize() const { return FAutoSize; }
+  // On: every non-fixed column as wide as its content plus 10 pixels.
+  void SetAutoSize(bool on);
+  int FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(int width);  // every fixed column
+  int FixedRowHeight() const { return RowHeights(0); }
+  void SetFixedRowHeight(int height);  // every fixed row
+  bool FilterActive() const { return FData.FilterActive(); }
+  // Hides the rows that fail Filter, or shows them all again.
+  void SetFilterActive(bool on);
+  using TGridCellFlagEvent = std::function<void(TComponent* sender, int row, int col, bool& flag)>;
+  TGridCellFlagEvent OnIsFixedCell, OnIsPasswordCell;
+  // Raised as an editor opens, after OnGetEditorType: the place to set the
+  // editor's properties (Editor(type)); link is the grid's EditLink.
+  using TGridEditorPropEvent = std::function<void(TComponent* sender, int col, int row, TEditLink* link)>;
+  TGridEditorPropEvent OnGetEditorProp;
+  TNotifyEvent OnRichEditSelectionChange;  // the selection of the rich-text editor moved
+  TGridCellColorEvent OnGetCellPrintColor;
+  using TGridCellBorderEvent = std::function<void(TComponent* sender, int row, int col, TColor& pen, int& width, int& borders)>;
+  TGridCellBorderEvent OnGetCellPrintBorder;
+  // The password character stands for every character of such a cell.
+  virtual bool IsPasswordCell(int col, int row);
+  // A cell's colours and borders on paper: the bands when Bands.Print, then the events.
+  virtual void GetCellPrintColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font);
+  virtual void GetCellPrintBorder(int col, int row, TColor& pen, int& width, int& borders);
+private:
+  void FormResized(TComponent* sender);
+  bool FAutoSize = false;
+  TForm* FSizeForm = nullptr;  // the owner form whose resizing the grid follows; not owned
+  TNotifyEvent FPrevFormResize;
+  int FFormWidth = 0, FFormHeight = 0;
+public:
+
   // --- export and import
   void SaveToHTML(const std::string& fileName);
   void CopyToClipboard();
@@ -415,7 +454,10 @@ private:
   int FSelectMode = 0, FSelectFrom = -1;      // a row or column selection by its header being dragged
   int FCursorMode = 0;
   int FHintCol = -1, FHintRow = -1;
-  std::string FAnchorHover;
+  std::string FAnchorHover;  // the address under the mouse, in cell (FAnchorCol, FAnchorRow)
+  int FAnchorCol = -1, FAnchorRow = -1;
+  POINT FAnchorPoint{-1, -1};
+  void SetHoverAnchor(int col, int row, POINT p, const std::string& anchor);
   std::string FLookup;
   int FScrollType = 0, FScrollWidth = 0;
   TColor FScrollColor = clNone;
@@ -427,7 +469,8 @@ private:
   void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
   void DrawBackground(HDC dc, int col, int row, const RECT& rect);
   void DrawCellGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, TColor brush);
-  void DrawSortGlyph(HDC dc, int x, int y);
+  void DrawSortGlyph(HDC dc, int x, int y, int realCol);
+  void DrawSortIndexGlyph(HDC dc, int x, int y, int entry);
   bool ShowsSortGlyph(int col, int row) const;
   void HeaderClick(int col);
   // The address of the link under a client point in (col, row), or "".

@@ -23,6 +23,7 @@ bool TExtStringGrid::CanEditShow() {
   FValidated = false;
   FEditorType = etNormal;
   if (OnGetEditorType) OnGetEditorType(this, col, row, FEditorType);
+  if (OnGetEditorProp) OnGetEditorProp(this, col, row, EditLink);
   if (FEditorType == etRichEdit) {
     ShowRichCellEditor();
     return false;

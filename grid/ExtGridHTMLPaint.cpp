@@ -1,37 +1,25 @@
-// The mini-HTML painter: tokens become runs with their styles, runs become
-// lines (broken at BR, P, HR and, with word wrap, at the right edge), and
-// each line is drawn at the place its alignment gives.
+// The mini-HTML painter's layout: tokens become pieces with their styles,
+// pieces become lines (broken at BR, P, HR, LI and, with word wrap, at the
+// right edge); ExtGridHTMLDraw.cpp draws the lines.
 #include "ExtGridHTMLPaint.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
-#include "ExtGrid.h"
 #include "ExtGridHTML.h"
+#include "ExtGridHTMLLines.h"
+#include "ImgList.h"
 #include "SysUtils.h"
 #include "WinGraphics.h"
 
 namespace {
-constexpr int BulletIndent = 12;  // pixels per list level, and after the bullet
-
-struct TItem {
-  std::string Text;
-  TFont Font;
-  TColor Back = clNone;
-  int Image = -1;     // a GridImages picture instead of text
-  bool Rule = false;  // a horizontal line across the cell
-  std::string Href;   // set inside an anchor
-  int X = 0, W = 0, H = 0;
-};
-
-struct TLine {
-  std::vector<TItem> Items;
-  int Align = 0;  // 0 left, 1 right, 2 centre
-  TColor Back = clNone;
-  int W = 0, H = 0;
-};
+constexpr int BulletIndent = 12;  // pixels per list level, and from the bullet to the text
+constexpr double DegreesToRadians = 3.14159265358979 / 180;
 
 class TLayouter {
+  using TLine = THTMLLine;
+
 public:
   explicit TLayouter(const THTMLDrawContext& c) : C(c), FFont(c.Font) { FLines.emplace_back(); }
 
@@ -42,36 +30,56 @@ public:
       else OpenTag(t);
     }
   }
-  THTMLLayout Finish();
+  THTMLLayout Finish() { return DrawHTMLLines(C, FLines, FBodyBack, FBodyPicture.get()); }
 
 private:
+  // The run's size; tabs are expanded as the drawing expands them.
   SIZE Extent(const TFont& font, const std::string& s) const {
     TFontHandle f = CreateFontHandle(font);
     TSelectGuard sel(C.DC, f.Get());
     SIZE size{};
-    GetTextExtentPoint32A(C.DC, s.data(), int(s.size()), &size);
-    return size;
+    if (s.find('\t') == std::string::npos) {
+      GetTextExtentPoint32A(C.DC, s.data(), int(s.size()), &size);
+      return size;
+    }
+    RECT r{0, 0, 0, 0};
+    DrawTextA(C.DC, s.data(), int(s.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX);
+    return SIZE{r.right - r.left, r.bottom - r.top};
   }
   TLine& Line() { return FLines.back(); }
   void NewLine() { FLines.emplace_back().Align = FAlign; }
   int RoomLeft() { return (C.Rect.right - C.Rect.left) - Line().W; }
-  void Add(TItem item) {
+  void Add(THTMLItem item) {
     item.X = Line().W;
     Line().W += item.W;
     Line().H = std::max(Line().H, item.H);
+    // Superscript rises and subscript sinks by a quarter of the run's height.
+    if (item.Shift > 0) Line().Above = std::max(Line().Above, item.H / 4);
+    if (item.Shift < 0) Line().Below = std::max(Line().Below, item.H / 4);
     Line().Items.push_back(std::move(item));
   }
-  TItem Styled() const {
-    TItem item;
+  THTMLItem Styled() const {
+    THTMLItem item;
     item.Font = FFont;
-    if (!FHref.empty()) {
-      item.Font.Style |= fsUnderline;
-      item.Font.Color = C.URLColor;
-    }
     if (FBlink && !C.BlinkOn && C.BlinkColor != clNone) item.Font.Color = C.BlinkColor;
     item.Back = FBack;
+    item.Anchor = FHref.empty() ? 0 : FAnchors;
     item.Href = FHref;
+    item.Shift = FShift;
+    item.Shadow = FShadow;
+    item.Angle = FAngle;
     return item;
+  }
+  void Measure(THTMLItem& item) const {
+    const SIZE size = Extent(item.Font, item.Text);
+    if (item.Angle == 0) {
+      item.W = size.cx, item.H = size.cy;
+      return;
+    }
+    // Turned text takes the box around its turned corners.
+    const double a = item.Angle * DegreesToRadians, c = std::abs(std::cos(a)), s = std::abs(std::sin(a));
+    item.W = int(std::lround(size.cx * c + size.cy * s));
+    item.H = int(std::lround(size.cx * s + size.cy * c));
   }
   void Text(const std::string& text) {
     if (FHidden) return;
@@ -80,24 +88,52 @@ private:
     while (i < text.size()) {
       size_t end = C.WordWrap ? text.find(' ', i) : std::string::npos;
       end = end == std::string::npos ? text.size() : end + 1;
-      TItem item = Styled();
+      THTMLItem item = Styled();
       item.Text = text.substr(i, end - i);
-      SIZE size = Extent(item.Font, item.Text);
-      item.W = size.cx, item.H = size.cy;
+      Measure(item);
       if (C.WordWrap && item.W > RoomLeft() && !Line().Items.empty()) NewLine();
       Add(std::move(item));
       i = end;
     }
   }
-  void Image(const THTMLToken& t) {
-    std::string src = HTMLAttribute(t.Text, "SRC");
-    int index = -1;
-    if (!StartsText("IDX:", src) || !C.Images || !TryStrToInt(src.substr(4), index)) return;
-    if (index < 0 || index >= C.Images->Count()) return;  // takes no width either
-    TItem item = Styled();
-    item.Image = index;
-    item.W = C.Images->Width, item.H = C.Images->Height;
+  // A picture that does not fit in the width left starts a new line.
+  void AddPicture(THTMLItem item, const std::string& align) {
     if (item.W > RoomLeft() && !Line().Items.empty()) NewLine();
+    if (SameText(align, "TOP")) Line().TextPlace = htpTop;
+    else if (SameText(align, "MIDDLE")) Line().TextPlace = htpMiddle;
+    Add(std::move(item));
+  }
+  int Scaled(int n) const { return C.Scale == 1 ? n : std::max(int(std::lround(n * C.Scale)), 0); }
+  void Image(const THTMLToken& t) {
+    const std::string src = HTMLAttribute(t.Text, "SRC"), align = HTMLAttribute(t.Text, "ALIGN");
+    THTMLItem item = Styled();
+    if (StartsText("IDX:", src)) {
+      int index = -1;
+      if (!C.Images || !TryStrToInt(src.substr(4), index)) return;
+      if (index < 0 || index >= C.Images->Count()) return;  // takes no width either
+      item.Kind = hikImage;
+      item.Image = index;
+      item.W = Scaled(C.Images->Width), item.H = Scaled(C.Images->Height);
+    } else {
+      int w = 0, h = 0;
+      TryStrToInt(HTMLAttribute(t.Text, "WIDTH"), w);
+      TryStrToInt(HTMLAttribute(t.Text, "HEIGHT"), h);
+      item.Picture = LoadHTMLPicture(src, w, h);
+      if (!item.Picture) return;
+      item.Kind = hikPicture;
+      item.W = Scaled(item.Picture->Width), item.H = Scaled(item.Picture->Height);
+    }
+    AddPicture(std::move(item), align);
+  }
+  void Bullet() {
+    if (!Line().Items.empty()) NewLine();
+    Line().W = std::max(Line().W, BulletIndent * FListLevel);
+    THTMLItem item = Styled();
+    item.Kind = hikBullet;
+    item.Font.Name = "Symbol";
+    item.Text = FListLevel % 2 ? "\xB7" : "o";
+    Measure(item);
+    item.W = BulletIndent;
     Add(std::move(item));
   }
   void OpenTag(const THTMLToken& t) {
@@ -106,24 +142,28 @@ private:
     else if (n == "I") FFont.Style |= fsItalic;
     else if (n == "U") FFont.Style |= fsUnderline;
     else if (n == "S") FFont.Style |= fsStrikeOut;
+    else if (n.starts_with("SUB")) FShift = -1;
+    else if (n.starts_with("SUP")) FShift = 1;
+    else if (n.starts_with("SH")) FShadow = true;
     else if (n == "BR") NewLine();
     else if (n.starts_with("BL")) FBlink = true;
     else if (n == "Z") FHidden = true;
     else if (n == "UL") ++FListLevel;
-    else if (n == "A") FHref = HTMLAttribute(t.Text, "HREF");
-    else if (n == "IMG") Image(t);
-    else if (n == "HR") {
+    else if (n == "LI") Bullet();
+    else if (n == "A") {
+      ++FAnchors;
+      FHref = HTMLAttribute(t.Text, "HREF");
+    } else if (n == "IMG") Image(t);
+    else if (n.starts_with("R")) {
+      int angle = 0;
+      if (TryStrToInt(HTMLAttribute(t.Text, "A"), angle)) FAngle = angle % 360;
+    } else if (n == "HR") {
       NewLine();
-      TItem rule;
-      rule.Rule = true;
+      THTMLItem rule;
+      rule.Kind = hikRule;
       rule.H = 2;
       Add(std::move(rule));
       NewLine();
-    } else if (n == "LI") {
-      NewLine();
-      Line().W = BulletIndent * FListLevel;
-      Text(FListLevel % 2 ? "\xB7 " : "o ");
-      Line().W += BulletIndent;
     } else if (n == "IND") {
       int x = 0;
       if (TryStrToInt(HTMLAttribute(t.Text, "X"), x) && x > Line().W) Line().W = x;
@@ -143,6 +183,8 @@ private:
       if (TryStrToInt(HTMLAttribute(t.Text, "SIZE"), size) && size > 0 && size < 200) FFont.SetSize(size);
     } else if (n == "BODY") {
       if (std::string back = HTMLAttribute(t.Text, "BGCOLOR"); !back.empty()) FBodyBack = BodyAttrColor(back);
+      if (std::string picture = HTMLAttribute(t.Text, "BACKGROUND"); !picture.empty() && !C.Measure)
+        FBodyPicture = LoadHTMLBackground(picture);
     }
   }
   void CloseTag(const std::string& n) {
@@ -150,10 +192,13 @@ private:
     else if (n == "I") FFont.Style &= ~fsItalic;
     else if (n == "U") FFont.Style &= ~fsUnderline;
     else if (n == "S") FFont.Style &= ~fsStrikeOut;
+    else if (n.starts_with("SUB") || n.starts_with("SUP")) FShift = 0;
+    else if (n.starts_with("SH")) FShadow = false;
     else if (n.starts_with("BL")) FBlink = false;
     else if (n == "Z") FHidden = false;
     else if (n == "UL") FListLevel = std::max(FListLevel - 1, 0);
     else if (n == "A") FHref.clear();
+    else if (n.starts_with("R")) FAngle = 0;
     else if (n == "P") {
       NewLine();
       FAlign = 0;
@@ -169,61 +214,12 @@ private:
   const THTMLDrawContext& C;
   TFont FFont;
   TColor FBack = clNone, FSavedBack = clNone, FBodyBack = clNone;
+  std::shared_ptr<THTMLPicture> FBodyPicture;
   std::string FHref;
-  int FAlign = 0, FListLevel = 0;
-  bool FBlink = false, FHidden = false;
+  int FAlign = 0, FListLevel = 0, FAnchors = 0, FShift = 0, FAngle = 0;
+  bool FBlink = false, FHidden = false, FShadow = false;
   std::vector<TLine> FLines;
 };
-
-THTMLLayout TLayouter::Finish() {
-  THTMLLayout out;
-  const RECT& r = C.Rect;
-  const int emptyHeight = Extent(C.Font, "gh").cy;
-  if (!C.Measure && FBodyBack != clNone) {
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(FBodyBack)));
-    FillRect(C.DC, &r, brush.Get());
-  }
-  int y = r.top;
-  for (TLine& line : FLines) {
-    if (line.H == 0) line.H = emptyHeight;
-    const int free = (r.right - r.left) - line.W;
-    const int x0 = r.left + (line.Align == 1 ? free : line.Align == 2 ? free / 2 : 0);
-    out.Width = std::max<int>(out.Width, line.W);
-    if (!C.Measure && y < r.bottom && line.Back != clNone) {
-      RECT band{r.left, y, r.right, y + line.H};
-      TBrushHandle brush(CreateSolidBrush(ColorToRGB(line.Back)));
-      FillRect(C.DC, &band, brush.Get());
-    }
-    for (const TItem& item : line.Items) {
-      RECT box{x0 + item.X, y + line.H - item.H, x0 + item.X + item.W, y + line.H};
-      if (!item.Href.empty() && PtInRect(&box, C.Mouse)) out.OnAnchor = true, out.Anchor = item.Href;
-      if (C.Measure || y >= r.bottom) continue;  // lines below the rectangle are not drawn
-      if (item.Rule) {
-        TPenHandle pen(CreatePen(PS_SOLID, 1, 0));
-        TSelectGuard sel(C.DC, pen.Get());
-        MoveToEx(C.DC, r.left, box.top, nullptr);
-        LineTo(C.DC, r.right, box.top);
-      } else if (item.Image >= 0) {
-        TCanvas canvas(C.DC);
-        C.Images->Draw(canvas, box.left, box.top, item.Image);
-      } else {
-        TFontHandle font = CreateFontHandle(item.Font);
-        TSelectGuard sel(C.DC, font.Get());
-        SetTextColor(C.DC, ColorToRGB(item.Font.Color));
-        SetBkMode(C.DC, item.Back == clNone ? TRANSPARENT : OPAQUE);
-        if (item.Back != clNone) SetBkColor(C.DC, ColorToRGB(item.Back));
-        RECT clip;
-        IntersectRect(&clip, &box, &r);
-        ExtTextOutA(C.DC, box.left, box.top, ETO_CLIPPED | (item.Back != clNone ? ETO_OPAQUE : 0), &clip,
-                    item.Text.data(), UINT(item.Text.size()), nullptr);
-        SetBkMode(C.DC, TRANSPARENT);
-      }
-    }
-    y += line.H;
-  }
-  out.Height = std::max<int>(y - r.top, emptyHeight);
-  return out;
-}
 }  // namespace
 
 THTMLLayout LayoutHTMLText(const THTMLDrawContext& context, std::string_view text) {

@@ -10,11 +10,21 @@
 
 class TImageList;
 
+// What the painter is given. The defaults are those of a plain paint: hover
+// text gray, no hover background, no shadow colour, pictures at their size.
 struct THTMLDrawContext {
   HDC DC = nullptr;
   RECT Rect{};
   TFont Font;                    // the cell's font
   TColor URLColor = clBlue;      // anchors
+  TColor HoverColor = 0x808080;  // the anchor under Mouse (clNone: URLColor)
+  TColor HoverBack = clNone;     // and its background (clNone: none)
+  bool HoverUnderlineOnly = false;  // only the anchor under Mouse is underlined
+  int FocusAnchor = 0;           // the anchor (counted from 1) with a focus rectangle; 0 none
+  TColor ShadowColor = clNone;   // of SH text; clNone draws as GDI resolves it (black)
+  int ShadowOffset = 1;
+  double Scale = 1;              // pictures are stretched by it
+  bool Ellipsis = true;          // a run cut at the right edge ends in "..."
   TColor BlinkColor = clNone;    // blinking text while the blink phase is off
   bool BlinkOn = true;
   bool WordWrap = false;

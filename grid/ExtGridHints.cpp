@@ -63,6 +63,7 @@ std::string TExtStringGrid::CellHint(int col, int row, POINT& at) {
       TWindowDC dc(Handle());
       const bool wide = CellTextWidth(dc.DC(), col, row) > ColWidths(col);
       hint = !HintShowLargeText || wide ? Cells(col, row) : std::string();
+      if (IsPasswordCell(col, row)) hint = FillChars(hint, PasswordChar);  // the hint shows what the cell shows
       at = POINT{r.left, r.top};
     }
   }

@@ -31,6 +31,12 @@ bool TExtStringGrid::MouseDownExtras(TMouseButton button, TShiftState shift, int
   HideHint();
   if (button == mbRight) {
     if (col >= 0 && OnRightClickCell) OnRightClickCell(this, row, col);
+    // A link cannot be clicked into for editing (the click opens it): the right button edits it.
+    if (col >= 0 && URLShow && URLEdit && IsURL(Cells(col, row)) && !IsFixedCell(col, row)) {
+      FocusCell(col, row, true);
+      ShowEditor();
+      return true;
+    }
     return false;
   }
   if (button != mbLeft || col < 0) return false;

@@ -106,16 +106,27 @@ void TExtStringGrid::UpdateCursorMode(int x, int y) {
     if (col < FixedCols() && row < FixedRows()) mode = MouseActions.AllSelect ? 3 : 0;
     else if (col < FixedCols()) mode = MouseActions.RowSelect && RowBorderAt(x, y) < 0 ? 2 : 0;
     else if (row < FixedRows()) mode = MouseActions.ColSelect && !nearBorder ? 1 : 0;
-    if (OnAnchorEnter || OnAnchorExit) {
-      const std::string anchor = AnchorAt(col, row, POINT{x, y});
-      if (anchor != FAnchorHover) {
-        if (!FAnchorHover.empty() && OnAnchorExit) OnAnchorExit(this, row, col, FAnchorHover);
-        FAnchorHover = anchor;
-        if (!anchor.empty() && OnAnchorEnter) OnAnchorEnter(this, row, col, anchor);
-      }
-    }
+    SetHoverAnchor(col, row, POINT{x, y}, AnchorAt(col, row, POINT{x, y}));
   }
   FCursorMode = mode;
+}
+
+// The anchor under the mouse: its events, and its cell repainted so that
+// the painter gives it the hover style.
+void TExtStringGrid::SetHoverAnchor(int col, int row, POINT p, const std::string& anchor) {
+  if (anchor == FAnchorHover && (anchor.empty() || (col == FAnchorCol && row == FAnchorRow))) {
+    FAnchorPoint = p;
+    return;
+  }
+  if (!FAnchorHover.empty()) {
+    if (OnAnchorExit) OnAnchorExit(this, row, col, FAnchorHover);
+    InvalidateCell(FAnchorCol, FAnchorRow);
+  }
+  FAnchorHover = anchor;
+  FAnchorCol = col, FAnchorRow = row, FAnchorPoint = p;
+  if (anchor.empty()) return;
+  if (OnAnchorEnter) OnAnchorEnter(this, row, col, anchor);
+  InvalidateCell(col, row);
 }
 
 bool TExtStringGrid::SetCursorAt(POINT client) {

@@ -146,6 +146,9 @@ bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     }
     case WM_MOUSELEAVE:
+      SetHoverAnchor(-1, -1, POINT{-1, -1}, "");
+      HideHint();
+      return false;
     case WM_KILLFOCUS:
       HideHint();
       return false;

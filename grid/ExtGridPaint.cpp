@@ -5,12 +5,14 @@
 
 #include "ExtGrid.h"
 #include "ExtGridHTMLPaint.h"
+#include "ExtGridUtilDraw.h"
 #include "WinGraphics.h"
 
 namespace {
 constexpr int TextOffset = 2;      // text starts this far right and down of the cell's corner
 constexpr int SortGlyphRoom = 14;  // pixels kept free for the sort glyph beside the text
 constexpr TColor Gray = 0x808080;
+constexpr TColor IndexGlyphColor = 0x00FFFF;  // the numbered triangles of a multi-column sort
 
 int VAlignFlag(int v) { return v == vtaCenter ? DT_VCENTER : v == vtaBottom ? DT_BOTTOM : DT_TOP; }
 
@@ -67,6 +69,8 @@ void TExtStringGrid::DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGri
   if (fixed && !Flat) DrawEdge(canvas.Handle(), &rect, BDR_RAISEDINNER, BF_RECT);
   DrawCellAfter(canvas, col, row, rect);
   if (graphic) DrawCellGraphic(canvas.Handle(), col, row, rect, *graphic, canvas.BrushColor);
+  // Drawn once more here, the base grid's focus rectangle cancels out.
+  if (HideFocusRect && (state & gdFocused) && !(Options & goRowSelect) && Focused()) DrawFocusRect(canvas.Handle(), &rect);
 }
 
 void TExtStringGrid::DrawBackground(HDC dc, int col, int row, const RECT& rect) {
@@ -95,9 +99,13 @@ void TExtStringGrid::DrawBackground(HDC dc, int col, int row, const RECT& rect) 
   RestoreDC(dc, saved);
 }
 
+// Of the columns in the sort index, only the first shows its glyph unless
+// SortIndexShow numbers them all.
 bool TExtStringGrid::ShowsSortGlyph(int col, int row) const {
-  return SortShow && row == 0 && RowCount() > 2 && FixedRows() > 0 && FData.DisplayColToReal(col) == FData.SortColumn &&
-         (col >= FixedCols() || SortFixedCols);
+  if (!SortShow || row != 0 || RowCount() <= 2 || FixedRows() <= 0 || (col < FixedCols() && !SortFixedCols)) return false;
+  const int real = FData.DisplayColToReal(col), entry = FData.SortIndexList.IndexOf(real);
+  if (real != FData.SortColumn && entry < 0) return false;
+  return entry <= 0 || SortIndexShow;
 }
 
 void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state,
@@ -122,7 +130,11 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   else canvas.FillRect(rect);
 
   std::string text = Cells(col, row);
-  const int kind = CellTextKind(text, EnableHTML);
+  int kind = CellTextKind(text, EnableHTML);
+  if (IsPasswordCell(col, row)) {
+    text = FillChars(text, PasswordChar);
+    kind = ctPlain;
+  }
   if (kind == ctRichText) return DrawRichText(canvas, col, row, rect, state);
   const bool glyph = ShowsSortGlyph(col, row);
   if (kind == ctHTML) {
@@ -135,12 +147,13 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
     c.BlinkOn = FBlinkOn;
     c.WordWrap = WordWrap;
     c.Images = GridImages;
+    if (col == FAnchorCol && row == FAnchorRow && !FAnchorHover.empty()) c.Mouse = FAnchorPoint;
     LayoutHTMLText(c, text);
     if (glyph) {
       int y = VAlignment == vtaCenter ? rect.top + (rect.bottom - rect.top) / 2
               : VAlignment == vtaTop  ? rect.top + 8
                                       : rect.bottom - 8;
-      DrawSortGlyph(dc, c.Rect.right + 2, y);
+      DrawSortGlyph(dc, c.Rect.right + 2, y, FData.DisplayColToReal(col));
     }
     return;
   }
@@ -169,6 +182,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   const bool oneLine = LineCount(text, true) <= 1;
   if (WordWrap) flags |= DT_WORDBREAK | DT_EDITCONTROL;
   else if (oneLine || !Multilinecells) flags |= DT_SINGLELINE;
+  if ((flags & DT_SINGLELINE) && oneLine && EnhTextSize) flags |= DT_END_ELLIPSIS;
   TFontHandle font = CreateFontHandle(canvas.Font);
   TSelectGuard sel(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
@@ -180,11 +194,13 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
     const int m = std::min<int>(size.cx, tr.right - tr.left);
     const int x = alignment == 0 ? rect.left + m + 10 : alignment == 1 ? rect.right - m - 10 : rect.left + 8;
     const int y = VAlignment == vtaCenter ? (rect.top + rect.bottom) / 2 : VAlignment == vtaTop ? rect.top + 8 : rect.bottom - 8;
-    DrawSortGlyph(dc, x, y);
+    DrawSortGlyph(dc, x, y, FData.DisplayColToReal(col));
   }
 }
 
-void TExtStringGrid::DrawSortGlyph(HDC dc, int x, int y) {
+void TExtStringGrid::DrawSortGlyph(HDC dc, int x, int y, int realCol) {
+  const int entry = FData.SortIndexList.IndexOf(realCol);
+  if (SortIndexShow && entry >= 0) return DrawSortIndexGlyph(dc, x, y, entry);
   const bool descending = FData.SortDirection == sdDescending;
   if (!SortUpGlyph.Empty() && !SortDownGlyph.Empty()) {
     const TBitmap& b = descending ? SortDownGlyph : SortUpGlyph;
@@ -208,6 +224,27 @@ void TExtStringGrid::DrawSortGlyph(HDC dc, int x, int y) {
   }
 }
 
+// A yellow triangle pointing the entry's way with the entry's number on it.
+void TExtStringGrid::DrawSortIndexGlyph(HDC dc, int x, int y, int entry) {
+  const bool ascending = FData.SortIndexList.SortDirections(entry);
+  POINT p[3];
+  if (ascending) p[0] = {x - 6, y + 8}, p[1] = {x + 6, y + 8}, p[2] = {x, y - 4};
+  else p[0] = {x - 7, y - 5}, p[1] = {x + 7, y - 5}, p[2] = {x, y + 8};
+  TBrushHandle yellow(CreateSolidBrush(ColorToRGB(IndexGlyphColor)));
+  TSelectGuard brush(dc, yellow.Get());
+  TSelectGuard pen(dc, GetStockObject(BLACK_PEN));
+  Polygon(dc, p, 3);
+  TFont small;
+  small.Assign(Font);
+  small.SetSize(5);
+  TFontHandle font = CreateFontHandle(small);
+  TSelectGuard sel(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  const std::string number = IntToStr(entry + 1);
+  TextOutA(dc, x - 2, y - 4, number.data(), int(number.size()));
+}
+
 void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, TColor brush) {
   const SIZE s = GraphicSize(g, GridImages, rect);
   const int alignment = GetCellAlignment(col, row);
@@ -225,7 +262,15 @@ void TExtStringGrid::DrawCellGraphic(HDC dc, int col, int row, const RECT& rect,
   TCanvas canvas(dc);
   switch (g.Kind) {
     case gkBitmap:
-      if (const TBitmap* b = BitmapOf(g)) DrawBitmap(dc, *b, RECT{x, y, x + s.cx, y + s.cy}, g.Transparent);
+      if (const TBitmap* b = BitmapOf(g)) {
+        // The corner pixel's colour becomes the cell's own background.
+        if (!g.Transparent) {
+          DrawBitmap(dc, *b, RECT{x, y, x + s.cx, y + s.cy}, false);
+        } else {
+          const bool rowSelected = FData.RowSelect(row) && (Options & goRowSelect) && col >= FixedCols();
+          DrawTransparentBitmap(canvas, RECT{x, y, x + s.cx, y + s.cy}, *b, rowSelected ? SelectionColor : brush);
+        }
+      }
       break;
     case gkImageListPicture:
       if (GridImages && g.Value >= 0 && g.Value < GridImages->Count()) GridImages->Draw(canvas, x, y, g.Value);

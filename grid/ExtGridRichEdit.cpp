@@ -18,6 +18,10 @@ void TExtRichEdit::RequestResize(const RECT& requested) {
   SetHeight(FReqHeight);
 }
 
+void TExtRichEdit::SelectionChanged() {
+  if (this == FGrid.RichEditor() && !Busy && FGrid.OnRichEditSelectionChange) FGrid.OnRichEditSelectionChange(&FGrid);
+}
+
 LRESULT TExtRichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (OnLeaveEditor && FGrid.HandleAllocated()) {
     if (msg == WM_KILLFOCUS && HWND(wParam) == FGrid.Handle() && !Busy) {

@@ -29,6 +29,8 @@ public:
 
 protected:
   void RequestResize(const RECT& requested) override;
+  // The grid's editor raises the grid's OnRichEditSelectionChange.
+  void SelectionChanged() override;
 
 private:
   TExtStringGrid& FGrid;  // not owned: the owner

@@ -21,6 +21,17 @@ TForm::~TForm() {
   Application().FormDestroyed(this);
 }
 
+void TForm::SetBounds(int left, int top, int width, int height) {
+  const bool sized = width != Width() || height != Height();
+  TWinControl::SetBounds(left, top, width, height);
+  if (sized && OnResize) OnResize(this);
+}
+
+void TForm::Resize() {
+  TWinControl::Resize();
+  if (OnResize) OnResize(this);
+}
+
 void TForm::SetCaption(const std::string& caption) {
   FCaption = caption;
   if (FHandle) SetWindowTextA(FHandle, caption.c_str());

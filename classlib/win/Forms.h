@@ -77,6 +77,9 @@ public:
   // The wheel, one call a message; handled stops the default handling.
   using TMouseWheelUpDownEvent = std::function<void(TComponent* sender, TShiftState shift, POINT pos, bool& handled)>;
   TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
+  // After every change of the form's size, by the program or the user.
+  TNotifyEvent OnResize;
+  void SetBounds(int left, int top, int width, int height) override;
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // A key message for a control of a form with KeyPreview: the form's
@@ -88,6 +91,7 @@ protected:
   void CreateHandle() override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
+  void Resize() override;
   bool CloseRequested() override;
   virtual bool CloseQuery();
   void HoverChanged(TControl* now) override;

@@ -87,7 +87,7 @@ void TRichEdit::CreateParams(TCreateParams& p) {
 
 void TRichEdit::CreateHandle() {
   TStdControl::CreateHandle();
-  SendMessageA(FHandle, EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE);
+  SendMessageA(FHandle, EM_SETEVENTMASK, 0, ENM_REQUESTRESIZE | ENM_SELCHANGE);
   SendMessageA(FHandle, EM_SETTARGETDEVICE, 0, FWordWrap ? 0 : 1);
   if (Color != clWindow) SendMessageA(FHandle, EM_SETBKGNDCOLOR, 0, LPARAM(ColorToRGB(Color)));
   if (!FRTF.empty() && !StreamIn(FHandle, FRTF, SF_RTF)) SetText("");
@@ -172,6 +172,11 @@ void TRichEdit::RequestSize() { SendMessageA(Handle(), EM_REQUESTRESIZE, 0, 0); 
 bool TRichEdit::Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == EN_SELCHANGE) {
+      SelectionChanged();
+      result = 0;
+      return true;
+    }
     if (header->code != EN_REQUESTRESIZE) return false;
     RequestResize(reinterpret_cast<const REQRESIZE*>(lParam)->rc);
     result = 0;

@@ -46,6 +46,8 @@ protected:
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   // EN_REQUESTRESIZE: the rectangle the content asked for (client pixels).
   virtual void RequestResize(const RECT& requested) {}
+  // EN_SELCHANGE: the selection or the caret moved.
+  virtual void SelectionChanged() {}
 
 private:
   bool FReadOnly = false, FWordWrap = true;

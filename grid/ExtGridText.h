@@ -76,6 +76,11 @@ struct THTMLExportOptions {
   std::function<void(int col, int row, THTMLCellStyle& style)> CellColor;
   std::function<uint32_t(TColor)> ColorToRGB;  // the system colours' values
 };
+// A mini-HTML cell's markup for a page: text-level tags with their harmless
+// attributes rebuilt; everything else, other tags too, escaped as text.
+std::string SafeCellMarkup(std::string_view text);
+// An address that runs nothing when followed (no script or data scheme).
+bool SafeAddress(std::string_view address);
 std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettings& settings,
                                         const THTMLExportOptions& o);
 // The table between the header and footer files' lines; lines end with CR LF.

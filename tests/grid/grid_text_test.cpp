@@ -274,7 +274,7 @@ TEST(GridHTMLExport, ColoursFontsWidthsAndAnchors) {
   auto lines = HTMLTableLines(g, s, o);
   EXPECT_EQ(lines[0], "<html>");
   EXPECT_EQ(lines[1], "<table class=\"t\" border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">");
-  EXPECT_EQ(lines[3], "<td WIDTH=40><A HREF=http://x.org/a>x.org/a</A></td>");
+  EXPECT_EQ(lines[3], "<td WIDTH=40><A HREF=\"http://x.org/a\">x.org/a</A></td>");
   EXPECT_EQ(lines[4], "<td BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>b</U></B></Font></td>");
   EXPECT_EQ(lines.back(), "</html>");
 }

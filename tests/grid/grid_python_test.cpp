@@ -1,6 +1,8 @@
-// Delimited files read by the grid against what Python's csv module reads
-// from the same files on disk: random files full of quote runs, quoted
-// delimiters and line breaks, with and without a byte-order mark.
+// The grid's files against what Python reads from the same files on disk:
+// delimited files read by the grid and by Python's csv module (random files
+// full of quote runs, quoted delimiters and line breaks, with and without a
+// byte-order mark), and HTML tables of hostile cell texts written by the grid
+// and read back by Python's HTML parser.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -28,10 +30,12 @@ std::string FromHex(const std::string& hex) {
   return out;
 }
 
-Records PythonRecords(const std::string& file, char delimiter) {
-  const std::string script = ::testing::TempDir() + "read_csv.py";
-  std::ofstream(script) << PythonReader;
-  const std::string command = "python3 " + script + " " + file + " '" + std::string(1, delimiter) + "'";
+// The records that a Python script prints, one per line, each field as "."
+// and its bytes in hexadecimal, fields separated by blanks.
+Records PythonRecords(const char* source, const std::string& file, const std::string& argument) {
+  const std::string script = ::testing::TempDir() + "read_records.py";
+  std::ofstream(script) << source;
+  const std::string command = "python3 " + script + " " + file + " '" + argument + "'";
   FILE* pipe = popen(command.c_str(), "r");
   Records records;
   if (!pipe) return records;
@@ -96,7 +100,7 @@ std::string RandomFile(std::mt19937& rnd, char delimiter, int rows) {
 void ExpectSameAsPython(const std::string& name, const std::string& text, char delimiter) {
   const std::string file = ::testing::TempDir() + name;
   std::ofstream(file, std::ios::binary) << text;
-  const Records expected = PythonRecords(file, delimiter);
+  const Records expected = PythonRecords(PythonReader, file, std::string(1, delimiter));
   ASSERT_FALSE(expected.empty());
   TGridData grid(1, 1);
   TDelimitedOptions o;
@@ -127,4 +131,70 @@ TEST(GridDelimitedAsPython, EdgesOfTheFile) {
   ExpectSameAsPython("open.csv", "a,b\r\nc,\"never, closed\r\n", ',');
   ExpectSameAsPython("trailing.csv", "a,b,\r\n1,2,\r\n\r\nx,y,z", ',');
   ExpectSameAsPython("runs.csv", "\"\"\"\"\"\",\"\"\"\"\r\n\"a\"\"\"\"b\",\"\"\r\n", ',');
+}
+
+namespace {
+// The table's rows and cells as a browser's parser sees them; a cell ends
+// only at its own end tag, and markup outside cells or tags that can run
+// script fail the reading.
+const char* const PythonHTMLReader = R"(
+import sys
+from html.parser import HTMLParser
+class Table(HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.rows, self.cell, self.bad = [], None, []
+    def handle_starttag(self, tag, attrs):
+        if tag in ('script', 'style', 'iframe', 'h1') or any(a.startswith('on') for a, _ in attrs):
+            self.bad.append(tag)
+        if tag == 'tr': self.rows.append([])
+        elif tag == 'td': self.cell = ''
+    def handle_endtag(self, tag):
+        if tag == 'td':
+            self.rows[-1].append(self.cell)
+            self.cell = None
+    def handle_data(self, data):
+        if self.cell is not None: self.cell += data
+        elif data.strip(): self.bad.append('text outside a cell: ' + data)
+t = Table()
+t.feed(open(sys.argv[1], encoding='latin-1', newline='').read())
+if t.bad: sys.exit('bad markup: ' + repr(t.bad))
+for row in t.rows:
+    print(' '.join('.' + cell.encode('latin-1').hex() for cell in row))
+)";
+}  // namespace
+
+TEST(GridHTMLAsPython, HostileCellTextsComeBackAsTheyWere) {
+  // Each cell: its text, and what a reader of the page must find in it
+  // (mini-HTML shows its text-level tags as formatting, not as text).
+  const std::vector<std::pair<std::string, std::string>> cells = {
+      {"Evil</td></tr></table><h1>X</h1>", "Evil</td></tr></table><h1>X</h1>"},
+      {"Tom & Jerry <Inc>", "Tom & Jerry <Inc>"},
+      {"<script>alert(1)</script>", "<script>alert(1)</script>"},
+      {"<B onclick=\"alert(1)\">bold</B> & \"q\"", "bold & \"q\""},
+      {"<I>a</I><style>td{}</style><iframe src=x></iframe>", "a<style>td{}</style><iframe src=x></iframe>"},
+      {"<A HREF=\"javascript:alert(1)\">link</A> \"x\" > y", "link \"x\" > y"},
+      {"a < b > c", "a < b > c"},
+      {"</", "</"},
+      {"<font color=\"red\" style=\"x\">red</font></td>", "red</td>"},
+      {"<a href=http://x/y onmouseover=alert(1)>x</A><Inc>", "x<Inc>"},
+      {"plain", "plain"},
+  };
+  TGridData grid(2, int(cells.size()) + 1);
+  grid.SetCells(0, 0, "Name");
+  grid.SetCells(1, 0, "Count");
+  for (size_t i = 0; i < cells.size(); ++i) {
+    grid.SetCells(0, int(i) + 1, cells[i].first);
+    grid.SetCells(1, int(i) + 1, std::to_string(i));
+  }
+  const std::string file = ::testing::TempDir() + "hostile.html";
+  THTMLSettings settings;
+  THTMLExportOptions o;
+  o.URLShow = true;
+  WriteHTMLTable(grid, settings, o, file);
+  const Records rows = PythonRecords(PythonHTMLReader, file, "");
+  ASSERT_EQ(rows.size(), cells.size() + 1);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"Name", "Count"}));
+  for (size_t i = 0; i < cells.size(); ++i)
+    EXPECT_EQ(rows[i + 1], (std::vector<std::string>{cells[i].second, std::to_string(i)})) << cells[i].first;
 }

@@ -1,48 +1,156 @@
 // Reading delimited text (CSV and its kin) into the grid.
 //
-// Tolerant reader. Departures from the line-by-line original: a line break
-// inside a quoted field belongs to the field instead of ending the row, a
-// quoted field that never closes ends at the end of the input, and a quoted
-// last field is not followed by an extra empty one.
+// Tolerant reader: it reads what RFC 4180 readers such as Python's csv module
+// read. Departures from the line-by-line original:
+// - a line break inside a quoted field belongs to the field instead of ending
+//   the row;
+// - two quotes inside a quoted field stand for one quote (the original
+//   collapsed every run of quotes to one, losing quotes);
+// - text after a quoted field's closing quote is kept up to the delimiter,
+//   and a quote inside an unquoted field is an ordinary character;
+// - a quote that never closes runs to the end of the input;
+// - a UTF-8 byte-order mark at the start is dropped;
+// - the delimiter is detected from the first two records, with the contents
+//   of quoted fields left out of the count.
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
-#include <iterator>
+#include <utility>
 
 #include "ExtGridText.h"
 
 namespace {
 constexpr char Quote = '"';
 constexpr char DelimiterCandidates[] = {',', ';', '#', '\t', '|'};
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+constexpr int NoDelimiter = -1;
+// Queued messages are handled at least this often while a large file loads.
+constexpr auto MessageInterval = std::chrono::milliseconds(50);
 
-// The line break at i (CR LF, LF or CR): its length, 0 when none.
-size_t BreakAt(std::string_view s, size_t i) {
-  if (s[i] == '\n') return 1;
-  if (s[i] == '\r') return i + 1 < s.size() && s[i + 1] == '\n' ? 2 : 1;
-  return 0;
-}
+// One field of the text: [Start, End) and whether it began with a quote.
+struct TRawField {
+  size_t Start = 0, End = 0;
+  bool Quoted = false;
+};
 
-// The quote that closes a quoted field whose text starts at from: the first
-// one not doubled (a doubled quote stands for one quote); npos when none.
-size_t ClosingQuote(std::string_view s, size_t from) {
-  for (size_t i = from; i < s.size(); ++i) {
-    if (s[i] != Quote) continue;
-    if (i + 1 < s.size() && s[i + 1] == Quote) ++i;
-    else return i;
+// Cuts text into records of fields. delimiter is a character value or
+// NoDelimiter; when it is the quote itself, quotes have no meaning.
+class TRecordScanner {
+public:
+  TRecordScanner(std::string_view text, int delimiter) : FText(text), FDelimiter(delimiter) {}
+
+  // Calls onField for each field of the next record; false at the end.
+  template <class F>
+  bool NextRecord(F&& onField) {
+    const size_t n = FText.size();
+    if (FPos >= n) return false;
+    for (;;) {
+      TRawField f{FPos, FPos, false};
+      if (FText[FPos] == Quote && FDelimiter != Quote) {
+        f.Quoted = true;
+        FPos = ClosingQuoteEnd(FPos + 1);
+      }
+      FPos = FieldEnd(FPos);
+      f.End = FPos;
+      onField(f);
+      if (FPos >= n) return true;
+      const char c = FText[FPos++];
+      if (c == '\r' && FPos < n && FText[FPos] == '\n') ++FPos;
+      if (c == '\r' || c == '\n') return true;
+    }
   }
-  return std::string_view::npos;
+
+private:
+  // The position after the quote that closes a quoted field (a doubled
+  // quote does not close it); the end of the text when none does.
+  size_t ClosingQuoteEnd(size_t pos) const {
+    for (;;) {
+      size_t q = FText.find(Quote, pos);
+      if (q == std::string_view::npos) return FText.size();
+      if (q + 1 < FText.size() && FText[q + 1] == Quote) pos = q + 2;
+      else return q + 1;
+    }
+  }
+  size_t FieldEnd(size_t pos) const {
+    const char* p = FText.data();
+    const size_t n = FText.size();
+    const char d = FDelimiter == NoDelimiter ? '\n' : char(FDelimiter);
+    while (pos < n && p[pos] != d && p[pos] != '\r' && p[pos] != '\n') ++pos;
+    return pos;
+  }
+
+  std::string_view FText;
+  int FDelimiter;
+  size_t FPos = 0;
+};
+
+// A field's cell text: quotes of a quoted field undone ("" is one quote),
+// then its line breaks: "~" with tildeLineBreaks, else every lone LF, as
+// CR LF.
+void DecodeField(std::string_view text, const TRawField& f, bool tildeLineBreaks, std::string& out) {
+  const char* p = text.data();
+  size_t i = f.Start, end = f.End;
+  const bool tildes = tildeLineBreaks && text.substr(i, end - i).find('~') != std::string_view::npos;
+  if (!f.Quoted && !tildes) {
+    out.assign(p + i, end - i);  // nothing to decode: unquoted fields hold no line break
+    return;
+  }
+  out.clear();
+  bool quoted = f.Quoted;
+  if (quoted) ++i;
+  for (; i < end; ++i) {
+    const char c = p[i];
+    if (quoted && c == Quote) {
+      if (i + 1 < end && p[i + 1] == Quote) ++i;
+      else {
+        quoted = false;
+        continue;
+      }
+    }
+    if (tildeLineBreaks ? c == '~' : c == '\n' && (out.empty() || out.back() != '\r')) {
+      out += "\r\n";
+      continue;
+    }
+    out += c;
+  }
 }
 
-std::string FieldBreaks(std::string field, bool tildeLineBreaks) {
-  if (tildeLineBreaks) return TildeToCRLF(field);
-  return LFToCRLF(ReplaceAll(field, "\r\n", "\n"));
+// The first two records with candidate as the delimiter, each quoted field
+// standing as one neutral character, so that only delimiters outside quotes
+// count.
+int LoneDelimitersOutsideQuotes(std::string_view text, char candidate, int& second) {
+  TRecordScanner scanner(text, candidate);
+  int counts[2] = {0, 0};
+  for (int record = 0; record < 2; ++record) {
+    std::string masked;
+    bool first = true;
+    if (!scanner.NextRecord([&](const TRawField& f) {
+          if (!first) masked += candidate;
+          first = false;
+          if (f.Quoted) masked += 'x';
+          else masked.append(text.substr(f.Start, f.End - f.Start));
+        }))
+      break;
+    counts[record] = CountDelimiters(candidate, masked);
+  }
+  second = counts[1];
+  return counts[0];
+}
+
+std::string_view WithoutBom(std::string_view text) {
+  if (text.starts_with(Utf8Bom)) text.remove_prefix(Utf8Bom.size());
+  return text;
 }
 }  // namespace
 
-char DetectDelimiter(std::string_view line1, std::string_view line2) {
+char DetectDelimiter(std::string_view text) {
+  text = WithoutBom(text);
   char best = 0;
   int bestCount = 0;
   for (char c : DelimiterCandidates) {
-    int n1 = CountDelimiters(c, line1), n2 = CountDelimiters(c, line2);
+    int n2 = 0;
+    int n1 = LoneDelimitersOutsideQuotes(text, c, n2);
     if (n1 == n2 && n1 > bestCount) {
       best = c;
       bestCount = n1;
@@ -51,94 +159,74 @@ char DetectDelimiter(std::string_view line1, std::string_view line2) {
   return best;
 }
 
-std::vector<std::string> DelimitedLines(std::string_view text, char delimiter) {
-  std::vector<std::string> lines;
-  std::string line;
-  bool fieldStart = true;
-  for (size_t i = 0; i < text.size();) {
-    char c = text[i];
-    if (size_t br = BreakAt(text, i)) {
-      lines.push_back(std::move(line));
-      line.clear();
-      fieldStart = true;
-      i += br;
-    } else if (delimiter && c == Quote && fieldStart) {  // the quoted field, breaks and all
-      size_t close = ClosingQuote(text, i + 1);
-      size_t end = close == std::string_view::npos ? text.size() : close + 1;
-      line.append(text.substr(i, end - i));
-      i = end;
-      fieldStart = false;
-    } else {
-      fieldStart = delimiter && c == delimiter;
-      line += c;
-      ++i;
-    }
-  }
-  if (!line.empty()) lines.push_back(std::move(line));
-  return lines;
-}
-
-std::vector<std::string> SplitDelimitedLine(std::string_view line, char delimiter, bool tildeLineBreaks) {
+std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, char delimiter, bool tildeLineBreaks) {
+  text = WithoutBom(text);
+  std::vector<std::vector<std::string>> records;
+  TRecordScanner scanner(text, delimiter ? (unsigned char)delimiter : NoDelimiter);
   std::vector<std::string> fields;
-  size_t pos = 0;
-  while (delimiter && line.find(delimiter, pos) != std::string_view::npos) {
-    if (line[pos] == Quote) {
-      size_t close = ClosingQuote(line, pos + 1);
-      size_t end = close == std::string_view::npos ? line.size() : close;
-      fields.push_back(FieldBreaks(CollapseQuotes(Quote, line.substr(pos + 1, end - pos - 1)), tildeLineBreaks));
-      size_t next = close == std::string_view::npos ? close : line.find(delimiter, close + 1);
-      if (next == std::string_view::npos) return fields;
-      pos = next + 1;
-    } else {
-      size_t d = line.find(delimiter, pos);
-      fields.push_back(FieldBreaks(std::string(line.substr(pos, d - pos)), tildeLineBreaks));
-      pos = d + 1;
-    }
-  }
-  std::string_view last = line.substr(pos);
-  if (!last.empty() && last.front() == Quote) last.remove_prefix(1);
-  if (!last.empty() && last.back() == Quote) last.remove_suffix(1);
-  fields.push_back(FieldBreaks(CollapseQuotes(Quote, last), tildeLineBreaks));
-  return fields;
+  while (scanner.NextRecord([&](const TRawField& f) {
+    fields.emplace_back();
+    DecodeField(text, f, tildeLineBreaks, fields.back());
+  }))
+    records.push_back(std::exchange(fields, {}));
+  return records;
 }
 
 void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedOptions& o) {
   const int c0 = o.ExportFixedCells ? 0 : grid.FixedCols, r0 = o.ExportFixedCells ? 0 : grid.FixedRows;
-  char delimiter = o.FieldDelimiter;
-  if (delimiter == 0) {  // from the first two lines, the second empty when there is one
-    size_t end1 = text.find_first_of("\r\n");
-    std::string_view line1 = text.substr(0, end1), line2;
-    if (end1 != std::string_view::npos) {
-      size_t start2 = end1 + BreakAt(text, end1);
-      line2 = text.substr(start2, text.find_first_of("\r\n", start2) - start2);
-    }
-    delimiter = DetectDelimiter(line1, line2);
+  text = WithoutBom(text);
+  std::string converted;
+  if (o.OemToAnsi) {  // the quotes, delimiters and line breaks are the same in both code pages
+    converted = o.OemToAnsi(std::string(text));
+    text = converted;
   }
-  std::vector<std::string> lines = DelimitedLines(text, delimiter);
-  const int count = int(lines.size());
-  grid.SetRowCount(r0 + count);
-  int lastPercent = -1;
-  for (int i = 0; i < count; ++i) {
-    const std::string& raw = lines[size_t(i)];
-    std::vector<std::string> fields =
-        SplitDelimitedLine(o.OemToAnsi ? o.OemToAnsi(raw) : raw, delimiter, o.TildeLineBreaks);
-    if (grid.ColCount() < c0 + int(fields.size())) grid.SetColCount(c0 + int(fields.size()));
-    for (size_t j = 0; j < fields.size(); ++j)
-      grid.SetCells(c0 + int(j), r0 + i, fields[j]);
-    if (o.OnFileProgress) {
-      int percent = int(std::lround((i + 1) * 100.0 / count));
-      if (percent != lastPercent) o.OnFileProgress(percent);
-      lastPercent = percent;
+  const char detected = o.FieldDelimiter ? o.FieldDelimiter : DetectDelimiter(text);
+  const int delimiter = detected ? (unsigned char)detected : NoDelimiter;
+
+  // A first pass sizes the grid once; the second fills it.
+  int count = 0, widest = 0;
+  {
+    TRecordScanner scanner(text, delimiter);
+    int fields = 0;
+    while (scanner.NextRecord([&](const TRawField&) { ++fields; })) {
+      ++count;
+      widest = std::max(widest, fields);
+      fields = 0;
     }
+  }
+  if (grid.ColCount() < c0 + widest) grid.SetColCount(c0 + widest);
+  grid.SetRowCount(r0 + count);
+
+  TRecordScanner scanner(text, delimiter);
+  int lastPercent = -1;
+  auto lastMessages = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) {
+    int j = 0;
+    scanner.NextRecord(
+        [&](const TRawField& f) { DecodeField(text, f, o.TildeLineBreaks, grid.Cell(c0 + j++, r0 + i).Text); });
+    const int percent = int(std::lround((i + 1) * 100.0 / count));
+    if (percent == lastPercent && std::chrono::steady_clock::now() - lastMessages < MessageInterval) continue;
+    if (o.OnFileProgress && percent != lastPercent) o.OnFileProgress(percent);
+    lastPercent = percent;
+    // Handled when the progress moves on or the interval has passed: once
+    // per line would cost more than the reading itself.
     if (o.ProcessMessages) o.ProcessMessages();
+    lastMessages = std::chrono::steady_clock::now();
   }
   grid.CellsChanged(0, 0, grid.ColCount(), grid.RowCount());
 }
 
 void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& o) {
-  std::ifstream in(fileName, std::ios::binary);
+  std::ifstream in(fileName, std::ios::binary | std::ios::ate);
   if (!in) throw EExtGridError("Cannot open file " + fileName);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EExtGridError("Cannot open file " + fileName);
+  const std::streamoff size = in.tellg();
+  std::string text;
+  if (size > 0) {
+    text.resize(size_t(size));
+    in.seekg(0);
+    in.read(text.data(), std::streamsize(size));
+  }
+  if (size < 0 || in.bad() || in.gcount() != std::streamsize(text.size()))
+    throw EExtGridError("Cannot open file " + fileName);
   ReadDelimitedText(grid, text, o);
 }

@@ -41,17 +41,18 @@ struct TExport {
     return index >= 0 && index < w.Count() ? " WIDTH=" + IntToStr(w.Items(index)) : "";
   }
 
-  // The cell's page text: texts that are not mini-HTML are escaped so that
-  // no cell can break the page; line breaks become "<br>"; addresses anchors.
+  // The cell's page text: texts that are not mini-HTML are escaped, and
+  // mini-HTML keeps only markup that cannot break the page or run script;
+  // line breaks become "<br>"; addresses anchors, their address quoted.
   std::string CellText(const std::string& raw) const {
     bool html = O.EnableHTML && CellTextKind(raw, true) == ctHTML;
-    std::string text = CRToBR(html ? raw : HTMLEscape(raw));
-    if (O.URLShow && text.find("</") == std::string::npos) {
+    std::string text = CRToBR(html ? SafeCellMarkup(raw) : HTMLEscape(raw));
+    if (O.URLShow && raw.find("</") == std::string::npos && SafeAddress(text)) {
       for (const char* scheme : {"://", "mailto:"}) {
         size_t p = text.find(scheme);
         if (p == std::string::npos) continue;
         std::string shown = O.URLFull ? text : text.substr(p + std::char_traits<char>::length(scheme), 255);
-        text = "<A HREF=" + text + ">" + shown + "</A>";
+        text = "<A HREF=\"" + text + "\">" + shown + "</A>";
         break;
       }
     }

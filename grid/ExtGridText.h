@@ -17,14 +17,14 @@ struct TDelimitedOptions {
   std::function<void(int percent)> OnFileProgress;
   std::function<void()> ProcessMessages;  // after every line
 };
-// The delimiter of the first two lines: ",", ";", "#", TAB or "|", the first
-// whose lone occurrences are equally many (and most) in both; 0 when none.
-char DetectDelimiter(std::string_view line1, std::string_view line2);
-// One line's fields.
-std::vector<std::string> SplitDelimitedLine(std::string_view line, char delimiter, bool tildeLineBreaks);
-// Lines end at CR LF, LF or CR, except inside a quoted field; a quote that
-// never closes runs to the end of the input.
-std::vector<std::string> DelimitedLines(std::string_view text, char delimiter);
+// The delimiter of the first two records: ",", ";", "#", TAB or "|", the
+// first whose lone occurrences outside quoted fields are equally many (and
+// most) in both; 0 when none.
+char DetectDelimiter(std::string_view text);
+// The records of the text and their fields' cell texts (delimiter 0: each
+// record is one field). Records end at CR LF, LF or CR outside quotes; "" in
+// a quoted field is one quote; a quote that never closes runs to the end.
+std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, char delimiter, bool tildeLineBreaks);
 void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedOptions& options);
 // "Cannot open file " + name when the file cannot be read.
 void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& options);
@@ -76,6 +76,11 @@ struct THTMLExportOptions {
   std::function<void(int col, int row, THTMLCellStyle& style)> CellColor;
   std::function<uint32_t(TColor)> ColorToRGB;  // the system colours' values
 };
+// A mini-HTML cell's markup for a page: text-level tags with their harmless
+// attributes rebuilt; everything else, other tags too, escaped as text.
+std::string SafeCellMarkup(std::string_view text);
+// An address that runs nothing when followed (no script or data scheme).
+bool SafeAddress(std::string_view address);
 std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettings& settings,
                                         const THTMLExportOptions& o);
 // The table between the header and footer files' lines; lines end with CR LF.

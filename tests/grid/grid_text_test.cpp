@@ -8,16 +8,27 @@
 #include "ExtGridText.h"
 
 namespace {
-std::vector<std::string> Split(const std::string& line, char d) { return SplitDelimitedLine(line, d, false); }
 using V = std::vector<std::string>;
+// The fields of a text of one record.
+V Split(const std::string& line, char d, bool tilde = false) {
+  auto records = DelimitedRecords(line, d, tilde);
+  return records.empty() ? V{} : records.front();
+}
 
 TEST(GridDelimited, Detection) {
-  EXPECT_EQ(DetectDelimiter("a;b;c", "1;2;3"), ';');
-  EXPECT_EQ(DetectDelimiter("a,b", "a;b"), 0);
-  EXPECT_EQ(DetectDelimiter("a,b,c", ""), 0);  // a single line chooses none
-  EXPECT_EQ(DetectDelimiter("a\tb", "c\td"), '\t');
-  EXPECT_EQ(DetectDelimiter("a,b;c", "a,b;c"), ',');  // the earlier candidate keeps a tie
-  EXPECT_EQ(DetectDelimiter("a,,b", "c,,d"), 0);      // doubled: not a delimiter
+  EXPECT_EQ(DetectDelimiter("a;b;c\r\n1;2;3"), ';');
+  EXPECT_EQ(DetectDelimiter("a,b\r\na;b"), 0);
+  EXPECT_EQ(DetectDelimiter("a,b,c"), 0);      // a single line chooses none
+  EXPECT_EQ(DetectDelimiter("a,b,c\r\n"), 0);
+  EXPECT_EQ(DetectDelimiter("a\tb\nc\td"), '\t');
+  EXPECT_EQ(DetectDelimiter("a,b;c\ra,b;c"), ',');  // the earlier candidate keeps a tie
+  EXPECT_EQ(DetectDelimiter("a,,b\r\nc,,d"), 0);   // doubled: not a delimiter
+  // Delimiters inside quoted fields do not count, also in a field that
+  // spans lines; a byte-order mark is no part of the first line.
+  EXPECT_EQ(DetectDelimiter("name,\"Smith, John\",1\r\nx,y,2\r\n"), ',');
+  EXPECT_EQ(DetectDelimiter("a;\"b;\r\nc\";d\r\n1;2;3"), ';');
+  EXPECT_EQ(DetectDelimiter("\xEF\xBB\xBF|a|b\r\n|c|d"), '|');
+  EXPECT_EQ(DetectDelimiter("a,\"\",b\r\nc,d,e"), ',');  // an empty quoted field is a field
 }
 
 TEST(GridDelimited, FieldsAndQuotes) {
@@ -27,9 +38,13 @@ TEST(GridDelimited, FieldsAndQuotes) {
   EXPECT_EQ(Split("a,\"b,c\"", ','), (V{"a", "b,c"}));
   EXPECT_EQ(Split("\"\",x", ','), (V{"", "x"}));
   EXPECT_EQ(Split("\"quoted\"", ','), (V{"quoted"}));
-  EXPECT_EQ(Split("no delimiter", 0), (V{"no delimiter"}));
-  EXPECT_EQ(Split("a,b\nc", ','), (V{"a", "b\r\nc"}));
-  EXPECT_EQ(SplitDelimitedLine("a~b,c", ',', true), (V{"a\r\nb", "c"}));
+  EXPECT_EQ(Split("no delimiter, here", 0), (V{"no delimiter, here"}));
+  EXPECT_EQ(Split("a~b,c", ',', true), (V{"a\r\nb", "c"}));
+  // A run of quotes in a quoted field keeps every other quote.
+  EXPECT_EQ(Split("\"\"\"\"\"\",\"a\"\"\"\"b\"", ','), (V{"\"\"", "a\"\"b"}));
+  // Quotes inside an unquoted field, and text after a closing quote, are kept.
+  EXPECT_EQ(Split("5\" disk,\"ab\"cd\"e,f", ','), (V{"5\" disk", "abcd\"e", "f"}));
+  EXPECT_EQ(Split("\"a\"\"\"", ';'), (V{"a\""}));
 }
 
 TEST(GridDelimited, BrokenQuotesEndAtTheEnd) {
@@ -37,18 +52,20 @@ TEST(GridDelimited, BrokenQuotesEndAtTheEnd) {
   EXPECT_EQ(Split("a,\"open,b", ','), (V{"a", "open,b"}));
   EXPECT_EQ(Split("\"", ','), (V{""}));
   EXPECT_EQ(Split(",\"", ','), (V{"", ""}));
-  auto lines = DelimitedLines("a,\"b\r\nc,d\r\n", ',');
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], "a,\"b\r\nc,d\r\n");
+  auto records = DelimitedRecords("a,\"b\r\nc,d\r\n", ',', false);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0], (V{"a", "b\r\nc,d\r\n"}));
 }
 
 TEST(GridDelimited, LineBreaksInsideQuotesStayInTheField) {
-  auto lines = DelimitedLines("a,\"two\r\nlines\",c\r\nd,e,f\nlast", ',');
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(Split(lines[0], ','), (V{"a", "two\r\nlines", "c"}));
-  EXPECT_EQ(lines[2], "last");
-  EXPECT_EQ(DelimitedLines("", ',').size(), 0u);
-  EXPECT_EQ(DelimitedLines("\r\n\r\n", ',').size(), 2u);
+  auto records = DelimitedRecords("a,\"two\r\nlines\",c\r\nd,e,f\nlast\r\"lf\nonly\"", ',', false);
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[0], (V{"a", "two\r\nlines", "c"}));
+  EXPECT_EQ(records[2], (V{"last"}));
+  EXPECT_EQ(records[3], (V{"lf\r\nonly"}));
+  EXPECT_EQ(DelimitedRecords("", ',', false).size(), 0u);
+  EXPECT_EQ(DelimitedRecords("\r\n\r\n", ',', false).size(), 2u);
+  EXPECT_EQ(DelimitedRecords("\xEF\xBB\xBF", ',', false).size(), 0u);
 }
 
 TEST(GridDelimited, ReadIntoTheGrid) {
@@ -257,7 +274,7 @@ TEST(GridHTMLExport, ColoursFontsWidthsAndAnchors) {
   auto lines = HTMLTableLines(g, s, o);
   EXPECT_EQ(lines[0], "<html>");
   EXPECT_EQ(lines[1], "<table class=\"t\" border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">");
-  EXPECT_EQ(lines[3], "<td WIDTH=40><A HREF=http://x.org/a>x.org/a</A></td>");
+  EXPECT_EQ(lines[3], "<td WIDTH=40><A HREF=\"http://x.org/a\">x.org/a</A></td>");
   EXPECT_EQ(lines[4], "<td BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>b</U></B></Font></td>");
   EXPECT_EQ(lines.back(), "</html>");
 }

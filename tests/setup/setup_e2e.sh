@@ -109,6 +109,12 @@ uninstall)
   echo mine > "$d/skins/night.bxs"
   echo project > "$d/BXskineditor/projects/night.bxn"
   cp "$d/Games.ini" "$work/Games.ini" 2>/dev/null
+  # The launcher's own start-up shortcut (its Settings write it).
+  programs="$drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+  startup=$(find "$programs" -maxdepth 1 -iname startup | head -n1)
+  startup=${startup:-$programs/StartUp}
+  mkdir -p "$startup"
+  echo link > "$startup/Brannox 2000.lnk"
   uninstall "$d"
   check "the launcher removed" no_file "$d/Brannox2000.exe"
   check "the skin editor removed" no_file "$d/BXskineditor/bxskined.exe"
@@ -116,6 +122,7 @@ uninstall)
   check "the Start-menu folder removed" no_file "$menu"
   check "the registry key removed" eval '! has_key'
   check "brannox.ini naming the folder removed" no_file "$drive_c/windows/brannox.ini"
+  check "the start-up shortcut to the removed launcher removed" no_file "$startup/Brannox 2000.lnk"
   check "Options.ini kept" has_line "$d/Options.ini" Aloitus=1
   check "Mod.ini kept" has_line "$d/Mod.ini" Mod=ctf
   check "the user's skin kept" has_line "$d/skins/night.bxs" mine

@@ -132,12 +132,13 @@ struct TCabinetMember {
   std::string Name;
   std::vector<uint8_t> Bytes;
 };
-// The bytes of a single cabinet with one folder of stored (uncompressed)
-// members, in the given order, each dated with the DOS date and time given.
-// Raises ECABFileError for an empty member list (no reader takes such a
-// cabinet), an unusable name or a folder beyond the format's limits.
-std::vector<uint8_t> MakeStoredCabinet(std::span<const TCabinetMember> members, uint16_t dosDate,
-                                       uint16_t dosTime);
+// The bytes of a single cabinet with one folder of the members, in the given
+// order, each dated with the DOS date and time given; the folder is stored
+// (typNone) or MSZIP-compressed (typMSZIP). Raises ECABFileError for an empty
+// member list (no reader takes such a cabinet), an unusable name, a folder
+// beyond the format's limits or another compression type.
+std::vector<uint8_t> MakeCabinet(std::span<const TCabinetMember> members, uint16_t dosDate, uint16_t dosTime,
+                                 TCompressionType compression);
 // Windows only: the system's text for an error code in a warning box titled
 // "Error" (nothing for 0).
 void ShowCabSystemError(unsigned long code);

@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Builds the win64 launcher and starts it under Wine (prefix build/wine/user)
-# from its own launcher folder, build/run/, where it keeps its INI files,
-# skins\ and temp\ between runs. Arguments go to the launcher.
+# Builds the win64 programs and starts the launcher under Wine (prefix
+# build/wine/user) from its own launcher folder, build/run/, laid out as
+# "cmake --install" lays out a user's folder: the programs are replaced by
+# each build, while Games.ini, Parameters.txt and the logos are copied only
+# when missing, so the games found and the files edited stay between runs
+# with the INI files, skins\ and temp\. Arguments go to the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 ./scripts/setup.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Brannox2000
+cmake --build --preset win64 --target Brannox2000 bxskined bx_delivered
 if [[ -z ${DISPLAY:-} ]]; then
   echo "No X display (DISPLAY is not set): the launcher is a window program." >&2
   exit 1
 fi
-mkdir -p build/run
-cp build/win64/launcher/Brannox2000.exe build/run/
+stage=build/win64/install
+rm -rf "$stage"
+cmake --install build/win64 --prefix "$stage" >/dev/null
+mkdir -p build/run/BXskineditor
+cp "$stage/Brannox2000.exe" build/run/
+cp "$stage/BXskineditor/bxskined.exe" build/run/BXskineditor/
+cp -rn "$stage/Games.ini" "$stage/Parameters.txt" "$stage/Logos" build/run/
 export WINEPREFIX=${WINEPREFIX:-$root/build/wine/user}
 source tests/support/wine-env.sh
 cd build/run

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, only what is missing:
 # Debian packages (ImageMagick's convert and import for the end-to-end
-# tests), and a static libjpeg (6b interface) for each MinGW target, built
-# from Debian's libjpeg-turbo source package into .deps/.
+# tests, zlib for the cabinet writer, NSIS for the installer, cabextract
+# to check the built skin package), and a static libjpeg (6b interface) for
+# each MinGW target, built from Debian's libjpeg-turbo source package into
+# .deps/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/.deps
@@ -14,6 +16,7 @@ packages=(
   googletest libgtest-dev libjpeg62-turbo-dev
   dpkg-dev
   imagemagick
+  zlib1g-dev libz-mingw-w64-dev nsis cabextract
 )
 missing=()
 for p in "${packages[@]}"; do

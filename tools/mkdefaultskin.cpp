@@ -4,7 +4,7 @@
 //   mkdefaultskin SOURCE_DIR OUT_DIR
 // writes OUT_DIR/Bx2k8.bxn with its companion Bx2k8.bxc (the project),
 // OUT_DIR/members/ (the package's members, for the tests) and
-// OUT_DIR/Bx2k8.bxs, a stored cabinet whose members all carry one fixed
+// OUT_DIR/Bx2k8.bxs, an MSZIP cabinet whose members all carry one fixed
 // date, so the package is the same at every build.
 #include <cstdio>
 #include <fstream>
@@ -158,7 +158,7 @@ int Build(const std::string& src, const std::string& out) {
   auto members = MakeSkinPackageMembers(project.PackageInput(Lines(layout.Get("Notes"))));
   const std::string membersDir = out + "/members/";
   for (const auto& m : members) TMemoryStream(m.Bytes).SaveToFile(membersDir + m.Name);
-  TMemoryStream(MakeStoredCabinet(members, kMemberDate, kMemberTime)).SaveToFile(out + "/Bx2k8.bxs");
+  TMemoryStream(MakeCabinet(members, kMemberDate, kMemberTime, typMSZIP)).SaveToFile(out + "/Bx2k8.bxs");
   return 0;
 }
 

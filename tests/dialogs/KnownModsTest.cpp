@@ -1,6 +1,7 @@
 // The form of the built-in known-mod list.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 
 #include "KnownMods.h"
@@ -8,7 +9,7 @@
 
 TEST(KnownMods, NamesAreUniqueSortedLowerCaseFolderNames) {
   const auto& list = KnownMods();
-  ASSERT_GT(list.size(), 150u);
+  EXPECT_EQ(list.size(), 288u);
   std::set<std::string> seen;
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string& name = list[i];
@@ -43,8 +44,34 @@ TEST(KnownMods, LookupIgnoresLetterCase) {
 
 TEST(KnownMods, FolderNamesAsTheModsInstallThem) {
   for (const char* real : {"asheep", "wantedhl", "svencoop", "ktx", "prydon", "lox", "oblivion", "wop", "q3ut",
-                           "freezeplus", "weapon_wars", "cryoffear", "rewolf"})
+                           "weapon_wars", "cryoffear", "rewolf", "3wave", "tenebrae", "openffa"})
     EXPECT_TRUE(IsKnownMod(real)) << real;
   // Names that no mod installs under.
   for (const char* wrong : {"azuresheep", "wanted", "matrix"}) EXPECT_FALSE(IsKnownMod(wrong)) << wrong;
+  // No source backs these, or they are folders of another game.
+  for (const char* unbacked : {"etf", "battle", "bma", "f4a", "freezeplus"})
+    EXPECT_FALSE(IsKnownMod(unbacked)) << unbacked;
+}
+
+TEST(KnownMods, HoldsEveryNameOfTheSourcesFile) {
+  std::ifstream sources(BX_KNOWNMODS_SOURCES);
+  ASSERT_TRUE(sources) << BX_KNOWNMODS_SOURCES;
+  std::string line;
+  std::set<std::string> names;
+  while (std::getline(sources, line)) {
+    if (line.empty() || line[0] == '#' || line.rfind("name\t", 0) == 0) continue;
+    // name, game, source, evidence
+    std::vector<std::string> fields;
+    for (size_t from = 0;;) {
+      const size_t tab = line.find('\t', from);
+      fields.push_back(line.substr(from, tab - from));
+      if (tab == std::string::npos) break;
+      from = tab + 1;
+    }
+    const std::string& name = fields[0];
+    EXPECT_TRUE(IsKnownMod(name)) << name;
+    EXPECT_TRUE(names.insert(name).second) << name << " has two rows";
+    EXPECT_TRUE(fields.size() == 4 && !Trim(fields[2]).empty()) << name << " has no source";
+  }
+  EXPECT_EQ(names.size(), 98u);
 }

@@ -129,12 +129,25 @@ TEST_F(CabCreate, AnExceptionFromTheProgressEventEndsTheRunAndIsRaisedAgain) {
   EXPECT_TRUE(cab.Compress());
 }
 
-TEST_F(CabCreate, StoredCabinetIsReadByTheComponent) {
+TEST_F(CabCreate, PortableCabinetsStoredAndMSZIPAreReadByTheComponent) {
+  // A noise member repeated across the 32 KiB block boundary: MSZIP's second
+  // block refers back into the first.
+  std::string noise(20000, '\0');
+  uint32_t seed = 5;
+  for (auto& b : noise) b = char((seed = seed * 1103515245u + 12345u) >> 16);
+  Files.push_back({"noise.bin", noise});
+  Files.push_back({"again.bin", noise});
   std::vector<TCabinetMember> members;
   for (const auto& [name, bytes] : Files) members.push_back({name, {bytes.begin(), bytes.end()}});
-  // 1 January 2008, 12:00.
-  auto bytes = MakeStoredCabinet(members, uint16_t((2008 - 1980) << 9 | 1 << 5 | 1), uint16_t(12 << 11));
-  WriteAll(Dir / "stored.bxs", std::string(bytes.begin(), bytes.end()));
-  EXPECT_EQ(ReadBack((Dir / "stored.bxs").string()), (std::vector<std::string>{"skin.dat", "empty.txt", "data.ini"}));
-  for (const auto& [name, content] : Files) EXPECT_EQ(ReadAll(Dir / "out" / name), content) << name;
+  for (TCompressionType type : {typNone, typMSZIP}) {
+    SCOPED_TRACE(type == typNone ? "stored" : "MSZIP");
+    fs::remove_all(Dir / "out");
+    fs::create_directories(Dir / "out");
+    // 1 January 2008, 12:00.
+    auto bytes = MakeCabinet(members, uint16_t((2008 - 1980) << 9 | 1 << 5 | 1), uint16_t(12 << 11), type);
+    WriteAll(Dir / "portable.bxs", std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(ReadBack((Dir / "portable.bxs").string()),
+              (std::vector<std::string>{"skin.dat", "empty.txt", "data.ini", "noise.bin", "again.bin"}));
+    for (const auto& [name, content] : Files) EXPECT_EQ(ReadAll(Dir / "out" / name), content) << name;
+  }
 }

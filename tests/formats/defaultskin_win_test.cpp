@@ -34,7 +34,7 @@ TEST(DefaultSkinPackage, ListsItsMembersInPackageOrder) {
   }
 }
 
-TEST(DefaultSkinPackage, ExtractsTheSkinStream) {
+TEST(DefaultSkinPackage, ExtractsEveryMemberByteForByte) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   fs::path out = fs::path(temp) / "bx_defaultskin_test";
@@ -44,8 +44,11 @@ TEST(DefaultSkinPackage, ExtractsTheSkinStream) {
   cab.CABFile = kDir + "/Bx2k8.bxs";
   cab.TargetPath = out.string();
   EXPECT_TRUE(cab.ExtractFile("SKIN.DAT"));
-  EXPECT_TRUE(cab.ExtractFile("data.msk"));
   EXPECT_EQ(ReadAll(out / "skin.dat"), ReadAll(kDir + "/members/skin.dat"));
-  EXPECT_EQ(ReadAll(out / "data.msk"), ReadAll(kDir + "/members/data.msk"));
+  // All members, the last of them reached through every block of the folder.
+  cab.SetMode(TCABFile::modeExtractAll);
+  EXPECT_EQ(cab.ProcessCabinet(), 0);
+  for (const char* name : {"skin.dat", "data.msk", "data.ini", "othernotes.txt", "preview.bmp"})
+    EXPECT_EQ(ReadAll(out / name), ReadAll(kDir + "/members/" + name)) << name;
   fs::remove_all(out);
 }

@@ -1,0 +1,19 @@
+# What a user gets: "cmake --install build/win64 --prefix DIR" lays out the
+# launcher's folder: the launcher, the skin editor below it in BXskineditor\,
+# the delivered game records and parameter lists, and the logos. The launcher
+# makes skins\, temp\, modlist\ and its INI files itself on the first run.
+# The programs' debug files form the component "debug", installed only when
+# asked for (--component debug).
+if(NOT WIN32)
+  return()
+endif()
+
+install(TARGETS Brannox2000 RUNTIME DESTINATION . COMPONENT programs)
+install(TARGETS bxskined RUNTIME DESTINATION BXskineditor COMPONENT programs)
+install(FILES ${BX_DELIVERED_DIR}/Games.ini ${BX_DELIVERED_DIR}/Parameters.txt DESTINATION . COMPONENT programs)
+install(DIRECTORY ${BX_DELIVERED_DIR}/Logos DESTINATION . COMPONENT programs)
+
+if(CMAKE_OBJCOPY)
+  install(FILES $<TARGET_FILE:Brannox2000>.debug DESTINATION . COMPONENT debug EXCLUDE_FROM_ALL)
+  install(FILES $<TARGET_FILE:bxskined>.debug DESTINATION BXskineditor COMPONENT debug EXCLUDE_FROM_ALL)
+endif()

@@ -319,6 +319,7 @@ private:
   void LoadPackageSkin(const std::string& name);
   void ShowBuiltInFace();
   void ShowBuiltInOutline();
+  void ApplyOutline(const std::string& maskFile, TColor transparent);
   void ColoursFromColFile(const std::string& name, TColor sel, TColor unsel);
   void ClampToDesktop();
   void OpenFirstRunSettings();

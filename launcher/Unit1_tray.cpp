@@ -25,6 +25,8 @@ void SetUpBar(TBarPopupMenu* menu) {
   menu->BarWidth = 21;
   menu->BitmapHorzAlignment = bhaCenter;
   menu->BitmapVertAlignment = bvaBottom;
+  LoadBitmapResource(menu->Bitmap(), "BARLOGO");
+  menu->SetTransparent(true);
 }
 }  // namespace
 

@@ -216,3 +216,41 @@ TEST(BarPopupMenu, TheBarEndsInTheEndColourWithThePictureAtItsFoot) {
   EXPECT_NE(column[size_t(foot - 2)], RGB(255, 0, 255)) << "its transparent colour is left out";
   EXPECT_NE(column[size_t(foot - 17)], RGB(0, 255, 0)) << "nothing above the picture";
 }
+
+namespace {
+int gStep = 0;
+// Down to the first item, Right into its submenu, Down to the submenu's
+// second item, Enter: one key per tick (the menu's loop takes them whatever
+// menu window they are posted to).
+void CALLBACK WalkIntoSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
+  static const WPARAM keys[] = {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu)) return;
+  if (gStep >= 4) {
+    KillTimer(nullptr, id);
+    return;
+  }
+  PostMessageA(menu, WM_KEYDOWN, keys[gStep], 0);
+  ++gStep;
+}
+}  // namespace
+
+// A submenu is made when it opens, not with its menu: a submenu of
+// thousands of items would hold up every opening of the menu. It works as
+// before: its items show and answer keys.
+TEST(BarPopupMenu, SubmenusAreFilledWhenTheyOpen) {
+  TMenuForm form{"Modlist", "Close"};
+  TBarPopupMenu& menu = *form.Menu;
+  TMenuItem* list = menu.Items()->Items(0);
+  std::string clicked;
+  for (int i = 0; i < 3000; ++i) {
+    auto* item = new TMenuItem(&form.Owner);
+    item->Caption = "Entry " + std::to_string(i);
+    item->OnClick = [&clicked, item](TComponent*) { clicked = item->Caption; };
+    list->Add(item);
+  }
+  gStep = 0;
+  SetTimer(nullptr, 0, 100, WalkIntoSubmenu);
+  menu.Popup(50, 50);
+  EXPECT_EQ(clicked, "Entry 1");
+}

@@ -21,9 +21,15 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(a, b - a);
 }
 
-// Names match as the system's case mapping lowers them.
+// Names match as the system's case mapping lowers them; plain ASCII, the
+// usual case, is lowered here without a call for each name.
 std::string Lower(std::string s) {
-  if (!s.empty()) CharLowerBuffA(s.data(), DWORD(s.size()));
+  bool ascii = true;
+  for (char& c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    else if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+  if (!ascii) CharLowerBuffA(s.data(), DWORD(s.size()));
   return s;
 }
 

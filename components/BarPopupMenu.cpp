@@ -1,5 +1,6 @@
 #include "BarPopupMenu.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Forms.h"
@@ -48,6 +49,7 @@ TBitmap& TBarPopupMenu::Bitmap() {
 void TBarPopupMenu::Popup(int x, int y) {
   FHeight = 0;
   FDone = false;
+  FItemTops.clear();
   TMenuItem* root = Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* item = root->Items(i);
@@ -67,7 +69,9 @@ void TBarPopupMenu::MeasureItem(TMenuItem* item, int& width, int& height) {
   if (item->Caption == kHiddenCaption) height = 0;
   if (!BarVisible) return;
   width += BarWidth;
-  if (item->Visible && item->Caption != kHiddenCaption) FHeight += height;
+  if (!item->Visible || item->Caption == kHiddenCaption) return;
+  FItemTops[item] = FHeight;
+  FHeight += height;
 }
 
 void TBarPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected) {
@@ -76,11 +80,13 @@ void TBarPopupMenu::DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect,
   if (BarVisible) itemRect.left += BarWidth;
   item->DrawStandard(canvas, itemRect, selected);
   if (!BarVisible || FDone) return;
-  DrawBarSlice(canvas, rect);
-  DrawBarText(canvas, rect);
+  auto measured = FItemTops.find(item);
+  const int top = rect.top - (measured == FItemTops.end() ? rect.top : measured->second);
+  DrawBarSlice(canvas, rect, top);
+  DrawBarText(canvas, rect, top);
   if (item == LastBarItem()) {
     FDone = true;
-    DrawBarPicture(canvas);
+    DrawBarPicture(canvas, top);
   }
 }
 
@@ -93,7 +99,7 @@ TMenuItem* TBarPopupMenu::LastBarItem() const {
   return nullptr;
 }
 
-void TBarPopupMenu::DrawBarSlice(TCanvas& canvas, const RECT& rect) {
+void TBarPopupMenu::DrawBarSlice(TCanvas& canvas, const RECT& rect, int top) {
   // An item of no height, a bar of no width or a menu of no height has no
   // slice to paint.
   const int right = BarWidth - 2;
@@ -104,13 +110,14 @@ void TBarPopupMenu::DrawBarSlice(TCanvas& canvas, const RECT& rect) {
     canvas.FillRect(RECT{0, rect.top, right, rect.bottom});
     return;
   }
+  // Rows below the menu's last item (its frame) keep the end colour.
   for (int y = rect.top; y <= rect.bottom; ++y) {
-    canvas.BrushColor = TColor(BarGradientColor(start, end, y, FHeight));
+    canvas.BrushColor = TColor(BarGradientColor(start, end, std::min(y - top, FHeight), FHeight));
     canvas.FillRect(RECT{0, y, right, y + 1});
   }
 }
 
-void TBarPopupMenu::DrawBarText(TCanvas& canvas, const RECT& rect) {
+void TBarPopupMenu::DrawBarText(TCanvas& canvas, const RECT& rect, int menuTop) {
   if (VerticalText.empty()) return;
   LOGFONTA lf{};
   lf.lfHeight = VerticalFont.Height;
@@ -130,7 +137,7 @@ void TBarPopupMenu::DrawBarText(TCanvas& canvas, const RECT& rect) {
   TSelectGuard select(dc, font.Get());
   SIZE x{};
   GetTextExtentPoint32A(dc, "X", 1, &x);
-  int top = FHeight + VerticalTextOffsetY;
+  int top = menuTop + FHeight + VerticalTextOffsetY;
   if (HasBitmap() && BitmapVertAlignment == bvaBottom) top -= FBitmap->Height();
   const RECT clip{rect.left, rect.top, rect.right, rect.bottom + 1};
   const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -141,7 +148,7 @@ void TBarPopupMenu::DrawBarText(TCanvas& canvas, const RECT& rect) {
   SetBkMode(dc, oldMode);
 }
 
-void TBarPopupMenu::DrawBarPicture(TCanvas& canvas) {
+void TBarPopupMenu::DrawBarPicture(TCanvas& canvas, int top) {
   if (!HasBitmap()) return;
   const int width = FBitmap->Width(), height = FBitmap->Height();
   int x = BitmapOffsetX, y = BitmapOffsetY;
@@ -149,5 +156,5 @@ void TBarPopupMenu::DrawBarPicture(TCanvas& canvas) {
   else if (BitmapHorzAlignment == bhaCenter) x = (BarWidth - width - 2) / 2 + BitmapOffsetX;
   if (BitmapVertAlignment == bvaBottom) y = FHeight + BitmapOffsetY - height;
   else if (BitmapVertAlignment == bvaMiddle) y = (FHeight - height) / 2 + BitmapOffsetY;
-  canvas.Draw(x, y, *FBitmap, FBitmap->Transparent);
+  canvas.Draw(x, top + y, *FBitmap, FBitmap->Transparent);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "Graphics.h"
 #include "Menus.h"
@@ -56,9 +57,11 @@ public:
 private:
   void MeasureItem(TMenuItem* item, int& width, int& height);
   void DrawItem(TMenuItem* item, TCanvas& canvas, const RECT& rect, bool selected);
-  void DrawBarSlice(TCanvas& canvas, const RECT& rect);
-  void DrawBarText(TCanvas& canvas, const RECT& rect);
-  void DrawBarPicture(TCanvas& canvas);
+  // The bar's parts; top is where the menu's first item starts in the
+  // canvas (the menu's frame lies above it).
+  void DrawBarSlice(TCanvas& canvas, const RECT& rect, int top);
+  void DrawBarText(TCanvas& canvas, const RECT& rect, int top);
+  void DrawBarPicture(TCanvas& canvas, int top);
   // The bottom item of the bar: once it is drawn, the bar is finished (the
   // menu's frame may put the items a pixel or two below the window's top,
   // so its bottom need not be the measured height).
@@ -67,4 +70,7 @@ private:
   std::unique_ptr<TBitmap> FBitmap;
   int FHeight = 0;     // H: the visible items' height, summed while measuring
   bool FDone = false;  // the bar is finished for this popup
+  // Each measured item's distance from the menu's top: the bar's rows count
+  // from there, whatever frame the system draws around the items.
+  std::unordered_map<const TMenuItem*, int> FItemTops;
 };

@@ -117,8 +117,12 @@ void TForm1::BuildControls() {
   A1->SetInterval(7);
 }
 
-// The form's own face and outline, from the program's resources.
+// The form's own face and outline, from the program's resources, with the
+// empty template's layout: its rows and icons on the face's panel and its
+// controls over the buttons drawn on the face.
 void TForm1::ShowBuiltInFace() {
+  tyhjaskin();
+  SetBounds(Left(), Top(), 300, 240);
   LoadBitmapResource(C1->Picture().Bitmap(), "FACE");
   C1->Changed();
   ShowBuiltInOutline();
@@ -126,6 +130,34 @@ void TForm1::ShowBuiltInFace() {
 
 void TForm1::ShowBuiltInOutline() {
   C1->LoadMaskBytes(LoadResourceBytes("FACEMASK", MAKEINTRESOURCEA(10) /* RT_RCDATA */));
+}
+
+namespace {
+// Whether region data lies within a face of this size: its bounding
+// rectangle (header bytes 16..31) starts at or after 0, 0 and ends inside.
+bool OutlineFits(const std::vector<uint8_t>& data, int width, int height) {
+  if (data.size() < kRegionHeaderSize) return false;
+  auto at = [&](size_t offset) {
+    return int32_t(uint32_t(data[offset]) | uint32_t(data[offset + 1]) << 8 | uint32_t(data[offset + 2]) << 16 |
+                   uint32_t(data[offset + 3]) << 24);
+  };
+  return at(16) >= 0 && at(20) >= 0 && at(24) <= width && at(28) <= height;
+}
+}  // namespace
+
+// The face's outline from its mask file; a mask that cannot be read or does
+// not fit the face gives way to an outline made from the face's own picture
+// and transparent colour, and a picture without one leaves the window uncut.
+// Never the outline of another face: it would cut buttons off.
+void TForm1::ApplyOutline(const std::string& maskFile, TColor transparent) {
+  const int width = C1->Picture().Width(), height = C1->Picture().Height();
+  if (C1->LoadMaskFile(maskFile) && (C1->Mask().Empty() || OutlineFits(C1->Mask().Data(), width, height))) return;
+  std::vector<uint8_t> region;
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(C1->Picture().Graphic()))
+    region = MakeMaskRegionData(*bitmap, transparent);
+  if (!region.empty() && C1->LoadMaskBytes(MaskFileBytes(region))) return;
+  C1->Mask().SetData({});
+  if (HandleAllocated()) SetWindowRgn(Handle(), nullptr, TRUE);
 }
 
 void TForm1::FormCreate(TComponent*) {
@@ -164,11 +196,9 @@ void TForm1::FormCreate(TComponent*) {
     }
   }
   std::string name = ChooseSkin();
-  // The built-in face is made only when no skin replaces it; a skin
-  // without a readable outline keeps the built-in one.
+  // The built-in face is made only when no skin replaces it.
   if (!Trim(name).empty() && FileExists(skins + name)) {
     LoadSkin(name);
-    if (C1->Mask().Empty()) ShowBuiltInOutline();
   } else {
     ShowBuiltInFace();
   }
@@ -249,8 +279,6 @@ void TForm1::LoadSkin(const std::string& name) {
     else LoadPictureSkin(name);
   } catch (const std::exception&) {
     // A broken skin: the empty template on the form's own face, and the start goes on.
-    tyhjaskin();
-    SetBounds(Left(), Top(), 300, 240);
     ShowBuiltInFace();
     DeleteSkinCursorFiles();
     bxcursors();
@@ -299,7 +327,7 @@ void TForm1::LoadPictureSkin(const std::string& name) {
   }
   C1->Picture().Assign(picture);
   C1->Changed();
-  C1->LoadMaskFile(mask);
+  ApplyOutline(mask, clWhite);
 }
 
 void TForm1::LoadPackageSkin(const std::string& name) {
@@ -335,9 +363,13 @@ void TForm1::LoadPackageSkin(const std::string& name) {
     SelectedColor = vastavari(SelectedColor);
     UnselectedColor = vastavari(UnselectedColor);
   }
+  // A window without a face could be neither seen nor closed: such a
+  // package is a broken one.
+  if (bxs->Data.Kuva.Width() <= 0 || bxs->Data.Kuva.Height() <= 0)
+    throw EInvalidGraphic("The skin " + name + " has no background picture");
   C1->Picture().Assign(bxs->Data.Kuva);
   C1->Changed();
-  C1->LoadMaskFile(temp + "data.msk");
+  ApplyOutline(temp + "data.msk", bxs->Data.Lapivari);
   SetBounds(Left(), Top(), bxs->Data.Kuva.Width(), bxs->Data.Kuva.Height());
   Application().ProcessMessages();
   DeleteFileA((temp + "data.msk").c_str());

@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 
 #include "BarPopupMenu.h"
 #include "ExtCtrls.h"
@@ -263,9 +264,13 @@ private:
   void BuildButtons();
   TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
                      void (TForm1::*handler)(TComponent*) = nullptr);
-  // The first entry of L1 with this mod folder and game (letter case
-  // ignored), "" with none.
-  std::string EntryOf(const std::string& mod, const std::string& game) const;
+  // The first entry of L1 for each mod folder and game (letter case
+  // ignored), read from the entry file in one pass.
+  using TEntryIndex = std::unordered_map<std::string, std::string>;
+  TEntryIndex IndexEntries() const;
+  // The entry of the index with this mod folder and game, "" with none.
+  static std::string EntryOf(const TEntryIndex& index, const std::string& mod, const std::string& game);
+  void RankStartCounts();
   // The entry of the selected row, "" with none.
   std::string SelectedEntry() const;
   std::string GameDir(const std::string& game) const;
@@ -319,6 +324,7 @@ private:
   void LoadPackageSkin(const std::string& name);
   void ShowBuiltInFace();
   void ShowBuiltInOutline();
+  void ApplyOutline(const std::string& maskFile, TColor transparent);
   void ColoursFromColFile(const std::string& name, TColor sel, TColor unsel);
   void ClampToDesktop();
   void OpenFirstRunSettings();

@@ -3,10 +3,11 @@
 #include "Unit1.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "FileUtils.h"
 #include "I2BConve.h"
-#include "Unit1.h"
+#include "Unit1_inisnapshot.h"
 #include "WinGraphics.h"
 
 #include <shellapi.h>
@@ -22,12 +23,19 @@ SIZE TextSize(const TFont& font, const std::string& text) {
   return canvas.TextExtent(text);
 }
 
+// The sections in the sorted list's order: as if added one by one, so that
+// names equal but for letter case stand in reverse file order. One sort
+// instead of an insertion for each of thousands of entries.
 void LoadSorted(TStringList& list, const TIniFile& ini) {
   TStringList sections;
   ini.ReadSections(sections);
+  std::vector<std::string> names(sections.Items().rbegin(), sections.Items().rend());
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
   list.Clear();
+  list.Sorted = false;
+  for (std::string& s : names) list.Add(std::move(s));
   list.Sorted = true;
-  for (const std::string& s : sections.Items()) list.Add(s);
 }
 
 }  // namespace
@@ -90,8 +98,9 @@ void TForm1::FilterList() {
   TStringList all;
   all.Assign(L1);
   L1.Clear();
+  const TIniSnapshot entries(ini);
   for (const std::string& e : all.Items())
-    if (LowerCase(ini.ReadString(e, "Game", "")) == view) L1.Add(e);
+    if (LowerCase(entries.ReadString(e, "Game", "")) == view) L1.Add(e);
   if (L1.Count() == 0) {
     ViewName = "kaikki";
     L1.Assign(all);
@@ -107,34 +116,15 @@ void TForm1::lista() {
   B4.Clear();
   B5.Clear();
   for (TQuickItem& item : QuickItems) item.Visible = false;
-
-  // Ranking, best first; equal counts keep the file's order.
-  TStringList games, mods;
-  StartCountsIni->ReadSections(games);
-  for (const std::string& game : games.Items()) {
-    StartCountsIni->ReadSection(game, mods);
-    for (const std::string& mod : mods.Items()) {
-      const int count = StartCountsIni->ReadInteger(game, mod, 0);
-      int at = B3.Count();
-      for (int j = 0; j < B3.Count(); ++j) {
-        int shown = 0;
-        if (TryStrToInt(B3[j], shown) && shown < count) {
-          at = j;
-          break;
-        }
-      }
-      B3.Insert(at, StartCountsIni->ReadString(game, mod, "0"));
-      B4.Insert(at, mod == "<>" ? std::string() : mod);
-      B5.Insert(at, game);
-    }
-  }
+  RankStartCounts();
 
   const int index = OptionsIni->ReadInteger(kOptions, "showtopsindex", 0);
   if (OptionsIni->ReadBool(kOptions, "showtops", true) && index >= 0) {
     N3Visible = false;
     const int items = index == 0 ? 5 : index == 1 ? 10 : index == 3 ? 20 : 15;
+    const TEntryIndex entries = B3.Count() > 0 ? IndexEntries() : TEntryIndex();
     for (int k = 0; k < items && k < B3.Count(); ++k) {
-      const std::string entry = EntryOf(B4[k], B5[k]);
+      const std::string entry = EntryOf(entries, B4[k], B5[k]);
       if (!entry.empty()) B4.SetString(k, entry);
       if (!B4[k].empty()) QuickItems[k] = TQuickItem{B4[k], true};
       if (k == 0) N3Visible = true;
@@ -147,11 +137,49 @@ void TForm1::lista() {
   FilterList();
 }
 
-std::string TForm1::EntryOf(const std::string& mod, const std::string& game) const {
-  const std::string m = LowerCase(mod), g = LowerCase(game);
+// The ranking of the start counters, best first; equal counts keep the
+// file's order, and a count whose text is no number is passed over when a
+// later count looks for its place. Read from one snapshot of the file, with
+// the shown counts kept as numbers: the counters of a large collection
+// would otherwise be read and parsed again for every comparison.
+void TForm1::RankStartCounts() {
+  const TIniSnapshot counts(*StartCountsIni);
+  std::vector<std::optional<int>> ranked;  // B3 as numbers
+  TStringList games, mods;
+  StartCountsIni->ReadSections(games);
+  for (const std::string& game : games.Items()) {
+    counts.ReadSection(game, mods);
+    for (const std::string& mod : mods.Items()) {
+      const std::string text = counts.ReadString(game, mod, "0");
+      const int count = text.empty() ? 0 : StrToIntDef(text, 0);
+      size_t at = ranked.size();
+      for (size_t j = 0; j < ranked.size(); ++j)
+        if (ranked[j] && *ranked[j] < count) {
+          at = j;
+          break;
+        }
+      int number = 0;
+      ranked.insert(ranked.begin() + std::ptrdiff_t(at), TryStrToInt(text, number) ? std::optional<int>(number)
+                                                                                   : std::nullopt);
+      B3.Insert(int(at), text);
+      B4.Insert(int(at), mod == "<>" ? std::string() : mod);
+      B5.Insert(int(at), game);
+    }
+  }
+}
+
+TForm1::TEntryIndex TForm1::IndexEntries() const {
+  const TIniSnapshot entries(*ModIni);
+  TEntryIndex index;
   for (const std::string& e : L1.Items())
-    if (LowerCase(ModIni->ReadString(e, "Mod", "")) == m && LowerCase(ModIni->ReadString(e, "Game", "")) == g) return e;
-  return {};
+    index.emplace(LowerCase(entries.ReadString(e, "Mod", "")) + '\n' + LowerCase(entries.ReadString(e, "Game", "")), e);
+  return index;
+}
+
+std::string TForm1::EntryOf(const TEntryIndex& index, const std::string& mod, const std::string& game) {
+  // Neither value can hold a line break: it separates the two.
+  auto it = index.find(LowerCase(mod) + '\n' + LowerCase(game));
+  return it == index.end() ? std::string() : it->second;
 }
 
 // A page scrolled further than the list now reaches comes back to its end.

@@ -358,8 +358,9 @@ void TForm1::N3Click(TComponent*) {
 void TForm1::MostStartedRows() {
   const std::string modIni = ExeDir() + "Mod.ini";
   if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
+  const TEntryIndex entries = IndexEntries();
   for (int k = 0; k < B4.Count(); ++k) {
-    const std::string entry = EntryOf(B4[k], B5[k]);
+    const std::string entry = EntryOf(entries, B4[k], B5[k]);
     if (!entry.empty()) B4.SetString(k, entry);
   }
   OpenViewIni();

@@ -7,11 +7,11 @@ void MakeEmptyTemplate(TbxskinData& d) {
   d.Width = 300;
   d.Height = 240;
   d.Lapivari = clWhite;
-  // 13 rows in the panel, between the amber rule and the foot line.
+  // 13 rows in the panel below the amber rule, left of the buttons.
   d.Mainlist.Left = 40;
   d.Mainlist.Top = 50;
   d.Mainlist.Height = 0;
-  for (auto& item : d.Mainlist.Items) item.Left = 0, item.Width = 196;
+  for (auto& item : d.Mainlist.Items) item.Left = 0, item.Width = 188;
   TFont unsel;
   unsel.Name = "Tahoma";
   unsel.Height = -11;
@@ -29,10 +29,12 @@ void MakeEmptyTemplate(TbxskinData& d) {
   d.Iconlist.IconWidth = 12;
   d.Iconlist.IconHeight = 12;
   for (auto& item : d.Iconlist.Items) item.Left = 0, item.Width = 0;
-  // The buttons keep their places without pictures: a column at the right.
+  // The buttons have no pictures of their own: they lie over the buttons
+  // drawn on the form's face (resources/launcher/draw.sh), a column at the
+  // right with Up and Down below it, and Close in the top-right corner.
   struct { int left, top, width, height; } places[TbxskinData::kButtonCount] = {
-      {242, 52, 40, 18}, {242, 74, 40, 18}, {242, 96, 40, 18}, {242, 118, 40, 18}, {242, 140, 40, 18},
-      {242, 162, 40, 18}, {272, 22, 16, 16}, {242, 190, 19, 16}, {263, 190, 19, 16}};
+      {234, 52, 50, 18}, {234, 74, 50, 18}, {234, 96, 50, 18}, {234, 118, 50, 18}, {234, 140, 50, 18},
+      {234, 162, 50, 18}, {272, 20, 16, 16}, {234, 196, 24, 18}, {260, 196, 24, 18}};
   for (int i = 0; i < TbxskinData::kButtonCount; ++i) {
     Tbxskinnappi& b = d.Button(i);
     b.Left = places[i].left;

@@ -2,16 +2,19 @@
 // background menu of the icon and the window face, the restart after a
 // change of window style, and the popup menus' side bars.
 #include "Unit1.h"
+#include "Unit1_inisnapshot.h"
 
 #include "Dialogs.h"
 #include "Shell.h"
+#include "WinGraphics.h"
 
 namespace {
 constexpr const char* kTrayQuickNames[20] = {"N10", "N12", "N13", "N14", "N15", "N22", "N23",
                                              "N24", "N25", "N26", "N27", "N28", "N29", "N30",
                                              "N32", "N33", "N34", "N35", "N36", "N37"};
 
-// The side bar of both menus: "Brannox" in white bold Tahoma.
+// The side bar of both menus: "Brannox" in white bold Tahoma above the
+// program's badge at the bar's foot.
 void SetUpBar(TBarPopupMenu* menu) {
   menu->VerticalText = "Brannox";
   menu->VerticalFont.Name = "Tahoma";
@@ -22,6 +25,8 @@ void SetUpBar(TBarPopupMenu* menu) {
   menu->BarWidth = 21;
   menu->BitmapHorzAlignment = bhaCenter;
   menu->BitmapVertAlignment = bvaBottom;
+  LoadBitmapResource(menu->Bitmap(), "BARLOGO");
+  menu->SetTransparent(true);
 }
 }  // namespace
 
@@ -159,11 +164,17 @@ void TForm1::PopupMenu2Popup(TComponent*) {
   Minimizetosystray1->Visible = !fromIcon;
   Modlist1->FreeFrom(0);
   if (fromIcon) {
+    // Entries read in one pass, and each logo file read once: a large
+    // collection shares a few logos.
+    const TIniSnapshot entries(*ModIni);
+    std::unordered_map<std::string, TBitmap> logos;
     for (const std::string& entry : L1.Items()) {
       TMenuItem* item = AddItem(Modlist1, "", EscapeAmpersands(entry), &TForm1::modi1Click);
+      const std::string logo = entries.ReadString(entry, "Bitmap", "");
+      auto [picture, fresh] = logos.try_emplace(logo);
       bool transparent = false;
-      TBitmap& picture = item->Bitmap();
-      if (!LoadLogoFile(ModIni->ReadString(entry, "Bitmap", ""), picture, transparent)) LoadUnknownLogo(picture);
+      if (fresh && !LoadLogoFile(logo, picture->second, transparent)) LoadUnknownLogo(picture->second);
+      item->Bitmap().Assign(picture->second);
     }
   }
   Modlist1->Visible = fromIcon && Modlist1->Count() > 0;

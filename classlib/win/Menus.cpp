@@ -312,8 +312,23 @@ bool TMenu::IsShortCut(uint16_t key, TShiftState shift) {
   return true;
 }
 
+namespace {
+// The submenus of the open popup menu still to be filled, with the command
+// of the item that holds them (the item is looked up again when its submenu
+// opens: it may be gone by then).
+std::map<HMENU, UINT>& PendingSubmenus() {
+  static auto* pending = new std::map<HMENU, UINT>;  // lives until the process ends
+  return *pending;
+}
+}  // namespace
+
 HMENU TMenu::BuildMenu(TMenuItem* parent, bool popup) const {
   HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+  FillMenu(menu, parent, popup, false);
+  return menu;
+}
+
+void TMenu::FillMenu(HMENU menu, TMenuItem* parent, bool popup, bool lazy) const {
   UINT position = 0;
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* item = parent->Items(i);
@@ -336,11 +351,15 @@ HMENU TMenu::BuildMenu(TMenuItem* parent, bool popup) const {
     mii.dwItemData = ULONG_PTR(item);
     if (item->Count() > 0) {
       mii.fMask |= MIIM_SUBMENU;
-      mii.hSubMenu = BuildMenu(item, true);
+      if (lazy) {
+        mii.hSubMenu = CreatePopupMenu();
+        PendingSubmenus()[mii.hSubMenu] = item->Command();
+      } else {
+        mii.hSubMenu = BuildMenu(item, true);
+      }
     }
     InsertMenuItemA(menu, position++, TRUE, &mii);
   }
-  return menu;
 }
 
 // --- TPopupMenu
@@ -350,11 +369,13 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { OwnerDraw = true; }
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
   HWND window = PopupWindow();
-  HMENU menu = BuildMenu(Items(), true);
+  HMENU menu = CreatePopupMenu();
+  FillMenu(menu, Items(), true, true);
   static const UINT align[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
   const UINT command =
       UINT(TrackPopupMenu(menu, align[Alignment] | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr));
   DestroyMenu(menu);
+  PendingSubmenus().clear();
   // The menu is gone before the command runs (it may open a modal window).
   PostMessageA(window, WM_NULL, 0, 0);
   if (TMenuItem* item = command ? TMenuItem::FromCommand(command) : nullptr) item->Click();
@@ -384,6 +405,16 @@ bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam));
       if (!item) return false;
       item->Click();
+      result = 0;
+      return true;
+    }
+    case WM_INITMENUPOPUP: {
+      auto& pending = PendingSubmenus();
+      auto it = pending.find(HMENU(wParam));
+      if (it == pending.end()) return false;
+      TMenuItem* item = TMenuItem::FromCommand(it->second);
+      pending.erase(it);
+      if (TMenu* menu = item ? item->GetParentMenu() : nullptr) menu->FillMenu(HMENU(wParam), item, true, true);
       result = 0;
       return true;
     }

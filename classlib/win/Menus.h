@@ -107,6 +107,10 @@ public:
   // A Windows menu of the items below parent (owned by the caller, or by
   // the window it is given to).
   HMENU BuildMenu(TMenuItem* parent, bool popup) const;
+  // Adds the items below parent to menu. With lazy, each submenu is left
+  // empty until it opens (HandleMenuMessage fills it then): a submenu of
+  // thousands of items costs nothing until it is shown.
+  void FillMenu(HMENU menu, TMenuItem* parent, bool popup, bool lazy) const;
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;

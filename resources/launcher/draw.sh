@@ -16,16 +16,43 @@ convert -size 300x249 gradient:'#1b2a44'-'#05070d' \
   -type TrueColor BMP3:splash.bmp
 
 # The form's own face, 300 x 240: a dark panel with a title tab, on white
-# (the transparent colour). Hard edges, so the mask follows the outline.
+# (the transparent colour). Hard edges, so the mask follows the outline. Its
+# buttons are drawn where the empty template puts the picture-less button
+# controls (launcher/Unit1_template.cpp); the rows' area stays plain.
+button() {  # LEFT TOP WIDTH HEIGHT: the -draw arguments of a button's frame
+  echo "roundrectangle $1,$2 $(($1 + $3 - 1)),$(($2 + $4 - 1)) 3,3"
+}
+label() {  # LEFT TOP WIDTH HEIGHT TEXT: a text centred on a button
+  echo "text $(($1 + $3 / 2 - 150)),$(($2 + $4 / 2 - 120)) '$5'"
+}
+buttons=(234,52,New 234,74,Modify 234,96,Remove 234,118,"Remove all" 234,140,Settings 234,162,About)
+args=()
+for b in "${buttons[@]}"; do
+  IFS=, read -r x y text <<< "$b"
+  args+=(-fill '#2b3a52' -stroke '#4a6690' -draw "$(button "$x" "$y" 50 18)")
+  args+=(-stroke none -fill '#e8dccc' -gravity center -draw "$(label "$x" "$y" 50 18 "$text")" -gravity northwest)
+done
 convert -size 300x240 xc:white +antialias \
   -fill '#1e2633' -draw 'roundrectangle 0,18 299,239 14,14' \
   -fill '#2b3a52' -draw 'roundrectangle 12,0 150,36 10,10' \
   -fill '#334766' -draw 'rectangle 10,40 289,229' \
   -fill '#202c3f' -draw 'rectangle 14,44 285,225' \
   -fill '#e3a93a' -draw 'rectangle 14,44 285,45' \
-  -antialias -fill '#f2c25a' -font Helvetica-Bold -pointsize 14 -annotate +24+24 'Brannox 2000' \
-  -fill '#7f93b5' -font Helvetica -pointsize 11 -annotate +24+216 'No skin loaded' \
-  -type TrueColor BMP3:face.bmp
+  -antialias -fill '#f2c25a' -font DejaVu-Sans-Bold -pointsize 14 -annotate +24+24 'Brannox 2000' \
+  -fill '#7f93b5' -font DejaVu-Sans -pointsize 10 -annotate +162+33 'No skin loaded' \
+  -font DejaVu-Sans-Condensed -pointsize 8 -strokewidth 1 "${args[@]}" \
+  -fill '#2b3a52' -stroke '#4a6690' -draw "$(button 272 20 16 16)" \
+  -draw "$(button 234 196 24 18)" -draw "$(button 260 196 24 18)" \
+  -stroke '#e8dccc' -strokewidth 2 -draw 'line 276,24 283,31' -draw 'line 283,24 276,31' \
+  -stroke none -fill '#e8dccc' -draw 'polygon 241,209 251,209 246,201' -draw 'polygon 267,201 277,201 272,209' \
+  +antialias -type TrueColor BMP3:face.bmp
+
+# The popup menus' side bar picture, 16 x 16 on magenta (its transparent
+# colour, taken from the bottom-left pixel): an amber badge with a "B".
+convert -size 16x16 xc:'#ff00ff' +antialias \
+  -fill '#e3a93a' -draw 'roundrectangle 1,1 14,14 4,4' \
+  -fill '#1e2633' -font DejaVu-Sans-Bold -pointsize 11 -gravity center -annotate +0+0 'B' \
+  -type TrueColor BMP3:barlogo.bmp
 
 python3 make_cursors.py
 python3 make_mask.py face.bmp face.msk

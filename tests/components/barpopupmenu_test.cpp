@@ -141,3 +141,116 @@ TEST(BarPopupMenu, WithoutTheBarItemsKeepTheirPlace) {
   // No blue bar at the left edge.
   EXPECT_LT(GetBValue(gShot.Bar.front()) - GetRValue(gShot.Bar.front()), 60);
 }
+
+namespace {
+// Reads rows of the open menu at two columns: the bar's (x = 3) and the
+// picture's middle.
+struct TBarColumns {
+  std::vector<COLORREF> Bar, Picture;
+  int PictureX = 0;
+};
+TBarColumns gColumns;
+
+void CALLBACK ReadColumns(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu) || ++gTicks < 5) return;
+  KillTimer(nullptr, id);
+  RECT r;
+  GetClientRect(menu, &r);
+  HDC dc = GetDC(menu);
+  for (int y = 0; y < r.bottom; ++y) {
+    gColumns.Bar.push_back(GetPixel(dc, 3, y));
+    gColumns.Picture.push_back(GetPixel(dc, gColumns.PictureX, y));
+  }
+  ReleaseDC(menu, dc);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+int Distance(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+         std::abs(GetBValue(a) - GetBValue(b));
+}
+}  // namespace
+
+// The bar runs from the start colour at the first item's top to the end
+// colour at the last item's bottom, wherever the menu's frame puts the
+// items, and its picture stands at its foot. Red to blue: a row counted
+// from the window's top instead would run past the end colour and wrap
+// the falling red channel round to bright red.
+TEST(BarPopupMenu, TheBarEndsInTheEndColourWithThePictureAtItsFoot) {
+  TMenuForm form{"Open", "-", "Settings", "About", "Close"};
+  TBarPopupMenu& menu = *form.Menu;
+  menu.GradientStart = TColor(0x0000FF);
+  menu.GradientEnd = TColor(0xFF0000);
+  menu.VerticalText.clear();
+  TBitmap& picture = menu.Bitmap();
+  picture.SetSize(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) picture.SetPixel(x, y, x < 2 || y > 13 ? TColor(0xFF00FF) : clLime);
+  menu.BitmapHorzAlignment = bhaCenter;
+  gColumns = {};
+  gColumns.PictureX = (menu.BarWidth - 16 - 2) / 2 + 8;
+  gTicks = 0;
+  SetTimer(nullptr, 0, 30, ReadColumns);
+  menu.Popup(50, 50);
+  ASSERT_FALSE(gColumns.Bar.empty());
+  const int height = menu.MenuHeight();
+  const auto& bar = gColumns.Bar;
+  // The first row of the bar is the start colour.
+  int top = 0;
+  while (top < 8 && Distance(bar[size_t(top)], RGB(255, 0, 0)) > 30) ++top;
+  ASSERT_LT(top, 8) << std::hex << bar[0];
+  ASSERT_LE(top + height, int(bar.size()));
+  // Red falls and blue rises all the way down, ending at the end colour.
+  for (int y = top + 1; y < top + height; ++y) {
+    EXPECT_LE(GetRValue(bar[size_t(y)]), GetRValue(bar[size_t(y - 1)]) + 2) << "row " << y;
+    EXPECT_GE(GetBValue(bar[size_t(y)]) + 2, GetBValue(bar[size_t(y - 1)])) << "row " << y;
+  }
+  EXPECT_LT(Distance(bar[size_t(top + height - 1)], RGB(0, 0, 255)), 30) << std::hex << bar[size_t(top + height - 1)];
+  // The picture's last drawn row (13) lies 3 rows above the bar's foot, its
+  // first 14 rows above that; magenta is left out.
+  const auto& column = gColumns.Picture;
+  const int foot = top + height;
+  EXPECT_EQ(column[size_t(foot - 3)], RGB(0, 255, 0)) << "the picture's last row";
+  EXPECT_EQ(column[size_t(foot - 16)], RGB(0, 255, 0)) << "the picture's first row";
+  EXPECT_NE(column[size_t(foot - 2)], RGB(255, 0, 255)) << "its transparent colour is left out";
+  EXPECT_NE(column[size_t(foot - 17)], RGB(0, 255, 0)) << "nothing above the picture";
+}
+
+namespace {
+int gStep = 0;
+// Down to the first item, Right into its submenu, Down to the submenu's
+// second item, Enter: one key per tick (the menu's loop takes them whatever
+// menu window they are posted to).
+void CALLBACK WalkIntoSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
+  static const WPARAM keys[] = {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu)) return;
+  if (gStep >= 4) {
+    KillTimer(nullptr, id);
+    return;
+  }
+  PostMessageA(menu, WM_KEYDOWN, keys[gStep], 0);
+  ++gStep;
+}
+}  // namespace
+
+// A submenu is made when it opens, not with its menu: a submenu of
+// thousands of items would hold up every opening of the menu. It works as
+// before: its items show and answer keys.
+TEST(BarPopupMenu, SubmenusAreFilledWhenTheyOpen) {
+  TMenuForm form{"Modlist", "Close"};
+  TBarPopupMenu& menu = *form.Menu;
+  TMenuItem* list = menu.Items()->Items(0);
+  std::string clicked;
+  for (int i = 0; i < 3000; ++i) {
+    auto* item = new TMenuItem(&form.Owner);
+    item->Caption = "Entry " + std::to_string(i);
+    item->OnClick = [&clicked, item](TComponent*) { clicked = item->Caption; };
+    list->Add(item);
+  }
+  gStep = 0;
+  SetTimer(nullptr, 0, 100, WalkIntoSubmenu);
+  menu.Popup(50, 50);
+  EXPECT_EQ(clicked, "Entry 1");
+}

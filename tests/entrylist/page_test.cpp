@@ -52,6 +52,17 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
   EXPECT_EQ(Form->Labels[1]->Font.Color, Form->UnselectedColor);
 }
 
+// A hand-written entry file may hold names that differ only in letter case:
+// they keep the order the list has always given them (the later one first).
+TEST_F(LauncherTest, NamesEqualButForCaseKeepTheirOrder) {
+  RemoveIni(ModIni);
+  std::ofstream(ModIni, std::ios::binary) << "[beta]\r\nGame=quake\r\n[Alpha]\r\nGame=quake\r\n[alpha]\r\n"
+                                             "Game=quake\r\n[ALPHA]\r\nGame=quake\r\n[Beta]\r\nGame=quake\r\n";
+  Open();
+  ASSERT_EQ(Form->L1.Count(), 5);
+  EXPECT_EQ(Form->L1.Text(), "ALPHA\r\nalpha\r\nAlpha\r\nBeta\r\nbeta\r\n");
+}
+
 TEST_F(LauncherTest, EmptyListClearsTheButtonHints) {
   Open();
   EXPECT_EQ(Form->L1.Count(), 0);

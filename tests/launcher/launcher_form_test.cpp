@@ -5,7 +5,10 @@
 #include <fstream>
 
 #include "Dialogs.h"
+#include "Streams.h"
 #include "Unit1.h"
+#include "cabfiles.h"
+#include "extMaskgenerator.h"
 #include "Unit6.h"
 
 namespace {
@@ -57,6 +60,47 @@ protected:
     char v[256];
     GetPrivateProfileStringA("Asetukset", key, "", v, sizeof v, (dir + "Options.ini").c_str());
     return v;
+  }
+  // skins\NAME: a package of the empty template's layout on a face of this
+  // size (0 x 0: no picture), with the members given beside skin.dat. The
+  // face is dark with white (transparent) 20-pixel corners; the Close
+  // button sits in its top-right corner, Up and Down in its bottom-right.
+  void WritePackage(const std::string& name, int width, int height, std::vector<TCabinetMember> members = {}) {
+    TBXSkin skin(nullptr);
+    MakeEmptyTemplate(skin.Data);
+    if (width > 0 && height > 0) {
+      TBitmap& face = skin.Data.Kuva.Bitmap();
+      face.SetSize(width, height);
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+          const bool corner = (x < 20 || x >= width - 20) && (y < 20 || y >= height - 20);
+          face.SetPixel(x, y, corner ? clWhite : TColor(0x00403020));
+        }
+      auto place = [](Tbxskinnappi& b, int left, int top) {
+        b.Left = left, b.Top = top, b.Width = 16, b.Height = 16;
+      };
+      place(skin.Data.CloseButton, width - 40, 20);
+      place(skin.Data.UpButton, width - 60, height - 36);
+      place(skin.Data.DownButton, width - 40, height - 36);
+    }
+    TMemoryStream stream;
+    skin.SaveToStream(stream);
+    const auto* bytes = static_cast<const uint8_t*>(stream.Memory());
+    members.insert(members.begin(), {"skin.dat", std::vector<uint8_t>(bytes, bytes + stream.Size())});
+    CreateDirectoryA((dir + "skins").c_str(), nullptr);
+    std::vector<uint8_t> cab = MakeStoredCabinet(members, 0x3821, 0x6000);
+    std::ofstream(dir + "skins\\" + name, std::ios::binary).write(reinterpret_cast<const char*>(cab.data()),
+                                                                   std::streamsize(cab.size()));
+    Options("Aloitus=1\nNahka=" + name + "\n");
+  }
+  // The window's outline: its bounds, and whether each point is inside.
+  RECT OutlineBox(std::initializer_list<POINT> points, std::vector<bool>& inside) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    if (GetWindowRgn(Form1->Handle(), region) != ERROR) GetRgnBox(region, &box);
+    for (POINT p : points) inside.push_back(PtInRegion(region, p.x, p.y));
+    DeleteObject(region);
+    return box;
   }
   std::string dir;
   std::vector<std::string> prompts;
@@ -125,20 +169,78 @@ TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
 }
 
 // A picture skin whose mask can be neither read nor made (its name is taken
-// by a folder) leaves the window the built-in outline.
-TEST_F(MainWindow, APictureSkinWithoutAMaskKeepsTheBuiltInOutline) {
+// by a folder) takes its outline from its own picture, not from another face.
+TEST_F(MainWindow, APictureSkinWithoutAMaskIsCutByItsOwnPicture) {
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
   TBitmap night;
   night.SetSize(300, 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 300; ++x) night.SetPixel(x, y, y < 10 ? clWhite : TColor(0x00402010));
   night.SaveToFile(dir + "skins\\night.bmp");
   CreateDirectoryA((dir + "skins\\night.bmp.msk").c_str(), nullptr);
   Options("Aloitus=1\nNahka=night.bmp\n");
   new TForm1(nullptr);
   EXPECT_FALSE(Form1->C1->Mask().Empty());
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(Form1->Handle(), region), COMPLEXREGION);
-  DeleteObject(region);
+  std::vector<bool> inside;
+  const RECT box = OutlineBox({{5, 5}, {295, 12}, {2, 238}}, inside);
+  EXPECT_EQ(box.top, 10);
+  EXPECT_EQ(box.right, 300);
+  EXPECT_EQ(box.bottom, 240);
+  EXPECT_EQ(inside, (std::vector<bool>{false, true, true}));
   RemoveDirectoryA((dir + "skins\\night.bmp.msk").c_str());
+}
+
+// A package whose data.msk is damaged, missing or of another face is cut by
+// its own background and transparent colour: the buttons in its corners stay.
+TEST_F(MainWindow, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
+  TBitmap other;
+  other.SetSize(400, 300);  // a larger face's outline
+  const std::vector<uint8_t> region = MakeMaskRegionData(other, clWhite);
+  const std::vector<uint8_t> small = MaskFileBytes(region);
+  const std::vector<uint8_t> damaged{0x40, 0x01, 0, 0, 0x20, 0, 0, 0, 7, 7, 7};
+  for (const auto& mask : {std::vector<TCabinetMember>{{"data.msk", damaged}}, std::vector<TCabinetMember>{},
+                           std::vector<TCabinetMember>{{"data.msk", small}}}) {
+    SCOPED_TRACE(mask.empty() ? "no data.msk" : mask[0].Bytes.size() < 20 ? "damaged" : "another face's");
+    WritePackage("big.bxs", 340, 280, mask);
+    new TForm1(nullptr);
+    TForm1& f = *Form1;
+    ASSERT_EQ(f.Width(), 340);
+    ASSERT_EQ(f.Height(), 280);
+    std::vector<bool> inside;
+    const RECT box = OutlineBox({{5, 5}, {335, 275}, {170, 140}}, inside);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, 340);
+    EXPECT_EQ(box.bottom, 280);
+    EXPECT_EQ(inside, (std::vector<bool>{false, false, true})) << "the white corners are cut away";
+    for (TImage* button : {f.Image1, f.Image2a, f.Image3a}) {
+      std::vector<bool> corners;
+      OutlineBox({{button->Left(), button->Top()}, {button->Left() + button->Width() - 1,
+                                                      button->Top() + button->Height() - 1}},
+                 corners);
+      EXPECT_EQ(corners, (std::vector<bool>{true, true})) << button->Name;
+    }
+    EXPECT_TRUE(prompts.empty());
+    delete Form1;
+  }
+}
+
+// A package without a face to show (no background, or one of no size, and
+// so no data.msk) would make a window that can be neither seen nor closed:
+// the launcher shows its built-in face instead, as for a broken package.
+TEST_F(MainWindow, APackageWithoutAFaceShowsTheBuiltInOne) {
+  WritePackage("empty.bxs", 0, 0);
+  new TForm1(nullptr);
+  TForm1& f = *Form1;
+  EXPECT_EQ(f.Width(), 300);
+  EXPECT_EQ(f.Height(), 240);
+  EXPECT_EQ(f.C1->Picture().Width(), 300) << "the built-in face";
+  EXPECT_FALSE(f.C1->Mask().Empty());
+  std::vector<bool> inside;
+  const RECT box = OutlineBox({}, inside);
+  EXPECT_EQ(box.right, 300);
+  EXPECT_EQ(box.bottom, 240);
+  EXPECT_TRUE(prompts.empty()) << "as a broken skin: no message";
 }
 
 TEST_F(MainWindow, CursorOptionsAndThePackagesCursorFiles) {
@@ -217,4 +319,51 @@ TEST_F(MainWindow, StartingUpFaultsNowhere) {
   Application().ProcessMessages();
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(AccessViolations, 0);
+}
+
+// The face shown without a skin (none chosen, or a broken package) is a
+// usable window: each button control lies over a button drawn on the face,
+// inside the outline, and every row and icon lies on the plain panel, clear
+// of the face's texts and drawings, in a colour that shows on it.
+TEST_F(MainWindow, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
+  CreateDirectoryA((dir + "skins").c_str(), nullptr);
+  std::ofstream(dir + "skins\\broken.bxs") << "MSCF and nothing more";
+  for (const char* nahka : {"", "broken.bxs"}) {
+    SCOPED_TRACE(*nahka ? nahka : "no skin");
+    Options(std::string("Aloitus=1\nNahka=") + nahka + "\n");
+    new TForm1(nullptr);
+    TForm1& f = *Form1;
+    ASSERT_EQ(f.Width(), 300);
+    const TBitmap& face = f.C1->Picture().Bitmap();
+    ASSERT_EQ(face.Width(), 300);
+    const TColor panel = face.Pixel(100, 100);
+    auto plain = [&](const TControl* c) {
+      for (int y = c->Top(); y < c->Top() + c->Height(); ++y)
+        for (int x = c->Left(); x < c->Left() + c->Width(); ++x)
+          if (face.Pixel(x, y) != panel) return false;
+      return true;
+    };
+    for (int k = 0; k < kRows; ++k) {
+      const TControl* row = f.Labels[k];
+      EXPECT_GT(row->Height(), 8) << row->Name;
+      EXPECT_TRUE(row->Top() >= 46 && row->Top() + row->Height() <= 226 && row->Left() + row->Width() <= 232)
+          << row->Name << " at " << row->Top() << " + " << row->Height();
+      EXPECT_TRUE(plain(row)) << row->Name << " lies over the face's drawing";
+      EXPECT_TRUE(plain(f.Icons[k])) << f.Icons[k]->Name;
+    }
+    EXPECT_NE(f.SelectedColor, panel);
+    EXPECT_NE(f.UnselectedColor, panel);
+    std::vector<bool> inside;
+    std::vector<POINT> centres;
+    for (TImage* button : {f.Image18, f.Image15, f.Image17, f.Image16, f.Image14, f.Image13, f.Image1, f.Image2a,
+                           f.Image3a}) {
+      ASSERT_GT(button->Width() * button->Height(), 0) << button->Name;
+      const POINT centre{button->Left() + button->Width() / 2, button->Top() + button->Height() / 2};
+      EXPECT_NE(face.Pixel(centre.x, centre.y), panel) << button->Name << " has no button drawn under it";
+      EXPECT_FALSE(plain(button)) << button->Name;
+      OutlineBox({centre}, inside);
+    }
+    EXPECT_EQ(inside, std::vector<bool>(9, true));
+    delete Form1;
+  }
 }

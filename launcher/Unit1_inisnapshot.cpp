@@ -1,0 +1,128 @@
+// TIniSnapshot: the file parsed as the profile functions parse it. Lines
+// end at "\n" and lose their blanks at both ends; "[" up to the line's last
+// "]" names a section (the name between them, trimmed); any other line is
+// a key: its name is the text before the first "=" and its value the text
+// after it, both trimmed; a line without "=" is a key without a value.
+// Keys before the first section belong to a section without a name.
+#include "Unit1_inisnapshot.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string TrimBlanks(const std::string& s) {
+  size_t a = 0, b = s.size();
+  while (a < b && IsBlank(s[a])) ++a;
+  while (b > a && IsBlank(s[b - 1])) --b;
+  return s.substr(a, b - a);
+}
+
+// Names match as the system's case mapping lowers them; plain ASCII, the
+// usual case, is lowered here without a call for each name.
+std::string Lower(std::string s) {
+  bool ascii = true;
+  for (char& c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    else if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+  if (!ascii) CharLowerBuffA(s.data(), DWORD(s.size()));
+  return s;
+}
+
+// The file the profile functions open: a bare file name lies in the
+// Windows folder.
+std::string ProfilePath(const std::string& name) {
+  if (name.find_first_of("\\/:") != std::string::npos) return name;
+  char dir[MAX_PATH] = "";
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return std::string(dir) + "\\" + name;
+}
+
+bool HasByteOrderMark(const std::string& text) {
+  return text.rfind("\xEF\xBB\xBF", 0) == 0 || text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0;
+}
+}  // namespace
+
+TIniSnapshot::TIniSnapshot(const TIniFile& ini) {
+  // Writes the profile functions still hold reach the file first.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.FileName().c_str());
+  std::ifstream in(ProfilePath(ini.FileName()), std::ios::binary);
+  std::ostringstream bytes;
+  if (in) bytes << in.rdbuf();
+  const std::string text = bytes.str();
+  if (HasByteOrderMark(text)) FIni = &ini;
+  else Parse(text);
+}
+
+TIniSnapshot TIniSnapshot::FromText(const std::string& text) {
+  TIniSnapshot snapshot;
+  snapshot.Parse(text);
+  return snapshot;
+}
+
+void TIniSnapshot::Parse(const std::string& text) {
+  TSection* current = nullptr;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = TrimBlanks(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty()) continue;
+    const size_t close = line.rfind(']');
+    if (line[0] == '[' && close != std::string::npos && close > 0) {
+      FIndex.emplace(Lower(TrimBlanks(line.substr(1, close - 1))), FSections.size());
+      current = &FSections.emplace_back();
+      continue;
+    }
+    if (!current) {
+      FIndex.emplace(std::string(), FSections.size());
+      current = &FSections.emplace_back();
+    }
+    TKey key;
+    const size_t eq = line.find('=');
+    key.Name = TrimBlanks(line.substr(0, eq));
+    if (eq != std::string::npos) {
+      key.Value = TrimBlanks(line.substr(eq + 1));
+      key.HasValue = true;
+    }
+    current->Index.emplace(Lower(key.Name), current->Keys.size());
+    current->Keys.push_back(std::move(key));
+  }
+}
+
+const TIniSnapshot::TSection* TIniSnapshot::Find(const std::string& section) const {
+  auto it = FIndex.find(Lower(TrimBlanks(section)));
+  return it == FIndex.end() ? nullptr : &FSections[it->second];
+}
+
+std::string TIniSnapshot::ReadString(const std::string& section, const std::string& ident,
+                                     const std::string& def) const {
+  if (FIni) return FIni->ReadString(section, ident, def);
+  const TSection* s = Find(section);
+  if (!s) return def;
+  auto it = s->Index.find(Lower(TrimBlanks(ident)));
+  if (it == s->Index.end() || !s->Keys[it->second].HasValue) return def;
+  const std::string& value = s->Keys[it->second].Value;
+  if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+void TIniSnapshot::ReadSection(const std::string& section, TStringList& keys) const {
+  if (FIni) return FIni->ReadSection(section, keys);
+  keys.Clear();
+  // Here the name is taken as given, untrimmed.
+  auto it = FIndex.find(Lower(section));
+  if (it == FIndex.end()) return;
+  for (const TKey& key : FSections[it->second].Keys) {
+    if (!key.HasValue || (!key.Name.empty() && key.Name[0] == ';')) continue;
+    // The list of names ends at an empty one, as the profile functions give it.
+    if (key.Name.empty()) break;
+    keys.Add(key.Name);
+  }
+}

@@ -150,7 +150,13 @@ void TForm1::Findmodifications1Click(TComponent*) {
   RunSettingsCommand([this] {
     TForm9Status status(Handle());
     TDiscoveryFiles files{ExeDir(), *GamesIni, ModIni};
-    FindMods(files, status);
+    // A failed search leaves the old file: the page shows it.
+    try {
+      FindMods(files, status);
+    } catch (...) {
+      pai(true);
+      throw;
+    }
     pai(true);
   });
 }

@@ -43,7 +43,12 @@ std::string LiblistIn(const std::string& gameFolder, const std::string& name) {
   return IncludeTrailingBackslash(gameFolder) + name + "\\" + LiblistFileName;
 }
 
-using TCarried = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+// The user's keys of the old entries: by game, mod folder and entry name,
+// and by game and mod folder alone (the first entry of the two speaks for it).
+using TKeyValues = std::vector<std::pair<std::string, std::string>>;
+struct TCarried {
+  std::map<std::string, TKeyValues> ByName, ByFolder;
+};
 
 // Up to maxBytes of a file; false when it cannot be read.
 bool ReadFileText(const std::string& fileName, int64_t maxBytes, std::string& text) {
@@ -66,22 +71,30 @@ TCarried ReadCarriedKeys(const std::string& modIniFile) {
   if (!FileExists(modIniFile) || !ReadFileText(modIniFile, MaxEntryFileSize, text)) return carried;
   TEntrySet old = TEntrySet::FromText(text);
   for (const TEntry& e : old.Entries()) {
-    std::string key = EntryKey(e.Value("Game"), e.Value("Mod"));
-    if (carried.count(key)) continue;  // the first entry of a game and folder speaks for it
-    auto& values = carried[key];
+    TKeyValues values;
     for (const char* k : CarriedKeys) {
       std::string v = e.Value(k);
       if (!v.empty()) values.emplace_back(k, v);
     }
+    const std::string folder = EntryKey(e.Value("Game"), e.Value("Mod"));
+    carried.ByName.emplace(folder + '\n' + LowerCase(e.Name), values);
+    carried.ByFolder.emplace(folder, std::move(values));
   }
   return carried;
 }
 
+// Each new entry takes the keys of the old entry of its own name when there
+// is one: two entries that share a mod folder keep their own keys.
 void CarryKeys(TEntrySet& entries, const TCarried& carried) {
   for (TEntry& e : entries.Entries()) {
-    auto it = carried.find(EntryKey(e.Value("Game"), e.Value("Mod")));
-    if (it == carried.end() || it->second.empty()) continue;
-    for (const auto& [k, v] : it->second) e.SetValue(k, v);
+    const std::string folder = EntryKey(e.Value("Game"), e.Value("Mod"));
+    const TKeyValues* values = nullptr;
+    if (auto it = carried.ByName.find(folder + '\n' + LowerCase(e.Name)); it != carried.ByName.end())
+      values = &it->second;
+    else if (auto f = carried.ByFolder.find(folder); f != carried.ByFolder.end())
+      values = &f->second;
+    if (!values || values->empty()) continue;
+    for (const auto& [k, v] : *values) e.SetValue(k, v);
     std::stable_sort(e.Keys.begin(), e.Keys.end(),
                      [](const auto& a, const auto& b) { return KeyRank(a.first) < KeyRank(b.first); });
   }

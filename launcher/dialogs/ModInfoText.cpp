@@ -4,11 +4,22 @@
 #include "StringList.h"
 #include "SysUtils.h"
 
+std::string CleanGameFileValue(const std::string& value) {
+  std::string clean;
+  for (char c : value) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) clean += c;
+    if (clean.size() == MaxGameFileValue) break;
+  }
+  return clean;
+}
+
 bool ParseModInfo(const std::string& text, TModInfo& info) {
   TStringList lines;
   lines.SetText(text);
-  if (lines.Count() != 5 || Trim(lines[0]).empty()) return false;
-  info = TModInfo{lines[0], lines[1], lines[2], lines[3], lines[4]};
+  if (lines.Count() != 5 || Trim(CleanGameFileValue(lines[0])).empty()) return false;
+  info = TModInfo{CleanGameFileValue(lines[0]), CleanGameFileValue(lines[1]), CleanGameFileValue(lines[2]),
+                  CleanGameFileValue(lines[3]), CleanGameFileValue(lines[4])};
   return true;
 }
 
@@ -19,7 +30,7 @@ bool ValueAfter(const std::string& line, const std::string& lowerLine, const std
   if (p == std::string::npos) return false;
   size_t start = p + key.size();
   size_t end = line.find('"', start);
-  value = Trim(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+  value = Trim(CleanGameFileValue(line.substr(start, end == std::string::npos ? std::string::npos : end - start)));
   return true;
 }
 }  // namespace

@@ -22,6 +22,34 @@ constexpr int kSnapDefault = 20, kSnapReset = 10, kSnapMax = 100;
 constexpr char kStartupShortcut[] = "Brannox 2000.lnk";
 constexpr int kStartupFolderIndex = 7;
 constexpr char kDefaultSkin[] = "Bx2k8.bxs";
+// Enough for every distance from 0 to kSnapMax.
+constexpr int kSnapDigits = 3;
+
+// The snap distance: digits only, as many as the largest distance has; the
+// field scrolls, so the whole number always fits. Pasted text keeps only its
+// digits.
+class TSnapSpinEdit : public TSpinEdit {
+public:
+  using TSpinEdit::TSpinEdit;
+
+protected:
+  void CreateParams(TCreateParams& p) override {
+    TSpinEdit::CreateParams(p);
+    p.Style |= ES_NUMBER | ES_AUTOHSCROLL;
+  }
+  void CreateHandle() override {
+    TSpinEdit::CreateHandle();
+    SendMessageA(Handle(), EM_SETLIMITTEXT, kSnapDigits, 0);
+  }
+  void Change() override {
+    const std::string text = Text();
+    std::string digits;
+    for (char c : text)
+      if (c >= '0' && c <= '9' && digits.size() < size_t(kSnapDigits)) digits += c;
+    if (digits != text) SetText(digits);  // fires Change again, with digits only
+    else TSpinEdit::Change();
+  }
+};
 }  // namespace
 
 TColor ReadColorOption(const TIniFile& ini, const std::string& key, TColor def) {
@@ -129,12 +157,12 @@ void TForm3::BuildGeneralPage() {
   C4 = Check(DisplayGroup, this, 10, 20, 244, "Show splash screen at startup",
              "When you start Brannox it will show you cool start image");
   C5 = Check(DisplayGroup, this, 10, 42, 244, "Always on top", "BX2000 is top of everything");
-  C10 = Check(DisplayGroup, this, 10, 66, 168, "Snap BX2000 window at", "Brannox will not go over screen");
-  SpinEdit1 = Place<TSpinEdit>(DisplayGroup, this, 178, 64, 44, 22);
+  C10 = Check(DisplayGroup, this, 10, 66, 160, "Snap BX2000 window at", "Brannox will not go over screen");
+  SpinEdit1 = Place<TSnapSpinEdit>(DisplayGroup, this, 172, 64, 54, 22);
   SpinEdit1->MinValue = 0;
   SpinEdit1->MaxValue = kSnapMax;
   SpinEdit1->Hint = "Brannox will not go over screen";
-  PixelsLabel = Text(DisplayGroup, this, 226, 68, 38, "pixels");
+  PixelsLabel = Text(DisplayGroup, this, 229, 68, 36, "pixels");
   Fa1 = Check(DisplayGroup, this, 10, 92, 244, "Fade BX2000 (requires Windows 2000)",
               "This option requires Windows 2000");
   Cu1 = Check(DisplayGroup, this, 10, 116, 168, "Use Brannox 2000 cursors", "Brannox uses it own cursors");
@@ -206,6 +234,7 @@ void TForm3::FormCreate() {
     if (!package.empty())
       SaveFileAtomically(skins + kDefaultSkin, [&](TStream& s) { s.WriteBuffer(package.data(), int64_t(package.size())); });
   }
+  LoadStoredListColors();
   FillSkinList();
   SelectSkin(Host.OptionsIni->ReadString(kOptions, "Nahka", ""));
   B1Change(B1);

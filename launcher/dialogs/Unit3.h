@@ -216,6 +216,9 @@ private:
   void DrawPictureItem(TComboBox& box, TCanvas& canvas, int index, const RECT& rect);
   void PreviewPackage(const std::string& file);
   void PreviewPicture(const std::string& file);
+  // Vari and Vari2: the list colours of picture skins without a ".col" file.
+  std::pair<TColor, TColor> StoredListColors() const;
+  void LoadStoredListColors();
   std::string SkinsDir() const { return Host.AppDir + "skins\\"; }
   bool FPreviewing = false;
   std::mt19937 FRandom;
@@ -326,7 +329,8 @@ private:
   bool AskModName(const std::string& caption, const std::string& prompt, std::string& name);
   std::string ConfigFolder() const;  // the game folder and mod, with a trailing backslash
   void SaveConfig();
-  void LoadConfig(const std::string& file);  // "" empties the editor
+  // "" empties the editor; false (after a message) for a file that cannot be opened.
+  bool LoadConfig(const std::string& file);
   void SetConfigColors(bool editable);
   void SaveMapCycle();
   void AppendMissingMaps(const std::vector<std::string>& maps, const std::string& containing = "");
@@ -345,6 +349,13 @@ private:
   // Memo lines and text.
   static std::vector<std::string> MemoLines(const TMemo& memo);
   static void SetMemoLines(TMemo& memo, const std::vector<std::string>& lines);
+  // The memo's lines; the lines as loaded while its text is as shown.
+  static std::vector<std::string> EditedLines(const TMemo& memo, const TGameText& loaded);
+  // Shows file (nothing for "" or a missing file) in memo. A file that
+  // cannot be read or shown as it is gets a message and leaves the memo
+  // empty and disabled, text empty: false.
+  bool OpenInMemo(TMemo& memo, const std::string& file, TGameText& text);
+  bool FModListOpen = false;  // the mod list shown was read whole
 };
 
 // Shows the Settings dialog modally over the main window, on the page of that

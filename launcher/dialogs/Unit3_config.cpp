@@ -83,11 +83,11 @@ void TForm3::SetConfigColors(bool editable) {
   Memo1->SetColor(editable ? clWindow : clBtnFace);
 }
 
-void TForm3::LoadConfig(const std::string& file) {
-  FConfigText = file.empty() || !FileExists(file) ? TGameText{} : ReadGameText(file);
-  FConfigFile = file;
-  SetMemoLines(*Memo1, FConfigText.Lines);
+bool TForm3::LoadConfig(const std::string& file) {
+  const bool open = OpenInMemo(*Memo1, file, FConfigText);
+  FConfigFile = open ? file : "";
   FConfigDirty = false;
+  return open;
 }
 
 void TForm3::configmanagerShow(TComponent*) {
@@ -164,17 +164,16 @@ void TForm3::CoChange(TComponent*) {
     Co->SetItemIndex(Co->Items.IndexOf(ExtractFileName(FConfigFile)));
     return;
   }
-  LoadConfig(file);
-  const bool open = !file.empty();
-  for (TControl* c : std::initializer_list<TControl*>{Memo1, SpeedButton24, SpeedButton16, SpeedButton17,
-                                                      SpeedButton18})
+  const bool open = LoadConfig(file) && !file.empty();
+  for (TControl* c : std::initializer_list<TControl*>{Memo1, SpeedButton16, SpeedButton17, SpeedButton18})
     c->SetEnabled(open);
+  SpeedButton24->SetEnabled(!file.empty());
   SetConfigColors(open);
 }
 
 void TForm3::SaveConfig() {
   if (FConfigFile.empty()) return;
-  FConfigText = WithLines(FConfigText, MemoLines(*Memo1));
+  FConfigText = WithLines(FConfigText, EditedLines(*Memo1, FConfigText));
   WriteGameText(FConfigFile, FConfigText);
   FConfigDirty = false;
 }

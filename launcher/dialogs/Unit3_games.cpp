@@ -122,18 +122,18 @@ void TForm3::BuildGamesPage() {
   label(96, "Default parameter:");
   Edit3 = ReadOnlyEdit(Games, this, x, 112, w);
   SpeedButton9 = Button(Games, this, x + w + 4, 111, 110, "Set default");
-  SpeedButton9->Hint = "Set default parameter";
+  SpeedButton9->Hint = "Brannox will use this parameter when you find modifications";
   label(140, "Default game parameter:");
   Edit6 = ReadOnlyEdit(Games, this, x, 156, w);
   SpeedButton34 = Button(Games, this, x + w + 4, 155, 110, "Set default");
   SpeedButton34->Hint = "Set default game parameter";
-  label(184, "Game website:");
+  label(184, "Website:");
   Edit7 = ReadOnlyEdit(Games, this, x, 200, w);
   SpeedButton35 = Button(Games, this, x + w + 4, 199, 56, "Modify");
-  label(228, "Game name:");
+  label(228, "Game whole name:");
   Edit8 = ReadOnlyEdit(Games, this, x, 244, w);
   SpeedButton36 = Button(Games, this, x + w + 4, 243, 56, "Modify");
-  label(272, "Game logo:");
+  label(272, "Default Logo:");
   GameLogo = Place<TImage>(Games, this, x, 290, 48, 48);
   SpeedButton1 = Button(Games, this, x + 56, 288, 56, "Browse");
   SpeedButton1->Hint = "Logo by file";
@@ -296,6 +296,12 @@ void TForm3::SpeedButton2Click(TComponent*) {
     MessageDlg("Game name is invalid.", mtError, mbOK);
     return;
   }
+  // Section names match without regard to case: writing the name of a game
+  // that exists would overwrite that game's folder and name.
+  if (Host.GamesIni->SectionExists(name)) {
+    MessageDlg("A game named " + name + " already exists.", mtError, mbOK);
+    return;
+  }
   std::string folder;
   SelectDirectory(kGameLocation, folder);
   S1->SetText(folder);
@@ -441,6 +447,13 @@ void TForm3::BitBtn2Click(TComponent*) {
   // A dialog made only for the search is not shown: the status window
   // belongs to the main window then.
   TForm9Status status(HandleAllocated() && IsWindowVisible(Handle()) ? Handle() : Host.Window);
-  FindMods(files, status);
+  // The main window's list shows what the entry file holds afterwards, also
+  // when the search failed and left the old file.
+  try {
+    FindMods(files, status);
+  } catch (...) {
+    if (Host.ListChanged) Host.ListChanged();
+    throw;
+  }
   if (Host.ListChanged) Host.ListChanged();
 }

@@ -21,12 +21,46 @@ std::string CutExtension(const std::string& name) {
 }
 }  // namespace
 
-std::vector<std::string> TForm3::MemoLines(const TMemo& memo) { return SplitLines(memo.Text()); }
-
-void TForm3::SetMemoLines(TMemo& memo, const std::vector<std::string>& lines) {
+namespace {
+std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
-  memo.SetText(text);
+  return text;
+}
+}  // namespace
+
+std::vector<std::string> TForm3::MemoLines(const TMemo& memo) {
+  // A break at the end of the text is a last, empty line.
+  const std::string text = memo.Text();
+  std::vector<std::string> lines = SplitLines(text);
+  if (!text.empty() && (text.back() == '\n' || text.back() == '\r')) lines.emplace_back();
+  return lines;
+}
+
+void TForm3::SetMemoLines(TMemo& memo, const std::vector<std::string>& lines) { memo.SetText(JoinLines(lines)); }
+
+std::vector<std::string> TForm3::EditedLines(const TMemo& memo, const TGameText& loaded) {
+  return memo.Text() == JoinLines(loaded.Lines) ? loaded.Lines : MemoLines(memo);
+}
+
+bool TForm3::OpenInMemo(TMemo& memo, const std::string& file, TGameText& text) {
+  text = TGameText{};
+  std::string error;
+  try {
+    if (!file.empty() && FileExists(file)) text = ReadGameText(file);
+    SetMemoLines(memo, text.Lines);
+    if (memo.Text() != JoinLines(text.Lines))
+      error = "Cannot edit " + file + ": it is too large for the editor. The file was left as it is.";
+  } catch (const Exception& e) {
+    error = e.Message();
+  }
+  if (error.empty()) return true;
+  // Nothing of the file, nor of the file shown before, stays to be saved.
+  text = TGameText{};
+  memo.SetText("");
+  memo.SetEnabled(false);
+  MessageDlg(error, mtError, mbOK);
+  return false;
 }
 
 void TForm3::BuildHalfLifePage() {
@@ -82,6 +116,10 @@ void TForm3::halfShow(TComponent*) {
   Memo4->SetText("");
   FMapCycleDirty = FLiblistDirty = false;
   FLoadedMod = FMapCycleFile = FLiblistFile = "";
+  for (TControl* c : std::initializer_list<TControl*>{Memo3, Memo4, SpeedButton20, SpeedButton21, SpeedButton26,
+                                                      SpeedButton22, SpeedButton27, SpeedButton25, Ty, tyedit,
+                                                      SpeedButton19})
+    c->SetEnabled(true);
   Pa->SetActivePage(Mapcycle);
   LQ->Items.Clear();
   std::string folder = GameFolder("half-life");
@@ -101,23 +139,31 @@ void TForm3::LQClick(TComponent*) {
     LQ->SetItemIndex(loaded.empty() ? -1 : LQ->Items.IndexOf(ExtractFileName(loaded)));
     return;
   }
-  FLoadedMod = mod;
-  FMapCycleFile = mod + kMapCycle;
-  FLiblistFile = mod + kLiblist;
   FFilling = true;
-  FMapCycleText = FileExists(mod + kMapCycle) ? ReadGameText(mod + kMapCycle) : TGameText{};
-  FLiblistText = FileExists(mod + kLiblist) ? ReadGameText(mod + kLiblist) : TGameText{};
-  SetMemoLines(*Memo3, FMapCycleText.Lines);
-  SetMemoLines(*Memo4, FLiblistText.Lines);
+  struct TEndFilling {
+    bool& Filling;
+    ~TEndFilling() { Filling = false; }
+  } endFilling{FFilling};
+  // A file that cannot be opened leaves its editor empty, without a file to
+  // save to; choosing the mod again tries once more.
+  FMapCycleFile = FLiblistFile = FLoadedMod = "";
+  const bool cycle = OpenInMemo(*Memo3, mod + kMapCycle, FMapCycleText);
+  const bool liblist = OpenInMemo(*Memo4, mod + kLiblist, FLiblistText);
+  if (cycle) FMapCycleFile = mod + kMapCycle;
+  if (liblist) FLiblistFile = mod + kLiblist;
+  if (cycle && liblist) FLoadedMod = mod;
+  for (TControl* c : std::initializer_list<TControl*>{Memo3, SpeedButton20, SpeedButton21, SpeedButton26,
+                                                      SpeedButton22, SpeedButton27, SpeedButton25})
+    c->SetEnabled(cycle);
+  for (TControl* c : std::initializer_list<TControl*>{Memo4, Ty, tyedit, SpeedButton19}) c->SetEnabled(liblist);
   FMapCycleDirty = FLiblistDirty = false;
   Memo3Change(Memo3);
   TyChange(Ty);
-  FFilling = false;
 }
 
 void TForm3::SaveMapCycle() {
   if (FMapCycleFile.empty()) return;
-  FMapCycleText = WithLines(FMapCycleText, MemoLines(*Memo3));
+  FMapCycleText = WithLines(FMapCycleText, EditedLines(*Memo3, FMapCycleText));
   WriteGameText(FMapCycleFile, FMapCycleText);
   FMapCycleDirty = false;
 }

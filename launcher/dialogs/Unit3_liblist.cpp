@@ -61,7 +61,7 @@ void TForm3::Memo4Change(TComponent*) {
 
 void TForm3::SpeedButton19Click(TComponent*) {
   if (FLiblistFile.empty()) return;
-  FLiblistText = WithLines(FLiblistText, MemoLines(*Memo4));
+  FLiblistText = WithLines(FLiblistText, EditedLines(*Memo4, FLiblistText));
   WriteGameText(FLiblistFile, FLiblistText);
   FLiblistDirty = false;
 }

@@ -91,18 +91,30 @@ void TForm3::modlisteditorShow(TComponent*) {
 void TForm3::L3Click(TComponent*) {
   if (L3->ItemIndex() < 0) return;
   const std::string file = ModListFile(L3->Items[L3->ItemIndex()]);
-  FModListText = FileExists(file) ? ReadGameText(file) : TGameText{};
+  // A list that cannot be read whole is shown empty and cannot be changed:
+  // a save would replace it by what was added.
+  std::string error;
+  try {
+    FModListText = FileExists(file) ? ReadGameText(file) : TGameText{};
+  } catch (const Exception& e) {
+    FModListText = TGameText{};
+    error = e.Message();
+  }
+  FModListOpen = error.empty();
   TStringList lines;
   for (const std::string& line : FModListText.Lines) lines.Add(line);
   Modit->Items.Assign(lines);
   const std::string folder = GameFolder(L3->Items[L3->ItemIndex()]);
-  bool located = !folder.empty() && DirectoryExists(folder);
+  bool located = FModListOpen && !folder.empty() && DirectoryExists(folder);
   SpeedButton14->SetEnabled(located);
   AddDirsItem->Enabled = located;
+  for (TControl* c : std::initializer_list<TControl*>{Modit, SpeedButton12, SpeedButton15, SpeedButton13})
+    c->SetEnabled(FModListOpen);
+  if (!error.empty()) MessageDlg(error, mtError, mbOK);
 }
 
 void TForm3::SaveModList() {
-  if (L3->ItemIndex() < 0) return;
+  if (L3->ItemIndex() < 0 || !FModListOpen) return;
   MakeModListFolder(Host.AppDir);
   std::vector<std::string> lines;
   for (int i = 0; i < Modit->Items.Count(); ++i) lines.push_back(Modit->Items[i]);
@@ -197,7 +209,7 @@ void TForm3::ModitKeyDown(TComponent* sender, uint16_t& key, TShiftState) {
 }
 
 void TForm3::PopupMenu2Popup(TComponent*) {
-  bool game = L3->ItemIndex() >= 0;
+  bool game = L3->ItemIndex() >= 0 && FModListOpen;
   AddDirItem->Enabled = ModifyDirItem->Enabled = RemoveDirItem->Enabled = game;
   AddDirsItem->Enabled = game && SpeedButton14->Enabled;
 }

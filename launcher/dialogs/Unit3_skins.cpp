@@ -3,6 +3,7 @@
 #include "Unit3.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "Dialogs.h"
 #include "FileUtils.h"
@@ -227,9 +228,7 @@ void TForm3::PreviewPicture(const std::string& file) {
   } catch (const std::exception&) {
     // The preview stays as it was.
   }
-  const TIniFile& o = *Host.OptionsIni;
-  TColor selected = ReadColorOption(o, "Vari", StringToColor(kVariDefault));
-  TColor unselected = ReadColorOption(o, "Vari2", StringToColor(kVari2Default));
+  auto [selected, unselected] = StoredListColors();
   const std::string col = file + ".col";
   if (FileExists(col)) {
     try {
@@ -240,12 +239,29 @@ void TForm3::PreviewPicture(const std::string& file) {
         unselected = StringToColor(Trim(lines[1]));
       }
     } catch (const std::exception&) {
-      selected = ReadColorOption(o, "Vari", StringToColor(kVariDefault));
-      unselected = ReadColorOption(o, "Vari2", StringToColor(kVari2Default));
+      std::tie(selected, unselected) = StoredListColors();
     }
   }
   Color1->SetColor(selected);
   Color2->SetColor(unselected);
+}
+
+std::pair<TColor, TColor> TForm3::StoredListColors() const {
+  const TIniFile& o = *Host.OptionsIni;
+  return {ReadColorOption(o, "Vari", StringToColor(kVariDefault)),
+          ReadColorOption(o, "Vari2", StringToColor(kVari2Default))};
+}
+
+void TForm3::LoadStoredListColors() {
+  // OK writes both buttons back whatever kind of skin is chosen: without a
+  // picture skin's preview they hold the stored colours, never the buttons'
+  // own black.
+  const bool previewing = FPreviewing;
+  FPreviewing = true;
+  auto [selected, unselected] = StoredListColors();
+  Color1->SetColor(selected);
+  Color2->SetColor(unselected);
+  FPreviewing = previewing;
 }
 
 void TForm3::Color2ColorChange(TComponent*) {

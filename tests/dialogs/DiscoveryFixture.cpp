@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "ModDiscovery.h"
 #include "StringList.h"
@@ -39,6 +40,22 @@ void HoldForLooking(const char* variable) {
     PumpPaintMessages();
     Sleep(20);
   }
+}
+
+void PressKey(unsigned short key, bool shift) {
+  std::vector<INPUT> in;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = flags;
+    in.push_back(i);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
 }
 
 std::vector<TEntry> ParseIni(const std::string& text) { return TEntrySet::FromText(text).Entries(); }

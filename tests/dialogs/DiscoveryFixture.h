@@ -17,6 +17,9 @@ void RemoveTree(const std::string& path);
 // Holds the windows on screen (letting them paint) for the milliseconds
 // that the environment variable names, so that a screenshot can be taken.
 void HoldForLooking(const char* variable);
+// A real key press (down and up) to the focused window, Shift held around it
+// when asked.
+void PressKey(unsigned short key, bool shift = false);
 // The sections of an INI text in file order, keys in file order.
 std::vector<TEntry> ParseIni(const std::string& text);
 const TEntry* FindEntry(const std::vector<TEntry>& entries, const std::string& name);

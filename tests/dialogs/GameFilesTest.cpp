@@ -12,7 +12,7 @@
 using Lines = std::vector<std::string>;
 
 TEST(GameText, RoundTripsLineEndingsAndTheLastBreak) {
-  for (const char* bytes : {"a\r\nb\r\n", "a\nb\n", "a\rb", "a\r\n\r\nb", "", "\n", "x"}) {
+  for (const char* bytes : {"a\r\nb\r\n", "a\nb\n", "a\rb", "a\r\n\r\nb", "", "\n", "x", "a\nb\r\nc\rd\r\n\n"}) {
     TGameText t = ParseGameText(bytes);
     EXPECT_EQ(FormatGameText(t), bytes);
   }

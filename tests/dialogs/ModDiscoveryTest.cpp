@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "DiscoveryFixture.h"
 #include "ModDiscovery.h"
 #include "Streams.h"
@@ -328,4 +330,50 @@ TEST_F(TModSearchTest, GameKeysThatReachOutsideTheModlistFolderAreSkipped) {
   // A plain key beside them still gets its list.
   EXPECT_TRUE(lisaamod(App, "quake", "mymod"));
   EXPECT_EQ(ReadTextFile(OwnModListFile(App, "quake")), "mymod\r\n");
+}
+
+TEST_F(TModSearchTest, EntriesSharingAModFolderEachKeepTheirOwnKeys) {
+  AddQuake();
+  MakeDirs(QuakeDir + "\\mymod");
+  // The list names the folder twice: two entries of one folder.
+  WriteTextFile(OwnModListFile(App, "quake"), "mymod\r\nMyMod\r\n");
+  EXPECT_EQ(Names(RunFindMods()), (std::vector<std::string>{"Quake", "Mymod", "MyMod (quake)"}));
+  TIniFile mod(App + "Mod.ini");
+  mod.WriteString("Mymod", "Map", "first");
+  mod.WriteString("MyMod (quake)", "Map", "second");
+  mod.WriteString("MyMod (quake)", "Readme", "C:\\second.txt");
+  mod.UpdateFile();
+  auto entries = RunFindMods();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[1].Value("Map"), "first");
+  EXPECT_EQ(entries[1].Value("Readme"), "");
+  EXPECT_EQ(entries[2].Value("Map"), "second");
+  EXPECT_EQ(entries[2].Value("Readme"), "C:\\second.txt");
+}
+
+TEST_F(TModSearchTest, ControlCharactersAndHugeValuesOfGameFilesStayOutOfModIni) {
+  AddHalfLife();
+  WriteTextFile(HlDir + "\\nulmod\\liblist.gam",
+                std::string("game \"Nul\0Mod\"\r\nurl_info \"http://a\tb\"\r\n", 42));
+  WriteTextFile(HlDir + "\\crmod\\liblist.gam", "game \"Line\x01\x1f\x7f" "Break\"\r\n");
+  const std::string huge(1 << 20, 'x');
+  WriteTextFile(HlDir + "\\bigmod\\liblist.gam", "game \"Big\"\r\nurl_info \"" + huge + "\"\r\n");
+  WriteTextFile(HlDir + "\\infomod\\" + ModInfoFileName,
+                ModInfoText(std::string("Info\0mod", 8), "De\x1bsc", "", "", "w\x7fw"));
+  WriteTextFile(OwnModListFile(App, "half-life"), "infomod\r\n");
+  auto entries = RunFindMods();
+  std::vector<std::string> names = Names(entries);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Big", "Half-Life", "Infomod", "LineBreak", "NulMod"}));
+  const TEntry* info = FindEntry(entries, "Infomod");
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Value("Description"), "Desc");
+  EXPECT_EQ(info->Value("url"), "ww");
+  const std::string text = ReadTextFile(App + "Mod.ini");
+  for (char c : text) EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n') << int(c);
+  const TEntry* big = FindEntry(entries, "Big");
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(big->Value("url"), huge.substr(0, MaxGameFileValue));
+  EXPECT_LT(text.size(), 4096u);
+  EXPECT_EQ(FindEntry(entries, "NulMod")->Value("url"), "http://ab");
 }

@@ -13,15 +13,6 @@
 #include <windows.h>
 
 namespace {
-// Real key presses to the focused window.
-void PressKey(WORD key) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = key;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
 TGradientCaption* CaptionBarOf(const TComponent& form) {
   for (int i = 0; i < form.ComponentCount(); ++i)
     if (auto* bar = dynamic_cast<TGradientCaption*>(form.Components(i))) return bar;

@@ -3,6 +3,10 @@
 // start-up shortcut.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "FileUtils.h"
+#include "Forms.h"
 #include "SettingsFixture.h"
 #include "ShellLink.h"
 #include "pika.h"
@@ -262,4 +266,88 @@ TEST_F(TSettingsTest, AShortcutThatCannotBeWrittenIsReportedOnce) {
   EXPECT_EQ(Prompts[0].rfind("Warning|The start-up shortcut was not changed", 0), 0u) << Prompts[0];
   EXPECT_EQ(Option("Aloitus"), "1");
   EXPECT_EQ(Option("Snappixels"), "20") << "the options are written all the same";
+}
+
+namespace {
+void PumpFor(int rounds) {
+  for (int i = 0; i < rounds; ++i) {
+    Application().ProcessMessages();
+    Sleep(10);
+  }
+}
+
+void Type(WORD key, bool shift = false) {
+  PressKey(key, shift);
+  PumpFor(5);
+}
+}  // namespace
+
+TEST_F(TSettingsTest, TheSnapDistanceTakesThreeDigitsAndNoLetters) {
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  TForm3& form = Dialog();
+  form.FormShow();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  form.SpinEdit1->SetFocus();
+  PumpFor(5);
+  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
+  for (WORD key : {WORD('A'), WORD('1'), WORD('B'), WORD('0'), WORD('0'), WORD('7')}) Type(key, key == 'B');
+  EXPECT_EQ(form.SpinEdit1->Text(), "100") << "letters typed, or the third digit refused";
+  // Text pasted into the field keeps its digits only.
+  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(form.SpinEdit1->Handle(), EM_REPLACESEL, TRUE, LPARAM("a5b"));
+  PumpFor(2);
+  EXPECT_EQ(form.SpinEdit1->Text(), "5");
+  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
+  Type('4');
+  Type('2');
+  SendMessageA(form.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Option("Snappixels"), "42");
+}
+
+TEST_F(TSettingsTest, OkWithAPackageSkinKeepsTheListColoursOfPictureSkins) {
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  CopyFileA(BX_DEFAULTSKIN, (App + "skins\\Bx2k8.bxs").c_str(), FALSE);
+  WriteTextFile(App + "skins\\cool.bmp", ReadTextFile(std::string(BX_TEST_DATA) + "/bmp/core.bmp"));
+  Options->WriteString("Asetukset", "Nahka", "Bx2k8.bxs");
+  TForm3& form = Dialog();
+  form.FormShow();
+  SendMessageA(form.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Option("Vari"), "clLime") << "the first OK wrote the colour buttons' black";
+  EXPECT_EQ(Option("Vari2"), "$00BFD7BF");
+  CloseDialog();
+
+  // Stored colours stay as they are, and a picture skin without a ".col"
+  // file previews with them.
+  Options->WriteString("Asetukset", "Vari", "clRed");
+  Options->WriteString("Asetukset", "Vari2", "$00123456");
+  TForm3& again = Dialog();
+  again.FormShow();
+  SendMessageA(again.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Option("Vari"), "clRed");
+  EXPECT_EQ(Option("Vari2"), "$00123456");
+  ASSERT_TRUE(again.SelectSkin("cool.bmp"));
+  again.B1Change(again.B1);
+  EXPECT_EQ(again.Color1->Color(), clRed);
+  EXPECT_EQ(again.Color2->Color(), 0x00123456);
+  EXPECT_FALSE(FileExists(App + "skins\\cool.bmp.col"));
+}
+
+TEST_F(TSettingsTest, AFailedFindModsStillRefreshesTheMainWindowsList) {
+  Options->WriteInteger("Asetukset", "Aloitus", 1);
+  MakeDirs(Root + "Quake");
+  Games->WriteString("quake", "Sijainti", Root + "Quake");
+  Games->WriteString("quake", "GameOletus", "quake");
+  const std::string old = "[Mine]\r\nMod=x\r\nGame=quake\r\nParam=quake\r\n";
+  WriteTextFile(App + "Mod.ini", old);
+  // The new file cannot be written beside the old one.
+  MakeDirs(App + "Mod.ini.~tmp");
+  TForm3& form = Dialog();
+  form.FormShow();
+  SendMessageA(form.BitBtn2->Handle(), BM_CLICK, 0, 0);
+  ASSERT_FALSE(Prompts.empty());
+  EXPECT_NE(Prompts.back().find("Mod.ini"), std::string::npos) << "the failure is reported: " << Prompts.back();
+  EXPECT_EQ(ReadTextFile(App + "Mod.ini"), old);
+  EXPECT_EQ(ListChangedCount, 1) << "the main window still shows the list from before the search";
+  RemoveDirectoryA((App + "Mod.ini.~tmp").c_str());
 }

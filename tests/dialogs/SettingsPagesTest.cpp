@@ -2,6 +2,7 @@
 // pictures of every tab to look at (BX_SHOT_DIR).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "SettingsFixture.h"
@@ -335,4 +336,33 @@ TEST_F(TSettingsPagesTest, PicturesOfEveryTab) {
   SaveScreenArea(area, std::string(dir) + "\\settings_palette.bmp");
   form.E1->Palette()->ClosePalette();
   Application().ProcessMessages();
+}
+
+TEST_F(TSettingsPagesTest, AddGameRefusesANameThatExistsInAnyCase) {
+  Games->WriteString("quake", "Sijainti", "C:\\Quake");
+  Games->WriteString("quake", "gamename", "Quake");
+  Games->UpdateFile();
+  const std::string before = ReadTextFile(App + "Games.ini");
+  TForm3& form = Dialog();
+  form.FormShow();
+  for (const char* name : {"quake", " QUAKE ", "Quake"}) {
+    Answer(mrOk, name);
+    SendMessageA(form.SpeedButton2->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Prompts.back(), "Error|A game named " + Trim(name) + " already exists.") << name;
+  }
+  for (const std::string& prompt : Prompts) EXPECT_EQ(prompt.find("Browse for Folder"), std::string::npos);
+  EXPECT_EQ(ReadTextFile(App + "Games.ini"), before);
+  EXPECT_EQ(Games->ReadString("quake", "Sijainti", ""), "C:\\Quake");
+}
+
+TEST_F(TSettingsPagesTest, GamesPageTexts) {
+  TForm3& form = Dialog();
+  std::vector<std::string> labels;
+  for (int i = 0; i < form.ComponentCount(); ++i)
+    if (auto* label = dynamic_cast<TLabel*>(form.Components(i)); label && label->Parent() == form.Games)
+      labels.push_back(label->Caption());
+  for (const char* text : {"Game location:", "Parameters:", "Default parameter:", "Default game parameter:",
+                           "Website:", "Game whole name:", "Default Logo:"})
+    EXPECT_NE(std::find(labels.begin(), labels.end(), text), labels.end()) << text;
+  EXPECT_EQ(form.SpeedButton9->Hint, "Brannox will use this parameter when you find modifications");
 }

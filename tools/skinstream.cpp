@@ -7,6 +7,7 @@
 
 #include "BmpFormat.h"
 #include "Filer.h"
+#include "GraphicFormats.h"
 #include "Streams.h"
 #include "brannoxskin.h"
 
@@ -74,6 +75,8 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 3) return Usage();
+  // A skin's pictures name their reader's class, as the programs register them.
+  RegisterGraphicFormats();
   try {
     if (!std::strcmp(argv[1], "dump") && argc == 3) return Dump(argv[2]);
     if (!std::strcmp(argv[1], "new") && argc == 3) {

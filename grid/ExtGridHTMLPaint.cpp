@@ -131,7 +131,7 @@ private:
     THTMLItem item = Styled();
     item.Kind = hikBullet;
     item.Font.Name = "Symbol";
-    item.Text = FListLevel % 2 ? "\xB7" : "o";
+    item.Text = std::string(1, FListLevel % 2 ? '\xB7' : 'o');
     Measure(item);
     item.W = BulletIndent;
     Add(std::move(item));

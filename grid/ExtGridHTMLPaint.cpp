@@ -227,3 +227,12 @@ THTMLLayout LayoutHTMLText(const THTMLDrawContext& context, std::string_view tex
   layouter.Run(text);
   return layouter.Finish();
 }
+
+THTMLLayout PaintHTMLText(THTMLDrawContext context, std::string_view text) {
+  const THTMLDrawContext plain;
+  context.HoverColor = plain.HoverColor;
+  context.HoverBack = plain.HoverBack;
+  context.ShadowColor = plain.ShadowColor;
+  context.Scale = plain.Scale;
+  return LayoutHTMLText(context, text);
+}

@@ -131,7 +131,7 @@ private:
     THTMLItem item = Styled();
     item.Kind = hikBullet;
     item.Font.Name = "Symbol";
-    item.Text = FListLevel % 2 ? "\xB7" : "o";
+    item.Text = std::string(1, FListLevel % 2 ? '\xB7' : 'o');
     Measure(item);
     item.W = BulletIndent;
     Add(std::move(item));
@@ -226,4 +226,13 @@ THTMLLayout LayoutHTMLText(const THTMLDrawContext& context, std::string_view tex
   TLayouter layouter(context);
   layouter.Run(text);
   return layouter.Finish();
+}
+
+THTMLLayout PaintHTMLText(THTMLDrawContext context, std::string_view text) {
+  const THTMLDrawContext plain;
+  context.HoverColor = plain.HoverColor;
+  context.HoverBack = plain.HoverBack;
+  context.ShadowColor = plain.ShadowColor;
+  context.Scale = plain.Scale;
+  return LayoutHTMLText(context, text);
 }

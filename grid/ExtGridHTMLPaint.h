@@ -41,3 +41,6 @@ struct THTMLLayout {
 
 // Never raises for bad text: what cannot be read is drawn as text or skipped.
 THTMLLayout LayoutHTMLText(const THTMLDrawContext& context, std::string_view text);
+// LayoutHTMLText with the plain defaults whatever the context says: hover
+// text gray, no hover background, no shadow colour, pictures at their size.
+THTMLLayout PaintHTMLText(THTMLDrawContext context, std::string_view text);

@@ -148,7 +148,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
     c.WordWrap = WordWrap;
     c.Images = GridImages;
     if (col == FAnchorCol && row == FAnchorRow && !FAnchorHover.empty()) c.Mouse = FAnchorPoint;
-    LayoutHTMLText(c, text);
+    PaintHTMLText(c, text);
     if (glyph) {
       int y = VAlignment == vtaCenter ? rect.top + (rect.bottom - rect.top) / 2
               : VAlignment == vtaTop  ? rect.top + 8

@@ -195,6 +195,11 @@ TEST(HTMLPainter, AnchorsTakeTheHoverStyleAndTheFocusRectangle) {
   EXPECT_GT(box.CountColor(RGB(255, 255, 0), RECT{0, 0, firstW, BoxH}), 50);
   EXPECT_GT(box.CountColor(RGB(0, 0, 255), RECT{firstW, 0, BoxW, BoxH}), 20);
   EXPECT_EQ(box.CountColor(RGB(255, 255, 0), RECT{firstW, 0, BoxW, BoxH}), 0);
+  // The plain paint keeps its own hover style.
+  box.Paint("");  // a clean box
+  PaintHTMLText(box.C, link);
+  EXPECT_EQ(box.CountColor(RGB(255, 0, 0), RECT{0, 0, firstW, BoxH}), 0);
+  EXPECT_GT(box.CountColor(RGB(128, 128, 128), RECT{0, 0, firstW, BoxH}), 20);
 
   // With hover mode only the anchor under the mouse is underlined.
   box.C.HoverBack = clNone;

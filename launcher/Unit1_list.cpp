@@ -23,10 +23,24 @@ SIZE TextSize(const TFont& font, const std::string& text) {
   return canvas.TextExtent(text);
 }
 
+// An entry file that another program holds open without sharing it reads
+// as empty; the file on disk is as the list last showed it.
+bool HeldByAnother(const std::string& file) {
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    CloseHandle(h);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // The sections in the sorted list's order: as if added one by one, so that
 // names equal but for letter case stand in reverse file order. One sort
-// instead of an insertion for each of thousands of entries.
+// instead of an insertion for each of thousands of entries. The list keeps
+// its names while the file cannot be read.
 void LoadSorted(TStringList& list, const TIniFile& ini) {
+  if (HeldByAnother(ini.FileName())) return;
   TStringList sections;
   ini.ReadSections(sections);
   std::vector<std::string> names(sections.Items().rbegin(), sections.Items().rend());

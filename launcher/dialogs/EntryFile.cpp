@@ -9,6 +9,8 @@
 #include "StringList.h"
 #include "SysUtils.h"
 
+#include <windows.h>
+
 namespace {
 // A mod-info file is five short lines; anything bigger is not one.
 constexpr long MaxModInfoSize = 64 * 1024;
@@ -124,6 +126,11 @@ bool ReadModInfo(const std::string& fileName, TModInfo& info) {
 }
 
 void WriteModInfo(const std::string& fileName, const TModInfo& info) {
+  // Replacing a read-only file would succeed (and clear the flag) on some
+  // systems: it is left as it is.
+  const DWORD attributes = GetFileAttributesA(fileName.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    throw EFCreateError(fileName);
   std::string text = info.Name + "\r\n" + info.Description + "\r\n" + info.Logo + "\r\n" + info.Parameters + "\r\n" +
                      info.WebSite + "\r\n";
   SaveFileAtomically(fileName, [&](TStream& s) { s.WriteString(text); });

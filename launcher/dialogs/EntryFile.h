@@ -58,5 +58,6 @@ inline constexpr const char* ModInfoFileName = "modinfo_for_BX2000.bx2";
 // True for a readable file of exactly five lines whose first line is not
 // blank; any other file counts as absent.
 bool ReadModInfo(const std::string& fileName, TModInfo& info);
-// Five lines ending in CR LF; raises EFCreateError when the file cannot be written.
+// Five lines ending in CR LF; raises EFCreateError when the file cannot be
+// written or is read-only (it is then left as it is).
 void WriteModInfo(const std::string& fileName, const TModInfo& info);

@@ -4,6 +4,9 @@
 #include "DiscoveryFixture.h"
 #include "EntryFile.h"
 #include "IniFiles.h"
+#include "Streams.h"
+
+#include <windows.h>
 
 using Keys = std::vector<std::pair<std::string, std::string>>;
 
@@ -95,6 +98,14 @@ TEST_F(TDiscoveryTest, ModInfoFileRoundTripAndMissingFile) {
   // A file far bigger than five lines could be is not read as one.
   WriteTextFile(Root + "big.bx2", "a\r\nb\r\nc\r\nd\r\n" + std::string(100000, 'e'));
   EXPECT_FALSE(ReadModInfo(Root + "big.bx2", in));
+  // A read-only file stays as it is, flag and all.
+  const std::string locked = Root + "ro\\" + ModInfoFileName;
+  WriteTextFile(locked, "Old\r\n\r\n\r\n\r\n\r\n");
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_THROW(WriteModInfo(locked, out), EFCreateError);
+  EXPECT_EQ(ReadTextFile(locked), "Old\r\n\r\n\r\n\r\n\r\n");
+  EXPECT_NE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(EntrySetText, ReadsWhatTheWriterWritesAndHandEditedFiles) {

@@ -622,3 +622,21 @@ TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
   EXPECT_FALSE(Form->Cool->Enabled);
   EXPECT_TRUE(Form->Visible());
 }
+
+// Find mods fails while another program holds Mod.ini; the page, repainted
+// meanwhile and afterwards, keeps showing the entries the file holds.
+TEST_F(CommandsTest, AFindModsThatFailsOnAHeldEntryFileKeepsThePage) {
+  AddNumbered(3);
+  WriteIni(GamesIni, "quake", "GameOletus", "quake");
+  Open();
+  HANDLE held = CreateFileA(ModIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_ANY_THROW(Form->Findmodifications1Click(nullptr));
+  Form->pai(false);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_TRUE(Form->Labels[2]->Visible());
+  CloseHandle(held);
+  Form->pai(false);
+  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->Labels[0]->Caption(), "Entry 01");
+}

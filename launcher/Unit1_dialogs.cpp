@@ -128,5 +128,7 @@ void TForm1::FillAboutStatistics(TAboutBox& box) {
   const TDateTime today = Date();
   const TDateTime installed = StatsIni->ReadDate(kOptions, "installday", today);
   box.Label3->SetCaption("You have used brannox " + IntToStr((long long)(today - installed)) + " days");
-  box.Button1->SetEnabled(N3 && N3->Visible);
+  // As the last `lista` left "Most started mods" (the menu item itself is set
+  // only when its menu opens).
+  box.Button1->SetEnabled(N3Visible);
 }

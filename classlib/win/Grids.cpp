@@ -195,10 +195,12 @@ void TStringGrid::InvalidateRow(int row) {
 
 // --- scrolling
 
+// A bar shows only while there is something to scroll: a page larger than
+// the range hides it (and the client area grows by its width).
 void TStringGrid::UpdateScrollBars() {
   if (!HandleAllocated()) return;
   auto set = [&](int bar, int first, int max, int pos) {
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE, 0, 0, 0, 0, 0};
     si.nMin = first;
     si.nMax = max > first ? max : first;
     si.nPage = max > first ? 1 : UINT(si.nMax - si.nMin + 1);

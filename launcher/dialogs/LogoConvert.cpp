@@ -1,17 +1,13 @@
 // Pictures turned into greyscale spray logos.
 #include "LogoConvert.h"
 
+#include "BitmapResize.h"
 #include "DIB.h"
 #include "Streams.h"
 
 std::vector<uint8_t> MakeLogoBmp(const TBitmap& source, const TLogoOptions& options) {
   if (source.Empty()) throw EInvalidGraphic("The picture is empty");
-  TBitmap stretched;
-  stretched.SetPixelFormat(pf24bit);
-  stretched.SetSize(kLogoSize, kLogoSize);
-  for (int y = 0; y < kLogoSize; ++y)
-    for (int x = 0; x < kLogoSize; ++x)
-      stretched.SetPixel(x, y, source.Pixel(x * source.Width() / kLogoSize, y * source.Height() / kLogoSize));
+  TBitmap stretched = ResizedNearest(source, kLogoSize, kLogoSize);
   stretched.SetPixelFormat(pf8bit);
 
   TDIB logo;

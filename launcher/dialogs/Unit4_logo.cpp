@@ -1,5 +1,6 @@
 // The entry dialog's logo: the picture shown, the logo combo of the
 // "Logos" folder and the logo browser.
+#include "BitmapResize.h"
 #include "FileCtrl.h"
 #include "FileUtils.h"
 #include "LogoPicture.h"
@@ -15,13 +16,7 @@ bool LoadComboPicture(const std::string& path, TBitmap& bitmap) {
   bool icon = false;
   if (!LoadLogoPicture(path, bitmap, icon)) return false;
   if (LowerCase(ExtractFileExt(path)) != ".ico") return true;
-  TBitmap scaled;
-  scaled.SetPixelFormat(pf24bit);
-  scaled.SetSize(kComboPictureSize, kComboPictureSize);
-  for (int y = 0; y < kComboPictureSize; ++y)
-    for (int x = 0; x < kComboPictureSize; ++x)
-      scaled.SetPixel(x, y, bitmap.Pixel(x * bitmap.Width() / kComboPictureSize, y * bitmap.Height() / kComboPictureSize));
-  bitmap = std::move(scaled);
+  bitmap = ResizedNearest(bitmap, kComboPictureSize, kComboPictureSize);
   return true;
 }
 }  // namespace

@@ -3,6 +3,12 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
+#include <map>
+#include <optional>
+
+#include "BitmapResize.h"
+#include "EntryLookup.h"
 #include "FileUtils.h"
 #include "I2BConve.h"
 #include "WinGraphics.h"
@@ -35,6 +41,22 @@ TBitmap BackgroundTile() {
   return tile;
 }
 
+// The header's sort glyphs: a dark triangle, 9 pixels wide, pointing down
+// (descending) or up, centred in 9 x 9 pixels of a transparent colour.
+constexpr TColor GlyphBackground = clFuchsia;
+TBitmap SortGlyph(bool down) {
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(9, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x) {
+      const int half = down ? 6 - y : y - 2;  // half the triangle's width on this row
+      glyph.SetPixel(x, y, y >= 2 && y <= 6 && std::abs(x - 4) <= half ? TColor(0x00404040) : GlyphBackground);
+    }
+  glyph.FixedTransparentColor = GlyphBackground;
+  return glyph;
+}
+
 // "Logos\unknown.bmp" of the launcher, then the program's bitmap "unknown";
 // false when neither loads.
 bool LoadUnknown(const std::string& launcherDir, TBitmap& bitmap) {
@@ -49,20 +71,18 @@ bool LoadUnknown(const std::string& launcherDir, TBitmap& bitmap) {
   return LoadBitmapResource(bitmap, "UNKNOWN");
 }
 
+// "Logos\unknown.bmp" for a game whose logo file is missing (or that names
+// none): false when there is no such file; one that cannot be read gives
+// the program's bitmap "unknown".
+bool LoadMissingLogo(const std::string& launcherDir, TBitmap& bitmap) {
+  return FileExists(launcherDir + "Logos\\unknown.bmp") && LoadUnknown(launcherDir, bitmap);
+}
+
 // A game's logo by its extension; false when the row gets no picture.
 bool LoadLogo(const std::string& launcherDir, std::string path, TBitmap& bitmap) {
-  if (path.empty()) return false;
+  if (path.empty()) return LoadMissingLogo(launcherDir, bitmap);
   if (ExtractFilePath(path).empty()) path = launcherDir + "Logos\\" + path;
-  if (!FileExists(path)) {
-    const std::string unknown = launcherDir + "Logos\\unknown.bmp";
-    if (!FileExists(unknown)) return false;
-    try {
-      bitmap.LoadFromFile(unknown);
-      return true;
-    } catch (const std::exception&) {
-      return false;
-    }
-  }
+  if (!FileExists(path)) return LoadMissingLogo(launcherDir, bitmap);
   const std::string ext = LowerCase(ExtractFileExt(path));
   try {
     if (ext == ".bmp") {
@@ -115,6 +135,8 @@ TForm7::TForm7(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, ownerWi
   A1->Data().SortColumn = CountCol;
   A1->Data().SortDirection = sdDescending;
   A1->SortShow = true;
+  A1->SortDownGlyph = SortGlyph(true);
+  A1->SortUpGlyph = SortGlyph(false);
   A1->Data().EnableGraphics = true;
   A1->EnableHTML = true;
   A1->EnableWheel = true;
@@ -165,7 +187,13 @@ void TForm7::FormCreate(const TIniFile& options, TColor unselected, TColor selec
 }
 
 void TForm7::lisaakuva(const TBitmap& bitmap, int row) {
-  const int index = Kuvalista->AddMasked(bitmap, bitmap.TransparentColor());
+  // The grid leaves the list's width beside the text for the picture; a
+  // logo of another size is fitted into it.
+  const bool fits = bitmap.Width() == Kuvalista->Width && bitmap.Height() == Kuvalista->Height;
+  const int index = fits || bitmap.Empty()
+                        ? Kuvalista->AddMasked(bitmap, bitmap.TransparentColor())
+                        : Kuvalista->AddMasked(ResizedNearest(bitmap, Kuvalista->Width, Kuvalista->Height),
+                                               bitmap.TransparentColor());
   A1->SetCellImage(GameCol, row, index, PictureBeforeText, PictureCentred);
 }
 
@@ -174,13 +202,19 @@ void TForm7::Fill(const std::vector<TStartRecord>& records, const std::string& l
   A1->FixedRowAlways = true;  // the header stays fixed also over no row at all
   A1->SetRowCount(int(records.size()) + 1);
   A1->ApplyHeaders();
+  // Each game's logo is read once; a game without one is remembered too.
+  std::map<std::string, std::optional<TBitmap>> logos;
   for (size_t i = 0; i < records.size(); ++i) {
     const int row = int(i) + 1;
     A1->SetCells(GameCol, row, records[i].Game);
     A1->SetCells(NameCol, row, records[i].Mod);
     A1->SetCells(CountCol, row, records[i].Count);
-    TBitmap logo;
-    if (LoadLogo(launcherDir, games.ReadString(records[i].Game, "Kuvake", ""), logo)) lisaakuva(logo, row);
+    auto [at, added] = logos.try_emplace(LowerCase(records[i].Game));
+    if (added) {
+      TBitmap logo;
+      if (LoadLogo(launcherDir, games.ReadString(records[i].Game, "Kuvake", ""), logo)) at->second = std::move(logo);
+    }
+    if (at->second) lisaakuva(*at->second, row);
   }
   A1->NumberColumn(0);
   A1->EndUpdate();
@@ -203,13 +237,9 @@ void DisplayNames(std::vector<TStartRecord>& records, const TIniFile& entryFile)
   TStringList sections;
   entryFile.ReadSections(sections);
   sections.Sort();
+  const TEntryLookup entries(entryFile, sections.Items());
   for (TStartRecord& record : records) {
-    const std::string folder = LowerCase(record.Mod), game = LowerCase(record.Game);
-    for (const std::string& name : sections.Items())
-      if (LowerCase(entryFile.ReadString(name, "Mod", "")) == folder &&
-          LowerCase(entryFile.ReadString(name, "Game", "")) == game) {
-        record.Mod = name;
-        break;
-      }
+    const std::string name = entries.Find(record.Mod, record.Game);
+    if (!name.empty()) record.Mod = name;
   }
 }

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "Dialogs.h"
+#include "EntryLookup.h"
 #include "ExtGridTestForm.h"
 #include "FakeExcel.h"
 #include "FileUtils.h"
@@ -257,4 +258,162 @@ TEST_F(Form7, Screenshot) {
   HDC screen = GetDC(nullptr);
   SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, shot);
   ReleaseDC(nullptr, screen);
+}
+
+// The entry lookup answers as reading each entry's keys through the profile
+// functions does, on a file written with the quirks hands and tools leave.
+TEST_F(Form7, EntryLookupAnswersAsTheProfileFunctions) {
+  const std::string file = Dir + "Lookup.ini";
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  std::ofstream(file, std::ios::binary)
+      << "; a comment line\r\nstray=before any section\r\n"
+         "[Spaced]\r\n  Mod  =  spaced  \r\nGAME=Quake\r\n"
+         "[Quoted]\r\nMod=\"quoted mod\"\r\nGame='quake'\r\n"
+         "[Half quoted]\r\nMod=\"half\r\nGame=quake\r\n"
+         "[Twice]\r\nMod=first\r\nMod=second\r\nGame=quake\r\n"
+         "[twice]\r\nMod=other\r\nGame=quake\r\n"
+         "[No game]\r\nMod=lonely\r\nnot a key\r\n"
+         "[Same mod]\r\nMod=Spaced\r\nGame=QUAKE\r\n";
+  TIniFile ini(file);
+  // A key written through the profile functions and not yet on disk counts.
+  ini.WriteString("Fresh", "Mod", "fresh");
+  ini.WriteString("Fresh", "Game", "quake");
+  TStringList names;
+  ini.ReadSections(names);
+  names.Sort();
+  const TEntryLookup lookup(ini, names.Items());
+  const std::vector<std::pair<std::string, std::string>> asked = {
+      {"spaced", "quake"}, {"quoted mod", "quake"}, {"\"half", "quake"}, {"first", "quake"}, {"second", "quake"},
+      {"other", "quake"},  {"lonely", ""},          {"fresh", "QUAKE"},  {"spaced", "halflife"}, {"", ""}};
+  for (const auto& [mod, game] : asked) {
+    std::string expected;
+    for (const std::string& name : names.Items())
+      if (LowerCase(ini.ReadString(name, "Mod", "")) == LowerCase(mod) &&
+          LowerCase(ini.ReadString(name, "Game", "")) == LowerCase(game)) {
+        expected = name;
+        break;
+      }
+    EXPECT_EQ(lookup.Find(mod, game), expected) << mod << "/" << game;
+  }
+  EXPECT_EQ(lookup.Find("SPACED", "quake"), "Same mod");  // the first by name
+  EXPECT_EQ(lookup.Find("fresh", "quake"), "Fresh");
+}
+
+// A Unicode entry file is read through the profile functions.
+TEST_F(Form7, EntryLookupReadsAUnicodeFile) {
+  const std::string file = Dir + "Unicode.ini";
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  std::string text = "\xFF\xFE";
+  for (char c : std::string("[Threewave CTF]\r\nMod=ctf\r\nGame=quake\r\n")) text += std::string{c, '\0'};
+  std::ofstream(file, std::ios::binary) << text;
+  TIniFile ini(file);
+  const TEntryLookup lookup(ini, {"Threewave CTF"});
+  EXPECT_EQ(lookup.Find("ctf", "quake"), "Threewave CTF");
+}
+
+namespace {
+// A pixel of the window's client area as the screen shows it.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+void ShowPainted(TForm7& form) {
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  Application().ProcessMessages();
+  RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+}  // namespace
+
+// A logo larger than the row keeps to its room before the name: none of it
+// lies where the text begins, and the text is there.
+TEST_F(Form7, LogoAndNameEachHaveTheirRoom) {
+  TBitmap big;
+  big.SetPixelFormat(pf24bit);
+  big.SetSize(32, 32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) big.SetPixel(x, y, x == 0 || y == 31 ? clWhite : clGreen);
+  big.SaveToFile(Dir + "Logos\\quake.bmp");
+  TForm7 form(nullptr);
+  Build(form);
+  ShowPainted(form);
+  const RECT cell = form.A1->CellRect(1, 1);
+  const int room = form.Kuvalista->Width;
+  int logo = 0, logoPastRoom = 0, text = 0;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x) {
+      const COLORREF c = ScreenPixel(form.A1->Handle(), x, y);
+      if (c == RGB(0, 128, 0)) ++(x < cell.left + 1 + room ? logo : logoPastRoom);
+      if (x >= cell.left + 2 + room && GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64) ++text;
+    }
+  EXPECT_GT(logo, 100);
+  EXPECT_EQ(logoPastRoom, 0);
+  EXPECT_GT(text, 20) << "the game's name";
+}
+
+// A game that names no logo, or has no record, takes "Logos\unknown.bmp".
+TEST_F(Form7, AGameWithoutALogoTakesTheUnknownPicture) {
+  Records = {{"quake2", "ctf", "4"}, {"nogame", "x", "2"}};
+  std::ofstream(Dir + "Games.ini") << "[quake2]\r\nSijainti=C:\\Quake2\r\n";
+  TForm7 none(nullptr);
+  Build(none);
+  EXPECT_EQ(none.A1->Data().CellGraphicKind(1, 1), gkNoGraphic);
+  WriteLogo(Dir + "Logos\\unknown.bmp");
+  TForm7 form(nullptr);
+  Build(form);
+  EXPECT_EQ(form.A1->Data().CellGraphicKind(1, 1), gkImageListPicture);
+  EXPECT_EQ(form.A1->Data().CellGraphicKind(1, 2), gkImageListPicture);
+}
+
+// The sorted column's header shows the grid's down glyph, and the up glyph
+// once the order is reversed: a dark triangle whose wide row is its top
+// (down) or its foot (up), not the grid's line triangle.
+TEST_F(Form7, TheSortedHeaderShowsTheSortGlyphs) {
+  Records.push_back({"quake", "rogue", "2"});
+  TForm7 form(nullptr);
+  Build(form);
+  ShowPainted(form);
+  TExtStringGrid& g = *form.A1;
+  auto glyph = [&] {  // rows of dark pixels in the header cell, top to bottom
+    ShowPainted(form);
+    std::vector<int> rows;
+    const RECT cell = g.CellRect(3, 0);
+    for (int y = cell.top; y < cell.bottom; ++y) {
+      int dark = 0;
+      for (int x = cell.left; x < cell.right; ++x)
+        if (ScreenPixel(g.Handle(), x, y) == RGB(0x40, 0x40, 0x40)) ++dark;
+      if (dark) rows.push_back(dark);
+    }
+    return rows;
+  };
+  EXPECT_EQ(glyph(), (std::vector<int>{9, 7, 5, 3, 1}));
+  const RECT started = g.CellRect(3, 0);
+  const LPARAM at = MAKELPARAM((started.left + started.right) / 2, started.top + 8);
+  SendMessageA(g.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(g.Handle(), WM_LBUTTONUP, 0, at);
+  ASSERT_EQ(g.Data().SortDirection, sdAscending);
+  EXPECT_EQ(glyph(), (std::vector<int>{1, 3, 5, 7, 9}));
+}
+
+// The scroll bars show only when the rows or columns do not fit.
+TEST_F(Form7, ScrollBarsShowOnlyWhenNeeded) {
+  auto bars = [](TForm7& form) {
+    ShowPainted(form);
+    const LONG_PTR style = GetWindowLongPtrA(form.A1->Handle(), GWL_STYLE);
+    return std::make_pair((style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0);
+  };
+  TForm7 few(nullptr);
+  Build(few);
+  EXPECT_EQ(bars(few), std::make_pair(false, false));
+  for (int i = 0; i < 40; ++i) Records.push_back({"quake", "mod" + std::to_string(i), "1"});
+  TForm7 many(nullptr);
+  Build(many);
+  EXPECT_EQ(bars(many), std::make_pair(true, false));
+  many.A1->SetColWidths(2, 600);
+  EXPECT_EQ(bars(many), std::make_pair(true, true));
 }

@@ -98,6 +98,11 @@ reinstall)
   check "the program replaced" same_file "$BX_SETUP_STAGE/Brannox2000.exe" "$d/Brannox2000.exe"
   check "nothing installed below Program Files" no_file "$drive_c/Program Files/Brannox2000"
   check "brannox.ini still names the folder" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup dir)" = 'C:\Games\Brannox' ]
+  # A brannox.ini that names another install stays when this one goes.
+  printf '[setup]\r\nversion=3\r\ndir=D:\\Other\r\n' > "$drive_c/windows/brannox.ini"
+  uninstall "$d"
+  check "the programs removed" no_file "$d/Brannox2000.exe"
+  check "brannox.ini of another folder kept" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup dir)" = 'D:\Other' ]
   finish ;;
 
 uninstall)

@@ -1,6 +1,7 @@
 # What a user gets: "cmake --install build/win64 --prefix DIR" lays out the
 # launcher's folder: the launcher, the skin editor below it in BXskineditor\,
-# the delivered game records and parameter lists, and the logos. The launcher
+# the delivered game records and parameter lists, the help and readme files
+# that F1 and F2 open, and the logos. The launcher
 # makes skins\, temp\, modlist\ and its INI files itself on the first run.
 # The programs' debug files form the component "debug", installed only when
 # asked for (--component debug).
@@ -10,7 +11,8 @@ endif()
 
 install(TARGETS Brannox2000 RUNTIME DESTINATION . COMPONENT programs)
 install(TARGETS bxskined RUNTIME DESTINATION BXskineditor COMPONENT programs)
-install(FILES ${BX_DELIVERED_DIR}/Games.ini ${BX_DELIVERED_DIR}/Parameters.txt DESTINATION . COMPONENT programs)
+install(FILES ${BX_DELIVERED_DIR}/Games.ini ${BX_DELIVERED_DIR}/Parameters.txt
+  "${BX_DELIVERED_DIR}/Brannox help.txt" ${BX_DELIVERED_DIR}/readme.txt DESTINATION . COMPONENT programs)
 install(DIRECTORY ${BX_DELIVERED_DIR}/Logos DESTINATION . COMPONENT programs)
 
 if(CMAKE_OBJCOPY)

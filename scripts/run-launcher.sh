@@ -2,9 +2,10 @@
 # Builds the win64 programs and starts the launcher under Wine (prefix
 # build/wine/user) from its own launcher folder, build/run/, laid out as
 # "cmake --install" lays out a user's folder: the programs are replaced by
-# each build, while Games.ini, Parameters.txt and the logos are copied only
-# when missing, so the games found and the files edited stay between runs
-# with the INI files, skins\ and temp\. Arguments go to the launcher.
+# each build, while Games.ini, Parameters.txt, the help, the readme and the
+# logos are copied only when missing, so the games found and the files
+# edited stay between runs with the INI files, skins\ and temp\. Arguments
+# go to the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,7 +22,7 @@ cmake --install build/win64 --prefix "$stage" >/dev/null
 mkdir -p build/run/BXskineditor
 cp "$stage/Brannox2000.exe" build/run/
 cp "$stage/BXskineditor/bxskined.exe" build/run/BXskineditor/
-cp -rn "$stage/Games.ini" "$stage/Parameters.txt" "$stage/Logos" build/run/
+cp -rn "$stage/Games.ini" "$stage/Parameters.txt" "$stage/Brannox help.txt" "$stage/readme.txt" "$stage/Logos" build/run/
 export WINEPREFIX=${WINEPREFIX:-$root/build/wine/user}
 source tests/support/wine-env.sh
 cd build/run

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-# Makes the files delivered beside the launcher: Games.ini and Parameters.txt
-# from their sources with Windows line ends, and the game logos of Logos\
-# drawn from a table (file, label, top, bottom and edge colours).
+# Makes the files delivered beside the launcher: the text files (Games.ini,
+# Parameters.txt, the help and the readme) from their sources with Windows
+# line ends, and the game logos of Logos\ drawn from a table (file, label,
+# top, bottom and edge colours).
 # Usage: mklogos.py SOURCE_DIR OUT_DIR
 import os
 import sys
@@ -14,6 +15,7 @@ LOGO_SIZE = 16
 # Letters are near white but never white: the logo lists draw white as
 # transparent.
 LETTER = (0xf4, 0xf4, 0xf0)
+TEXT_FILES = ('Games.ini', 'Parameters.txt', 'Brannox help.txt', 'readme.txt')
 SHADOW = (0x10, 0x10, 0x10)
 
 
@@ -56,7 +58,7 @@ def main():
         sys.exit('usage: mklogos.py SOURCE_DIR OUT_DIR')
     source, out = sys.argv[1], sys.argv[2]
     os.makedirs(os.path.join(out, 'Logos'), exist_ok=True)
-    for name in ('Games.ini', 'Parameters.txt'):
+    for name in TEXT_FILES:
         with open(os.path.join(source, name), encoding='latin-1') as f:
             write_if_changed(os.path.join(out, name), crlf(f.read()))
     for name, label, top, bottom, edge in read_logo_table(os.path.join(source, 'logos.tsv')):

@@ -38,12 +38,13 @@ check "the launcher at the top" [ -s "$dest/Brannox2000.exe" ]
 check "the skin editor in BXskineditor\\" [ -s "$dest/BXskineditor/bxskined.exe" ]
 check "no debug files in a user's folder" [ -z "$(find "$dest" -name '*.debug')" ]
 check "nothing but the delivered files" \
-  [ "$(cd "$dest" && find . -maxdepth 1 ! -name . | LC_ALL=C sort | tr '\n' ' ')" = "./BXskineditor ./Brannox2000.exe ./Games.ini ./Logos ./Parameters.txt " ]
+  [ "$(cd "$dest" && find . -maxdepth 1 ! -name . | LC_ALL=C sort | tr '\n' ' ')" = "./BXskineditor ./Brannox help.txt ./Brannox2000.exe ./Games.ini ./Logos ./Parameters.txt ./readme.txt " ]
 check "no skins\\ folder: the launcher writes its package on the first run" [ ! -e "$dest/skins" ]
 
 games=$dest/Games.ini params=$dest/Parameters.txt
-check "Games.ini has Windows line ends" [ "$(grep -c $'\r$' "$games")" = "$(wc -l < "$games")" ]
-check "Parameters.txt has Windows line ends" [ "$(grep -c $'\r$' "$params")" = "$(wc -l < "$params")" ]
+for text in "$games" "$params" "$dest/Brannox help.txt" "$dest/readme.txt"; do
+  check "$(basename "$text") has Windows line ends" [ "$(grep -c $'\r$' "$text")" = "$(wc -l < "$text")" -a -s "$text" ]
+done
 keys=(quake "quake 2" "quake 3" half-life gunman hexen2 heretic2 sof eliteforce kingpin sin daikatana)
 check "one section per game the launcher knows by name" \
   [ "$(grep -c '^\[' "$games")" = ${#keys[@]} ]

@@ -97,6 +97,28 @@ TEST_F(MainWindow, FirstRunUnpacksTheBuiltInSkinAndHidesTheSplashForSettings) {
   EXPECT_EQ(f.ViewName, "kaikki");
 }
 
+TEST_F(MainWindow, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
+  Options("Aloitus=1\nsplash=0\n");
+  new TForm1(nullptr);
+  HICON mainIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  ASSERT_NE(mainIcon, nullptr) << "the program carries its icon";
+  EXPECT_EQ(HICON(GetClassLongPtrA(Form1->Handle(), GCLP_HICON)), mainIcon);
+  // The notification-area icon is the program's, not the system's default.
+  ICONINFO own{}, tray{};
+  ASSERT_TRUE(GetIconInfo(mainIcon, &own));
+  ASSERT_TRUE(GetIconInfo(Form1->Cool->Icon().Handle(), &tray));
+  BITMAP ownBits{}, trayBits{};
+  GetObjectA(own.hbmColor, sizeof ownBits, &ownBits);
+  GetObjectA(tray.hbmColor, sizeof trayBits, &trayBits);
+  EXPECT_EQ(trayBits.bmWidth, ownBits.bmWidth);
+  const int size = ownBits.bmWidthBytes * ownBits.bmHeight;
+  std::vector<char> a(size), b(size);
+  GetBitmapBits(own.hbmColor, size, a.data());
+  GetBitmapBits(tray.hbmColor, size, b.data());
+  EXPECT_EQ(a, b);
+  for (HBITMAP h : {own.hbmColor, own.hbmMask, tray.hbmColor, tray.hbmMask}) DeleteObject(h);
+}
+
 TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
   TBitmap night;

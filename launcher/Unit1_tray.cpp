@@ -80,7 +80,8 @@ void TForm1::BuildTrayMenu() {
   Cool->Enabled = false;
   Cool->SetHint("Brannox 2000");
   TIcon icon;
-  if (!icon.LoadFromResource("MAINICON")) icon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+  // The notification area shows small icons: the resource's own small image.
+  if (!icon.LoadFromResource("MAINICON", GetSystemMetrics(SM_CXSMICON))) icon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
   Cool->SetIcon(icon);
   Cool->SetIconVisible(false);
   Cool->SetIconIndex(0);

@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -164,6 +165,18 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 // --- replacing a file whole
 
 namespace {
+// A file the user made read-only is not ours to replace (moving a file over
+// it would clear the flag along with the bytes).
+bool isReadOnly(const std::string& name) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+  struct stat st {};
+  return stat(name.c_str(), &st) == 0 && !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
+#endif
+}
+
 bool replaceFile(const std::string& from, const std::string& to) {
 #ifdef _WIN32
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
@@ -174,6 +187,7 @@ bool replaceFile(const std::string& from, const std::string& to) {
 }  // namespace
 
 void SaveFileAtomically(const std::string& name, const std::function<void(TStream&)>& write) {
+  if (isReadOnly(name)) throw EFCreateError(name);
   std::string temp = name + ".~tmp";
   try {
     TFileStream f(temp, fmCreate);

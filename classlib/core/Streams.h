@@ -102,4 +102,5 @@ private:
 
 // Writes a file through a temporary file in the same folder that replaces the
 // target only when write() returned: a failure never destroys the old file.
+// A read-only target is left as it is (EFCreateError).
 void SaveFileAtomically(const std::string& name, const std::function<void(TStream&)>& write);

@@ -16,8 +16,9 @@ void TIcon::LoadFromFile(const std::string& fileName) {
   FHandle.Reset(icon);
 }
 
-bool TIcon::LoadFromResource(const std::string& name) {
-  HICON icon = HICON(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+bool TIcon::LoadFromResource(const std::string& name, int size) {
+  HICON icon =
+      HICON(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, size, size, size ? 0 : LR_DEFAULTSIZE));
   if (icon) FHandle.Reset(icon);
   return icon != nullptr;
 }

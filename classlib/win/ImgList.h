@@ -23,8 +23,9 @@ public:
   void SetHandle(HICON icon) { FHandle.Reset(icon); }
   // An ".ico" file; raises EInvalidGraphic when it holds no icon.
   void LoadFromFile(const std::string& fileName);
-  // An icon resource of the program; false when there is none.
-  bool LoadFromResource(const std::string& name);
+  // An icon resource of the program, its image nearest to size pixels
+  // (0: the system's icon size); false when there is none.
+  bool LoadFromResource(const std::string& name, int size = 0);
   int Width() const;
   int Height() const;
 

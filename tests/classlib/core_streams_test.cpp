@@ -6,6 +6,12 @@
 #include "Classes.h"
 #include "Streams.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace {
 std::string TempName(const char* tag) { return testing::TempDir() + "bx_" + tag; }
 std::string ReadAll(const std::string& name) {
@@ -50,6 +56,28 @@ TEST(Streams, AtomicSaveKeepsTheOldFileOnFailure) {
   EXPECT_EQ(ReadAll(name), "old");
   SaveFileAtomically(name, [](TStream& s) { s.WriteString("new"); });
   EXPECT_EQ(ReadAll(name), "new");
+  std::remove(name.c_str());
+}
+
+TEST(Streams, AtomicSaveLeavesAReadOnlyFileAsItIs) {
+  std::string name = TempName("readonly.txt");
+  SaveFileAtomically(name, [](TStream& s) { s.WriteString("mine"); });
+#ifdef _WIN32
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+  chmod(name.c_str(), 0444);
+#endif
+  EXPECT_THROW(SaveFileAtomically(name, [](TStream& s) { s.WriteString("over"); }), EFCreateError);
+  EXPECT_EQ(ReadAll(name), "mine");
+#ifdef _WIN32
+  EXPECT_TRUE(GetFileAttributesA(name.c_str()) & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+  struct stat st {};
+  ASSERT_EQ(stat(name.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  chmod(name.c_str(), 0644);
+#endif
   std::remove(name.c_str());
 }
 

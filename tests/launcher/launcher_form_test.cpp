@@ -147,13 +147,17 @@ TEST_F(MainWindow, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
   HICON mainIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   ASSERT_NE(mainIcon, nullptr) << "the program carries its icon";
   EXPECT_EQ(HICON(GetClassLongPtrA(Form1->Handle(), GCLP_HICON)), mainIcon);
-  // The notification-area icon is the program's, not the system's default.
+  // The notification-area icon is the program's small image, not the
+  // system's default nor the large image shrunk.
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  HICON smallIcon = HICON(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, small, small, 0));
   ICONINFO own{}, tray{};
-  ASSERT_TRUE(GetIconInfo(mainIcon, &own));
+  ASSERT_TRUE(GetIconInfo(smallIcon, &own));
   ASSERT_TRUE(GetIconInfo(Form1->Cool->Icon().Handle(), &tray));
   BITMAP ownBits{}, trayBits{};
   GetObjectA(own.hbmColor, sizeof ownBits, &ownBits);
   GetObjectA(tray.hbmColor, sizeof trayBits, &trayBits);
+  EXPECT_EQ(trayBits.bmWidth, small);
   EXPECT_EQ(trayBits.bmWidth, ownBits.bmWidth);
   const int size = ownBits.bmWidthBytes * ownBits.bmHeight;
   std::vector<char> a(size), b(size);
@@ -161,6 +165,7 @@ TEST_F(MainWindow, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
   GetBitmapBits(tray.hbmColor, size, b.data());
   EXPECT_EQ(a, b);
   for (HBITMAP h : {own.hbmColor, own.hbmMask, tray.hbmColor, tray.hbmMask}) DeleteObject(h);
+  DestroyIcon(smallIcon);
 }
 
 TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {

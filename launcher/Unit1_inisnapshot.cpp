@@ -10,11 +10,12 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-std::string TrimBlanks(const std::string& s) {
+std::string_view TrimBlanks(std::string_view s) {
   size_t a = 0, b = s.size();
   while (a < b && IsBlank(s[a])) ++a;
   while (b > a && IsBlank(s[b - 1])) --b;
@@ -65,17 +66,19 @@ TIniSnapshot TIniSnapshot::FromText(const std::string& text) {
 }
 
 void TIniSnapshot::Parse(const std::string& text) {
+  constexpr size_t kIndexedKeys = 16;  // a section of more keys gets an index
   TSection* current = nullptr;
+  const std::string_view all(text);
   size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = TrimBlanks(text.substr(start, end - start));
+  while (start < all.size()) {
+    size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    const std::string_view line = TrimBlanks(all.substr(start, end - start));
     start = end + 1;
     if (line.empty()) continue;
     const size_t close = line.rfind(']');
-    if (line[0] == '[' && close != std::string::npos && close > 0) {
-      FIndex.emplace(Lower(TrimBlanks(line.substr(1, close - 1))), FSections.size());
+    if (line[0] == '[' && close != std::string_view::npos && close > 0) {
+      FIndex.emplace(Lower(std::string(TrimBlanks(line.substr(1, close - 1)))), FSections.size());
       current = &FSections.emplace_back();
       continue;
     }
@@ -83,20 +86,22 @@ void TIniSnapshot::Parse(const std::string& text) {
       FIndex.emplace(std::string(), FSections.size());
       current = &FSections.emplace_back();
     }
-    TKey key;
+    TKey& key = current->Keys.emplace_back();
     const size_t eq = line.find('=');
     key.Name = TrimBlanks(line.substr(0, eq));
-    if (eq != std::string::npos) {
+    key.LowerName = Lower(key.Name);
+    if (eq != std::string_view::npos) {
       key.Value = TrimBlanks(line.substr(eq + 1));
       key.HasValue = true;
     }
-    current->Index.emplace(Lower(key.Name), current->Keys.size());
-    current->Keys.push_back(std::move(key));
   }
+  for (TSection& section : FSections)
+    if (section.Keys.size() > kIndexedKeys)
+      for (size_t k = 0; k < section.Keys.size(); ++k) section.Index.emplace(section.Keys[k].LowerName, k);
 }
 
 const TIniSnapshot::TSection* TIniSnapshot::Find(const std::string& section) const {
-  auto it = FIndex.find(Lower(TrimBlanks(section)));
+  auto it = FIndex.find(Lower(std::string(TrimBlanks(section))));
   return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
@@ -105,9 +110,20 @@ std::string TIniSnapshot::ReadString(const std::string& section, const std::stri
   if (FIni) return FIni->ReadString(section, ident, def);
   const TSection* s = Find(section);
   if (!s) return def;
-  auto it = s->Index.find(Lower(TrimBlanks(ident)));
-  if (it == s->Index.end() || !s->Keys[it->second].HasValue) return def;
-  const std::string& value = s->Keys[it->second].Value;
+  const std::string name = Lower(std::string(TrimBlanks(ident)));
+  const TKey* key = nullptr;
+  if (!s->Index.empty()) {
+    auto it = s->Index.find(name);
+    if (it != s->Index.end()) key = &s->Keys[it->second];
+  } else {
+    for (const TKey& k : s->Keys)
+      if (k.LowerName == name) {
+        key = &k;
+        break;
+      }
+  }
+  if (!key || !key->HasValue) return def;
+  const std::string& value = key->Value;
   if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     return value.substr(1, value.size() - 2);
   return value;

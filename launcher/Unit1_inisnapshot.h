@@ -34,9 +34,11 @@ private:
   TIniSnapshot() = default;
   void Parse(const std::string& text);
   struct TKey {
-    std::string Name, Value;
+    std::string Name, LowerName, Value;
     bool HasValue = false;
   };
+  // A section's keys; one of many keys gets an index of its names (the
+  // start counters of one game), the few keys of an entry are searched.
   struct TSection {
     std::vector<TKey> Keys;
     std::unordered_map<std::string, size_t> Index;  // lower-case name -> first key

@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string_view>
 
 namespace {
@@ -49,12 +49,17 @@ bool HasByteOrderMark(const std::string& text) {
 }  // namespace
 
 TIniSnapshot::TIniSnapshot(const TIniFile& ini) {
-  // Writes the profile functions still hold reach the file first.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.FileName().c_str());
-  std::ifstream in(ProfilePath(ini.FileName()), std::ios::binary);
-  std::ostringstream bytes;
-  if (in) bytes << in.rdbuf();
-  const std::string text = bytes.str();
+  // No flush of the profile functions' cache first: their writes reach the
+  // file at once, and a flush would make them read the whole file again on
+  // their next call.
+  std::ifstream in(ProfilePath(ini.FileName()), std::ios::binary | std::ios::ate);
+  std::string text;
+  if (in) {
+    text.resize(size_t(std::max<std::streamoff>(in.tellg(), 0)));
+    in.seekg(0);
+    in.read(text.data(), std::streamsize(text.size()));
+    text.resize(size_t(std::max<std::streamsize>(in.gcount(), 0)));
+  }
   if (HasByteOrderMark(text)) FIni = &ini;
   else Parse(text);
 }
@@ -67,7 +72,7 @@ TIniSnapshot TIniSnapshot::FromText(const std::string& text) {
 
 void TIniSnapshot::Parse(const std::string& text) {
   constexpr size_t kIndexedKeys = 16;  // a section of more keys gets an index
-  TSection* current = nullptr;
+  FKeys.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
   const std::string_view all(text);
   size_t start = 0;
   while (start < all.size()) {
@@ -77,16 +82,15 @@ void TIniSnapshot::Parse(const std::string& text) {
     start = end + 1;
     if (line.empty()) continue;
     const size_t close = line.rfind(']');
-    if (line[0] == '[' && close != std::string_view::npos && close > 0) {
-      FIndex.emplace(Lower(std::string(TrimBlanks(line.substr(1, close - 1)))), FSections.size());
-      current = &FSections.emplace_back();
-      continue;
+    const bool header = line[0] == '[' && close != std::string_view::npos && close > 0;
+    if (header || FSections.empty()) {
+      FIndex.emplace(header ? Lower(std::string(TrimBlanks(line.substr(1, close - 1)))) : std::string(),
+                     FSections.size());
+      FSections.emplace_back().First = FKeys.size();
+      if (header) continue;
     }
-    if (!current) {
-      FIndex.emplace(std::string(), FSections.size());
-      current = &FSections.emplace_back();
-    }
-    TKey& key = current->Keys.emplace_back();
+    TKey& key = FKeys.emplace_back();
+    ++FSections.back().Count;
     const size_t eq = line.find('=');
     key.Name = TrimBlanks(line.substr(0, eq));
     key.LowerName = Lower(key.Name);
@@ -96,8 +100,8 @@ void TIniSnapshot::Parse(const std::string& text) {
     }
   }
   for (TSection& section : FSections)
-    if (section.Keys.size() > kIndexedKeys)
-      for (size_t k = 0; k < section.Keys.size(); ++k) section.Index.emplace(section.Keys[k].LowerName, k);
+    if (section.Count > kIndexedKeys)
+      for (size_t k = 0; k < section.Count; ++k) section.Index.emplace(FKeys[section.First + k].LowerName, k);
 }
 
 const TIniSnapshot::TSection* TIniSnapshot::Find(const std::string& section) const {
@@ -112,11 +116,12 @@ std::string TIniSnapshot::ReadString(const std::string& section, const std::stri
   if (!s) return def;
   const std::string name = Lower(std::string(TrimBlanks(ident)));
   const TKey* key = nullptr;
+  const std::span<const TKey> keys = Keys(*s);
   if (!s->Index.empty()) {
     auto it = s->Index.find(name);
-    if (it != s->Index.end()) key = &s->Keys[it->second];
+    if (it != s->Index.end()) key = &keys[it->second];
   } else {
-    for (const TKey& k : s->Keys)
+    for (const TKey& k : keys)
       if (k.LowerName == name) {
         key = &k;
         break;
@@ -135,7 +140,7 @@ void TIniSnapshot::ReadSection(const std::string& section, TStringList& keys) co
   // Here the name is taken as given, untrimmed.
   auto it = FIndex.find(Lower(section));
   if (it == FIndex.end()) return;
-  for (const TKey& key : FSections[it->second].Keys) {
+  for (const TKey& key : Keys(FSections[it->second])) {
     if (!key.HasValue || (!key.Name.empty() && key.Name[0] == ';')) continue;
     // The list of names ends at an empty one, as the profile functions give it.
     if (key.Name.empty()) break;

@@ -8,13 +8,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
+#include <string_view>
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-std::string TrimBlanks(const std::string& s) {
+std::string_view TrimBlanks(std::string_view s) {
   size_t a = 0, b = s.size();
   while (a < b && IsBlank(s[a])) ++a;
   while (b > a && IsBlank(s[b - 1])) --b;
@@ -48,12 +49,17 @@ bool HasByteOrderMark(const std::string& text) {
 }  // namespace
 
 TIniSnapshot::TIniSnapshot(const TIniFile& ini) {
-  // Writes the profile functions still hold reach the file first.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.FileName().c_str());
-  std::ifstream in(ProfilePath(ini.FileName()), std::ios::binary);
-  std::ostringstream bytes;
-  if (in) bytes << in.rdbuf();
-  const std::string text = bytes.str();
+  // No flush of the profile functions' cache first: their writes reach the
+  // file at once, and a flush would make them read the whole file again on
+  // their next call.
+  std::ifstream in(ProfilePath(ini.FileName()), std::ios::binary | std::ios::ate);
+  std::string text;
+  if (in) {
+    text.resize(size_t(std::max<std::streamoff>(in.tellg(), 0)));
+    in.seekg(0);
+    in.read(text.data(), std::streamsize(text.size()));
+    text.resize(size_t(std::max<std::streamsize>(in.gcount(), 0)));
+  }
   if (HasByteOrderMark(text)) FIni = &ini;
   else Parse(text);
 }
@@ -65,38 +71,41 @@ TIniSnapshot TIniSnapshot::FromText(const std::string& text) {
 }
 
 void TIniSnapshot::Parse(const std::string& text) {
-  TSection* current = nullptr;
+  constexpr size_t kIndexedKeys = 16;  // a section of more keys gets an index
+  FKeys.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+  const std::string_view all(text);
   size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = TrimBlanks(text.substr(start, end - start));
+  while (start < all.size()) {
+    size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    const std::string_view line = TrimBlanks(all.substr(start, end - start));
     start = end + 1;
     if (line.empty()) continue;
     const size_t close = line.rfind(']');
-    if (line[0] == '[' && close != std::string::npos && close > 0) {
-      FIndex.emplace(Lower(TrimBlanks(line.substr(1, close - 1))), FSections.size());
-      current = &FSections.emplace_back();
-      continue;
+    const bool header = line[0] == '[' && close != std::string_view::npos && close > 0;
+    if (header || FSections.empty()) {
+      FIndex.emplace(header ? Lower(std::string(TrimBlanks(line.substr(1, close - 1)))) : std::string(),
+                     FSections.size());
+      FSections.emplace_back().First = FKeys.size();
+      if (header) continue;
     }
-    if (!current) {
-      FIndex.emplace(std::string(), FSections.size());
-      current = &FSections.emplace_back();
-    }
-    TKey key;
+    TKey& key = FKeys.emplace_back();
+    ++FSections.back().Count;
     const size_t eq = line.find('=');
     key.Name = TrimBlanks(line.substr(0, eq));
-    if (eq != std::string::npos) {
+    key.LowerName = Lower(key.Name);
+    if (eq != std::string_view::npos) {
       key.Value = TrimBlanks(line.substr(eq + 1));
       key.HasValue = true;
     }
-    current->Index.emplace(Lower(key.Name), current->Keys.size());
-    current->Keys.push_back(std::move(key));
   }
+  for (TSection& section : FSections)
+    if (section.Count > kIndexedKeys)
+      for (size_t k = 0; k < section.Count; ++k) section.Index.emplace(FKeys[section.First + k].LowerName, k);
 }
 
 const TIniSnapshot::TSection* TIniSnapshot::Find(const std::string& section) const {
-  auto it = FIndex.find(Lower(TrimBlanks(section)));
+  auto it = FIndex.find(Lower(std::string(TrimBlanks(section))));
   return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
@@ -105,9 +114,21 @@ std::string TIniSnapshot::ReadString(const std::string& section, const std::stri
   if (FIni) return FIni->ReadString(section, ident, def);
   const TSection* s = Find(section);
   if (!s) return def;
-  auto it = s->Index.find(Lower(TrimBlanks(ident)));
-  if (it == s->Index.end() || !s->Keys[it->second].HasValue) return def;
-  const std::string& value = s->Keys[it->second].Value;
+  const std::string name = Lower(std::string(TrimBlanks(ident)));
+  const TKey* key = nullptr;
+  const std::span<const TKey> keys = Keys(*s);
+  if (!s->Index.empty()) {
+    auto it = s->Index.find(name);
+    if (it != s->Index.end()) key = &keys[it->second];
+  } else {
+    for (const TKey& k : keys)
+      if (k.LowerName == name) {
+        key = &k;
+        break;
+      }
+  }
+  if (!key || !key->HasValue) return def;
+  const std::string& value = key->Value;
   if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     return value.substr(1, value.size() - 2);
   return value;
@@ -119,7 +140,7 @@ void TIniSnapshot::ReadSection(const std::string& section, TStringList& keys) co
   // Here the name is taken as given, untrimmed.
   auto it = FIndex.find(Lower(section));
   if (it == FIndex.end()) return;
-  for (const TKey& key : FSections[it->second].Keys) {
+  for (const TKey& key : Keys(FSections[it->second])) {
     if (!key.HasValue || (!key.Name.empty() && key.Name[0] == ';')) continue;
     // The list of names ends at an empty one, as the profile functions give it.
     if (key.Name.empty()) break;

@@ -3,6 +3,7 @@
 // the profile functions once per entry and key: each such call searches the
 // whole file again.
 #pragma once
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -12,8 +13,8 @@
 
 class TIniSnapshot {
 public:
-  // Reads the file as the profile functions see it (their cached writes
-  // flushed first). A file the reader does not take as the profile
+  // Reads the file as the profile functions see it (their writes are on
+  // disk at once). A file the reader does not take as the profile
   // functions do (one with a byte-order mark) is left to them: every read
   // then goes to the INI object.
   explicit TIniSnapshot(const TIniFile& ini);
@@ -34,16 +35,21 @@ private:
   TIniSnapshot() = default;
   void Parse(const std::string& text);
   struct TKey {
-    std::string Name, Value;
+    std::string Name, LowerName, Value;
     bool HasValue = false;
   };
+  // A section's keys, a run of FKeys; one of many keys gets an index of
+  // its names (the start counters of one game), the few keys of an entry
+  // are searched.
   struct TSection {
-    std::vector<TKey> Keys;
+    size_t First = 0, Count = 0;
     std::unordered_map<std::string, size_t> Index;  // lower-case name -> first key
   };
   const TSection* Find(const std::string& section) const;
+  std::span<const TKey> Keys(const TSection& section) const { return {FKeys.data() + section.First, section.Count}; }
 
   const TIniFile* FIni = nullptr;  // not owned; set when the profile functions answer instead
+  std::vector<TKey> FKeys;  // every section's keys, in file order
   std::vector<TSection> FSections;
   std::unordered_map<std::string, size_t> FIndex;  // lower-case name -> first section
 };

@@ -35,8 +35,10 @@ void TComponent::InsertComponent(TComponent* c) {
 }
 
 void TComponent::RemoveComponent(TComponent* c) {
-  auto it = std::find(FComponents.begin(), FComponents.end(), c);
-  if (it == FComponents.end()) return;
-  FComponents.erase(it);
+  // Searched from the end: the components made last (run-time menu items
+  // by the thousand) are the ones usually freed.
+  auto found = std::find(FComponents.rbegin(), FComponents.rend(), c);
+  if (found == FComponents.rend()) return;
+  FComponents.erase(std::next(found).base());
   if (!FDestroying) Notification(c, opRemove);
 }

@@ -192,7 +192,15 @@ void TMenuItem::Remove(TMenuItem* item) {
 }
 
 void TMenuItem::FreeFrom(int index) {
-  while (Count() > std::max(index, 0)) delete FItems.back();
+  // The items leave the list first, last one first: each would otherwise
+  // search the whole list for itself.
+  index = std::clamp(index, 0, Count());
+  while (Count() > index) {
+    TMenuItem* item = FItems.back();
+    FItems.pop_back();
+    item->FParent = nullptr;
+    delete item;
+  }
 }
 
 TMenu* TMenuItem::GetParentMenu() const {

@@ -432,6 +432,15 @@ void TApplication::HandleUnknownException() {
   HandleException(Exception("An unknown error occurred"));
 }
 
+void TApplication::ShowGuarded(const std::exception* e) noexcept {
+  try {
+    if (e) HandleException(*e);
+    else HandleUnknownException();
+  } catch (...) {
+    // An exception handler that raises: nothing is left to show it.
+  }
+}
+
 void TApplication::QueueRelease(TForm* form) {
   if (std::find(FReleased.begin(), FReleased.end(), form) == FReleased.end()) FReleased.push_back(form);
   PostMessageA(UtilityWindow(), WM_NULL, 0, 0);

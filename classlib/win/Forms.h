@@ -175,9 +175,9 @@ public:
       run();
       return true;
     } catch (const std::exception& e) {
-      HandleException(e);
+      ShowGuarded(&e);
     } catch (...) {
-      HandleUnknownException();
+      ShowGuarded(nullptr);
     }
     return false;
   }
@@ -193,6 +193,9 @@ public:
   void FormDestroyed(TForm* form);
 
 private:
+  // Shows a stopped exception (null: not a std::exception); whatever the
+  // showing itself raises ends here too.
+  void ShowGuarded(const std::exception* e) noexcept;
   bool ProcessMessage(MSG& msg);
   void Idle();
   class TUtilityWindow;

@@ -127,3 +127,16 @@ TEST_F(Boundary, TimerAndIdleHandlersThatRaiseAreShownAndRunAgain) {
   EXPECT_TRUE(tickShown);
   EXPECT_TRUE(unknownShown);
 }
+
+TEST(BoundaryShowing, AnExceptionHandlerThatRaisesIsStoppedThereToo) {
+  int calls = 0;
+  const int handler = Application().AddOnException([&](const std::exception&) {
+    ++calls;
+    throw 7;
+  });
+  bool ran = true;
+  EXPECT_NO_THROW(ran = Application().Guarded([] { throw EInvalidOperation("first"); }));
+  Application().RemoveHandler(handler);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(calls, 1);
+}

@@ -284,6 +284,13 @@ void TColorDropPalette::MouseMove(TShiftState shift, int x, int y) {
   TForm::MouseMove(shift, x, y);
 }
 
+RECT TColorDropPalette::HintArea(POINT client) {
+  const POINT cell = CellAt(int(client.x), int(client.y));
+  if (!ShowColorHints || !ValidCell(cell)) return RECT{0, 0, 0, 0};
+  Hint = HintText(cell);
+  return CellRect(cell);
+}
+
 void TColorDropPalette::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TForm::MouseUp(button, shift, x, y);
   if (button != mbLeft) return;

@@ -106,6 +106,8 @@ protected:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // The hint holds for the cell under the mouse, with that cell's text.
+  RECT HintArea(POINT client) override;
 
 private:
   RECT CellRect(POINT cell) const;

@@ -150,11 +150,7 @@ LRESULT CALLBACK TControlSubClass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   auto* self = reinterpret_cast<TControlSubClass*>(data);
   TPrevious previous = [wnd](UINT m, WPARAM w, LPARAM l) { return DefSubclassProc(wnd, m, w, l); };
   LRESULT result = 0;
-  try {
-    result = self->FHandler(msg, wParam, lParam, previous);
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-  }
+  Application().Guarded([&] { result = self->FHandler(msg, wParam, lParam, previous); });
   if (msg == WM_NCDESTROY) RemoveWindowSubclass(wnd, Proc, 0);
   return result;
 }

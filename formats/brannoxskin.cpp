@@ -182,16 +182,16 @@ void TBXSkin::SaveToStream(TStream& s) {
   PatchResourceSize(s, sizeField);
 }
 
-void TBXSkin::LoadFromStream(TStream& s) {
+void TBXSkin::LoadFromStream(TStream& s, const TBadDataEvent& onBadPicture) {
   TbxskinDatacomp comp(nullptr);
   comp.data = &Data;
   ReadResourceHeader(s);
-  ReadComponentStream(s, comp);
+  ReadComponentStream(s, comp, onBadPicture);
 }
 
-void TBXSkin::LoadFromFile() {
+void TBXSkin::LoadFromFile(const TBadDataEvent& onBadPicture) {
   TFileStream f(Filename, fmOpenRead);
-  LoadFromStream(f);
+  LoadFromStream(f, onBadPicture);
 }
 
 void TBXSkin::SaveToFile() {

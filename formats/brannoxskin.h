@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Classes.h"
+#include "Filer.h"
 #include "Graphics.h"
 #include "StringList.h"
 
@@ -118,8 +119,10 @@ public:
   void SaveToStream(TStream& s);
   // Reads a skin stream from the stream's position onto Data: properties the
   // stream does not name keep their values.
-  void LoadFromStream(TStream& s);
-  void LoadFromFile();
+  // A picture that cannot be read goes to onBadPicture, when given, and
+  // stays empty while the rest is read; without it the load fails.
+  void LoadFromStream(TStream& s, const TBadDataEvent& onBadPicture = nullptr);
+  void LoadFromFile(const TBadDataEvent& onBadPicture = nullptr);
   // Replaces Filename only once the whole stream is written.
   void SaveToFile();
 

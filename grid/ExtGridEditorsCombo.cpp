@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "Forms.h"
 
@@ -15,25 +16,28 @@ constexpr UINT_PTR kEditSubclass = 1;
 // The edit inside a drop-down combo: its keys go to the combo editor.
 LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   auto* combo = reinterpret_cast<TGridCombo*>(data);
-  try {
+  std::optional<LRESULT> handled;
+  const bool ok = Application().Guarded([&] {
     switch (msg) {
       case WM_KEYDOWN:
-        if (combo->EditorKey(uint16_t(wParam), KeyboardShift())) return 0;
+        if (combo->EditorKey(uint16_t(wParam), KeyboardShift())) handled = 0;
         break;
       case WM_CHAR: {
-        if (wParam == '\r' || wParam == '\n' || wParam == '\t' || wParam == VK_ESCAPE) return 0;
-        LRESULT r = DefSubclassProc(wnd, msg, wParam, lParam);
+        if (wParam == '\r' || wParam == '\n' || wParam == '\t' || wParam == VK_ESCAPE) {
+          handled = 0;
+          break;
+        }
+        handled = DefSubclassProc(wnd, msg, wParam, lParam);
         if (wParam >= 32) combo->Complete();
-        return r;
+        break;
       }
       case WM_NCDESTROY:
         RemoveWindowSubclass(wnd, ComboEditProc, kEditSubclass);
         break;
     }
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-    return 0;
-  }
+  });
+  if (!ok) return 0;
+  if (handled) return *handled;
   return DefSubclassProc(wnd, msg, wParam, lParam);
 }
 

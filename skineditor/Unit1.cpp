@@ -5,7 +5,9 @@
 // a recent project, closing) asks first, with Yes / No / Cancel; a project
 // named on the command line is opened like any other, with its preview
 // picture and colour, so that a later save does not lose them; a project
-// that cannot be read says why.
+// that cannot be read says why; a project with a picture that cannot be
+// read opens without that picture and names it in one warning; a skin
+// without a background picture is not compiled (it would have no face).
 #include "Unit1.h"
 
 #include <algorithm>
@@ -236,6 +238,7 @@ void TForm1::avaanahka(const std::string& path) {
   lataa();
   Modified = false;
   if (!why.empty()) MessageDlg(why, mtError, mbOK);
+  else if (!Project.UnreadPictures.empty()) MessageDlg(Project.UnreadPicturesMessage(), mtWarning, mbOK);
 }
 
 void TForm1::Save1Click(TComponent* sender) {
@@ -259,6 +262,10 @@ void TForm1::Saveas1Click(TComponent*) {
 void TForm1::Compile1Click(TComponent* sender) {
   Save1Click(sender);
   if (Project.bxs.Filename.empty() || Modified) return;
+  if (!HasBackgroundPicture(Skin())) {
+    MessageDlg(kNoBackgroundMessage, mtWarning, mbOK);
+    return;
+  }
   TStringList notes;
   notes.SetText(Memo1->Text());
   CompileSkin(FEditorDir, Project.PackageInput(notes));

@@ -64,10 +64,12 @@ void TForm1::CreateGeneralPage() {
   S2->SetParent(page);
   AddLabel(page, "Selected font:", 8, 100, 104);
   SpeedButton8 = AddButton(page, "A", 112, 96, 24, 22, [this] { SpeedButton8Click(this); });
+  SpeedButton8->Hint = "Select font";
   AddLabel(page, "Selected color:", 8, 124, 104);
   Shape1 = AddSwatch(page, 112, 122, [this] { Shape1MouseDown(this, mbLeft, 0, 0, 0); });
   AddLabel(page, "Unselected font:", 8, 152, 104);
   SpeedButton9 = AddButton(page, "A", 112, 148, 24, 22, [this] { SpeedButton9Click(this); });
+  SpeedButton9->Hint = "Select font";
   AddLabel(page, "Unselected color:", 8, 176, 104);
   Shape2 = AddSwatch(page, 112, 174, [this] { Shape2MouseDown(this, mbLeft, 0, 0, 0); });
   AddLabel(page, "Author:", 8, 204);
@@ -98,8 +100,10 @@ void TForm1::CreateCursorsPage() {
     edit->SetBounds(8, y + 16, 130, kEditHeight);
     edit->SetParent(Cursors);
     CursorEdits[size_t(row.slot)] = edit;
-    AddButton(Cursors, "Open", 140, y + 16, 32, kEditHeight, [this, slot = row.slot] { OpenCursorClick(slot); });
-    AddButton(Cursors, "X", 174, y + 16, 20, kEditHeight, [this, slot = row.slot] { ClearCursorClick(slot); });
+    AddButton(Cursors, "Open", 140, y + 16, 32, kEditHeight, [this, slot = row.slot] { OpenCursorClick(slot); })->Hint =
+        "Open";
+    AddButton(Cursors, "X", 174, y + 16, 20, kEditHeight, [this, slot = row.slot] { ClearCursorClick(slot); })->Hint =
+        "Clear";
     y += 44;
   }
 }

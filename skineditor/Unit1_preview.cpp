@@ -4,7 +4,9 @@
 //
 // Departure from the original preview: a drag never makes a width or height
 // smaller than the element's minimum nor a position negative, and keeps the
-// dragged elements inside the background (as far as they fit in it).
+// dragged elements that are inside the background inside it; what already
+// reaches past it (a layout larger than its background) follows the mouse.
+// The memo shows every stored line of the notes, not only the first.
 #include "Unit1.h"
 
 #include <algorithm>
@@ -55,11 +57,22 @@ int FontRowHeight(const TFont& font) {
   return int(tm.tmHeight);
 }
 
-// A move by d of a span [start, end) kept inside [0, limit): the end is
-// kept first, then the start, so that what does not fit stays at 0.
-int ClampShift(int d, int start, int end, int limit) { return std::max(std::min(d, limit - end), -start); }
-// A size from a drag, at least min and reaching no further than limit.
-int ClampSize(int size, int start, int min, int limit) { return std::max(std::min(size, limit - start), min); }
+// A move by d of the span [start, end): never to a negative position, and a
+// span inside [0, limit) stays inside. A span already past the far edge (a
+// layout larger than its background) follows the mouse: the rule only cuts a
+// move short, it never turns it around.
+int ClampShift(int d, int start, int end, int limit) {
+  if (d < 0) return std::min(0, std::max(d, -start));
+  if (end > limit) return d;
+  return std::min(d, limit - end);
+}
+// A size from a drag of an element at start, now current in size: at least
+// min; an element inside the limit grows only up to it, one past it follows
+// the mouse.
+int ClampSize(int size, int start, int current, int min, int limit) {
+  if (size > current && start + current <= limit) size = std::min(size, limit - start);
+  return std::max(size, min);
+}
 
 // Moves the 13 rows or icons together by (dx, dy), as far as they stay inside
 // the area; the first is the top one and the last the bottom one.
@@ -172,7 +185,7 @@ void TForm1::paivitaicot() {
 void TForm1::SetBackground() {
   TbxskinData& d = Skin();
   Image1->Picture().Assign(d.Kuva);
-  const bool picture = d.Kuva.Graphic() && !d.Kuva.Graphic()->Empty();
+  const bool picture = HasBackgroundPicture(d);
   const int w = picture ? d.Kuva.Width() : d.Width, h = picture ? d.Kuva.Height() : d.Height;
   Image1->SetBounds(0, 0, std::max(kMinBackground, w), std::max(kMinBackground, h));
   Image1->Changed();
@@ -217,9 +230,11 @@ void TForm1::lataa() {
   Edit1->SetText(d.Tekija);
   Memo1->SetText("");
   if (d.Comments.Count() > 0) {
-    // The notes are one stored line; its line breaks make the memo's lines.
+    // The editor keeps the notes as one stored line whose line breaks make
+    // the memo's lines; a skin written elsewhere may store several lines,
+    // and every one of them is kept.
     TStringList lines;
-    lines.SetText(d.Comments[0]);
+    lines.SetText(d.Comments.Text());
     for (int i = lines.Count(); i-- > 0;)
       if (lines[i].empty()) lines.Delete(i);
     Memo1->Lines.Assign(lines);
@@ -262,14 +277,14 @@ void TForm1::B1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
       top += ClampShift(y - GrabY, top, top + height, area.cy);
       break;
     case ssShift | ssLeft:
-      width = ClampSize(x + StartWidth - GrabX, left, kMinButton, area.cx);
+      width = ClampSize(x + StartWidth - GrabX, left, width, kMinButton, area.cx);
       break;
     case ssCtrl | ssLeft:
-      height = ClampSize(y + StartHeight - GrabY, top, kMinButton, area.cy);
+      height = ClampSize(y + StartHeight - GrabY, top, height, kMinButton, area.cy);
       break;
     case ssShift | ssCtrl | ssLeft:
-      width = ClampSize(x + StartWidth - GrabX, left, kMinButton, area.cx);
-      height = ClampSize(y + StartHeight - GrabY, top, kMinButton, area.cy);
+      width = ClampSize(x + StartWidth - GrabX, left, width, kMinButton, area.cx);
+      height = ClampSize(y + StartHeight - GrabY, top, height, kMinButton, area.cy);
       break;
     default:
       break;
@@ -318,7 +333,7 @@ void TForm1::L1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
     for (int k = 0; k < 13; ++k) {
       TLabel* r = L[size_t(k)];
       const int start = fromOwn ? RowStartWidths[size_t(k)] : StartWidth;
-      r->SetWidth(ClampSize(x + start - GrabX, r->Left(), kMinRowWidth, area.cx));
+      r->SetWidth(ClampSize(x + start - GrabX, r->Left(), r->Width(), kMinRowWidth, area.cx));
       if (list.Item(k + 1).Width != r->Width()) Changed();
       list.Item(k + 1).Width = r->Width();
     }
@@ -336,7 +351,7 @@ void TForm1::L1MouseMove(TComponent* sender, TShiftState shift, int x, int y) {
       break;
     }
     case ssCtrl | ssLeft:
-      row->SetWidth(ClampSize(x + StartWidth - GrabX, row->Left(), kMinRowWidth, area.cx));
+      row->SetWidth(ClampSize(x + StartWidth - GrabX, row->Left(), row->Width(), kMinRowWidth, area.cx));
       if (item.Width != row->Width()) Changed();
       item.Width = row->Width();
       break;

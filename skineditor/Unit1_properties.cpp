@@ -67,6 +67,7 @@ void TForm1::CreateButtonPage(TPanel* page) {
     group.Open = AddButton(group.Box, "Open", 6, 16, 40, 22, [this, g] { OpenPictureClick(g); });
     group.Open->Hint = "Open Picture";
     group.Clear = AddButton(group.Box, "Clear", 48, 16, 40, 22, [this, g] { ClearPictureClick(g); });
+    group.Clear->Hint = "Clear";
     group.Save = AddButton(group.Box, "Save", 90, 16, 40, 22, [this, g] { SavePictureClick(g); });
     group.Save->Hint = "Save Picture";
     group.Swatch = AddSwatch(group.Box, 140, 17, [this, g] { PictureSwatchMouseDown(g); });

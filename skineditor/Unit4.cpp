@@ -38,8 +38,11 @@ TForm4::TForm4(TComponent* owner) : TForm(owner) {
   Memo1 = new TMemo(this);
   Memo1->SetReadOnly(true);
   Memo1->ScrollBars = ssVertical;
-  Memo1->SetBounds(8, 26, 355, 158);
+  Memo1->SetBounds(8, 26, 355, 136);
   Memo1->SetParent(this);
+  P1 = new TProgressBar(this);
+  P1->SetBounds(8, 168, 355, 16);
+  P1->SetParent(this);
 
   struct {
     TButton** button;
@@ -113,8 +116,12 @@ void TForm4::BitBtn3Click(TComponent*) {
 }
 
 void TForm4::C1CompressProgress(TCABFile*, int pos, int tot) {
+  if (tot == 0) return;
   // Halves go to the even neighbour.
-  if (tot != 0) P1Position = int(std::nearbyint(double(pos) / double(tot) * 100.0));
+  P1->SetPosition(int(std::nearbyint(double(pos) / double(tot) * 100.0)));
+  // The cabinet library calls back while it works, with no messages run in
+  // between: the bar is painted now.
+  if (P1->HandleAllocated()) UpdateWindow(P1->Handle());
 }
 
 void TForm4::FormCloseQuery(TComponent*, bool& canClose) { canClose = CanCloseCompile; }

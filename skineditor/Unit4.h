@@ -7,6 +7,7 @@
 
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "ProgressBar.h"
 #include "StdCtrls.h"
 #include "StdEdits.h"
 #include "StringList.h"
@@ -40,8 +41,7 @@ public:
   TCABFile* C1;
   TTimer* Timer1;
   TMemo* Memo1;      // the log, read-only
-  // The progress (0..100), kept until the class library has a progress bar.
-  int P1Position = 0;
+  TProgressBar* P1;  // the compression's progress, 0..100
 
   TSkinPackageInput Input;   // the saved project to compile
   std::string TempFolder;    // skintemp\ below the editor, with its backslash

@@ -5,7 +5,8 @@
 // cannot be copied, a missing cabinet library or a failed cabinet call ends
 // the compilation as a failure that the log names; the package is written
 // under a temporary name beside the output and renamed over the old one only
-// when it is complete; the temporary files are deleted on every way out.
+// when it is complete; the temporary files are deleted on every way out; a
+// skin without a background picture is refused before anything is written.
 #include "Unit4_compile.h"
 
 #include <windows.h>
@@ -13,6 +14,8 @@
 #include <cstdio>
 
 #include "Streams.h"
+#include "SysUtils.h"
+#include "skinproject.h"
 
 const char* const kLogCompress = "Compress skin";
 const char* const kLogDeleteTemp = "Delete temporary files";
@@ -50,6 +53,7 @@ bool TSkinCompiler::Run(const TSkinPackageInput& input) {
   std::vector<std::string> listed;
   std::string failure;
   try {
+    if (!input.Skin || !HasBackgroundPicture(*input.Skin)) throw EInvalidOperation(kNoBackgroundMessage);
     DeleteStaleMembers();
     auto members = MakeSkinPackageMembers(input, [this](const std::string& line) {
       Breathe();

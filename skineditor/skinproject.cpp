@@ -8,6 +8,10 @@
 
 const char* const kEditorTitle = "Brannox 2000 skin editor";
 const char* const kNotProjectMessage = "File is not valid Brannox 2000 skin file";
+const char* const kNoBackgroundMessage =
+    "The skin has no background picture. Open one with \"Open skin\" on the General page before compiling.";
+
+bool HasBackgroundPicture(const TbxskinData& d) { return d.Kuva.Graphic() && !d.Kuva.Graphic()->Empty(); }
 
 namespace {
 
@@ -113,15 +117,26 @@ void TSkinProject::New() {
 
 std::string TSkinProject::Open(const std::string& projectFile) {
   New();
+  UnreadPictures.clear();
   bxs.Filename = projectFile;
   try {
-    bxs.LoadFromFile();
+    bxs.LoadFromFile([this](const std::string& path, const std::exception& e) {
+      UnreadPictures.push_back(path + ": " + e.what());
+    });
     ReadCompanion();
   } catch (const std::exception& e) {
     New();
+    UnreadPictures.clear();
     return "Cannot open " + projectFile + ": " + e.what();
   }
   return "";
+}
+
+std::string TSkinProject::UnreadPicturesMessage() const {
+  if (UnreadPictures.empty()) return "";
+  std::string text = "These pictures of " + ExtractFileName(bxs.Filename) + " cannot be read and are left empty:";
+  for (const std::string& picture : UnreadPictures) text += "\r\n" + picture;
+  return text;
 }
 
 void TSkinProject::ReadCompanion() {

@@ -13,6 +13,9 @@
 
 extern const char* const kEditorTitle;         // "Brannox 2000 skin editor"
 extern const char* const kNotProjectMessage;   // "File is not valid Brannox 2000 skin file"
+// A skin without a background picture has no face to show: it is not compiled.
+extern const char* const kNoBackgroundMessage;
+bool HasBackgroundPicture(const TbxskinData& d);
 
 // The values New starts from (the editor's built-in empty skin).
 void MakeEmptyEditorSkin(TbxskinData& d);
@@ -31,7 +34,13 @@ public:
   void New();
   // Loads a project file and its companion. A project that cannot be read
   // leaves an unnamed New project; the result is then the reason, else "".
+  // A picture that cannot be read is left empty and named in UnreadPictures;
+  // the rest of the project opens.
   std::string Open(const std::string& projectFile);
+  // What the last Open could not read ("path: reason" each); empty when it read everything.
+  std::vector<std::string> UnreadPictures;
+  // The message that names them, or "" when there are none.
+  std::string UnreadPicturesMessage() const;
   // Writes the project file and the companion under the current name;
   // cursors and the preview in the project's folder are stored by bare name.
   void Save();

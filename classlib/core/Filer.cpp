@@ -238,8 +238,8 @@ private:
 // into the property it names, recursing into object properties.
 class TPathReader : public TFiler {
 public:
-  TPathReader(TReader& r, const std::vector<std::string>& path, size_t index)
-      : R(r), Path(path), I(index) {}
+  TPathReader(TReader& r, const std::vector<std::string>& path, size_t index, const TBadDataEvent& onBadData)
+      : R(r), Path(path), I(index), OnBadData(onBadData) {}
 
   void Apply(TPersistent& object) {
     object.DefineProperties(*this);
@@ -305,13 +305,24 @@ public:
     if (!Leaf(name)) return;
     if (R.ReadValue() != vaBinary) throw InvalidValue();
     TMemoryStream data(R.ReadBytes(R.S.ReadU32()));
-    read(data);
+    if (!OnBadData) {
+      read(data);
+      return;
+    }
+    // The payload is already consumed: the stream reads on in step.
+    try {
+      read(data);
+    } catch (const std::exception& e) {
+      std::string path;
+      for (const std::string& segment : Path) path += (path.empty() ? "" : ".") + segment;
+      OnBadData(path, e);
+    }
   }
   void ObjectProperty(const char* name, TPersistent& object) override {
     if (Found || !SameText(Path[I], name)) return;
     Found = true;
     if (I + 1 >= Path.size()) throw InvalidValue();
-    TPathReader(R, Path, I + 1).Apply(object);
+    TPathReader(R, Path, I + 1, OnBadData).Apply(object);
   }
 
 private:
@@ -327,6 +338,7 @@ private:
   TReader& R;
   const std::vector<std::string>& Path;
   size_t I;
+  const TBadDataEvent& OnBadData;
   bool Found = false;
 };
 
@@ -359,12 +371,12 @@ void WriteComponentStream(TStream& s, TPersistent& root, const std::string& clas
   w.WriteListEnd();  // end of its children
 }
 
-void ReadComponentStream(TStream& s, TPersistent& root) {
+void ReadComponentStream(TStream& s, TPersistent& root, const TBadDataEvent& onBadData) {
   TReader r(s);
   ReadPrefixAndClass(r, nullptr);
   while (!r.EndOfList()) {
     std::string path = r.ReadStr();
-    TPathReader(r, SplitPath(path), 0).Apply(root);
+    TPathReader(r, SplitPath(path), 0, onBadData).Apply(root);
   }
 }
 

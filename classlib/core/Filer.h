@@ -109,9 +109,15 @@ void ReadResourceHeader(TStream& s);
 // properties as dotted paths, and the two closing zero bytes.
 void WriteComponentStream(TStream& s, TPersistent& root, const std::string& className,
                           const std::string& name);
+// A binary value that its property could not take: the property's dotted
+// path and the error.
+using TBadDataEvent = std::function<void(const std::string& path, const std::exception& error)>;
 // Reads a component stream written as above onto root, property by property
-// (paths matched without regard to letter case).
-void ReadComponentStream(TStream& s, TPersistent& root);
+// (paths matched without regard to letter case). A binary value that its
+// property cannot take (a damaged picture) goes to onBadData when given, and
+// the reading goes on with the next property; without it the error ends the
+// reading.
+void ReadComponentStream(TStream& s, TPersistent& root, const TBadDataEvent& onBadData = nullptr);
 
 // Visits every stream entry without an object graph: path, kind name and the
 // value as text. Used by tools that show what a stream holds. Lists within

@@ -252,6 +252,11 @@ void TWinControl::TrackHover(TControl* now) {
   HoverChanged(now);
 }
 
+void TWinControl::HoverChanged(TControl* now) {
+  TWinControl* root = FindControl(GetAncestor(FHandle, GA_ROOT));
+  if (root && root != this) root->ChildHoverChanged(*this, now);
+}
+
 TShiftState KeysToShift(WPARAM keys) {
   TShiftState s = 0;
   if (keys & MK_SHIFT) s |= ssShift;
@@ -360,7 +365,7 @@ TWinControl* FindControl(HWND wnd) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !Hint.empty()) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
     TWinControl* root = FindControl(GetAncestor(FHandle, GA_ROOT));
     if (root && root != this) root->ChildHintMouse(*this, MSG{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}});
   }
@@ -476,12 +481,7 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return r;
   }
   // Nothing may unwind into Windows' code: the exception is shown here.
-  try {
-    return self->WndProc(msg, wParam, lParam);
-  } catch (const std::exception& e) {
-    Application().HandleException(e);
-  } catch (...) {
-    Application().HandleUnknownException();
-  }
-  return 0;
+  LRESULT result = 0;
+  Application().Guarded([&] { result = self->WndProc(msg, wParam, lParam); });
+  return result;
 }

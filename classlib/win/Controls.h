@@ -154,11 +154,14 @@ protected:
   virtual bool MouseWheel(int delta, TShiftState shift, POINT screen) { return false; }
   virtual void WindowPosChanging(WINDOWPOS& pos) {}
   virtual void Timer(UINT_PTR id) {}
-  // The graphic control under the mouse changed (null: none).
-  virtual void HoverChanged(TControl* now) {}
-  // A mouse message of a windowed control with a hint, given to its
-  // top-level window (which shows the hints).
+  // The graphic control under the mouse changed (null: none); told to the
+  // top-level window, which shows the hints.
+  virtual void HoverChanged(TControl* now);
+  // A mouse message of a windowed control, given to its top-level window
+  // (which shows the hints of the control and of its graphic controls).
   virtual void ChildHintMouse(TWinControl& child, const MSG& msg) {}
+  // The graphic control under the mouse in a windowed control changed.
+  virtual void ChildHoverChanged(TWinControl& child, TControl* now) {}
   virtual bool CloseRequested() { return false; }
   // A WM_COMMAND notification of this control, reflected by its parent.
   virtual bool CommandNotify(WORD code) { return false; }

@@ -2,6 +2,7 @@
 #include "Forms.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "Dialogs.h"
 #include "Menus.h"
@@ -197,7 +198,11 @@ bool TForm::PreviewKey(MSG& msg) {
   auto* form = dynamic_cast<TForm*>(FindControl(root));
   if (!form || !form->KeyPreview) return false;
   uint16_t key = uint16_t(msg.wParam);
-  if (form->KeyDown(key, KeyboardShift())) return true;
+  bool taken = false;
+  // Runs from the message loops, outside any window procedure: a short cut
+  // that raises ends in the boundary, and its key goes no further.
+  if (!Application().Guarded([&] { taken = form->KeyDown(key, KeyboardShift()); })) return true;
+  if (taken) return true;
   msg.wParam = key;
   return false;
 }
@@ -209,21 +214,23 @@ HWND TForm::Tooltip() {
     FTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!FTooltip) return nullptr;
+    // The form's own tool: its graphic controls and the form itself.
     TTTOOLINFOA ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = Handle();
     ti.uId = 1;
     ti.lpszText = const_cast<char*>("");
     SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
+    FHintTools[Handle()] = THintTool{RECT{0, 0, 0, 0}, std::string()};
   }
   return FTooltip;
 }
 
 void TForm::ChildHintMouse(TWinControl& child, const MSG& msg) {
-  if (!ShowHint || !Tooltip()) return;
-  // Each windowed control is its own tool; its text is asked for when the
-  // tip shows, so a changed hint shows changed.
-  if (FHintedWindows.insert(child.Handle()).second) {
+  if (!ShowHint || (child.Hint.empty() && !FTooltip) || !Tooltip()) return;
+  // Each windowed control with a hint is its own tool; its text is asked
+  // for when the tip shows, so a changed hint shows changed.
+  if (!child.Hint.empty() && FHintedWindows.insert(child.Handle()).second) {
     TTTOOLINFOA ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_IDISHWND;
@@ -238,16 +245,51 @@ void TForm::ChildHintMouse(TWinControl& child, const MSG& msg) {
 }
 
 void TForm::HoverChanged(TControl* now) {
-  if (!ShowHint || !Tooltip()) return;
+  if (!ShowHint) return;
+  const bool hinted = now && !now->Hint.empty();
+  SetHintTool(Handle(), hinted ? now->BoundsRect() : RECT{0, 0, 0, 0}, hinted ? now->Hint : std::string());
+}
+
+void TForm::ChildHoverChanged(TWinControl& child, TControl* now) {
+  if (!ShowHint) return;
+  const bool hinted = now && !now->Hint.empty();
+  if (!hinted && !FHintTools.contains(child.Handle())) return;
+  SetHintTool(child.Handle(), hinted ? now->BoundsRect() : RECT{0, 0, 0, 0}, hinted ? now->Hint : std::string());
+}
+
+RECT TForm::HintArea(POINT) {
+  RECT client;
+  GetClientRect(FHandle, &client);
+  return client;
+}
+
+void TForm::OwnHintMouse(POINT client) {
+  if (!ShowHint || ControlAtPos(client)) return;  // a graphic control's hint is HoverChanged's
+  RECT area = HintArea(client);
+  const bool hinted = !Hint.empty() && !IsRectEmpty(&area);
+  if (!hinted && !FTooltip) return;
+  SetHintTool(Handle(), hinted ? area : RECT{0, 0, 0, 0}, hinted ? Hint : std::string());
+}
+
+void TForm::SetHintTool(HWND window, const RECT& area, const std::string& text) {
+  if (!Tooltip()) return;
   SendMessageA(FTooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(Application().HintHidePause, 0));
-  // One tool that takes the bounds and the hint of the control under the mouse.
-  FHintText = now ? now->Hint : std::string();
   TTTOOLINFOA ti{};
   ti.cbSize = sizeof ti;
-  ti.hwnd = Handle();
+  ti.hwnd = window;
   ti.uId = 1;
-  ti.rect = now && !FHintText.empty() ? now->BoundsRect() : RECT{0, 0, 0, 0};
-  ti.lpszText = const_cast<char*>(FHintText.c_str());
+  auto known = FHintTools.find(window);
+  if (known == FHintTools.end()) {
+    ti.lpszText = const_cast<char*>("");
+    SendMessageA(FTooltip, TTM_ADDTOOLA, 0, LPARAM(&ti));
+    known = FHintTools.emplace(window, THintTool{RECT{0, 0, 0, 0}, std::string()}).first;
+  }
+  THintTool& tool = known->second;
+  if (EqualRect(&area, &tool.Area) && text == tool.Text) return;
+  tool.Area = area;
+  tool.Text = text;
+  ti.rect = area;
+  ti.lpszText = const_cast<char*>(tool.Text.c_str());
   SendMessageA(FTooltip, TTM_POP, 0, 0);
   SendMessageA(FTooltip, TTM_NEWTOOLRECTA, 0, LPARAM(&ti));
   SendMessageA(FTooltip, TTM_UPDATETIPTEXTA, 0, LPARAM(&ti));
@@ -269,9 +311,15 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
   }
-  if (FTooltip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
-    MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
-    SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+    // The tool under the mouse is set first, then the tooltip sees the move.
+    const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+    if (msg == WM_MOUSEMOVE && FHandle) OwnHintMouse(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (FTooltip) {
+      MSG m{FHandle, msg, wParam, lParam, DWORD(GetMessageTime()), {}};
+      SendMessageA(FTooltip, TTM_RELAYEVENT, 0, LPARAM(&m));
+    }
+    return result;
   }
   LRESULT result = 0;
   if (HandleMenuMessage(msg, wParam, lParam, result)) return result;
@@ -395,6 +443,15 @@ void TApplication::HandleUnknownException() {
   HandleException(Exception("An unknown error occurred"));
 }
 
+void TApplication::ShowGuarded(const std::exception* e) noexcept {
+  try {
+    if (e) HandleException(*e);
+    else HandleUnknownException();
+  } catch (...) {
+    // An exception handler that raises: nothing is left to show it.
+  }
+}
+
 void TApplication::QueueRelease(TForm* form) {
   if (std::find(FReleased.begin(), FReleased.end(), form) == FReleased.end()) FReleased.push_back(form);
   PostMessageA(UtilityWindow(), WM_NULL, 0, 0);
@@ -422,7 +479,7 @@ void TApplication::Idle() {
   // Released forms go here, outside any of their own messages.
   auto released = std::move(FReleased);
   FReleased.clear();
-  for (TForm* f : released) delete f;
+  for (TForm* f : released) Guarded([f] { delete f; });
   RunIdleHandlers();
 }
 
@@ -431,11 +488,7 @@ void TApplication::RunIdleHandlers() {
   auto handlers = FOnIdle;
   for (auto& [id, h] : handlers) {
     if (!FOnIdle.contains(id)) continue;  // removed by an earlier handler
-    try {
-      h(done);
-    } catch (const std::exception& e) {
-      HandleException(e);
-    }
+    Guarded([&] { h(done); });
   }
   if (done && !FTerminated) WaitMessage();
 }

@@ -96,15 +96,33 @@ protected:
   virtual bool CloseQuery();
   void HoverChanged(TControl* now) override;
   void ChildHintMouse(TWinControl& child, const MSG& msg) override;
+  void ChildHoverChanged(TWinControl& child, TControl* now) override;
+  // Where the form's own Hint holds around a client point that no control
+  // covers: the client area; a form that hints per cell gives the cell, and
+  // an empty rectangle shows no hint there.
+  virtual RECT HintArea(POINT client);
 
 private:
   // The form's tooltip, made on first use; null when it cannot be made.
   HWND Tooltip();
+  // The mouse over the form itself: its own Hint in the area of the point.
+  void OwnHintMouse(POINT client);
+  // The tool of a window for its graphic controls (the form's also for the
+  // form itself) takes the area and the text; a tip that shows for another
+  // one is taken down.
+  void SetHintTool(HWND window, const RECT& area, const std::string& text);
   void ApplyStyle();
   bool FModal = false;
   std::string FCaption;
   HWND FTooltip = nullptr;  // owned by the form's window (destroyed with it)
-  std::string FHintText;
+  std::string FHintText;  // the text handed out for a windowed control's tool
+  struct THintTool {
+    RECT Area;
+    std::string Text;
+  };
+  // The tools for graphic controls, by the window they lie in (the form's
+  // own is made with the tooltip).
+  std::map<HWND, THintTool> FHintTools;
   std::set<HWND> FHintedWindows;  // the windowed controls the tooltip has as tools
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
@@ -151,6 +169,22 @@ public:
   // Shows the exception (in a message box unless a handler takes it).
   void HandleException(const std::exception& e);
   void HandleUnknownException();
+  // The one boundary of both programs: every path that runs handlers (window
+  // procedures, the key preview and short cuts, idle handlers, timers, the
+  // message loops) runs them through here. An exception ends here: it is
+  // shown and the program goes on; false then.
+  template <typename F>
+  bool Guarded(F&& run) {
+    try {
+      run();
+      return true;
+    } catch (const std::exception& e) {
+      ShowGuarded(&e);
+    } catch (...) {
+      ShowGuarded(nullptr);
+    }
+    return false;
+  }
 
   // The hidden window that carries the timers.
   HWND UtilityWindow();
@@ -163,6 +197,9 @@ public:
   void FormDestroyed(TForm* form);
 
 private:
+  // Shows a stopped exception (null: not a std::exception); whatever the
+  // showing itself raises ends here too.
+  void ShowGuarded(const std::exception* e) noexcept;
   bool ProcessMessage(MSG& msg);
   void Idle();
   class TUtilityWindow;

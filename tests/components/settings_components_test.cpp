@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include "../support/RealInput.h"
+
 namespace {
 std::string TempFolder(const char* name) {
   char dir[MAX_PATH];
@@ -342,15 +344,25 @@ TEST(ColorDropButton, ThePaletteDropsDownSelectsAndClosesOnASecondClick) {
   Application().ProcessMessages();
 }
 
+namespace {
+// A shown form with a colour button whose palette is dropped down.
+struct TDroppedPalette {
+  TDroppedPalette() : b(new TColorDropButton(&form)) {
+    form.SetBounds(100, 100, 200, 120);
+    b->SetBounds(10, 10, TColorDropButton::kDefaultWidth, TColorDropButton::kDefaultHeight);
+    b->SetParent(&form);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    b->Click();
+  }
+  TForm form{nullptr};
+  TColorDropButton* b;  // owned by form
+};
+}  // namespace
+
 TEST(ColorDropButton, AMouseClickOnTheButtonClosesItsOpenPaletteForGood) {
-  TForm form(nullptr);
-  form.SetBounds(100, 100, 200, 120);
-  auto* b = new TColorDropButton(&form);
-  b->SetBounds(10, 10, TColorDropButton::kDefaultWidth, TColorDropButton::kDefaultHeight);
-  b->SetParent(&form);
-  form.Show();
-  SetForegroundWindow(form.Handle());
-  b->Click();
+  TDroppedPalette dropped;
+  TColorDropButton* b = dropped.b;
   ASSERT_TRUE(b->DroppedDown());
   for (int k = 0; k < 10; ++k) {
     Application().ProcessMessages();
@@ -374,4 +386,25 @@ TEST(ColorDropButton, AMouseClickOnTheButtonClosesItsOpenPaletteForGood) {
     Sleep(10);
   }
   EXPECT_FALSE(b->DroppedDown()) << "the click that closed the palette opened it again";
+}
+
+// The palette's hint is the colour of the cell under the resting mouse.
+TEST(ColorDropButton, ThePaletteHintsTheColourOfTheCellUnderTheMouse) {
+  TDroppedPalette dropped;
+  TColorDropButton* b = dropped.b;
+  ASSERT_TRUE(b->DroppedDown());
+  TColorDropPalette* palette = b->Palette();
+  auto cellOnScreen = [&](int x, int y) {
+    POINT p{TColorDropPalette::kCell * x - TColorDropPalette::kCell / 2,
+            TColorDropPalette::kCell * y - TColorDropPalette::kCell / 2};
+    ClientToScreen(palette->Handle(), &p);
+    return p;
+  };
+  EXPECT_EQ(HintAfterResting(cellOnScreen(1, 2)), "RGB = 255 000 000");
+  ASSERT_TRUE(b->DroppedDown());
+  const std::string blue = palette->HintText(POINT{3, 4});
+  EXPECT_EQ(blue.rfind("RGB = ", 0), 0u);
+  EXPECT_EQ(HintAfterResting(cellOnScreen(3, 4)), blue);
+  palette->ClosePalette();
+  Application().ProcessMessages();
 }

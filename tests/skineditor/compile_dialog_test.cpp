@@ -4,17 +4,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <iterator>
+#include <set>
 
 #include "Dialogs.h"
 #include "IniFiles.h"
 #include "GraphicFormats.h"
 #include "Unit1.h"
 #include "Unit4.h"
+#include "Unit4_compile.h"
 #include "skinoptions.h"
 #include "skinproject.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 namespace fs = std::filesystem;
 
@@ -121,11 +126,38 @@ TEST_F(CompileDialog, AStepThatRaisesStillLetsTheDialogClose) {
 TEST_F(CompileDialog, ProgressRoundsHalvesToEven) {
   TForm4 f(nullptr);
   f.C1CompressProgress(f.C1, 1, 8);  // 12.5
-  EXPECT_EQ(f.P1Position, 12);
+  EXPECT_EQ(f.P1->Position(), 12);
   f.C1CompressProgress(f.C1, 3, 8);  // 37.5
-  EXPECT_EQ(f.P1Position, 38);
+  EXPECT_EQ(f.P1->Position(), 38);
   f.C1CompressProgress(f.C1, 5, 0);
-  EXPECT_EQ(f.P1Position, 38) << "no total, no change";
+  EXPECT_EQ(f.P1->Position(), 38) << "no total, no change";
+}
+
+// A large skin: the bar on the shown dialog moves up with the compression.
+TEST_F(CompileDialog, TheProgressBarAdvancesWithTheCompression) {
+  TBitmap& background = Project.bxs.Data.Kuva.Bitmap();
+  background.SetPixelFormat(pf24bit);
+  background.SetSize(600, 400);
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 600; ++x) background.SetPixel(x, y, TColor((x * 7 + y * 13) & 0xFFFFFF));
+  Project.Save();
+  TForm4 f(nullptr);
+  Prepare(f, 0);
+  f.Show();
+  std::vector<int> shown;
+  auto step = f.C1->OnCompressProgress;
+  f.C1->OnCompressProgress = [&](TCABFile* s, int pos, int tot) {
+    step(s, pos, tot);
+    shown.push_back(int(SendMessageA(f.P1->Handle(), PBM_GETPOS, 0, 0)));
+  };
+  EXPECT_EQ(SendMessageA(f.P1->Handle(), PBM_GETPOS, 0, 0), 0);
+  f.Timer1->Tick();
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+  EXPECT_LT(shown.front(), 100);
+  EXPECT_EQ(shown.back(), 100);
+  EXPECT_GE(std::set<int>(shown.begin(), shown.end()).size(), 3u) << "it moves, not jumps";
+  EXPECT_EQ(f.P1->Position(), 100);
 }
 
 TEST_F(CompileDialog, TestSkinChoosesThePackageInTheLaunchersOptions) {
@@ -156,6 +188,43 @@ TEST_F(CompileDialog, ACompilationNeedsItsOutputAndTemporaryFolders) {
   Prompts.clear();
   EXPECT_FALSE(CompileSkin(Dir + "editor\\", Project.PackageInput(TStringList())));
   EXPECT_EQ(Prompts, std::vector<std::string>{"can't create temp directory"});
+}
+
+// A skin without a background would make a package with no face: the
+// editor's Compile says so and writes nothing, and the compiler refuses too.
+TEST_F(CompileDialog, ASkinWithoutABackgroundIsRefusedAndNoPackageIsWritten) {
+  TIniFile options(Dir + "editor\\options.ini");
+  options.WriteInteger("options", "foldermode", 1);
+  options.WriteString("options", "customfolder", Dir + "launcher\\skins");
+  TSkinProject blank;
+  blank.SaveAs(Dir + "blank.bxn");
+  TForm1 editor(nullptr, Dir + "editor\\");
+  editor.FormCreate({Dir + "blank.bxn"});
+  bool dialogShown = false;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        if (HWND w = FindWindowA("TForm4", nullptr); w && IsWindowVisible(w)) {
+          dialogShown = true;
+          PostMessageA(w, WM_CLOSE, 0, 0);
+        }
+      },
+      50);
+  editor.Compile1->Click();
+  Application().RemoveTimer(timer);
+  EXPECT_FALSE(dialogShown);
+  EXPECT_EQ(Prompts, std::vector<std::string>{kNoBackgroundMessage});
+  EXPECT_FALSE(fs::exists(Dir + "launcher\\skins\\blank.bxs"));
+
+  TCABFile cab(nullptr);
+  cab.CABFile = Dir + "launcher\\skins\\blank.bxs";
+  TSkinCompiler compiler(cab);
+  compiler.TempFolder = Dir + "editor\\skintemp\\";
+  std::string last;
+  compiler.Log = [&](const std::string& line) { last = line; };
+  EXPECT_FALSE(compiler.Run(blank.PackageInput(TStringList())));
+  EXPECT_EQ(last, std::string(kLogNotCompiled) + kNoBackgroundMessage);
+  EXPECT_FALSE(fs::exists(Dir + "launcher\\skins\\blank.bxs"));
+  EXPECT_TRUE(fs::is_empty(Dir + "editor\\skintemp"));
 }
 
 // Runs only from testskin_e2e.sh, with BX_TESTSKIN_LAUNCHER naming a launcher

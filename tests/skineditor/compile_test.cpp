@@ -201,6 +201,7 @@ TScratchCompile CompileScratchProject(const std::string& package) {
   fs::remove_all(dir);
   fs::create_directories(dir + "skintemp");
   TSkinProject project;
+  project.bxs.Data.Kuva.Bitmap().SetSize(4, 4);
   project.SaveAs(dir + "plain.bxn");
   TCABFile cab(nullptr);
   cab.CABFile = package;

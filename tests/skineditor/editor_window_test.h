@@ -55,16 +55,17 @@ protected:
     b.SaveToFile(Dir + name);
     return Dir + name;
   }
-  // A saved project with a 400 x 300 background, opened in the window.
-  std::string OpenLargeProject() {
+  // A saved project with a w x h background, opened in the window.
+  std::string OpenProject(const std::string& name, int w, int h) {
     TSkinProject p;
-    p.bxs.Data.Kuva.Bitmap().SetSize(400, 300);
-    p.bxs.Data.Width = 400;
-    p.bxs.Data.Height = 300;
-    p.SaveAs(Dir + "large.bxn");
-    Form->FormCreate({Dir + "large.bxn"});
-    return Dir + "large.bxn";
+    p.bxs.Data.Kuva.Bitmap().SetSize(w, h);
+    p.bxs.Data.Width = w;
+    p.bxs.Data.Height = h;
+    p.SaveAs(Dir + name);
+    Form->FormCreate({Dir + name});
+    return Dir + name;
   }
+  std::string OpenLargeProject() { return OpenProject("large.bxn", 400, 300); }
   // The project as the project reader reads it back from its file.
   std::unique_ptr<TSkinProject> Reread(const std::string& file) {
     auto p = std::make_unique<TSkinProject>();

@@ -185,3 +185,41 @@ TEST_F(GridSort, NodeRowsSortTheirChildrenSeparately) {
   EXPECT_EQ(Column(g, 1), "node A|a|c|node B|b|z");
 }
 }  // namespace
+
+TEST_F(GridSort, AutoNumbersWithSeparatorsOrDashesSortByWhatTheyAre) {
+  // Thousand separators in their places: numbers; "555-1234" converts to no
+  // number and compares as text instead of equal to everything.
+  TGridData g = Rows({{"1,234"}, {"999"}, {"12,000"}, {"5"}, {"1,234.5"}});
+  g.QSort();
+  EXPECT_EQ(Column(g, 1), "5|999|1,234|1,234.5|12,000");
+  TGridData p = Rows({{"555-1234"}, {"555-0001"}, {"212-9999"}, {"555-0500"}});
+  p.QSort();
+  EXPECT_EQ(Column(p, 1), "212-9999|555-0001|555-0500|555-1234");
+  p.SortDirection = sdDescending;
+  p.QSort();
+  EXPECT_EQ(Column(p, 1), "555-1234|555-0500|555-0001|212-9999");
+  // Numbers among texts: numbers compare as numbers with numbers, as text
+  // with the rest; each cell is read once per sort, not per comparison.
+  TGridData m = Rows({{"b"}, {"10"}, {"a"}, {"9"}});
+  int formats = 0;
+  m.OnGetFormat = [&](int, TSortFormat&, std::string&, std::string&) { ++formats; };
+  m.QSort();
+  EXPECT_EQ(Column(m, 1), "9|10|a|b");
+  EXPECT_LE(formats, 2);  // the sort column and the tie-break column
+  EXPECT_EQ(m.CompareCells(1, 1, 2), -1);  // the same rules cell by cell
+}
+
+TEST_F(GridSort, TheFollowedRowGoesWhereItsDataWent) {
+  TGridData g = Rows({{"c"}, {"a"}, {"d"}, {"b"}});
+  g.SortFollowRow = 1;  // "c"
+  g.QSort();
+  EXPECT_EQ(g.Cells(1, g.SortFollowRow), "c");
+  EXPECT_EQ(g.SortFollowRow, 3);
+  g.SortDirection = sdDescending;
+  g.SortIndexList.AddIndex(1, false);
+  g.QSortIndexed();
+  EXPECT_EQ(g.Cells(1, g.SortFollowRow), "c");
+  g.SortFollowRow = 0;  // the header row never moves
+  g.QSort();
+  EXPECT_EQ(g.SortFollowRow, 0);
+}

@@ -166,6 +166,7 @@ private:
   int IndexedFullCompare(TSortKeys& keys, int entry, int rowA, int rowB);
   template <class Compare>
   void SortRange(int first, int last, Compare compare);
+  void SortRows(TSortKeys& keys, int first, int last);
   void ApplyRowOrder(int first, const std::vector<int>& order);
   std::vector<int> RealRowNumbers() const;
   void HideSortedRows(const std::vector<int>& reals);

@@ -1,6 +1,8 @@
 // Row sorting: the compare rules, the cells' sort keys and a stable merge
 // sort of whole rows.
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "ExtGridCells.h"
@@ -61,14 +63,20 @@ struct TCellKey {
 // with thousand separators in their places ("1,234") is read without them.
 // Under the automatic format a cell that does not convert ("555-1234")
 // compares as text.
-TCellKey MakeKey(std::string_view text, TSortFormat format, const std::string& prefix, const std::string& suffix) {
+void ReadNumber(TCellKey& k, TSortFormat format, const std::string& prefix, const std::string& suffix) {
+  const bool thousands = format == sfThousands || (format == sfAuto && NumberKind(k.Text) == nkFloat);
+  k.NumberOk = SortNumber(k.Text, prefix, suffix, thousands, k.Number) && !std::isnan(k.Number);
+}
+
+// withNumber false leaves the number to be read later (only needed when
+// some cell of the column is a number).
+TCellKey MakeKey(std::string_view text, TSortFormat format, const std::string& prefix, const std::string& suffix,
+                 bool withNumber = true) {
   TCellKey k;
   k.Text = text;
   if (format == sfText || format == sfTextCase) return k;
-  const int kind = NumberKind(text);
-  const bool thousands = format == sfThousands || (format == sfAuto && kind == nkFloat);
-  k.NumberOk = SortNumber(text, prefix, suffix, thousands, k.Number);
-  if (format == sfAuto) k.Auto = kind != nkOther ? sfNumber : LooksLikeDate(text) ? sfDate : sfText;
+  if (format == sfAuto) k.Auto = NumberKind(text) != nkOther ? sfNumber : LooksLikeDate(text) ? sfDate : sfText;
+  if (withNumber) ReadNumber(k, format, prefix, suffix);
   return k;
 }
 
@@ -117,6 +125,48 @@ public:
     return FGrid.SortIgnoreBlanks ? BlanksLast(r, a.Text.empty(), b.Text.empty(), FGrid.SortDirection) : r;
   }
 
+  // One row's place in a sort by a column whose cells all compare alike
+  // (all numbers, or all texts): the number, or the text's first 8 bytes in
+  // their order, held beside the row so that a sort runs through memory in
+  // order; a tie goes back to the cells.
+  struct TEntry {
+    double Number;
+    uint64_t Prefix;
+    int Row;
+  };
+  // The entries of rows first..last of a column that allows them; false
+  // when its cells compare in mixed ways (or blanks go last).
+  bool Entries(int col, int first, int last, std::vector<TEntry>& out, bool& numbers) {
+    if (col < 0 || col >= FGrid.PhysicalCols() || FGrid.SortIgnoreBlanks || first < FFirst || last > FLast) return false;
+    if (size_t(col) >= FColumns.size()) FColumns.resize(size_t(col) + 1);
+    TColumn& c = FColumns[size_t(col)];
+    if (!c.Built) Build(col, c);
+    if (!c.Keyed) return false;
+    const TSortFormat f = c.Format;
+    bool allNumbers = f == sfNumber || f == sfThousands || f == sfAuto, allTexts = f != sfNumber && f != sfThousands;
+    for (int r = first; r <= last; ++r) {
+      const TCellKey& k = c.Keys[size_t(r - FFirst)];
+      allNumbers = allNumbers && k.NumberOk && (f != sfAuto || k.Auto == sfNumber);
+      allTexts = allTexts && (f != sfAuto || k.Auto == sfText);
+    }
+    if (!allNumbers && !allTexts) return false;
+    numbers = allNumbers;
+    out.clear();
+    out.reserve(size_t(last - first + 1));
+    for (int r = first; r <= last; ++r) {
+      const TCellKey& k = c.Keys[size_t(r - FFirst)];
+      uint64_t prefix = 0;
+      for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < k.Text.size() ? uint8_t(k.Text[i]) : 0);
+      out.push_back(TEntry{k.Number, prefix, r});
+    }
+    return true;
+  }
+  // The cells' comparison of two entries whose numbers or prefixes are equal.
+  int CompareText(int col, int rowA, int rowB) const {
+    const TColumn& c = FColumns[size_t(col)];
+    return Sign(c.Keys[size_t(rowA - FFirst)].Text.compare(c.Keys[size_t(rowB - FFirst)].Text));
+  }
+
 private:
   struct TColumn {
     bool Built = false, Keyed = false;
@@ -131,11 +181,14 @@ private:
     c.Keyed = Keyed(c.Format);
     if (!c.Keyed) return;
     c.Keys.reserve(size_t(FLast - FFirst + 1));
-    bool dates = false;
+    bool dates = false, numbers = c.Format != sfAuto;
     for (int r = FFirst; r <= FLast; ++r) {
-      c.Keys.push_back(MakeKey(FGrid.Cells(col, r), c.Format, prefix, suffix));
+      c.Keys.push_back(MakeKey(FGrid.Cells(col, r), c.Format, prefix, suffix, false));
       dates = dates || c.Keys.back().Auto == sfDate;
+      numbers = numbers || c.Keys.back().Auto == sfNumber;
     }
+    if (numbers && c.Format != sfText && c.Format != sfTextCase)
+      for (TCellKey& k : c.Keys) ReadNumber(k, c.Format, prefix, suffix);
     if (dates)  // a date compares with the other cell's date
       for (TCellKey& k : c.Keys) k.Date = LocaleDate(k.Text);
   }
@@ -210,28 +263,36 @@ int TGridData::IndexedFullCompare(int entry, int rowA, int rowB) {
   return IndexedFullCompare(keys, entry, rowA, rowB);
 }
 
-// Bottom-up merge sort of row numbers: stable, and safe whatever the
-// comparison answers (the automatic format is decided by the first row alone,
-// so the order need not be consistent).
-template <class Compare>
-void TGridData::SortRange(int first, int last, Compare compare) {
-  if (last - first < 1) return;
-  std::vector<int> order, buffer(size_t(last - first + 1));
-  for (int r = first; r <= last; ++r) order.push_back(r);
-  const size_t n = order.size();
+namespace {
+// Bottom-up merge sort: stable, and safe whatever the comparison answers
+// (the automatic format is decided by the first cell alone, so the order
+// need not be consistent). compare(x, y) < 0 when x goes before y.
+template <class T, class Compare>
+void MergeSort(std::vector<T>& v, Compare compare) {
+  const size_t n = v.size();
+  std::vector<T> buffer(n);
   for (size_t width = 1; width < n; width *= 2) {
     for (size_t lo = 0; lo < n; lo += 2 * width) {
       size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n), i = lo, j = mid, k = lo;
-      if (mid >= hi || compare(order[mid], order[mid - 1]) >= 0) {  // already in order
-        std::copy(order.begin() + long(lo), order.begin() + long(hi), buffer.begin() + long(lo));
+      if (mid >= hi || compare(v[mid], v[mid - 1]) >= 0) {  // already in order
+        std::copy(v.begin() + long(lo), v.begin() + long(hi), buffer.begin() + long(lo));
         continue;
       }
-      while (i < mid && j < hi) buffer[k++] = compare(order[j], order[i]) < 0 ? order[j++] : order[i++];
-      while (i < mid) buffer[k++] = order[i++];
-      while (j < hi) buffer[k++] = order[j++];
+      while (i < mid && j < hi) buffer[k++] = compare(v[j], v[i]) < 0 ? v[j++] : v[i++];
+      while (i < mid) buffer[k++] = v[i++];
+      while (j < hi) buffer[k++] = v[j++];
     }
-    order.swap(buffer);
+    v.swap(buffer);
   }
+}
+}  // namespace
+
+template <class Compare>
+void TGridData::SortRange(int first, int last, Compare compare) {
+  if (last - first < 1) return;
+  std::vector<int> order;
+  for (int r = first; r <= last; ++r) order.push_back(r);
+  MergeSort(order, compare);
   ApplyRowOrder(first, order);
 }
 
@@ -277,9 +338,33 @@ void TGridData::ApplyRowOrder(int first, const std::vector<int>& order) {
 
 void TGridData::QSort() {
   SortIndexList.Clear();
-  const int d = SortDirection == sdAscending ? 1 : -1;
   TSortKeys keys(*this, FirstNormalRow(), LastNormalRow());
-  SortRange(FirstNormalRow(), LastNormalRow(), [&](int a, int b) { return d * FullCompare(keys, SortColumn, a, b); });
+  SortRows(keys, FirstNormalRow(), LastNormalRow());
+}
+
+// Rows first..last by SortColumn and SortDirection, the columns to the right
+// breaking ties; through entries when the sort column's cells allow them.
+void TGridData::SortRows(TSortKeys& keys, int first, int last) {
+  const int d = SortDirection == sdAscending ? 1 : -1;
+  std::vector<TSortKeys::TEntry> entries;
+  bool numbers = false;
+  if (last - first < 1 || !keys.Entries(SortColumn, first, last, entries, numbers)) {
+    SortRange(first, last, [&](int a, int b) { return d * FullCompare(keys, SortColumn, a, b); });
+    return;
+  }
+  const int col = SortColumn;
+  const bool ties = SortFull && col <= PhysicalCols() - 2;
+  MergeSort(entries, [&](const TSortKeys::TEntry& a, const TSortKeys::TEntry& b) {
+    ++CompareCount;
+    int r = numbers ? Sign(a.Number, b.Number) : a.Prefix < b.Prefix ? -1 : a.Prefix > b.Prefix ? 1 : 0;
+    if (r == 0 && !numbers) r = keys.CompareText(col, a.Row, b.Row);
+    if (r == 0 && ties) r = FullCompare(keys, col + 1, a.Row, b.Row);
+    return d * r;
+  });
+  std::vector<int> order;
+  order.reserve(entries.size());
+  for (const TSortKeys::TEntry& e : entries) order.push_back(e.Row);
+  ApplyRowOrder(first, order);
 }
 
 void TGridData::QSortIndexed() {
@@ -289,14 +374,13 @@ void TGridData::QSortIndexed() {
 }
 
 void TGridData::QSortNodes() {
-  const int d = SortDirection == sdAscending ? 1 : -1;
   TSortKeys keys(*this, FirstNormalRow(), LastNormalRow());
   auto isNode = [&](int r) { return CellGraphicKind(0, r) == gkNode; };
   for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r) {
     if (!isNode(r)) continue;
     int end = r + 1;
     while (end <= LastNormalRow() && !isNode(end)) ++end;
-    SortRange(r + 1, end - 1, [&](int a, int b) { return d * FullCompare(keys, SortColumn, a, b); });
+    SortRows(keys, r + 1, end - 1);
   }
 }
 

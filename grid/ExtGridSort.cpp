@@ -116,6 +116,9 @@ public:
     if (col < 0 || col >= FGrid.PhysicalCols()) return FGrid.CompareCells(col, rowA, rowB);
     if (size_t(col) >= FColumns.size()) FColumns.resize(size_t(col) + 1);
     TColumn& c = FColumns[size_t(col)];
+    // A tie-break column is read cell by cell while ties are few; its keys
+    // are made once they are not.
+    if (!c.Built && ++c.CellCompares <= CellComparesBeforeKeys) return FGrid.CompareCells(col, rowA, rowB);
     if (!c.Built) Build(col, c);
     if (!c.Keyed || rowA < FFirst || rowB < FFirst || rowA > FLast || rowB > FLast)
       return FGrid.CompareCells(col, rowA, rowB);
@@ -168,8 +171,10 @@ public:
   }
 
 private:
+  static constexpr int CellComparesBeforeKeys = 512;
   struct TColumn {
     bool Built = false, Keyed = false;
+    int CellCompares = 0;
     TSortFormat Format = sfText;
     std::vector<TCellKey> Keys;
   };

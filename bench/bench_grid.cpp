@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
   TGridData grid(Columns, 2);
   auto t = std::chrono::steady_clock::now();
   TDelimitedOptions options;
-  options.FieldDelimiter = ',';  // the quoted notes hold commas, which detection counts
   LoadFromDelimitedFile(grid, argv[1], options);
   std::printf("load     %9.1f ms  (%d rows, %d columns)\n", Millis(t), grid.RowCount() - 1, grid.ColCount());
   grid.SortColumn = 2;

@@ -122,6 +122,11 @@ public:
   bool URLShow = false, URLFull = false;
   std::string FloatFormat = "%.2f";
   bool ExportFixedCells = true, QuoteMultilineClipboard = false;
+  // The delimited-text reader: its delimiter (0: detected per file), "~" for
+  // line breaks in fields, files in the OEM code page, and its progress.
+  char FieldDelimiter = 0;
+  bool TildeLineBreaks = false, OemConvert = false;
+  std::function<void(TComponent* sender, int percent)> OnFileProgress;
   THTMLSettings HTMLSettings;
   TNavigation Navigation;
   TMouseActions MouseActions;

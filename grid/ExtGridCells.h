@@ -132,6 +132,9 @@ public:
   std::function<void(int col, int rowA, int rowB, int& result)> OnRawCompare;
   std::function<int(const std::string& a, const std::string& b, bool ignoreCase)> LocaleCompare;
   long long CompareCount = 0, SwapCount = 0;
+  // A row that follows its data through a sort (the window's current row):
+  // a sort sets it to where that row's cells went; -1 for none.
+  int SortFollowRow = -1;
   int CompareCells(int col, int rowA, int rowB);
   int FullCompare(int col, int rowA, int rowB);
   int IndexedFullCompare(int entry, int rowA, int rowB);
@@ -158,7 +161,12 @@ private:
   void CheckCell(int col, int row) const;
   std::vector<TGridCell> TakeRow(int row);
   void PutRow(int row, std::vector<TGridCell> cells, int height, bool selected = false);
-  void SortRange(int first, int last, const std::function<int(int, int)>& compare);
+  class TSortKeys;
+  int FullCompare(TSortKeys& keys, int col, int rowA, int rowB);
+  int IndexedFullCompare(TSortKeys& keys, int entry, int rowA, int rowB);
+  template <class Compare>
+  void SortRange(int first, int last, Compare compare);
+  void SortRows(TSortKeys& keys, int first, int last);
   void ApplyRowOrder(int first, const std::vector<int>& order);
   std::vector<int> RealRowNumbers() const;
   void HideSortedRows(const std::vector<int>& reals);

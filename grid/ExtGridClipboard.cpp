@@ -4,20 +4,37 @@
 #include "ExtGridHTML.h"
 #include "ExtGridText.h"
 
+namespace {
+// A cell's clipboard form: the text itself (no copy) unless tags, rich text
+// or line breaks change it, then the changed text in scratch.
+const std::string& ClipboardForm(const std::string& text, const TClipboardOptions& o, std::string& scratch) {
+  const std::string* t = &text;
+  if (!o.CopyHTMLTags && t->find("</") != std::string::npos) t = &(scratch = StripHTML(*t));
+  else if (o.RichToPlain && t->find("{\\") != std::string::npos) t = &(scratch = o.RichToPlain(*t));
+  if (o.QuoteMultilineClipboard && LineCount(*t, o.Multilinecells) > 1) t = &(scratch = QuoteMultiline(*t));
+  return *t;
+}
+}  // namespace
+
+// Two passes: the first measures, so that the text is allocated once.
 std::string RangeAsText(const TGridData& grid, int col1, int row1, int col2, int row2, const TClipboardOptions& o) {
-  std::string out;
-  for (int r = row1; r <= row2; ++r) {
-    if (o.RowIncluded && !o.RowIncluded(r)) continue;
-    for (int k = col1; k <= col2; ++k) {
-      std::string text = grid.Cells(grid.DisplayColToReal(k), r);
-      if (!o.CopyHTMLTags && text.find("</") != std::string::npos) text = StripHTML(text);
-      else if (text.find("{\\") != std::string::npos && o.RichToPlain) text = o.RichToPlain(text);
-      if (o.QuoteMultilineClipboard && LineCount(text, o.Multilinecells) > 1) text = QuoteMultiline(text);
-      if (k > col1) out += '\t';
-      out += text;
+  std::string out, scratch;
+  auto forEachCell = [&](auto&& cell, auto&& rowEnd) {
+    for (int r = row1; r <= row2; ++r) {
+      if (o.RowIncluded && !o.RowIncluded(r)) continue;
+      for (int k = col1; k <= col2; ++k) cell(k, ClipboardForm(grid.Cells(grid.DisplayColToReal(k), r), o, scratch));
+      rowEnd();
     }
-    out += "\r\n";
-  }
+  };
+  size_t size = 0;
+  forEachCell([&](int k, const std::string& text) { size += text.size() + (k > col1); }, [&] { size += 2; });
+  out.reserve(size);
+  forEachCell(
+      [&](int k, const std::string& text) {
+        if (k > col1) out += '\t';
+        out += text;
+      },
+      [&] { out += "\r\n"; });
   return out;
 }
 

@@ -205,7 +205,11 @@ void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedO
     scanner.NextRecord(
         [&](const TRawField& f) { DecodeField(text, f, o.TildeLineBreaks, grid.Cell(c0 + j++, r0 + i).Text); });
     const int percent = int(std::lround((i + 1) * 100.0 / count));
-    if (percent == lastPercent && std::chrono::steady_clock::now() - lastMessages < MessageInterval) continue;
+    // The clock is read only every few hundred lines: reading it can cost
+    // more than reading a line.
+    if (percent == lastPercent &&
+        ((i + 1) % 256 != 0 || std::chrono::steady_clock::now() - lastMessages < MessageInterval))
+      continue;
     if (o.OnFileProgress && percent != lastPercent) o.OnFileProgress(percent);
     lastPercent = percent;
     // Handled when the progress moves on or the interval has passed: once

@@ -134,6 +134,39 @@ private:
 };
 
 std::string CellAddress(int col, int row) { return ColumnLetters(col) + IntToStr(row); }
+
+// A cell's value for the sheet: a number written plainly ("-12", "3.5", in
+// the locale's decimal separator) goes as a number, a whole one that fits as
+// a 32-bit integer; any other text, "007" and "555-1234" too, as the text
+// itself, its line breaks without CR.
+void PutCellValue(VARIANT& v, const std::string& text) {
+  const char decimal = GridFormat().DecimalSeparator;
+  size_t i = text.starts_with('-') ? 1 : 0, digits = 0, point = std::string::npos;
+  const size_t first = i;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') ++digits;
+    else if (text[i] == decimal && point == std::string::npos && digits > 0) point = i;
+    else break;
+  }
+  const bool number = i == text.size() && digits > 0 && point + 1 != text.size() &&
+                      !(text[first] == '0' && first + 1 < text.size() && text[first + 1] != decimal);
+  std::string plain = text;
+  if (point != std::string::npos) plain[point] = '.';
+  double value = 0;
+  if (number && TextToFloat(plain, value)) {
+    if (point == std::string::npos && value >= -2147483648.0 && value <= 2147483647.0) {
+      v.vt = VT_I4;
+      v.lVal = LONG(value);
+    } else {
+      v.vt = VT_R8;
+      v.dblVal = value;
+    }
+    return;
+  }
+  std::wstring w = Wide(RemoveCR(text));
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocStringLen(w.data(), UINT(w.size()));
+}
 }  // namespace
 
 void TExtStringGrid::SaveToWorkbook(const std::string& fileName) {
@@ -152,8 +185,8 @@ void TExtStringGrid::SaveToWorkbook(const std::string& fileName) {
   values.parray = array;  // freed with values
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < cols; ++c) {
-      // Each value goes as the cell text in double quotes, line breaks without CR.
-      TVariant v("\"" + RemoveCR(Cells(c0 + c, r0 + r)) + "\"");
+      TVariant v;
+      PutCellValue(v, Cells(c0 + c, r0 + r));
       LONG index[2] = {r, c};
       SafeArrayPutElement(array, index, &v);
     }

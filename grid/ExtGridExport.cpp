@@ -157,6 +157,10 @@ void TExtStringGrid::PasteIntoSelection() {
 void TExtStringGrid::LoadFromDelimitedFile(const std::string& fileName) {
   TDelimitedOptions o;
   o.ExportFixedCells = ExportFixedCells;
+  o.FieldDelimiter = FieldDelimiter;
+  o.TildeLineBreaks = TildeLineBreaks;
+  if (OemConvert) o.OemToAnsi = [](const std::string& text) { return OemToAnsiText(text); };
+  if (OnFileProgress) o.OnFileProgress = [this](int percent) { OnFileProgress(this, percent); };
   o.ProcessMessages = [] {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ExtGrid.h"
 #include "ExtGridDrop.h"
@@ -145,7 +146,10 @@ void TExtStringGrid::HeaderClick(int col) {
   const int real = FData.DisplayColToReal(col);
   if (OnCanSort) OnCanSort(this, real, allow);
   if (!allow) return;
-  FData.SortByHeader(real, SortIndexShow, KeyboardShift() & ssShift);
+  FData.SortFollowRow = Row();
+  const bool sorted = FData.SortByHeader(real, SortIndexShow, KeyboardShift() & ssShift);
+  const int follow = std::exchange(FData.SortFollowRow, -1);
+  if (sorted && follow != Row() && follow >= FixedRows()) SetRow(follow);  // the current row follows its data
   Invalidate();
   if (OnClickSort) OnClickSort(this, FData.SortColumn);
 }

@@ -238,8 +238,9 @@ TEST_F(Form7, SaveToXLSSendsTheTableOrReportsTheMissingProgram) {
   form.SaveToXML1Click(nullptr);
   const auto& cells = excel.State.Cells;
   ASSERT_EQ(cells.size(), 4u);
-  EXPECT_EQ(cells[0], (std::vector<std::string>{"\"Position\"", "\"Game\"", "\"Mod name\"", "\"Started\""}));
-  EXPECT_EQ(cells[2], (std::vector<std::string>{"\"2\"", "\"halflife\"", "\"Another CTF\"", "\"12\""}));
+  EXPECT_EQ(cells[0], (std::vector<std::string>{"Position", "Game", "Mod name", "Started"}));
+  EXPECT_EQ(cells[2], (std::vector<std::string>{"2", "halflife", "Another CTF", "12"}));
+  EXPECT_EQ(excel.State.Types[2][3], VT_I4);  // the count as a number
   EXPECT_EQ(excel.State.SavedAs, file);
 }
 

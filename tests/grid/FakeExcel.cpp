@@ -135,6 +135,7 @@ public:
       SafeArrayGetUBound(v.parray, 1, &rows);
       SafeArrayGetUBound(v.parray, 2, &cols);
       FState.Cells.assign(size_t(rows + 1), std::vector<std::string>(size_t(cols + 1)));
+      FState.Types.assign(size_t(rows + 1), std::vector<VARTYPE>(size_t(cols + 1)));
       for (LONG r = 0; r <= rows; ++r)
         for (LONG c = 0; c <= cols; ++c) {
           VARIANT cell;
@@ -142,6 +143,7 @@ public:
           LONG index[2] = {r, c};
           SafeArrayGetElement(v.parray, index, &cell);
           FState.Cells[size_t(r)][size_t(c)] = Text(cell);
+          FState.Types[size_t(r)][size_t(c)] = cell.vt;
           VariantClear(&cell);
         }
       FState.Calls.push_back("Value " + FAddress);

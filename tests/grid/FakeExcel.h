@@ -10,6 +10,7 @@
 struct TFakeExcelState {
   std::vector<std::string> Calls;               // "Member arguments", in order
   std::vector<std::vector<std::string>> Cells;  // the values set on a range, by row
+  std::vector<std::vector<VARTYPE>> Types;      // and their variant types
   std::string SavedAs;
   // The sheet an Open gives: its used range's address and its values by row.
   std::string UsedAddress = "$A$1:$B$2";

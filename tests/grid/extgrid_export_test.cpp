@@ -39,19 +39,36 @@ TEST_F(ExtGridExcel, WithoutTheProgramTheExportFailsAndWritesNothing) {
   EXPECT_EQ(w.Grid->Cells(1, 1), "1,1");
 }
 
-TEST_F(ExtGridExcel, ExportSendsEveryCellQuotedIntoTheRangeAndSaves) {
+TEST_F(ExtGridExcel, ExportSendsTheValuesThemselvesNumbersAsNumbers) {
   TFakeExcel excel;
   TGridWindow w(4, 9);
-  w.Grid->SetCells(2, 3, "two\r\nlines");
+  TExtStringGrid& g = *w.Grid;
+  g.SetCells(2, 3, "two\r\nlines");
+  g.SetCells(1, 1, "12");
+  g.SetCells(2, 1, "-3.25");
+  g.SetCells(3, 1, "\"quoted\"");
+  g.SetCells(1, 2, "007");
+  g.SetCells(2, 2, "555-1234");
+  g.SetCells(3, 2, "4294967296");
   const std::string file = TempPath("stats.xls");
-  w.Grid->SaveToWorkbook(file);
+  g.SaveToWorkbook(file);
   const auto& s = excel.State;
   EXPECT_EQ(s.Calls, (std::vector<std::string>{"Range A1:D10", "Value A1:D10", "SaveAs " + file, "Quit"}));
   ASSERT_EQ(s.Cells.size(), 10u);
   ASSERT_EQ(s.Cells[0].size(), 4u);
-  EXPECT_EQ(s.Cells[0][0], "\"H0\"");
-  EXPECT_EQ(s.Cells[9][3], "\"3,9\"");
-  EXPECT_EQ(s.Cells[3][2], "\"two\nlines\"");
+  EXPECT_EQ(s.Cells[0][0], "H0");
+  EXPECT_EQ(s.Types[0][0], VT_BSTR);
+  EXPECT_EQ(s.Cells[9][3], "3,9");
+  EXPECT_EQ(s.Cells[3][2], "two\nlines");
+  EXPECT_EQ(s.Cells[1][1], "12");
+  EXPECT_EQ(s.Types[1][1], VT_I4);
+  EXPECT_EQ(s.Types[1][2], VT_R8);
+  EXPECT_EQ(s.Cells[1][3], "\"quoted\"");  // a text's own quotes stay; none are added
+  // Texts that only look like numbers stay texts; a large whole number is a double.
+  EXPECT_EQ(s.Types[2][1], VT_BSTR);
+  EXPECT_EQ(s.Cells[2][1], "007");
+  EXPECT_EQ(s.Types[2][2], VT_BSTR);
+  EXPECT_EQ(s.Types[2][3], VT_R8);
   EXPECT_TRUE(Exists(file));
 }
 
@@ -102,4 +119,40 @@ TEST(ExtGridHTML, SavesTheTableAndFailsWithoutAHalfFile) {
     EXPECT_EQ(std::string(e.what()), "Cannot Create file " + bad);
   }
   EXPECT_FALSE(Exists(bad + ".tmp"));
+}
+
+TEST(ExtGridDelimited, TheReaderFollowsTheGridsSettings) {
+  TGridWindow w(2, 2);
+  TExtStringGrid& g = *w.Grid;
+  const std::string file = TempPath("oem.csv");
+  // Semicolons are given, though commas would be detected; "~" breaks lines;
+  // 0x81 is u-umlaut in the OEM code page.
+  std::ofstream(file, std::ios::binary) << "\x81" "ber,a;x~y,z\r\n1,2;3,4\r\n5,6;7,8\r\n8,9;\"q\"\"\"\r\n";
+  g.FieldDelimiter = ';';
+  g.TildeLineBreaks = true;
+  g.OemConvert = true;
+  std::vector<int> progress;
+  g.OnFileProgress = [&](TComponent* sender, int percent) {
+    EXPECT_EQ(sender, &g);
+    progress.push_back(percent);
+  };
+  g.LoadFromDelimitedFile(file);
+  EXPECT_EQ(g.RowCount(), 4);
+  EXPECT_EQ(g.ColCount(), 2);
+  if (GetOEMCP() == 437 && GetACP() == 1252) {
+    EXPECT_EQ(g.Cells(0, 0), "\xFC" "ber,a");
+  }
+  EXPECT_EQ(g.Cells(1, 0), "x\r\ny,z");
+  EXPECT_EQ(g.Cells(1, 3), "q\"");
+  EXPECT_EQ(progress, (std::vector<int>{25, 50, 75, 100}));
+  EXPECT_EQ(g.FieldDelimiter, ';');
+  // Detected per file, the setting stays 0.
+  g.FieldDelimiter = 0;
+  g.OemConvert = false;
+  g.LoadFromDelimitedFile(file);
+  EXPECT_EQ(g.FieldDelimiter, 0);
+  // Two commas in each of the first two lines win over one semicolon.
+  EXPECT_EQ(g.Cells(0, 0), "\x81" "ber");
+  EXPECT_EQ(g.Cells(1, 0), "a;x\r\ny");
+  EXPECT_EQ(g.ColCount(), 3);
 }

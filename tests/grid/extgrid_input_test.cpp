@@ -233,3 +233,34 @@ TEST(ExtGridInput, DoubleClickOnAHeaderBorderFitsTheColumn) {
   EXPECT_EQ(g.Data().SortColumn, 1);  // the release after it did not sort
   EXPECT_EQ(g.Cells(1, 1), "1,1");
 }
+
+TEST(ExtGridInput, AfterAHeaderClickTheCurrentRowFollowsItsData) {
+  TGridWindow w(3, 5);
+  TExtStringGrid& g = *w.Grid;
+  const char* names[] = {"delta", "alpha", "echo", "charlie", "bravo"};
+  for (int r = 1; r <= 5; ++r) g.SetCells(2, r, names[r - 1]);
+  g.SortShow = true;
+  g.SetRow(1);  // "delta"
+  w.Form.Show();
+  SetForegroundWindow(w.Form.Handle());
+  Application().ProcessMessages();
+  // A real click on the header of column 2: ascending.
+  RECT r = g.CellRect(2, 0);
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(g.Handle(), &at);
+  INPUT input[3] = {};
+  for (INPUT& in : input) in.type = INPUT_MOUSE;
+  input[0].mi.dx = LONG(at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+  input[0].mi.dy = LONG(at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
+  for (int i = 0; i < 50 && g.Cells(2, 1) != "alpha"; ++i) {
+    Application().ProcessMessages();
+    Sleep(20);
+  }
+  ASSERT_EQ(g.Cells(2, 1), "alpha");
+  EXPECT_EQ(g.Row(), 4);
+  EXPECT_EQ(g.Cells(2, g.Row()), "delta");
+}

@@ -98,7 +98,12 @@ void TCustomDXDraw::Initialize() {
       if (FNowOptions & doNoWindowChange) level |= DDSCL_NOWINDOWCHANGES;
       if (FNowOptions & doAllowReboot) level |= DDSCL_ALLOWREBOOT;
     }
-    FDraw->SetLastResult(FDraw->IDraw4()->SetCooperativeLevel(CooperativeWindow(), level));
+    // Windowed, the primary belongs to the whole desktop and the form stays
+    // the system's to paint: once bound to the form, Wine presents the form's
+    // window itself, and nothing else of the form (its tabs, its other
+    // pages) reaches the screen again. The clipper keeps the blit inside the
+    // control.
+    FDraw->SetLastResult(FDraw->IDraw4()->SetCooperativeLevel(fullScreen ? CooperativeWindow() : nullptr, level));
     if (fullScreen && !FDisplay.SetDisplayMode(*FDraw, FDisplay.Width(), FDisplay.Height(), FDisplay.BitCount())) {
       char text[96];
       std::snprintf(text, sizeof text, "Display mode cannot be changed (%dx%d %dbit)", FDisplay.Width(),
@@ -107,9 +112,8 @@ void TCustomDXDraw::Initialize() {
     }
     if (FAutoSize) FSurfaceWidth = Width(), FSurfaceHeight = Height();
     FDriver->MakeSurfaces();
-    // A windowed primary belongs to the whole desktop: once it is made the
-    // window is let go, as Wine presents a windowed primary on the screen
-    // only then (Windows draws it either way).
+    // Wine shows a windowed primary on the screen only after the level is
+    // set again once it exists (Windows draws it either way).
     if (!fullScreen) FDraw->IDraw4()->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
     if (FNowOptions & do3D) {
       // No 3D device is made by this control; the retained mode library is

@@ -52,6 +52,8 @@ void TDXDrawDriverBlt::MakeSurface() {
 
 void TDXDrawDriverBlt::Present(bool waitVBlank) {
   auto& o = FOwner;
+  // A control not on the screen (its page hidden) shows nothing.
+  if (!IsWindowVisible(o.Handle())) return;
   POINT origin{0, 0};
   ClientToScreen(o.Handle(), &origin);
   RECT dest;

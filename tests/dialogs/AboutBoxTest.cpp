@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
@@ -17,6 +19,7 @@
 #include "Forms.h"
 #include "GradCap.h"
 #include "IniFiles.h"
+#include "Panels.h"
 #include "StdCtrls.h"
 #include "RichEdit.h"
 #include "StdEdits.h"
@@ -177,4 +180,133 @@ TEST_F(AboutBoxTest, CreditsScrollOnTheSurfaceAndResumeWhereTheyWere) {
   EXPECT_EQ(box.Scroll.Top, before.Top);
   EXPECT_EQ(box.Scroll.Offset, before.Offset);
   EXPECT_EQ(box.DXDraw1->Surface(), surface);
+}
+
+namespace {
+// Lets messages and the idle handlers (the credits' frame timer) run.
+void RunFor(int ms) {
+  const DWORD until = GetTickCount() + DWORD(ms);
+  while (GetTickCount() < until) {
+    Application().ProcessMessages();
+    PostMessageA(nullptr, WM_NULL, 0, 0);  // the idle pass never waits here
+    Application().RunIdleHandlers();
+    Sleep(2);
+  }
+  Application().ProcessMessages();
+}
+
+// Runs messages and idle handlers until the condition holds (or 20 s pass).
+template <class Condition>
+bool RunUntil(Condition condition) {
+  const DWORD until = GetTickCount() + 20000;
+  while (!condition() && GetTickCount() < until) RunFor(20);
+  return condition();
+}
+
+// The frames drawn so far, a line being 20 of them.
+int FramesOf(const TCreditsScroll& s) { return s.Top * TCreditsScroll::kLineHeight + s.Offset; }
+
+// A left click on the screen, as the user gives it.
+void ClickScreen(POINT p) {
+  SetCursorPos(p.x, p.y);
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+}
+
+// The middle of a tab header, in screen coordinates.
+POINT TabCentre(TPageControl* page, int tab) {
+  RECT r{};
+  SendMessageA(page->Handle(), TCM_GETITEMRECT, WPARAM(tab), LPARAM(&r));
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(page->Handle(), &p);
+  return p;
+}
+
+// How many of a window's pixels on the screen are black, of how many.
+std::pair<int, int> BlackOnScreen(HWND window, RECT part) {
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&part), 2);
+  HDC screen = GetDC(nullptr);
+  int black = 0, all = 0;
+  for (int y = part.top; y < part.bottom; y += 2)
+    for (int x = part.left; x < part.right; x += 2, ++all)
+      if ((GetPixel(screen, x, y) & 0xFFFFFF) == 0) ++black;
+  ReleaseDC(nullptr, screen);
+  return {black, all};
+}
+
+// How many of a window's pixels on the screen are white (the credit text).
+int WhiteOnScreen(HWND window) {
+  RECT part{};
+  GetClientRect(window, &part);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&part), 2);
+  HDC screen = GetDC(nullptr);
+  int white = 0;
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; x += 2)
+      if ((GetPixel(screen, x, y) & 0xFFFFFF) == 0xFFFFFF) ++white;
+  ReleaseDC(nullptr, screen);
+  return white;
+}
+
+RECT ClientOf(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return r;
+}
+
+// The row of tab headers, in the page control's client coordinates.
+RECT TabRow(TPageControl* page) {
+  RECT first{}, last{};
+  SendMessageA(page->Handle(), TCM_GETITEMRECT, 0, LPARAM(&first));
+  SendMessageA(page->Handle(), TCM_GETITEMRECT, WPARAM(page->PageCount() - 1), LPARAM(&last));
+  return {first.left, first.top, last.right, last.bottom};
+}
+
+void SaveScreenOf(HWND window, const char* name) {
+  const char* dir = std::getenv("BX_ABOUT_SHOTS");
+  if (!dir) return;
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  SaveDCArea(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, std::string(dir) + "\\" + name);
+  ReleaseDC(nullptr, screen);
+}
+}  // namespace
+
+// The credits draw only inside their control, and only while their page
+// shows: the tab row stays drawn while they scroll, and the stats page and
+// its button show on the screen when the user clicks their tab.
+TEST_F(AboutBoxTest, CreditsStayOnTheirPageWhenTheUserSwitchesPages) {
+  TAboutBox box(nullptr, Host());
+  box.Show();
+  SetForegroundWindow(box.Handle());
+  RunFor(200);
+  ClickScreen(TabCentre(box.Page, box.Credits->TabIndex()));
+  // Three lines up: the first credit line is well inside the picture.
+  ASSERT_TRUE(RunUntil([&] { return box.Scroll.Top >= 3; })) << "the credits do not scroll";
+  ASSERT_EQ(box.Page->ActivePage(), box.Credits);
+  EXPECT_GT(WhiteOnScreen(box.DXDraw1->Handle()), 0) << "the credit text does not reach the screen";
+  SaveScreenOf(box.Handle(), "about-credits.bmp");
+  // The tab captions are black text on the tab colour: some black, not much.
+  auto [tabBlack, tabAll] = BlackOnScreen(box.Page->Handle(), TabRow(box.Page));
+  EXPECT_GT(tabBlack, 0) << "the tab captions are not drawn while the credits scroll";
+  EXPECT_LT(tabBlack, tabAll / 10) << "the tab row is painted over while the credits scroll";
+
+  ClickScreen(TabCentre(box.Page, box.StatsPage->TabIndex()));
+  RunFor(200);
+  ASSERT_EQ(box.Page->ActivePage(), box.StatsPage);
+  // The timer goes on drawing frames while the stats page shows.
+  const int frames = FramesOf(box.Scroll);
+  ASSERT_TRUE(RunUntil([&] { return FramesOf(box.Scroll) >= frames + 40; }));
+  SaveScreenOf(box.Handle(), "about-stats.bmp");
+  auto [buttonBlack, buttonAll] = BlackOnScreen(box.Button1->Handle(), ClientOf(box.Button1->Handle()));
+  EXPECT_LT(buttonBlack, buttonAll / 10) << "the credits paint over \"Most started mods\"";
+  auto [pageBlack, pageAll] = BlackOnScreen(box.StatsPage->Handle(), ClientOf(box.StatsPage->Handle()));
+  EXPECT_LT(pageBlack, pageAll / 10) << "the credits paint over the stats page";
+  std::tie(tabBlack, tabAll) = BlackOnScreen(box.Page->Handle(), TabRow(box.Page));
+  EXPECT_GT(tabBlack, 0);
+  EXPECT_LT(tabBlack, tabAll / 10);
 }

@@ -234,7 +234,8 @@ public:
   DX_UNUSED(GetVerticalBlankStatus, WINBOOL*)
   DX_UNUSED(Initialize, GUID*)
   DX_UNUSED(RestoreDisplayMode)
-  STDMETHOD(SetCooperativeLevel)(HWND, DWORD flags) override {
+  STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override {
+    S->CooperativeWindow = window;
     Log("SetCooperativeLevel " + Num(long(flags)));
     return DD_OK;
   }

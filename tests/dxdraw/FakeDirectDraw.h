@@ -15,6 +15,7 @@ struct TFakeState {
   bool SetDisplayModeWorks = true;  // for listed modes only
   bool Lost = false, RestoreFails = false;
   bool PaletteFails = false;
+  HWND CooperativeWindow = nullptr;  // the window of the last SetCooperativeLevel
   int LiveObjects = 0;
   bool Has(const std::string& entry) const;
   int Count(const std::string& prefix) const;

@@ -122,6 +122,29 @@ TEST_F(DXDrawFake, WindowedBlitsCentredAndPalettesAreOptional) {
   EXPECT_EQ(State->Count("Draw.WaitForVerticalBlank"), 0);
 }
 
+// Windowed, the control presents only into its own visible place: the form's
+// window is never handed to DirectDraw (which would then present the whole
+// form itself), and a hidden control blits nothing.
+TEST_F(DXDrawFake, WindowedLeavesTheFormAloneAndAHiddenControlShowsNothing) {
+  Form.Show();
+  DX->Initialize();
+  EXPECT_EQ(State->CooperativeWindow, nullptr);
+  EXPECT_TRUE(State->Has("Draw.SetCooperativeLevel " + std::to_string(DDSCL_NORMAL)));
+  State->Log.clear();
+  DX->SetVisible(false);
+  DX->Flip();
+  SendMessageA(DX->Handle(), WM_PAINT, 0, 0);
+  EXPECT_EQ(State->Count("Primary.Blt"), 0);
+  DX->SetVisible(true);
+  DX->Flip();
+  EXPECT_EQ(State->Count("Primary.Blt"), 1);
+  // Hidden with its parent (a page that is not showing) counts the same.
+  State->Log.clear();
+  Form.Hide();
+  DX->Flip();
+  EXPECT_EQ(State->Count("Primary.Blt"), 0);
+}
+
 TEST_F(DXDrawFake, PaletteIsMadeFromTheColorTableAndReloadedOnRestore) {
   DX->ColorTable[0] = {3, 2, 1, 0};  // blue, green, red
   DX->DefaultColorTable[0] = {30, 20, 10, 0};

@@ -88,7 +88,7 @@ protected:
     const auto* bytes = static_cast<const uint8_t*>(stream.Memory());
     members.insert(members.begin(), {"skin.dat", std::vector<uint8_t>(bytes, bytes + stream.Size())});
     CreateDirectoryA((dir + "skins").c_str(), nullptr);
-    std::vector<uint8_t> cab = MakeStoredCabinet(members, 0x3821, 0x6000);
+    std::vector<uint8_t> cab = MakeCabinet(members, 0x3821, 0x6000, typNone);
     std::ofstream(dir + "skins\\" + name, std::ios::binary).write(reinterpret_cast<const char*>(cab.data()),
                                                                    std::streamsize(cab.size()));
     Options("Aloitus=1\nNahka=" + name + "\n");

@@ -9,10 +9,17 @@
 #include <fstream>
 #include <random>
 
+#include <unistd.h>
+
 #include "ExtGridText.h"
 
 namespace {
 using Records = std::vector<std::vector<std::string>>;
+
+// A file of this test process: ctest runs the cases side by side.
+std::string TempFile(const std::string& name) {
+  return ::testing::TempDir() + "grid_python_" + std::to_string(getpid()) + "_" + name;
+}
 
 // Python's records of a file, each field in the grid's line-break form
 // (a lone LF as CR LF), printed as hexadecimal bytes.
@@ -33,7 +40,7 @@ std::string FromHex(const std::string& hex) {
 // The records that a Python script prints, one per line, each field as "."
 // and its bytes in hexadecimal, fields separated by blanks.
 Records PythonRecords(const char* source, const std::string& file, const std::string& argument) {
-  const std::string script = ::testing::TempDir() + "read_records.py";
+  const std::string script = TempFile("read_records.py");
   std::ofstream(script) << source;
   const std::string command = "python3 " + script + " " + file + " '" + argument + "'";
   FILE* pipe = popen(command.c_str(), "r");
@@ -56,6 +63,7 @@ Records PythonRecords(const char* source, const std::string& file, const std::st
     line.clear();
   }
   EXPECT_EQ(pclose(pipe), 0) << "python3 could not read " << file;
+  std::remove(script.c_str());
   return records;
 }
 
@@ -98,7 +106,7 @@ std::string RandomFile(std::mt19937& rnd, char delimiter, int rows) {
 // Loads the file into a grid, detecting its delimiter, and compares every
 // cell with Python's reading of it.
 void ExpectSameAsPython(const std::string& name, const std::string& text, char delimiter) {
-  const std::string file = ::testing::TempDir() + name;
+  const std::string file = TempFile(name);
   std::ofstream(file, std::ios::binary) << text;
   const Records expected = PythonRecords(PythonReader, file, std::string(1, delimiter));
   ASSERT_FALSE(expected.empty());
@@ -187,7 +195,7 @@ TEST(GridHTMLAsPython, HostileCellTextsComeBackAsTheyWere) {
     grid.SetCells(0, int(i) + 1, cells[i].first);
     grid.SetCells(1, int(i) + 1, std::to_string(i));
   }
-  const std::string file = ::testing::TempDir() + "hostile.html";
+  const std::string file = TempFile("hostile.html");
   THTMLSettings settings;
   THTMLExportOptions o;
   o.URLShow = true;

@@ -47,7 +47,8 @@ public:
     if (FPos >= n) return false;
     for (;;) {
       TRawField f{FPos, FPos, false};
-      if (FText[FPos] == Quote && FDelimiter != Quote) {
+      // A delimiter at the very end leaves one empty field after it.
+      if (FPos < n && FText[FPos] == Quote && FDelimiter != Quote) {
         f.Quoted = true;
         FPos = ClosingQuoteEnd(FPos + 1);
       }

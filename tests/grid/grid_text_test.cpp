@@ -57,6 +57,17 @@ TEST(GridDelimited, BrokenQuotesEndAtTheEnd) {
   EXPECT_EQ(records[0], (V{"a", "b\r\nc,d\r\n"}));
 }
 
+TEST(GridDelimited, ADelimiterThatEndsTheTextReadsNothingPastIt) {
+  // A text held in a buffer of its own size: AddressSanitizer sees a read past it.
+  const std::string source = "a;b\r\nc;";
+  std::vector<char> exact(source.begin(), source.end());
+  const std::string_view text(exact.data(), exact.size());
+  EXPECT_EQ(DetectDelimiter(text), ';');
+  auto records = DelimitedRecords(text, ';', false);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1], (V{"c", ""}));
+}
+
 TEST(GridDelimited, LineBreaksInsideQuotesStayInTheField) {
   auto records = DelimitedRecords("a,\"two\r\nlines\",c\r\nd,e,f\nlast\r\"lf\nonly\"", ',', false);
   ASSERT_EQ(records.size(), 4u);

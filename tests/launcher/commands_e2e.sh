@@ -201,6 +201,8 @@ tray)
   # The icon's callback: WM_USER + 1024 with the mouse message.
   icon() { bxinput post TNotifyIconWindow 0x800 1 "$1"; }
   click_icon() { icon 0x201; icon 0x202; sleep 1.5; }
+  # The icon's menu opens after the hand-over to the foreground: wait for it.
+  wait_menu() { for _ in $(seq 50); do bxinput menu && return 0; sleep 0.2; done; return 1; }
   start_and_wait "$d" Brannox2000.exe
   keys ctrl+t
   sleep 0.5
@@ -212,8 +214,7 @@ tray)
   keys ctrl+t
   bxinput move TForm1 0 0 2>/dev/null
   icon 0x204; icon 0x205
-  sleep 1
-  check "the right button on the icon opens its menu" bxinput menu
+  check "the right button on the icon opens its menu" wait_menu
   bx_screenshot "$work/tray_menu.png"
   bxinput keys - esc
   # A "TaskbarCreated" broadcast: the icon is added again and still answers.
@@ -226,7 +227,7 @@ tray)
   keys ctrl+t
   printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\ntop=1\r\n' > "$d/Options.ini"
   icon 0x204; icon 0x205
-  sleep 1
+  wait_menu
   # General > Settings: the options are applied again and the style changes.
   bxinput keys - down down down right down down enter
   check "General > Settings opens the Settings dialog" bxwin wait TForm3 20000

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "Dialogs.h"
-#include "Unit1.h"
+#include "MainWindow.h"
 #include "launcher_bench.h"
 
 #include <windows.h>
@@ -58,16 +58,16 @@ void WriteFiles(const std::string& dir, int entries, int counts) {
 
 // One size, in the program's own (scratch) folder.
 int RunSize(int entries) {
-  const std::string dir = TForm1::ExeDir();
+  const std::string dir = TMainWindow::ExeDir();
   const int counts = entries / 4;
   WriteFiles(dir, entries, counts);
   SetPromptHook([](const TPromptRequest& r) { return int(r.Default); });
-  auto* form = new TForm1(&Application());
+  auto* form = new TMainWindow(&Application());
   form->Show();
   Application().ProcessMessages();
-  const double row = TimePopup(*form->PopupMenu1, form->Labels[0]);
-  const double tray = TimePopup(*form->PopupMenu2, nullptr);
-  const double face = TimePopup(*form->PopupMenu2, form->C1);
+  const double row = TimePopup(*form->RowMenu, form->Labels[0]);
+  const double tray = TimePopup(*form->TrayMenu, nullptr);
+  const double face = TimePopup(*form->TrayMenu, form->Face);
   const double ten = bench::TimeMenuOfTen();
   std::printf("%8d %7d %14.1f %14.1f %16.1f %14.1f\n", entries, counts, row, tray, face, ten);
   std::fflush(stdout);
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
   if (sizes.empty()) sizes = {2000, 10000};
   int status = 0;
   for (int entries : sizes)
-    if (entries <= 0 || !bench::RunCopyIn("bxbench-menus", std::to_string(entries), "--size " + std::to_string(entries)))
+    if (entries <= 0 ||
+        !bench::RunCopyIn("bxbench-menus", std::to_string(entries), "--size " + std::to_string(entries)))
       status = 1;
   return status;
 }

@@ -8,8 +8,8 @@
 // existing one is put back afterwards). Times are the best of 3 openings,
 // in milliseconds, from the command until the window shows, painted.
 #include "Dialogs.h"
-#include "Unit1.h"
-#include "Unit7.h"
+#include "MainWindow.h"
+#include "MostStartedWindow.h"
 #include "launcher_bench.h"
 
 #include <cstdio>
@@ -24,9 +24,9 @@ using bench::Numbered;
 double gShown = 0;
 std::string gDump;  // the file the cells go to, empty for none
 
-void DumpCells(TForm7& form) {
+void DumpCells(TMostStartedWindow& form) {
   std::ofstream out(gDump, std::ios::binary);
-  const TExtStringGrid& g = *form.A1;
+  const TExtStringGrid& g = *form.StartsGrid;
   for (int r = 0; r < g.RowCount(); ++r) {
     for (int c = 0; c < g.ColCount(); ++c) out << (c ? "\t" : "") << g.Cells(c, r);
     const TCellGraphic* logo = g.Data().CellGraphic(1, r);
@@ -37,21 +37,21 @@ void DumpCells(TForm7& form) {
 
 // The modal loop dispatches the timer once the window shows and is painted.
 void CALLBACK WindowShown(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND window = FindWindowA("TForm7", nullptr);
+  HWND window = FindWindowA("TMostStartedWindow", nullptr);
   if (!window || !IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return;
   KillTimer(nullptr, id);
   gShown = bench::NowMs();
-  if (auto* form = dynamic_cast<TForm7*>(FindControl(window)); form && !gDump.empty()) DumpCells(*form);
+  if (auto* form = dynamic_cast<TMostStartedWindow*>(FindControl(window)); form && !gDump.empty()) DumpCells(*form);
   PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-double TimeMostStarted(TForm1& main) {
+double TimeMostStarted(TMainWindow& main) {
   double best = -1;
   for (int run = 0; run < 3; ++run) {
     gShown = 0;
     SetTimer(nullptr, 0, 1, WindowShown);
     const double start = bench::NowMs();
-    main.N3Click(main.N3);
+    main.MostStartedItemClick(main.MostStartedItem);
     const double ms = gShown > 0 ? gShown - start : -1;
     Application().ProcessMessages();
     if (ms >= 0 && (best < 0 || ms < best)) best = ms;
@@ -89,9 +89,9 @@ void WriteFiles(const std::string& dir, int counts) {
 }
 
 int RunSize(int counts) {
-  WriteFiles(TForm1::ExeDir(), counts);
+  WriteFiles(TMainWindow::ExeDir(), counts);
   SetPromptHook([](const TPromptRequest& r) { return int(r.Default); });
-  auto* form = new TForm1(&Application());
+  auto* form = new TMainWindow(&Application());
   form->Show();
   Application().ProcessMessages();
   const double window = TimeMostStarted(*form);

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   GetCurrentDirectoryA(MAX_PATH, cwd);
   const double bare = Best(argv[1], cwd, "BareWindow", runs);
   const std::string dir = LauncherFolder(argv[2]);
-  const double launcher = Best(dir + "Brannox2000.exe", dir, "TForm1", runs);
+  const double launcher = Best(dir + "Brannox2000.exe", dir, "TMainWindow", runs);
   std::printf("first window, best of %d: bare Win32 window %.1f ms, Brannox2000 %.1f ms, ratio %.2f\n", runs, bare,
               launcher, bare > 0 ? launcher / bare : 0.0);
   return bare < 0 || launcher < 0;

@@ -7,8 +7,8 @@
 #include "GraphicFormats.h"
 #include "Handles.h"
 #include "IniFiles.h"
-#include "Unit1.h"
-#include "Unit6.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
 
 std::string MutexName;
 bool AlreadyRunning = false;
@@ -40,12 +40,12 @@ std::string ExePath() {
 }
 
 // The restart path: no refusal and no splash.
-void ShortPath() {
+void StartWithoutSplash() {
   MutexName = MutexNameFor(ExePath());
   CheckSingleInstance();
   Application().Initialize();
   Application().SetTitle("Brannox 2000");
-  if (!Form1) new TForm1(&Application());
+  if (!MainWindow) new TMainWindow(&Application());
 }
 }  // namespace
 
@@ -54,9 +54,9 @@ int LauncherMain() {
   RegisterGraphicFormats();
   RegisterDIB();
   SetPictureQueries();
-  const std::string arg1 = TForm1::Arg(1);
+  const std::string arg1 = TMainWindow::Arg(1);
   if (arg1 == "-restartbx2") {
-    ShortPath();
+    StartWithoutSplash();
   } else {
     try {
       MutexName = MutexNameFor(ExePath());
@@ -68,21 +68,21 @@ int LauncherMain() {
       }
       Application().Initialize();
       Application().SetTitle("Brannox 2000");
-      TIniFile options(TForm1::ExeDir() + "Options.ini");
+      TIniFile options(TMainWindow::ExeDir() + "Options.ini");
       if (options.ReadBool(kOptions, "splash", true) && arg1 != "-tray") {
-        auto* splash = new TForm6(&Application());
+        auto* splash = new TSplashWindow(&Application());
         splash->Show();
         splash->Update();
-        new TForm1(&Application());
-        if (Form6) Form6->Timer1->SetEnabled(true);
+        new TMainWindow(&Application());
+        if (SplashWindow) SplashWindow->CloseTimer->SetEnabled(true);
       } else {
-        new TForm1(&Application());
+        new TMainWindow(&Application());
       }
     } catch (const std::exception&) {
       // Once the main window exists it is kept: no second one.
-      if (!Form1) {
-        if (Form6) Form6->Hide();
-        ShortPath();
+      if (!MainWindow) {
+        if (SplashWindow) SplashWindow->Hide();
+        StartWithoutSplash();
       }
     }
   }

@@ -1,7 +1,7 @@
 // The skin editor's program block.
 #include "GraphicFormats.h"
 #include "Dialogs.h"
-#include "Unit1.h"
+#include "EditorWindow.h"
 
 int EditorMain(const std::vector<std::string>& args) {
   // Every picture dialog of the editor reads the registered formats.
@@ -11,7 +11,7 @@ int EditorMain(const std::vector<std::string>& args) {
   Application().SetTitle(kEditorTitle);
   char exe[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  auto* form = new TForm1(&Application(), ExtractFilePath(exe));
+  auto* form = new TEditorWindow(&Application(), ExtractFilePath(exe));
   Application().SetMainForm(form);
   form->FormCreate(args);
   Application().Run();

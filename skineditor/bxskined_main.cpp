@@ -1,5 +1,5 @@
 // The skin editor's entry point.
-#include "Unit1.h"
+#include "EditorWindow.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {

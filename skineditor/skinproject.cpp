@@ -88,19 +88,19 @@ std::string ProjectCaption(const std::string& projectFile) {
 }
 
 TSkinProject::TSkinProject() {
-  MakeEmptyEditorSkin(tyhja.Data);
+  MakeEmptyEditorSkin(EmptySkin.Data);
   New();
 }
 
 void TSkinProject::New() {
-  bxs.Filename.clear();
+  Skin.Filename.clear();
   // Through a skin stream, as a load would: every stored property is set.
   TMemoryStream copy;
-  tyhja.SaveToStream(copy);
+  EmptySkin.SaveToStream(copy);
   copy.Seek(0, soFromBeginning);
-  bxs.LoadFromStream(copy);
+  Skin.LoadFromStream(copy);
   // The template has no pictures or texts, so the stream leaves the old ones.
-  TbxskinData& d = bxs.Data;
+  TbxskinData& d = Skin.Data;
   d.Kuva.Clear();
   for (int i = 0; i < TbxskinData::kButtonCount; ++i) {
     d.Button(i).Kuva.Clear();
@@ -118,9 +118,9 @@ void TSkinProject::New() {
 std::string TSkinProject::Open(const std::string& projectFile) {
   New();
   UnreadPictures.clear();
-  bxs.Filename = projectFile;
+  Skin.Filename = projectFile;
   try {
-    bxs.LoadFromFile([this](const std::string& path, const std::exception& e) {
+    Skin.LoadFromFile([this](const std::string& path, const std::exception& e) {
       UnreadPictures.push_back(path + ": " + e.what());
     });
     ReadCompanion();
@@ -134,17 +134,17 @@ std::string TSkinProject::Open(const std::string& projectFile) {
 
 std::string TSkinProject::UnreadPicturesMessage() const {
   if (UnreadPictures.empty()) return "";
-  std::string text = "These pictures of " + ExtractFileName(bxs.Filename) + " cannot be read and are left empty:";
+  std::string text = "These pictures of " + ExtractFileName(Skin.Filename) + " cannot be read and are left empty:";
   for (const std::string& picture : UnreadPictures) text += "\r\n" + picture;
   return text;
 }
 
 void TSkinProject::ReadCompanion() {
-  const std::string companion = CompanionFileName(bxs.Filename);
+  const std::string companion = CompanionFileName(Skin.Filename);
   if (!IsFile(companion)) return;
   TStringList lines;
   lines.LoadFromFile(companion);
-  const std::string folder = ExtractFilePath(bxs.Filename);
+  const std::string folder = ExtractFilePath(Skin.Filename);
   for (int i = 0; i < kSkinCursorSlots && i < lines.Count(); ++i) Cursors[size_t(i)] = ResolveStored(lines[i], folder);
   if (lines.Count() > kPreviewPathLine) PreviewImagePath = ResolveStored(lines[kPreviewPathLine], folder);
   if (lines.Count() > kPreviewColorLine) {
@@ -158,29 +158,29 @@ void TSkinProject::ReadCompanion() {
 }
 
 void TSkinProject::WriteFiles(bool shortenPaths) {
-  bxs.SaveToFile();
-  const std::string folder = ExtractFilePath(bxs.Filename);
+  Skin.SaveToFile();
+  const std::string folder = ExtractFilePath(Skin.Filename);
   TStringList lines;
   for (const auto& cursor : Cursors) lines.Add(shortenPaths ? ShortenForSave(cursor, folder) : cursor);
   lines.Add(shortenPaths ? ShortenForSave(PreviewImagePath, folder) : PreviewImagePath);
   lines.Add(ColorToString(PreviewTransparentColor));
-  lines.SaveToFile(CompanionFileName(bxs.Filename));
+  lines.SaveToFile(CompanionFileName(Skin.Filename));
 }
 
 void TSkinProject::Save() {
-  if (bxs.Filename.empty()) throw EInvalidOperation("The project has no file name");
+  if (Skin.Filename.empty()) throw EInvalidOperation("The project has no file name");
   WriteFiles(true);
 }
 
 void TSkinProject::SaveAs(const std::string& projectFile) {
-  bxs.Filename = projectFile;
+  Skin.Filename = projectFile;
   WriteFiles(false);
 }
 
 TSkinPackageInput TSkinProject::PackageInput(const TStringList& notes) {
   TSkinPackageInput input;
-  input.ProjectFile = bxs.Filename;
-  input.Skin = &bxs.Data;
+  input.ProjectFile = Skin.Filename;
+  input.Skin = &Skin.Data;
   input.CursorFiles = Cursors;
   input.Notes.Assign(notes);
   input.PreviewImagePath = PreviewImagePath;

@@ -50,7 +50,7 @@ public:
   // What a compilation of the saved project is made of.
   TSkinPackageInput PackageInput(const TStringList& notes);
 
-  TBXSkin bxs{nullptr};  // Filename: the project file, empty while unsaved
+  TBXSkin Skin{nullptr};  // Filename: the project file, empty while unsaved
   std::array<std::string, kSkinCursorSlots> Cursors;  // in package order
   std::string PreviewImagePath;
   TColor PreviewTransparentColor = clWhite;
@@ -58,7 +58,7 @@ public:
 private:
   void WriteFiles(bool shortenPaths);
   void ReadCompanion();
-  TBXSkin tyhja{nullptr};  // the built-in empty skin
+  TBXSkin EmptySkin{nullptr};  // the built-in empty skin
 };
 
 // The recent projects, newest first, at most four; kept as keys "1" to "4".

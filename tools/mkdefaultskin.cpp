@@ -98,7 +98,7 @@ void SetFont(TFont& font, const std::vector<std::string>& words, const std::stri
 int Build(const std::string& src, const std::string& out) {
   const TLayout layout = ReadLayout(src + "/layout.txt");
   TSkinProject project;
-  TbxskinData& d = project.bxs.Data;
+  TbxskinData& d = project.Skin.Data;
   d.Version = layout.Get("Version");
   d.Title = layout.Get("Title");
   d.Tekija = layout.Get("Tekija");

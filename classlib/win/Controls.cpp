@@ -9,7 +9,7 @@
 #include "Menus.h"
 
 namespace {
-// One window class per control class, named as the class ("TForm1"), all
+// One window class per control class, named as the class ("TMainWindow"), all
 // with the same window procedure.
 void RegisterWindowClass(const std::string& name) {
   WNDCLASSEXA wc{};

@@ -7,46 +7,46 @@ TCheckListPicker::TCheckListPicker(TComponent* owner, HWND ownerWindow, const st
     : TDialogForm(owner, ownerWindow) {
   SetCaption(caption);
   SetClientSize(257, 313);
-  L1 = new TCheckListBox(this);
-  L1->SetBounds(8, 8, 241, 257);
-  L1->SetParent(this);
-  BitBtn1 = new TBitBtn(this);
-  BitBtn1->SetKind(bkCancel);
-  BitBtn1->SetBounds(174, 278, 75, 25);
-  BitBtn1->SetParent(this);
-  BitBtn2 = new TBitBtn(this);
-  BitBtn2->SetKind(bkOK);
-  BitBtn2->SetBounds(92, 278, 75, 25);
-  BitBtn2->SetParent(this);
-  BitBtn2->SetEnabled(false);
-  ActiveControl = L1;
+  ItemCheckList = new TCheckListBox(this);
+  ItemCheckList->SetBounds(8, 8, 241, 257);
+  ItemCheckList->SetParent(this);
+  CancelButton = new TBitBtn(this);
+  CancelButton->SetKind(bkCancel);
+  CancelButton->SetBounds(174, 278, 75, 25);
+  CancelButton->SetParent(this);
+  OKButton = new TBitBtn(this);
+  OKButton->SetKind(bkOK);
+  OKButton->SetBounds(92, 278, 75, 25);
+  OKButton->SetParent(this);
+  OKButton->SetEnabled(false);
+  ActiveControl = ItemCheckList;
 
-  L1->OnClickCheck = [this](TComponent* s) { L1ClickCheck(s); };
-  L1->OnDblClick = [this](TComponent* s) { L1DblClick(s); };
-  BitBtn1->OnClick = [this](TComponent* s) { BitBtn1Click(s); };
-  BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
+  ItemCheckList->OnClickCheck = [this](TComponent* s) { ItemCheckListClickCheck(s); };
+  ItemCheckList->OnDblClick = [this](TComponent* s) { ItemCheckListDblClick(s); };
+  CancelButton->OnClick = [this](TComponent* s) { CancelButtonClick(s); };
+  OKButton->OnClick = [this](TComponent* s) { OKButtonClick(s); };
   ApplyCaptionBar(*this);
 }
 
-void TCheckListPicker::L1ClickCheck(TComponent*) {
+void TCheckListPicker::ItemCheckListClickCheck(TComponent*) {
   bool any = false;
-  for (int i = 0; i < L1->Items.Count() && !any; ++i) any = L1->Checked(i);
-  BitBtn2->SetEnabled(any);
+  for (int i = 0; i < ItemCheckList->Items.Count() && !any; ++i) any = ItemCheckList->Checked(i);
+  OKButton->SetEnabled(any);
 }
 
-void TCheckListPicker::L1DblClick(TComponent* sender) {
-  int i = L1->ItemIndex();
-  if (i < 0 || i >= L1->Items.Count()) return;
-  L1->SetChecked(i, !L1->Checked(i));
-  L1ClickCheck(sender);
+void TCheckListPicker::ItemCheckListDblClick(TComponent* sender) {
+  int i = ItemCheckList->ItemIndex();
+  if (i < 0 || i >= ItemCheckList->Items.Count()) return;
+  ItemCheckList->SetChecked(i, !ItemCheckList->Checked(i));
+  ItemCheckListClickCheck(sender);
 }
 
-void TCheckListPicker::BitBtn1Click(TComponent*) { Tag = 0; }
-void TCheckListPicker::BitBtn2Click(TComponent*) { Tag = 1; }
+void TCheckListPicker::CancelButtonClick(TComponent*) { Tag = 0; }
+void TCheckListPicker::OKButtonClick(TComponent*) { Tag = 1; }
 
 std::vector<std::string> TCheckListPicker::CheckedItems() const {
   std::vector<std::string> items;
-  for (int i = 0; i < L1->Items.Count(); ++i)
-    if (L1->Checked(i)) items.push_back(L1->Items[i]);
+  for (int i = 0; i < ItemCheckList->Items.Count(); ++i)
+    if (ItemCheckList->Checked(i)) items.push_back(ItemCheckList->Items[i]);
   return items;
 }

@@ -170,9 +170,10 @@ bool OnProbedDrive(const std::string& folder, const std::string& drives) {
 }
 
 void ChooseQuakeCommands(TIniFile& games, const std::string& key, const std::string& folder) {
-  bool gl = FileExists(folder + "\\glquake.exe") &&
-            MessageDlg("Brannox 2000 has located GlQuake in your Quake directory, Do you want to use GlQuake with mods?",
-                       mtInformation, mbYesNo) == mrYes;
+  bool gl =
+      FileExists(folder + "\\glquake.exe") &&
+      MessageDlg("Brannox 2000 has located GlQuake in your Quake directory, Do you want to use GlQuake with mods?",
+                 mtInformation, mbYesNo) == mrYes;
   games.WriteString(key, "Oletus", gl ? "glquake -game %s" : "quake -game %s");
   games.WriteString(key, "GameOletus", gl ? "glquake" : "quake");
 }
@@ -211,7 +212,7 @@ std::string FixedDriveLetters() {
   return letters;
 }
 
-bool pelit(TIniFile& gamesIni) {
+bool FindGames(TIniFile& gamesIni) {
   TSearchGuard guard;
   if (!guard.Acquired()) return false;
   std::string drives = FixedDriveLetters();

@@ -10,7 +10,7 @@ class TStringList;
 // The section names of Games.ini, sorted without regard to case.
 void ReadGameList(const TIniFile& gamesIni, TStringList& games);
 
-// Candidate list n (1..12, the lists A1..A12): folders below a drive root,
+// Candidate list n (1..12): folders below a drive root,
 // each beginning with ":\".
 const std::vector<std::string>& CandidateList(int n);
 
@@ -21,7 +21,7 @@ bool GameSearchData(const std::string& gameKey, const std::vector<std::string>*&
 // Upper-case letters of the fixed drives, in letter order.
 std::string FixedDriveLetters();
 
-// The search (the Settings dialog's pelit): writes Sijainti of each game,
+// The search (the Settings dialog's FindGames): writes Sijainti of each game,
 // and Oletus and GameOletus of Quake. False, doing nothing, while another
 // search runs.
-bool pelit(TIniFile& gamesIni);
+bool FindGames(TIniFile& gamesIni);

@@ -36,7 +36,9 @@ int KeyRank(const std::string& key) {
   return int(std::size(KeyOrder));
 }
 
-std::string EntryKey(const std::string& game, const std::string& mod) { return LowerCase(game) + '\n' + LowerCase(mod); }
+std::string EntryKey(const std::string& game, const std::string& mod) {
+  return LowerCase(game) + '\n' + LowerCase(mod);
+}
 
 // The liblist.gam of a game folder's sub-folder.
 std::string LiblistIn(const std::string& gameFolder, const std::string& name) {
@@ -102,7 +104,7 @@ void CarryKeys(TEntrySet& entries, const TCarried& carried) {
 }  // namespace
 
 struct TModSearch::TGame {
-  std::string Folder, Oletus, GameOletus, Name, Logo, Url;
+  std::string Folder, ModTemplate, GameParameters, Name, Logo, Url;
 };
 
 TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
@@ -121,8 +123,8 @@ const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder
 bool TModSearch::ReadGame(const std::string& key, TGame& g) const {
   g.Folder = FGamesIni.ReadString(key, "Sijainti", "");
   if (g.Folder.empty() || !DirectoryExists(g.Folder)) return false;
-  g.Oletus = FGamesIni.ReadString(key, "Oletus", "");
-  g.GameOletus = FGamesIni.ReadString(key, "GameOletus", "");
+  g.ModTemplate = FGamesIni.ReadString(key, "Oletus", "");
+  g.GameParameters = FGamesIni.ReadString(key, "GameOletus", "");
   g.Name = FGamesIni.ReadString(key, "gamename", "");
   if (g.Name.empty()) g.Name = key;
   g.Logo = FGamesIni.ReadString(key, "Kuvake", "");
@@ -131,7 +133,7 @@ bool TModSearch::ReadGame(const std::string& key, TGame& g) const {
   return true;
 }
 
-void TModSearch::Etsi() {
+void TModSearch::FindKnownMods() {
   TSearchStatusScope scope(FStatus, "Find modifications", true);
   TStringList games;
   ReadGameList(FGamesIni, games);
@@ -144,19 +146,19 @@ void TModSearch::Etsi() {
     TGame g;
     if (!ReadGame(key, g)) continue;
     FStatus.Report(g.Name + " modifications");
-    if (g.Oletus.find("%s") != std::string::npos) KnownModsIn(g.Folder);
+    if (g.ModTemplate.find("%s") != std::string::npos) KnownModsIn(g.Folder);
     located.emplace_back(key, std::move(g));
   }
   for (const auto& [key, g] : located) {
-    if (!g.GameOletus.empty()) AddGameEntry(key, g);
-    if (g.Oletus.find("%s") != std::string::npos) AddKnownMods(key, g.Folder, g.Oletus, g.Logo);
+    if (!g.GameParameters.empty()) AddGameEntry(key, g);
+    if (g.ModTemplate.find("%s") != std::string::npos) AddKnownMods(key, g.Folder, g.ModTemplate, g.Logo);
   }
 }
 
 void TModSearch::AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo) {
   TGame g;
   g.Folder = FGamesIni.ReadString(game, "Sijainti", "");
-  g.GameOletus = FGamesIni.ReadString(game, "GameOletus", "");
+  g.GameParameters = FGamesIni.ReadString(game, "GameOletus", "");
   g.Url = FGamesIni.ReadString(game, "url", "");
   g.Name = displayName;
   g.Logo = logo;
@@ -169,9 +171,9 @@ void TModSearch::AddGameEntry(const std::string& game, const TGame& g) {
     WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), "", Blank(info.WebSite) ? g.Url : Trim(info.WebSite),
                   Blank(info.Description) ? g.Name : Trim(info.Description),
                   Blank(info.Logo) ? g.Logo : Trim(info.Logo),
-                  Blank(info.Parameters) ? g.GameOletus : Trim(info.Parameters), game);
+                  Blank(info.Parameters) ? g.GameParameters : Trim(info.Parameters), game);
   } else {
-    WriteModEntry(FEntries, g.Name, "", g.Url, g.Name, g.Logo, g.GameOletus, game);
+    WriteModEntry(FEntries, g.Name, "", g.Url, g.Name, g.Logo, g.GameParameters, game);
   }
 }
 
@@ -262,15 +264,15 @@ std::vector<std::string> TModSearch::HalfLifeLiblists(const std::string& folder)
   return files;
 }
 
-void TModSearch::etsihlmodit() {
+void TModSearch::FindHalfLifeMods() {
   std::string folder = HalfLifeFolder();
   if (folder.empty()) return;
   FProbe.Ask(HalfLifeLiblists(folder));
   for (const std::string& name : SubFolders(folder))
-    if (!SameText(name, "valve") && HasFile(LiblistIn(folder, name))) lisaamod(FAppDir, "half-life", name);
+    if (!SameText(name, "valve") && HasFile(LiblistIn(folder, name))) AddToOwnModList(FAppDir, "half-life", name);
 }
 
-void TModSearch::etsiomat() {
+void TModSearch::FindOwnModlistMods() {
   TSearchStatusScope scope(FStatus, "Find own modlist modifications", false);
   TStringList games;
   ReadGameList(FGamesIni, games);
@@ -280,7 +282,7 @@ void TModSearch::etsiomat() {
     if (!IsPlainFolderName(key)) continue;
     std::string listFile = OwnModListFile(FAppDir, key);
     TGame g;
-    if (!FileExists(listFile) || !ReadGame(key, g) || g.Oletus.find("%s") == std::string::npos) continue;
+    if (!FileExists(listFile) || !ReadGame(key, g) || g.ModTemplate.find("%s") == std::string::npos) continue;
     TStringList list;
     try {
       list.LoadFromFile(listFile);
@@ -289,7 +291,7 @@ void TModSearch::etsiomat() {
     }
     if (std::all_of(list.Items().begin(), list.Items().end(), Blank)) continue;
     FStatus.Report(g.Name + " modifications");
-    AddOwnModlistMods(key, g.Folder, g.Oletus, g.Logo);
+    AddOwnModlistMods(key, g.Folder, g.ModTemplate, g.Logo);
   }
 }
 
@@ -306,9 +308,9 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
 
   TEntrySet entries;
   TModSearch search(appDir, files.GamesIni, entries, status);
-  search.Etsi();
-  search.etsihlmodit();
-  search.etsiomat();
+  search.FindKnownMods();
+  search.FindHalfLifeMods();
+  search.FindOwnModlistMods();
   CarryKeys(entries, carried);
   std::string text = entries.Text();
   SaveFileAtomically(path, [&](TStream& s) { s.WriteString(text); });
@@ -323,7 +325,7 @@ bool IsPlainFolderName(const std::string& name) {
   return name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
 }
 
-bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder) {
+bool AddToOwnModList(const std::string& appDir, const std::string& game, const std::string& folder) {
   std::string name = Trim(folder);
   if (name.empty() || !IsPlainFolderName(name) || !IsPlainFolderName(game)) return false;
   std::string dir = IncludeTrailingBackslash(appDir) + "modlist";

@@ -36,11 +36,11 @@ public:
   TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status);
 
   // Located games and the known mods in their folders.
-  void Etsi();
+  void FindKnownMods();
   // Half-Life folders with a liblist.gam join the own list of "half-life".
-  void etsihlmodit();
+  void FindHalfLifeMods();
   // The folders of the games' own mod lists.
-  void etsiomat();
+  void FindOwnModlistMods();
 
   void AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo);
   void AddKnownMods(const std::string& game, const std::string& gameFolder, const std::string& templ,
@@ -90,7 +90,7 @@ std::string OwnModListFile(const std::string& appDir, const std::string& game);
 // Adds a folder name to a game's own mod list unless it is blank, a known
 // mod or already there. A folder name or game key with a path separator, ":"
 // or ".." is refused (false, nothing written). Raises EInOutError when the modlist folder cannot be made.
-bool lisaamod(const std::string& appDir, const std::string& game, const std::string& folder);
+bool AddToOwnModList(const std::string& appDir, const std::string& game, const std::string& folder);
 
 // A bare folder name: no "\", "/", ":" and no "..".
 bool IsPlainFolderName(const std::string& name);

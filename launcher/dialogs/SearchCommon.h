@@ -7,7 +7,7 @@
 
 #include "FileUtils.h"
 
-// The status window of a search (TForm9, or nothing for runs without one).
+// The status window of a search (TSearchStatusWindow, or nothing for runs without one).
 class TSearchStatus {
 public:
   virtual ~TSearchStatus() = default;

@@ -18,7 +18,7 @@ convert -size 300x249 gradient:'#1b2a44'-'#05070d' \
 # The form's own face, 300 x 240: a dark panel with a title tab, on white
 # (the transparent colour). Hard edges, so the mask follows the outline. Its
 # buttons are drawn where the empty template puts the picture-less button
-# controls (launcher/Unit1_template.cpp); the rows' area stays plain.
+# controls (launcher/EmptyTemplate.cpp); the rows' area stays plain.
 button() {  # LEFT TOP WIDTH HEIGHT: the -draw arguments of a button's frame
   echo "roundrectangle $1,$2 $(($1 + $3 - 1)),$(($2 + $4 - 1)) 3,3"
 }

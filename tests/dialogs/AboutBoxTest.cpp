@@ -1,6 +1,6 @@
 // The About box: the credits scroller's arithmetic, its pages, and the credits
 // drawn on Wine's DirectDraw.
-#include "Unit2.h"
+#include "AboutBox.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -109,16 +109,16 @@ TEST_F(AboutBoxTest, PagesButtonsAndTheCaptionBar) {
   EXPECT_EQ(box.Caption(), "About");
   EXPECT_EQ(box.Page->PageCount(), 5);
   EXPECT_EQ(box.Page->ActivePage(), box.ProductPage);
-  EXPECT_NE(box.Cap1, nullptr);
+  EXPECT_NE(box.CaptionBar, nullptr);
   // The two text pages are read-only rich texts holding their lines.
   TStringList keys, readme;
-  keys.SetText(box.RichEdit1->Text());
+  keys.SetText(box.ShortcutsRichEdit->Text());
   ASSERT_EQ(keys.Count(), 24);
   for (int i = 0; i < 24; ++i) EXPECT_EQ(keys.Strings(i), KeyboardShortcutLines()[size_t(i)]) << i;
-  readme.SetText(box.RichEdit2->Text());
+  readme.SetText(box.ReadmeRichEdit->Text());
   EXPECT_EQ(readme.Strings(0), "Brannox 2000");
   EXPECT_GT(readme.Count(), 10);
-  for (TRichEdit* r : {box.RichEdit1, box.RichEdit2}) {
+  for (TRichEdit* r : {box.ShortcutsRichEdit, box.ReadmeRichEdit}) {
     EXPECT_TRUE(r->ReadOnly());
     EXPECT_NE(GetWindowLongPtrA(r->Handle(), GWL_STYLE) & ES_READONLY, 0);
   }
@@ -137,31 +137,31 @@ TEST_F(AboutBoxTest, PagesButtonsAndTheCaptionBar) {
   }
   box.PageChange(box.Page);
   EXPECT_EQ(Clicks, 1);
-  box.Button1->Click();
+  box.MostStartedButton->Click();
   EXPECT_EQ(MostStarted, 1);
   // The credits wait for their page.
-  EXPECT_FALSE(box.DXDraw1->Initialized());
-  EXPECT_FALSE(box.DXTimer1->Enabled());
+  EXPECT_FALSE(box.CreditsDXDraw->Initialized());
+  EXPECT_FALSE(box.CreditsTimer->Enabled());
 }
 
 TEST_F(AboutBoxTest, WithoutColouredCaptionsThereIsNoCaptionBar) {
   Options->WriteBool("Asetukset", "Colorcap", false);
   TAboutBox box(nullptr, Host());
-  EXPECT_EQ(box.Cap1, nullptr);
+  EXPECT_EQ(box.CaptionBar, nullptr);
 }
 
 TEST_F(AboutBoxTest, CreditsScrollOnTheSurfaceAndResumeWhereTheyWere) {
   TAboutBox box(nullptr, Host());
   box.Show();
-  box.Page->SetActivePage(box.Credits);
+  box.Page->SetActivePage(box.CreditsPage);
   Application().ProcessMessages();
-  ASSERT_TRUE(box.DXDraw1->Initialized());
-  EXPECT_TRUE(box.DXTimer1->Enabled());
-  TDirectDrawSurface* surface = box.DXDraw1->Surface();
+  ASSERT_TRUE(box.CreditsDXDraw->Initialized());
+  EXPECT_TRUE(box.CreditsTimer->Enabled());
+  TDirectDrawSurface* surface = box.CreditsDXDraw->Surface();
   ASSERT_NE(surface, nullptr);
   EXPECT_EQ(surface->Width(), 405);
   EXPECT_EQ(surface->Height(), 353);
-  box.DXTimer1->SetEnabled(false);  // the test draws the frames
+  box.CreditsTimer->SetEnabled(false);  // the test draws the frames
   // Any white pixel on the lowest 60 rows of the surface.
   auto textAtBottom = [&] {
     for (int y = 353 - 60; y < 353; y += 2)
@@ -169,17 +169,17 @@ TEST_F(AboutBoxTest, CreditsScrollOnTheSurfaceAndResumeWhereTheyWere) {
         if ((surface->Pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) return true;
     return false;
   };
-  for (int i = 0; i < 20; ++i) box.DXTimer1Timer(box.DXTimer1, 0);
+  for (int i = 0; i < 20; ++i) box.CreditsTimerTimer(box.CreditsTimer, 0);
   EXPECT_FALSE(textAtBottom()) << "the first 20 frames are empty";
-  for (int i = 0; i < 30; ++i) box.DXTimer1Timer(box.DXTimer1, 0);
+  for (int i = 0; i < 30; ++i) box.CreditsTimerTimer(box.CreditsTimer, 0);
   EXPECT_TRUE(textAtBottom());
   const TCreditsScroll before = box.Scroll;
   // Showing the page again neither initialises again nor resets the scroll.
   box.Page->SetActivePage(box.ProductPage);
-  box.Page->SetActivePage(box.Credits);
+  box.Page->SetActivePage(box.CreditsPage);
   EXPECT_EQ(box.Scroll.Top, before.Top);
   EXPECT_EQ(box.Scroll.Offset, before.Offset);
-  EXPECT_EQ(box.DXDraw1->Surface(), surface);
+  EXPECT_EQ(box.CreditsDXDraw->Surface(), surface);
 }
 
 namespace {
@@ -284,11 +284,11 @@ TEST_F(AboutBoxTest, CreditsStayOnTheirPageWhenTheUserSwitchesPages) {
   box.Show();
   SetForegroundWindow(box.Handle());
   RunFor(200);
-  ClickScreen(TabCentre(box.Page, box.Credits->TabIndex()));
+  ClickScreen(TabCentre(box.Page, box.CreditsPage->TabIndex()));
   // Three lines up: the first credit line is well inside the picture.
   ASSERT_TRUE(RunUntil([&] { return box.Scroll.Top >= 3; })) << "the credits do not scroll";
-  ASSERT_EQ(box.Page->ActivePage(), box.Credits);
-  EXPECT_GT(WhiteOnScreen(box.DXDraw1->Handle()), 0) << "the credit text does not reach the screen";
+  ASSERT_EQ(box.Page->ActivePage(), box.CreditsPage);
+  EXPECT_GT(WhiteOnScreen(box.CreditsDXDraw->Handle()), 0) << "the credit text does not reach the screen";
   SaveScreenOf(box.Handle(), "about-credits.bmp");
   // The tab captions are black text on the tab colour: some black, not much.
   auto [tabBlack, tabAll] = BlackOnScreen(box.Page->Handle(), TabRow(box.Page));
@@ -302,7 +302,8 @@ TEST_F(AboutBoxTest, CreditsStayOnTheirPageWhenTheUserSwitchesPages) {
   const int frames = FramesOf(box.Scroll);
   ASSERT_TRUE(RunUntil([&] { return FramesOf(box.Scroll) >= frames + 40; }));
   SaveScreenOf(box.Handle(), "about-stats.bmp");
-  auto [buttonBlack, buttonAll] = BlackOnScreen(box.Button1->Handle(), ClientOf(box.Button1->Handle()));
+  auto [buttonBlack, buttonAll] =
+      BlackOnScreen(box.MostStartedButton->Handle(), ClientOf(box.MostStartedButton->Handle()));
   EXPECT_LT(buttonBlack, buttonAll / 10) << "the credits paint over \"Most started mods\"";
   auto [pageBlack, pageAll] = BlackOnScreen(box.StatsPage->Handle(), ClientOf(box.StatsPage->Handle()));
   EXPECT_LT(pageBlack, pageAll / 10) << "the credits paint over the stats page";

@@ -24,14 +24,14 @@ protected:
     Games->WriteString("sin", "Sijainti", Root + "Sin\\");
     Games->WriteString("quake", "Sijainti", Root + "missing");
   }
-  TForm3& Open(const std::string& game, const std::string& mod) {
-    TForm3& form = Dialog();
+  TSettingsDialog& Open(const std::string& game, const std::string& mod) {
+    TSettingsDialog& form = Dialog();
     form.FormShow();
     form.Page->SetActivePage(form.ConfigManager);
-    form.C100->SetItemIndex(form.C100->Items.IndexOf(game));
-    form.C100Change(form.C100);
-    form.La->SetItemIndex(form.La->Items.IndexOf(mod));
-    form.LaClick(form.La);
+    form.ConfigGameCombo->SetItemIndex(form.ConfigGameCombo->Items.IndexOf(game));
+    form.ConfigGameComboChange(form.ConfigGameCombo);
+    form.ConfigModFolderList->SetItemIndex(form.ConfigModFolderList->Items.IndexOf(mod));
+    form.ConfigModFolderListClick(form.ConfigModFolderList);
     return form;
   }
   std::string Mod;
@@ -59,71 +59,71 @@ UINT_PTR AnswerAddBind(const std::string& key, const std::string& command) {
 TEST_F(TConfigPageTest, OpensConfigCfgFirstAndSavesTheSameBytes) {
   WriteTextFile(Mod + "autoexec.cfg", "echo hi\n");
   WriteTextFile(Mod + "CONFIG.CFG", "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\n");
-  TForm3& form = Open("half-life", "cstrike");
-  EXPECT_EQ(form.C100->Items.Count(), 2);  // the game whose folder is missing is not offered
-  EXPECT_EQ(form.Co->Text(), "CONFIG.CFG");
-  form.SpeedButton16Click(nullptr);
+  TSettingsDialog& form = Open("half-life", "cstrike");
+  EXPECT_EQ(form.ConfigGameCombo->Items.Count(), 2);  // the game whose folder is missing is not offered
+  EXPECT_EQ(form.ConfigFileCombo->Text(), "CONFIG.CFG");
+  form.SaveConfigButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "CONFIG.CFG"), "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\n");
-  form.Memo1->SetText(form.Memo1->Text() + "\r\nbind \"s\" \"+back\"");
-  form.SpeedButton16Click(nullptr);
+  form.ConfigMemo->SetText(form.ConfigMemo->Text() + "\r\nbind \"s\" \"+back\"");
+  form.SaveConfigButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "CONFIG.CFG"),
             "name \"player\"\nunbindall\nbind \"w\" \"+forward\"\nbind \"s\" \"+back\"\n");
 
   const std::string keymap = Root + "keys.txt";
   Answer(mrOk, keymap);
-  form.SpeedButton18Click(nullptr);
+  form.CreateKeymapButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(keymap), "w +forward\r\ns +back\r\n");
 }
 
 TEST_F(TConfigPageTest, NewConfigFilesStayInTheModFolder) {
   WriteTextFile(Mod + "config.cfg", "keep me\r\n");
-  TForm3& form = Open("half-life", "cstrike");
+  TSettingsDialog& form = Open("half-life", "cstrike");
   Answer(mrOk, " game ");
-  form.SpeedButton24Click(nullptr);
+  form.NewConfigButtonClick(nullptr);
   EXPECT_TRUE(FileExists(Mod + "game.cfg"));
   EXPECT_EQ(ReadTextFile(Mod + "game.cfg"), "");
-  EXPECT_EQ(form.Co->Text(), "game.cfg");
+  EXPECT_EQ(form.ConfigFileCombo->Text(), "game.cfg");
   // An existing name opens the file instead of overwriting it.
   Answer(mrOk, "CONFIG");
-  form.SpeedButton24Click(nullptr);
+  form.NewConfigButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "keep me\r\n");
-  EXPECT_EQ(form.Memo1->Text(), "keep me");
+  EXPECT_EQ(form.ConfigMemo->Text(), "keep me");
   for (const char* outside : {"..\\evil", "..\\..\\x", "c:\\boot", "a/b"}) {
     Answer(mrOk, outside);
-    form.SpeedButton24Click(nullptr);
+    form.NewConfigButtonClick(nullptr);
     EXPECT_EQ(Prompts.back().rfind("Warning|", 0), 0u) << outside;
   }
   EXPECT_FALSE(FileExists(Root + "Half-Life\\evil.cfg"));
-  EXPECT_EQ(form.Co->Items.Count(), 2);
+  EXPECT_EQ(form.ConfigFileCombo->Items.Count(), 2);
 }
 
 TEST_F(TConfigPageTest, DeleteAsksAndDeletesOnlyThatFile) {
   WriteTextFile(Mod + "config.cfg", "a\r\n");
   WriteTextFile(Mod + "other.cfg", "b\r\n");
-  TForm3& form = Open("half-life", "cstrike");
+  TSettingsDialog& form = Open("half-life", "cstrike");
   Answer(mrNo);
-  form.SpeedButton32Click(nullptr);
+  form.DeleteConfigButtonClick(nullptr);
   EXPECT_EQ(Prompts.back(),
             "Confirm|Confirm delete " + Root + "Half-Life\\cstrike\\config.cfg file ?");
   EXPECT_TRUE(FileExists(Mod + "config.cfg"));
   Answer(mrYes);
-  form.SpeedButton32Click(nullptr);
+  form.DeleteConfigButtonClick(nullptr);
   EXPECT_FALSE(FileExists(Mod + "config.cfg"));
   EXPECT_TRUE(FileExists(Mod + "other.cfg"));
-  EXPECT_EQ(form.Co->Text(), "other.cfg");
+  EXPECT_EQ(form.ConfigFileCombo->Text(), "other.cfg");
 }
 
 TEST_F(TConfigPageTest, DriveRootStyleFolderAndUnquotedBinds) {
   WriteTextFile(Root + "Sin\\base\\config.cfg", "");
-  TForm3& form = Open("sin", "base");
+  TSettingsDialog& form = Open("sin", "base");
   UINT_PTR timer = AnswerAddBind("w", "+forward");
-  form.SpeedButton17Click(nullptr);
+  form.AddBindButtonClick(nullptr);
   Application().RemoveTimer(timer);
-  EXPECT_EQ(form.Memo1->Text(), "bind w \"+forward\"");
-  form.SpeedButton16Click(nullptr);
+  EXPECT_EQ(form.ConfigMemo->Text(), "bind w \"+forward\"");
+  form.SaveConfigButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Root + "Sin\\base\\config.cfg"), "bind w \"+forward\"\r\n");
   Answer(mrYes);
-  form.SpeedButton32Click(nullptr);
+  form.DeleteConfigButtonClick(nullptr);
   // The confirmation always inserts its backslash.
   EXPECT_EQ(Prompts.back(), "Confirm|Confirm delete " + Root + "Sin\\\\base\\config.cfg file ?");
   EXPECT_FALSE(FileExists(Root + "Sin\\base\\config.cfg"));
@@ -131,8 +131,8 @@ TEST_F(TConfigPageTest, DriveRootStyleFolderAndUnquotedBinds) {
 
 TEST_F(TConfigPageTest, UnsavedTextIsOfferedOnLeavingThePage) {
   WriteTextFile(Mod + "config.cfg", "a\n");
-  TForm3& form = Open("half-life", "cstrike");
-  form.Memo1->SetText("a\r\nb");
+  TSettingsDialog& form = Open("half-life", "cstrike");
+  form.ConfigMemo->SetText("a\r\nb");
   Answer(mrNo);
   EXPECT_TRUE(form.OfferToSaveEditors());
   EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "config.cfg?");
@@ -141,15 +141,15 @@ TEST_F(TConfigPageTest, UnsavedTextIsOfferedOnLeavingThePage) {
 
 TEST_F(TConfigPageTest, AFailedSaveLeavesTheOldFile) {
   WriteTextFile(Mod + "config.cfg", "old\r\n");
-  TForm3& form = Open("half-life", "cstrike");
-  form.Memo1->SetText("new");
+  TSettingsDialog& form = Open("half-life", "cstrike");
+  form.ConfigMemo->SetText("new");
   // Another program holds the file open without sharing it.
   HANDLE locked = CreateFileA((Mod + "config.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  EXPECT_ANY_THROW(form.SpeedButton16Click(nullptr));
+  EXPECT_ANY_THROW(form.SaveConfigButtonClick(nullptr));
   CloseHandle(locked);
   EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "old\r\n");
-  EXPECT_EQ(form.Memo1->Text(), "new");  // the text on screen stays
+  EXPECT_EQ(form.ConfigMemo->Text(), "new");  // the text on screen stays
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((Mod + "*").c_str(), &found);
   int files = 0;

@@ -83,16 +83,16 @@ void TDiscoveryTest::TearDown() {
   RemoveTree(Root);
 }
 
-void TDiscoveryTest::AddGame(const std::string& key, const std::string& folder, const std::string& oletus,
-                             const std::string& gameOletus, const std::string& gamename, const std::string& kuvake,
+void TDiscoveryTest::AddGame(const std::string& key, const std::string& folder, const std::string& modTemplate,
+                             const std::string& gameParameters, const std::string& gamename, const std::string& logo,
                              const std::string& url) {
   if (!folder.empty()) Games->WriteString(key, "Sijainti", folder);
-  if (!oletus.empty()) Games->WriteString(key, "Oletus", oletus);
-  if (!gameOletus.empty()) Games->WriteString(key, "GameOletus", gameOletus);
+  if (!modTemplate.empty()) Games->WriteString(key, "Oletus", modTemplate);
+  if (!gameParameters.empty()) Games->WriteString(key, "GameOletus", gameParameters);
   if (!gamename.empty()) Games->WriteString(key, "gamename", gamename);
-  if (!kuvake.empty()) Games->WriteString(key, "Kuvake", kuvake);
+  if (!logo.empty()) Games->WriteString(key, "Kuvake", logo);
   if (!url.empty()) Games->WriteString(key, "url", url);
-  if (folder.empty() && oletus.empty() && gameOletus.empty()) Games->WriteString(key, "gamename", key);
+  if (folder.empty() && modTemplate.empty() && gameParameters.empty()) Games->WriteString(key, "gamename", key);
 }
 
 std::vector<TEntry> TDiscoveryTest::RunFindMods() {

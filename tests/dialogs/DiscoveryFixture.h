@@ -30,8 +30,8 @@ protected:
   void TearDown() override;
 
   // A game section of Games.ini.
-  void AddGame(const std::string& key, const std::string& folder, const std::string& oletus,
-               const std::string& gameOletus, const std::string& gamename = "", const std::string& kuvake = "",
+  void AddGame(const std::string& key, const std::string& folder, const std::string& modTemplate,
+               const std::string& gameParameters, const std::string& gamename = "", const std::string& logo = "",
                const std::string& url = "");
   // Runs the whole "Find mods" and returns Mod.ini's entries.
   std::vector<TEntry> RunFindMods();

@@ -60,8 +60,8 @@ protected:
     for (const char* mod : {"brainbread", "vs"}) MakeDirs(HalfLife + mod);
     Games->WriteString("half-life", "Sijainti", Root + "Half-Life");
   }
-  TForm3& Shown(TTabSheet* TForm3::*page) {
-    TForm3& form = Dialog();
+  TSettingsDialog& Shown(TTabSheet* TSettingsDialog::*page) {
+    TSettingsDialog& form = Dialog();
     form.FormShow();
     form.Show();
     form.Page->SetActivePage(form.*page);
@@ -81,18 +81,18 @@ protected:
     }
   }
   // The config manager on the mod's config files, the file chosen.
-  TForm3& ConfigOpen(const std::string& mod, const std::string& file) {
-    TForm3& form = Shown(&TForm3::ConfigManager);
-    form.C100->SetItemIndex(form.C100->Items.IndexOf("half-life"));
-    form.C100Change(form.C100);
-    form.La->SetItemIndex(form.La->Items.IndexOf(mod));
-    form.LaClick(form.La);
-    form.Co->SetItemIndex(form.Co->Items.IndexOf(file));
-    form.CoChange(form.Co);
+  TSettingsDialog& ConfigOpen(const std::string& mod, const std::string& file) {
+    TSettingsDialog& form = Shown(&TSettingsDialog::ConfigManager);
+    form.ConfigGameCombo->SetItemIndex(form.ConfigGameCombo->Items.IndexOf("half-life"));
+    form.ConfigGameComboChange(form.ConfigGameCombo);
+    form.ConfigModFolderList->SetItemIndex(form.ConfigModFolderList->Items.IndexOf(mod));
+    form.ConfigModFolderListClick(form.ConfigModFolderList);
+    form.ConfigFileCombo->SetItemIndex(form.ConfigFileCombo->Items.IndexOf(file));
+    form.ConfigFileComboChange(form.ConfigFileCombo);
     return form;
   }
-  void Save(TForm3& form) {
-    Press(form.SpeedButton16);
+  void Save(TSettingsDialog& form) {
+    Press(form.SaveConfigButton);
     Pump(3);
   }
   std::string HalfLife;
@@ -106,22 +106,22 @@ TEST_F(TEditorFilesTest, AMapCycleThatCannotBeReadIsShownAsAFailureAndNothingOfT
   WriteTextFile(HalfLife + "brainbread\\liblist.gam", "game \"BrainBread\"\r\n");
   WriteTextFile(HalfLife + "vs\\mapcycle.txt", "vs_arena\r\n");
   WriteTextFile(HalfLife + "vs\\liblist.gam", "game \"Vampire Slayer\"\r\n");
-  TForm3& form = Shown(&TForm3::HalfLifeManager);
-  ChooseWithKeys(form.LQ, 0);  // brainbread
-  ASSERT_EQ(form.Memo3->Text(), "bb_chp3\r\nbb_lab");
+  TSettingsDialog& form = Shown(&TSettingsDialog::HalfLifeManager);
+  ChooseWithKeys(form.HalfLifeModList, 0);  // brainbread
+  ASSERT_EQ(form.MapCycleMemo->Text(), "bb_chp3\r\nbb_lab");
 
   THeldFile held(HalfLife + "vs\\mapcycle.txt");
   ASSERT_TRUE(held.Held());
-  ChooseWithKeys(form.LQ, 1);  // vs, its map cycle held by the server
-  ASSERT_EQ(form.LQ->ItemIndex(), 1);
+  ChooseWithKeys(form.HalfLifeModList, 1);  // vs, its map cycle held by the server
+  ASSERT_EQ(form.HalfLifeModList->ItemIndex(), 1);
   ASSERT_FALSE(Prompts.empty());
   EXPECT_EQ(Prompts.back().rfind("Error|Cannot open file " + HalfLife + "vs\\mapcycle.txt", 0), 0u)
       << Prompts.back();
-  EXPECT_EQ(form.Memo3->Text(), "") << "brainbread's cycle is still on screen";
-  EXPECT_FALSE(form.Memo3->Enabled);
-  EXPECT_FALSE(form.SpeedButton20->Enabled) << "Save is offered for a file that was not read";
-  EXPECT_EQ(form.Memo4->Text(), "game \"Vampire Slayer\"") << "the liblist.gam that could be read is shown";
-  Press(form.SpeedButton20);
+  EXPECT_EQ(form.MapCycleMemo->Text(), "") << "brainbread's cycle is still on screen";
+  EXPECT_FALSE(form.MapCycleMemo->Enabled);
+  EXPECT_FALSE(form.SaveMapCycleButton->Enabled) << "Save is offered for a file that was not read";
+  EXPECT_EQ(form.LiblistMemo->Text(), "game \"Vampire Slayer\"") << "the liblist.gam that could be read is shown";
+  Press(form.SaveMapCycleButton);
   const size_t asked = Prompts.size();
   EXPECT_TRUE(form.OfferToSaveEditors());
   EXPECT_EQ(Prompts.size(), asked) << "a save of the unread file was offered";
@@ -130,36 +130,36 @@ TEST_F(TEditorFilesTest, AMapCycleThatCannotBeReadIsShownAsAFailureAndNothingOfT
   EXPECT_EQ(ReadTextFile(HalfLife + "brainbread\\mapcycle.txt"), "bb_chp3\r\nbb_lab\r\n");
 
   // Choosing the mod again once the file is free reads it, and edits count.
-  ChooseWithKeys(form.LQ, 0);
-  ChooseWithKeys(form.LQ, 1);
-  EXPECT_EQ(form.Memo3->Text(), "vs_arena");
-  EXPECT_TRUE(form.Memo3->Enabled);
-  form.Memo3->SetFocus();
+  ChooseWithKeys(form.HalfLifeModList, 0);
+  ChooseWithKeys(form.HalfLifeModList, 1);
+  EXPECT_EQ(form.MapCycleMemo->Text(), "vs_arena");
+  EXPECT_TRUE(form.MapCycleMemo->Enabled);
+  form.MapCycleMemo->SetFocus();
   Pump();
   Key(VK_END);
   Key('X');
   const size_t prompts = Prompts.size();
   Answer(mrYes);
-  ChooseWithKeys(form.LQ, 0);
+  ChooseWithKeys(form.HalfLifeModList, 0);
   ASSERT_EQ(Prompts.size(), prompts + 1) << "the edit was not offered for saving";
   EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + HalfLife + "vs\\mapcycle.txt?");
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\mapcycle.txt"), "vs_arenax\r\n");
-  EXPECT_EQ(form.Memo3->Text(), "bb_chp3\r\nbb_lab");
+  EXPECT_EQ(form.MapCycleMemo->Text(), "bb_chp3\r\nbb_lab");
 }
 
 TEST_F(TEditorFilesTest, ALiblistThatCannotBeReadLeavesNoTextOfTheLastModToSave) {
   WriteTextFile(HalfLife + "brainbread\\liblist.gam", "game \"BrainBread\"\r\n");
   WriteTextFile(HalfLife + "vs\\liblist.gam", "game \"Vampire Slayer\"\r\n");
-  TForm3& form = Shown(&TForm3::HalfLifeManager);
-  form.Pa->SetActivePage(form.Liblist);
-  ChooseWithKeys(form.LQ, 0);
-  ASSERT_EQ(form.tyedit->Text(), "BrainBread");
+  TSettingsDialog& form = Shown(&TSettingsDialog::HalfLifeManager);
+  form.HalfLifeEditorPages->SetActivePage(form.Liblist);
+  ChooseWithKeys(form.HalfLifeModList, 0);
+  ASSERT_EQ(form.LiblistValueEdit->Text(), "BrainBread");
   THeldFile held(HalfLife + "vs\\liblist.gam");
-  ChooseWithKeys(form.LQ, 1);
-  EXPECT_EQ(form.Memo4->Text(), "");
-  EXPECT_FALSE(form.SpeedButton19->Enabled);
-  EXPECT_FALSE(form.tyedit->Enabled);
-  Press(form.SpeedButton19);
+  ChooseWithKeys(form.HalfLifeModList, 1);
+  EXPECT_EQ(form.LiblistMemo->Text(), "");
+  EXPECT_FALSE(form.SaveLiblistButton->Enabled);
+  EXPECT_FALSE(form.LiblistValueEdit->Enabled);
+  Press(form.SaveLiblistButton);
   const size_t asked = Prompts.size();
   EXPECT_TRUE(form.OfferToSaveEditors());
   EXPECT_EQ(Prompts.size(), asked);
@@ -172,11 +172,11 @@ TEST_F(TEditorFilesTest, ALiblistThatCannotBeReadLeavesNoTextOfTheLastModToSave)
 TEST_F(TEditorFilesTest, Utf16ConfigIsShownAndSavedAsUtf16) {
   const std::string bytes = Utf16LE(L"bind \"w\" \"+forward\"\r\nname \"Pl\u00e4yer\"\r\n");
   WriteTextFile(HalfLife + "vs\\config.cfg", bytes);
-  TForm3& form = ConfigOpen("vs", "config.cfg");
-  EXPECT_EQ(form.Memo1->Text(), "bind \"w\" \"+forward\"\r\nname \"Pl\xe4yer\"");
+  TSettingsDialog& form = ConfigOpen("vs", "config.cfg");
+  EXPECT_EQ(form.ConfigMemo->Text(), "bind \"w\" \"+forward\"\r\nname \"Pl\xe4yer\"");
   Save(form);
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\config.cfg"), bytes) << "a save without an edit changed the file";
-  form.Memo1->SetText(form.Memo1->Text() + "\r\nbind \"s\" \"+back\"");
+  form.ConfigMemo->SetText(form.ConfigMemo->Text() + "\r\nbind \"s\" \"+back\"");
   Save(form);
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\config.cfg"),
             Utf16LE(L"bind \"w\" \"+forward\"\r\nname \"Pl\u00e4yer\"\r\nbind \"s\" \"+back\"\r\n"));
@@ -196,12 +196,12 @@ TEST_F(TEditorFilesTest, FilesThatCannotBeShownAreRefusedAndLeftWhole) {
   WriteTextFile(HalfLife + "vs\\config.cfg", "echo fine\r\n");
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
-    TForm3& form = ConfigOpen("vs", name);
+    TSettingsDialog& form = ConfigOpen("vs", name);
     ASSERT_FALSE(Prompts.empty());
     EXPECT_EQ(Prompts.back().rfind("Error|Cannot edit " + HalfLife + "vs\\" + name + ": ", 0), 0u) << Prompts.back();
-    EXPECT_EQ(form.Memo1->Text(), "");
-    EXPECT_FALSE(form.Memo1->Enabled);
-    EXPECT_FALSE(form.SpeedButton16->Enabled);
+    EXPECT_EQ(form.ConfigMemo->Text(), "");
+    EXPECT_FALSE(form.ConfigMemo->Enabled);
+    EXPECT_FALSE(form.SaveConfigButton->Enabled);
     Save(form);
     const size_t asked = Prompts.size();
     EXPECT_TRUE(form.OfferToSaveEditors());
@@ -215,17 +215,17 @@ TEST_F(TEditorFilesTest, LastBlankLinesAndMixedLineBreaksSurviveASave) {
   const std::string mixed = "// cycle\r\n\r\nbb_chp3\nbb_lab\r\n\r\n\r\n";
   WriteTextFile(HalfLife + "vs\\mapcycle.txt", mixed);
   WriteTextFile(HalfLife + "vs\\config.cfg", "\r\n");
-  TForm3& form = Shown(&TForm3::HalfLifeManager);
-  ChooseWithKeys(form.LQ, 1);
-  Press(form.SpeedButton20);
+  TSettingsDialog& form = Shown(&TSettingsDialog::HalfLifeManager);
+  ChooseWithKeys(form.HalfLifeModList, 1);
+  Press(form.SaveMapCycleButton);
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\mapcycle.txt"), mixed);
   // A map typed at the end goes on the last, blank line; the one above stays.
-  form.Memo3->SetText(form.Memo3->Text() + "vs_arena");
-  Press(form.SpeedButton20);
+  form.MapCycleMemo->SetText(form.MapCycleMemo->Text() + "vs_arena");
+  Press(form.SaveMapCycleButton);
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\mapcycle.txt"), "// cycle\r\n\r\nbb_chp3\nbb_lab\r\n\r\nvs_arena\r\n");
   CloseDialog();
 
-  TForm3& config = ConfigOpen("vs", "config.cfg");
+  TSettingsDialog& config = ConfigOpen("vs", "config.cfg");
   Save(config);
   EXPECT_EQ(ReadTextFile(HalfLife + "vs\\config.cfg"), "\r\n") << "a file of one blank line";
 }
@@ -236,14 +236,14 @@ TEST_F(TEditorFilesTest, AReadOnlyFileIsReportedAndLeftAsItIs) {
   const std::string file = HalfLife + "vs\\config.cfg";
   WriteTextFile(file, "name \"old\"\r\n");
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-  TForm3& form = ConfigOpen("vs", "config.cfg");
-  form.Memo1->SetText("name \"new\"");
+  TSettingsDialog& form = ConfigOpen("vs", "config.cfg");
+  form.ConfigMemo->SetText("name \"new\"");
   Save(form);
   ASSERT_FALSE(Prompts.empty());
   EXPECT_NE(Prompts.back().find("Cannot save " + file + ": the file is read-only."), std::string::npos)
       << Prompts.back();
   EXPECT_EQ(ReadTextFile(file), "name \"old\"\r\n");
   EXPECT_NE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(form.Memo1->Text(), "name \"new\"") << "the text on screen stays";
+  EXPECT_EQ(form.ConfigMemo->Text(), "name \"new\"") << "the text on screen stays";
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -9,7 +9,7 @@
 #include "../support/ModalSteps.h"
 #include "DiscoveryFixture.h"
 #include "Dialogs.h"
-#include "Unit4.h"
+#include "EntryDialog.h"
 
 class TEntryDialogTest : public TDiscoveryTest {
 protected:

@@ -3,7 +3,7 @@
 // byte), the refusals, and the fields that a picked folder or an entry fill.
 // The class library's headers come before windows.h (its colour macros).
 #include "EntryDialogFixture.h"
-#include "Unit5.h"
+#include "ModFolderPicker.h"
 
 #include <windows.h>
 
@@ -13,9 +13,9 @@
 #include "ModDiscovery.h"
 
 namespace {
-void ChooseGame(TForm4& form, const std::string& game) {
-  form.C1->SetItemIndex(form.C1->Items.IndexOf(game));
-  form.C1Change(form.C1);
+void ChooseGame(TEntryDialog& form, const std::string& game) {
+  form.GameCombo->SetItemIndex(form.GameCombo->Items.IndexOf(game));
+  form.GameComboChange(form.GameCombo);
 }
 
 size_t CountOf(const std::vector<std::string>& list, const std::string& item) {
@@ -58,31 +58,31 @@ private:
 
 TEST_F(TEntryDialogTest, CreationListsTheGamesWithAFolderAndEachGamesChoices) {
   Options->WriteBool("Asetukset", "hlmapcycle", true);
-  TForm4 form(nullptr, nullptr, Files());
-  ASSERT_EQ(form.C1->Items.Count(), 2);  // "gone" has no folder
-  EXPECT_EQ(form.C1->Text(), "half-life");
-  EXPECT_TRUE(form.mapcycle->Visible());
-  EXPECT_TRUE(form.mapcycle->Checked());
-  EXPECT_FALSE(form.C5->Enabled);
-  EXPECT_EQ(form.C5->Text(), "<default>");
-  EXPECT_EQ(form.C5->Items.Count(), 9);
+  TEntryDialog form(nullptr, nullptr, Files());
+  ASSERT_EQ(form.GameCombo->Items.Count(), 2);  // "gone" has no folder
+  EXPECT_EQ(form.GameCombo->Text(), "half-life");
+  EXPECT_TRUE(form.MapcycleCheckBox->Visible());
+  EXPECT_TRUE(form.MapcycleCheckBox->Checked());
+  EXPECT_FALSE(form.WinmemCombo->Enabled);
+  EXPECT_EQ(form.WinmemCombo->Text(), "<default>");
+  EXPECT_EQ(form.WinmemCombo->Items.Count(), 9);
 
   ChooseGame(form, "quake");
-  EXPECT_TRUE(form.C5->Enabled);
-  EXPECT_FALSE(form.mapcycle->Visible());
-  EXPECT_EQ(form.C2->Items.Count(), 2);  // "3" comes after a gap
-  EXPECT_EQ(form.C2->Items[1], "quake -hipnotic -game %s");
-  EXPECT_EQ(form.C2->Text(), "quake -game %s");
-  EXPECT_EQ(form.Map->Text(), "<none>");
-  EXPECT_TRUE(form.SpeedButton3->Enabled);
+  EXPECT_TRUE(form.WinmemCombo->Enabled);
+  EXPECT_FALSE(form.MapcycleCheckBox->Visible());
+  EXPECT_EQ(form.ParametersCombo->Items.Count(), 2);  // "3" comes after a gap
+  EXPECT_EQ(form.ParametersCombo->Items[1], "quake -hipnotic -game %s");
+  EXPECT_EQ(form.ParametersCombo->Text(), "quake -game %s");
+  EXPECT_EQ(form.MapCombo->Text(), "<none>");
+  EXPECT_TRUE(form.PickModFolderButton->Enabled);
 }
 
 TEST_F(TEntryDialogTest, WithoutAnInstalledGameTheFolderButtonIsOff) {
   Games->EraseSection("quake");
   Games->EraseSection("half-life");
-  TForm4 form(nullptr, nullptr, Files());
-  EXPECT_EQ(form.C1->Items.Count(), 0);
-  EXPECT_FALSE(form.SpeedButton3->Enabled);
+  TEntryDialog form(nullptr, nullptr, Files());
+  EXPECT_EQ(form.GameCombo->Items.Count(), 0);
+  EXPECT_FALSE(form.PickModFolderButton->Enabled);
 }
 
 TEST_F(TEntryDialogTest, MapListsOfEachGame) {
@@ -133,16 +133,16 @@ TEST_F(TEntryDialogTest, MapListsOfEachGame) {
 TEST_F(TEntryDialogTest, OkWritesTheEntryTheModInfoFileAndTheOwnModList) {
   MakeDirs(QuakeDir + "\\mymod");
   WriteTextFile(App + "Mod.ini", "[Old one]\r\nMod=old\r\nGame=quake\r\nParam=quake -game %s\r\n");
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   int result = RunModal(form, [&] {
     ChooseGame(form, "quake");
-    form.Edit1->SetText("  my mod ");
-    form.Edit2->SetText("A test mod");
-    form.Edit3->SetText("mymod");
-    form.Edit6->SetText("http://mymod.example/");
+    form.NameEdit->SetText("  my mod ");
+    form.DescriptionEdit->SetText("A test mod");
+    form.ModFolderEdit->SetText("mymod");
+    form.WebSiteEdit->SetText("http://mymod.example/");
     form.LogoValue = "mymod.ico";
-    form.C5->SetItemIndex(2);
-    Press(form.BitBtn2);
+    form.WinmemCombo->SetItemIndex(2);
+    Press(form.OKButton);
   });
   EXPECT_EQ(result, mrOk);
   EXPECT_TRUE(Prompts.empty());
@@ -158,12 +158,12 @@ TEST_F(TEntryDialogTest, OkWritesTheEntryTheModInfoFileAndTheOwnModList) {
 }
 
 TEST_F(TEntryDialogTest, ThePlainGamesModInfoFileGoesIntoTheGameFolder) {
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   EXPECT_EQ(RunModal(form, [&] {
               ChooseGame(form, "half-life");
-              form.mapcycle->SetChecked(true);
-              form.Edit1->SetText("half-Life");
-              Press(form.BitBtn2);
+              form.MapcycleCheckBox->SetChecked(true);
+              form.NameEdit->SetText("half-Life");
+              Press(form.OKButton);
             }),
             mrOk);
   EXPECT_EQ(ReadTextFile(HalfLifeDir + "\\modinfo_for_BX2000.bx2"), "Half-Life\r\n\r\n\r\nhl -game %s\r\n\r\n");
@@ -179,12 +179,12 @@ TEST_F(TEntryDialogTest, AModFolderWithAPathPartGetsNoModInfoFile) {
   for (const char* mod : {"..\\outside", "sub\\deeper", "sub/deeper", "..", "C:outside"}) {
     SCOPED_TRACE(mod);
     DeleteFileA((App + "Mod.ini").c_str());
-    TForm4 form(nullptr, nullptr, Files());
+    TEntryDialog form(nullptr, nullptr, Files());
     EXPECT_EQ(RunModal(form, [&] {
                 ChooseGame(form, "quake");
-                form.Edit1->SetText("Escape");
-                form.Edit3->SetText(mod);
-                Press(form.BitBtn2);
+                form.NameEdit->SetText("Escape");
+                form.ModFolderEdit->SetText(mod);
+                Press(form.OKButton);
               }),
               mrOk);
     EXPECT_EQ(ParseIni(ReadTextFile(App + "Mod.ini")).at(0).Value("Mod"), mod);
@@ -203,17 +203,17 @@ TEST_F(TEntryDialogTest, AModFolderWithAPathPartGetsNoModInfoFile) {
 TEST_F(TEntryDialogTest, ATakenNameOrABadCharacterIsRefusedAndNothingIsWritten) {
   const std::string before = "[Taken]\r\nMod=x\r\nGame=quake\r\nParam=quake -game %s\r\n\r\n";
   WriteTextFile(App + "Mod.ini", before);
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   int result = RunModal(form, [&] {
     ChooseGame(form, "quake");
-    form.Edit1->SetText("taken");
-    Press(form.BitBtn2);
-    form.Edit1->SetText("Rocket [Arena]");
-    Press(form.BitBtn2);
-    form.Edit1->SetText("   ");
-    Press(form.BitBtn2);  // blank: nothing at all
+    form.NameEdit->SetText("taken");
+    Press(form.OKButton);
+    form.NameEdit->SetText("Rocket [Arena]");
+    Press(form.OKButton);
+    form.NameEdit->SetText("   ");
+    Press(form.OKButton);  // blank: nothing at all
     EXPECT_EQ(form.ModalResult, 0);
-    Press(form.BitBtn1);
+    Press(form.CancelButton);
   });
   EXPECT_EQ(result, mrCancel);
   ASSERT_EQ(Prompts.size(), 2u);
@@ -232,15 +232,15 @@ TEST_F(TEntryDialogTest, ModifyKeepingTheNameInOtherCaseRewritesTheEntry) {
   WriteTextFile(App + "Mod.ini",
                 "[ctf]\r\nMod=ctf\r\nGame=quake\r\nParam=quake -game %s\r\nmap=e1m2\r\nwinmem=winmem 16\r\n\r\n"
                 "[Other]\r\nMod=other\r\nGame=quake\r\nParam=quake -game %s\r\n\r\n");
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   form.LoadEntry("ctf");
   EXPECT_EQ(form.Mode, emModify);
-  EXPECT_EQ(form.C1->Text(), "quake");
-  EXPECT_EQ(form.Map->Text(), "e1m2");
-  EXPECT_EQ(form.C5->Text(), "winmem 16");
+  EXPECT_EQ(form.GameCombo->Text(), "quake");
+  EXPECT_EQ(form.MapCombo->Text(), "e1m2");
+  EXPECT_EQ(form.WinmemCombo->Text(), "winmem 16");
   EXPECT_EQ(RunModal(form, [&] {
-              form.Edit1->SetText("CTF");
-              Press(form.BitBtn2);
+              form.NameEdit->SetText("CTF");
+              Press(form.OKButton);
             }),
             mrOk);
   EXPECT_TRUE(Prompts.empty());
@@ -251,12 +251,12 @@ TEST_F(TEntryDialogTest, ModifyKeepingTheNameInOtherCaseRewritesTheEntry) {
   EXPECT_EQ(entries[1].Value("Map"), "e1m2");
 
   // A new name that another entry has is refused; the entry stays.
-  TForm4 again(nullptr, nullptr, Files());
+  TEntryDialog again(nullptr, nullptr, Files());
   again.LoadEntry("CTF");
   EXPECT_EQ(RunModal(again, [&] {
-              again.Edit1->SetText("other");
-              Press(again.BitBtn2);
-              Press(again.BitBtn1);
+              again.NameEdit->SetText("other");
+              Press(again.OKButton);
+              Press(again.CancelButton);
             }),
             mrCancel);
   ASSERT_EQ(Prompts.size(), 1u);
@@ -276,15 +276,15 @@ TEST_F(TEntryDialogTest, ModifyTakesTheLastLiblistAddressAndTheSearchedReadme) {
     return folder + "\\readme.1st";
   };
   Files().FindConfig = [](const std::string& folder) { return folder + "\\config.cfg"; };
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   form.LoadEntry("TFC");
-  EXPECT_EQ(form.Edit6->Text(), "www.second.example");
+  EXPECT_EQ(form.WebSiteEdit->Text(), "www.second.example");
   EXPECT_EQ(searched, HalfLifeDir + "\\tfc");
-  EXPECT_EQ(form.Edit4->Text(), HalfLifeDir + "\\tfc\\readme.1st");
-  EXPECT_EQ(form.Edit5->Text(), HalfLifeDir + "\\tfc\\config.cfg");
+  EXPECT_EQ(form.ReadmeEdit->Text(), HalfLifeDir + "\\tfc\\readme.1st");
+  EXPECT_EQ(form.ConfigEdit->Text(), HalfLifeDir + "\\tfc\\config.cfg");
   EXPECT_EQ(form.LogoValue, App + "Logos\\tfc.bmp");
-  EXPECT_FALSE(form.mapcycle->Checked());
-  EXPECT_EQ(form.Map->Text(), "<none>");
+  EXPECT_FALSE(form.MapcycleCheckBox->Checked());
+  EXPECT_EQ(form.MapCombo->Text(), "<none>");
 }
 
 TEST_F(TEntryDialogTest, APickedFolderFillsTheBlankFieldsFromWhatItHolds) {
@@ -299,28 +299,28 @@ TEST_F(TEntryDialogTest, APickedFolderFillsTheBlankFieldsFromWhatItHolds) {
   WriteTextFile(QuakeDir + "\\hlmod\\hlmod.ico", "not really an icon");
 
   auto pick = [&](const std::string& folder) {
-    auto form = std::make_unique<TForm4>(nullptr, nullptr, Files());
+    auto form = std::make_unique<TEntryDialog>(nullptr, nullptr, Files());
     ChooseGame(*form, "quake");
     TPickerDriver driver(folder);
-    form->SpeedButton3Click(form->SpeedButton3);
-    EXPECT_EQ(form->Edit3->Text(), folder);
+    form->PickModFolderButtonClick(form->PickModFolderButton);
+    EXPECT_EQ(form->ModFolderEdit->Text(), folder);
     return form;
   };
   auto four = pick("four");
-  EXPECT_EQ(four->Edit1->Text(), "");
-  EXPECT_EQ(four->Edit2->Text(), "");
+  EXPECT_EQ(four->NameEdit->Text(), "");
+  EXPECT_EQ(four->DescriptionEdit->Text(), "");
 
   auto five = pick("five");
-  EXPECT_EQ(five->Edit1->Text(), "Five Mod");
-  EXPECT_EQ(five->Edit2->Text(), "Five lines");
-  EXPECT_EQ(five->C2->Text(), "quake -five %s");
-  EXPECT_EQ(five->Edit6->Text(), "http://five.example/");
+  EXPECT_EQ(five->NameEdit->Text(), "Five Mod");
+  EXPECT_EQ(five->DescriptionEdit->Text(), "Five lines");
+  EXPECT_EQ(five->ParametersCombo->Text(), "quake -five %s");
+  EXPECT_EQ(five->WebSiteEdit->Text(), "http://five.example/");
   EXPECT_EQ(five->LogoValue, "five.bmp");
 
   auto hl = pick("hlmod");
-  EXPECT_EQ(hl->Edit1->Text(), "HL Mod");
-  EXPECT_EQ(hl->Edit2->Text(), "HL Mod");
-  EXPECT_EQ(hl->Edit6->Text(), "hlmod.example");
+  EXPECT_EQ(hl->NameEdit->Text(), "HL Mod");
+  EXPECT_EQ(hl->DescriptionEdit->Text(), "HL Mod");
+  EXPECT_EQ(hl->WebSiteEdit->Text(), "hlmod.example");
   EXPECT_EQ(hl->LogoValue, QuakeDir + "\\hlmod\\hlmod.ico");
 }
 
@@ -335,25 +335,25 @@ TEST_F(TEntryDialogTest, TheDialogOnScreen) {
   Games->WriteString("quake", "Kuvake", "quake.bmp");
   Options->WriteBool("Asetukset", "usercolors", true);
   SetCaptionSource({Options.get(), {}});
-  TForm4 form(nullptr, nullptr, Files());
+  TEntryDialog form(nullptr, nullptr, Files());
   SetCaptionSource({});
-  EXPECT_EQ(form.C3->Items.Count(), 2);
+  EXPECT_EQ(form.LogoCombo->Items.Count(), 2);
   RunModal(form, [&] {
     ChooseGame(form, "quake");
     EXPECT_EQ(form.LogoValue, App + "Logos\\quake.bmp");
-    EXPECT_EQ(form.Image1->Picture().Bitmap().Width(), 32);
-    form.C3->SetItemIndex(1);
-    form.C3Change(form.C3);
+    EXPECT_EQ(form.LogoImage->Picture().Bitmap().Width(), 32);
+    form.LogoCombo->SetItemIndex(1);
+    form.LogoComboChange(form.LogoCombo);
     EXPECT_EQ(form.LogoValue, "quake.bmp") << "a logo of the list is kept by its name";
-    form.Edit1->SetText("My mod");
-    form.Edit3->SetText("mymod");
-    Press(form.SpeedButton1);
-    EXPECT_TRUE(form.Panel1->Visible());
-    EXPECT_TRUE(IsWindowVisible(form.Edit6->Handle()));
+    form.NameEdit->SetText("My mod");
+    form.ModFolderEdit->SetText("mymod");
+    Press(form.AdvancedButton);
+    EXPECT_TRUE(form.AdvancedPanel->Visible());
+    EXPECT_TRUE(IsWindowVisible(form.WebSiteEdit->Handle()));
     HoldForLooking("BX_SHOW_ENTRY");
-    Press(form.SpeedButton1);
-    EXPECT_FALSE(IsWindowVisible(form.Edit6->Handle()));
-    Press(form.BitBtn1);
+    Press(form.AdvancedButton);
+    EXPECT_FALSE(IsWindowVisible(form.WebSiteEdit->Handle()));
+    Press(form.CancelButton);
   });
   EXPECT_FALSE(FileExists(App + "Mod.ini"));
 }
@@ -364,14 +364,14 @@ TEST_F(TEntryDialogTest, ALogoFromTheListOrFromTheBrowser) {
   logo.SaveToFile(App + "Logos\\a.bmp");
   logo.SaveToFile(App + "Logos\\b.bmp");
   WriteTextFile(App + "Logos\\broken.bmp", "not a bitmap");
-  TForm4 form(nullptr, nullptr, Files());
-  ASSERT_EQ(form.C3->Items.Count(), 2) << "an unreadable picture is not listed";
-  form.C3->SetItemIndex(0);
-  form.C3Change(form.C3);
+  TEntryDialog form(nullptr, nullptr, Files());
+  ASSERT_EQ(form.LogoCombo->Items.Count(), 2) << "an unreadable picture is not listed";
+  form.LogoCombo->SetItemIndex(0);
+  form.LogoComboChange(form.LogoCombo);
   EXPECT_EQ(form.LogoValue, "a.bmp");
   DeleteFileA((App + "Logos\\b.bmp").c_str());
-  form.C3->SetItemIndex(1);
-  form.C3Change(form.C3);
+  form.LogoCombo->SetItemIndex(1);
+  form.LogoComboChange(form.LogoCombo);
   EXPECT_EQ(form.LogoValue, "") << "a logo that fails clears the value";
 
   const std::string icon = Root + "elsewhere\\mod.ico";
@@ -380,7 +380,7 @@ TEST_F(TEntryDialogTest, ALogoFromTheListOrFromTheBrowser) {
     if (r.Value) *r.Value = icon;
     return int(mrOk);
   });
-  form.SpeedButton2Click(form.SpeedButton2);
+  form.BrowseLogoButtonClick(form.BrowseLogoButton);
   EXPECT_EQ(form.LogoValue, icon) << "the chosen file by its full path, even when it cannot be shown";
-  EXPECT_EQ(form.OpenPictureDialog1->InitialDir, App + "Logos");
+  EXPECT_EQ(form.OpenLogoDialog->InitialDir, App + "Logos");
 }

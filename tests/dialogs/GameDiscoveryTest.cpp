@@ -35,7 +35,7 @@ protected:
     SetPromptHook(nullptr);
     TDiscoveryTest::TearDown();
   }
-  std::string Sijainti(const std::string& game) { return Games->ReadString(game, "Sijainti", "<none>"); }
+  std::string GameFolderOf(const std::string& game) { return Games->ReadString(game, "Sijainti", "<none>"); }
 };
 }  // namespace
 
@@ -155,9 +155,9 @@ TEST_F(TGameSearchTest, LowerDriveLetterWinsThenEarlierRow) {
   Exe("E:\\Pelit\\Half-Life", "hl.exe");
   Exe("E:\\Program Files\\HL", "hl.exe");    // earlier row than Pelit\Half-Life
   SetPromptHook([](const TPromptRequest&) { return int(mrNo); });
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake"), "E:\\Idsoftware\\Quake1");
-  EXPECT_EQ(Sijainti("half-life"), "E:\\Program Files\\HL");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake"), "E:\\Idsoftware\\Quake1");
+  EXPECT_EQ(GameFolderOf("half-life"), "E:\\Program Files\\HL");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "quake -game %s");
   EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "quake");
   // Only Quake gets its commands chosen.
@@ -168,9 +168,9 @@ TEST_F(TGameSearchTest, GamesOnlyOnOtherDriveKindsAreNotFound) {
   // D:, N: and R: each hold Quake and Half-Life; none of them is searched.
   AddGame("quake", "E:\\Gone", "keep -game %s", "keep");
   AddGame("half-life", "", "", "");
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake"), "<none>");
-  EXPECT_EQ(Sijainti("half-life"), "<none>");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake"), "<none>");
+  EXPECT_EQ(GameFolderOf("half-life"), "<none>");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "keep -game %s");
 }
 
@@ -181,8 +181,8 @@ TEST_F(TGameSearchTest, AStoredFolderThatStillHoldsTheGameIsKept) {
   Exe("E:\\Quake", "glquake.exe");
   int prompts = 0;
   SetPromptHook([&](const TPromptRequest&) { return ++prompts, int(mrYes); });
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake"), "E:\\My Games\\Q1");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake"), "E:\\My Games\\Q1");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "mine -game %s");
   EXPECT_EQ(prompts, 0);
 }
@@ -191,9 +191,9 @@ TEST_F(TGameSearchTest, AStaleFolderOnAFixedDriveIsReplacedOrRemoved) {
   AddGame("quake 2", "E:\\Old\\Quake2", "", "");
   AddGame("sin", "F:\\Old\\Sin", "", "");
   Exe("F:\\Games\\Quake II", "quake2.exe");
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake 2"), "F:\\Games\\Quake II");
-  EXPECT_EQ(Sijainti("sin"), "<none>");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake 2"), "F:\\Games\\Quake II");
+  EXPECT_EQ(GameFolderOf("sin"), "<none>");
 }
 
 TEST_F(TGameSearchTest, AnExistingFolderWithoutTheExecutableIsKeptUnlessTheSearchFindsTheGame) {
@@ -206,12 +206,12 @@ TEST_F(TGameSearchTest, AnExistingFolderWithoutTheExecutableIsKeptUnlessTheSearc
   Exe("F:\\Half-Life", "hl.exe");
   int prompts = 0;
   SetPromptHook([&](const TPromptRequest&) { return ++prompts, int(mrYes); });
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake"), "E:\\My Quake");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake"), "E:\\My Quake");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "winquake -game %s");
   EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "winquake");
   EXPECT_EQ(prompts, 0);
-  EXPECT_EQ(Sijainti("half-life"), "F:\\Half-Life");
+  EXPECT_EQ(GameFolderOf("half-life"), "F:\\Half-Life");
 }
 
 TEST_F(TGameSearchTest, AStoredFolderOnADriveTheSearchCannotSeeIsKept) {
@@ -222,11 +222,11 @@ TEST_F(TGameSearchTest, AStoredFolderOnADriveTheSearchCannotSeeIsKept) {
   AddGame("daikatana", "\\\\server\\games\\Daikatana", "", "");
   AddGame("gunman", "D:\\Gunman", "", "");
   Exe("E:\\KingPin", "kingpin.exe");
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("sin"), "R:\\Sin");
-  EXPECT_EQ(Sijainti("kingpin"), "X:\\Games\\Kingpin");
-  EXPECT_EQ(Sijainti("daikatana"), "\\\\server\\games\\Daikatana");
-  EXPECT_EQ(Sijainti("gunman"), "D:\\Gunman");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("sin"), "R:\\Sin");
+  EXPECT_EQ(GameFolderOf("kingpin"), "X:\\Games\\Kingpin");
+  EXPECT_EQ(GameFolderOf("daikatana"), "\\\\server\\games\\Daikatana");
+  EXPECT_EQ(GameFolderOf("gunman"), "D:\\Gunman");
 }
 
 TEST_F(TGameSearchTest, GlQuakeQuestionAnsweredYes) {
@@ -237,12 +237,12 @@ TEST_F(TGameSearchTest, GlQuakeQuestionAnsweredYes) {
   Exe("F:\\Quake", "glquake.exe");
   std::vector<TPromptRequest> asked;
   SetPromptHook([&](const TPromptRequest& r) { return asked.push_back(r), int(mrYes); });
-  ASSERT_TRUE(pelit(*Games));
+  ASSERT_TRUE(FindGames(*Games));
   ASSERT_EQ(asked.size(), 1u);  // once, for the folder that is chosen
   EXPECT_EQ(asked[0].Text, GlQuakeQuestion);
   EXPECT_EQ(asked[0].Buttons, mbYesNo);
   EXPECT_EQ(asked[0].Caption, "Information");
-  EXPECT_EQ(Sijainti("quake"), "E:\\Quake");
+  EXPECT_EQ(GameFolderOf("quake"), "E:\\Quake");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "glquake -game %s");
   EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "glquake");
 }
@@ -252,7 +252,7 @@ TEST_F(TGameSearchTest, GlQuakeQuestionAnsweredNoAndNoQuestionWithoutGlQuake) {
   Exe("E:\\Games\\Quake", "quake.exe");
   Exe("E:\\Games\\Quake", "glquake.exe");
   SetPromptHook([&](const TPromptRequest&) { return int(mrNo); });
-  ASSERT_TRUE(pelit(*Games));
+  ASSERT_TRUE(FindGames(*Games));
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "quake -game %s");
   EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "quake");
 
@@ -261,9 +261,9 @@ TEST_F(TGameSearchTest, GlQuakeQuestionAnsweredNoAndNoQuestionWithoutGlQuake) {
   Games->WriteString("quake", "Oletus", "glquake -game %s");
   int prompts = 0;
   SetPromptHook([&](const TPromptRequest&) { return ++prompts, int(mrYes); });
-  ASSERT_TRUE(pelit(*Games));
+  ASSERT_TRUE(FindGames(*Games));
   EXPECT_EQ(prompts, 0);
-  EXPECT_EQ(Sijainti("quake"), "F:\\Quake1");
+  EXPECT_EQ(GameFolderOf("quake"), "F:\\Quake1");
   EXPECT_EQ(Games->ReadString("quake", "Oletus", ""), "quake -game %s");
 }
 
@@ -279,13 +279,13 @@ TEST_F(TGameSearchTest, KeysInOtherCasesAliasesAndUnknownGames) {
   Exe("E:\\Ravensoftware\\Star trek Elite force", "eliteforce.exe");
   Exe("F:\\Pelit\\SoldierofFortune", "sof.exe");
   Exe("E:\\Idsoftware\\Hexen II", "h2.exe");
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("Quake 2"), "E:\\Id\\Quake II");
-  EXPECT_EQ(Sijainti("q3"), "F:\\pelit\\Q3Ademo");  // the row's own spelling
-  EXPECT_EQ(Sijainti("Elite Force"), "E:\\Ravensoftware\\Star trek Elite force");
-  EXPECT_EQ(Sijainti("Soldier of Fortune"), "F:\\Pelit\\SoldierofFortune");
-  EXPECT_EQ(Sijainti("HEXEN2"), "E:\\Idsoftware\\Hexen II");
-  EXPECT_EQ(Sijainti("doom"), "E:\\Nowhere");  // not a game the search knows
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("Quake 2"), "E:\\Id\\Quake II");
+  EXPECT_EQ(GameFolderOf("q3"), "F:\\pelit\\Q3Ademo");  // the row's own spelling
+  EXPECT_EQ(GameFolderOf("Elite Force"), "E:\\Ravensoftware\\Star trek Elite force");
+  EXPECT_EQ(GameFolderOf("Soldier of Fortune"), "F:\\Pelit\\SoldierofFortune");
+  EXPECT_EQ(GameFolderOf("HEXEN2"), "E:\\Idsoftware\\Hexen II");
+  EXPECT_EQ(GameFolderOf("doom"), "E:\\Nowhere");  // not a game the search knows
 }
 
 TEST_F(TGameSearchTest, ASecondSearchDoesNotStartWhileOneRuns) {
@@ -295,10 +295,10 @@ TEST_F(TGameSearchTest, ASecondSearchDoesNotStartWhileOneRuns) {
   bool inner = true;
   SetPromptHook([&](const TPromptRequest&) {
     TIniFile other(App + "Other.ini");
-    inner = pelit(other);
+    inner = FindGames(other);
     return int(mrNo);
   });
-  ASSERT_TRUE(pelit(*Games));
+  ASSERT_TRUE(FindGames(*Games));
   EXPECT_FALSE(inner);
 }
 
@@ -313,9 +313,9 @@ TEST_F(TGameSearchTest, LauncherWithFakeQuakeAndHalfLifeGetsGamesAndEntries) {
   MakeDirs("E:\\Games\\Quake\\id1");
   MakeDirs("E:\\Games\\Quake\\ctf");
   SetPromptHook([](const TPromptRequest&) { return int(mrNo); });
-  ASSERT_TRUE(pelit(*Games));
-  EXPECT_EQ(Sijainti("quake"), "E:\\Games\\Quake");
-  EXPECT_EQ(Sijainti("half-life"), "F:\\Sierra\\Half-Life");
+  ASSERT_TRUE(FindGames(*Games));
+  EXPECT_EQ(GameFolderOf("quake"), "E:\\Games\\Quake");
+  EXPECT_EQ(GameFolderOf("half-life"), "F:\\Sierra\\Half-Life");
 
   auto entries = RunFindMods();
   using Keys = std::vector<std::pair<std::string, std::string>>;

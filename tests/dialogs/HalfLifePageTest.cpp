@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "SettingsFixture.h"
-#include "Unit11.h"
+#include "MapPicker.h"
 
 namespace {
 // A PAK archive holding the named entries (no file data).
@@ -35,26 +35,26 @@ protected:
     MakeDirs(Root + "Half-Life\\valve");
     Games->WriteString("half-life", "Sijainti", Root + "Half-Life");
   }
-  TForm3& Open() {
-    TForm3& form = Dialog();
+  TSettingsDialog& Open() {
+    TSettingsDialog& form = Dialog();
     form.FormShow();
     form.Page->SetActivePage(form.HalfLifeManager);
-    form.LQ->SetItemIndex(form.LQ->Items.IndexOf("tfc"));
-    form.LQClick(form.LQ);
+    form.HalfLifeModList->SetItemIndex(form.HalfLifeModList->Items.IndexOf("tfc"));
+    form.HalfLifeModListClick(form.HalfLifeModList);
     return form;
   }
-  std::vector<std::string> Cycle(TForm3& form) { return SplitLines(form.Memo3->Text()); }
+  std::vector<std::string> Cycle(TSettingsDialog& form) { return SplitLines(form.MapCycleMemo->Text()); }
   std::string Mod;
 };
 }  // namespace
 
 TEST_F(THalfLifePageTest, ModsCycleAndCount) {
   WriteTextFile(Mod + "mapcycle.txt", "// cycle\n\n2fort\n  // old\nwell\n");
-  TForm3& form = Open();
-  EXPECT_EQ(form.LQ->Items.Count(), 2);
-  EXPECT_EQ(form.Label21->Caption(), "2 maps");
+  TSettingsDialog& form = Open();
+  EXPECT_EQ(form.HalfLifeModList->Items.Count(), 2);
+  EXPECT_EQ(form.MapCountLabel->Caption(), "2 maps");
   // Saved untouched: the same bytes.
-  form.SpeedButton20Click(nullptr);
+  form.SaveMapCycleButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "// cycle\n\n2fort\n  // old\nwell\n");
 }
 
@@ -63,19 +63,19 @@ TEST_F(THalfLifePageTest, AddAllAndSmartAddFromPaksAndTheMapsFolder) {
   WritePak(Mod + "pak0.pak", {"maps/ctf_forest.bsp", "sound/x.wav", "maps/well.bsp", "maps/rock2.bsp"});
   WriteTextFile(Mod + "pak1.pak", "not a pak at all, but long enough for a header");
   for (const char* m : {"2fort_ctf.bsp", "rock2.bsp", "hunted.bsp"}) WriteTextFile(Mod + "maps\\" + m, "");
-  TForm3& form = Open();
-  TForm11 picker(nullptr, form.Handle());
+  TSettingsDialog& form = Open();
+  TMapPicker picker(nullptr, form.Handle());
   form.GatherMaps(picker);
-  std::vector<std::string> gathered = picker.L1->Items.ToStringList().Items();
+  std::vector<std::string> gathered = picker.ItemCheckList->Items.ToStringList().Items();
   EXPECT_EQ(gathered, (std::vector<std::string>{"ctf_forest", "well", "rock2", "2fort_ctf", "hunted"}));
 
   Answer(mrOk, " CTF ");
-  form.SpeedButton26Click(nullptr);
+  form.SmartAddButtonClick(nullptr);
   EXPECT_EQ(Cycle(form), (std::vector<std::string>{"WELL", "ctf_forest", "2fort_ctf"}));
-  form.SpeedButton22Click(nullptr);
+  form.AddAllMapsButtonClick(nullptr);
   EXPECT_EQ(Cycle(form), (std::vector<std::string>{"WELL", "ctf_forest", "2fort_ctf", "rock2", "hunted"}));
-  EXPECT_EQ(form.Label21->Caption(), "5 maps");
-  form.SpeedButton20Click(nullptr);
+  EXPECT_EQ(form.MapCountLabel->Caption(), "5 maps");
+  form.SaveMapCycleButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "WELL\r\nctf_forest\r\n2fort_ctf\r\nrock2\r\nhunted\r\n");
 }
 
@@ -83,9 +83,9 @@ TEST_F(THalfLifePageTest, RandomizeShufflesWithoutSavingAndClearAsks) {
   std::string text;
   for (int i = 0; i < 30; ++i) text += "map" + std::to_string(i) + "\r\n";
   WriteTextFile(Mod + "mapcycle.txt", text);
-  TForm3& form = Open();
+  TSettingsDialog& form = Open();
   std::vector<std::string> before = Cycle(form);
-  form.SpeedButton27Click(nullptr);
+  form.RandomizeMapsButtonClick(nullptr);
   std::vector<std::string> after = Cycle(form);
   EXPECT_NE(after, before);
   std::sort(after.begin(), after.end());
@@ -94,36 +94,36 @@ TEST_F(THalfLifePageTest, RandomizeShufflesWithoutSavingAndClearAsks) {
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), text);
 
   Answer(mrNo);
-  form.SpeedButton25Click(nullptr);
+  form.ClearMapCycleButtonClick(nullptr);
   EXPECT_EQ(Prompts.back(), "Confirm|Confirm clear mapcycle?");
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), text);
   Answer(mrYes);
-  form.SpeedButton25Click(nullptr);
+  form.ClearMapCycleButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "");
-  EXPECT_EQ(form.Label21->Caption(), "0 maps");
+  EXPECT_EQ(form.MapCountLabel->Caption(), "0 maps");
 }
 
 TEST_F(THalfLifePageTest, LiblistKeysEditedWithOtherLinesKept) {
   WriteTextFile(Mod + "liblist.gam", "// Team Fortress\nGAME \"TFC\"\ngamedll \"dlls\\tfc.dll\"\nfoo bar\n");
-  TForm3& form = Open();
-  form.Pa->SetActivePage(form.Liblist);
-  form.Ty->SetItemIndex(0);
-  form.TyChange(form.Ty);
-  EXPECT_EQ(form.tyedit->Text(), "TFC");
-  EXPECT_EQ(form.tyedit->Hint, "The name of the mod");
-  form.tyedit->SetText("Team Fortress Classic");
-  form.Ty->SetItemIndex(3);  // "version "
-  form.TyChange(form.Ty);
-  form.tyedit->SetText("1.5");
-  form.SpeedButton19Click(nullptr);
+  TSettingsDialog& form = Open();
+  form.HalfLifeEditorPages->SetActivePage(form.Liblist);
+  form.LiblistKeyCombo->SetItemIndex(0);
+  form.LiblistKeyComboChange(form.LiblistKeyCombo);
+  EXPECT_EQ(form.LiblistValueEdit->Text(), "TFC");
+  EXPECT_EQ(form.LiblistValueEdit->Hint, "The name of the mod");
+  form.LiblistValueEdit->SetText("Team Fortress Classic");
+  form.LiblistKeyCombo->SetItemIndex(3);  // "version "
+  form.LiblistKeyComboChange(form.LiblistKeyCombo);
+  form.LiblistValueEdit->SetText("1.5");
+  form.SaveLiblistButtonClick(nullptr);
   EXPECT_EQ(ReadTextFile(Mod + "liblist.gam"),
             "// Team Fortress\ngame \"Team Fortress Classic\"\ngamedll \"dlls\\tfc.dll\"\nfoo bar\nversion \"1.5\"\n");
 }
 
 TEST_F(THalfLifePageTest, UnsavedEditsAreOfferedBeforeLeavingThePage) {
   WriteTextFile(Mod + "mapcycle.txt", "a\n");
-  TForm3& form = Open();
-  form.Memo3->SetText("a\nb");
+  TSettingsDialog& form = Open();
+  form.MapCycleMemo->SetText("a\nb");
   Answer(mrCancel);
   EXPECT_FALSE(form.OfferToSaveEditors());
   Answer(mrYes);
@@ -133,12 +133,12 @@ TEST_F(THalfLifePageTest, UnsavedEditsAreOfferedBeforeLeavingThePage) {
   EXPECT_EQ(Prompts.size(), 2u);
 
   // Closing the dialog asks too; Cancel keeps it open.
-  form.Memo3->SetText("c");
+  form.MapCycleMemo->SetText("c");
   Answer(mrCancel);
-  form.BitBtn4Click(form.BitBtn4);
+  form.CancelButtonClick(form.CancelButton);
   EXPECT_EQ(form.ModalResult, 0);
   Answer(mrNo);
-  form.BitBtn4Click(form.BitBtn4);
+  form.CancelButtonClick(form.CancelButton);
   EXPECT_EQ(form.ModalResult, mrCancel);
   EXPECT_EQ(ReadTextFile(Mod + "mapcycle.txt"), "a\nb\n");
   EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "mapcycle.txt?");

@@ -55,8 +55,8 @@ protected:
     Games->WriteString("gunman", "Sijainti", Root + "Gunman\\");
     Options->WriteString("Asetukset", "logodir", Source);
   }
-  TForm3& Open() {
-    TForm3& form = Dialog();
+  TSettingsDialog& Open() {
+    TSettingsDialog& form = Dialog();
     form.FormShow();
     form.Page->SetActivePage(form.LogoEditor);
     return form;
@@ -64,8 +64,8 @@ protected:
   void Copy(const std::string& data, const std::string& name) {
     ASSERT_TRUE(CopyFileA((std::string(BX_TEST_DATA) + "\\pictures\\" + data).c_str(), (Source + name).c_str(), FALSE));
   }
-  void SelectAll(TForm3& form) {
-    for (int i = 0; i < form.FileListBoxEx1->Items.Count(); ++i) form.FileListBoxEx1->SetSelected(i, true);
+  void SelectAll(TSettingsDialog& form) {
+    for (int i = 0; i < form.SourceFileList->Items.Count(); ++i) form.SourceFileList->SetSelected(i, true);
   }
   std::string Source;
 };
@@ -78,15 +78,15 @@ TEST_F(TLogoPageTest, EveryReadableFormatBecomesAGreyscaleLogo) {
   Copy("gif-plain.gif", "d.gif");
   Copy("jpeg-colour.jpg", "e.jpg");
   Copy("pcx-24.pcx", "f.pcx");
-  TForm3& form = Open();
-  ASSERT_EQ(form.ComboBox1->Text(), "Gunman");  // sorted: Gunman first
-  EXPECT_FALSE(form.BitBtn8->Enabled);          // no logo yet
+  TSettingsDialog& form = Open();
+  ASSERT_EQ(form.LogoGameCombo->Text(), "Gunman");  // sorted: Gunman first
+  EXPECT_FALSE(form.DeleteLogoButton->Enabled);          // no logo yet
   EXPECT_TRUE(DirectoryExists(Root + "Gunman\\logos"));
-  form.ComboBox1->SetItemIndex(1);
-  form.ComboBox1Change(form.ComboBox1);
-  ASSERT_EQ(form.FileListBoxEx1->Items.Count(), 6);
+  form.LogoGameCombo->SetItemIndex(1);
+  form.LogoGameComboChange(form.LogoGameCombo);
+  ASSERT_EQ(form.SourceFileList->Items.Count(), 6);
   SelectAll(form);
-  form.BitBtn7Click(nullptr);
+  form.ConvertButtonClick(nullptr);
   EXPECT_TRUE(Prompts.empty()) << Prompts.front();
   for (const char* logo : {"a", "b", "c", "d", "e", "f"}) {
     TBmpFacts facts = ReadBmpFacts(ReadTextFile(Root + "Half-Life\\logos\\" + logo + ".bmp"));
@@ -96,8 +96,8 @@ TEST_F(TLogoPageTest, EveryReadableFormatBecomesAGreyscaleLogo) {
     EXPECT_TRUE(facts.GreyPalette) << logo;
     EXPECT_EQ(facts.Indexes.size(), 64u * 64u) << logo;
   }
-  EXPECT_EQ(form.FileListBoxEx2->Items.Count(), 6);
-  EXPECT_TRUE(form.BitBtn8->Enabled);
+  EXPECT_EQ(form.LogoFileList->Items.Count(), 6);
+  EXPECT_TRUE(form.DeleteLogoButton->Enabled);
 }
 
 TEST_F(TLogoPageTest, OverwriteAsksAndAnUnreadablePictureStops) {
@@ -105,27 +105,27 @@ TEST_F(TLogoPageTest, OverwriteAsksAndAnUnreadablePictureStops) {
   WriteTextFile(Source + "broken.gif", "GIF89a but nothing more");
   MakeDirs(Root + "Gunman\\logos");
   WriteTextFile(Root + "Gunman\\logos\\logo.bmp", "old logo");
-  TForm3& form = Open();
+  TSettingsDialog& form = Open();
   SelectAll(form);
-  form.BitBtn7Click(nullptr);
+  form.ConvertButtonClick(nullptr);
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_EQ(Prompts[0].rfind("Error|", 0), 0u) << Prompts[0];  // broken.gif comes first and ends it
   EXPECT_EQ(ReadTextFile(Root + "Gunman\\logos\\logo.bmp"), "old logo");
-  form.FileListBoxEx1->SetSelected(0, false);
+  form.SourceFileList->SetSelected(0, false);
   Answer(mrNo);
-  form.BitBtn7Click(nullptr);
+  form.ConvertButtonClick(nullptr);
   EXPECT_EQ(Prompts.back(), "Information|overwrite exists logo (logo.bmp)?");
   EXPECT_EQ(ReadTextFile(Root + "Gunman\\logos\\logo.bmp"), "old logo");
   Answer(mrYes);
-  form.BitBtn7Click(nullptr);
+  form.ConvertButtonClick(nullptr);
   EXPECT_EQ(ReadBmpFacts(ReadTextFile(Root + "Gunman\\logos\\logo.bmp")).Width, 64);
 
   Answer(mrYes);
-  form.FileListBoxEx2->SetItemIndex(0);
-  form.BitBtn8Click(nullptr);
+  form.LogoFileList->SetItemIndex(0);
+  form.DeleteLogoButtonClick(nullptr);
   EXPECT_EQ(Prompts.back(), "Confirm|Confirm delete?");
   EXPECT_FALSE(FileExists(Root + "Gunman\\logos\\logo.bmp"));
-  EXPECT_FALSE(form.BitBtn8->Enabled);
+  EXPECT_FALSE(form.DeleteLogoButton->Enabled);
 }
 
 TEST_F(TLogoPageTest, DriveFolderAndPictureListsAreLinkedAndRemembered) {
@@ -134,56 +134,56 @@ TEST_F(TLogoPageTest, DriveFolderAndPictureListsAreLinkedAndRemembered) {
   MakeDirs(Source + "more");
   Copy("gif-plain.gif", "more\\g.gif");
   WriteTextFile(Source + "notes.txt", "not a picture");
-  TForm3& form = Open();
+  TSettingsDialog& form = Open();
   const std::string folder = Source.substr(0, Source.size() - 1);
-  EXPECT_EQ(form.DriveComboBoxEx1->ClassName(), "TDriveComboBoxEx");
-  EXPECT_EQ(form.DriveComboBoxEx1->Text().substr(0, 3), LowerCase(Source.substr(0, 1)) + ": ");
-  EXPECT_EQ(form.DirectoryListBoxEx1->Directory(), folder);
-  EXPECT_EQ(form.FileListBoxEx1->Directory, folder);
-  ASSERT_EQ(form.FileListBoxEx1->Items.Items(), (std::vector<std::string>{"b.tga", "e.jpg"}));
-  EXPECT_EQ(form.FileListBoxEx2->Directory, Root + "Gunman\\logos\\");
+  EXPECT_EQ(form.SourceDriveCombo->ClassName(), "TDriveComboBoxEx");
+  EXPECT_EQ(form.SourceDriveCombo->Text().substr(0, 3), LowerCase(Source.substr(0, 1)) + ": ");
+  EXPECT_EQ(form.SourceFolderList->Directory(), folder);
+  EXPECT_EQ(form.SourceFileList->Directory, folder);
+  ASSERT_EQ(form.SourceFileList->Items.Items(), (std::vector<std::string>{"b.tga", "e.jpg"}));
+  EXPECT_EQ(form.LogoFileList->Directory, Root + "Gunman\\logos\\");
 
   // One filter of the list narrows the pictures; the first shows them all.
-  form.FilterComboBox1->SetItemIndex(form.FilterComboBox1->Items.IndexOf("*.jpeg;*.jpg"));
-  form.FilterComboBox1->OnChange(form.FilterComboBox1);
-  EXPECT_EQ(form.FileListBoxEx1->Items.Items(), std::vector<std::string>{"e.jpg"});
-  form.FilterComboBox1->SetItemIndex(0);
-  form.FilterComboBox1->OnChange(form.FilterComboBox1);
+  form.SourceFilterCombo->SetItemIndex(form.SourceFilterCombo->Items.IndexOf("*.jpeg;*.jpg"));
+  form.SourceFilterCombo->OnChange(form.SourceFilterCombo);
+  EXPECT_EQ(form.SourceFileList->Items.Items(), std::vector<std::string>{"e.jpg"});
+  form.SourceFilterCombo->SetItemIndex(0);
+  form.SourceFilterCombo->OnChange(form.SourceFilterCombo);
 
   // A previewed picture goes when the folder changes; the folder is stored.
-  form.FileListBoxEx1->SetSelected(0, true);
-  form.FileListBoxEx1Click(form.FileListBoxEx1);
-  EXPECT_GT(form.Image3->Picture().Width(), 0);
-  form.DirectoryListBoxEx1->SetDirectory(Source + "more");
-  EXPECT_EQ(form.FileListBoxEx1->Items.Items(), std::vector<std::string>{"g.gif"});
-  EXPECT_EQ(form.Image3->Picture().Width(), 0);
+  form.SourceFileList->SetSelected(0, true);
+  form.SourceFileListClick(form.SourceFileList);
+  EXPECT_GT(form.SourcePreviewImage->Picture().Width(), 0);
+  form.SourceFolderList->SetDirectory(Source + "more");
+  EXPECT_EQ(form.SourceFileList->Items.Items(), std::vector<std::string>{"g.gif"});
+  EXPECT_EQ(form.SourcePreviewImage->Picture().Width(), 0);
   EXPECT_EQ(Option("logodir"), Source + "more\\");
 
   // Converting reads from the folder list's folder.
-  form.FileListBoxEx1->SetSelected(0, true);
-  form.BitBtn7Click(nullptr);
+  form.SourceFileList->SetSelected(0, true);
+  form.ConvertButtonClick(nullptr);
   EXPECT_TRUE(FileExists(Root + "Gunman\\logos\\g.bmp"));
-  EXPECT_EQ(form.FileListBoxEx2->Items[form.FileListBoxEx2->ItemIndex()], "g.bmp");
+  EXPECT_EQ(form.LogoFileList->Items[form.LogoFileList->ItemIndex()], "g.bmp");
 
   // The drive list leads the other two.
-  form.DriveComboBoxEx1->SetDrive('e');
-  EXPECT_EQ(form.DirectoryListBoxEx1->Directory(), "e:\\");
-  EXPECT_EQ(form.FileListBoxEx1->Directory, "e:\\");
+  form.SourceDriveCombo->SetDrive('e');
+  EXPECT_EQ(form.SourceFolderList->Directory(), "e:\\");
+  EXPECT_EQ(form.SourceFileList->Directory, "e:\\");
   EXPECT_EQ(Option("logodir"), "e:\\");
 
   // The Delete key in the logo list deletes after asking.
   Answer(mrYes);
   uint16_t key = VK_DELETE;
-  form.FileListBoxEx2->OnKeyDown(form.FileListBoxEx2, key, {});
+  form.LogoFileList->OnKeyDown(form.LogoFileList, key, {});
   EXPECT_EQ(Prompts.back(), "Confirm|Confirm delete?");
   EXPECT_FALSE(FileExists(Root + "Gunman\\logos\\g.bmp"));
-  EXPECT_EQ(form.FileListBoxEx2->Items.Count(), 0);
+  EXPECT_EQ(form.LogoFileList->Items.Count(), 0);
 }
 
 TEST_F(TLogoPageTest, AStoredFolderThatIsGoneOpensTheLauncherFolder) {
   Options->WriteString("Asetukset", "logodir", Root + "gone\\");
-  TForm3& form = Open();
-  EXPECT_EQ(IncludeTrailingBackslash(form.DirectoryListBoxEx1->Directory()), App);
+  TSettingsDialog& form = Open();
+  EXPECT_EQ(IncludeTrailingBackslash(form.SourceFolderList->Directory()), App);
   EXPECT_EQ(Option("logodir"), App);
 }
 
@@ -217,19 +217,19 @@ TEST_F(TLogoPageTest, PagesWithContentToLookAt) {
   Copy("jpeg-colour.jpg", "e.jpg");
   MakeDirs(Root + "Half-Life\\valve");
   WriteTextFile(Root + "Half-Life\\valve\\liblist.gam", "// Half-Life\ngame \"Half-Life\"\nstartmap \"c0a0\"\n");
-  TForm3& form = Open();
+  TSettingsDialog& form = Open();
   form.Show();
-  form.FileListBoxEx1->SetSelected(1, true);
-  form.FileListBoxEx1Click(nullptr);
-  form.CheckBox1->SetChecked(true);
-  form.BitBtn7Click(nullptr);
+  form.SourceFileList->SetSelected(1, true);
+  form.SourceFileListClick(nullptr);
+  form.InvertColorsCheck->SetChecked(true);
+  form.ConvertButtonClick(nullptr);
   SetForegroundWindow(form.Handle());
   HoldForLooking("BX_TOOL_HOLD");
   form.Page->SetActivePage(form.HalfLifeManager);
-  form.LQ->SetItemIndex(form.LQ->Items.IndexOf("valve"));
-  form.LQClick(nullptr);
-  form.Pa->SetActivePage(form.Liblist);
-  form.Ty->SetItemIndex(0);
-  form.TyChange(nullptr);
+  form.HalfLifeModList->SetItemIndex(form.HalfLifeModList->Items.IndexOf("valve"));
+  form.HalfLifeModListClick(nullptr);
+  form.HalfLifeEditorPages->SetActivePage(form.Liblist);
+  form.LiblistKeyCombo->SetItemIndex(0);
+  form.LiblistKeyComboChange(nullptr);
   HoldForLooking("BX_TOOL_HOLD");
 }

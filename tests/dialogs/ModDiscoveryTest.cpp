@@ -297,18 +297,19 @@ TEST_F(TModSearchTest, FavouritesViewRebuildsModIniNotFavourites) {
 }
 
 TEST_F(TModSearchTest, AddingToAnOwnList) {
-  EXPECT_TRUE(lisaamod(App, "quake", "  mymod "));
-  EXPECT_TRUE(lisaamod(App, "quake", "MyMod"));  // already there
-  EXPECT_TRUE(lisaamod(App, "quake", "CTF"));    // a known mod is not listed
-  EXPECT_TRUE(lisaamod(App, "quake", "second"));
-  EXPECT_FALSE(lisaamod(App, "quake", "   "));
-  for (const char* bad : {"a\\b", "a/b", "c:mod", "..", "..\\up", "x..y"}) EXPECT_FALSE(lisaamod(App, "quake", bad)) << bad;
+  EXPECT_TRUE(AddToOwnModList(App, "quake", "  mymod "));
+  EXPECT_TRUE(AddToOwnModList(App, "quake", "MyMod"));  // already there
+  EXPECT_TRUE(AddToOwnModList(App, "quake", "CTF"));    // a known mod is not listed
+  EXPECT_TRUE(AddToOwnModList(App, "quake", "second"));
+  EXPECT_FALSE(AddToOwnModList(App, "quake", "   "));
+  for (const char* bad : {"a\\b", "a/b", "c:mod", "..", "..\\up", "x..y"})
+    EXPECT_FALSE(AddToOwnModList(App, "quake", bad)) << bad;
   EXPECT_EQ(ReadTextFile(OwnModListFile(App, "quake")), "mymod\r\nsecond\r\n");
 }
 
 TEST_F(TModSearchTest, OwnListFolderThatCannotBeMadeRaises) {
   WriteTextFile(App + "modlist", "a file in the way");
-  EXPECT_THROW(lisaamod(App, "quake", "mymod"), EInOutError);
+  EXPECT_THROW(AddToOwnModList(App, "quake", "mymod"), EInOutError);
 }
 
 TEST_F(TModSearchTest, GameKeysThatReachOutsideTheModlistFolderAreSkipped) {
@@ -320,7 +321,7 @@ TEST_F(TModSearchTest, GameKeysThatReachOutsideTheModlistFolderAreSkipped) {
   for (const char* key : {"..\\outside", "../outside", "sub\\x", "c:outside", "..", "a..b"}) {
     SCOPED_TRACE(key);
     AddGame(key, QuakeDir, "quake -game %s", "");
-    EXPECT_FALSE(lisaamod(App, key, "mymod"));
+    EXPECT_FALSE(AddToOwnModList(App, key, "mymod"));
   }
   auto entries = RunFindMods();
   EXPECT_TRUE(entries.empty());
@@ -328,7 +329,7 @@ TEST_F(TModSearchTest, GameKeysThatReachOutsideTheModlistFolderAreSkipped) {
   EXPECT_EQ(ReadTextFile(App + "sub\\x.txt"), outside);
   EXPECT_FALSE(DirectoryExists(App + "modlist")) << "nothing is written for such a key";
   // A plain key beside them still gets its list.
-  EXPECT_TRUE(lisaamod(App, "quake", "mymod"));
+  EXPECT_TRUE(AddToOwnModList(App, "quake", "mymod"));
   EXPECT_EQ(ReadTextFile(OwnModListFile(App, "quake")), "mymod\r\n");
 }
 

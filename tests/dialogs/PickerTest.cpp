@@ -4,10 +4,10 @@
 #include "DialogCaption.h"
 #include "EntryDialogFixture.h"
 #include "GradCap.h"
-#include "Unit10.h"
-#include "Unit11.h"
-#include "Unit5.h"
-#include "Unit8.h"
+#include "AddBindDialog.h"
+#include "MapPicker.h"
+#include "ModFolderPicker.h"
+#include "ModlistFolderPicker.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,7 +28,7 @@ TEST(CaptionBar, ColouredByTheOptionsOrTheSkinAndOffWithColorcap) {
   TIniFile options(file);
   SetCaptionSource({&options, [] { return std::pair<TColor, TColor>(clLime, clGreen); }});
   {
-    TForm8 skin(nullptr, nullptr);
+    TModlistFolderPicker skin(nullptr, nullptr);
     TGradientCaption* bar = CaptionBarOf(skin);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->ColorLeftActive, clGreen) << "the skin's unselected colour on the left";
@@ -38,7 +38,7 @@ TEST(CaptionBar, ColouredByTheOptionsOrTheSkinAndOffWithColorcap) {
   options.WriteString("Asetukset", "customcolor", "clRed");
   options.WriteString("Asetukset", "customcolor2", "not a colour");
   {
-    TForm10 custom(nullptr, nullptr);
+    TAddBindDialog custom(nullptr, nullptr);
     TGradientCaption* bar = CaptionBarOf(custom);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->ColorRightActive, clRed);
@@ -46,7 +46,7 @@ TEST(CaptionBar, ColouredByTheOptionsOrTheSkinAndOffWithColorcap) {
   }
   options.WriteBool("Asetukset", "Colorcap", false);
   {
-    TForm5 plain(nullptr, nullptr);
+    TModFolderPicker plain(nullptr, nullptr);
     EXPECT_EQ(CaptionBarOf(plain), nullptr);
   }
   SetCaptionSource({});
@@ -54,59 +54,59 @@ TEST(CaptionBar, ColouredByTheOptionsOrTheSkinAndOffWithColorcap) {
 }
 
 TEST(AddBind, OkNeedsBothFieldsAndEnterConfirms) {
-  TForm10 form(nullptr, nullptr);
+  TAddBindDialog form(nullptr, nullptr);
   EXPECT_EQ(form.Caption(), "Add bind");
   int result = RunModal(form, [&] {
-    EXPECT_TRUE(form.Edit1->Focused());
-    form.Edit1->SetText("   ");
-    form.Edit2->SetText("+attack");
-    EXPECT_FALSE(IsWindowEnabled(form.BitBtn1->Handle())) << "a key of blanks only";
-    form.Edit1->SetText("MOUSE1");
-    EXPECT_TRUE(IsWindowEnabled(form.BitBtn1->Handle()));
-    form.Edit2->SetText("");
-    EXPECT_FALSE(IsWindowEnabled(form.BitBtn1->Handle()));
-    form.Edit2->SetText("+attack");
+    EXPECT_TRUE(form.KeyEdit->Focused());
+    form.KeyEdit->SetText("   ");
+    form.CommandEdit->SetText("+attack");
+    EXPECT_FALSE(IsWindowEnabled(form.OKButton->Handle())) << "a key of blanks only";
+    form.KeyEdit->SetText("MOUSE1");
+    EXPECT_TRUE(IsWindowEnabled(form.OKButton->Handle()));
+    form.CommandEdit->SetText("");
+    EXPECT_FALSE(IsWindowEnabled(form.OKButton->Handle()));
+    form.CommandEdit->SetText("+attack");
     SetForegroundWindow(form.Handle());
-    form.Edit2->SetFocus();
+    form.CommandEdit->SetFocus();
     PressKey(VK_RETURN);
   });
   EXPECT_EQ(result, mrOk);
   EXPECT_EQ(form.Tag, 1);
-  EXPECT_EQ(form.Edit1->Text(), "MOUSE1");
+  EXPECT_EQ(form.KeyEdit->Text(), "MOUSE1");
 
-  TForm10 cancelled(nullptr, nullptr);
+  TAddBindDialog cancelled(nullptr, nullptr);
   EXPECT_EQ(RunModal(cancelled, [&] { cancelled.Close(); }), mrCancel);
   EXPECT_EQ(cancelled.Tag, 0) << "closing by the frame counts as Cancel";
 }
 
 TEST(CheckListPickers, OkFollowsTheChecksAndDoubleClickToggles) {
-  TForm8 folders(nullptr, nullptr);
+  TModlistFolderPicker folders(nullptr, nullptr);
   EXPECT_EQ(folders.Caption(), "Select mod directories");
-  EXPECT_EQ(folders.F1->FileType, unsigned(ftDirectory));
-  TForm11 maps(nullptr, nullptr);
+  EXPECT_EQ(folders.FolderListBox->FileType, unsigned(ftDirectory));
+  TMapPicker maps(nullptr, nullptr);
   EXPECT_EQ(maps.Caption(), "Select maps");
-  EXPECT_EQ(maps.F1->Mask, "*.bsp");
-  EXPECT_FALSE(maps.LB1->Visible());
-  EXPECT_EQ(maps.Pak->ResourceType, ptMaps);
+  EXPECT_EQ(maps.MapFileList->Mask, "*.bsp");
+  EXPECT_FALSE(maps.PackageMapList->Visible());
+  EXPECT_EQ(maps.MapPackageReader->ResourceType, ptMaps);
 
   for (TCheckListPicker* picker : {static_cast<TCheckListPicker*>(&folders), static_cast<TCheckListPicker*>(&maps)}) {
     SCOPED_TRACE(picker->Caption());
-    for (const char* item : {"ctf", "dm6", "start"}) picker->L1->Items.Add(item);
+    for (const char* item : {"ctf", "dm6", "start"}) picker->ItemCheckList->Items.Add(item);
     int result = RunModal(*picker, [&] {
-      EXPECT_FALSE(IsWindowEnabled(picker->BitBtn2->Handle()));
-      picker->L1DblClick(picker->L1);  // nothing selected: nothing happens
-      EXPECT_FALSE(picker->L1->Checked(0));
-      picker->L1->SetItemIndex(1);
-      picker->L1DblClick(picker->L1);
-      EXPECT_TRUE(picker->L1->Checked(1));
-      EXPECT_TRUE(IsWindowEnabled(picker->BitBtn2->Handle()));
-      picker->L1DblClick(picker->L1);
-      EXPECT_FALSE(IsWindowEnabled(picker->BitBtn2->Handle())) << "the last check taken away";
-      picker->L1->SetChecked(2, true);
-      picker->L1ClickCheck(picker->L1);
-      picker->L1->SetChecked(0, true);
-      picker->L1ClickCheck(picker->L1);
-      Press(picker->BitBtn2);
+      EXPECT_FALSE(IsWindowEnabled(picker->OKButton->Handle()));
+      picker->ItemCheckListDblClick(picker->ItemCheckList);  // nothing selected: nothing happens
+      EXPECT_FALSE(picker->ItemCheckList->Checked(0));
+      picker->ItemCheckList->SetItemIndex(1);
+      picker->ItemCheckListDblClick(picker->ItemCheckList);
+      EXPECT_TRUE(picker->ItemCheckList->Checked(1));
+      EXPECT_TRUE(IsWindowEnabled(picker->OKButton->Handle()));
+      picker->ItemCheckListDblClick(picker->ItemCheckList);
+      EXPECT_FALSE(IsWindowEnabled(picker->OKButton->Handle())) << "the last check taken away";
+      picker->ItemCheckList->SetChecked(2, true);
+      picker->ItemCheckListClickCheck(picker->ItemCheckList);
+      picker->ItemCheckList->SetChecked(0, true);
+      picker->ItemCheckListClickCheck(picker->ItemCheckList);
+      Press(picker->OKButton);
     });
     EXPECT_EQ(result, mrOk);
     EXPECT_EQ(picker->Tag, 1);
@@ -115,12 +115,12 @@ TEST(CheckListPickers, OkFollowsTheChecksAndDoubleClickToggles) {
 }
 
 TEST(CheckListPickers, CancelGivesTagZero) {
-  TForm11 maps(nullptr, nullptr);
-  maps.L1->Items.Add("e1m1");
+  TMapPicker maps(nullptr, nullptr);
+  maps.ItemCheckList->Items.Add("e1m1");
   EXPECT_EQ(RunModal(maps, [&] {
-              maps.L1->SetChecked(0, true);
-              maps.L1ClickCheck(maps.L1);
-              Press(maps.BitBtn1);
+              maps.ItemCheckList->SetChecked(0, true);
+              maps.ItemCheckListClickCheck(maps.ItemCheckList);
+              Press(maps.CancelButton);
             }),
             mrCancel);
   EXPECT_EQ(maps.Tag, 0);
@@ -133,19 +133,19 @@ TEST(ModFolderPicker, ListsTheSubFoldersAndSelectsTheNamedOne) {
   RemoveTree(game);
   for (const char* d : {"", "\\valve", "\\Ctf", "\\zz"}) MakeDirs(game + d);
   WriteTextFile(game + "\\hl.exe", "x");
-  TForm5 form(nullptr, nullptr);
+  TModFolderPicker form(nullptr, nullptr);
   EXPECT_EQ(form.Caption(), "Select Mod directory");
   form.ListFolders(game, "ctf");
-  ASSERT_EQ(form.L1->Items.Count(), 3);
-  EXPECT_EQ(form.L1->Items[0], "Ctf");
+  ASSERT_EQ(form.FolderList->Items.Count(), 3);
+  EXPECT_EQ(form.FolderList->Items[0], "Ctf");
   EXPECT_EQ(form.Selected(), "Ctf");
   int result = RunModal(form, [&] {
-    EXPECT_FALSE(IsWindowEnabled(form.BitBtn1->Handle())) << "OK waits for a click";
+    EXPECT_FALSE(IsWindowEnabled(form.OKButton->Handle())) << "OK waits for a click";
     HoldForLooking("BX_SHOW_ENTRY");
-    form.L1->SetItemIndex(2);
-    form.L1Click(form.L1);
-    EXPECT_TRUE(IsWindowEnabled(form.BitBtn1->Handle()));
-    Press(form.BitBtn1);
+    form.FolderList->SetItemIndex(2);
+    form.FolderListClick(form.FolderList);
+    EXPECT_TRUE(IsWindowEnabled(form.OKButton->Handle()));
+    Press(form.OKButton);
   });
   EXPECT_EQ(result, mrOk);
   EXPECT_EQ(form.Selected(), "zz");

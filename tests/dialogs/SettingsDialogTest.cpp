@@ -35,12 +35,12 @@ TEST_F(TSettingsTest, FirstRunFindsGamesOnShowAndModsOnOk) {
   Exe("E:\\Quake", "quake.exe");
   MakeDirs("E:\\Quake\\ctf");
   Games->WriteString("quake", "gamename", "Quake");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   EXPECT_EQ(Games->ReadString("quake", "Sijainti", ""), "E:\\Quake");
-  EXPECT_EQ(form.S1->Text(), "E:\\Quake");
-  EXPECT_FALSE(form.BitBtn6->Enabled) << "Apply is off after showing";
-  form.BitBtn1Click(form.BitBtn1);
+  EXPECT_EQ(form.LocationEdit->Text(), "E:\\Quake");
+  EXPECT_FALSE(form.ApplyButton->Enabled) << "Apply is off after showing";
+  form.OkButtonClick(form.OkButton);
   EXPECT_EQ(form.ModalResult, mrOk);
   EXPECT_EQ(Option("Aloitus"), "1");
   TIniText mods = ReadIniText(App + "Mod.ini");
@@ -64,7 +64,7 @@ TEST_F(TSettingsTest, FindGamesRunsWithoutShowingTheDialog) {
   EXPECT_EQ(Games->ReadString("half-life", "Sijainti", ""), "E:\\Half-Life");
   EXPECT_EQ(ListChangedCount, 1);
   // Its pages now include the Half-Life ones.
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   EXPECT_TRUE(form.HalfLifeManager->TabVisible());
   EXPECT_TRUE(form.LogoEditor->TabVisible());
   ClearDrive("E:\\");
@@ -74,28 +74,28 @@ TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   // Text that is no colour reads as the key's default, never raising.
   Options->WriteString("Asetukset", "customcolor", "not a colour");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  EXPECT_EQ(form.SpinEdit1->Value(), 20);
-  EXPECT_TRUE(form.C10->Checked());
-  EXPECT_TRUE(form.TOPS1->Checked());
-  EXPECT_EQ(form.TOPS->ItemIndex(), 0);
-  EXPECT_TRUE(form.Cu1->Checked());
-  EXPECT_EQ(form.Curs->ItemIndex(), 0);
-  EXPECT_TRUE(form.Fa1->Checked());
-  EXPECT_TRUE(form.C9->Checked());
-  EXPECT_FALSE(form.C11->Checked());
-  EXPECT_FALSE(form.E1->Enabled) << "the custom colours wait for C11";
-  EXPECT_EQ(form.E1->Color(), 0x001A91D6);
-  EXPECT_EQ(form.E2->Color(), 0x001A91D6);
-  EXPECT_TRUE(form.C4->Checked());
-  EXPECT_FALSE(form.C5->Checked());
-  EXPECT_TRUE(form.C7->Checked()) << "the default start sound";
-  EXPECT_TRUE(form.CB2->Checked()) << "the default click sound";
-  EXPECT_FALSE(form.edit1->Enabled);
-  ASSERT_NE(form.Cap1, nullptr);
-  EXPECT_EQ(form.Cap1->ColorLeftActive, clBlue) << "unselected colour on the left";
-  EXPECT_EQ(form.Cap1->ColorRightActive, clRed);
+  EXPECT_EQ(form.SnapDistanceEdit->Value(), 20);
+  EXPECT_TRUE(form.SnapCheck->Checked());
+  EXPECT_TRUE(form.ShowTopsCheck->Checked());
+  EXPECT_EQ(form.TopsCountCombo->ItemIndex(), 0);
+  EXPECT_TRUE(form.OwnCursorsCheck->Checked());
+  EXPECT_EQ(form.CursorSetCombo->ItemIndex(), 0);
+  EXPECT_TRUE(form.FadeCheck->Checked());
+  EXPECT_TRUE(form.ColorCaptionsCheck->Checked());
+  EXPECT_FALSE(form.CustomCaptionColorsCheck->Checked());
+  EXPECT_FALSE(form.LeftColorButton->Enabled) << "the custom colours wait for C11";
+  EXPECT_EQ(form.LeftColorButton->Color(), 0x001A91D6);
+  EXPECT_EQ(form.RightColorButton->Color(), 0x001A91D6);
+  EXPECT_TRUE(form.SplashCheck->Checked());
+  EXPECT_FALSE(form.AlwaysOnTopCheck->Checked());
+  EXPECT_TRUE(form.DefaultStartSoundRadio->Checked()) << "the default start sound";
+  EXPECT_TRUE(form.DefaultClickSoundRadio->Checked()) << "the default click sound";
+  EXPECT_FALSE(form.StartSoundCombo->Enabled);
+  ASSERT_NE(form.CaptionBar, nullptr);
+  EXPECT_EQ(form.CaptionBar->ColorLeftActive, clBlue) << "unselected colour on the left";
+  EXPECT_EQ(form.CaptionBar->ColorRightActive, clRed);
   // The caption colour buttons keep their custom colours in the Windows
   // folder's bx2000_stats.ini, the first one $001A91D6.
   CloseDialog();
@@ -105,65 +105,65 @@ TEST_F(TSettingsTest, AnEmptyOptionsFileShowsTheDialogsDefaults) {
 
 TEST_F(TSettingsTest, EnablingRulesOfTheGeneralPage) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  form.C10->SetChecked(false);
-  EXPECT_FALSE(form.SpinEdit1->Enabled);
-  EXPECT_TRUE(form.BitBtn6->Enabled) << "a change enables Apply";
-  form.Cu1->SetChecked(false);
-  EXPECT_FALSE(form.Curs->Enabled);
-  form.TOPS1->SetChecked(false);
-  EXPECT_FALSE(form.TOPS->Enabled);
-  form.C11->SetChecked(true);
-  EXPECT_TRUE(form.E1->Enabled && form.E2->Enabled && form.Label10->Enabled);
-  form.C9->SetChecked(false);
-  EXPECT_FALSE(form.C11->Enabled);
-  EXPECT_FALSE(form.E1->Enabled);
-  form.C9->SetChecked(true);
-  EXPECT_TRUE(form.C11->Enabled);
-  EXPECT_TRUE(form.E2->Enabled) << "C11 is still checked";
+  form.SnapCheck->SetChecked(false);
+  EXPECT_FALSE(form.SnapDistanceEdit->Enabled);
+  EXPECT_TRUE(form.ApplyButton->Enabled) << "a change enables Apply";
+  form.OwnCursorsCheck->SetChecked(false);
+  EXPECT_FALSE(form.CursorSetCombo->Enabled);
+  form.ShowTopsCheck->SetChecked(false);
+  EXPECT_FALSE(form.TopsCountCombo->Enabled);
+  form.CustomCaptionColorsCheck->SetChecked(true);
+  EXPECT_TRUE(form.LeftColorButton->Enabled && form.RightColorButton->Enabled && form.LeftColorLabel->Enabled);
+  form.ColorCaptionsCheck->SetChecked(false);
+  EXPECT_FALSE(form.CustomCaptionColorsCheck->Enabled);
+  EXPECT_FALSE(form.LeftColorButton->Enabled);
+  form.ColorCaptionsCheck->SetChecked(true);
+  EXPECT_TRUE(form.CustomCaptionColorsCheck->Enabled);
+  EXPECT_TRUE(form.RightColorButton->Enabled) << "C11 is still checked";
 }
 
 TEST_F(TSettingsTest, OkWritesEveryKeyFromTheControlsAndCancelWritesNothing) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   WriteTextFile(App + "skins\\cool.bmp", ReadTextFile(std::string(BX_TEST_DATA) + "/bmp/core.bmp"));
   MakeDirs(App + "sounds\\startup");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   std::string before = ReadTextFile(App + "Options.ini");
-  form.BitBtn4Click(form.BitBtn4);
+  form.CancelButtonClick(form.CancelButton);
   EXPECT_EQ(form.ModalResult, mrCancel);
   EXPECT_EQ(ReadTextFile(App + "Options.ini"), before) << "Cancel wrote Options.ini";
 
-  form.CheckBox4->SetChecked(true);
-  form.SpinEdit1->SetValue(55);
-  form.DS->SetChecked(true);
-  form.Inve->SetChecked(true);
-  form.TOPS1->SetChecked(false);
-  form.TOPS->SetItemIndex(2);
-  form.Curs->SetItemIndex(1);
-  form.C13->SetChecked(true);
-  form.C12->SetChecked(true);
-  form.Cu1->SetChecked(false);
-  form.Fa1->SetChecked(false);
-  form.C10->SetChecked(false);
-  form.C9->SetChecked(false);
-  form.R1->SetChecked(true);
-  form.edit1->SetText("boom.wav");
-  form.C2->SetChecked(true);
-  form.C4->SetChecked(false);
-  form.C5->SetChecked(true);
-  form.C6->SetChecked(true);
-  form.CB1->SetChecked(true);
-  form.edit2->SetText("C:\\click.wav");
-  form.C11->SetChecked(true);
-  form.E1->SetColor(clRed);
-  form.E2->SetColor(0x00123456);
+  form.RandomMapCycleCheck->SetChecked(true);
+  form.SnapDistanceEdit->SetValue(55);
+  form.NoEdgeSoundCheck->SetChecked(true);
+  form.InvertListColorsCheck->SetChecked(true);
+  form.ShowTopsCheck->SetChecked(false);
+  form.TopsCountCombo->SetItemIndex(2);
+  form.CursorSetCombo->SetItemIndex(1);
+  form.SmoothScrollCheck->SetChecked(true);
+  form.ShowNumbersCheck->SetChecked(true);
+  form.OwnCursorsCheck->SetChecked(false);
+  form.FadeCheck->SetChecked(false);
+  form.SnapCheck->SetChecked(false);
+  form.ColorCaptionsCheck->SetChecked(false);
+  form.RandomStartSoundRadio->SetChecked(true);
+  form.StartSoundCombo->SetText("boom.wav");
+  form.CloseOnStartCheck->SetChecked(true);
+  form.SplashCheck->SetChecked(false);
+  form.AlwaysOnTopCheck->SetChecked(true);
+  form.RandomSkinCheck->SetChecked(true);
+  form.NoClickSoundRadio->SetChecked(true);
+  form.ClickSoundCombo->SetText("C:\\click.wav");
+  form.CustomCaptionColorsCheck->SetChecked(true);
+  form.LeftColorButton->SetColor(clRed);
+  form.RightColorButton->SetColor(0x00123456);
   ASSERT_TRUE(form.SelectSkin("cool.bmp"));
-  form.B1Change(form.B1);
-  form.Color1->SetColor(clYellow);
-  form.Color2->SetColor(clNavy);
-  form.BitBtn1Click(form.BitBtn1);
+  form.SkinComboChange(form.SkinCombo);
+  form.SelectedColorButton->SetColor(clYellow);
+  form.UnselectedColorButton->SetColor(clNavy);
+  form.OkButtonClick(form.OkButton);
   EXPECT_EQ(form.ModalResult, mrOk);
 
   auto o = ReadIniText(App + "Options.ini")["asetukset"];
@@ -184,56 +184,56 @@ TEST_F(TSettingsTest, OkWritesEveryKeyFromTheControlsAndCancelWritesNothing) {
 
 TEST_F(TSettingsTest, ApplyReappliesAtOnceAndSwitchesTheCaptionBar) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  ASSERT_NE(form.Cap1, nullptr);
-  form.C9->SetChecked(false);
-  form.BitBtn1Click(form.BitBtn6);
+  ASSERT_NE(form.CaptionBar, nullptr);
+  form.ColorCaptionsCheck->SetChecked(false);
+  form.OkButtonClick(form.ApplyButton);
   EXPECT_EQ(form.ModalResult, 0);
   EXPECT_EQ(ReapplyCount, 1);
-  EXPECT_EQ(form.Cap1, nullptr);
-  EXPECT_FALSE(form.BitBtn6->Enabled);
-  form.C9->SetChecked(true);
-  form.C11->SetChecked(true);
-  form.E1->SetColor(clLime);
-  form.BitBtn1Click(form.BitBtn6);
-  ASSERT_NE(form.Cap1, nullptr);
-  EXPECT_EQ(form.Cap1->ColorLeftActive, clLime);
+  EXPECT_EQ(form.CaptionBar, nullptr);
+  EXPECT_FALSE(form.ApplyButton->Enabled);
+  form.ColorCaptionsCheck->SetChecked(true);
+  form.CustomCaptionColorsCheck->SetChecked(true);
+  form.LeftColorButton->SetColor(clLime);
+  form.OkButtonClick(form.ApplyButton);
+  ASSERT_NE(form.CaptionBar, nullptr);
+  EXPECT_EQ(form.CaptionBar->ColorLeftActive, clLime);
 }
 
 TEST_F(TSettingsTest, DefaultSettingsChangeTheControlsOnlyAndNoChangesNothing) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   Options->WriteInteger("Asetukset", "Snappixels", 33);
   Options->WriteBool("Asetukset", "Snap", false);
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  form.C5->SetChecked(true);
+  form.AlwaysOnTopCheck->SetChecked(true);
   std::string before = ReadTextFile(App + "Options.ini");
   Answer(mrNo);
-  form.BitBtn5Click(form.BitBtn5);
-  EXPECT_EQ(form.SpinEdit1->Value(), 33);
-  EXPECT_TRUE(form.C5->Checked());
+  form.DefaultsButtonClick(form.DefaultsButton);
+  EXPECT_EQ(form.SnapDistanceEdit->Value(), 33);
+  EXPECT_TRUE(form.AlwaysOnTopCheck->Checked());
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_EQ(Prompts[0], "Confirm|Confirm reset to default settings?");
   Answer(mrYes);
-  form.BitBtn5Click(form.BitBtn5);
-  EXPECT_EQ(form.SpinEdit1->Value(), 10);
-  EXPECT_TRUE(form.SpinEdit1->Enabled);
-  EXPECT_TRUE(form.C10->Checked());
-  EXPECT_FALSE(form.C5->Checked());
-  EXPECT_TRUE(form.C7->Checked());
-  EXPECT_TRUE(form.BitBtn6->Enabled);
+  form.DefaultsButtonClick(form.DefaultsButton);
+  EXPECT_EQ(form.SnapDistanceEdit->Value(), 10);
+  EXPECT_TRUE(form.SnapDistanceEdit->Enabled);
+  EXPECT_TRUE(form.SnapCheck->Checked());
+  EXPECT_FALSE(form.AlwaysOnTopCheck->Checked());
+  EXPECT_TRUE(form.DefaultStartSoundRadio->Checked());
+  EXPECT_TRUE(form.ApplyButton->Enabled);
   EXPECT_EQ(ReadTextFile(App + "Options.ini"), before);
 }
 
 TEST_F(TSettingsTest, TheStartupShortcutIsWrittenAndRemoved) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
   DeleteFileA(StartupLink().c_str());
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  EXPECT_FALSE(form.C14->Checked());
-  form.C14->SetChecked(true);
-  form.BitBtn1Click(form.BitBtn6);
+  EXPECT_FALSE(form.TrayAutoStartCheck->Checked());
+  form.TrayAutoStartCheck->SetChecked(true);
+  form.OkButtonClick(form.ApplyButton);
   ASSERT_NE(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
   TShellLink link(nullptr);
   link.LinkFile = StartupLink();
@@ -245,10 +245,10 @@ TEST_F(TSettingsTest, TheStartupShortcutIsWrittenAndRemoved) {
   EXPECT_TRUE(SameText(link.WorkingDirectory, ExtractFilePath(exe))) << link.WorkingDirectory;
   CloseDialog();
 
-  TForm3& again = Dialog();
-  EXPECT_TRUE(again.C14->Checked()) << "the shortcut's presence is the option";
-  again.C14->SetChecked(false);
-  again.BitBtn1Click(again.BitBtn1);
+  TSettingsDialog& again = Dialog();
+  EXPECT_TRUE(again.TrayAutoStartCheck->Checked()) << "the shortcut's presence is the option";
+  again.TrayAutoStartCheck->SetChecked(false);
+  again.OkButtonClick(again.OkButton);
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(Prompts.empty());
 }
@@ -258,9 +258,9 @@ TEST_F(TSettingsTest, AShortcutThatCannotBeWrittenIsReportedOnce) {
   DeleteFileA(StartupLink().c_str());
   // A folder of the shortcut's name: the shell cannot save over it.
   ASSERT_TRUE(CreateDirectoryA(StartupLink().c_str(), nullptr));
-  TForm3& form = Dialog();
-  form.C14->SetChecked(true);
-  form.BitBtn1Click(form.BitBtn1);
+  TSettingsDialog& form = Dialog();
+  form.TrayAutoStartCheck->SetChecked(true);
+  form.OkButtonClick(form.OkButton);
   RemoveDirectoryA(StartupLink().c_str());
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_EQ(Prompts[0].rfind("Warning|The start-up shortcut was not changed", 0), 0u) << Prompts[0];
@@ -284,24 +284,24 @@ void Type(WORD key, bool shift = false) {
 
 TEST_F(TSettingsTest, TheSnapDistanceTakesThreeDigitsAndNoLetters) {
   Options->WriteInteger("Asetukset", "Aloitus", 1);
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   form.Show();
   SetForegroundWindow(form.Handle());
-  form.SpinEdit1->SetFocus();
+  form.SnapDistanceEdit->SetFocus();
   PumpFor(5);
-  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(form.SnapDistanceEdit->Handle(), EM_SETSEL, 0, -1);
   for (WORD key : {WORD('A'), WORD('1'), WORD('B'), WORD('0'), WORD('0'), WORD('7')}) Type(key, key == 'B');
-  EXPECT_EQ(form.SpinEdit1->Text(), "100") << "letters typed, or the third digit refused";
+  EXPECT_EQ(form.SnapDistanceEdit->Text(), "100") << "letters typed, or the third digit refused";
   // Text pasted into the field keeps its digits only.
-  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
-  SendMessageA(form.SpinEdit1->Handle(), EM_REPLACESEL, TRUE, LPARAM("a5b"));
+  SendMessageA(form.SnapDistanceEdit->Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(form.SnapDistanceEdit->Handle(), EM_REPLACESEL, TRUE, LPARAM("a5b"));
   PumpFor(2);
-  EXPECT_EQ(form.SpinEdit1->Text(), "5");
-  SendMessageA(form.SpinEdit1->Handle(), EM_SETSEL, 0, -1);
+  EXPECT_EQ(form.SnapDistanceEdit->Text(), "5");
+  SendMessageA(form.SnapDistanceEdit->Handle(), EM_SETSEL, 0, -1);
   Type('4');
   Type('2');
-  SendMessageA(form.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(form.OkButton->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Option("Snappixels"), "42");
 }
 
@@ -310,9 +310,9 @@ TEST_F(TSettingsTest, OkWithAPackageSkinKeepsTheListColoursOfPictureSkins) {
   CopyFileA(BX_DEFAULTSKIN, (App + "skins\\Bx2k8.bxs").c_str(), FALSE);
   WriteTextFile(App + "skins\\cool.bmp", ReadTextFile(std::string(BX_TEST_DATA) + "/bmp/core.bmp"));
   Options->WriteString("Asetukset", "Nahka", "Bx2k8.bxs");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  SendMessageA(form.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(form.OkButton->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Option("Vari"), "clLime") << "the first OK wrote the colour buttons' black";
   EXPECT_EQ(Option("Vari2"), "$00BFD7BF");
   CloseDialog();
@@ -321,15 +321,15 @@ TEST_F(TSettingsTest, OkWithAPackageSkinKeepsTheListColoursOfPictureSkins) {
   // file previews with them.
   Options->WriteString("Asetukset", "Vari", "clRed");
   Options->WriteString("Asetukset", "Vari2", "$00123456");
-  TForm3& again = Dialog();
+  TSettingsDialog& again = Dialog();
   again.FormShow();
-  SendMessageA(again.BitBtn1->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(again.OkButton->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Option("Vari"), "clRed");
   EXPECT_EQ(Option("Vari2"), "$00123456");
   ASSERT_TRUE(again.SelectSkin("cool.bmp"));
-  again.B1Change(again.B1);
-  EXPECT_EQ(again.Color1->Color(), clRed);
-  EXPECT_EQ(again.Color2->Color(), 0x00123456);
+  again.SkinComboChange(again.SkinCombo);
+  EXPECT_EQ(again.SelectedColorButton->Color(), clRed);
+  EXPECT_EQ(again.UnselectedColorButton->Color(), 0x00123456);
   EXPECT_FALSE(FileExists(App + "skins\\cool.bmp.col"));
 }
 
@@ -342,9 +342,9 @@ TEST_F(TSettingsTest, AFailedFindModsStillRefreshesTheMainWindowsList) {
   WriteTextFile(App + "Mod.ini", old);
   // The new file cannot be written beside the old one.
   MakeDirs(App + "Mod.ini.~tmp");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  SendMessageA(form.BitBtn2->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(form.FindModsButton->Handle(), BM_CLICK, 0, 0);
   ASSERT_FALSE(Prompts.empty());
   EXPECT_NE(Prompts.back().find("Mod.ini"), std::string::npos) << "the failure is reported: " << Prompts.back();
   EXPECT_EQ(ReadTextFile(App + "Mod.ini"), old);

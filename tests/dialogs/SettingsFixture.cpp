@@ -59,7 +59,7 @@ void TSettingsTest::TearDown() {
   TDiscoveryTest::TearDown();
 }
 
-TForm3& TSettingsTest::Dialog() {
-  if (!FForm) FForm = std::make_unique<TForm3>(nullptr, Host);
+TSettingsDialog& TSettingsTest::Dialog() {
+  if (!FForm) FForm = std::make_unique<TSettingsDialog>(nullptr, Host);
   return *FForm;
 }

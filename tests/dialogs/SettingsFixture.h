@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DiscoveryFixture.h"
-#include "Unit3.h"
+#include "SettingsDialog.h"
 
 // Section -> key (lower case) -> value, read from the file's text.
 using TIniText = std::map<std::string, std::map<std::string, std::string>>;
@@ -22,7 +22,7 @@ protected:
   void TearDown() override;
 
   // The dialog over this test's launcher folder (made on first use).
-  TForm3& Dialog();
+  TSettingsDialog& Dialog();
   void CloseDialog() { FForm.reset(); }
   std::string Option(const std::string& key) { return ReadIniText(App + "Options.ini")["asetukset"][LowerCase(key)]; }
 
@@ -43,5 +43,5 @@ private:
     std::string Text;
   };
   std::deque<TAnswer> FAnswers;
-  std::unique_ptr<TForm3> FForm;
+  std::unique_ptr<TSettingsDialog> FForm;
 };

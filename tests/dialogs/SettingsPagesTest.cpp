@@ -54,49 +54,49 @@ TEST_F(TSettingsPagesTest, ParametersShownUntilAGapAndRemovingRewritesTheList) {
   Games->WriteString("quake", "Sijainti", "C:\\Quake");
   Games->WriteString("quake", "Oletus", "quake -game %s");
   WriteTextFile(App + "Parameters.txt", "[quake]\r\n0=-game ctf\r\n1=-game rogue\r\n3=-game hipnotic\r\n");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   ASSERT_EQ(form.SelectedGame(), "quake");
-  EXPECT_EQ(form.C1->Items.Count(), 2);
-  EXPECT_EQ(form.Edit3->Text(), "quake -game %s");
-  EXPECT_EQ(form.C1->PopupMenu, form.ParameterMenu);
-  EXPECT_EQ(form.S1->PopupMenu, form.LocationMenu);
-  form.C1->SetItemIndex(-1);
+  EXPECT_EQ(form.ParameterCombo->Items.Count(), 2);
+  EXPECT_EQ(form.DefaultParameterEdit->Text(), "quake -game %s");
+  EXPECT_EQ(form.ParameterCombo->PopupMenu, form.ParameterMenu);
+  EXPECT_EQ(form.LocationEdit->PopupMenu, form.LocationMenu);
+  form.ParameterCombo->SetItemIndex(-1);
   form.ParameterMenu->OnPopup(form.ParameterMenu);
-  EXPECT_TRUE(form.Lis1->Enabled);
-  EXPECT_FALSE(form.Poista1->Enabled) << "Remove needs a chosen parameter";
-  form.C1->SetItemIndex(1);
+  EXPECT_TRUE(form.AddParameterItem->Enabled);
+  EXPECT_FALSE(form.RemoveParameterItem->Enabled) << "Remove needs a chosen parameter";
+  form.ParameterCombo->SetItemIndex(1);
   form.ParameterMenu->OnPopup(form.ParameterMenu);
-  EXPECT_TRUE(form.Poista1->Enabled);
+  EXPECT_TRUE(form.RemoveParameterItem->Enabled);
   Answer(mrYes);
-  form.Poista1Click(form.Poista1);
+  form.RemoveParameterItemClick(form.RemoveParameterItem);
   EXPECT_EQ(Prompts.back(), "Information|Confirm remove?");
   EXPECT_EQ(Param("quake", "0"), "-game ctf");
   EXPECT_EQ(Param("quake", "1"), "<none>");
   EXPECT_EQ(Param("quake", "3"), "<none>");
   Answer(mrOk, "-game dm");
-  form.Lis1Click(form.Lis1);
+  form.AddParameterItemClick(form.AddParameterItem);
   EXPECT_EQ(Param("quake", "1"), "-game dm");
-  EXPECT_EQ(form.C1->Text(), "-game dm");
-  form.SpeedButton34Click(form.SpeedButton34);
+  EXPECT_EQ(form.ParameterCombo->Text(), "-game dm");
+  form.SetDefaultGameParameterButtonClick(form.SetDefaultGameParameterButton);
   EXPECT_EQ(Games->ReadString("quake", "GameOletus", ""), "-game dm");
   // The profile functions see the rewritten file.
   EXPECT_EQ(Parameters->ReadString("quake", "1", ""), "-game dm");
 }
 
 TEST_F(TSettingsPagesTest, AddBrowseModifyAndRemoveAGame) {
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   for (const char* bad : {"Bad [name]", "  ", "a\\b"}) {
     Answer(mrOk, bad);
-    form.SpeedButton2Click(form.SpeedButton2);
+    form.AddGameButtonClick(form.AddGameButton);
     EXPECT_EQ(Prompts.back(), "Error|Game name is invalid.");
   }
   EXPECT_EQ(ReadIniText(App + "Games.ini").size(), 0u) << "a refused name writes nothing";
 
   Answer(mrOk, "  My Game ");
   Answer(mrCancel);  // the folder browser
-  form.SpeedButton2Click(form.SpeedButton2);
+  form.AddGameButtonClick(form.AddGameButton);
   EXPECT_EQ(Prompts.back(), "Browse for Folder|Game location:");
   EXPECT_EQ(form.SelectedGame(), "My Game");
   EXPECT_TRUE(Games->ValueExists("My Game", "Sijainti"));
@@ -104,30 +104,30 @@ TEST_F(TSettingsPagesTest, AddBrowseModifyAndRemoveAGame) {
   EXPECT_EQ(Games->ReadString("My Game", "gamename", ""), "My Game");
 
   Answer(mrOk, "C:\\Games\\Mine");
-  form.SpeedButton4Click(form.SpeedButton4);
+  form.BrowseLocationButtonClick(form.BrowseLocationButton);
   EXPECT_EQ(Games->ReadString("My Game", "Sijainti", ""), "C:\\Games\\Mine");
   Answer(mrCancel);
-  form.SpeedButton4Click(form.SpeedButton4);
+  form.BrowseLocationButtonClick(form.BrowseLocationButton);
   EXPECT_EQ(Games->ReadString("My Game", "Sijainti", ""), "C:\\Games\\Mine") << "a cancelled browse keeps it";
 
   Answer(mrOk, "http://example.invalid/");
-  form.SpeedButton35Click(form.SpeedButton35);
+  form.ModifyWebsiteButtonClick(form.ModifyWebsiteButton);
   EXPECT_EQ(Games->ReadString("My Game", "url", ""), "http://example.invalid/");
   Answer(mrOk, "Mine");
-  form.SpeedButton36Click(form.SpeedButton36);
+  form.ModifyGameNameButtonClick(form.ModifyGameNameButton);
   EXPECT_EQ(Games->ReadString("My Game", "gamename", ""), "Mine");
-  EXPECT_EQ(form.Edit8->Text(), "Mine");
+  EXPECT_EQ(form.GameNameEdit->Text(), "Mine");
 
   Answer(mrYes);
-  form.SpeedButton23Click(form.SpeedButton23);
+  form.ClearLocationButtonClick(form.ClearLocationButton);
   EXPECT_FALSE(Games->ValueExists("My Game", "Sijainti"));
   Answer(mrNo);
-  form.SpeedButton3Click(form.SpeedButton3);
+  form.RemoveGameButtonClick(form.RemoveGameButton);
   EXPECT_TRUE(Games->SectionExists("My Game"));
   Answer(mrYes);
-  form.SpeedButton3Click(form.SpeedButton3);
+  form.RemoveGameButtonClick(form.RemoveGameButton);
   EXPECT_FALSE(Games->SectionExists("My Game"));
-  EXPECT_EQ(form.L1->Items.Count(), 0);
+  EXPECT_EQ(form.GameList->Items.Count(), 0);
 }
 
 TEST_F(TSettingsPagesTest, LogosByNameFromTheLogosFolderAndByPathFromElsewhere) {
@@ -135,18 +135,18 @@ TEST_F(TSettingsPagesTest, LogosByNameFromTheLogosFolderAndByPathFromElsewhere) 
   WriteTextFile(App + "Logos\\q.bmp", bmp);
   WriteTextFile(Root + "other\\far.bmp", bmp);
   Games->WriteString("quake", "gamename", "Quake");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
-  EXPECT_EQ(form.C3->Items.Count(), 1);
+  EXPECT_EQ(form.LogoCombo->Items.Count(), 1);
   Answer(mrOk, App + "Logos\\q.bmp");
-  form.SpeedButton1Click(form.SpeedButton1);
+  form.BrowseLogoButtonClick(form.BrowseLogoButton);
   EXPECT_EQ(Games->ReadString("quake", "Kuvake", ""), "q.bmp");
   Answer(mrOk, Root + "other\\far.bmp");
-  form.SpeedButton1Click(form.SpeedButton1);
+  form.BrowseLogoButtonClick(form.BrowseLogoButton);
   EXPECT_EQ(Games->ReadString("quake", "Kuvake", ""), Root + "other\\far.bmp");
   EXPECT_FALSE(form.GameLogo->Picture().Bitmap().Empty());
-  form.C3->SetItemIndex(0);
-  form.C3Change(form.C3);
+  form.LogoCombo->SetItemIndex(0);
+  form.LogoComboChange(form.LogoCombo);
   EXPECT_EQ(Games->ReadString("quake", "Kuvake", ""), "q.bmp");
 }
 
@@ -156,19 +156,19 @@ TEST_F(TSettingsPagesTest, APictureSkinWithoutColFileAndItsColours) {
   WriteTextFile(App + "skins\\cool.bmp", ReadTextFile(std::string(BX_TEST_DATA) + "/bmp/rgb24.bmp"));
   WriteTextFile(App + "skins\\odd.tiff", "not a picture");
   Options->WriteString("Asetukset", "Nahka", "cool.bmp");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   ASSERT_EQ(form.SelectedSkin(), "cool.bmp");
-  EXPECT_EQ(form.B1->Items[0], "1. cool");
-  EXPECT_EQ(form.B1->Items[1], "2. odd.") << "the list cuts four characters";
-  EXPECT_EQ(form.Color1->Color(), clLime);
-  EXPECT_EQ(form.Color2->Color(), 0x00BFD7BF);
+  EXPECT_EQ(form.SkinCombo->Items[0], "1. cool");
+  EXPECT_EQ(form.SkinCombo->Items[1], "2. odd.") << "the list cuts four characters";
+  EXPECT_EQ(form.SelectedColorButton->Color(), clLime);
+  EXPECT_EQ(form.UnselectedColorButton->Color(), 0x00BFD7BF);
   EXPECT_FALSE(form.InfoPanel->Visible());
   EXPECT_FALSE(FileExists(App + "skins\\cool.bmp.col"));
-  form.Color1->SetColor(clRed);
+  form.SelectedColorButton->SetColor(clRed);
   EXPECT_EQ(ReadTextFile(App + "skins\\cool.bmp.col"), "clRed\r\n$00BFD7BF\r\n");
   CloseDialog();
-  TForm3& again = Dialog();
-  EXPECT_EQ(again.Color1->Color(), clRed) << "the .col file wins over Vari";
+  TSettingsDialog& again = Dialog();
+  EXPECT_EQ(again.SelectedColorButton->Color(), clRed) << "the .col file wins over Vari";
 }
 
 TEST_F(TSettingsPagesTest, APackagePreviewReadsItsMembersAndLeavesOtherFilesOfTemp) {
@@ -176,12 +176,12 @@ TEST_F(TSettingsPagesTest, APackagePreviewReadsItsMembersAndLeavesOtherFilesOfTe
   MakeDirs(App + "temp");
   WriteTextFile(App + "temp\\cur.cur", "kept");
   Options->WriteString("Asetukset", "Nahka", "Bx2k8.bxs");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   EXPECT_TRUE(form.InfoPanel->Visible());
-  EXPECT_FALSE(form.Color1->Visible());
-  EXPECT_EQ(form.Edit4->Text(), "Brannox 2000 default");
-  EXPECT_EQ(form.Edit5->Text(), "Brannox 2000 team");
-  EXPECT_FALSE(form.aaa->Picture().Bitmap().Empty());
+  EXPECT_FALSE(form.SelectedColorButton->Visible());
+  EXPECT_EQ(form.SkinTitleEdit->Text(), "Brannox 2000 default");
+  EXPECT_EQ(form.SkinAuthorEdit->Text(), "Brannox 2000 team");
+  EXPECT_FALSE(form.PreviewImage->Picture().Bitmap().Empty());
   EXPECT_FALSE(FileExists(App + "temp\\preview.bmp"));
   EXPECT_FALSE(FileExists(App + "temp\\data.ini"));
   EXPECT_EQ(ReadTextFile(App + "temp\\cur.cur"), "kept");
@@ -192,19 +192,19 @@ TEST_F(TSettingsPagesTest, InstallingCopiesTheColFileAndNeverDeletesASkinOntoIts
   WriteTextFile(Root + "new\\cool.bmp", bmp);
   WriteTextFile(Root + "new\\cool.bmp.col", "clRed\r\nclBlue\r\n");
   WriteTextFile(Root + "new\\cool.col", "wrong");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   Answer(mrOk, Root + "new\\cool.bmp");
-  form.SpeedButton28Click(form.SpeedButton28);
+  form.BrowseSkinButtonClick(form.BrowseSkinButton);
   EXPECT_EQ(ReadTextFile(App + "skins\\cool.bmp"), bmp);
   EXPECT_EQ(ReadTextFile(App + "skins\\cool.bmp.col"), "clRed\r\nclBlue\r\n");
   EXPECT_FALSE(FileExists(App + "skins\\cool.col"));
   EXPECT_EQ(form.SelectedSkin(), "cool.bmp");
-  EXPECT_EQ(form.Color2->Color(), clBlue);
+  EXPECT_EQ(form.UnselectedColorButton->Color(), clBlue);
 
   // The file chosen is the installed one: no question, nothing lost.
   size_t prompts = Prompts.size();
   Answer(mrOk, App + "skins\\cool.bmp");
-  form.SpeedButton28Click(form.SpeedButton28);
+  form.BrowseSkinButtonClick(form.BrowseSkinButton);
   EXPECT_EQ(Prompts.size(), prompts + 1) << "only the open dialog";
   EXPECT_EQ(ReadTextFile(App + "skins\\cool.bmp"), bmp);
 
@@ -212,7 +212,7 @@ TEST_F(TSettingsPagesTest, InstallingCopiesTheColFileAndNeverDeletesASkinOntoIts
   WriteTextFile(Root + "other\\cool.bmp", "different");
   Answer(mrOk, Root + "other\\cool.bmp");
   Answer(mrNo);
-  form.SpeedButton28Click(form.SpeedButton28);
+  form.BrowseSkinButtonClick(form.BrowseSkinButton);
   EXPECT_EQ(Prompts.back(), "Information|Overwrite exists skin?");
   EXPECT_EQ(ReadTextFile(App + "skins\\cool.bmp"), bmp);
 }
@@ -222,12 +222,12 @@ TEST_F(TSettingsPagesTest, UpdatingTheListAfterTheSkinWasDeletedSelectsTheFirst)
   WriteTextFile(App + "skins\\a.bmp", bmp);
   WriteTextFile(App + "skins\\b.bmp", bmp);
   Options->WriteString("Asetukset", "Nahka", "b.bmp");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   ASSERT_EQ(form.SelectedSkin(), "b.bmp");
   DeleteFileA((App + "skins\\b.bmp").c_str());
-  form.SpeedButton33Click(form.SpeedButton33);
+  form.UpdateSkinListButtonClick(form.UpdateSkinListButton);
   EXPECT_EQ(form.SelectedSkin(), "a.bmp");
-  form.SpeedButton29Click(form.SpeedButton29);
+  form.SkinEditorButtonClick(form.SkinEditorButton);
   EXPECT_EQ(Prompts.back(), "Warning|Brannox 2000 skin editor not found");
 }
 
@@ -237,16 +237,16 @@ TEST_F(TSettingsPagesTest, SoundChoicesFromTheirKeysAndTheCustomField) {
   Options->WriteBool("Asetukset", "defaultsound", false);
   Options->WriteBool("Asetukset", "Nocsound", true);
   Options->WriteString("Asetukset", "Sound", "boom.wav");
-  TForm3& form = Dialog();
-  EXPECT_TRUE(form.U1->Checked()) << "no start-sound key set: the custom sound";
-  EXPECT_TRUE(form.edit1->Enabled);
-  EXPECT_EQ(form.edit1->Text(), "boom.wav");
-  EXPECT_TRUE(form.CB1->Checked());
-  EXPECT_FALSE(form.edit2->Enabled);
-  SendMessageA(form.C7->Handle(), BM_CLICK, 0, 0);
-  EXPECT_TRUE(form.C7->Checked());
-  EXPECT_FALSE(form.U1->Checked());
-  EXPECT_FALSE(form.edit1->Enabled);
+  TSettingsDialog& form = Dialog();
+  EXPECT_TRUE(form.CustomStartSoundRadio->Checked()) << "no start-sound key set: the custom sound";
+  EXPECT_TRUE(form.StartSoundCombo->Enabled);
+  EXPECT_EQ(form.StartSoundCombo->Text(), "boom.wav");
+  EXPECT_TRUE(form.NoClickSoundRadio->Checked());
+  EXPECT_FALSE(form.ClickSoundCombo->Enabled);
+  SendMessageA(form.DefaultStartSoundRadio->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(form.DefaultStartSoundRadio->Checked());
+  EXPECT_FALSE(form.CustomStartSoundRadio->Checked());
+  EXPECT_FALSE(form.StartSoundCombo->Enabled);
   EXPECT_FALSE(form.StartSound.Play->Enabled);
 }
 
@@ -256,8 +256,8 @@ TEST_F(TSettingsPagesTest, APlainCustomSoundPlaysFromItsFolder) {
   WriteTextFile(App + "sounds\\startup\\boom.wav", "RIFF");
   Options->WriteBool("Asetukset", "defaultsound", false);
   Options->WriteString("Asetukset", "Sound", "boom.wav");
-  TForm3& form = Dialog();
-  EXPECT_EQ(form.edit1->Items.Count(), 1);
+  TSettingsDialog& form = Dialog();
+  EXPECT_EQ(form.StartSoundCombo->Items.Count(), 1);
   form.PlayClick(form.StartSound);
   _putenv_s("BX_SOUND_LOG", "");
   EXPECT_NE(ReadTextFile(log).find(App + "sounds\\startup\\boom.wav"), std::string::npos) << ReadTextFile(log);
@@ -312,7 +312,7 @@ TEST_F(TSettingsPagesTest, PicturesOfEveryTab) {
   Games->WriteString("quake", "Oletus", "quake -game %s");
   Games->WriteString("quake", "gamename", "Quake");
   Games->WriteString("half-life", "Sijainti", "C:\\windows");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   form.Show();
   RECT r;
@@ -325,16 +325,16 @@ TEST_F(TSettingsPagesTest, PicturesOfEveryTab) {
   }
   // The colour button's palette, dropped down below it.
   form.Page->SetActivePage(form.General);
-  form.C11->SetChecked(true);
+  form.CustomCaptionColorsCheck->SetChecked(true);
   Settle(form);
-  form.E1->Click();
-  ASSERT_TRUE(form.E1->DroppedDown());
-  Settle(*form.E1->Palette());
+  form.LeftColorButton->Click();
+  ASSERT_TRUE(form.LeftColorButton->DroppedDown());
+  Settle(*form.LeftColorButton->Palette());
   RECT p;
-  GetWindowRect(form.E1->Palette()->Handle(), &p);
+  GetWindowRect(form.LeftColorButton->Palette()->Handle(), &p);
   RECT area{p.left - 120, p.top - 60, p.right + 120, p.bottom + 10};
   SaveScreenArea(area, std::string(dir) + "\\settings_palette.bmp");
-  form.E1->Palette()->ClosePalette();
+  form.LeftColorButton->Palette()->ClosePalette();
   Application().ProcessMessages();
 }
 
@@ -343,11 +343,11 @@ TEST_F(TSettingsPagesTest, AddGameRefusesANameThatExistsInAnyCase) {
   Games->WriteString("quake", "gamename", "Quake");
   Games->UpdateFile();
   const std::string before = ReadTextFile(App + "Games.ini");
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   form.FormShow();
   for (const char* name : {"quake", " QUAKE ", "Quake"}) {
     Answer(mrOk, name);
-    SendMessageA(form.SpeedButton2->Handle(), BM_CLICK, 0, 0);
+    SendMessageA(form.AddGameButton->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(Prompts.back(), "Error|A game named " + Trim(name) + " already exists.") << name;
   }
   for (const std::string& prompt : Prompts) EXPECT_EQ(prompt.find("Browse for Folder"), std::string::npos);
@@ -356,7 +356,7 @@ TEST_F(TSettingsPagesTest, AddGameRefusesANameThatExistsInAnyCase) {
 }
 
 TEST_F(TSettingsPagesTest, GamesPageTexts) {
-  TForm3& form = Dialog();
+  TSettingsDialog& form = Dialog();
   std::vector<std::string> labels;
   for (int i = 0; i < form.ComponentCount(); ++i)
     if (auto* label = dynamic_cast<TLabel*>(form.Components(i)); label && label->Parent() == form.Games)
@@ -364,5 +364,5 @@ TEST_F(TSettingsPagesTest, GamesPageTexts) {
   for (const char* text : {"Game location:", "Parameters:", "Default parameter:", "Default game parameter:",
                            "Website:", "Game whole name:", "Default Logo:"})
     EXPECT_NE(std::find(labels.begin(), labels.end(), text), labels.end()) << text;
-  EXPECT_EQ(form.SpeedButton9->Hint, "Brannox will use this parameter when you find modifications");
+  EXPECT_EQ(form.SetDefaultParameterButton->Hint, "Brannox will use this parameter when you find modifications");
 }

@@ -38,14 +38,14 @@ quake_double_click)
   printf '[Capture the Flag]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nmap=e1m1\r\nwinmem=winmem 16\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe
   bx_screenshot "$work/page.png" 0 0 400 300
-  bxclick dbl TForm1 "${row0[@]}"
+  bxclick dbl TMainWindow "${row0[@]}"
   check "the fake game started" wait_starts "$quake" 1
   check "its exact command line and working folder" \
     [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake -game ctf +map e1m1 -winmem 16\tC:\\Quake')" ]
   sleep 0.5
   check "counted per game and mod" [ "$(bx_ini "$bx_windir/brannox2000.ini" quake ctf)" = 1 ]
   check "counted in all" [ "$(bx_ini "$bx_windir/bx2000_stats.ini" Asetukset Laskuri)" = 1 ]
-  check "the launcher stays without Sammuta" [ "$(bxwin count TForm1)" = 1 ]
+  check "the launcher stays without Sammuta" [ "$(bxwin count TMainWindow)" = 1 ]
   stop
   finish ;;
 
@@ -54,13 +54,13 @@ sammuta_and_errors)
   printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nSammuta=1\r\n' > "$d/Options.ini"
   printf 'OK\r\n' > "$d/prompts.txt"
   start_and_wait "$d" Brannox2000.exe
-  bxclick dbl TForm1 "${row0[@]}"
+  bxclick dbl TMainWindow "${row0[@]}"
   sleep 1
   check "a missing program says so" has_line "$d/prompts.txt.log" "File was not found."
-  check "a failed start leaves the launcher open" [ "$(bxwin count TForm1)" = 1 ]
+  check "a failed start leaves the launcher open" [ "$(bxwin count TMainWindow)" = 1 ]
   check "and counts nothing" [ ! -s "$bx_windir/brannox2000.ini" ]
-  bxclick wheel TForm1 -1
-  bxclick dbl TForm1 "${row0[0]}" $(( row0[1] + 20 ))
+  bxclick wheel TMainWindow -1
+  bxclick dbl TMainWindow "${row0[0]}" $(( row0[1] + 20 ))
   check "the plain game started" wait_starts "$quake" 1
   check "with no map or memory option" [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake\tC:\\Quake')" ]
   check "Sammuta ends the launcher after the start" bx_wait_exit "$bx_pid" 30
@@ -74,11 +74,11 @@ scrolled_page)
   start_and_wait "$d" Brannox2000.exe
   # 20 notches down: the selection reaches entry 21 on the last row, the
   # page starts at entry 9; two back up leave the page there.
-  bxclick wheel TForm1 -20
-  bxclick wheel TForm1 2
+  bxclick wheel TMainWindow -20
+  bxclick wheel TMainWindow 2
   sleep 0.5
   bx_screenshot "$work/scrolled.png" 0 0 400 300
-  bxclick dbl TForm1 "${row0[@]}"
+  bxclick dbl TMainWindow "${row0[@]}"
   check "the first row of the scrolled page started" wait_starts "$quake" 1
   check "it is entry 9" [ "$(line "$quake" 1)" = "$(printf 'C:\\Quake\\quake -game mod09\tC:\\Quake')" ]
   stop
@@ -92,7 +92,7 @@ blank_folder)
   cp "$valve/tfc/mapcycle.txt" "$work/original.txt"
   printf '[Team Fortress]\r\nGame=half-life\r\nMod=tfc\r\nParam=hl -game %%s\r\nrandommapcycle=1\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe
-  bxclick dbl TForm1 "${row0[@]}"
+  bxclick dbl TMainWindow "${row0[@]}"
   check "the game in Program Files started" wait_starts "$valve" 1
   check "its program path quoted" \
     [ "$(line "$valve" 1)" = "$(printf '"C:\\Program Files\\Valve\\hl" -game tfc\tC:\\Program Files\\Valve')" ]

@@ -11,8 +11,8 @@
 
 #include "Dialogs.h"
 #include "ComCtrls.h"
-#include "Unit1.h"
-#include "Unit3.h"
+#include "MainWindow.h"
+#include "SettingsDialog.h"
 
 #include <windows.h>
 
@@ -71,11 +71,11 @@ struct TEntry {
 
 class LauncherTest : public ::testing::Test {
 protected:
-  std::string Dir = TForm1::ExeDir();
+  std::string Dir = TMainWindow::ExeDir();
   std::string ModIni = Dir + "Mod.ini", Favourites = Dir + "favourites.ini", GamesIni = Dir + "Games.ini",
               Options = Dir + "Options.ini", Counts = WindowsDir() + "brannox2000.ini",
               Stats = WindowsDir() + "bx2000_stats.ini";
-  std::unique_ptr<TForm1> Form;
+  std::unique_ptr<TMainWindow> Form;
   int Beeps = 0;
   std::vector<TPromptRequest> Prompts;
   bool Closed = false;
@@ -95,7 +95,7 @@ protected:
     // (the Settings dialog with its page) and cancelled.
     TForm::SetModalHook([this](TForm& form) {
       std::string text = form.Caption() + " window";
-      if (auto* settings = dynamic_cast<TForm3*>(&form); settings && settings->Page->ActivePage())
+      if (auto* settings = dynamic_cast<TSettingsDialog*>(&form); settings && settings->Page->ActivePage())
         text += ": " + settings->Page->ActivePage()->Caption();
       Prompts.push_back({form.Caption(), text});
       return int(mrCancel);
@@ -110,15 +110,15 @@ protected:
 
   // The window, made after the test has written its files.
   void Open() {
-    Form = std::make_unique<TForm1>(nullptr);
-    Form->tyhjaskin();
+    Form = std::make_unique<TMainWindow>(nullptr);
+    Form->ApplyEmptySkin();
     Form->OnEndBeep = [this] { ++Beeps; };
     Form->OnClose = [this](TComponent*, TCloseAction& action) {
       Closed = true;
       action = caNone;
     };
-    Form->lista();
-    Form->pai(true);
+    Form->BuildRanking();
+    Form->PaintPage(true);
   }
 
   void AddEntry(const TEntry& e, const std::string& file = "") {
@@ -140,7 +140,7 @@ protected:
 
   std::string Selected() const {
     int i = Form->TopIndex + Form->SelectedRow;
-    return Form->SelectedRow >= 0 && i < Form->L1.Count() ? Form->L1[i] : std::string();
+    return Form->SelectedRow >= 0 && i < Form->EntryNames.Count() ? Form->EntryNames[i] : std::string();
   }
 };
 

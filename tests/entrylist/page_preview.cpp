@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "Unit1.h"
+#include "MainWindow.h"
 
 #include <windows.h>
 
@@ -34,7 +34,7 @@ void Logo(const std::string& file, TColor a, TColor b) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const std::string dir = TForm1::ExeDir();
+  const std::string dir = TMainWindow::ExeDir();
   const int seconds = __argc > 1 ? std::atoi(__argv[1]) : 5;
   DeleteFileA((dir + "Mod.ini").c_str());
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
@@ -55,7 +55,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Entry(dir, "Threewave CTF", "quake 2", "ctf", "C:\\windows\\regedit.exe", "");
   Entry(dir, "Urban Terror", "quake 3", "q3ut", "", "");
 
-  auto* form = new TForm1(&Application());
+  auto* form = new TMainWindow(&Application());
   form->Labels[2]->Click();
   form->Show();
   const DWORD end = GetTickCount() + DWORD(seconds) * 1000;

@@ -13,14 +13,14 @@ bool Shown(TControl* c) { return c->Visible(); }
 TEST_F(LauncherTest, ReapplyingTheOptionsRebuildsThePageWithFittedLabels) {
   AddEntry({"Action Quake", "quake", "action"});
   Open();
-  ASSERT_EQ(Form->L1.Count(), 1);
+  ASSERT_EQ(Form->EntryNames.Count(), 1);
   const int fitted = Form->Labels[0]->Width();
-  const int slot = Form->bxs->Data.Mainlist.Items[0].Width;
+  const int slot = Form->Skin->Data.Mainlist.Items[0].Width;
   ASSERT_GT(fitted, 0);
   ASSERT_LT(fitted, slot);
   AddEntry({"Zymotic", "quake", "zym"});
-  Form->paivitabx();
-  EXPECT_EQ(Form->L1.Count(), 2);
+  Form->ReapplyOptions();
+  EXPECT_EQ(Form->EntryNames.Count(), 2);
   EXPECT_EQ(Form->Labels[1]->Caption(), "Zymotic");
   EXPECT_TRUE(Form->Labels[1]->Visible());
   EXPECT_EQ(Form->Labels[0]->Width(), fitted);
@@ -34,7 +34,7 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
   AddEntry({"Team Fortress", "half-life", "tfc", "hl -game %s"});
   WriteIni(ModIni, "Team Fortress", "Description", "Classes and flags");
   Open();
-  ASSERT_EQ(Form->L1.Count(), 3);
+  ASSERT_EQ(Form->EntryNames.Count(), 3);
   EXPECT_EQ(Form->Labels[0]->Caption(), "Action Quake");
   EXPECT_EQ(Form->Labels[1]->Caption(), "quake ctf");
   EXPECT_EQ(Form->Labels[2]->Caption(), "Team Fortress");
@@ -46,8 +46,8 @@ TEST_F(LauncherTest, ThreeEntriesFillThreeRowsSortedWithHints) {
     EXPECT_EQ(Form->Labels[k]->Caption(), "");
   }
   EXPECT_EQ(Form->SelectedRow, 0);
-  EXPECT_EQ(Form->Image15->Hint, "Modify Action Quake (Ctrl+M)");
-  EXPECT_EQ(Form->Image17->Hint, "Remove Action Quake (Delete)");
+  EXPECT_EQ(Form->ModifyButton->Hint, "Modify Action Quake (Ctrl+M)");
+  EXPECT_EQ(Form->RemoveButton->Hint, "Remove Action Quake (Delete)");
   EXPECT_EQ(Form->Labels[0]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[1]->Font.Color, Form->UnselectedColor);
 }
@@ -59,16 +59,16 @@ TEST_F(LauncherTest, NamesEqualButForCaseKeepTheirOrder) {
   std::ofstream(ModIni, std::ios::binary) << "[beta]\r\nGame=quake\r\n[Alpha]\r\nGame=quake\r\n[alpha]\r\n"
                                              "Game=quake\r\n[ALPHA]\r\nGame=quake\r\n[Beta]\r\nGame=quake\r\n";
   Open();
-  ASSERT_EQ(Form->L1.Count(), 5);
-  EXPECT_EQ(Form->L1.Text(), "ALPHA\r\nalpha\r\nAlpha\r\nBeta\r\nbeta\r\n");
+  ASSERT_EQ(Form->EntryNames.Count(), 5);
+  EXPECT_EQ(Form->EntryNames.Text(), "ALPHA\r\nalpha\r\nAlpha\r\nBeta\r\nbeta\r\n");
 }
 
 TEST_F(LauncherTest, EmptyListClearsTheButtonHints) {
   Open();
-  EXPECT_EQ(Form->L1.Count(), 0);
+  EXPECT_EQ(Form->EntryNames.Count(), 0);
   EXPECT_EQ(Form->SelectedRow, -1);
-  EXPECT_EQ(Form->Image15->Hint, "Modify (Ctrl+M)");
-  EXPECT_EQ(Form->Image17->Hint, "Remove (Delete)");
+  EXPECT_EQ(Form->ModifyButton->Hint, "Modify (Ctrl+M)");
+  EXPECT_EQ(Form->RemoveButton->Hint, "Remove (Delete)");
 }
 
 TEST_F(LauncherTest, NumbersFollowTheScrolledPage) {
@@ -77,7 +77,7 @@ TEST_F(LauncherTest, NumbersFollowTheScrolledPage) {
   Open();
   EXPECT_EQ(Form->Labels[0]->Caption(), "1. Entry 01");
   Form->TopIndex = 10;
-  Form->pai(false);
+  Form->PaintPage(false);
   EXPECT_EQ(Form->Labels[0]->Caption(), "11. Entry 11");
   EXPECT_EQ(Form->Labels[12]->Caption(), "23. Entry 23");
 }
@@ -86,7 +86,7 @@ TEST_F(LauncherTest, LongNamesAreCutToTheSlotShortOnesKeepTheirWidth) {
   AddEntry({std::string(80, 'W'), "quake", "w"});
   AddEntry({"ab", "quake", "ab"});
   Open();
-  const int slot = Form->bxs->Data.Mainlist.Items[0].Width;
+  const int slot = Form->Skin->Data.Mainlist.Items[0].Width;
   TLabel* shortRow = Form->Labels[0];
   TLabel* longRow = Form->Labels[1];
   EXPECT_EQ(longRow->Width(), slot);
@@ -103,29 +103,29 @@ TEST_F(LauncherTest, ViewsAllFavouritesAndOneGame) {
   AddEntry({"Fav", "quake", "d"}, Favourites);
   WriteIni(Options, "Asetukset", "nayta", "QUAKE");
   Open();
-  EXPECT_EQ(Form->L1.Text(), "Q1\r\nQ2\r\n");
+  EXPECT_EQ(Form->EntryNames.Text(), "Q1\r\nQ2\r\n");
   EXPECT_EQ(Form->ModIni->FileName(), ModIni);
 
   Form->ViewName = "suosikit";
-  Form->pai(true);
-  EXPECT_EQ(Form->L1.Text(), "Fav\r\n");
+  Form->PaintPage(true);
+  EXPECT_EQ(Form->EntryNames.Text(), "Fav\r\n");
   EXPECT_EQ(Form->ModIni->FileName(), Favourites);
   EXPECT_EQ(Form->Labels[0]->Caption(), "Fav");
 
-  // lista reads Mod.ini for the ranking, then comes back to the view's file.
-  Form->lista();
+  // BuildRanking reads Mod.ini for the ranking, then comes back to the view's file.
+  Form->BuildRanking();
   EXPECT_EQ(Form->ModIni->FileName(), Favourites);
-  EXPECT_EQ(Form->L1.Text(), "Fav\r\n");
+  EXPECT_EQ(Form->EntryNames.Text(), "Fav\r\n");
 
   Form->ViewName = "kaikki";
-  Form->pai(true);
-  EXPECT_EQ(Form->L1.Count(), 3);
+  Form->PaintPage(true);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
 
   // A game without entries falls back to all of them.
   Form->ViewName = "sin";
-  Form->pai(true);
+  Form->PaintPage(true);
   EXPECT_EQ(Form->ViewName, "kaikki");
-  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
 }
 
 TEST_F(LauncherTest, EmptyFavouritesKeepTheView) {
@@ -133,7 +133,7 @@ TEST_F(LauncherTest, EmptyFavouritesKeepTheView) {
   WriteIni(Options, "Asetukset", "nayta", "suosikit");
   Open();
   EXPECT_EQ(Form->ViewName, "suosikit");
-  EXPECT_EQ(Form->L1.Count(), 0);
+  EXPECT_EQ(Form->EntryNames.Count(), 0);
   EXPECT_FALSE(Shown(Form->Labels[0]));
 }
 
@@ -143,14 +143,14 @@ TEST_F(LauncherTest, RankingKeepsFileOrderForEqualCounts) {
   WriteIni(Counts, "quake", "<>", "5");
   AddEntry({"Capture the Flag", "QUAKE", "CTF"});
   Open();
-  ASSERT_EQ(Form->B3.Count(), 3);
+  ASSERT_EQ(Form->RankCounts.Count(), 3);
   // Sections in file order: quake (ctf, <>), then half-life.
-  EXPECT_EQ(Form->B3.Text(), "9\r\n5\r\n5\r\n");
-  EXPECT_EQ(Form->B5.Text(), "half-life\r\nquake\r\nquake\r\n");
+  EXPECT_EQ(Form->RankCounts.Text(), "9\r\n5\r\n5\r\n");
+  EXPECT_EQ(Form->RankGames.Text(), "half-life\r\nquake\r\nquake\r\n");
   // The top rows name their entry where there is one; a mod without an entry
   // keeps its folder, a plain game without one stays hidden.
-  EXPECT_EQ(Form->B4.Text(), "tfc\r\nCapture the Flag\r\n\r\n");
-  EXPECT_TRUE(Form->N3Visible);
+  EXPECT_EQ(Form->RankMods.Text(), "tfc\r\nCapture the Flag\r\n\r\n");
+  EXPECT_TRUE(Form->MostStartedVisible);
   EXPECT_TRUE(Form->QuickItems[0].Visible);
   EXPECT_EQ(Form->QuickItems[0].Caption, "tfc");
   EXPECT_EQ(Form->QuickItems[1].Caption, "Capture the Flag");
@@ -163,8 +163,8 @@ TEST_F(LauncherTest, RankingSkipsCountsThatAreNoNumber) {
   WriteIni(Counts, "quake", "c", "7");
   Open();
   // "b" finds no comparable lower count and is appended; "c" goes before "b".
-  EXPECT_EQ(Form->B3.Text(), "x\r\n7\r\n3\r\n");
-  EXPECT_EQ(Form->B4.Text(), "a\r\nc\r\nb\r\n");
+  EXPECT_EQ(Form->RankCounts.Text(), "x\r\n7\r\n3\r\n");
+  EXPECT_EQ(Form->RankMods.Text(), "a\r\nc\r\nb\r\n");
 }
 
 TEST_F(LauncherTest, QuickItemCountFollowsShowtopsindex) {
@@ -177,22 +177,22 @@ TEST_F(LauncherTest, QuickItemCountFollowsShowtopsindex) {
   const std::pair<int, int> cases[] = {{1, 10}, {2, 15}, {3, 20}, {4, 15}};
   for (auto [index, count] : cases) {
     WriteIni(Options, "Asetukset", "showtopsindex", std::to_string(index));
-    Form->lista();
+    Form->BuildRanking();
     EXPECT_EQ(visible(), count) << index;
   }
   WriteIni(Options, "Asetukset", "showtops", "0");
-  Form->lista();
+  Form->BuildRanking();
   EXPECT_EQ(visible(), 0);
-  EXPECT_TRUE(Form->N3Visible);
+  EXPECT_TRUE(Form->MostStartedVisible);
 }
 
 TEST_F(LauncherTest, NoRankingHidesMostStarted) {
   AddEntry({"Q1", "quake", "a"});
   Open();
-  EXPECT_FALSE(Form->N3Visible);
+  EXPECT_FALSE(Form->MostStartedVisible);
   WriteIni(Options, "Asetukset", "showtops", "0");
-  Form->lista();
-  EXPECT_FALSE(Form->N3Visible);
+  Form->BuildRanking();
+  EXPECT_FALSE(Form->MostStartedVisible);
 }
 
 TEST_F(LauncherTest, ListShrunkUnderAScrolledPageIsClamped) {
@@ -200,13 +200,13 @@ TEST_F(LauncherTest, ListShrunkUnderAScrolledPageIsClamped) {
   Open();
   Form->TopIndex = 27;
   Form->SelectedRow = 12;
-  Form->pai(false);
+  Form->PaintPage(false);
   for (int i = 10; i <= 40; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "Entry %02d", i);
     WritePrivateProfileStringA(name, nullptr, nullptr, ModIni.c_str());
   }
-  Form->pai(false);
+  Form->PaintPage(false);
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 8);
   EXPECT_EQ(Selected(), "Entry 09");
@@ -271,7 +271,7 @@ TEST_F(LauncherTest, LogosFromBitmapsIconsAndProgramsWithFallbacks) {
   EXPECT_TRUE(Form->Icons[6]->Transparent);
   // Without Logos\unknown.bmp and without the resource, the icon is empty.
   DeleteFileA((Dir + "Logos\\unknown.bmp").c_str());
-  Form->pai(true);
+  Form->PaintPage(true);
   EXPECT_EQ(Form->Icons[3]->Picture().Width(), 0);
   EXPECT_EQ(Form->Icons[0]->Picture().Width(), 20);
 }

@@ -11,7 +11,7 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
   EXPECT_EQ(Form->SelectedRow, 3);
   EXPECT_EQ(Form->Labels[3]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[0]->Font.Color, Form->UnselectedColor);
-  EXPECT_EQ(Form->Image15->Hint, "Modify Entry 04 (Ctrl+M)");
+  EXPECT_EQ(Form->ModifyButton->Hint, "Modify Entry 04 (Ctrl+M)");
   // The selected font is bold: the self-sizing label grows with it.
   {
     TWindowDC screen(nullptr);
@@ -23,7 +23,7 @@ TEST_F(LauncherTest, ClickingALabelOrAnIconSelectsItsRow) {
   EXPECT_EQ(Form->SelectedRow, 1);
   EXPECT_EQ(Form->Labels[1]->Font.Color, Form->SelectedColor);
   EXPECT_EQ(Form->Labels[3]->Font.Color, Form->UnselectedColor);
-  EXPECT_EQ(Form->Image17->Hint, "Remove Entry 02 (Delete)");
+  EXPECT_EQ(Form->RemoveButton->Hint, "Remove Entry 02 (Delete)");
 }
 
 TEST_F(LauncherTest, ShortListNeverScrollsAndBeepsAtItsEnds) {
@@ -31,16 +31,16 @@ TEST_F(LauncherTest, ShortListNeverScrollsAndBeepsAtItsEnds) {
   Open();
   Form->FormMouseWheelUp();
   EXPECT_EQ(Beeps, 1);
-  for (int i = 0; i < 12; ++i) Form->Image3aClick(Form->Image3a);
+  for (int i = 0; i < 12; ++i) Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Selected(), "Entry 13");
   EXPECT_EQ(Beeps, 1);
-  Form->Image3aClick(Form->Image3a);
+  Form->DownButtonClick(Form->DownButton);
   Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 3);
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 12);
   WriteIni(Options, "Asetukset", "disbeep", "1");
-  Form->Image3aClick(Form->Image3a);
+  Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Beeps, 3);
 }
 
@@ -48,15 +48,15 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
   AddNumbered(20);
   Open();
   Form->Labels[12]->Click();
-  Form->Image3aClick(Form->Image3a);
+  Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Form->TopIndex, 1);
   EXPECT_EQ(Form->SelectedRow, 12);
   EXPECT_EQ(Selected(), "Entry 14");
   EXPECT_EQ(Form->Labels[12]->Font.Color, Form->SelectedColor);
-  for (int i = 0; i < 6; ++i) Form->Image3aClick(Form->Image3a);
+  for (int i = 0; i < 6; ++i) Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Selected(), "Entry 20");
   EXPECT_EQ(Beeps, 0);
-  Form->Image3aClick(Form->Image3a);
+  Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Beeps, 1);
   EXPECT_EQ(Selected(), "Entry 20");
   EXPECT_EQ(Form->TopIndex, 7);
@@ -65,7 +65,7 @@ TEST_F(LauncherTest, TwentyEntriesScrollOneEntryAtATimeFromTheLastRow) {
 TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
   AddNumbered(40);
   Open();
-  for (int i = 0; i < 20; ++i) Form->Image3aClick(Form->Image3a);
+  for (int i = 0; i < 20; ++i) Form->DownButtonClick(Form->DownButton);
   for (int i = 0; i < 19; ++i) Form->FormMouseWheelDown();
   EXPECT_EQ(Selected(), "Entry 40");
   EXPECT_EQ(Form->TopIndex, 27);
@@ -76,24 +76,24 @@ TEST_F(LauncherTest, FortyEntriesToTheEndAndBackWithButtonsAndWheel) {
   Form->FormMouseWheelDown();
   EXPECT_EQ(Beeps, 1);
 
-  for (int i = 0; i < 20; ++i) Form->Image2aClick(Form->Image2a);
+  for (int i = 0; i < 20; ++i) Form->UpButtonClick(Form->UpButton);
   EXPECT_EQ(Selected(), "Entry 20");
   for (int i = 0; i < 19; ++i) Form->FormMouseWheelUp();
   EXPECT_EQ(Selected(), "Entry 01");
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_EQ(Beeps, 1);
-  Form->Image2aClick(Form->Image2a);
+  Form->UpButtonClick(Form->UpButton);
   EXPECT_EQ(Beeps, 2);
-  EXPECT_EQ(Form->Image15->Hint, "Modify Entry 01 (Ctrl+M)");
+  EXPECT_EQ(Form->ModifyButton->Hint, "Modify Entry 01 (Ctrl+M)");
 }
 
 TEST_F(LauncherTest, NothingSelectedMovesNothing) {
   AddNumbered(3);
   Open();
   Form->SelectedRow = -1;
-  Form->Image3Click(nullptr);
-  Form->Image2Click(nullptr);
+  Form->MoveSelectionDown(nullptr);
+  Form->MoveSelectionUp(nullptr);
   EXPECT_EQ(Form->SelectedRow, -1);
 }
 
@@ -101,20 +101,20 @@ TEST_F(LauncherTest, SmoothModeHandsTheScrollToTheTimerAndIgnoresASecondDown) {
   AddNumbered(20);
   WriteIni(Options, "Asetukset", "smooth", "1");
   Open();
-  ASSERT_TRUE(Form->smoothtesti());
+  ASSERT_TRUE(Form->SkinAllowsSmoothScroll());
   Form->Labels[11]->Click();
-  Form->Image3aClick(Form->Image3a);  // row 11 to 12 at once
+  Form->DownButtonClick(Form->DownButton);  // row 11 to 12 at once
   EXPECT_EQ(Form->SelectedRow, 12);
-  EXPECT_EQ(Form->Numero1->Numero, 1);
-  Form->Image3aClick(Form->Image3a);
-  EXPECT_EQ(Form->Numero1->Numero, 0);
-  EXPECT_EQ(Form->Numero1->Tag, 0);
+  EXPECT_EQ(Form->ScrollState->Numero, 1);
+  Form->DownButtonClick(Form->DownButton);
+  EXPECT_EQ(Form->ScrollState->Numero, 0);
+  EXPECT_EQ(Form->ScrollState->Tag, 0);
   EXPECT_EQ(Form->TopIndex, 0);
-  Form->Image3aClick(Form->Image3a);
+  Form->DownButtonClick(Form->DownButton);
   Form->FormMouseWheelUp();
   EXPECT_EQ(Form->TopIndex, 0);
   EXPECT_EQ(Form->SelectedRow, 12);
-  EXPECT_EQ(Form->Numero1->Numero, 0);
+  EXPECT_EQ(Form->ScrollState->Numero, 0);
 }
 
 namespace {
@@ -150,8 +150,8 @@ protected:
   }
   // One click sound, the player stopped first.
   std::vector<std::string> Click() {
-    Form->MediaPlayer1->Close();
-    Form->nappi();
+    Form->SoundPlayer->Close();
+    Form->PlayClickSound();
     return Played();
   }
 };
@@ -191,20 +191,20 @@ TEST_F(ClickSoundTest, NoClickWhilePlayingNorFromTheWheel) {
   Touch(Sounds + "\\Click\\Click.wav");
   AddNumbered(3);
   Open();
-  Form->nappi();
+  Form->PlayClickSound();
   EXPECT_EQ(Played().size(), 1u);
-  Form->nappi();
+  Form->PlayClickSound();
   EXPECT_TRUE(Played().empty()) << "a sound that plays is not cut off";
 
-  Form->MediaPlayer1->Close();
-  Form->Image3aClick(Form->Image3a);
+  Form->SoundPlayer->Close();
+  Form->DownButtonClick(Form->DownButton);
   EXPECT_EQ(Played().size(), 1u) << "the Down button clicks";
-  Form->MediaPlayer1->Close();
+  Form->SoundPlayer->Close();
   Form->FormMouseWheelUp();
   EXPECT_EQ(Form->SelectedRow, 0);
   EXPECT_TRUE(Played().empty()) << "the wheel moves without a click";
-  Form->MediaPlayer1->Close();
-  Form->Image2aClick(Form->Image2a);
+  Form->SoundPlayer->Close();
+  Form->UpButtonClick(Form->UpButton);
   EXPECT_TRUE(Played().empty()) << "the Up button at the top beeps instead";
   EXPECT_EQ(Beeps, 1);
 }

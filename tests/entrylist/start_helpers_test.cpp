@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Unit1.h"
-#include "Unit1_start.h"
+#include "MainWindow.h"
+#include "StartCommand.h"
 
 TEST(StartCommand, TemplateTakesTheModForEveryPercentS) {
   EXPECT_EQ(ExpandModParam("quake -game %s", "ctf"), "quake -game ctf");

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Unit1_start.h"
+#include "StartCommand.h"
 
 using namespace bxtest;
 
@@ -78,7 +78,7 @@ TEST_F(StartTest, QuakeExampleStartedByADoubleClickAndCounted) {
   Open();
   Form->Labels[0]->Click();
   Form->StartMap = "left over";
-  Form->Label1DblClick(Form->Labels[0]);
+  Form->RowDblClick(Form->Labels[0]);
   auto starts = Starts(Quake, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "C:\\Quake\\quake -game ctf +map e1m1 -winmem 16\tC:\\Quake");

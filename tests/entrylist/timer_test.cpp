@@ -3,43 +3,43 @@
 using namespace bxtest;
 
 namespace {
-std::vector<int> Fade(TForm1& form, int ticks) {
+std::vector<int> Fade(TMainWindow& form, int ticks) {
   std::vector<int> alphas;
-  for (int i = 0; i < ticks && form.A1->Enabled(); ++i) {
-    form.A1Timer(form.A1);
-    alphas.push_back(form.Lay1->Alpha());
+  for (int i = 0; i < ticks && form.AnimationTimer->Enabled(); ++i) {
+    form.AnimationTimerTimer(form.AnimationTimer);
+    alphas.push_back(form.AlphaLayer->Alpha());
   }
   return alphas;
 }
 }  // namespace
 
-TEST_F(LauncherTest, FadeTowardTranslucentStopsTheTimerAt128) {
+TEST_F(LauncherTest, FadeTowardTranslucentStopsTheTimerAtHalf) {
   Open();
-  ASSERT_EQ(Form->A1->Tag, 1);
-  ASSERT_TRUE(Form->A1->Enabled());
-  EXPECT_EQ(Form->Lay1->Alpha(), 255);
-  Form->ApplicationEvents1Minimize();
+  ASSERT_EQ(Form->AnimationTimer->Tag, 1);
+  ASSERT_TRUE(Form->AnimationTimer->Enabled());
+  EXPECT_EQ(Form->AlphaLayer->Alpha(), 255);
+  Form->ApplicationMinimize();
   std::vector<int> alphas = Fade(*Form, 100);
   ASSERT_EQ(alphas.size(), 43u);
   EXPECT_EQ(alphas[0], 252);
   EXPECT_EQ(alphas[1], 249);
   EXPECT_EQ(alphas[41], 129);
   EXPECT_EQ(alphas[42], 128);
-  EXPECT_FALSE(Form->A1->Enabled());
+  EXPECT_FALSE(Form->AnimationTimer->Enabled());
   BYTE alpha = 0;
   GetLayeredWindowAttributes(Form->Handle(), nullptr, &alpha, nullptr);
   EXPECT_EQ(alpha, 128);
 
-  Form->ApplicationEvents1Restore();
-  EXPECT_TRUE(Form->A1->Enabled());
+  Form->ApplicationRestore();
+  EXPECT_TRUE(Form->AnimationTimer->Enabled());
   alphas = Fade(*Form, 43);
   EXPECT_EQ(alphas[0], 131);
   EXPECT_EQ(alphas[40], 251);
   EXPECT_EQ(alphas[41], 254);
   EXPECT_EQ(alphas[42], 255);
-  EXPECT_TRUE(Form->A1->Enabled());
-  Form->A1Timer(Form->A1);
-  EXPECT_EQ(Form->Lay1->Alpha(), 255);
+  EXPECT_TRUE(Form->AnimationTimer->Enabled());
+  Form->AnimationTimerTimer(Form->AnimationTimer);
+  EXPECT_EQ(Form->AlphaLayer->Alpha(), 255);
 }
 
 // The window's own minimise and restore drive the fade, through the
@@ -53,10 +53,10 @@ TEST_F(LauncherTest, MinimisingAndRestoringTheWindowFadesItOutAndIn) {
   ASSERT_FALSE(alphas.empty());
   EXPECT_EQ(alphas.front(), 252);
   EXPECT_EQ(alphas.back(), 128);
-  EXPECT_FALSE(Form->A1->Enabled());
+  EXPECT_FALSE(Form->AnimationTimer->Enabled());
   ShowWindow(Form->Handle(), SW_RESTORE);
   EXPECT_FALSE(Form->FadingOut());
-  EXPECT_TRUE(Form->A1->Enabled());
+  EXPECT_TRUE(Form->AnimationTimer->Enabled());
   alphas = Fade(*Form, 43);
   EXPECT_EQ(alphas.front(), 131);
   EXPECT_EQ(alphas.back(), 255);
@@ -79,14 +79,14 @@ TEST_F(LauncherTest, AClosedWindowNoLongerHearsTheApplication) {
 TEST_F(LauncherTest, FadeOffMakesTheWindowSolidAndStopsForATranslucentTarget) {
   WriteIni(Options, "Asetukset", "fade", "0");
   Open();
-  Form->Lay1->SetAlpha(200);
-  Form->A1Timer(Form->A1);
-  EXPECT_EQ(Form->Lay1->Alpha(), 255);
-  EXPECT_TRUE(Form->A1->Enabled());
-  Form->Lay1->Tag = 1;
-  Form->A1Timer(Form->A1);
-  EXPECT_EQ(Form->Lay1->Alpha(), 255);
-  EXPECT_FALSE(Form->A1->Enabled());
+  Form->AlphaLayer->SetAlpha(200);
+  Form->AnimationTimerTimer(Form->AnimationTimer);
+  EXPECT_EQ(Form->AlphaLayer->Alpha(), 255);
+  EXPECT_TRUE(Form->AnimationTimer->Enabled());
+  Form->AlphaLayer->Tag = 1;
+  Form->AnimationTimerTimer(Form->AnimationTimer);
+  EXPECT_EQ(Form->AlphaLayer->Alpha(), 255);
+  EXPECT_FALSE(Form->AnimationTimer->Enabled());
 }
 
 TEST_F(LauncherTest, SmoothScrollDownEndsWithThePageOneEntryFurther) {
@@ -95,15 +95,15 @@ TEST_F(LauncherTest, SmoothScrollDownEndsWithThePageOneEntryFurther) {
   Open();
   Form->Labels[12]->Click();
   const int top0 = Form->Labels[0]->Top(), top1 = Form->Labels[1]->Top();
-  Form->Lay1->Tag = 1;  // a fade may not run during the scroll
-  Form->Image3aClick(Form->Image3a);
-  ASSERT_EQ(Form->Numero1->Numero, 0);
+  Form->AlphaLayer->Tag = 1;  // a fade may not run during the scroll
+  Form->DownButtonClick(Form->DownButton);
+  ASSERT_EQ(Form->ScrollState->Numero, 0);
   int ticks = 0;
-  while (Form->Numero1->Numero == 0 && ticks < 100) {
-    Form->A1Timer(Form->A1);
+  while (Form->ScrollState->Numero == 0 && ticks < 100) {
+    Form->AnimationTimerTimer(Form->AnimationTimer);
     ++ticks;
-    if (Form->Numero1->Numero == 0) {
-      EXPECT_EQ(Form->Lay1->Alpha(), 255);
+    if (Form->ScrollState->Numero == 0) {
+      EXPECT_EQ(Form->AlphaLayer->Alpha(), 255);
       EXPECT_FALSE(Form->Labels[0]->Visible());
     }
   }
@@ -122,14 +122,14 @@ TEST_F(LauncherTest, SmoothScrollUpEndsWithThePageOneEntryBack) {
   WriteIni(Options, "Asetukset", "smooth", "1");
   Open();
   Form->TopIndex = 5;
-  Form->pai(false);
+  Form->PaintPage(false);
   Form->SelectedRow = 0;
   const int top11 = Form->Labels[11]->Top();
-  Form->Image2aClick(Form->Image2a);
-  ASSERT_EQ(Form->Numero1->Numero, 0);
-  ASSERT_EQ(Form->Numero1->Tag, 1);
-  for (int i = 0; i < 100 && Form->Numero1->Numero == 0; ++i) Form->A1Timer(Form->A1);
-  EXPECT_EQ(Form->Numero1->Numero, 1);
+  Form->UpButtonClick(Form->UpButton);
+  ASSERT_EQ(Form->ScrollState->Numero, 0);
+  ASSERT_EQ(Form->ScrollState->Tag, 1);
+  for (int i = 0; i < 100 && Form->ScrollState->Numero == 0; ++i) Form->AnimationTimerTimer(Form->AnimationTimer);
+  EXPECT_EQ(Form->ScrollState->Numero, 1);
   EXPECT_EQ(Form->TopIndex, 4);
   EXPECT_EQ(Selected(), "Entry 05");
   EXPECT_EQ(Form->Labels[11]->Top(), top11);
@@ -140,13 +140,13 @@ TEST_F(LauncherTest, SmoothScrollUpEndsWithThePageOneEntryBack) {
 // already fades) and the tray hide not yet done.
 TEST_F(LauncherTest, TheTimersCountersStartIdle) {
   Open();
-  EXPECT_EQ(Form->Numero1->Numero, 1);
-  EXPECT_EQ(Form->Num1->Numero, 0);
+  EXPECT_EQ(Form->ScrollState->Numero, 1);
+  EXPECT_EQ(Form->TrayHideState->Numero, 0);
   EXPECT_TRUE(Form->ScrollIdle());
   EXPECT_FALSE(Form->TrayHidden());
-  Form->Lay1->SetAlpha(100);
-  Form->A1Timer(Form->A1);
-  EXPECT_EQ(Form->Lay1->Alpha(), 103);
+  Form->AlphaLayer->SetAlpha(100);
+  Form->AnimationTimerTimer(Form->AnimationTimer);
+  EXPECT_EQ(Form->AlphaLayer->Alpha(), 103);
   EXPECT_FALSE(Form->TrayHidden()) << "only a \"-tray\" start hides the window";
 }
 
@@ -154,12 +154,12 @@ TEST_F(LauncherTest, TrayStartHidesOnceAndCloseButtonCloses) {
   Open();
   Form->Show();
   Form->TrayStart = true;
-  Form->A1Timer(Form->A1);
+  Form->AnimationTimerTimer(Form->AnimationTimer);
   EXPECT_FALSE(Form->Visible());
-  EXPECT_EQ(Form->Num1->Tag, 1);
+  EXPECT_EQ(Form->TrayHideState->Tag, 1);
   Form->Show();
-  Form->A1Timer(Form->A1);
+  Form->AnimationTimerTimer(Form->AnimationTimer);
   EXPECT_TRUE(Form->Visible());
-  Form->Image1Click(Form->Image1);
+  Form->CloseButtonClick(Form->CloseButton);
   EXPECT_TRUE(Closed);
 }

@@ -22,7 +22,7 @@ wait_until() {
 }
 sections() { grep -a '^\[' "$1" 2>/dev/null | tr -d '\r' | sort | tr '\n' ' '; }
 ini_is() { [ "$(bx_ini "$1" "$2" "$3")" = "$4" ]; }  # FILE SECTION KEY VALUE
-settings_closed() { [ "$(bxwin visible TForm3)" = 0 ]; }
+settings_closed() { [ "$(bxwin visible TSettingsDialog)" = 0 ]; }
 sections_are() { [ "$(sections "$1")" = "$2" ]; }
 
 drive_c=$WINEPREFIX/drive_c
@@ -38,14 +38,14 @@ first_start)
   "$BX_CMAKE" --install "$BX_BUILD_DIR" --prefix "$d" > "$work/install.log" 2>&1
   check "the launcher is installed into C:\\Brannox 2000" [ -s "$d/Brannox2000.exe" ]
   bx_launch "$d" Brannox2000.exe
-  check "the first start opens the Settings" bxwin wait TForm3 30000
+  check "the first start opens the Settings" bxwin wait TSettingsDialog 30000
   check "Find games finds Quake on C:" \
     wait_until 20 ini_is "$d/Games.ini" quake Sijainti 'C:\Quake'
   check "and Half-Life" [ "$(bx_ini "$d/Games.ini" half-life Sijainti)" = 'C:\Sierra\Half-Life' ]
   check "a game that is not there gets no folder" [ -z "$(bx_ini "$d/Games.ini" "quake 2" Sijainti)" ]
   bx_screenshot "$work/first_start_settings.png"
   sleep 1
-  bxinput keys TForm3 enter
+  bxinput keys TSettingsDialog enter
   check "OK closes the Settings" wait_until 30 settings_closed
   expected='[Counter-Strike] [Ctf] [Half-Life] [Quake] '
   check "Mod.ini lists Quake, ctf, Half-Life and Counter-Strike" \
@@ -57,7 +57,7 @@ first_start)
   check "Quake itself starts the plain game" [ "$(bx_ini "$d/Mod.ini" Quake Param)" = quake ]
   check "the entries carry the delivered logos" \
     [ "$(bx_ini "$d/Mod.ini" Quake Bitmap)/$(bx_ini "$d/Mod.ini" Counter-Strike Bitmap)" = quake.bmp/halflife.bmp ]
-  check "the main window follows" bxwin wait TForm1 30000
+  check "the main window follows" bxwin wait TMainWindow 30000
   sleep 1
   bx_screenshot "$work/first_start.png"
   stop

@@ -11,7 +11,7 @@ source "$here/../support/e2e-common.sh"
 source "$here/../support/wine-drives.sh"
 bx_e2e_begin "$1"
 bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-keys() { bxinput keys TForm1 "$@"; sleep 0.5; }
+keys() { bxinput keys TMainWindow "$@"; sleep 0.5; }
 no_file() { [[ ! -e $1 ]]; }
 not() { ! "$@"; }
 wait_for() {  # FILE: waits up to 10 s for it
@@ -59,12 +59,12 @@ keys)
   keys ctrl+f
   check "a second Ctrl+F asks before overwriting" has_line "$d/prompts.txt.log" 'is already exists in favourites'
   keys ctrl+s
-  check "Ctrl+S opens the Settings" bxwin wait TForm3 20000
+  check "Ctrl+S opens the Settings" bxwin wait TSettingsDialog 20000
   bx_screenshot "$work/settings.png"
-  bxwin close TForm3 10000
+  bxwin close TSettingsDialog 10000
   keys ctrl+shift+s
   sleep 1
-  check "Ctrl+Shift+S is not Ctrl+S" [ "$(bxwin count TForm3)" = 0 ]
+  check "Ctrl+Shift+S is not Ctrl+S" [ "$(bxwin count TSettingsDialog)" = 0 ]
   keys shift+a
   check "A opens About also with Shift" bxwin wait TAboutBox 20000
   bx_screenshot "$work/about.png"
@@ -100,7 +100,7 @@ find_games)
   while [[ -z $(bx_ini "$d/Games.ini" quake Sijainti) && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
   check "Shift+G finds the game on drive E:" [ "$(bx_ini "$d/Games.ini" quake Sijainti)" = 'E:\Games\Quake' ]
   keys g
-  check "G alone runs nothing" [ "$(bxwin count TForm1)" = 1 ]
+  check "G alone runs nothing" [ "$(bxwin count TMainWindow)" = 1 ]
   stop
   finish ;;
 
@@ -144,7 +144,7 @@ EOF
   printf '[Rock & Roll]\r\nGame=quake\r\nMod=rr\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
   printf '[quake]\r\nrr=4\r\n' > "$bx_windir/brannox2000.ini"
   start_and_wait "$d" Brannox2000.exe
-  bxinput move TForm1 "$row_x" "$row_y"
+  bxinput move TMainWindow "$row_x" "$row_y"
   bxinput rdown; bxinput rup
   sleep 1
   check "the right button opens the row menu" bxinput menu
@@ -158,7 +158,7 @@ EOF
   while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
   check "the PAK's map starts the entry with it" grep -q '+map pakmap' "$quake/started.txt"
   # The View submenu and the quick entry, for a look.
-  bxinput move TForm1 "$row_x" "$row_y"
+  bxinput move TMainWindow "$row_x" "$row_y"
   bxinput rdown; bxinput rup
   sleep 1
   bxinput keys - down down down down right
@@ -172,7 +172,7 @@ views)
   printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
   printf '[Fav]\r\nGame=quake\r\nMod=fav\r\nParam=quake -game %%s\r\n' > "$d/favourites.ini"
   printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
-  row_menu() { bxinput move TForm1 "$row_x" "$row_y"; bxinput rdown; bxinput rup; sleep 1; }
+  row_menu() { bxinput move TMainWindow "$row_x" "$row_y"; bxinput rdown; bxinput rup; sleep 1; }
   start_and_wait "$d" Brannox2000.exe
   # View > Favourites.
   row_menu
@@ -206,13 +206,13 @@ tray)
   start_and_wait "$d" Brannox2000.exe
   keys ctrl+t
   sleep 0.5
-  check "Ctrl+T hides the window" [ "$(bxwin visible TForm1)" = 0 ]
+  check "Ctrl+T hides the window" [ "$(bxwin visible TMainWindow)" = 0 ]
   check "and the icon's window is there" [ "$(bxwin count TNotifyIconWindow)" -ge 1 ]
   click_icon
-  check "a click on the icon brings the window back" [ "$(bxwin visible TForm1)" = 1 ]
+  check "a click on the icon brings the window back" [ "$(bxwin visible TMainWindow)" = 1 ]
   # The icon's menu, opened from the icon.
   keys ctrl+t
-  bxinput move TForm1 0 0 2>/dev/null
+  bxinput move TMainWindow 0 0 2>/dev/null
   icon 0x204; icon 0x205
   check "the right button on the icon opens its menu" wait_menu
   bx_screenshot "$work/tray_menu.png"
@@ -221,7 +221,7 @@ tray)
   bxinput broadcast TaskbarCreated
   sleep 0.5
   click_icon
-  check "after TaskbarCreated the icon still restores the window" [ "$(bxwin visible TForm1)" = 1 ]
+  check "after TaskbarCreated the icon still restores the window" [ "$(bxwin visible TMainWindow)" = 1 ]
   # A style change while hidden: the click restarts the launcher.
   first=$bx_pid
   keys ctrl+t
@@ -230,60 +230,60 @@ tray)
   wait_menu
   # General > Settings: the options are applied again and the style changes.
   bxinput keys - down down down right down down enter
-  check "General > Settings opens the Settings dialog" bxwin wait TForm3 20000
-  bxwin close TForm3 10000
+  check "General > Settings opens the Settings dialog" bxwin wait TSettingsDialog 20000
+  bxwin close TSettingsDialog 10000
   sleep 1
   click_icon
   check "the restart ends the first launcher" bx_wait_exit "$first" 30
   n=0
-  while [[ $(bxwin visible TForm1) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
-  check "and a -restartbx2 launcher shows the window" [ "$(bxwin visible TForm1)" = 1 ]
+  while [[ $(bxwin visible TMainWindow) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "and a -restartbx2 launcher shows the window" [ "$(bxwin visible TMainWindow)" = 1 ]
   check "which was not refused as a second instance" not has_line "$d/prompts.txt.log" "already running"
-  read -r _ _ _ _ _ topmost _ < <(bxwin info TForm1)
+  read -r _ _ _ _ _ topmost _ < <(bxwin info TMainWindow)
   check "with the new style" [ "$topmost" = 1 ]
-  bxwin close TForm1 20000 >/dev/null
+  bxwin close TMainWindow 20000 >/dev/null
   sleep 2
   # A -tray start shows only the icon.
   bx_launch "$d" Brannox2000.exe -tray
   n=0
-  while [[ $(bxwin count TForm1) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  while [[ $(bxwin count TMainWindow) != 1 && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
   sleep 3
-  check "a -tray start hides the window" [ "$(bxwin visible TForm1)" = 0 ]
+  check "a -tray start hides the window" [ "$(bxwin visible TMainWindow)" = 0 ]
   click_icon
-  check "and its icon brings it back" [ "$(bxwin visible TForm1)" = 1 ]
+  check "and its icon brings it back" [ "$(bxwin visible TMainWindow)" = 1 ]
   stop
   finish ;;
 
 skin_buttons)
   printf '[Base]\r\nGame=quake\r\nMod=\r\nParam=quake\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe
-  read -r x y _ < <(bxwin info TForm1)
+  read -r x y _ < <(bxwin info TMainWindow)
   shot() { bx_screenshot "$work/$1.png" $((x + 240)) $((y + 25)) 100 255; }
-  bxinput move TForm1 10 120
+  bxinput move TMainWindow 10 120
   shot buttons_normal
-  bxinput move TForm1 290 210
+  bxinput move TMainWindow 290 210
   sleep 0.3
   shot buttons_hover_about
   bxinput down
   sleep 0.3
   shot buttons_pressed_about
-  bxinput move TForm1 10 120
+  bxinput move TMainWindow 10 120
   bxinput up
   sleep 0.5
   shot buttons_after_leaving
   check "a press released off the button runs nothing" no_file "$d/prompts.txt.log"
-  bxinput move TForm1 290 210
+  bxinput move TMainWindow 290 210
   bxinput down
   bxinput up
   sleep 0.5
   check "a press released on the button runs its command" bxwin wait TAboutBox 20000
   bxwin close TAboutBox 10000
   for spot in "290 70" "290 98" "290 126" "290 154" "290 182" "269 249" "311 249"; do
-    bxinput move TForm1 $spot
+    bxinput move TMainWindow $spot
     sleep 0.2
   done
   shot buttons_hover_down
-  bxinput move TForm1 321 41
+  bxinput move TMainWindow 321 41
   bxinput down
   sleep 0.3
   shot buttons_pressed_close

@@ -11,7 +11,7 @@ namespace {
 const std::string kQuake = "C:\\Quake";
 
 // Each test's shell opens are recorded here instead of done.
-std::string ShellLog() { return TForm1::ExeDir() + "shell.log"; }
+std::string ShellLog() { return TMainWindow::ExeDir() + "shell.log"; }
 
 // A PAK archive holding the named entries (no file data).
 void WritePak(const std::string& file, const std::vector<std::string>& names) {
@@ -141,7 +141,7 @@ TEST_F(CommandsTest, KeyTableRunsEachCommandOnlyWithItsModifiers) {
       EXPECT_TRUE(Prompts.empty()) << PromptTexts();
     }
   }
-  EXPECT_EQ(Form->L1.Count(), 1);  // every removal was answered No
+  EXPECT_EQ(Form->EntryNames.Count(), 1);  // every removal was answered No
   EXPECT_FALSE(Closed);
   Key(VK_ESCAPE, ssCtrl);
   EXPECT_TRUE(Closed);
@@ -193,7 +193,7 @@ TEST_F(CommandsTest, DialogCommandsDoNothingWhileSettingsAreUp) {
   Form->SettingsIdle = false;
   for (uint16_t key : {uint16_t('S'), uint16_t('1'), uint16_t('2')}) Key(key, ssCtrl);
   Key('A');
-  Form->N3Click(Form->N3);
+  Form->MostStartedItemClick(Form->MostStartedItem);
   EXPECT_TRUE(Prompts.empty()) << PromptTexts();
 }
 
@@ -203,7 +203,7 @@ TEST_F(CommandsTest, RemoveAsksAndDeletesTheModInfoFileOnlyOnYes) {
   Select(1);
   Answers = {mrNo};
   Key(VK_DELETE);
-  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
   Answers = {mrYes, mrNo};
   Key(VK_DELETE);
   ASSERT_EQ(Prompts.size(), 2u);
@@ -227,7 +227,7 @@ TEST_F(CommandsTest, RemoveAllWithYesToAllAndNoToAll) {
   Key(VK_DELETE, ssCtrl);
   EXPECT_EQ(Prompts.size(), 2u) << PromptTexts();
   EXPECT_FALSE(ModInfo("alpha") || ModInfo("beta") || ModInfo("gamma"));
-  EXPECT_EQ(Form->L1.Count(), 0);
+  EXPECT_EQ(Form->EntryNames.Count(), 0);
   // No row now: Ctrl+Delete does nothing.
   Key(VK_DELETE, ssCtrl);
   EXPECT_TRUE(Prompts.empty());
@@ -239,7 +239,7 @@ TEST_F(CommandsTest, RemoveAllWithYesToAllAndNoToAll) {
   Key(VK_DELETE, ssCtrl);
   EXPECT_EQ(Prompts.size(), 3u) << PromptTexts();
   EXPECT_TRUE(ModInfo("alpha") && ModInfo("beta") && ModInfo("gamma"));
-  EXPECT_EQ(Form->L1.Count(), 0);
+  EXPECT_EQ(Form->EntryNames.Count(), 0);
 }
 
 TEST_F(CommandsTest, RemoveAllInAGameViewKeepsTheOtherGames) {
@@ -247,7 +247,7 @@ TEST_F(CommandsTest, RemoveAllInAGameViewKeepsTheOtherGames) {
   AddEntry({"Other", "half-life", "tfc"});
   WriteIni(Options, "Asetukset", "nayta", "quake");
   Open();
-  ASSERT_EQ(Form->L1.Count(), 2);
+  ASSERT_EQ(Form->EntryNames.Count(), 2);
   Answers = {mrYes};
   Key(VK_DELETE, ssCtrl);
   EXPECT_EQ(ReadIni(ModIni, "Other", "Game"), "half-life");
@@ -276,7 +276,7 @@ TEST_F(CommandsTest, AddToFavouritesCopiesTheElevenKeysAndAsksBeforeOverwriting)
   Key('F', ssCtrl);
   EXPECT_EQ(ReadIni(Favourites, "Rock & Roll", "Mod"), "changed");
   // Not from the favourites view.
-  Form->Favourites1Click(Form->favourites);
+  Form->FavouritesItemClick(Form->FavouritesItem);
   Select(0);
   Key('F', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
@@ -288,21 +288,21 @@ TEST_F(CommandsTest, ViewsSwitchAndRebuildThePage) {
   AddEntry({"Fav", "quake", "f"}, Favourites);
   Open();
   Select(4);
-  Form->Allmodifications1Click(Form->Allmodifications1);
+  Form->AllModsItemClick(Form->AllModsItem);
   EXPECT_EQ(Form->SelectedRow, 0);
-  Form->Favourites1Click(Form->favourites);
+  Form->FavouritesItemClick(Form->FavouritesItem);
   EXPECT_EQ(Form->ViewName, "suosikit");
-  ASSERT_EQ(Form->L1.Count(), 1);
+  ASSERT_EQ(Form->EntryNames.Count(), 1);
   Select(0);
   Form->SelectedRow = 5;  // a second Favourites changes nothing
-  Form->Favourites1Click(Form->favourites);
+  Form->FavouritesItemClick(Form->FavouritesItem);
   EXPECT_EQ(Form->SelectedRow, 5);
   TMenuItem item(nullptr);
   item.Caption = "quake 2 modifications";
-  Form->peli1Click(&item);
+  Form->GameViewItemClick(&item);
   EXPECT_EQ(Form->ViewName, "quake 2");
-  ASSERT_EQ(Form->L1.Count(), 1);
-  EXPECT_EQ(Form->L1[0], "Q2 mod");
+  ASSERT_EQ(Form->EntryNames.Count(), 1);
+  EXPECT_EQ(Form->EntryNames[0], "Q2 mod");
 }
 
 TEST_F(CommandsTest, QuickItemFindsItsEntryInModIniWhateverTheView) {
@@ -312,16 +312,16 @@ TEST_F(CommandsTest, QuickItemFindsItsEntryInModIniWhateverTheView) {
   Open();
   TMenuItem item(nullptr);
   item.Caption = "CAPTURE";
-  Form->N11Click(&item);
+  Form->QuickItemClick(&item);
   // The start ran (the program is missing) and the favourites page came back.
   EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
   EXPECT_EQ(Form->ViewName, "suosikit");
-  ASSERT_EQ(Form->L1.Count(), 1);
-  EXPECT_EQ(Form->L1[0], "Fav");
+  ASSERT_EQ(Form->EntryNames.Count(), 1);
+  EXPECT_EQ(Form->EntryNames[0], "Fav");
   EXPECT_EQ(Form->SelectedRow, 0);
   Prompts.clear();
   item.Caption = "Gone";
-  Form->N11Click(&item);
+  Form->QuickItemClick(&item);
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_EQ(Prompts[0].Text, "Mod not found.");
 }
@@ -340,21 +340,21 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   Touch(mod + "\\readme.txt");
   std::ofstream(mod + "\\liblist.gam") << "game \"x\"\nurl_info \"\"\nurl_info \"www.rr.example\"\n";
   Open();
-  Form->PopupMenu1->PopupComponent = Form->Icons[0];
-  Form->PopupMenu1Popup(Form->PopupMenu1);
-  EXPECT_EQ(Form->PopupMenu1->PopupComponent, Form->Labels[0]);
-  EXPECT_EQ(Form->StartMod1->Caption, "Start Rock && Roll");
-  EXPECT_EQ(Form->Edit1->Caption, "Modify Rock && Roll (Ctrl+M)");
-  EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake\\rr");
-  EXPECT_EQ(Form->Visit1->Caption, "Visit: www.rr.example");
-  EXPECT_TRUE(Form->Visit1->Visible);
-  EXPECT_TRUE(Form->Readme1->Enabled);
-  EXPECT_FALSE(Form->Config1->Enabled);
-  EXPECT_FALSE(Form->ModManual1->Visible);
-  EXPECT_FALSE(Form->Halflifemanager1->Visible);
-  EXPECT_TRUE(Form->Allmodifications1->Checked);
-  EXPECT_EQ(Captions(Form->View1, 3), std::vector<std::string>{"quake modifications"});
-  std::vector<std::string> maps = Captions(Form->Startmap1, 2);
+  Form->RowMenu->PopupComponent = Form->Icons[0];
+  Form->RowMenuPopup(Form->RowMenu);
+  EXPECT_EQ(Form->RowMenu->PopupComponent, Form->Labels[0]);
+  EXPECT_EQ(Form->StartModItem->Caption, "Start Rock && Roll");
+  EXPECT_EQ(Form->ModifyItem->Caption, "Modify Rock && Roll (Ctrl+M)");
+  EXPECT_EQ(Form->GoToItem->Caption, "Go to C:\\Quake\\rr");
+  EXPECT_EQ(Form->VisitItem->Caption, "Visit: www.rr.example");
+  EXPECT_TRUE(Form->VisitItem->Visible);
+  EXPECT_TRUE(Form->ReadmeItem->Enabled);
+  EXPECT_FALSE(Form->ConfigItem->Enabled);
+  EXPECT_FALSE(Form->ManualItem->Visible);
+  EXPECT_FALSE(Form->HalfLifeManagerItem->Visible);
+  EXPECT_TRUE(Form->AllModsItem->Checked);
+  EXPECT_EQ(Captions(Form->ViewItem, 3), std::vector<std::string>{"quake modifications"});
+  std::vector<std::string> maps = Captions(Form->StartWithMapItem, 2);
   std::vector<std::string> expected{"e1m1", "rr1"};
   expected.push_back("rrpak");
   expected.push_back("start");
@@ -365,14 +365,14 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   expected.push_back("pakonly");
   EXPECT_EQ(maps, expected);
   // The second popup rebuilds the run-time items instead of adding more.
-  Form->PopupMenu1Popup(Form->PopupMenu1);
-  EXPECT_EQ(Captions(Form->Startmap1, 2).size(), expected.size());
-  EXPECT_EQ(Form->View1->Count(), 4);
+  Form->RowMenuPopup(Form->RowMenu);
+  EXPECT_EQ(Captions(Form->StartWithMapItem, 2).size(), expected.size());
+  EXPECT_EQ(Form->ViewItem->Count(), 4);
 
   // The readme goes to notepad quoted; the folder and the address to the shell.
-  Form->Readme1Click(Form->Readme1);
-  Form->Goto1Click(Form->Goto1);
-  Form->Visit1Click(Form->Visit1);
+  Form->ReadmeItemClick(Form->ReadmeItem);
+  Form->GoToItemClick(Form->GoToItem);
+  Form->VisitItemClick(Form->VisitItem);
   EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
                                   "open\twww.rr.example\t\n");
 }
@@ -383,19 +383,19 @@ TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
   WriteIni(ModIni, "Odd", "Readme", kQuake + "\\missing.txt");
   Touch(kQuake + "\\readme.txt");
   Open();
-  Form->PopupMenu1->PopupComponent = Form->Labels[0];
-  Form->PopupMenu1Popup(Form->PopupMenu1);
-  EXPECT_TRUE(Form->Visit1->Visible);
-  EXPECT_FALSE(Form->Readme1->Enabled);  // its own readme is missing
-  Form->Visit1Click(Form->Visit1);
-  Form->Goto1Click(Form->Goto1);  // C:\Quake\gone does not exist
-  Form->Readme1Click(Form->Readme1);
+  Form->RowMenu->PopupComponent = Form->Labels[0];
+  Form->RowMenuPopup(Form->RowMenu);
+  EXPECT_TRUE(Form->VisitItem->Visible);
+  EXPECT_FALSE(Form->ReadmeItem->Enabled);  // its own readme is missing
+  Form->VisitItemClick(Form->VisitItem);
+  Form->GoToItemClick(Form->GoToItem);  // C:\Quake\gone does not exist
+  Form->ReadmeItemClick(Form->ReadmeItem);
   EXPECT_FALSE(Exists(ShellLog()));
-  Form->Visit1->Caption = "Visit: C:\\windows\\notepad.exe";
-  Form->Visit1Click(Form->Visit1);
+  Form->VisitItem->Caption = "Visit: C:\\windows\\notepad.exe";
+  Form->VisitItemClick(Form->VisitItem);
   EXPECT_FALSE(Exists(ShellLog()));
-  Form->Visit1->Caption = "Visit: https://ok.example/a&&b";
-  Form->Visit1Click(Form->Visit1);
+  Form->VisitItem->Caption = "Visit: https://ok.example/a&&b";
+  Form->VisitItemClick(Form->VisitItem);
   EXPECT_EQ(ReadFile(ShellLog()), "open\thttps://ok.example/a&b\t\n");
 }
 
@@ -404,19 +404,19 @@ TEST_F(CommandsTest, ReadmeAndConfigSearchesTakeTheFirstCandidate) {
   CreateDirectoryA(mod.c_str(), nullptr);
   Touch(mod + "\\ctf.txt");
   Touch(mod + "\\readme.1st");
-  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "ctf", "Capture"), mod + "\\readme.1st");
-  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "", "Capture"), "");
+  EXPECT_EQ(TMainWindow::ReadmeSearch(kQuake, "ctf", "Capture"), mod + "\\readme.1st");
+  EXPECT_EQ(TMainWindow::ReadmeSearch(kQuake, "", "Capture"), "");
   Touch(kQuake + "\\readme.txt");
-  EXPECT_EQ(TForm1::ReadmeSearch(kQuake, "", "Capture"), kQuake + "\\readme.txt");
+  EXPECT_EQ(TMainWindow::ReadmeSearch(kQuake, "", "Capture"), kQuake + "\\readme.txt");
   Touch(mod + "\\server.cfg");
   Touch(mod + "\\Capture.cfg");
-  EXPECT_EQ(TForm1::ConfigSearch(kQuake, "ctf", "Capture"), mod + "\\Capture.cfg");
+  EXPECT_EQ(TMainWindow::ConfigSearch(kQuake, "ctf", "Capture"), mod + "\\Capture.cfg");
   CreateDirectoryA((mod + "\\manual").c_str(), nullptr);
   Touch(mod + "\\manual\\zeta.htm");
   Touch(mod + "\\manual\\beta.html");
-  EXPECT_EQ(TForm1::ManualSearch(kQuake, "ctf"), mod + "\\manual\\beta.html");
+  EXPECT_EQ(TMainWindow::ManualSearch(kQuake, "ctf"), mod + "\\manual\\beta.html");
   Touch(mod + "\\manual\\opmanual.htm");
-  EXPECT_EQ(TForm1::ManualSearch(kQuake, "ctf"), mod + "\\manual\\opmanual.htm");
+  EXPECT_EQ(TMainWindow::ManualSearch(kQuake, "ctf"), mod + "\\manual\\opmanual.htm");
 }
 
 // Press, leave, come back, release: the command runs only on a release
@@ -425,7 +425,7 @@ TEST_F(CommandsTest, SkinButtonsSwitchPicturesAndFireOnReleaseOnly) {
   AddEntry({"Base", "quake", ""});
   Open();
   const int about = 5;
-  Tbxskinnappi& b = Form->bxs->Data.Button(about);
+  Tbxskinnappi& b = Form->Skin->Data.Button(about);
   auto paint = [](TPicture& p, TColor c) {
     p.Bitmap().SetPixelFormat(pf24bit);
     p.Bitmap().SetSize(4, 4);
@@ -435,7 +435,7 @@ TEST_F(CommandsTest, SkinButtonsSwitchPicturesAndFireOnReleaseOnly) {
   paint(b.Valittu, clLime);
   paint(b.Painettu, clBlue);
   b.Kuvak = b.Valittuk = b.Painettuk = true;
-  TImage* control = Form->Image13;
+  TImage* control = Form->AboutButton;
   Prompts.clear();
   auto shown = [&] { return control->Picture().Bitmap().Empty() ? clNone : control->Picture().Bitmap().Pixel(1, 1); };
   Form->ButtonMouseEnter(about);
@@ -463,11 +463,11 @@ TEST_F(CommandsTest, RowMenuTakesTheReadmesAddressWhenTheEntryHasNone) {
   AddEntry({"Plain", "quake", ""});
   std::ofstream(kQuake + "\\readme.txt") << "Mirror: www.one.example\nSee (http://two.example/news/).\n";
   Open();
-  Form->PopupMenu1->PopupComponent = Form->Labels[0];
-  Form->PopupMenu1Popup(Form->PopupMenu1);
-  EXPECT_TRUE(Form->Visit1->Visible);
-  EXPECT_EQ(Form->Visit1->Caption, "Visit: http://two.example/news/");
-  EXPECT_EQ(Form->Goto1->Caption, "Go to C:\\Quake");
+  Form->RowMenu->PopupComponent = Form->Labels[0];
+  Form->RowMenuPopup(Form->RowMenu);
+  EXPECT_TRUE(Form->VisitItem->Visible);
+  EXPECT_EQ(Form->VisitItem->Caption, "Visit: http://two.example/news/");
+  EXPECT_EQ(Form->GoToItem->Caption, "Go to C:\\Quake");
 }
 
 TEST_F(CommandsTest, EnterStartsTheRowAndCtrlTHidesTheWindow) {
@@ -494,9 +494,9 @@ TEST_F(CommandsTest, QuickStartThatFailsRestoresThePage) {
   Open();
   TMenuItem item(nullptr);
   item.Caption = "Bad";
-  EXPECT_ANY_THROW(Form->N11Click(&item));
-  ASSERT_EQ(Form->L1.Count(), 1);
-  EXPECT_EQ(Form->L1[0], "Fav");
+  EXPECT_ANY_THROW(Form->QuickItemClick(&item));
+  ASSERT_EQ(Form->EntryNames.Count(), 1);
+  EXPECT_EQ(Form->EntryNames[0], "Fav");
   EXPECT_EQ(Form->SelectedRow, 0);
 }
 
@@ -511,10 +511,10 @@ TEST_F(CommandsTest, RemoveAllThatFailsRebuildsThePage) {
   CreateDirectoryA(blocked.c_str(), nullptr);
   Form->ModIni = std::make_unique<TIniFile>(blocked);
   Answers = {mrYes};
-  EXPECT_ANY_THROW(Form->Image16Click(Form->Image16));
+  EXPECT_ANY_THROW(Form->RemoveAllButtonClick(Form->RemoveAllButton));
   RemoveDirectoryA(blocked.c_str());
   EXPECT_EQ(Form->ModIni->FileName(), ModIni);
-  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
   EXPECT_EQ(Form->SelectedRow, 0);
 }
 
@@ -558,13 +558,13 @@ TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
   WriteIni(Counts, "quake2", "ctf", "5");
   WriteIni(Counts, "quake2", "gone", "1");
   Open();
-  Form->lista();
+  Form->BuildRanking();
   Form->MostStartedRows();
-  ASSERT_EQ(Form->B4.Count(), 4);
-  EXPECT_EQ(Form->B4.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
-  EXPECT_EQ(Form->B5.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
-  EXPECT_EQ(Form->B3.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
-  Form->N3Click(Form->N3);
+  ASSERT_EQ(Form->RankMods.Count(), 4);
+  EXPECT_EQ(Form->RankMods.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
+  EXPECT_EQ(Form->RankGames.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
+  EXPECT_EQ(Form->RankCounts.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
+  Form->MostStartedItemClick(Form->MostStartedItem);
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
 }
@@ -577,49 +577,49 @@ TEST_F(CommandsTest, BackgroundMenuFromTheIconOrTheWindow) {
   WriteIni(Options, "Asetukset", "showtopsindex", "1");
   Open();
   // From the icon: Open and the Modlist of the view, in list order.
-  Form->PopupMenu2->PopupComponent = Form->Cool;
-  Form->PopupMenu2Popup(Form->PopupMenu2);
-  EXPECT_TRUE(Form->OpenBrannox20001->Visible);
-  EXPECT_FALSE(Form->Minimizetosystray1->Visible);
-  EXPECT_TRUE(Form->Modlist1->Visible);
-  ASSERT_EQ(Form->Modlist1->Count(), 8);
-  EXPECT_EQ(Form->Modlist1->Items(0)->Caption, "Alpha && Co");
-  EXPECT_EQ(Form->Modlist1->Items(1)->Caption, "Beta");
+  Form->TrayMenu->PopupComponent = Form->TrayIcon;
+  Form->TrayMenuPopup(Form->TrayMenu);
+  EXPECT_TRUE(Form->TrayOpenItem->Visible);
+  EXPECT_FALSE(Form->TrayMinimizeItem->Visible);
+  EXPECT_TRUE(Form->TrayModListItem->Visible);
+  ASSERT_EQ(Form->TrayModListItem->Count(), 8);
+  EXPECT_EQ(Form->TrayModListItem->Items(0)->Caption, "Alpha && Co");
+  EXPECT_EQ(Form->TrayModListItem->Items(1)->Caption, "Beta");
   // The quick items mirror the row menu's.
   for (int k = 0; k < 20; ++k) {
     EXPECT_EQ(Form->TrayQuickItems[k]->Visible, k < 6) << k;
     EXPECT_EQ(Form->TrayQuickItems[k]->Caption, Form->QuickMenuItems[k]->Caption);
   }
   EXPECT_EQ(Form->TrayQuickItems[0]->Caption, "Counted 1");
-  EXPECT_TRUE(Form->M1->Visible);
+  EXPECT_TRUE(Form->TrayMostStartedItem->Visible);
   // A Modlist item starts its entry; the page stays as it was.
   Select(3);
-  Form->modi1Click(Form->Modlist1->Items(1));
+  Form->TrayModItemClick(Form->TrayModListItem->Items(1));
   EXPECT_NE(PromptTexts().find("File was not found."), std::string::npos) << PromptTexts();
   EXPECT_EQ(Form->SelectedRow, 3);
   // From the window's face: Minimize instead of Open and Modlist.
-  Form->PopupMenu2->PopupComponent = Form->C1;
-  Form->PopupMenu2Popup(Form->PopupMenu2);
-  EXPECT_FALSE(Form->OpenBrannox20001->Visible);
-  EXPECT_TRUE(Form->Minimizetosystray1->Visible);
-  EXPECT_FALSE(Form->Modlist1->Visible);
-  EXPECT_EQ(Form->C1->PopupMenu, Form->PopupMenu2);
-  EXPECT_EQ(Form->Labels[0]->PopupMenu, Form->PopupMenu1);
+  Form->TrayMenu->PopupComponent = Form->Face;
+  Form->TrayMenuPopup(Form->TrayMenu);
+  EXPECT_FALSE(Form->TrayOpenItem->Visible);
+  EXPECT_TRUE(Form->TrayMinimizeItem->Visible);
+  EXPECT_FALSE(Form->TrayModListItem->Visible);
+  EXPECT_EQ(Form->Face->PopupMenu, Form->TrayMenu);
+  EXPECT_EQ(Form->Labels[0]->PopupMenu, Form->RowMenu);
 }
 
 TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
   AddEntry({"Base", "quake", ""});
   Open();
   Form->Show();
-  Form->MinimizetoTray1Click();
-  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->MinimizeToTrayItemClick();
+  EXPECT_TRUE(Form->TrayIcon->IconVisible());
   Form->SettingsIdle = false;
-  Form->CoolClick(Form->Cool);
-  EXPECT_TRUE(Form->Cool->IconVisible());
+  Form->TrayIconClick(Form->TrayIcon);
+  EXPECT_TRUE(Form->TrayIcon->IconVisible());
   Form->SettingsIdle = true;
-  Form->CoolClick(Form->Cool);
-  EXPECT_FALSE(Form->Cool->IconVisible());
-  EXPECT_FALSE(Form->Cool->Enabled);
+  Form->TrayIconClick(Form->TrayIcon);
+  EXPECT_FALSE(Form->TrayIcon->IconVisible());
+  EXPECT_FALSE(Form->TrayIcon->Enabled);
   EXPECT_TRUE(Form->Visible());
 }
 
@@ -631,12 +631,12 @@ TEST_F(CommandsTest, AFindModsThatFailsOnAHeldEntryFileKeepsThePage) {
   Open();
   HANDLE held = CreateFileA(ModIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_ANY_THROW(Form->Findmodifications1Click(nullptr));
-  Form->pai(false);
-  EXPECT_EQ(Form->L1.Count(), 3);
+  EXPECT_ANY_THROW(Form->FindModsItemClick(nullptr));
+  Form->PaintPage(false);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
   EXPECT_TRUE(Form->Labels[2]->Visible());
   CloseHandle(held);
-  Form->pai(false);
-  EXPECT_EQ(Form->L1.Count(), 3);
+  Form->PaintPage(false);
+  EXPECT_EQ(Form->EntryNames.Count(), 3);
   EXPECT_EQ(Form->Labels[0]->Caption(), "Entry 01");
 }

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "Unit1.h"
-#include "Unit1_inisnapshot.h"
+#include "MainWindow.h"
+#include "IniSnapshot.h"
 
 #include <windows.h>
 
@@ -59,8 +59,9 @@ TEST(IniSnapshot, ReadsAsTheProfileFunctions) {
   TIniSnapshot snapshot(ini);
   const char* sections[] = {"Quake", "QUAKE", " quake ", "spaced", " spaced ", "[broken", "broken", "Team Fortress",
                             "last", "missing", ""};
-  const char* keys[] = {"Mod",    "mod",   " Game ",  "Bitmap", "single", "lonequote", "mixed", "empty", "novalue",
-                        ";comment", "eq",  "Extra",   "k",      "tf",     "after",     "tail",  "loose", "", "=nameless"};
+  const char* keys[] = {"Mod",   "mod",     " Game ",   "Bitmap", "single",   "lonequote", "mixed",
+                        "empty", "novalue", ";comment", "eq",     "Extra",    "k",         "tf",
+                        "after", "tail",    "loose",    "",       "=nameless"};
   for (const char* section : sections) {
     for (const char* key : keys)
       EXPECT_EQ(snapshot.ReadString(section, key, "dflt"), ini.ReadString(section, key, "dflt"))

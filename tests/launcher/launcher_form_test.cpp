@@ -6,10 +6,10 @@
 
 #include "Dialogs.h"
 #include "Streams.h"
-#include "Unit1.h"
+#include "MainWindow.h"
 #include "cabfiles.h"
 #include "extMaskgenerator.h"
-#include "Unit6.h"
+#include "SplashWindow.h"
 
 namespace {
 void RemoveTree(const std::string& dir) {
@@ -27,10 +27,10 @@ void RemoveTree(const std::string& dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir = TForm1::ExeDir();
+    dir = TMainWindow::ExeDir();
     RemoveTree(dir + "skins\\");
     RemoveTree(dir + "temp\\");
     RemoveTree(dir + "Options.ini\\");
@@ -40,20 +40,20 @@ protected:
     DeleteFileA((std::string(win) + "\\bx2000_stats.ini").c_str());
     SetPromptHook([this](const TPromptRequest& r) {
       prompts.push_back(r.Text);
-      splashVisibleAtPrompt = Form6 && IsWindowVisible(Form6->Handle());
+      splashVisibleAtPrompt = SplashWindow && IsWindowVisible(SplashWindow->Handle());
       return mrOk;
     });
     TForm::SetModalHook([this](TForm& form) {
       prompts.push_back(form.Caption() + " window");
-      splashVisibleAtPrompt = Form6 && IsWindowVisible(Form6->Handle());
+      splashVisibleAtPrompt = SplashWindow && IsWindowVisible(SplashWindow->Handle());
       return int(mrCancel);
     });
   }
   void TearDown() override {
     SetPromptHook(nullptr);
     TForm::SetModalHook(nullptr);
-    delete Form1;
-    delete Form6;
+    delete MainWindow;
+    delete SplashWindow;
   }
   void Options(const std::string& text) { std::ofstream(dir + "Options.ini") << "[Asetukset]\n" << text; }
   std::string Option(const char* key) {
@@ -97,7 +97,7 @@ protected:
   RECT OutlineBox(std::initializer_list<POINT> points, std::vector<bool>& inside) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     RECT box{};
-    if (GetWindowRgn(Form1->Handle(), region) != ERROR) GetRgnBox(region, &box);
+    if (GetWindowRgn(MainWindow->Handle(), region) != ERROR) GetRgnBox(region, &box);
     for (POINT p : points) inside.push_back(PtInRegion(region, p.x, p.y));
     DeleteObject(region);
     return box;
@@ -108,52 +108,52 @@ protected:
 };
 }  // namespace
 
-TEST_F(MainWindow, FirstRunUnpacksTheBuiltInSkinAndHidesTheSplashForSettings) {
-  auto* splash = new TForm6(nullptr);
+TEST_F(MainWindowTest, FirstRunUnpacksTheBuiltInSkinAndHidesTheSplashForSettings) {
+  auto* splash = new TSplashWindow(nullptr);
   splash->Show();
-  new TForm1(nullptr);
+  new TMainWindow(nullptr);
   ASSERT_EQ(prompts.size(), 1u);
   EXPECT_NE(prompts[0].find("Settings"), std::string::npos);
   EXPECT_FALSE(splashVisibleAtPrompt) << "the splash would cover the Settings dialog";
   EXPECT_EQ(Option("Nahka"), "Bx2k8.bxs");
-  TForm1& f = *Form1;
+  TMainWindow& f = *MainWindow;
   // The default skin's layout: rows at 40, 42 spaced 4 apart, the New
   // button at 250, 58 (80 x 24) with its picture.
-  const Tbxskinmainlist& list = f.bxs->Data.Mainlist;
+  const Tbxskinmainlist& list = f.Skin->Data.Mainlist;
   EXPECT_EQ(f.Labels[0]->Left(), list.Left + list.Items[0].Left);
   EXPECT_EQ(f.Labels[0]->Top(), list.Top);
   EXPECT_EQ(f.Labels[1]->Top(), list.Top + f.Labels[0]->Height() + list.RowSpacing());
   EXPECT_EQ(f.Labels[12]->Width(), list.Items[12].Width);
-  EXPECT_EQ(f.Image18->Left(), f.bxs->Data.NewButton.Left);
-  EXPECT_EQ(f.Image18->Width(), f.bxs->Data.NewButton.Width);
-  EXPECT_FALSE(f.Image18->Picture().Bitmap().Empty());
+  EXPECT_EQ(f.NewButton->Left(), f.Skin->Data.NewButton.Left);
+  EXPECT_EQ(f.NewButton->Width(), f.Skin->Data.NewButton.Width);
+  EXPECT_FALSE(f.NewButton->Picture().Bitmap().Empty());
   EXPECT_EQ(f.SelectedColor, list.MainListselFont.Color);
   EXPECT_EQ(f.UnselectedColor, list.MainListunselFont.Color);
-  EXPECT_EQ(f.Width(), f.bxs->Data.Kuva.Width());
-  EXPECT_EQ(f.Height(), f.bxs->Data.Kuva.Height());
+  EXPECT_EQ(f.Width(), f.Skin->Data.Kuva.Width());
+  EXPECT_EQ(f.Height(), f.Skin->Data.Kuva.Height());
   // Icons: each below the previous, spaced by the icon list's height.
-  const Tbxskiniconlist& icons = f.bxs->Data.Iconlist;
+  const Tbxskiniconlist& icons = f.Skin->Data.Iconlist;
   EXPECT_EQ(f.Icons[1]->Top(), f.Icons[0]->Top() + f.Icons[0]->Height() + icons.IconSpacing());
-  EXPECT_TRUE(f.smoothtesti());
+  EXPECT_TRUE(f.SkinAllowsSmoothScroll());
   // The skin's own cursor file took slot 1.
-  EXPECT_EQ(f.C1->Cursor, 1);
+  EXPECT_EQ(f.Face->Cursor, 1);
   EXPECT_EQ(f.Labels[5]->Cursor, 1);
   EXPECT_EQ(f.ViewName, "kaikki");
 }
 
-TEST_F(MainWindow, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
+TEST_F(MainWindowTest, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
   Options("Aloitus=1\nsplash=0\n");
-  new TForm1(nullptr);
+  new TMainWindow(nullptr);
   HICON mainIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   ASSERT_NE(mainIcon, nullptr) << "the program carries its icon";
-  EXPECT_EQ(HICON(GetClassLongPtrA(Form1->Handle(), GCLP_HICON)), mainIcon);
+  EXPECT_EQ(HICON(GetClassLongPtrA(MainWindow->Handle(), GCLP_HICON)), mainIcon);
   // The notification-area icon is the program's small image, not the
   // system's default nor the large image shrunk.
   const int small = GetSystemMetrics(SM_CXSMICON);
   HICON smallIcon = HICON(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, small, small, 0));
   ICONINFO own{}, tray{};
   ASSERT_TRUE(GetIconInfo(smallIcon, &own));
-  ASSERT_TRUE(GetIconInfo(Form1->Cool->Icon().Handle(), &tray));
+  ASSERT_TRUE(GetIconInfo(MainWindow->TrayIcon->Icon().Handle(), &tray));
   BITMAP ownBits{}, trayBits{};
   GetObjectA(own.hbmColor, sizeof ownBits, &ownBits);
   GetObjectA(tray.hbmColor, sizeof trayBits, &trayBits);
@@ -168,7 +168,7 @@ TEST_F(MainWindow, TheWindowsAndTheNotificationIconShowTheProgramsIcon) {
   DestroyIcon(smallIcon);
 }
 
-TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
+TEST_F(MainWindowTest, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
   TBitmap night;
   night.SetSize(300, 240);
@@ -177,8 +177,8 @@ TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
   night.SaveToFile(dir + "skins\\night.bmp");
   std::ofstream(dir + "skins\\night.bmp.col") << "clRed\nclBlue\n";
   Options("Aloitus=1\nNahka=night.bmp\ninvert=1\n");
-  new TForm1(nullptr);
-  TForm1& f = *Form1;
+  new TMainWindow(nullptr);
+  TMainWindow& f = *MainWindow;
   EXPECT_TRUE(prompts.empty());
   EXPECT_EQ(f.SelectedColor, clAqua);     // inverse of red
   EXPECT_EQ(f.UnselectedColor, clYellow);  // inverse of blue
@@ -187,17 +187,17 @@ TEST_F(MainWindow, APictureSkinTakesItsColFileAndTheEmptyTemplate) {
   TBXSkin empty(nullptr);
   MakeEmptyTemplate(empty.Data);
   EXPECT_EQ(f.Labels[0]->Left(), empty.Data.Mainlist.Left);
-  EXPECT_EQ(f.Image1->Left(), empty.Data.CloseButton.Left);
-  EXPECT_TRUE(f.Image1->Picture().Bitmap().Empty());
-  EXPECT_TRUE(f.bxs->Data.Title.empty());
+  EXPECT_EQ(f.CloseButton->Left(), empty.Data.CloseButton.Left);
+  EXPECT_TRUE(f.CloseButton->Picture().Bitmap().Empty());
+  EXPECT_TRUE(f.Skin->Data.Title.empty());
   std::ifstream mask(dir + "skins\\night.bmp.msk", std::ios::binary);
   EXPECT_TRUE(mask.good()) << "the mask is generated";
-  EXPECT_EQ(f.C1->Picture().Width(), 300);
+  EXPECT_EQ(f.Face->Picture().Width(), 300);
 }
 
 // A picture skin whose mask can be neither read nor made (its name is taken
 // by a folder) takes its outline from its own picture, not from another face.
-TEST_F(MainWindow, APictureSkinWithoutAMaskIsCutByItsOwnPicture) {
+TEST_F(MainWindowTest, APictureSkinWithoutAMaskIsCutByItsOwnPicture) {
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
   TBitmap night;
   night.SetSize(300, 240);
@@ -206,8 +206,8 @@ TEST_F(MainWindow, APictureSkinWithoutAMaskIsCutByItsOwnPicture) {
   night.SaveToFile(dir + "skins\\night.bmp");
   CreateDirectoryA((dir + "skins\\night.bmp.msk").c_str(), nullptr);
   Options("Aloitus=1\nNahka=night.bmp\n");
-  new TForm1(nullptr);
-  EXPECT_FALSE(Form1->C1->Mask().Empty());
+  new TMainWindow(nullptr);
+  EXPECT_FALSE(MainWindow->Face->Mask().Empty());
   std::vector<bool> inside;
   const RECT box = OutlineBox({{5, 5}, {295, 12}, {2, 238}}, inside);
   EXPECT_EQ(box.top, 10);
@@ -219,7 +219,7 @@ TEST_F(MainWindow, APictureSkinWithoutAMaskIsCutByItsOwnPicture) {
 
 // A package whose data.msk is damaged, missing or of another face is cut by
 // its own background and transparent colour: the buttons in its corners stay.
-TEST_F(MainWindow, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
+TEST_F(MainWindowTest, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
   TBitmap other;
   other.SetSize(400, 300);  // a larger face's outline
   const std::vector<uint8_t> region = MakeMaskRegionData(other, clWhite);
@@ -229,8 +229,8 @@ TEST_F(MainWindow, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
                            std::vector<TCabinetMember>{{"data.msk", small}}}) {
     SCOPED_TRACE(mask.empty() ? "no data.msk" : mask[0].Bytes.size() < 20 ? "damaged" : "another face's");
     WritePackage("big.bxs", 340, 280, mask);
-    new TForm1(nullptr);
-    TForm1& f = *Form1;
+    new TMainWindow(nullptr);
+    TMainWindow& f = *MainWindow;
     ASSERT_EQ(f.Width(), 340);
     ASSERT_EQ(f.Height(), 280);
     std::vector<bool> inside;
@@ -240,7 +240,7 @@ TEST_F(MainWindow, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
     EXPECT_EQ(box.right, 340);
     EXPECT_EQ(box.bottom, 280);
     EXPECT_EQ(inside, (std::vector<bool>{false, false, true})) << "the white corners are cut away";
-    for (TImage* button : {f.Image1, f.Image2a, f.Image3a}) {
+    for (TImage* button : {f.CloseButton, f.UpButton, f.DownButton}) {
       std::vector<bool> corners;
       OutlineBox({{button->Left(), button->Top()}, {button->Left() + button->Width() - 1,
                                                       button->Top() + button->Height() - 1}},
@@ -248,21 +248,21 @@ TEST_F(MainWindow, APackageWithoutAUsableMaskIsCutByItsOwnFace) {
       EXPECT_EQ(corners, (std::vector<bool>{true, true})) << button->Name;
     }
     EXPECT_TRUE(prompts.empty());
-    delete Form1;
+    delete MainWindow;
   }
 }
 
 // A package without a face to show (no background, or one of no size, and
 // so no data.msk) would make a window that can be neither seen nor closed:
 // the launcher shows its built-in face instead, as for a broken package.
-TEST_F(MainWindow, APackageWithoutAFaceShowsTheBuiltInOne) {
+TEST_F(MainWindowTest, APackageWithoutAFaceShowsTheBuiltInOne) {
   WritePackage("empty.bxs", 0, 0);
-  new TForm1(nullptr);
-  TForm1& f = *Form1;
+  new TMainWindow(nullptr);
+  TMainWindow& f = *MainWindow;
   EXPECT_EQ(f.Width(), 300);
   EXPECT_EQ(f.Height(), 240);
-  EXPECT_EQ(f.C1->Picture().Width(), 300) << "the built-in face";
-  EXPECT_FALSE(f.C1->Mask().Empty());
+  EXPECT_EQ(f.Face->Picture().Width(), 300) << "the built-in face";
+  EXPECT_FALSE(f.Face->Mask().Empty());
   std::vector<bool> inside;
   const RECT box = OutlineBox({}, inside);
   EXPECT_EQ(box.right, 300);
@@ -270,41 +270,41 @@ TEST_F(MainWindow, APackageWithoutAFaceShowsTheBuiltInOne) {
   EXPECT_TRUE(prompts.empty()) << "as a broken skin: no message";
 }
 
-TEST_F(MainWindow, CursorOptionsAndThePackagesCursorFiles) {
+TEST_F(MainWindowTest, CursorOptionsAndThePackagesCursorFiles) {
   Options("Aloitus=1\nbxcursors=0\n");
-  new TForm1(nullptr);
-  TForm1& f = *Form1;
-  // bxcursors off, but a package's cursor files in temp\ still apply (the
+  new TMainWindow(nullptr);
+  TMainWindow& f = *MainWindow;
+  // ApplyCursors off, but a package's cursor files in temp\ still apply (the
   // default skin brings none: a package with cur.cur and cur_exit.cur).
   const std::string cursors = BX_TEST_DATA "/../../resources/launcher/";
   CopyFileA((cursors + "cur.cur").c_str(), (dir + "temp\\cur.cur").c_str(), FALSE);
   CopyFileA((cursors + "cur_exit.cur").c_str(), (dir + "temp\\cur_exit.cur").c_str(), FALSE);
-  f.bxcursors();
-  EXPECT_EQ(f.C1->Cursor, 1);
-  EXPECT_EQ(f.Image1->Cursor, 4);
-  EXPECT_EQ(f.Image13->Cursor, crDefault);
-  EXPECT_EQ(f.Image17->Cursor, crDefault);
+  f.ApplyCursors();
+  EXPECT_EQ(f.Face->Cursor, 1);
+  EXPECT_EQ(f.CloseButton->Cursor, 4);
+  EXPECT_EQ(f.AboutButton->Cursor, crDefault);
+  EXPECT_EQ(f.RemoveButton->Cursor, crDefault);
   // A picture skin has no cursor files: every control gets the arrow.
   f.OptionsIni->WriteString("Asetukset", "Nahka", "night.bmp");
-  f.bxcursors();
-  EXPECT_EQ(f.C1->Cursor, crDefault);
+  f.ApplyCursors();
+  EXPECT_EQ(f.Face->Cursor, crDefault);
   f.OptionsIni->WriteBool("Asetukset", "bxcursors", true);
   f.OptionsIni->WriteInteger("Asetukset", "cursor", 1);
-  f.bxcursors();
-  EXPECT_EQ(f.Image17->Cursor, 7);
-  EXPECT_EQ(f.Image16->Cursor, 7);
+  f.ApplyCursors();
+  EXPECT_EQ(f.RemoveButton->Cursor, 7);
+  EXPECT_EQ(f.RemoveAllButton->Cursor, 7);
   EXPECT_NE(ScreenCursors().Get(7), LoadCursorA(nullptr, IDC_ARROW)) << "set 2 from the resources";
 }
 
-TEST_F(MainWindow, PaivitabxTakesTheOptionsAgain) {
+TEST_F(MainWindowTest, ReapplyOptionsReadsTheOptionsAgain) {
   Options("Aloitus=1\n");
-  new TForm1(nullptr);
-  TForm1& f = *Form1;
+  new TMainWindow(nullptr);
+  TMainWindow& f = *MainWindow;
   HWND before = f.Handle();
   f.OptionsIni->WriteString("Asetukset", "Nahka", "night.bmp");
   f.OptionsIni->WriteBool("Asetukset", "top", true);
   f.OptionsIni->WriteInteger("Asetukset", "Snappixels", 7);
-  f.paivitabx();
+  f.ReapplyOptions();
   EXPECT_EQ(f.FormStyle(), fsStayOnTop);
   EXPECT_TRUE(f.StyleChanged);
   EXPECT_EQ(f.Handle(), before);
@@ -314,13 +314,13 @@ TEST_F(MainWindow, PaivitabxTakesTheOptionsAgain) {
   EXPECT_EQ(f.UnselectedColor, TColor(0x00BFD7BF));
 }
 
-TEST_F(MainWindow, AnErrorDuringStartUpIsShownAndTheWindowStays) {
+TEST_F(MainWindowTest, AnErrorDuringStartUpIsShownAndTheWindowStays) {
   // Options.ini as a folder: the choice of skin cannot be written.
   CreateDirectoryA((dir + "Options.ini").c_str(), nullptr);
-  new TForm1(nullptr);
-  ASSERT_NE(Form1, nullptr);
-  EXPECT_TRUE(IsWindow(Form1->Handle()));
-  EXPECT_EQ(Form1->C1->Picture().Width(), 300) << "the built-in face";
+  new TMainWindow(nullptr);
+  ASSERT_NE(MainWindow, nullptr);
+  EXPECT_TRUE(IsWindow(MainWindow->Handle()));
+  EXPECT_EQ(MainWindow->Face->Picture().Width(), 300) << "the built-in face";
   ASSERT_FALSE(prompts.empty());
   EXPECT_NE(prompts[0].find("Options.ini"), std::string::npos) << prompts[0];
 }
@@ -336,13 +336,13 @@ LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
 // The window's messages arrive while its controls are still being made:
 // a handler that reached a control not yet made would fault, and the fault
 // would be swallowed by the message dispatch.
-TEST_F(MainWindow, StartingUpFaultsNowhere) {
+TEST_F(MainWindowTest, StartingUpFaultsNowhere) {
   Options("Aloitus=1\nSnap=1\n");
   AccessViolations = 0;
   void* handler = AddVectoredExceptionHandler(1, CountAccessViolation);
-  new TForm1(nullptr);
-  Form1->Show();
-  Form1->SetBounds(Form1->Left() + 5, Form1->Top() + 5, Form1->Width(), Form1->Height());
+  new TMainWindow(nullptr);
+  MainWindow->Show();
+  MainWindow->SetBounds(MainWindow->Left() + 5, MainWindow->Top() + 5, MainWindow->Width(), MainWindow->Height());
   Application().ProcessMessages();
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(AccessViolations, 0);
@@ -352,16 +352,16 @@ TEST_F(MainWindow, StartingUpFaultsNowhere) {
 // usable window: each button control lies over a button drawn on the face,
 // inside the outline, and every row and icon lies on the plain panel, clear
 // of the face's texts and drawings, in a colour that shows on it.
-TEST_F(MainWindow, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
+TEST_F(MainWindowTest, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
   CreateDirectoryA((dir + "skins").c_str(), nullptr);
   std::ofstream(dir + "skins\\broken.bxs") << "MSCF and nothing more";
   for (const char* nahka : {"", "broken.bxs"}) {
     SCOPED_TRACE(*nahka ? nahka : "no skin");
     Options(std::string("Aloitus=1\nNahka=") + nahka + "\n");
-    new TForm1(nullptr);
-    TForm1& f = *Form1;
+    new TMainWindow(nullptr);
+    TMainWindow& f = *MainWindow;
     ASSERT_EQ(f.Width(), 300);
-    const TBitmap& face = f.C1->Picture().Bitmap();
+    const TBitmap& face = f.Face->Picture().Bitmap();
     ASSERT_EQ(face.Width(), 300);
     const TColor panel = face.Pixel(100, 100);
     auto plain = [&](const TControl* c) {
@@ -382,8 +382,8 @@ TEST_F(MainWindow, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
     EXPECT_NE(f.UnselectedColor, panel);
     std::vector<bool> inside;
     std::vector<POINT> centres;
-    for (TImage* button : {f.Image18, f.Image15, f.Image17, f.Image16, f.Image14, f.Image13, f.Image1, f.Image2a,
-                           f.Image3a}) {
+    for (TImage* button : {f.NewButton, f.ModifyButton, f.RemoveButton, f.RemoveAllButton, f.SettingsButton,
+                           f.AboutButton, f.CloseButton, f.UpButton, f.DownButton}) {
       ASSERT_GT(button->Width() * button->Height(), 0) << button->Name;
       const POINT centre{button->Left() + button->Width() / 2, button->Top() + button->Height() / 2};
       EXPECT_NE(face.Pixel(centre.x, centre.y), panel) << button->Name << " has no button drawn under it";
@@ -391,6 +391,6 @@ TEST_F(MainWindow, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
       OutlineBox({centre}, inside);
     }
     EXPECT_EQ(inside, std::vector<bool>(9, true));
-    delete Form1;
+    delete MainWindow;
   }
 }

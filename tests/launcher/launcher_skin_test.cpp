@@ -4,7 +4,7 @@
 #include <set>
 
 #include "Streams.h"
-#include "Unit1.h"
+#include "MainWindow.h"
 
 TEST(EmptyTemplate, SurvivesTheSkinStreamAndFitsTheFace) {
   TBXSkin a(nullptr), b(nullptr);

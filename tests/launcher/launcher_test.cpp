@@ -5,7 +5,7 @@
 #include "Dialogs.h"
 #include "GraphicFormats.h"
 #include "Streams.h"
-#include "Unit1.h"
+#include "MainWindow.h"
 
 TEST(MutexName, DropsOnlyAnUpperCaseExeSuffix) {
   EXPECT_EQ(MutexNameFor("C:\\Games\\BX\\LAUNCH.EXE"), "LAUNCH");
@@ -89,8 +89,8 @@ TEST(Clamp, KeepsTheWholeWindowOnTheDesktop) {
 }
 
 TEST(Colours, InverseAsDisplayed) {
-  EXPECT_EQ(TForm1::vastavari(TColor(0x006DBDED)), TColor(0x00924212));
-  EXPECT_EQ(TForm1::vastavari(clBlack), clWhite);
-  EXPECT_EQ(TForm1::vastavari(clWhite), clBlack);
-  EXPECT_EQ(TForm1::vastavari(TForm1::vastavari(TColor(0x00123456))), TColor(0x00123456));
+  EXPECT_EQ(TMainWindow::InvertedColour(TColor(0x006DBDED)), TColor(0x00924212));
+  EXPECT_EQ(TMainWindow::InvertedColour(clBlack), clWhite);
+  EXPECT_EQ(TMainWindow::InvertedColour(clWhite), clBlack);
+  EXPECT_EQ(TMainWindow::InvertedColour(TMainWindow::InvertedColour(TColor(0x00123456))), TColor(0x00123456));
 }

@@ -3,8 +3,8 @@
 #include "entrylist_fixture.h"
 
 #include "StdCtrls.h"
-#include "Unit2.h"
-#include "Unit7.h"
+#include "AboutBox.h"
+#include "MostStartedWindow.h"
 
 using namespace bxtest;
 
@@ -22,11 +22,12 @@ protected:
     // gives its cells.
     TForm::SetModalHook([this](TForm& form) {
       if (auto* box = dynamic_cast<TAboutBox*>(&form)) {
-        ButtonEnabled.push_back(box->Button1->Enabled);
-        if (box->Button1->Enabled) box->Button1->Click();
-      } else if (auto* window = dynamic_cast<TForm7*>(&form)) {
-        for (int r = 0; r < window->A1->RowCount(); ++r)
-          Rows.push_back({window->A1->Cells(1, r), window->A1->Cells(2, r), window->A1->Cells(3, r)});
+        ButtonEnabled.push_back(box->MostStartedButton->Enabled);
+        if (box->MostStartedButton->Enabled) box->MostStartedButton->Click();
+      } else if (auto* window = dynamic_cast<TMostStartedWindow*>(&form)) {
+        for (int r = 0; r < window->StartsGrid->RowCount(); ++r)
+          Rows.push_back(
+              {window->StartsGrid->Cells(1, r), window->StartsGrid->Cells(2, r), window->StartsGrid->Cells(3, r)});
       }
       return int(mrCancel);
     });

@@ -11,9 +11,9 @@
 #include "Dialogs.h"
 #include "IniFiles.h"
 #include "GraphicFormats.h"
-#include "Unit1.h"
-#include "Unit4.h"
-#include "Unit4_compile.h"
+#include "EditorWindow.h"
+#include "CompileDialog.h"
+#include "SkinCompiler.h"
 #include "skinoptions.h"
 #include "skinproject.h"
 
@@ -37,7 +37,7 @@ protected:
       Prompts.push_back(r.Text);
       return int(mrOk);
     });
-    Project.bxs.Data.Kuva.Bitmap().SetSize(8, 8);
+    Project.Skin.Data.Kuva.Bitmap().SetSize(8, 8);
     Project.SaveAs(Dir + "dark.bxn");
   }
   void TearDown() override {
@@ -47,10 +47,10 @@ protected:
     DeleteFileA((std::string(win) + "\\brannox.ini").c_str());
     fs::remove_all(Dir);
   }
-  void Prepare(TForm4& f, int tag) {
+  void Prepare(TCompileDialog& f, int tag) {
     f.Tag = tag;
-    f.C1->CABFile = Dir + "launcher\\skins\\dark.bxs";
-    f.Label2->SetCaption(Dir + "launcher\\");
+    f.Cabinet->CABFile = Dir + "launcher\\skins\\dark.bxs";
+    f.LauncherFolderLabel->SetCaption(Dir + "launcher\\");
     f.TempFolder = Dir + "editor\\skintemp\\";
     f.Input = Project.PackageInput(TStringList());
   }
@@ -64,25 +64,25 @@ bool WindowEnabled(TButton* b) { return IsWindowEnabled(b->Handle()); }
 }  // namespace
 
 TEST_F(CompileDialog, TheTimerStartsTheCompilationAndTheButtonsFollowIt) {
-  TForm4 f(nullptr);
+  TCompileDialog f(nullptr);
   Prepare(f, 0);
-  EXPECT_TRUE(f.BitBtn3->Visible() && f.BitBtn4->Visible());
-  EXPECT_FALSE(f.BitBtn1->Visible() || f.BitBtn2->Visible());
+  EXPECT_TRUE(f.StartButton->Visible() && f.CancelButton->Visible());
+  EXPECT_FALSE(f.OkButton->Visible() || f.TestSkinButton->Visible());
   f.FormShow();
-  EXPECT_TRUE(f.Timer1->Enabled());
+  EXPECT_TRUE(f.StartTimer->Enabled());
   bool refused = false;
-  f.C1->OnCompressProgress = [&](TCABFile*, int, int) {
+  f.Cabinet->OnCompressProgress = [&](TCABFile*, int, int) {
     bool canClose = true;
     f.FormCloseQuery(&f, canClose);
     refused = !canClose;
   };
-  f.Timer1->Tick();
-  EXPECT_FALSE(f.Timer1->Enabled()) << "one shot";
+  f.StartTimer->Tick();
+  EXPECT_FALSE(f.StartTimer->Enabled()) << "one shot";
   EXPECT_TRUE(refused) << "no closing while compiling";
-  ASSERT_EQ(f.Memo1->Lines.Count(), 9);
-  EXPECT_EQ(f.Memo1->Lines[7], "Skin compiled");
-  EXPECT_FALSE(f.BitBtn3->Visible() || f.BitBtn4->Visible());
-  EXPECT_TRUE(WindowEnabled(f.BitBtn1) && WindowEnabled(f.BitBtn2));
+  ASSERT_EQ(f.LogMemo->Lines.Count(), 9);
+  EXPECT_EQ(f.LogMemo->Lines[7], "Skin compiled");
+  EXPECT_FALSE(f.StartButton->Visible() || f.CancelButton->Visible());
+  EXPECT_TRUE(WindowEnabled(f.OkButton) && WindowEnabled(f.TestSkinButton));
   bool canClose = false;
   f.FormCloseQuery(&f, canClose);
   EXPECT_TRUE(canClose);
@@ -98,72 +98,72 @@ TEST_F(CompileDialog, TheTimerStartsTheCompilationAndTheButtonsFollowIt) {
 
 TEST_F(CompileDialog, TestSkinIsOfferedOnlyForTheLaunchersOwnFolderAndASuccess) {
   {
-    TForm4 f(nullptr);
+    TCompileDialog f(nullptr);
     Prepare(f, kNoTestSkinTag);
-    f.Timer1->Tick();
-    EXPECT_TRUE(WindowEnabled(f.BitBtn1));
-    EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+    f.StartTimer->Tick();
+    EXPECT_TRUE(WindowEnabled(f.OkButton));
+    EXPECT_FALSE(WindowEnabled(f.TestSkinButton));
   }
-  TForm4 f(nullptr);
+  TCompileDialog f(nullptr);
   Prepare(f, 0);
-  f.C1->CABFile = Dir + "gone\\dark.bxs";
-  f.Timer1->Tick();
-  EXPECT_EQ(f.Memo1->Lines[f.Memo1->Lines.Count() - 1], "Skin not compiled: Could not create cabinet file");
-  EXPECT_TRUE(WindowEnabled(f.BitBtn1));
-  EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+  f.Cabinet->CABFile = Dir + "gone\\dark.bxs";
+  f.StartTimer->Tick();
+  EXPECT_EQ(f.LogMemo->Lines[f.LogMemo->Lines.Count() - 1], "Skin not compiled: Could not create cabinet file");
+  EXPECT_TRUE(WindowEnabled(f.OkButton));
+  EXPECT_FALSE(WindowEnabled(f.TestSkinButton));
 }
 
 TEST_F(CompileDialog, AStepThatRaisesStillLetsTheDialogClose) {
-  TForm4 f(nullptr);
+  TCompileDialog f(nullptr);
   Prepare(f, 0);
-  f.C1->OnCompressProgress = [](TCABFile*, int, int) { throw 42; };
-  EXPECT_ANY_THROW(f.Timer1->Tick());
+  f.Cabinet->OnCompressProgress = [](TCABFile*, int, int) { throw 42; };
+  EXPECT_ANY_THROW(f.StartTimer->Tick());
   EXPECT_TRUE(CanCloseCompile);
-  EXPECT_TRUE(WindowEnabled(f.BitBtn1));
-  EXPECT_FALSE(WindowEnabled(f.BitBtn2));
+  EXPECT_TRUE(WindowEnabled(f.OkButton));
+  EXPECT_FALSE(WindowEnabled(f.TestSkinButton));
 }
 
 TEST_F(CompileDialog, ProgressRoundsHalvesToEven) {
-  TForm4 f(nullptr);
-  f.C1CompressProgress(f.C1, 1, 8);  // 12.5
-  EXPECT_EQ(f.P1->Position(), 12);
-  f.C1CompressProgress(f.C1, 3, 8);  // 37.5
-  EXPECT_EQ(f.P1->Position(), 38);
-  f.C1CompressProgress(f.C1, 5, 0);
-  EXPECT_EQ(f.P1->Position(), 38) << "no total, no change";
+  TCompileDialog f(nullptr);
+  f.CabinetCompressProgress(f.Cabinet, 1, 8);  // 12.5
+  EXPECT_EQ(f.ProgressBar->Position(), 12);
+  f.CabinetCompressProgress(f.Cabinet, 3, 8);  // 37.5
+  EXPECT_EQ(f.ProgressBar->Position(), 38);
+  f.CabinetCompressProgress(f.Cabinet, 5, 0);
+  EXPECT_EQ(f.ProgressBar->Position(), 38) << "no total, no change";
 }
 
 // A large skin: the bar on the shown dialog moves up with the compression.
 TEST_F(CompileDialog, TheProgressBarAdvancesWithTheCompression) {
-  TBitmap& background = Project.bxs.Data.Kuva.Bitmap();
+  TBitmap& background = Project.Skin.Data.Kuva.Bitmap();
   background.SetPixelFormat(pf24bit);
   background.SetSize(600, 400);
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 600; ++x) background.SetPixel(x, y, TColor((x * 7 + y * 13) & 0xFFFFFF));
   Project.Save();
-  TForm4 f(nullptr);
+  TCompileDialog f(nullptr);
   Prepare(f, 0);
   f.Show();
   std::vector<int> shown;
-  auto step = f.C1->OnCompressProgress;
-  f.C1->OnCompressProgress = [&](TCABFile* s, int pos, int tot) {
+  auto step = f.Cabinet->OnCompressProgress;
+  f.Cabinet->OnCompressProgress = [&](TCABFile* s, int pos, int tot) {
     step(s, pos, tot);
-    shown.push_back(int(SendMessageA(f.P1->Handle(), PBM_GETPOS, 0, 0)));
+    shown.push_back(int(SendMessageA(f.ProgressBar->Handle(), PBM_GETPOS, 0, 0)));
   };
-  EXPECT_EQ(SendMessageA(f.P1->Handle(), PBM_GETPOS, 0, 0), 0);
-  f.Timer1->Tick();
+  EXPECT_EQ(SendMessageA(f.ProgressBar->Handle(), PBM_GETPOS, 0, 0), 0);
+  f.StartTimer->Tick();
   ASSERT_GE(shown.size(), 3u);
   EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
   EXPECT_LT(shown.front(), 100);
   EXPECT_EQ(shown.back(), 100);
   EXPECT_GE(std::set<int>(shown.begin(), shown.end()).size(), 3u) << "it moves, not jumps";
-  EXPECT_EQ(f.P1->Position(), 100);
+  EXPECT_EQ(f.ProgressBar->Position(), 100);
 }
 
 TEST_F(CompileDialog, TestSkinChoosesThePackageInTheLaunchersOptions) {
-  TForm4 f(nullptr);
+  TCompileDialog f(nullptr);
   Prepare(f, 0);
-  f.BitBtn2Click(&f);  // no launcher there: its start is not reported
+  f.TestSkinButtonClick(&f);  // no launcher there: its start is not reported
   TIniFile options(Dir + "launcher\\Options.ini");
   EXPECT_EQ(options.ReadString("Asetukset", "Nahka", ""), "dark.bxs");
   EXPECT_EQ(options.ReadString("Asetukset", "random", ""), "0");
@@ -198,18 +198,18 @@ TEST_F(CompileDialog, ASkinWithoutABackgroundIsRefusedAndNoPackageIsWritten) {
   options.WriteString("options", "customfolder", Dir + "launcher\\skins");
   TSkinProject blank;
   blank.SaveAs(Dir + "blank.bxn");
-  TForm1 editor(nullptr, Dir + "editor\\");
+  TEditorWindow editor(nullptr, Dir + "editor\\");
   editor.FormCreate({Dir + "blank.bxn"});
   bool dialogShown = false;
   UINT_PTR timer = Application().AddTimer(
       [&] {
-        if (HWND w = FindWindowA("TForm4", nullptr); w && IsWindowVisible(w)) {
+        if (HWND w = FindWindowA("TCompileDialog", nullptr); w && IsWindowVisible(w)) {
           dialogShown = true;
           PostMessageA(w, WM_CLOSE, 0, 0);
         }
       },
       50);
-  editor.Compile1->Click();
+  editor.CompileItem->Click();
   Application().RemoveTimer(timer);
   EXPECT_FALSE(dialogShown);
   EXPECT_EQ(Prompts, std::vector<std::string>{kNoBackgroundMessage});
@@ -243,7 +243,8 @@ TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
   b.SetPixelFormat(pf24bit);
   b.SetSize(120, 90);
   for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 120; ++x) b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
+    for (int x = 0; x < 120; ++x)
+      b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
   b.SaveToFile(dir + "editor\\violet.bmp");
   {
     TIniFile setup("brannox.ini");  // in the Windows folder: the launcher's folder
@@ -262,27 +263,27 @@ TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
     answers.erase(answers.begin());
     return int(mrOk);
   });
-  TForm1 editor(nullptr, dir + "editor\\");
+  TEditorWindow editor(nullptr, dir + "editor\\");
   editor.FormCreate({});
   editor.Show();
-  editor.New1Click(&editor);
-  editor.BitBtn1Click(&editor);
+  editor.NewItemClick(&editor);
+  editor.OpenBackgroundButtonClick(&editor);
   // Presses "Test skin" in the compile dialog once the compilation is done.
   bool pressed = false;
   int ticks = 0;
   UINT_PTR timer = Application().AddTimer(
       [&] {
-        auto* dialog = dynamic_cast<TForm4*>(FindControl(FindWindowA("TForm4", nullptr)));
+        auto* dialog = dynamic_cast<TCompileDialog*>(FindControl(FindWindowA("TCompileDialog", nullptr)));
         if (!dialog || pressed) return;
-        if (IsWindowEnabled(dialog->BitBtn2->Handle())) {
+        if (IsWindowEnabled(dialog->TestSkinButton->Handle())) {
           pressed = true;
-          dialog->BitBtn2Click(dialog);
+          dialog->TestSkinButtonClick(dialog);
         } else if (++ticks > 600) {
           dialog->ModalResult = mrCancel;
         }
       },
       50);
-  editor.Compile1Click(&editor);
+  editor.CompileItemClick(&editor);
   Application().RemoveTimer(timer);
   SetPromptHook(nullptr);
   DeleteFileA("brannox.ini");

@@ -11,7 +11,7 @@
 
 #include "Dialogs.h"
 #include "GraphicFormats.h"
-#include "Unit4_compile.h"
+#include "SkinCompiler.h"
 #include "extMaskgenerator.h"
 #include "skinproject.h"
 
@@ -49,7 +49,7 @@ protected:
       Prompts.push_back(r.Caption + ": " + r.Text);
       return int(mrOk);
     });
-    TbxskinData& d = Project.bxs.Data;
+    TbxskinData& d = Project.Skin.Data;
     DrawBackground(d.Kuva.Bitmap());
     d.Title = "Slate";
     d.Tekija = "Tester";
@@ -103,11 +103,11 @@ TEST_F(Compiler, APlainProjectGivesItsFiveMembersInOrder) {
   ASSERT_TRUE(Compile()) << (Log.empty() ? "" : Log.back());
   EXPECT_EQ(Unpack(), (std::vector<std::string>{"skin.dat", "data.msk", "data.ini", "othernotes.txt", "preview.bmp"}));
   EXPECT_EQ(Member("skin.dat"), ReadAll(Dir + "slate.bxn"));
-  GenerateMaskFile(Project.bxs.Data.Kuva.Bitmap(), clWhite, Dir + "expected.msk");
+  GenerateMaskFile(Project.Skin.Data.Kuva.Bitmap(), clWhite, Dir + "expected.msk");
   EXPECT_EQ(Member("data.msk"), ReadAll(Dir + "expected.msk"));
   EXPECT_EQ(Member("data.ini"), "[general]\r\nversion=1.0\r\nauthor=Tester\r\ntitle=Slate\r\ntransparent=clWhite\r\n");
   EXPECT_EQ(Member("othernotes.txt"), "First note\r\nSecond note\r\n");
-  EXPECT_EQ(Member("preview.bmp"), Bytes(Project.bxs.Data.Kuva.Bitmap().SaveToBytes()));
+  EXPECT_EQ(Member("preview.bmp"), Bytes(Project.Skin.Data.Kuva.Bitmap().SaveToBytes()));
   ASSERT_EQ(Log.size(), 9u);
   EXPECT_EQ(Log[0], "Copy files to temporary directory");
   EXPECT_EQ(Log[1], "Create mask file");
@@ -171,7 +171,7 @@ TEST_F(Compiler, AFailureLeavesTheOldPackageAsItWas) {
   EXPECT_EQ(ReadAll(Dir + "skins\\slate.bxs"), old);
   fs::rename(Dir + "slate.keep", Dir + "slate.bxn");
   // A package that another program holds open cannot be replaced.
-  Project.bxs.Data.Title = "Changed";
+  Project.Skin.Data.Title = "Changed";
   Project.Save();
   HANDLE held = CreateFileA((Dir + "skins\\slate.bxs").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -201,7 +201,7 @@ TScratchCompile CompileScratchProject(const std::string& package) {
   fs::remove_all(dir);
   fs::create_directories(dir + "skintemp");
   TSkinProject project;
-  project.bxs.Data.Kuva.Bitmap().SetSize(4, 4);
+  project.Skin.Data.Kuva.Bitmap().SetSize(4, 4);
   project.SaveAs(dir + "plain.bxn");
   TCABFile cab(nullptr);
   cab.CABFile = package;

@@ -28,12 +28,12 @@ read -ra args <<< "$target"
 (cd "$d/BXskineditor" && BX_PROMPT_SCRIPT="$(winepath -w "$d/prompts.txt")" \
   bx_wine "$d/BXskineditor/bxskined.exe" "${args[@]}" >>"$d/wine.out" 2>&1) &
 pid=$!
-bxwin wait TForm1 30000 || check "the editor's window" false
+bxwin wait TEditorWindow 30000 || check "the editor's window" false
 sleep 2  # the first paint
 bx_screenshot "$work/editor_$case.png"
-read -r x y w h _ < <(bxwin info TForm1)
+read -r x y w h _ < <(bxwin info TEditorWindow)
 check "the window is 757 x 600" [ "${w:-0}" = 757 -a "${h:-0}" = 600 ]
-bxwin close TForm1 20000 >/dev/null
+bxwin close TEditorWindow 20000 >/dev/null
 bx_wait_exit "$pid" 30 || { check "the editor ended" false; kill "$pid" 2>/dev/null; }
 if [[ $case == open ]]; then
   check "no message was shown" [ ! -s "$d/prompts.txt.log" ]

@@ -33,16 +33,16 @@ TEST_F(EditorWindow, CtrlSThatCannotSaveShowsWhyAndKeepsTheUnsavedWork) {
   ShowForInput(*Form);
   // The project's folder goes away: nothing can be written there.
   std::filesystem::remove_all(Dir + "proj");
-  Form->Edit1->SetFocus();
+  Form->AuthorEdit->SetFocus();
   TypeText("Ann");
-  ASSERT_TRUE(RunLoopUntil([&] { return Form->Edit1->Text() == "Ann"; }, 3000)) << "typed into \"Author:\"";
+  ASSERT_TRUE(RunLoopUntil([&] { return Form->AuthorEdit->Text() == "Ann"; }, 3000)) << "typed into \"Author:\"";
   PressKeys({VK_CONTROL, 'S'});
   ASSERT_TRUE(RunLoopUntil([&] { return !Asked.empty(); }, 3000)) << "the failure was shown";
   EXPECT_EQ(Asked[0].rfind("Cannot create file", 0), 0u) << Asked[0];
   // The editor goes on with the work it had.
   Asked.clear();
   TypeText("e");
-  EXPECT_TRUE(RunLoopUntil([&] { return Form->Edit1->Text() == "Anne"; }, 3000));
+  EXPECT_TRUE(RunLoopUntil([&] { return Form->AuthorEdit->Text() == "Anne"; }, 3000));
   EXPECT_TRUE(IsWindowVisible(Form->Handle()));
   EXPECT_EQ(Form->Skin().Tekija, "Anne");
   EXPECT_TRUE(Form->Modified);
@@ -52,20 +52,20 @@ TEST_F(EditorWindow, CtrlSThatCannotSaveShowsWhyAndKeepsTheUnsavedWork) {
   PressKeys({VK_CONTROL, 'S'});
   EXPECT_TRUE(RunLoopUntil([&] { return !Form->Modified; }, 3000));
   EXPECT_TRUE(Asked.empty());
-  EXPECT_EQ(Reread(Dir + "proj\\gone.bxn")->bxs.Data.Tekija, "Anne");
+  EXPECT_EQ(Reread(Dir + "proj\\gone.bxn")->Skin.Data.Tekija, "Anne");
 }
 
 namespace {
 // A point of a preview element on the screen.
-POINT OnScreen(TForm1& f, TControl* c, int x, int y) {
+POINT OnScreen(TEditorWindow& f, TControl* c, int x, int y) {
   POINT p{c->Left() + x, c->Top() + y};
-  ClientToScreen(f.ScrollBox7->Handle(), &p);
+  ClientToScreen(f.PreviewBox->Handle(), &p);
   return p;
 }
 
 // A drag with the real mouse from (x, y) inside c by (dx, dy) in five steps,
 // with keys held from before the press to after the release.
-void MouseDrag(TForm1& f, TControl* c, int x, int y, int dx, int dy, std::initializer_list<WORD> held = {}) {
+void MouseDrag(TEditorWindow& f, TControl* c, int x, int y, int dx, int dy, std::initializer_list<WORD> held = {}) {
   const POINT from = OnScreen(f, c, x, y);
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, from);
   RunLoopUntil([] { return false; }, 100);
@@ -100,28 +100,28 @@ void MouseDrag(TForm1& f, TControl* c, int x, int y, int dx, int dy, std::initia
 // drag still goes where the mouse goes.
 TEST_F(EditorWindow, DragsOnAPreviewLargerThanItsBackgroundFollowTheMouse) {
   OpenProject("tiny.bxn", 1, 1);
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   ShowForInput(f);
   const TbxskinData& d = f.Skin();
 
-  MouseDrag(f, f.L[0], 20, 5, 5, 5);
+  MouseDrag(f, f.PreviewRows[0], 20, 5, 5, 5);
   EXPECT_EQ(d.Mainlist.Left, 53 + 5);
   EXPECT_EQ(d.Mainlist.Top, 16 + 5);
-  EXPECT_EQ(f.L[0]->Left(), 53 + 5);
-  EXPECT_EQ(f.L[12]->Left(), 53 + 5) << "the rows move as one";
+  EXPECT_EQ(f.PreviewRows[0]->Left(), 53 + 5);
+  EXPECT_EQ(f.PreviewRows[12]->Left(), 53 + 5) << "the rows move as one";
 
-  MouseDrag(f, f.B[0], 10, 5, 5, 4, {VK_SHIFT});
+  MouseDrag(f, f.PreviewButtons[0], 10, 5, 5, 4, {VK_SHIFT});
   EXPECT_EQ(d.NewButton.Width, 62 + 5);
   EXPECT_EQ(d.NewButton.Height, 18);
-  MouseDrag(f, f.B[0], 10, 5, 3, 4, {VK_CONTROL});
+  MouseDrag(f, f.PreviewButtons[0], 10, 5, 3, 4, {VK_CONTROL});
   EXPECT_EQ(d.NewButton.Height, 18 + 4);
   EXPECT_EQ(d.NewButton.Width, 62 + 5);
   EXPECT_EQ(d.NewButton.Left, 231);
   // Shrinking and moving towards the background still work.
-  MouseDrag(f, f.B[0], 30, 10, -20, -6, {VK_SHIFT, VK_CONTROL});
+  MouseDrag(f, f.PreviewButtons[0], 30, 10, -20, -6, {VK_SHIFT, VK_CONTROL});
   EXPECT_EQ(d.NewButton.Width, 62 + 5 - 20);
   EXPECT_EQ(d.NewButton.Height, 18 + 4 - 6);
-  MouseDrag(f, f.B[0], 10, 5, -31, -3);
+  MouseDrag(f, f.PreviewButtons[0], 10, 5, -31, -3);
   EXPECT_EQ(d.NewButton.Left, 231 - 31);
   EXPECT_EQ(d.NewButton.Top, 13 - 3);
   EXPECT_TRUE(f.Modified);
@@ -129,16 +129,16 @@ TEST_F(EditorWindow, DragsOnAPreviewLargerThanItsBackgroundFollowTheMouse) {
 
 // Hints as the user sees them: the mouse rests on a control and its tooltip shows.
 TEST_F(EditorWindow, TheHintsOfButtonsAndPreviewShowUnderTheRestingMouse) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
   ShowForInput(f);
-  EXPECT_EQ(HintAfterResting(MiddleOf(f.SpeedButton1->Handle())), "New skin");
-  EXPECT_EQ(HintAfterResting(MiddleOf(f.SpeedButton4->Handle())), "Compile skin");
-  EXPECT_EQ(HintAfterResting(MiddleOf(f.SpeedButton8->Handle())), "Select font");
-  EXPECT_EQ(HintAfterResting(OnScreen(f, f.B[6], 10, 5)), "Close BX2000 button") << "a windowless one";
-  f.P2->SetActivePage(f.Properties);
-  f.C1->SetItemIndex(0);
-  f.C1Change(&f);
+  EXPECT_EQ(HintAfterResting(MiddleOf(f.NewButton->Handle())), "New skin");
+  EXPECT_EQ(HintAfterResting(MiddleOf(f.CompileButton->Handle())), "Compile skin");
+  EXPECT_EQ(HintAfterResting(MiddleOf(f.SelectedFontButton->Handle())), "Select font");
+  EXPECT_EQ(HintAfterResting(OnScreen(f, f.PreviewButtons[6], 10, 5)), "Close BX2000 button") << "a windowless one";
+  f.Pages->SetActivePage(f.Properties);
+  f.ElementCombo->SetItemIndex(0);
+  f.ElementComboChange(&f);
   EXPECT_EQ(HintAfterResting(MiddleOf(f.Groups[0].Clear->Handle())), "Clear");
   EXPECT_EQ(HintAfterResting(MiddleOf(f.Groups[0].Open->Handle())), "Open Picture");
 }

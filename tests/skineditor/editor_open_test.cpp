@@ -21,29 +21,29 @@ TEST_F(EditorWindow, TheDefaultProjectKeepsBothLinesOfItsNotes) {
   for (const char* ext : {".bxn", ".bxc"})
     std::filesystem::copy_file(built + "/Bx2k8" + ext, Dir + "Bx2k8" + ext);
   Form->FormCreate({Dir + "Bx2k8.bxn"});
-  ASSERT_EQ(Form->Memo1->Lines.Count(), 2);
-  EXPECT_EQ(Form->Memo1->Lines[0], "The built-in skin of Brannox 2000.");
-  EXPECT_EQ(Form->Memo1->Lines[1], "Dark slate with a title tab.");
+  ASSERT_EQ(Form->NotesMemo->Lines.Count(), 2);
+  EXPECT_EQ(Form->NotesMemo->Lines[0], "The built-in skin of Brannox 2000.");
+  EXPECT_EQ(Form->NotesMemo->Lines[1], "Dark slate with a title tab.");
   EXPECT_FALSE(Form->Modified);
   // A save keeps both, and so does the next opening.
-  Form->Edit1->SetText("Someone");
-  Form->Save1Click(Form.get());
-  TForm1 next(nullptr, Dir + "editor\\");
+  Form->AuthorEdit->SetText("Someone");
+  Form->SaveItemClick(Form.get());
+  TEditorWindow next(nullptr, Dir + "editor\\");
   next.FormCreate({Dir + "Bx2k8.bxn"});
-  ASSERT_EQ(next.Memo1->Lines.Count(), 2);
-  EXPECT_EQ(next.Memo1->Lines[1], "Dark slate with a title tab.");
+  ASSERT_EQ(next.NotesMemo->Lines.Count(), 2);
+  EXPECT_EQ(next.NotesMemo->Lines[1], "Dark slate with a title tab.");
   EXPECT_EQ(next.Skin().Tekija, "Someone");
 }
 
 TEST_F(EditorWindow, ADamagedPictureIsNamedOnceAndTheRestOfTheProjectOpens) {
   TSkinProject p;
-  p.bxs.Data.Title = "Cracked";
-  p.bxs.Data.Kuva.Bitmap().SetSize(20, 10);
-  p.bxs.Data.Width = 20;
-  p.bxs.Data.Height = 10;
-  p.bxs.Data.NewButton.Kuva.Bitmap().SetSize(7, 3);
-  p.bxs.Data.NewButton.Kuvak = true;
-  p.bxs.Data.CloseButton.Valittu.Bitmap().SetSize(5, 5);
+  p.Skin.Data.Title = "Cracked";
+  p.Skin.Data.Kuva.Bitmap().SetSize(20, 10);
+  p.Skin.Data.Width = 20;
+  p.Skin.Data.Height = 10;
+  p.Skin.Data.NewButton.Kuva.Bitmap().SetSize(7, 3);
+  p.Skin.Data.NewButton.Kuvak = true;
+  p.Skin.Data.CloseButton.Valittu.Bitmap().SetSize(5, 5);
   p.Cursors[0] = Dir + "arrow.cur";
   p.SaveAs(Dir + "cracked.bxn");
   // The New button's picture gets a pixel size that no bitmap has.
@@ -67,7 +67,7 @@ TEST_F(EditorWindow, ADamagedPictureIsNamedOnceAndTheRestOfTheProjectOpens) {
   EXPECT_TRUE(d.NewButton.Kuvak);
   EXPECT_TRUE(d.NewButton.Kuva.Graphic() == nullptr || d.NewButton.Kuva.Graphic()->Empty());
   EXPECT_EQ(Form->CursorEdits[0]->Text(), Dir + "arrow.cur");
-  EXPECT_EQ(Form->Image1->Width(), 20);
+  EXPECT_EQ(Form->BackgroundImage->Width(), 20);
   EXPECT_FALSE(Form->Modified);
 
   // A project that is not a skin stream at all still fails as a whole.

@@ -9,7 +9,7 @@
 
 #include "ChooseDialogs.h"
 #include "FileUtils.h"
-#include "Unit5.h"
+#include "PreviewImageDialog.h"
 
 namespace {
 constexpr TShiftState kLeft = ssLeft;
@@ -24,35 +24,37 @@ std::vector<std::string> MemberNames(const TSkinPackageInput& input) {
   return names;
 }
 
-bool Has(const std::vector<std::string>& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
+bool Has(const std::vector<std::string>& v, const std::string& s) {
+  return std::find(v.begin(), v.end(), s) != v.end();
+}
 }  // namespace
 
 TEST_F(EditorWindow, TheGeneralPageSetsItsValuesIntoTheSavedProject) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
-  f.Edit1->SetText("Author A");
-  f.Edit2->SetText("Title T");
-  f.Memo1->SetText("line one\r\nline two");
+  f.AuthorEdit->SetText("Author A");
+  f.TitleEdit->SetText("Title T");
+  f.NotesMemo->SetText("line one\r\nline two");
   Answer(mrOk, "clRed");
-  f.S1MouseDown(&f, mbLeft, kLeft, 0, 0);
+  f.TransparentColorSwatchMouseDown(&f, mbLeft, kLeft, 0, 0);
   Answer(mrOk, "$00123456");
-  f.Shape1MouseDown(&f, mbLeft, kLeft, 0, 0);
+  f.SelectedColorSwatchMouseDown(&f, mbLeft, kLeft, 0, 0);
   Answer(mrCancel, "clBlue");
-  f.Shape2MouseDown(&f, mbLeft, kLeft, 0, 0);  // cancelled: unchanged
+  f.UnselectedColorSwatchMouseDown(&f, mbLeft, kLeft, 0, 0);  // cancelled: unchanged
   Answer(mrOk, "Verdana;-20;3");  // an answer that is no font changes nothing
-  EXPECT_THROW(f.SpeedButton9Click(&f), EConvertError);
+  EXPECT_THROW(f.UnselectedFontButtonClick(&f), EConvertError);
   EXPECT_EQ(f.Skin().Mainlist.MainListunselFont.Name, "Arial");
   Answer(mrOk, "Verdana;-20;3;clNavy;0");
-  f.SpeedButton9Click(&f);
-  EXPECT_EQ(f.L[0]->Font.Name, "Verdana") << "the rows show the unselected font";
+  f.UnselectedFontButtonClick(&f);
+  EXPECT_EQ(f.PreviewRows[0]->Font.Name, "Verdana") << "the rows show the unselected font";
   Answer(mrOk, MakePicture("back.bmp", 120, 90));
-  f.BitBtn1Click(&f);
+  f.OpenBackgroundButtonClick(&f);
   Answer(mrOk, Dir + "general.bxn");
-  EXPECT_TRUE(f.MainMenu1->IsShortCut('S', ssCtrl)) << "Ctrl+S saves";
+  EXPECT_TRUE(f.MenuBar->IsShortCut('S', ssCtrl)) << "Ctrl+S saves";
   EXPECT_EQ(f.Caption(), "Brannox 2000 skin editor - [general.bxn]");
 
   auto p = Reread(Dir + "general.bxn");
-  const TbxskinData& d = p->bxs.Data;
+  const TbxskinData& d = p->Skin.Data;
   EXPECT_EQ(d.Tekija, "Author A");
   EXPECT_EQ(d.Title, "Title T");
   ASSERT_EQ(d.Comments.Count(), 1);
@@ -71,23 +73,23 @@ TEST_F(EditorWindow, TheGeneralPageSetsItsValuesIntoTheSavedProject) {
 }
 
 TEST_F(EditorWindow, TheButtonPageSetsItsValuesIntoTheSavedProject) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
-  f.C1->SetItemIndex(3);  // "Remove all button"
-  f.C1Change(&f);
+  f.ElementCombo->SetItemIndex(3);  // "Remove all button"
+  f.ElementComboChange(&f);
   EXPECT_EQ(f.ButtonSpins[0]->Value(), 71);
   EXPECT_FALSE(f.Modified) << "showing an element writes nothing back";
   f.ButtonSpins[0]->SetValue(50);
   f.ButtonSpins[1]->SetValue(60);
-  EXPECT_EQ(f.B[3]->Top(), 50);
+  EXPECT_EQ(f.PreviewButtons[3]->Top(), 50);
   Answer(mrOk, MakePicture("button.bmp", 40, 20));
   f.OpenPictureClick(0);
-  EXPECT_EQ(f.B[3]->Width(), 40);
-  EXPECT_EQ(f.B[3]->Height(), 20);
+  EXPECT_EQ(f.PreviewButtons[3]->Width(), 40);
+  EXPECT_EQ(f.PreviewButtons[3]->Height(), 20);
   EXPECT_TRUE(f.Groups[0].Enabled->Checked());
   Answer(mrOk, MakePicture("hot.bmp", 5, 5));
   f.OpenPictureClick(2);
-  EXPECT_EQ(f.B[3]->Width(), 40) << "only the picture sizes the button";
+  EXPECT_EQ(f.PreviewButtons[3]->Width(), 40) << "only the picture sizes the button";
   f.Groups[1].Transparent->SetChecked(true);
   Answer(mrOk, "clAqua");
   f.PictureSwatchMouseDown(1);
@@ -111,14 +113,14 @@ TEST_F(EditorWindow, TheButtonPageSetsItsValuesIntoTheSavedProject) {
   EXPECT_EQ(f.Skin().RemoveallButton.Valittu.Graphic(), nullptr);
   // Unticking "Enabled" shows the cross but keeps the picture.
   f.Groups[0].Enabled->SetChecked(false);
-  EXPECT_EQ(f.B[3]->Picture().Height(), f.risti.Height()) << "the cross";
+  EXPECT_EQ(f.PreviewButtons[3]->Picture().Height(), f.CrossPicture.Height()) << "the cross";
   EXPECT_EQ(f.Skin().RemoveallButton.Kuva.Width(), 40);
   f.Groups[0].Enabled->SetChecked(true);
   Answer(mrOk, Dir + "buttons.bxn");
-  f.Saveas1Click(&f);
+  f.SaveAsItemClick(&f);
 
   auto p = Reread(Dir + "buttons.bxn");
-  const Tbxskinnappi& b = p->bxs.Data.RemoveallButton;
+  const Tbxskinnappi& b = p->Skin.Data.RemoveallButton;
   EXPECT_EQ(b.Top, 50);
   EXPECT_EQ(b.Left, 60);
   EXPECT_EQ(b.Width, 40);
@@ -132,36 +134,36 @@ TEST_F(EditorWindow, TheButtonPageSetsItsValuesIntoTheSavedProject) {
 }
 
 TEST_F(EditorWindow, TheListPagesSetTheirValuesIntoTheSavedProject) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
-  f.C1->SetItemIndex(9);
-  f.C1Change(&f);
-  ASSERT_TRUE(f.P1[1]->Visible());
-  EXPECT_EQ(GetParent(f.P1[1]->Handle()), f.PropertyBox->Handle()) << "a page of the notebook, not a window";
-  f.SpinEdit5->SetValue(-3);  // a negative leading spaces the rows as 3
-  f.SpinEdit6->SetValue(30);
+  f.ElementCombo->SetItemIndex(9);
+  f.ElementComboChange(&f);
+  ASSERT_TRUE(f.ElementPages[1]->Visible());
+  EXPECT_EQ(GetParent(f.ElementPages[1]->Handle()), f.PropertyBox->Handle()) << "a page of the notebook, not a window";
+  f.ModListLeadingSpin->SetValue(-3);  // a negative leading spaces the rows as 3
+  f.ModListTopSpin->SetValue(30);
   f.ModItemLeft[1]->SetValue(7);
   f.ModItemWidth[12]->SetValue(150);
-  EXPECT_EQ(f.L[1]->Top() - f.L[0]->Top(), f.L[0]->Height() + 3);
-  EXPECT_EQ(f.L[1]->Left(), 53 + 7);
-  f.C1->SetItemIndex(10);
-  f.C1Change(&f);
-  EXPECT_EQ(f.UU->Value(), 16);
-  EXPECT_EQ(f.Label52->Caption(), "16x16");
-  f.UU->SetValue(24);
-  EXPECT_EQ(f.Label52->Caption(), "24x24");
-  EXPECT_EQ(f.X[5]->Caption(), "24x24");
-  f.U[0]->SetValue(-4);
-  EXPECT_EQ(f.X[0]->Caption(), "20x20");
-  EXPECT_EQ(f.I[0]->Width(), 20);
-  EXPECT_EQ(f.I[1]->Top(), f.I[0]->Top() + 20);
-  f.SpinEdit36->SetValue(2);
+  EXPECT_EQ(f.PreviewRows[1]->Top() - f.PreviewRows[0]->Top(), f.PreviewRows[0]->Height() + 3);
+  EXPECT_EQ(f.PreviewRows[1]->Left(), 53 + 7);
+  f.ElementCombo->SetItemIndex(10);
+  f.ElementComboChange(&f);
+  EXPECT_EQ(f.IconSizeSpin->Value(), 16);
+  EXPECT_EQ(f.IconSizeLabel->Caption(), "16x16");
+  f.IconSizeSpin->SetValue(24);
+  EXPECT_EQ(f.IconSizeLabel->Caption(), "24x24");
+  EXPECT_EQ(f.ItemSizeLabels[5]->Caption(), "24x24");
+  f.SizeOffsetSpins[0]->SetValue(-4);
+  EXPECT_EQ(f.ItemSizeLabels[0]->Caption(), "20x20");
+  EXPECT_EQ(f.PreviewIcons[0]->Width(), 20);
+  EXPECT_EQ(f.PreviewIcons[1]->Top(), f.PreviewIcons[0]->Top() + 20);
+  f.IconListLeadingSpin->SetValue(2);
   f.IconItemLeft[4]->SetValue(-5);
   Answer(mrOk, Dir + "lists.bxn");
-  f.Save1Click(&f);
+  f.SaveItemClick(&f);
 
   auto p = Reread(Dir + "lists.bxn");
-  const TbxskinData& d = p->bxs.Data;
+  const TbxskinData& d = p->Skin.Data;
   EXPECT_EQ(d.Mainlist.Height, -3);
   EXPECT_EQ(d.Mainlist.Top, 30);
   EXPECT_EQ(d.Mainlist.Items[1].Left, 7);
@@ -174,7 +176,7 @@ TEST_F(EditorWindow, TheListPagesSetTheirValuesIntoTheSavedProject) {
 }
 
 TEST_F(EditorWindow, TheCursorsPageFillsTheNineFieldsAndThePackageCarriesThem) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
   for (int slot = 0; slot < kSkinCursorSlots; ++slot) {
     const std::string name = Dir + "c" + IntToStr(slot) + (slot == 2 ? ".ani" : ".cur");
@@ -186,7 +188,7 @@ TEST_F(EditorWindow, TheCursorsPageFillsTheNineFieldsAndThePackageCarriesThem) {
   f.ClearCursorClick(8);
   EXPECT_EQ(f.CursorEdits[8]->Text(), "");
   Answer(mrOk, Dir + "cursors.bxn");
-  f.Save1Click(&f);
+  f.SaveItemClick(&f);
   TStringList companion;
   companion.LoadFromFile(Dir + "cursors.bxc");
   ASSERT_EQ(companion.Count(), 11);
@@ -200,40 +202,40 @@ TEST_F(EditorWindow, TheCursorsPageFillsTheNineFieldsAndThePackageCarriesThem) {
     EXPECT_TRUE(Has(names, member)) << member;
   EXPECT_FALSE(Has(names, "cur_down.cur"));
   // Opened again, the fields are filled from the companion.
-  TForm1 again(nullptr, Dir + "editor\\");
+  TEditorWindow again(nullptr, Dir + "editor\\");
   again.FormCreate({Dir + "cursors.bxn"});
   EXPECT_EQ(again.CursorEdits[2]->Text(), Dir + "c2.ani");
   EXPECT_EQ(again.CursorEdits[8]->Text(), "");
 }
 
 TEST_F(EditorWindow, ThePreviewImageDialogPicksItsPictureAndColour) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
-  TForm5 dialog(nullptr, f);
+  TPreviewImageDialog dialog(nullptr, f);
   Answer(mrOk, MakePicture("preview.bmp", 6, 5, clWhite, clYellow));
-  dialog.SpeedButton1Click(&dialog);
+  dialog.OpenButtonClick(&dialog);
   EXPECT_EQ(f.Project.PreviewImagePath, Dir + "preview.bmp");
-  EXPECT_EQ(dialog.Image1->Width(), 6);
-  dialog.Image1MouseMove(dialog.Image1, kLeft, 1, 2);
+  EXPECT_EQ(dialog.PictureImage->Width(), 6);
+  dialog.PictureImageMouseMove(dialog.PictureImage, kLeft, 1, 2);
   EXPECT_EQ(f.Project.PreviewTransparentColor, clWhite) << "Sa1 is up";
-  dialog.Sa1->SetChecked(true);
-  dialog.Image1MouseMove(dialog.Image1, kLeft, 1, 2);
+  dialog.ColorSelectorButton->SetChecked(true);
+  dialog.PictureImageMouseMove(dialog.PictureImage, kLeft, 1, 2);
   EXPECT_EQ(f.Project.PreviewTransparentColor, clYellow);
-  EXPECT_EQ(dialog.S1->BrushColor(), clYellow);
-  dialog.Image1MouseMove(dialog.Image1, kLeft, 6, 2);
-  dialog.Image1MouseMove(dialog.Image1, kLeft, 3, 99);
+  EXPECT_EQ(dialog.TransparentColorSwatch->BrushColor(), clYellow);
+  dialog.PictureImageMouseMove(dialog.PictureImage, kLeft, 6, 2);
+  dialog.PictureImageMouseMove(dialog.PictureImage, kLeft, 3, 99);
   EXPECT_EQ(f.Project.PreviewTransparentColor, clYellow) << "past the edge: ignored";
-  dialog.SpeedButton2Click(&dialog);
+  dialog.ClearButtonClick(&dialog);
   EXPECT_EQ(f.Project.PreviewImagePath, "");
   EXPECT_EQ(f.Project.PreviewTransparentColor, clYellow) << "clearing keeps the colour";
   Answer(mrOk, "clFuchsia");
-  dialog.S1MouseDown(&dialog, mbLeft, kLeft, 0, 0);
+  dialog.TransparentColorSwatchMouseDown(&dialog, mbLeft, kLeft, 0, 0);
   EXPECT_EQ(f.Project.PreviewTransparentColor, clFuchsia);
   EXPECT_TRUE(f.Modified);
 }
 
 TEST_F(EditorWindow, SavePictureAndThePackagePreviewAreWindowsBitmapsWhateverTheSource) {
-  TForm1& f = *Form;
+  TEditorWindow& f = *Form;
   f.FormCreate({});
   TTargaGraphic tga;
   tga.SetSize(7, 3);
@@ -253,7 +255,7 @@ TEST_F(EditorWindow, SavePictureAndThePackagePreviewAreWindowsBitmapsWhateverThe
   // The package's preview.bmp from a Targa preview picture.
   f.Project.PreviewImagePath = Dir + "pic.tga";
   Answer(mrOk, Dir + "tga.bxn");
-  f.Save1Click(&f);
+  f.SaveItemClick(&f);
   for (const auto& m : MakeSkinPackageMembers(f.Project.PackageInput(TStringList())))
     if (m.Name == "preview.bmp") {
       ASSERT_GE(m.Bytes.size(), 2u);

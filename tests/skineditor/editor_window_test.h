@@ -11,7 +11,7 @@
 
 #include "Dialogs.h"
 #include "GraphicFormats.h"
-#include "Unit1.h"
+#include "EditorWindow.h"
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ protected:
       if (r.Value) *r.Value = a.Value;
       return a.Result;
     });
-    Form = std::make_unique<TForm1>(nullptr, Dir + "editor\\");
+    Form = std::make_unique<TEditorWindow>(nullptr, Dir + "editor\\");
   }
   void TearDown() override {
     Form.reset();
@@ -58,9 +58,9 @@ protected:
   // A saved project with a w x h background, opened in the window.
   std::string OpenProject(const std::string& name, int w, int h) {
     TSkinProject p;
-    p.bxs.Data.Kuva.Bitmap().SetSize(w, h);
-    p.bxs.Data.Width = w;
-    p.bxs.Data.Height = h;
+    p.Skin.Data.Kuva.Bitmap().SetSize(w, h);
+    p.Skin.Data.Width = w;
+    p.Skin.Data.Height = h;
     p.SaveAs(Dir + name);
     Form->FormCreate({Dir + name});
     return Dir + name;
@@ -80,5 +80,5 @@ protected:
   std::string Dir;
   std::deque<TAnswer> Answers;
   std::vector<std::string> Asked;
-  std::unique_ptr<TForm1> Form;
+  std::unique_ptr<TEditorWindow> Form;
 };

@@ -10,7 +10,7 @@
 #include "Forms.h"
 #include "IniFiles.h"
 #include "../support/ModalSteps.h"
-#include "Unit3.h"
+#include "EditorOptionsDialog.h"
 #include "skinoptions.h"
 
 namespace {
@@ -27,35 +27,35 @@ std::string TempIni(const char* name) {
 TEST(OptionsDialog, StartsFromTheStoredModeAndFolder) {
   std::string ini = TempIni("bx_options_start.ini");
   {
-    TForm3 form(nullptr, ini);
-    EXPECT_TRUE(form.R1->Checked());
-    EXPECT_FALSE(form.Edit1->Enabled);
-    EXPECT_FALSE(form.S1->Enabled);
-    EXPECT_EQ(form.Edit1->Text(), "");
+    TEditorOptionsDialog form(nullptr, ini);
+    EXPECT_TRUE(form.DefaultFolderRadio->Checked());
+    EXPECT_FALSE(form.CustomFolderEdit->Enabled);
+    EXPECT_FALSE(form.BrowseButton->Enabled);
+    EXPECT_EQ(form.CustomFolderEdit->Text(), "");
   }
   {
     TIniFile f(ini);
     f.WriteInteger(kOptionsSection, kFolderModeKey, 7);  // any non-zero value is custom
     f.WriteString(kOptionsSection, kCustomFolderKey, "C:\\My skins");
   }
-  TForm3 form(nullptr, ini);
-  EXPECT_TRUE(form.R2->Checked());
-  EXPECT_FALSE(form.R1->Checked());
-  EXPECT_TRUE(form.Edit1->Enabled);
-  EXPECT_TRUE(IsWindowEnabled(form.S1->Handle()));
-  EXPECT_EQ(form.Edit1->Text(), "C:\\My skins");
+  TEditorOptionsDialog form(nullptr, ini);
+  EXPECT_TRUE(form.CustomFolderRadio->Checked());
+  EXPECT_FALSE(form.DefaultFolderRadio->Checked());
+  EXPECT_TRUE(form.CustomFolderEdit->Enabled);
+  EXPECT_TRUE(IsWindowEnabled(form.BrowseButton->Handle()));
+  EXPECT_EQ(form.CustomFolderEdit->Text(), "C:\\My skins");
 }
 
 TEST(OptionsDialog, OkWritesTheFolderAlsoInDefaultMode) {
   std::string ini = TempIni("bx_options_ok.ini");
-  TForm3 form(nullptr, ini);
+  TEditorOptionsDialog form(nullptr, ini);
   int result = RunModal(form, [&] {
-    Press(form.R2);
-    EXPECT_TRUE(IsWindowEnabled(form.Edit1->Handle()));
-    form.Edit1->SetText("D:\\not there yet");
-    Press(form.R1);
-    EXPECT_FALSE(IsWindowEnabled(form.Edit1->Handle()));
-    Press(form.BitBtn1);
+    Press(form.CustomFolderRadio);
+    EXPECT_TRUE(IsWindowEnabled(form.CustomFolderEdit->Handle()));
+    form.CustomFolderEdit->SetText("D:\\not there yet");
+    Press(form.DefaultFolderRadio);
+    EXPECT_FALSE(IsWindowEnabled(form.CustomFolderEdit->Handle()));
+    Press(form.OkButton);
   });
   EXPECT_EQ(result, mrOk);
   TIniFile f(ini);
@@ -71,20 +71,20 @@ TEST(OptionsDialog, BrowseFillsTheFolderAndCancelWritesNothing) {
     if (r.Value) *r.Value = "C:\\Chosen";
     return int(mrOk);
   });
-  TForm3 form(nullptr, ini);
+  TEditorOptionsDialog form(nullptr, ini);
   int result = RunModal(form, [&] {
-    Press(form.R2);
-    Press(form.S1);
-    EXPECT_EQ(form.Edit1->Text(), "C:\\Chosen");
-    Press(form.BitBtn2);
+    Press(form.CustomFolderRadio);
+    Press(form.BrowseButton);
+    EXPECT_EQ(form.CustomFolderEdit->Text(), "C:\\Chosen");
+    Press(form.CancelButton);
   });
   SetPromptHook(nullptr);
   EXPECT_EQ(result, mrCancel);
   EXPECT_NE(caption.find("Select skin folder:"), std::string::npos);
   EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES) << "Cancel wrote options.ini";
 
-  TForm3 again(nullptr, ini);
-  EXPECT_EQ(RunModal(again, [&] { Press(again.R2); Press(again.BitBtn1); }), mrOk);
+  TEditorOptionsDialog again(nullptr, ini);
+  EXPECT_EQ(RunModal(again, [&] { Press(again.CustomFolderRadio); Press(again.OkButton); }), mrOk);
   TIniFile f(ini);
   EXPECT_EQ(f.ReadInteger(kOptionsSection, kFolderModeKey, -1), 1);
   EXPECT_EQ(f.ReadString(kOptionsSection, kCustomFolderKey, "?"), "");

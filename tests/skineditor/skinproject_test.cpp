@@ -33,16 +33,16 @@ protected:
 
 TEST_F(Project, NewStartsFromTheEmptySkinAndForgetsTheOldProject) {
   TSkinProject p;
-  p.bxs.Filename = Dir + "dark.bxn";
-  p.bxs.Data.Title = "Dark";
-  p.bxs.Data.Mainlist.Left = 99;
-  p.bxs.Data.Kuva.Bitmap().SetSize(4, 4);
-  p.bxs.Data.UpButton.Valittu.Bitmap().SetSize(2, 2);
+  p.Skin.Filename = Dir + "dark.bxn";
+  p.Skin.Data.Title = "Dark";
+  p.Skin.Data.Mainlist.Left = 99;
+  p.Skin.Data.Kuva.Bitmap().SetSize(4, 4);
+  p.Skin.Data.UpButton.Valittu.Bitmap().SetSize(2, 2);
   p.Cursors[3] = Dir + "a.cur";
   p.PreviewTransparentColor = clRed;
   p.New();
-  EXPECT_TRUE(p.bxs.Filename.empty());
-  const TbxskinData& d = p.bxs.Data;
+  EXPECT_TRUE(p.Skin.Filename.empty());
+  const TbxskinData& d = p.Skin.Data;
   EXPECT_TRUE(d.Title.empty());
   EXPECT_EQ(d.Mainlist.Left, 53);
   EXPECT_EQ(d.Mainlist.Items[12].Width, 169);
@@ -57,32 +57,32 @@ TEST_F(Project, NewStartsFromTheEmptySkinAndForgetsTheOldProject) {
   EXPECT_EQ(d.UpButton.Valittu.Graphic(), nullptr);
   EXPECT_TRUE(p.Cursors[3].empty());
   EXPECT_EQ(p.PreviewTransparentColor, clWhite);
-  EXPECT_EQ(ProjectCaption(p.bxs.Filename), "Brannox 2000 skin editor");
+  EXPECT_EQ(ProjectCaption(p.Skin.Filename), "Brannox 2000 skin editor");
 }
 
 TEST_F(Project, SaveStoresFilesOfTheProjectFolderByNameAndOpenFindsThemAgain) {
   TSkinProject p;
-  p.bxs.Data.Title = "Dark";
+  p.Skin.Data.Title = "Dark";
   p.Cursors[0] = Dir + "arrow.cur";
   p.Cursors[8] = Dir + "other/down.ani";
   p.PreviewImagePath = Dir + "preview.bmp";
   p.PreviewTransparentColor = TColor(0x00FF00FF);
-  p.bxs.Filename = Dir + "dark.bxn";
+  p.Skin.Filename = Dir + "dark.bxn";
   p.Save();
   EXPECT_EQ(ReadAll(Dir + "dark.bxc"), "arrow.cur\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n" + Dir +
                                            "other/down.ani\r\npreview.bmp\r\nclFuchsia\r\n");
   TSkinProject q;
   EXPECT_EQ(q.Open(Dir + "dark.bxn"), "");
-  EXPECT_EQ(q.bxs.Data.Title, "Dark");
+  EXPECT_EQ(q.Skin.Data.Title, "Dark");
   EXPECT_EQ(q.Cursors[0], Dir + "arrow.cur");
   EXPECT_TRUE(q.Cursors[1].empty());
   EXPECT_EQ(q.Cursors[8], Dir + "other/down.ani");
   EXPECT_EQ(q.PreviewImagePath, Dir + "preview.bmp");
   EXPECT_EQ(q.PreviewTransparentColor, TColor(0x00FF00FF));
-  EXPECT_EQ(ProjectCaption(q.bxs.Filename), "Brannox 2000 skin editor - [dark.bxn]");
+  EXPECT_EQ(ProjectCaption(q.Skin.Filename), "Brannox 2000 skin editor - [dark.bxn]");
   // The project file is the skin stream, byte for byte what the skin writes.
   TMemoryStream stream;
-  q.bxs.SaveToStream(stream);
+  q.Skin.SaveToStream(stream);
   EXPECT_EQ(ReadAll(Dir + "dark.bxn"), std::string(stream.Bytes().begin(), stream.Bytes().end()));
 }
 
@@ -90,7 +90,7 @@ TEST_F(Project, SaveAsWritesFullPaths) {
   TSkinProject p;
   p.Cursors[0] = Dir + "arrow.cur";
   p.SaveAs(Dir + "light.bxn");
-  EXPECT_EQ(p.bxs.Filename, Dir + "light.bxn");
+  EXPECT_EQ(p.Skin.Filename, Dir + "light.bxn");
   TStringList lines;
   lines.LoadFromFile(Dir + "light.bxc");
   ASSERT_EQ(lines.Count(), 11);
@@ -122,15 +122,15 @@ TEST_F(Project, ShortOrDamagedCompanionsReadWhatTheyCan) {
 
 TEST_F(Project, AProjectThatFailsToLoadLeavesAnUnnamedNewProjectAndSaysWhy) {
   TSkinProject p;
-  p.bxs.Data.Title = "Kept";
+  p.Skin.Data.Title = "Kept";
   p.SaveAs(Dir + "good.bxn");
   WriteAll(Dir + "bad.bxn", "this is no skin stream");
   WriteAll(Dir + "bad.bxc", "x.cur\r\n");
   std::string why = p.Open(Dir + "bad.bxn");
   EXPECT_NE(why.find("bad.bxn"), std::string::npos) << why;
   EXPECT_NE(why.find("Invalid stream format"), std::string::npos) << why;
-  EXPECT_TRUE(p.bxs.Filename.empty());
-  EXPECT_TRUE(p.bxs.Data.Title.empty());
+  EXPECT_TRUE(p.Skin.Filename.empty());
+  EXPECT_TRUE(p.Skin.Data.Title.empty());
   EXPECT_TRUE(p.Cursors[0].empty());
   EXPECT_NE(p.Open(Dir + "missing.bxn"), "");
   EXPECT_TRUE(IsProjectFileName("C:\\Skins\\DARK.BXN"));
@@ -149,7 +149,8 @@ TEST(RecentList, KeepsFourNewestFirstWithoutDuplicates) {
   EXPECT_EQ(list.Items(), (std::vector<std::string>{"A.BXN", "c.bxn", "b.bxn"}));
   std::vector<std::pair<std::string, std::string>> written;
   list.Save([&](const std::string& k, const std::string& v) { written.push_back({k, v}); });
-  EXPECT_EQ(written, (std::vector<std::pair<std::string, std::string>>{{"1", "A.BXN"}, {"2", "c.bxn"}, {"3", "b.bxn"}}));
+  EXPECT_EQ(written,
+            (std::vector<std::pair<std::string, std::string>>{{"1", "A.BXN"}, {"2", "c.bxn"}, {"3", "b.bxn"}}));
 }
 
 TEST(RecentList, LoadSkipsMissingKeysAndFiles) {

@@ -17,10 +17,10 @@ BX_TESTSKIN_LAUNCHER="$(winepath -w "$d")\\" bx_wine "$BX_EDITOR_TESTS" --gtest_
 check "the dialog compiled and pressed Test skin" grep -q "1 test.*PASSED\|PASSED.*1 test" "$work/editor.log"
 check "Nahka names the new package" [ "$(bx_ini "$d/Options.ini" Asetukset Nahka)" = violet.bxs ]
 check "random is off" [ "$(bx_ini "$d/Options.ini" Asetukset random)" = 0 ]
-bxwin wait TForm1 30000 || check "the launcher started" false
+bxwin wait TMainWindow 30000 || check "the launcher started" false
 sleep 1
 bx_screenshot "$work/testskin.png"
-read -r x y w h _ < <(bxwin info TForm1)
+read -r x y w h _ < <(bxwin info TMainWindow)
 check "the launcher took the new skin's size" [ "${w:-0}" = 120 -a "${h:-0}" = 90 ]
-bxwin close TForm1 20000 >/dev/null
+bxwin close TMainWindow 20000 >/dev/null
 finish

@@ -22,12 +22,12 @@ check() {  # check DESCRIPTION COMMAND...
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
 stop() {  # closes the launcher's main windows and waits for the process
-  bxwin close TForm1 20000 >/dev/null
+  bxwin close TMainWindow 20000 >/dev/null
   bx_wait_exit "$bx_pid" 30 || { echo "launcher did not end"; kill "$bx_pid" 2>/dev/null; failures=$((failures + 1)); }
 }
 start_and_wait() {  # DIR EXE [ARGS]: starts and waits for the main window
   bx_launch "$@"
-  bxwin wait TForm1 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
+  bxwin wait TMainWindow 30000 || { echo "FAILED: no main window"; failures=$((failures + 1)); }
   sleep 0.5  # the first paint and the timer's first ticks
 }
 finish() {

@@ -78,12 +78,9 @@ bool MatchConditionPart(std::string_view value, std::string_view part) {
   return WildcardMatch(value, part);
 }
 
-bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive) {
-  std::string v(value), c = Trim(condition);
-  if (!caseSensitive) {
-    v = UpperCase(v);
-    c = UpperCase(c);
-  }
+std::string FilterConditionText(std::string_view condition, bool caseSensitive) {
+  std::string c = Trim(condition);
+  if (!caseSensitive) c = UpperCase(c);
   // Blanks around the joiners go.
   std::string clean;
   for (size_t i = 0; i < c.size(); ++i) {
@@ -99,15 +96,25 @@ bool MatchFilterCondition(std::string_view value, std::string_view condition, bo
     }
     clean += c[i];
   }
+  return clean;
+}
+
+bool MatchConditionText(std::string_view value, std::string_view clean, bool caseSensitive) {
+  std::string upper;
+  if (!caseSensitive) value = upper = UpperCase(value);
   bool result = false;
   char joiner = 0;
   size_t start = 0;
   for (size_t i = 0; i <= clean.size(); ++i) {
     if (i < clean.size() && !IsJoiner(clean[i])) continue;
-    bool m = MatchConditionPart(v, std::string_view(clean).substr(start, i - start));
+    bool m = MatchConditionPart(value, clean.substr(start, i - start));
     result = joiner == 0 ? m : joiner == '&' ? (result && m) : (result || m);
     if (i < clean.size()) joiner = clean[i];
     start = i + 1;
   }
   return result;
+}
+
+bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive) {
+  return MatchConditionText(value, FilterConditionText(condition, caseSensitive), caseSensitive);
 }

@@ -60,6 +60,10 @@ void TGridData::HideSortedRows(const std::vector<int>& reals) {
   FRows = std::move(rows);
   FHeights = std::move(heights);
   FRowSelect = std::move(selected);
+  if (FHidden.empty()) {
+    FHidden = std::move(items);
+    return;
+  }
   size_t middle = FHidden.size();
   FHidden.insert(FHidden.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
   std::inplace_merge(FHidden.begin(), FHidden.begin() + long(middle), FHidden.end(),
@@ -81,11 +85,20 @@ void TGridData::UnHideRows(int first, int last) {
   auto hi = std::upper_bound(lo, FHidden.end(), last, [](int r, const TGridItem& i) { return r < i.Idx; });
   if (lo == hi) return;
   const std::vector<int> realOf = RealRowNumbers();
-  std::vector<TGridItem> items(std::make_move_iterator(lo), std::make_move_iterator(hi));
-  FHidden.erase(lo, hi);
+  std::vector<TGridItem> items;
+  if (lo == FHidden.begin() && hi == FHidden.end()) {
+    items = std::move(FHidden);
+    FHidden.clear();
+  } else {
+    items.assign(std::make_move_iterator(lo), std::make_move_iterator(hi));
+    FHidden.erase(lo, hi);
+  }
   std::vector<std::vector<TGridCell>> rows;
   std::vector<int> heights;
   std::vector<bool> selected;
+  rows.reserve(FRows.size() + items.size());
+  heights.reserve(rows.capacity());
+  selected.reserve(rows.capacity());
   size_t k = 0;
   auto takeItem = [&] {
     rows.push_back(std::move(items[k].Cells));

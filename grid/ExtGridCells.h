@@ -169,6 +169,8 @@ private:
   void SortRows(TSortKeys& keys, int first, int last);
   void ApplyRowOrder(int first, const std::vector<int>& order);
   std::vector<int> RealRowNumbers() const;
+  std::vector<std::string> FilterConditions() const;
+  bool RowPassesConditions(int row, const std::vector<std::string>& conditions) const;
   void HideSortedRows(const std::vector<int>& reals);
 
   std::vector<std::vector<TGridCell>> FRows;  // per row, every real column

@@ -42,6 +42,10 @@ void TGridData::HideSortedRows(const std::vector<int>& reals) {
   std::vector<int> heights;
   std::vector<bool> selected;
   std::vector<TGridItem> items;
+  items.reserve(reals.size());
+  rows.reserve(FRows.size());
+  heights.reserve(FRows.size());
+  selected.reserve(FRows.size());
   size_t k = 0;
   for (size_t d = 0; d < FRows.size(); ++d) {
     while (k < reals.size() && reals[k] < realOf[d]) ++k;
@@ -56,6 +60,10 @@ void TGridData::HideSortedRows(const std::vector<int>& reals) {
   FRows = std::move(rows);
   FHeights = std::move(heights);
   FRowSelect = std::move(selected);
+  if (FHidden.empty()) {
+    FHidden = std::move(items);
+    return;
+  }
   size_t middle = FHidden.size();
   FHidden.insert(FHidden.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
   std::inplace_merge(FHidden.begin(), FHidden.begin() + long(middle), FHidden.end(),
@@ -77,11 +85,20 @@ void TGridData::UnHideRows(int first, int last) {
   auto hi = std::upper_bound(lo, FHidden.end(), last, [](int r, const TGridItem& i) { return r < i.Idx; });
   if (lo == hi) return;
   const std::vector<int> realOf = RealRowNumbers();
-  std::vector<TGridItem> items(std::make_move_iterator(lo), std::make_move_iterator(hi));
-  FHidden.erase(lo, hi);
+  std::vector<TGridItem> items;
+  if (lo == FHidden.begin() && hi == FHidden.end()) {
+    items = std::move(FHidden);
+    FHidden.clear();
+  } else {
+    items.assign(std::make_move_iterator(lo), std::make_move_iterator(hi));
+    FHidden.erase(lo, hi);
+  }
   std::vector<std::vector<TGridCell>> rows;
   std::vector<int> heights;
   std::vector<bool> selected;
+  rows.reserve(FRows.size() + items.size());
+  heights.reserve(rows.capacity());
+  selected.reserve(rows.capacity());
   size_t k = 0;
   auto takeItem = [&] {
     rows.push_back(std::move(items[k].Cells));
@@ -106,11 +123,21 @@ void TGridData::UnHideAll() {
   if (!FHidden.empty()) UnHideRows(FHidden.front().Idx, FHidden.back().Idx);
 }
 
-bool TGridData::RowPassesFilter(int row) const {
-  for (const TFilterData& f : Filter.Items)
-    if (!MatchFilterCondition(Cells(f.Column, row), f.Condition, f.CaseSensitive)) return false;
+// The filter's conditions as they are matched, read once for all rows.
+std::vector<std::string> TGridData::FilterConditions() const {
+  std::vector<std::string> conditions;
+  for (const TFilterData& f : Filter.Items) conditions.push_back(FilterConditionText(f.Condition, f.CaseSensitive));
+  return conditions;
+}
+
+bool TGridData::RowPassesConditions(int row, const std::vector<std::string>& conditions) const {
+  for (size_t i = 0; i < conditions.size(); ++i)
+    if (!MatchConditionText(Cells(Filter.Items[i].Column, row), conditions[i], Filter.Items[i].CaseSensitive))
+      return false;
   return true;
 }
+
+bool TGridData::RowPassesFilter(int row) const { return RowPassesConditions(row, FilterConditions()); }
 
 // Failing normal rows are hidden; fixed rows and footers stay. When no normal
 // row is left one empty row stands in, so that the grid keeps a normal row.
@@ -120,9 +147,10 @@ void TGridData::SetFilterActive(bool on) {
   if (on) {
     FFilterFixedRows = FixedRows;
     const std::vector<int> realOf = RealRowNumbers();
+    const std::vector<std::string> conditions = FilterConditions();
     std::vector<int> failing;
     for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r)
-      if (!RowPassesFilter(r)) failing.push_back(realOf[size_t(r)]);
+      if (!RowPassesConditions(r, conditions)) failing.push_back(realOf[size_t(r)]);
     HideSortedRows(failing);
     FFilterAddedRow = LastNormalRow() < FirstNormalRow();
     if (FFilterAddedRow) InsertRows(RowCount() - FixedFooters, 1);

@@ -2,6 +2,7 @@
 #include "ExtGridUtil.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -167,11 +168,47 @@ std::string NumberText(std::string_view s) {
   return out;
 }
 
+namespace {
+// A plain decimal ("-12", "+3.25", "0.5", "7.") of at most 15 significant
+// digits and 22 after the point: its digits and the power of ten are both
+// exact doubles, so their one rounded quotient is the correctly rounded value
+// that strtod gives too. False for every other form, which strtod reads.
+bool PlainDecimal(std::string_view s, double& out) {
+  static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int MaxDigits = 15, MaxFraction = 22;
+  size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+  uint64_t mantissa = 0;
+  int significant = 0, fraction = 0;
+  bool point = false, digit = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (!IsDigit(c)) return false;
+    digit = true;
+    fraction += point;
+    if (mantissa == 0 && c == '0') continue;  // leading zeros carry no digits
+    if (++significant > MaxDigits) return false;
+    mantissa = mantissa * 10 + uint64_t(c - '0');
+  }
+  if (!digit || fraction > MaxFraction) return false;
+  const double value = double(mantissa) / Powers[fraction];
+  out = negative ? -value : value;
+  return true;
+}
+}  // namespace
+
 // strtod needs a terminated text; short ones (every number) are copied to the
 // stack, so that sorting does not allocate per comparison.
 bool TextToFloat(std::string_view s, double& out) {
   constexpr size_t ShortText = 63;
   if (s.empty()) return false;
+  if (PlainDecimal(s, out)) return true;
   char buffer[ShortText + 1];
   std::string longText;
   const char* text = buffer;

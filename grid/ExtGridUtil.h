@@ -76,6 +76,10 @@ bool TextToFloat(std::string_view s, double& out);
 bool WildcardMatch(std::string_view text, std::string_view pattern);
 bool MatchConditionPart(std::string_view value, std::string_view part);
 bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive);
+// MatchFilterCondition in two steps, so that a filter over many rows reads
+// its condition once: the condition as it is matched, then a value against it.
+std::string FilterConditionText(std::string_view condition, bool caseSensitive);
+bool MatchConditionText(std::string_view value, std::string_view clean, bool caseSensitive);
 
 // --- small helpers
 // The class library's grid window declares the same rectangle; one

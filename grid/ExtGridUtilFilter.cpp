@@ -13,10 +13,24 @@ bool AsNumber(std::string_view s, double& out) {
   return TextToFloat(NumberText(s), out);
 }
 
+// The value that a condition's parts test, its number read on first need and
+// kept for the other parts.
+struct TFilterValue {
+  std::string_view Text;
+  int NumberRead = -1;  // -1 not yet, 0 no number, 1 Number holds it
+  double Number = 0;
+  bool AsNumber(double& out) {
+    if (NumberRead < 0) NumberRead = ::AsNumber(Text, Number);
+    out = Number;
+    return NumberRead == 1;
+  }
+};
+
 // -1, 0 or 1 for v against the bound: as numbers, as dates or as texts.
-int CompareWithBound(std::string_view v, std::string_view bound) {
+int CompareWithBound(TFilterValue& value, std::string_view bound) {
+  const std::string_view v = value.Text;
   double a = 0, b = 0;
-  if (AsNumber(v, a) && AsNumber(bound, b)) return a < b ? -1 : a > b ? 1 : 0;
+  if (value.AsNumber(a) && AsNumber(bound, b)) return a < b ? -1 : a > b ? 1 : 0;
   TDateTime da = 0, db = 0;
   if (ParseShortDate(v, da) && ParseShortDate(bound, db)) return da < db ? -1 : da > db ? 1 : 0;
   int c = v.substr(0, MaxTextCompare).compare(bound.substr(0, MaxTextCompare));
@@ -24,7 +38,7 @@ int CompareWithBound(std::string_view v, std::string_view bound) {
 }
 
 // Reads one ">", ">=", "<" or "<=" test at pos; false when none is there.
-bool ReadBoundTest(std::string_view v, std::string_view c, size_t& pos, bool& result) {
+bool ReadBoundTest(TFilterValue& v, std::string_view c, size_t& pos, bool& result) {
   if (pos >= c.size() || (c[pos] != '>' && c[pos] != '<')) return false;
   char op = c[pos++];
   bool orEqual = pos < c.size() && c[pos] == '=';
@@ -61,7 +75,8 @@ bool WildcardMatch(std::string_view text, std::string_view pattern) {
   return p == pattern.size();
 }
 
-bool MatchConditionPart(std::string_view value, std::string_view part) {
+namespace {
+bool MatchPart(TFilterValue& value, std::string_view part) {
   if (!part.empty() && (part[0] == '>' || part[0] == '<')) {
     size_t pos = 0;
     bool result = false, second = false;
@@ -74,16 +89,19 @@ bool MatchConditionPart(std::string_view value, std::string_view part) {
     if (ReadBoundTest(value, part, pos, second)) result = orJoin ? (result || second) : (result && second);
     return result;
   }
-  if (!part.empty() && part[0] == '!') return !MatchConditionPart(value, part.substr(1));
-  return WildcardMatch(value, part);
+  if (!part.empty() && part[0] == '!') return !MatchPart(value, part.substr(1));
+  return WildcardMatch(value.Text, part);
+}
+}  // namespace
+
+bool MatchConditionPart(std::string_view value, std::string_view part) {
+  TFilterValue v{value};
+  return MatchPart(v, part);
 }
 
-bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive) {
-  std::string v(value), c = Trim(condition);
-  if (!caseSensitive) {
-    v = UpperCase(v);
-    c = UpperCase(c);
-  }
+std::string FilterConditionText(std::string_view condition, bool caseSensitive) {
+  std::string c = Trim(condition);
+  if (!caseSensitive) c = UpperCase(c);
   // Blanks around the joiners go.
   std::string clean;
   for (size_t i = 0; i < c.size(); ++i) {
@@ -99,15 +117,26 @@ bool MatchFilterCondition(std::string_view value, std::string_view condition, bo
     }
     clean += c[i];
   }
+  return clean;
+}
+
+bool MatchConditionText(std::string_view value, std::string_view clean, bool caseSensitive) {
+  std::string upper;
+  if (!caseSensitive) value = upper = UpperCase(value);
+  TFilterValue v{value};
   bool result = false;
   char joiner = 0;
   size_t start = 0;
   for (size_t i = 0; i <= clean.size(); ++i) {
     if (i < clean.size() && !IsJoiner(clean[i])) continue;
-    bool m = MatchConditionPart(v, std::string_view(clean).substr(start, i - start));
+    bool m = MatchPart(v, clean.substr(start, i - start));
     result = joiner == 0 ? m : joiner == '&' ? (result && m) : (result || m);
     if (i < clean.size()) joiner = clean[i];
     start = i + 1;
   }
   return result;
+}
+
+bool MatchFilterCondition(std::string_view value, std::string_view condition, bool caseSensitive) {
+  return MatchConditionText(value, FilterConditionText(condition, caseSensitive), caseSensitive);
 }

@@ -190,6 +190,13 @@ TEST(GridCells, FilterFailingEveryRowLeavesOneEmptyRow) {
   EXPECT_EQ(Column(g, 1), "|x|y|sum");
 }
 
+void AddFilter(TGridData& g, int column, const std::string& condition, bool caseSensitive = true) {
+  TFilterData& f = g.Filter.Add();
+  f.Column = int16_t(column);
+  f.Condition = condition;
+  f.CaseSensitive = caseSensitive;
+}
+
 TEST(GridCells, FilterConditionsAllMustPass) {
   TGridData g(3, 4);
   g.SetCells(1, 1, "a");
@@ -198,18 +205,35 @@ TEST(GridCells, FilterConditionsAllMustPass) {
   g.SetCells(2, 2, "50");
   g.SetCells(1, 3, "B");
   g.SetCells(2, 3, "5");
-  TFilterData& f1 = g.Filter.Add();
-  f1.Column = 1;
-  f1.Condition = "A";
-  f1.CaseSensitive = false;
-  TFilterData& f2 = g.Filter.Add();
-  f2.Column = 2;
-  f2.Condition = "< 10";
+  AddFilter(g, 1, "A", false);
+  AddFilter(g, 2, "< 10");
   EXPECT_TRUE(g.RowPassesFilter(1));
   EXPECT_FALSE(g.RowPassesFilter(2));
   EXPECT_FALSE(g.RowPassesFilter(3));
   g.Filter.Clear();
   EXPECT_TRUE(g.RowPassesFilter(3));
+}
+
+TEST(GridCells, FilterHidesTheRowsThatFailItsConditions) {
+  // The conditions read once for all rows: case folded, blanks around the
+  // joiners dropped, bounds as numbers.
+  TGridData g(3, 7);
+  const char* cells[][2] = {{"apple", "5"}, {"APPLE", "15"}, {"Pear", "7"}, {"apricot", "8.5"}, {"plum", "x"}, {"Apex", "10"}};
+  for (int r = 1; r <= 6; ++r) {
+    g.SetCells(1, r, cells[r - 1][0]);
+    g.SetCells(2, r, cells[r - 1][1]);
+  }
+  AddFilter(g, 1, " a* ;  p?AR ", false);
+  AddFilter(g, 2, "> 6 & <= 10");
+  g.SetFilterActive(true);
+  ASSERT_EQ(g.RowCount(), 4);
+  EXPECT_EQ(g.Cells(1, 1), "Pear");
+  EXPECT_EQ(g.Cells(1, 2), "apricot");
+  EXPECT_EQ(g.Cells(1, 3), "Apex");
+  for (int r = 1; r <= 3; ++r) EXPECT_TRUE(g.RowPassesFilter(r));
+  g.SetFilterActive(false);
+  EXPECT_EQ(g.RowCount(), 7);
+  EXPECT_FALSE(g.RowPassesFilter(1));
 }
 
 TEST(GridCells, CheckBoxesCommentsAndImages) {

@@ -37,6 +37,15 @@ void delimited::DecodeField(std::string_view text, const TRawField& f, bool tild
     out.assign(p + i, end - i);  // nothing to decode: unquoted fields hold no line break
     return;
   }
+  if (f.Quoted && !tildes && end - i >= 2 && p[end - 1] == Quote) {
+    // Most quoted fields only enclose their text: nothing inside to undo.
+    const std::string_view inside = text.substr(i + 1, end - i - 2);
+    if (inside.find(Quote) == std::string_view::npos &&
+        (tildeLineBreaks || inside.find('\n') == std::string_view::npos)) {
+      out.assign(inside);
+      return;
+    }
+  }
   out.clear();
   bool quoted = f.Quoted;
   if (quoted) ++i;

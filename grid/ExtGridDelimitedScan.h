@@ -26,7 +26,10 @@ struct TRawField {
 // NoDelimiter; when it is the quote itself, quotes have no meaning.
 class TRecordScanner {
 public:
-  TRecordScanner(std::string_view text, int delimiter) : FText(text), FDelimiter(delimiter) {}
+  TRecordScanner(std::string_view text, int delimiter) : FText(text), FDelimiter(delimiter) {
+    FEndsField['\r'] = FEndsField['\n'] = true;
+    if (delimiter != NoDelimiter) FEndsField[(unsigned char)delimiter] = true;
+  }
 
   // Where the next record starts.
   size_t Pos() const { return FPos; }
@@ -37,15 +40,15 @@ public:
     const size_t n = FText.size();
     if (FPos >= n) return false;
     for (;;) {
-      TRawField f{FPos, FPos, false};
+      const size_t start = FPos;
+      bool quoted = false;
       // A delimiter at the very end leaves one empty field after it.
       if (FPos < n && FText[FPos] == Quote && FDelimiter != Quote) {
-        f.Quoted = true;
+        quoted = true;
         FPos = ClosingQuoteEnd(FPos + 1);
       }
       FPos = FieldEnd(FPos);
-      f.End = FPos;
-      onField(f);
+      onField(TRawField{start, FPos, quoted});
       if (FPos >= n) return true;
       const char c = FText[FPos++];
       if (c == '\r' && FPos < n && FText[FPos] == '\n') ++FPos;
@@ -67,14 +70,14 @@ private:
   size_t FieldEnd(size_t pos) const {
     const char* p = FText.data();
     const size_t n = FText.size();
-    const char d = FDelimiter == NoDelimiter ? '\n' : char(FDelimiter);
-    while (pos < n && p[pos] != d && p[pos] != '\r' && p[pos] != '\n') ++pos;
+    while (pos < n && !FEndsField[(unsigned char)p[pos]]) ++pos;
     return pos;
   }
 
   std::string_view FText;
   int FDelimiter;
   size_t FPos = 0;
+  bool FEndsField[256] = {};  // the delimiter, CR and LF
 };
 
 // A field's cell text: quotes of a quoted field undone ("" is one quote),

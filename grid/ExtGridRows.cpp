@@ -34,32 +34,29 @@ std::vector<int> TGridData::RealRowNumbers() const {
 }
 
 // Moves the shown rows whose real numbers are listed (ascending) into the
-// store, in one pass over the rows.
+// store, in one pass that closes up the shown rows in place.
 void TGridData::HideSortedRows(const std::vector<int>& reals) {
   if (reals.empty()) return;
   const std::vector<int> realOf = RealRowNumbers();
-  std::vector<std::vector<TGridCell>> rows;
-  std::vector<int> heights;
-  std::vector<bool> selected;
   std::vector<TGridItem> items;
   items.reserve(reals.size());
-  rows.reserve(FRows.size());
-  heights.reserve(FRows.size());
-  selected.reserve(FRows.size());
-  size_t k = 0;
+  size_t k = 0, kept = 0;
   for (size_t d = 0; d < FRows.size(); ++d) {
     while (k < reals.size() && reals[k] < realOf[d]) ++k;
     if (k < reals.size() && reals[k] == realOf[d]) {
       items.push_back({realOf[d], std::move(FRows[d]), FHeights[d]});
       continue;
     }
-    rows.push_back(std::move(FRows[d]));
-    heights.push_back(FHeights[d]);
-    selected.push_back(FRowSelect[d]);
+    if (kept != d) {
+      FRows[kept] = std::move(FRows[d]);
+      FHeights[kept] = FHeights[d];
+      FRowSelect[kept] = FRowSelect[d];
+    }
+    ++kept;
   }
-  FRows = std::move(rows);
-  FHeights = std::move(heights);
-  FRowSelect = std::move(selected);
+  FRows.resize(kept);
+  FHeights.resize(kept);
+  FRowSelect.resize(kept);
   if (FHidden.empty()) {
     FHidden = std::move(items);
     return;

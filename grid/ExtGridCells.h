@@ -171,7 +171,7 @@ private:
   std::vector<int> RealRowNumbers() const;
   std::vector<std::string> FilterConditions() const;
   bool RowPassesConditions(int row, const std::vector<std::string>& conditions) const;
-  void HideSortedRows(const std::vector<int>& reals);
+  void HideShownRows(const std::vector<bool>& hide);
 
   std::vector<std::vector<TGridCell>> FRows;  // per row, every real column
   std::vector<int> FHeights, FWidths;

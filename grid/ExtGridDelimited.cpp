@@ -15,87 +15,36 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <utility>
 
-#include "ExtGridText.h"
+#include "ExtGridDelimitedScan.h"
+
+using namespace delimited;
 
 namespace {
-constexpr char Quote = '"';
-constexpr char DelimiterCandidates[] = {',', ';', '#', '\t', '|'};
-constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-constexpr int NoDelimiter = -1;
 // Queued messages are handled at least this often while a large file loads.
 constexpr auto MessageInterval = std::chrono::milliseconds(50);
-
-// One field of the text: [Start, End) and whether it began with a quote.
-struct TRawField {
-  size_t Start = 0, End = 0;
-  bool Quoted = false;
-};
-
-// Cuts text into records of fields. delimiter is a character value or
-// NoDelimiter; when it is the quote itself, quotes have no meaning.
-class TRecordScanner {
-public:
-  TRecordScanner(std::string_view text, int delimiter) : FText(text), FDelimiter(delimiter) {}
-
-  // Calls onField for each field of the next record; false at the end.
-  template <class F>
-  bool NextRecord(F&& onField) {
-    const size_t n = FText.size();
-    if (FPos >= n) return false;
-    for (;;) {
-      TRawField f{FPos, FPos, false};
-      // A delimiter at the very end leaves one empty field after it.
-      if (FPos < n && FText[FPos] == Quote && FDelimiter != Quote) {
-        f.Quoted = true;
-        FPos = ClosingQuoteEnd(FPos + 1);
-      }
-      FPos = FieldEnd(FPos);
-      f.End = FPos;
-      onField(f);
-      if (FPos >= n) return true;
-      const char c = FText[FPos++];
-      if (c == '\r' && FPos < n && FText[FPos] == '\n') ++FPos;
-      if (c == '\r' || c == '\n') return true;
-    }
-  }
-
-private:
-  // The position after the quote that closes a quoted field (a doubled
-  // quote does not close it); the end of the text when none does.
-  size_t ClosingQuoteEnd(size_t pos) const {
-    for (;;) {
-      size_t q = FText.find(Quote, pos);
-      if (q == std::string_view::npos) return FText.size();
-      if (q + 1 < FText.size() && FText[q + 1] == Quote) pos = q + 2;
-      else return q + 1;
-    }
-  }
-  size_t FieldEnd(size_t pos) const {
-    const char* p = FText.data();
-    const size_t n = FText.size();
-    const char d = FDelimiter == NoDelimiter ? '\n' : char(FDelimiter);
-    while (pos < n && p[pos] != d && p[pos] != '\r' && p[pos] != '\n') ++pos;
-    return pos;
-  }
-
-  std::string_view FText;
-  int FDelimiter;
-  size_t FPos = 0;
-};
+}  // namespace
 
 // A field's cell text: quotes of a quoted field undone ("" is one quote),
 // then its line breaks: "~" with tildeLineBreaks, else every lone LF, as
 // CR LF.
-void DecodeField(std::string_view text, const TRawField& f, bool tildeLineBreaks, std::string& out) {
+void delimited::DecodeField(std::string_view text, const TRawField& f, bool tildeLineBreaks, std::string& out) {
   const char* p = text.data();
   size_t i = f.Start, end = f.End;
   const bool tildes = tildeLineBreaks && text.substr(i, end - i).find('~') != std::string_view::npos;
   if (!f.Quoted && !tildes) {
     out.assign(p + i, end - i);  // nothing to decode: unquoted fields hold no line break
     return;
+  }
+  if (f.Quoted && !tildes && end - i >= 2 && p[end - 1] == Quote) {
+    // Most quoted fields only enclose their text: nothing inside to undo.
+    const std::string_view inside = text.substr(i + 1, end - i - 2);
+    if (inside.find(Quote) == std::string_view::npos &&
+        (tildeLineBreaks || inside.find('\n') == std::string_view::npos)) {
+      out.assign(inside);
+      return;
+    }
   }
   out.clear();
   bool quoted = f.Quoted;
@@ -117,6 +66,7 @@ void DecodeField(std::string_view text, const TRawField& f, bool tildeLineBreaks
   }
 }
 
+namespace {
 // The first two records with candidate as the delimiter, each quoted field
 // standing as one neutral character, so that only delimiters outside quotes
 // count.
@@ -173,16 +123,49 @@ std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, ch
   return records;
 }
 
+int delimited::ScannerDelimiter(std::string_view text, const TDelimitedOptions& o) {
+  const char d = o.FieldDelimiter ? o.FieldDelimiter : DetectDelimiter(text);
+  return d ? (unsigned char)d : NoDelimiter;
+}
+
+TGridFiller::TGridFiller(TGridData& grid, const TDelimitedOptions& o, int count, int widest)
+    : FGrid(grid), FOptions(o), FC0(o.ExportFixedCells ? 0 : grid.FixedCols),
+      FR0(o.ExportFixedCells ? 0 : grid.FixedRows), FCount(count), FWidest(widest),
+      FLastMessages(std::chrono::steady_clock::now()) {
+  if (grid.ColCount() < FC0 + widest) grid.SetColCount(FC0 + widest);
+  grid.SetRowCount(FR0 + count);
+}
+
+void TGridFiller::Record(std::string_view text, const std::vector<TRawField>& fields) {
+  if (FRow >= FCount) return;
+  const int i = FRow++;
+  const size_t n = std::min(fields.size(), size_t(FWidest));
+  for (size_t j = 0; j < n; ++j)
+    DecodeField(text, fields[j], FOptions.TildeLineBreaks, FGrid.Cell(FC0 + int(j), FR0 + i).Text);
+  const int percent = int(std::lround((i + 1) * 100.0 / FCount));
+  // The clock is read only every few hundred lines: reading it can cost
+  // more than reading a line.
+  if (percent == FLastPercent &&
+      ((i + 1) % 256 != 0 || std::chrono::steady_clock::now() - FLastMessages < MessageInterval))
+    return;
+  if (FOptions.OnFileProgress && percent != FLastPercent) FOptions.OnFileProgress(percent);
+  FLastPercent = percent;
+  // Handled when the progress moves on or the interval has passed: once
+  // per line would cost more than the reading itself.
+  if (FOptions.ProcessMessages) FOptions.ProcessMessages();
+  FLastMessages = std::chrono::steady_clock::now();
+}
+
+void TGridFiller::Done() { FGrid.CellsChanged(0, 0, FGrid.ColCount(), FGrid.RowCount()); }
+
 void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedOptions& o) {
-  const int c0 = o.ExportFixedCells ? 0 : grid.FixedCols, r0 = o.ExportFixedCells ? 0 : grid.FixedRows;
   text = WithoutBom(text);
   std::string converted;
   if (o.OemToAnsi) {  // the quotes, delimiters and line breaks are the same in both code pages
     converted = o.OemToAnsi(std::string(text));
     text = converted;
   }
-  const char detected = o.FieldDelimiter ? o.FieldDelimiter : DetectDelimiter(text);
-  const int delimiter = detected ? (unsigned char)detected : NoDelimiter;
+  const int delimiter = ScannerDelimiter(text, o);
 
   // A first pass sizes the grid once; the second fills it.
   int count = 0, widest = 0;
@@ -195,43 +178,13 @@ void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedO
       fields = 0;
     }
   }
-  if (grid.ColCount() < c0 + widest) grid.SetColCount(c0 + widest);
-  grid.SetRowCount(r0 + count);
-
+  TGridFiller filler(grid, o, count, widest);
   TRecordScanner scanner(text, delimiter);
-  int lastPercent = -1;
-  auto lastMessages = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i) {
-    int j = 0;
-    scanner.NextRecord(
-        [&](const TRawField& f) { DecodeField(text, f, o.TildeLineBreaks, grid.Cell(c0 + j++, r0 + i).Text); });
-    const int percent = int(std::lround((i + 1) * 100.0 / count));
-    // The clock is read only every few hundred lines: reading it can cost
-    // more than reading a line.
-    if (percent == lastPercent &&
-        ((i + 1) % 256 != 0 || std::chrono::steady_clock::now() - lastMessages < MessageInterval))
-      continue;
-    if (o.OnFileProgress && percent != lastPercent) o.OnFileProgress(percent);
-    lastPercent = percent;
-    // Handled when the progress moves on or the interval has passed: once
-    // per line would cost more than the reading itself.
-    if (o.ProcessMessages) o.ProcessMessages();
-    lastMessages = std::chrono::steady_clock::now();
+  std::vector<TRawField> fields;
+  for (;;) {
+    fields.clear();
+    if (!scanner.NextRecord([&](const TRawField& f) { fields.push_back(f); })) break;
+    filler.Record(text, fields);
   }
-  grid.CellsChanged(0, 0, grid.ColCount(), grid.RowCount());
-}
-
-void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& o) {
-  std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-  if (!in) throw EExtGridError("Cannot open file " + fileName);
-  const std::streamoff size = in.tellg();
-  std::string text;
-  if (size > 0) {
-    text.resize(size_t(size));
-    in.seekg(0);
-    in.read(text.data(), std::streamsize(size));
-  }
-  if (size < 0 || in.bad() || in.gcount() != std::streamsize(text.size()))
-    throw EExtGridError("Cannot open file " + fileName);
-  ReadDelimitedText(grid, text, o);
+  filler.Done();
 }

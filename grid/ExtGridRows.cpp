@@ -33,33 +33,30 @@ std::vector<int> TGridData::RealRowNumbers() const {
   return reals;
 }
 
-// Moves the shown rows whose real numbers are listed (ascending) into the
-// store, in one pass over the rows.
-void TGridData::HideSortedRows(const std::vector<int>& reals) {
-  if (reals.empty()) return;
+// Moves the shown rows flagged in hide (by shown row) into the store, in one
+// pass that closes up the shown rows in place.
+void TGridData::HideShownRows(const std::vector<bool>& hide) {
+  const size_t count = size_t(std::count(hide.begin(), hide.end(), true));
+  if (count == 0) return;
   const std::vector<int> realOf = RealRowNumbers();
-  std::vector<std::vector<TGridCell>> rows;
-  std::vector<int> heights;
-  std::vector<bool> selected;
   std::vector<TGridItem> items;
-  items.reserve(reals.size());
-  rows.reserve(FRows.size());
-  heights.reserve(FRows.size());
-  selected.reserve(FRows.size());
-  size_t k = 0;
+  items.reserve(count);
+  size_t kept = 0;
   for (size_t d = 0; d < FRows.size(); ++d) {
-    while (k < reals.size() && reals[k] < realOf[d]) ++k;
-    if (k < reals.size() && reals[k] == realOf[d]) {
+    if (d < hide.size() && hide[d]) {
       items.push_back({realOf[d], std::move(FRows[d]), FHeights[d]});
       continue;
     }
-    rows.push_back(std::move(FRows[d]));
-    heights.push_back(FHeights[d]);
-    selected.push_back(FRowSelect[d]);
+    if (kept != d) {
+      FRows[kept] = std::move(FRows[d]);
+      FHeights[kept] = FHeights[d];
+      FRowSelect[kept] = FRowSelect[d];
+    }
+    ++kept;
   }
-  FRows = std::move(rows);
-  FHeights = std::move(heights);
-  FRowSelect = std::move(selected);
+  FRows.resize(kept);
+  FHeights.resize(kept);
+  FRowSelect.resize(kept);
   if (FHidden.empty()) {
     FHidden = std::move(items);
     return;
@@ -72,10 +69,10 @@ void TGridData::HideSortedRows(const std::vector<int>& reals) {
 
 void TGridData::HideRows(int first, int last) {
   if (IsHiddenRow(first)) return;
-  std::vector<int> reals;
-  for (int real : RealRowNumbers())
-    if (real >= first && real <= last) reals.push_back(real);
-  HideSortedRows(reals);
+  const std::vector<int> realOf = RealRowNumbers();
+  std::vector<bool> hide(realOf.size());
+  for (size_t d = 0; d < realOf.size(); ++d) hide[d] = realOf[d] >= first && realOf[d] <= last;
+  HideShownRows(hide);
 }
 
 // Rows come back between the shown ones by their real numbers.
@@ -146,12 +143,10 @@ void TGridData::SetFilterActive(bool on) {
   FFilterActive = on;
   if (on) {
     FFilterFixedRows = FixedRows;
-    const std::vector<int> realOf = RealRowNumbers();
     const std::vector<std::string> conditions = FilterConditions();
-    std::vector<int> failing;
-    for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r)
-      if (!RowPassesConditions(r, conditions)) failing.push_back(realOf[size_t(r)]);
-    HideSortedRows(failing);
+    std::vector<bool> failing(FRows.size());
+    for (int r = FirstNormalRow(); r <= LastNormalRow(); ++r) failing[size_t(r)] = !RowPassesConditions(r, conditions);
+    HideShownRows(failing);
     FFilterAddedRow = LastNormalRow() < FirstNormalRow();
     if (FFilterAddedRow) InsertRows(RowCount() - FixedFooters, 1);
     FixedRows = FFilterFixedRows;

@@ -26,8 +26,12 @@ char DetectDelimiter(std::string_view text);
 // a quoted field is one quote; a quote that never closes runs to the end.
 std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, char delimiter, bool tildeLineBreaks);
 void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedOptions& options);
-// "Cannot open file " + name when the file cannot be read.
-void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& options);
+// The file's cells as ReadDelimitedText gives them for its whole text, read
+// blockSize bytes at a time. "Cannot open file " + name when the file cannot
+// be read.
+constexpr size_t DelimitedFileBlock = 64 * 1024;
+void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& options,
+                           size_t blockSize = DelimitedFileBlock);
 
 // --- clipboard text
 struct TClipboardOptions {

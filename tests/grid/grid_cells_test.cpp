@@ -126,10 +126,19 @@ TEST(GridCells, HiddenColumnsMapDisplayToReal) {
 
 TEST(GridCells, HiddenRowsKeepTheirGraphicsAndOrder) {
   TGridData g = MakeGrid(3, 6);
+  for (int r = 0; r < 6; ++r) g.SetRowHeights(r, 10 + r);
+  g.SetRowSelect(3, true);
+  g.SetRowSelect(5, true);
   g.HideRows(1, 2);
   g.HideRow(4);
   EXPECT_EQ(g.RowCount(), 3);
   EXPECT_EQ(Column(g, 0), "0,0|0,3|0,5");
+  // The shown rows close up with their heights and selection.
+  EXPECT_EQ(g.RowHeights(1), 13);
+  EXPECT_EQ(g.RowHeights(2), 15);
+  EXPECT_FALSE(g.RowSelect(0));
+  EXPECT_TRUE(g.RowSelect(1));
+  EXPECT_TRUE(g.RowSelect(2));
   EXPECT_TRUE(g.IsHiddenRow(4));
   EXPECT_EQ(g.DisplayRowToReal(1), 3);
   EXPECT_EQ(g.DisplayRowToReal(2), 5);

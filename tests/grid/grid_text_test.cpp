@@ -40,6 +40,9 @@ TEST(GridDelimited, FieldsAndQuotes) {
   EXPECT_EQ(Split("\"quoted\"", ','), (V{"quoted"}));
   EXPECT_EQ(Split("no delimiter, here", 0), (V{"no delimiter, here"}));
   EXPECT_EQ(Split("a~b,c", ',', true), (V{"a\r\nb", "c"}));
+  // With tilde line breaks a quoted LF stays as it is; without, a tilde does.
+  EXPECT_EQ(Split("\"a\nb\",\"c~d\"", ',', true), (V{"a\nb", "c\r\nd"}));
+  EXPECT_EQ(Split("\"c~d\",\"e\nf\"", ','), (V{"c~d", "e\r\nf"}));
   // A run of quotes in a quoted field keeps every other quote.
   EXPECT_EQ(Split("\"\"\"\"\"\",\"a\"\"\"\"b\"", ','), (V{"\"\"", "a\"\"b"}));
   // Quotes inside an unquoted field, and text after a closing quote, are kept.

@@ -5,29 +5,24 @@
 #include "DialogCaption.h"
 #include "FileUtils.h"
 #include "ModDiscovery.h"
+#include "SettingsControls.h"
 
 namespace {
 const char* const kWinmemChoices[] = {"<default>", "winmem 8",  "winmem 12", "winmem 16", "winmem 18",
                                       "winmem 24", "winmem 32", "winmem 40", "winmem 48"};
 constexpr int kCollapsedHeight = 278, kExpandedHeight = 374;
 
-template <typename T>
-T* Place(TEntryDialog* form, TWinControl* parent, int left, int top, int width, int height) {
-  T* control = new T(form);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(parent);
-  return control;
-}
+using settings_ui::Place;
 
 TLabel* MakeLabel(TEntryDialog* form, TWinControl* parent, int left, int top, const char* text) {
-  TLabel* label = Place<TLabel>(form, parent, left, top, 100, 16);
+  TLabel* label = Place<TLabel>(parent, form, left, top, 100, 16);
   label->SetCaption(text);
   return label;
 }
 
 TButton* Button(TEntryDialog* form, TWinControl* parent, int left, int top, int width, const char* caption,
                 const char* hint) {
-  TButton* button = Place<TButton>(form, parent, left, top, width, 23);
+  TButton* button = Place<TButton>(parent, form, left, top, width, 23);
   button->SetCaption(caption);
   button->Hint = hint;
   return button;
@@ -106,13 +101,13 @@ void TEntryDialog::BuildControls() {
   AdvancedPanel->BevelOuter = bvNone;
   AdvancedPanel->SetVisible(false);
   ReadmeLabel = MakeLabel(this, AdvancedPanel, 8, 8, "Readme:");
-  ReadmeEdit = Place<TEdit>(this, AdvancedPanel, 110, 4, 236, 22);
+  ReadmeEdit = Place<TEdit>(AdvancedPanel, this, 110, 4, 236, 22);
   BrowseReadmeButton = Button(this, AdvancedPanel, 352, 3, 60, "Browse", "Select readme file");
   ConfigLabel = MakeLabel(this, AdvancedPanel, 8, 36, "Config:");
-  ConfigEdit = Place<TEdit>(this, AdvancedPanel, 110, 32, 236, 22);
+  ConfigEdit = Place<TEdit>(AdvancedPanel, this, 110, 32, 236, 22);
   BrowseConfigButton = Button(this, AdvancedPanel, 352, 31, 60, "Browse", "Select config file");
   WebSiteLabel = MakeLabel(this, AdvancedPanel, 8, 64, "Web site:");
-  WebSiteEdit = Place<TEdit>(this, AdvancedPanel, 110, 60, 302, 22);
+  WebSiteEdit = Place<TEdit>(AdvancedPanel, this, 110, 60, 302, 22);
   WebSiteEdit->Hint = "If you want you can add modifications homepage";
 
   OpenLogoDialog = new TOpenPictureDialog(this);

@@ -1,5 +1,5 @@
-// Making the Settings dialog's controls: each placed on its parent at fixed
-// pixels and owned by the form.
+// Making the dialogs' controls (the Settings and the entry dialog): each placed
+// on its parent at fixed pixels and owned by the form.
 #pragma once
 #include "StaticText.h"
 #include "StdCtrls.h"

@@ -158,6 +158,15 @@ void TGridFiller::Record(std::string_view text, const std::vector<TRawField>& fi
 
 void TGridFiller::Done() { FGrid.CellsChanged(0, 0, FGrid.ColCount(), FGrid.RowCount()); }
 
+void TGridFiller::Abandon() {
+  // The fixed rows stay; what the file wrote into them is emptied.
+  const int keep = std::max(FR0, FGrid.FixedRows);
+  for (int r = FR0; r < std::min(keep, FR0 + FRow); ++r)
+    for (int c = FC0; c < FC0 + FWidest; ++c) FGrid.Cell(c, r).Text.clear();
+  FGrid.SetRowCount(keep);
+  Done();
+}
+
 void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedOptions& o) {
   text = WithoutBom(text);
   std::string converted;

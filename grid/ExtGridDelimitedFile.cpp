@@ -137,8 +137,15 @@ void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const T
     widest = std::max(widest, int(fields.size()));
   });
   TGridFiller filler(grid, o, count, widest);
-  reader.ForEachRecord(delimiter, [&](std::string_view text, const std::vector<TRawField>& fields) {
-    filler.Record(text, fields);
-  });
+  try {
+    reader.ForEachRecord(delimiter, [&](std::string_view text, const std::vector<TRawField>& fields) {
+      filler.Record(text, fields);
+    });
+  } catch (...) {
+    // A read that fails on the second pass (or a handler that throws) would
+    // leave part of the file in the grid, which a save would then shorten.
+    filler.Abandon();
+    throw;
+  }
   filler.Done();
 }

@@ -99,6 +99,9 @@ public:
   void Record(std::string_view text, const std::vector<TRawField>& fields);
   // Tells the grid its cells changed.
   void Done();
+  // Takes the records filled so far out again, for a load that failed
+  // half-way: the grid shows none of a file rather than a part of it.
+  void Abandon();
 
 private:
   TGridData& FGrid;

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <random>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -82,4 +83,24 @@ TEST(GridDelimitedFile, RandomTextsReadAsTheirWholeText) {
     o.ExportFixedCells = rnd() % 2;
     ExpectSameAsWholeText(text, o, "random text " + std::to_string(i));
   }
+}
+
+// A load that fails while it fills the grid leaves none of the file in it,
+// not the rows read so far.
+TEST(GridDelimitedFile, ALoadThatFailsHalfWayLeavesNoPartOfTheFile) {
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "row" + std::to_string(i) + ",x\r\n";
+  const std::string file = TempFile("fails.csv");
+  std::ofstream(file, std::ios::binary) << text;
+  TDelimitedOptions o;
+  int lines = 0;
+  o.ProcessMessages = [&] {
+    if (++lines == 3) throw std::runtime_error("stopped");
+  };
+  TGridData grid(1, 1);
+  EXPECT_THROW(LoadFromDelimitedFile(grid, file, o, 64), std::runtime_error);
+  std::remove(file.c_str());
+  EXPECT_EQ(grid.RowCount(), grid.FixedRows);  // none of the 2,000 rows
+  for (int r = 0; r < grid.RowCount(); ++r) EXPECT_EQ(grid.Cells(0, r), "") << r;
+  EXPECT_GT(lines, 0);
 }

@@ -5,8 +5,10 @@
 # ships no such Wine, and its own Wine cannot start 32-bit programs here.
 #
 # The result is kept outside the checkout, in a folder named for the Wine
-# version and a hash of this script, so a machine builds it once:
+# version and a hash of what decides the result (the version, the configure
+# options, the files added after the build), so a machine builds it once:
 #   $BX_WINE_CACHE (default /var/cache/brannox-wine)/wine-<version>-<hash>
+# Change "recipe" below with anything else that changes what is installed.
 # With --prefix the script prints that folder and builds nothing.
 #
 # Nothing is installed from trixie: the source package and the data packages
@@ -18,8 +20,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 version=10.0~repack-6
 suite=trixie
 cache=${BX_WINE_CACHE:-/var/cache/brannox-wine}
-recipe=$(sha256sum "$0" | cut -c1-12)
-prefix=$cache/wine-${version%%~*}-$recipe
+# Only what the programs and the tests need: no sound, 3D, printing,
+# scanners, cameras, networks beyond the basics, or media.
+without=(alsa pulse oss gstreamer vulkan opengl osmesa sane cups capi gphoto v4l2 pcap pcsclite
+         sdl usb udev netapi krb5 gssapi wayland dbus opencl ffmpeg)
+configure_options=(--enable-archs=i386,x86_64 --with-mingw --disable-tests "${without[@]/#/--without-}"
+                   ZLIB_PE_LIBS=z "CFLAGS=-O2 -g0" "CROSSCFLAGS=-O2 -g0")
+recipe="$version ${configure_options[*]} +fonts-wine +zlib1.dll"
+prefix=$cache/wine-${version%%~*}-$(sha256sum <<<"$recipe" | cut -c1-12)
 
 if [[ ${1:-} == --prefix ]]; then echo "$prefix"; exit 0; fi
 if [[ -x $prefix/bin/wine && -f $prefix/.complete ]]; then exit 0; fi
@@ -38,10 +46,11 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   echo "wine: installing ${missing[*]}"
+  apt-get update -q >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-work=$cache/build-$recipe
+work=$prefix.build
 rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/debs" "$work/data"
 start=$SECONDS
@@ -78,20 +87,20 @@ sed -i "s|/usr/share/khronos-api|$data/khronos-api|" dlls/opengl32/make_opengl
   (cd dlls/opengl32 && ./make_opengl) &&
   (cd dlls/winevulkan && ./make_vulkan -x "$data/vulkan/registry/vk.xml" -X "$data/vulkan/registry/video.xml") &&
   ln -sf /usr/share/misc/config.sub /usr/share/misc/config.guess tools/ &&
+  # Icons that the package's rules link from others' pictures.
+  grep -E '^\s+ln -sf \.\./\.\./[^ ]+\.svg [^ ]+$' debian/rules | sh -e &&
   rm -rf libs/zlib &&
   autoconf &&
   autoheader
 } > "$work/generate.log" 2>&1 || { tail -40 "$work/generate.log"; exit 1; }
 echo "wine: sources ready after $((SECONDS - start)) s"
 
-without=(alsa pulse oss gstreamer vulkan opengl osmesa sane cups capi gphoto v4l2 pcap pcsclite
-         sdl usb udev netapi krb5 gssapi wayland dbus opencl ffmpeg)
-./configure --prefix="$prefix" --enable-archs=i386,x86_64 --with-mingw --disable-tests \
-  "${without[@]/#/--without-}" ZLIB_PE_LIBS=z CFLAGS="-O2 -g0" CROSSCFLAGS="-O2 -g0" \
-  > "$work/configure.log" 2>&1 || { tail -40 "$work/configure.log"; exit 1; }
-# Debian's patches generate two headers inside the tree; make them first.
-make -j"$(nproc)" include/wine/server_tmpdir.h dlls/ntdll/unix/version.h > "$work/make.log" 2>&1 || true
-make -j"$(nproc)" >> "$work/make.log" 2>&1 || { tail -60 "$work/make.log"; exit 1; }
+./configure --prefix="$prefix" "${configure_options[@]}" > "$work/configure.log" 2>&1 ||
+  { tail -40 "$work/configure.log"; exit 1; }
+# The headers first, as the package's rules do: some modules' objects do not
+# wait for the headers generated from IDL files, and would take MinGW's.
+make -j"$(nproc)" -C include > "$work/make.log" 2>&1 || { tail -40 "$work/make.log"; exit 1; }
+make -j"$(nproc)" >> "$work/make.log" 2>&1 || { tail -40 "$work/make.log"; exit 1; }
 echo "wine: built after $((SECONDS - start)) s"
 
 # Installed into a staging folder first, moved into place only once whole.

@@ -109,8 +109,8 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
         if (cs.FontStyle & fsUnderline) open += "<U>", close = "</U>" + close;
       }
       std::string width = header ? "" : x.Width(k - c0);
-      lines.push_back("<td" + nowrap + align + bg + width + ">" + font + open + x.CellText(raw, x.Plain(col, r)) + close + fontEnd +
-                      "</td>");
+      lines.push_back("<td" + nowrap + align + bg + width + ">" + font + open + x.CellText(raw, x.Plain(col, r)) +
+                      close + fontEnd + "</td>");
     }
     lines.push_back("</tr>");
   }

@@ -223,14 +223,16 @@ TEST(ExtGridInput, OnlyWebAndMailLinksGoToTheShell) {
   TGridWindow w(2, int(addresses.size()), 520, 420);
   TExtStringGrid& g = *w.Grid;
   g.SetColWidths(1, 150);
-  for (size_t i = 0; i < addresses.size(); ++i) g.SetCells(1, int(i) + 1, "<A HREF=\"" + addresses[i] + "\">link</A>");
+  for (size_t i = 0; i < addresses.size(); ++i)
+    g.SetCells(1, int(i) + 1, "<A HREF=\"" + addresses[i] + "\">link</A>");
   const auto opened = ShellOpens([&] {
     for (size_t i = 0; i < addresses.size(); ++i) {
       const RECT r = g.CellRect(1, int(i) + 1);
       w.Click(r.left + 8, r.top + 8);
     }
   });
-  EXPECT_EQ(opened, (std::vector<std::string>{"open\thttp://example.invalid/\t", "open\tHTTPS://example.invalid/a?b=c\t",
+  EXPECT_EQ(opened, (std::vector<std::string>{"open\thttp://example.invalid/\t",
+                                              "open\tHTTPS://example.invalid/a?b=c\t",
                                               "open\tmailto:someone@example.invalid\t"}));
 }
 

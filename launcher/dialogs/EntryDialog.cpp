@@ -4,6 +4,7 @@
 
 #include "DialogCaption.h"
 #include "FileUtils.h"
+#include "GameDiscovery.h"
 #include "ModDiscovery.h"
 #include "SettingsControls.h"
 
@@ -175,9 +176,9 @@ void TEntryDialog::GameComboChange(TComponent*) {
     if (!FFiles.ParametersIni.ValueExists(GameCombo->Text(), key)) break;
     ParametersCombo->Items.Add(FFiles.ParametersIni.ReadString(GameCombo->Text(), key, ""));
   }
-  ParametersCombo->SetText(FFiles.GamesIni.ReadString(GameCombo->Text(), "Oletus", ""));
+  ParametersCombo->SetText(ReadGameValue(FFiles.GamesIni, GameCombo->Text(), "Oletus"));
 
-  std::string logo = FFiles.GamesIni.ReadString(GameCombo->Text(), "Kuvake", "");
+  std::string logo = ReadGameValue(FFiles.GamesIni, GameCombo->Text(), "Kuvake");
   std::string path = LogoPath(logo);
   if (!logo.empty() && FileExists(path)) {
     ShowLogo(path);

@@ -139,7 +139,7 @@ void TEntryDialog::FormCreate() {
   for (const char* choice : kWinmemChoices) WinmemCombo->Items.Add(choice);
   WinmemCombo->SetItemIndex(0);
   TStringList sections;
-  FFiles.GamesIni.ReadSections(sections);
+  ReadGameList(FFiles.GamesIni, sections);
   for (const std::string& game : sections.Items())
     if (DirectoryExists(FFiles.GamesIni.ReadString(game, "Sijainti", ""))) GameCombo->Items.Add(game);
   if (GameCombo->Items.Count() == 0) {

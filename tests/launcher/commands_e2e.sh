@@ -75,17 +75,55 @@ keys)
 
 find_mods)
   mkdir -p "$quake/ctf" "$quake/rogue" "$quake/notamod"
-  printf '[Old]\r\nGame=quake\r\nMod=gone\r\nParam=x\r\n' > "$d/Mod.ini"
+  # Written as the launcher writes the file, so that it compares byte for byte.
+  printf '[Old]\r\nGame=quake\r\nMod=gone\r\nParam=x\r\n\r\n' > "$d/Mod.ini"
+  printf '[Capture The Flag]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nDescription=Mine\r\nMap=ctf1\r\n\r\n' >> "$d/Mod.ini"
+  printf '[Quake GL]\r\nGame=quake\r\nMod=\r\nParam=glquake -width 1024\r\n\r\n' >> "$d/Mod.ini"
+  cp "$d/Mod.ini" "$work/made.ini"
+  printf 'No\r\nYes\r\n' > "$d/prompts.txt"
   start_and_wait "$d" Brannox2000.exe
+  keys shift+f
+  n=0
+  while ! grep -q '^Mod=rogue' "$d/Mod.ini" && [[ $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Shift+F adds the known mod that no entry has" [ "$(bx_ini "$d/Mod.ini" Rogue Mod)" = rogue ]
+  asked_once() { [ "$(grep -c 'were not found' "$d/prompts.txt.log")" = 1 ] && has_line "$d/prompts.txt.log" 'Old (gone)'; }
+  check "one question names the entry whose folder is gone" asked_once
+  check "the user's entries stay as they were on No" cmp -s -n "$(stat -c %s "$work/made.ini")" "$work/made.ini" "$d/Mod.ini"
+  mods() { tr -d '\r' < "$d/Mod.ini" | grep -ci "^Mod=$1\$"; }
+  check "no second entry for ctf nor for the game" [ "$(mods ctf)" = 1 -a "$(mods '')" = 1 ]
   keys shift+f
   n=0
   while grep -q '^\[Old\]' "$d/Mod.ini" && [[ $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
   sleep 1
   sections=$(grep -c '^\[' "$d/Mod.ini")
-  check "Shift+F rebuilds Mod.ini: the game and its two known mods" [ "$sections" = 3 ]
+  check "Yes removes the old entry: the game and its two known mods stay" [ "$sections" = 3 ]
   check "the old entry is gone" [ -z "$(bx_ini "$d/Mod.ini" Old Game)" ]
-  check "a known mod is an entry of its game" grep -qi '^Mod=ctf' "$d/Mod.ini"
+  check "the others keep their names, descriptions and maps" \
+    [ "$(bx_ini "$d/Mod.ini" 'Capture The Flag' Map)" = ctf1 -a "$(bx_ini "$d/Mod.ini" 'Quake GL' Param)" = 'glquake -width 1024' ]
   check "no Settings window was shown" not has_line "$d/prompts.txt.log" "Settings"
+  stop
+  finish ;;
+
+modify)
+  mkdir -p "$quake/ctf"
+  # Values the dialog's lists do not hold, a bare logo name, a key it does
+  # not know and a name in lower case: an untouched Modify keeps them all.
+  printf '[ctf]\r\nMod=ctf\r\nGame=quake\r\nParam=quake -game %%s\r\nBitmap=ctf.bmp\r\nMap=removed\r\n' > "$d/Mod.ini"
+  printf 'winmem=winmem 20\r\nrandommapcycle=1\r\nCustom=kept\r\n' >> "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  keys ctrl+m
+  check "Ctrl+M opens Modify" bxwin wait TEntryDialog 20000
+  bx_screenshot "$work/modify.png"
+  bxinput keys TEntryDialog enter
+  n=0
+  while [[ $(bxwin count TEntryDialog) != 0 && $n -lt 50 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Enter is OK" [ "$(bxwin count TEntryDialog)" = 0 ]
+  check "the map not in the list stays" [ "$(bx_ini "$d/Mod.ini" ctf Map)" = removed ]
+  check "the memory option not in the list stays" [ "$(bx_ini "$d/Mod.ini" ctf winmem)" = 'winmem 20' ]
+  check "the logo stays a name of Logos\\" [ "$(bx_ini "$d/Mod.ini" ctf Bitmap)" = ctf.bmp ]
+  check "the shuffle choice stays" [ "$(bx_ini "$d/Mod.ini" ctf randommapcycle)" = 1 ]
+  check "a key the dialog does not show stays" [ "$(bx_ini "$d/Mod.ini" ctf Custom)" = kept ]
+  check "the name stays as it was written" grep -q '^\[ctf\]' "$d/Mod.ini"
   stop
   finish ;;
 

@@ -5,6 +5,8 @@
 //                                 such as an open menu) each KEY a name ("a", "f1", "delete",
 //                                 "enter", "esc", "up", "down", "right",
 //                                 "insert") with "ctrl+", "shift+", "alt+"
+//   bxinput hold CLASS KEY N      KEY held down: N key-downs, as the
+//                                 keyboard repeats a held key, then one key-up
 //   bxinput move CLASS X Y        the pointer to a client point
 //   bxinput down|up|rdown|rup     a left or right button at the pointer
 //   bxinput menu                  exits 0 when a popup menu is shown
@@ -123,6 +125,20 @@ int main(int argc, char** argv) {
     in.mi.dx = LONG(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
     in.mi.dy = LONG(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
     Send({in});
+    return 0;
+  }
+  if (what == "hold" && argc >= 5) {
+    const WORD vk = KeyCode(argv[3]);
+    if (!vk) return 2;
+    SetForegroundWindow(w);
+    Sleep(200);
+    // The keyboard's own repeat: a key-down every 33 ms while it is held.
+    for (int i = std::atoi(argv[4]); i > 0; --i) {
+      INPUT down = Key(vk, false);
+      SendInput(1, &down, sizeof down);
+      Sleep(33);
+    }
+    Send({Key(vk, true)});
     return 0;
   }
   if (what == "keys") {

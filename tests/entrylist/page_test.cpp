@@ -131,6 +131,7 @@ int InkRight(const TFont& font, const std::string& text) {
 TEST_F(LauncherTest, RowLabelsHoldTheWholeInkOfTheirText) {
   AddEntry({"Team Fortress", "quake", "fortress"});
   AddEntry({"Zone of Duty", "quake", "zone"});
+  AddEntry({"Wolf", "quake", "wolf"});  // an italic "f" reaches past its advance
   Open();
   Tbxskinmainlist& list = Form->Skin->Data.Mainlist;
   for (const bool italic : {false, true}) {
@@ -143,7 +144,7 @@ TEST_F(LauncherTest, RowLabelsHoldTheWholeInkOfTheirText) {
     Form->PaintPage(true);
     Form->ApplyListColours();
     Form->RowLabelClick(Form->Labels[0]);
-    for (int row : {0, 1}) {
+    for (int row : {0, 1, 2}) {
       TLabel* label = Form->Labels[row];
       EXPECT_GE(label->Width(), InkRight(label->Font, label->Caption()))
           << label->Caption() << (italic ? " italic" : "") << (row == 0 ? " selected" : "");

@@ -8,6 +8,9 @@
 //   bxinput hold CLASS KEY N      KEY held down: N key-downs, as the
 //                                 keyboard repeats a held key, then one key-up
 //   bxinput move CLASS X Y        the pointer to a client point
+//   bxinput center CLASS CHILD    the pointer to the middle of the first
+//                                 child window of class CHILD (such as the
+//                                 icon in the notification area's window)
 //   bxinput down|up|rdown|rup     a left or right button at the pointer
 //   bxinput menu                  exits 0 when a popup menu is shown
 //   bxinput post CLASS MSG W L    posts a message (numbers) to the window
@@ -114,9 +117,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no visible window of class %s\n", argv[2]);
     return 1;
   }
-  if (what == "move" && argc >= 5) {
-    POINT p{std::atoi(argv[3]), std::atoi(argv[4])};
+  POINT p{};
+  if (what == "center" && argc >= 4) {
+    HWND child = FindWindowExA(w, nullptr, argv[3], nullptr);
+    if (!child) return 1;
+    RECT r;
+    GetWindowRect(child, &r);
+    p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  } else if (what == "move" && argc >= 5) {
+    p = {std::atoi(argv[3]), std::atoi(argv[4])};
     ClientToScreen(w, &p);
+  }
+  if ((what == "center" && argc >= 4) || (what == "move" && argc >= 5)) {
     SetCursorPos(p.x, p.y);
     // A move event, so that the window under the pointer hears of it.
     INPUT in{};

@@ -187,4 +187,8 @@ TEST_F(EditorWindow, TheRowsShowANewUnselectedColourAtOnce) {
       << "the row is painted in the new colour";
   EXPECT_TRUE(RunLoopUntil([&] { return PixelsOnScreen(f, f.PreviewRows[12], clLime) > 0; }, 3000))
       << "and so is the last row";
+  // BX_DIALOG_LINGER=seconds keeps the window on screen to be looked at.
+  char linger[16];
+  if (GetEnvironmentVariableA("BX_DIALOG_LINGER", linger, sizeof linger))
+    RunLoopUntil([] { return false; }, atoi(linger) * 1000);
 }

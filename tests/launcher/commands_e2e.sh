@@ -233,6 +233,17 @@ EOF
   sleep 0.5
   bx_screenshot "$work/row_menu_view.png"
   bxinput keys - esc esc
+  # A readme that gives only a secure address: Modification > Visit opens it.
+  echo "Home page: https://rr.example/secure/." > "$quake/rr/readme.txt"
+  bxinput move TMainWindow "$row_x" "$row_y"
+  bxinput rdown; bxinput rup
+  sleep 1
+  bxinput keys - down down right up up
+  sleep 0.5
+  bx_screenshot "$work/row_menu_visit.png"
+  bxinput keys - enter
+  sleep 1
+  check "Visit opens the readme's https address" has_line "$d/shell.log" "https://rr.example/secure/"
   stop
   finish ;;
 

@@ -387,7 +387,9 @@ void TMainWindow::LoadPackageSkin(const std::string& name) {
 void TMainWindow::OpenFirstRunSettings() {
   // The splash would cover the dialog.
   if (SplashWindow) SplashWindow->Hide();
-  WhileSettingsBusy([this] { ShowSettingsDialog(); });
+  // As the Settings button does: afterwards the options and the skin the
+  // dialog applied are followed by the selected row's highlight again.
+  SettingsButtonClick(this);
 }
 
 void TMainWindow::FormCloseQuery(TComponent*, bool& canClose) {

@@ -5,7 +5,12 @@
 //                                 such as an open menu) each KEY a name ("a", "f1", "delete",
 //                                 "enter", "esc", "up", "down", "right",
 //                                 "insert") with "ctrl+", "shift+", "alt+"
+//   bxinput hold CLASS KEY N      KEY held down: N key-downs, as the
+//                                 keyboard repeats a held key, then one key-up
 //   bxinput move CLASS X Y        the pointer to a client point
+//   bxinput center CLASS CHILD    the pointer to the middle of the first
+//                                 child window of class CHILD (such as the
+//                                 icon in the notification area's window)
 //   bxinput down|up|rdown|rup     a left or right button at the pointer
 //   bxinput click CLASS X,Y ...   a left click at each client point in turn
 //   bxinput clipboard FILE        writes the clipboard's text (its bytes) to FILE
@@ -74,11 +79,9 @@ void Button(DWORD flags) {
   Send({in});
 }
 
-// The pointer to a client point of w, with a move event, so that the
-// window under the pointer hears of it.
-void MoveTo(HWND w, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(w, &p);
+// The pointer to a screen point, with a move event, so that the window
+// under the pointer hears of it.
+void MoveToScreen(POINT p) {
   SetCursorPos(p.x, p.y);
   INPUT in{};
   in.type = INPUT_MOUSE;
@@ -86,6 +89,13 @@ void MoveTo(HWND w, int x, int y) {
   in.mi.dx = LONG(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
   in.mi.dy = LONG(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
   Send({in});
+}
+
+// The pointer to a client point of w.
+void MoveTo(HWND w, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(w, &p);
+  MoveToScreen(p);
 }
 
 int WriteClipboard(const char* file) {
@@ -106,7 +116,7 @@ int WriteClipboard(const char* file) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: bxinput keys|move|click|down|up|rdown|rup|menu|clipboard ...\n");
+    std::fprintf(stderr, "usage: bxinput keys|hold|move|center|click|down|up|rdown|rup|menu|clipboard ...\n");
     return 2;
   }
   const std::string what = argv[1];
@@ -144,6 +154,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no visible window of class %s\n", argv[2]);
     return 1;
   }
+  if (what == "center" && argc >= 4) {
+    HWND child = FindWindowExA(w, nullptr, argv[3], nullptr);
+    if (!child) return 1;
+    RECT r;
+    GetWindowRect(child, &r);
+    MoveToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return 0;
+  }
   if (what == "move" && argc >= 5) {
     MoveTo(w, std::atoi(argv[3]), std::atoi(argv[4]));
     return 0;
@@ -156,6 +174,20 @@ int main(int argc, char** argv) {
       Button(MOUSEEVENTF_LEFTDOWN);
       Button(MOUSEEVENTF_LEFTUP);
     }
+    return 0;
+  }
+  if (what == "hold" && argc >= 5) {
+    const WORD vk = KeyCode(argv[3]);
+    if (!vk) return 2;
+    SetForegroundWindow(w);
+    Sleep(200);
+    // The keyboard's own repeat: a key-down every 33 ms while it is held.
+    for (int i = std::atoi(argv[4]); i > 0; --i) {
+      INPUT down = Key(vk, false);
+      SendInput(1, &down, sizeof down);
+      Sleep(33);
+    }
+    Send({Key(vk, true)});
     return 0;
   }
   if (what == "keys") {

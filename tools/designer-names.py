@@ -22,6 +22,7 @@ KEPT = {
     'Heretic2': 'a game: Heretic II',
     'Utf16LE': 'an encoding',
     'Utf16BE': 'an encoding',
+    'GetTextExtentPoint32A': 'a Windows function',
 }
 TOKENS = re.compile(r'//[^\n]*|/\*.*?\*/|R"([^(\s]*)\(.*?\)\1"|"(?:\\.|[^"\\\n])*"'
                     r"|'(?:\\.|[^'\\\n])*'|([A-Za-z_]\w*)|\d[\w.']*|\S", re.S)

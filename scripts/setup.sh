@@ -2,7 +2,8 @@
 # Installs what the builds and tests need, only what is missing:
 # Debian packages (ImageMagick's convert and import for the end-to-end
 # tests, zlib for the cabinet writer, NSIS for the installer, cabextract
-# to check the built skin package), and a static libjpeg (6b interface) for
+# to check the built skin package, unshare and mount for the small full
+# drive of the end-to-end tests), and a static libjpeg (6b interface) for
 # each MinGW target, built from Debian's libjpeg-turbo source package into
 # .deps/.
 set -euo pipefail
@@ -17,6 +18,7 @@ packages=(
   dpkg-dev
   imagemagick
   zlib1g-dev libz-mingw-w64-dev nsis cabextract
+  util-linux mount
 )
 missing=()
 for p in "${packages[@]}"; do

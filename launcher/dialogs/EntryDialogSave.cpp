@@ -3,29 +3,14 @@
 // The class library's headers come before windows.h (its colour macros).
 #include "EntryDialog.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "Dialogs.h"
 #include "EntryFile.h"
 #include "FileUtils.h"
+#include "IniFiles.h"
 #include "ModDiscovery.h"
-#include "Streams.h"
 #include "isokirjain.h"
-
-namespace {
-// An entry file is at most a few thousand short sections.
-constexpr int64_t kMaxEntryFileSize = 16 * 1024 * 1024;
-
-TEntrySet ReadEntryFile(const std::string& fileName) {
-  if (!FileExists(fileName)) return TEntrySet();
-  TFileStream f(fileName, fmOpenRead);
-  int64_t size = f.Size();
-  if (size > kMaxEntryFileSize) throw EInOutError("The entry file " + fileName + " is too large");
-  std::string text(size_t(size), '\0');
-  f.ReadBuffer(text.data(), size);
-  return TEntrySet::FromText(text);
-}
-}  // namespace
 
 std::string EntryNameProblem(const std::string& name) {
   if (name.find_first_of("=[]\r\n") == std::string::npos) return "";
@@ -55,32 +40,31 @@ void TEntryDialog::OKButtonClick(TComponent*) {
 
 bool TEntryDialog::SaveEntry() {
   const std::string name = CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
-  const std::string& file = FFiles.ModIni.FileName();
-  TEntrySet old = ReadEntryFile(file);
+  TIniFile& file = FFiles.ModIni;
   const bool renamed = Mode == emNew || !SameText(name, FormerName);
-  if (renamed && old.SectionExists(name)) {
+  if (renamed && file.SectionExists(name)) {
     MessageDlg("Mod name exists", mtError, mbOK);
     return false;
   }
-  // The whole file is written anew, so a failure leaves the old one whole.
-  TEntrySet entries;
-  for (const TEntry& e : old.Entries())
-    if (Mode == emNew || !SameText(e.Name, FormerName)) entries.Add(e.Name).Keys = e.Keys;
-  TEntry& entry = entries.Add(name);
   const std::string mod = ModFolderEdit->Text();
-  entry.Keys = {{"Mod", mod},
-                {"Game", GameCombo->Text()},
-                {"Param", ParametersCombo->Text()},
-                {"Bitmap", LogoValue},
-                {"Description", DescriptionEdit->Text()},
-                {"Readme", ReadmeEdit->Text()},
-                {"Config", ConfigEdit->Text()},
-                {"Map", MapCombo->Text()},
-                {"winmem", WinmemCombo->Text()},
-                {"url", WebSiteEdit->Text()},
-                {"randommapcycle", MapcycleCheckBox->Checked() && MapcycleCheckBox->Visible() ? "1" : "0"}};
-  std::string text = entries.Text();
-  SaveFileAtomically(file, [&](TStream& s) { s.WriteString(text); });
+  const std::pair<const char*, std::string> keys[] = {
+      {"Mod", mod},
+      {"Game", GameCombo->Text()},
+      {"Param", ParametersCombo->Text()},
+      {"Bitmap", LogoValue},
+      {"Description", DescriptionEdit->Text()},
+      {"Readme", ReadmeEdit->Text()},
+      {"Config", ConfigEdit->Text()},
+      {"Map", MapCombo->Text()},
+      {"winmem", WinmemCombo->Text()},
+      {"url", WebSiteEdit->Text()},
+      {"randommapcycle", MapcycleCheckBox->Checked() && MapcycleCheckBox->Visible() ? "1" : "0"}};
+  // The entry takes the place of its former section in one write of the
+  // file; a failure leaves the file as it was.
+  TIniUpdate update(file);
+  if (Mode == emModify) file.EraseSection(FormerName);
+  for (const auto& [key, value] : keys) file.WriteString(name, key, value);
+  update.Commit();
 
   std::string infoFolder = ModInfoFolder(GameFolder(), mod);
   if (!infoFolder.empty()) {

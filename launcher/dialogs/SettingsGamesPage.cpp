@@ -306,8 +306,10 @@ void TSettingsDialog::AddGameButtonClick(TComponent*) {
   std::string folder;
   SelectDirectory(kGameLocation, folder);
   LocationEdit->SetText(folder);
+  TIniUpdate update(*Host.GamesIni);
   Host.GamesIni->WriteString(name, "Sijainti", folder);
   Host.GamesIni->WriteString(name, "gamename", name);
+  update.Commit();
   ReadGames();
   GameList->SetItemIndex(GameList->Items.IndexOf(name));
   GameListClick(GameList);
@@ -431,7 +433,12 @@ void TSettingsDialog::LogoComboChange(TComponent*) {
   }
 }
 
-void TSettingsDialog::FindGames() { ::FindGames(*Host.GamesIni); }
+// One write of Games.ini for the whole search.
+void TSettingsDialog::FindGames() {
+  TIniUpdate update(*Host.GamesIni);
+  ::FindGames(*Host.GamesIni);
+  update.Commit();
+}
 
 void TSettingsDialog::FindGamesButtonClick(TComponent*) {
   FindGames();

@@ -289,6 +289,7 @@ private:
   void StartByName(const std::string& name, bool wholeModIni);
   void BuildMapItems(const std::string& entry);
   void SyncQuickItems();
+  static void ShowLinesBetweenItems(TMenuItem* menu);
   // Erases the entry and asks about its mod-info file: the file to delete
   // once the entry file is written, "" to keep it.
   std::string RemoveEntry(const std::string& entry, int& answer, bool toAll);
@@ -336,6 +337,7 @@ private:
   TImage* ButtonControl(int button) const;
   std::mt19937 FRandom;
   std::array<int, 2> FAppEvents{};  // the minimise and restore handlers
+  bool FKeyRepeat = false;  // the key being handled is a held key's repeat
 };
 
 extern TMainWindow* MainWindow;

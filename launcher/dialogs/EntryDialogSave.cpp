@@ -3,13 +3,16 @@
 // The class library's headers come before windows.h (its colour macros).
 #include "EntryDialog.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "Dialogs.h"
 #include "EntryFile.h"
 #include "FileUtils.h"
 #include "IniFiles.h"
 #include "ModDiscovery.h"
+#include "StringList.h"
 #include "isokirjain.h"
 
 std::string EntryNameProblem(const std::string& name) {
@@ -39,30 +42,57 @@ void TEntryDialog::OKButtonClick(TComponent*) {
 }
 
 bool TEntryDialog::SaveEntry() {
-  const std::string name = CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
+  const bool modify = Mode == emModify;
+  // A name left as it was stays as it is stored.
+  const std::string name = modify && NameEdit->Text() == FormerName
+                               ? FormerName
+                               : CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
   TIniFile& file = FFiles.ModIni;
-  const bool renamed = Mode == emNew || !SameText(name, FormerName);
+  const bool renamed = !modify || !SameText(name, FormerName);
   if (renamed && file.SectionExists(name)) {
     MessageDlg("Mod name exists", mtError, mbOK);
     return false;
   }
+  // The former entry's keys as stored, in file order.
+  std::vector<std::pair<std::string, std::string>> former;
+  if (modify) {
+    TStringList keys;
+    file.ReadSection(FormerName, keys);
+    for (const std::string& key : keys.Items()) former.emplace_back(key, file.ReadString(FormerName, key, ""));
+  }
+  auto formerValue = [&](const char* key) -> const std::string* {
+    for (const auto& [k, v] : former)
+      if (SameText(k, key)) return &v;
+    return nullptr;
+  };
   const std::string mod = ModFolderEdit->Text();
-  const std::pair<const char*, std::string> keys[] = {
-      {"Mod", mod},
-      {"Game", GameCombo->Text()},
-      {"Param", ParametersCombo->Text()},
-      {"Bitmap", LogoValue},
-      {"Description", DescriptionEdit->Text()},
-      {"Readme", ReadmeEdit->Text()},
-      {"Config", ConfigEdit->Text()},
-      {"Map", MapCombo->Text()},
-      {"winmem", WinmemCombo->Text()},
-      {"url", WebSiteEdit->Text()},
-      {"randommapcycle", MapcycleCheckBox->Checked() && MapcycleCheckBox->Visible() ? "1" : "0"}};
+  // The logo as stored (a bare name of "Logos\") while it names the same file.
+  const std::string* storedLogo = formerValue("Bitmap");
+  const std::string logo = storedLogo && LogoValue == LogoPath(*storedLogo) ? *storedLogo : LogoValue;
+  // The box is shown for the games that shuffle their map cycle; for the
+  // others a stored choice stays as it was.
+  std::string cycle = MapcycleCheckBox->Checked() ? "1" : "0";
+  if (!MapcycleCheckBox->Visible()) cycle = formerValue("randommapcycle") ? *formerValue("randommapcycle") : "0";
+  std::vector<std::pair<std::string, std::string>> keys = {{"Mod", mod},
+                                                           {"Game", GameCombo->Text()},
+                                                           {"Param", ParametersCombo->Text()},
+                                                           {"Bitmap", logo},
+                                                           {"Description", DescriptionEdit->Text()},
+                                                           {"Readme", ReadmeEdit->Text()},
+                                                           {"Config", ConfigEdit->Text()},
+                                                           {"Map", MapCombo->Text()},
+                                                           {"winmem", WinmemCombo->Text()},
+                                                           {"url", WebSiteEdit->Text()},
+                                                           {"randommapcycle", cycle}};
+  // Keys that the dialog does not show stay with the entry.
+  for (const auto& key : former)
+    if (std::none_of(keys.begin(), keys.end(), [&](const auto& k) { return SameText(k.first, key.first); }))
+      keys.push_back(key);
   // The entry takes the place of its former section in one write of the
-  // file; a failure leaves the file as it was.
+  // file; the rest of the file keeps its bytes, and a failure leaves the
+  // file as it was.
   TIniUpdate update(file);
-  if (Mode == emModify) file.EraseSection(FormerName);
+  if (modify) file.EraseSection(FormerName);
   for (const auto& [key, value] : keys) file.WriteString(name, key, value);
   update.Commit();
 

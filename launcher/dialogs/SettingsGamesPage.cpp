@@ -433,12 +433,7 @@ void TSettingsDialog::LogoComboChange(TComponent*) {
   }
 }
 
-// One write of Games.ini for the whole search.
-void TSettingsDialog::FindGames() {
-  TIniUpdate update(*Host.GamesIni);
-  ::FindGames(*Host.GamesIni);
-  update.Commit();
-}
+void TSettingsDialog::FindGames() { ::FindGames(*Host.GamesIni); }
 
 void TSettingsDialog::FindGamesButtonClick(TComponent*) {
   FindGames();

@@ -61,6 +61,21 @@ is_one_of() { cmp -s "$1" "$2" || cmp -s "$1" "$3"; }
 # logged in $work (start_in).
 messages() { cut -f2 "$work/prompts.txt.log" 2>/dev/null; }
 start_in() { BX_PROMPTS_DIR=$work start_and_wait "$1" Brannox2000.exe; }
+# killed_at N FILE COMMAND...: runs the command in the running launcher of $d,
+# kills the launcher at the N-th change of FILE or its temporary file, and
+# checks that FILE is the whole old ($work/old.ini) or new ($work/new.ini) one.
+killed_at() {
+  local n=$1 file=$2 killed=no
+  watch "$d" "$file" "$work/events_$n.log" --kill "$(launcher_pid)" --after "$n"
+  "${@:3}"
+  until_true 30 bash -c "! kill -0 $bx_pid 2>/dev/null || cmp -s '$d/$file' '$work/new.ini'"
+  sleep 0.5
+  unwatch
+  alive || killed=yes
+  check "killed at change $n ($killed): $file is the whole old or new file" \
+    is_one_of "$d/$file" "$work/old.ini" "$work/new.ini"
+  if alive; then stop; fi
+}
 
 drive_c=$WINEPREFIX/drive_c
 quake=$drive_c/Quake
@@ -96,16 +111,7 @@ kill_settings)
     start_and_wait "$d" Brannox2000.exe
     keys ctrl+s
     bxwin wait TSettingsDialog 20000
-    watch "$d" Options.ini "$work/events_$n.log" --kill "$(launcher_pid)" --after "$n"
-    bxinput keys TSettingsDialog enter
-    until_true 20 bash -c "! kill -0 $bx_pid 2>/dev/null || cmp -s '$d/Options.ini' '$work/new.ini'"
-    sleep 0.5
-    unwatch
-    killed=no
-    alive || killed=yes
-    check "killed at change $n ($killed): Options.ini is the whole old or new file" \
-      is_one_of "$d/Options.ini" "$work/old.ini" "$work/new.ini"
-    if alive; then stop; fi
+    killed_at "$n" Options.ini bxinput keys TSettingsDialog enter
   done
   # The next save removes what a killed one left behind.
   cp "$work/old.ini" "$d/Options.ini"
@@ -142,16 +148,7 @@ kill_delete)
     cp "$work/old.ini" "$d/Mod.ini"
     rm -f "$d/prompts.txt.log"
     start_and_wait "$d" Brannox2000.exe
-    watch "$d" Mod.ini "$work/events_$n.log" --kill "$(launcher_pid)" --after "$n"
-    keys delete
-    until_true 30 bash -c "! kill -0 $bx_pid 2>/dev/null || cmp -s '$d/Mod.ini' '$work/new.ini'"
-    sleep 0.5
-    unwatch
-    killed=no
-    alive || killed=yes
-    check "killed at change $n ($killed): Mod.ini is the whole old or new file" \
-      is_one_of "$d/Mod.ini" "$work/old.ini" "$work/new.ini"
-    if alive; then stop; fi
+    killed_at "$n" Mod.ini keys delete
   done
   finish ;;
 

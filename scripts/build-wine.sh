@@ -24,7 +24,11 @@ cache=${BX_WINE_CACHE:-/var/cache/brannox-wine}
 # scanners, cameras, networks beyond the basics, or media.
 without=(alsa pulse oss gstreamer vulkan opengl osmesa sane cups capi gphoto v4l2 pcap pcsclite
          sdl usb udev netapi krb5 gssapi wayland dbus opencl ffmpeg)
-configure_options=(--enable-archs=i386,x86_64 --with-mingw --disable-tests "${without[@]/#/--without-}"
+# Maintainer mode makes the icons, which the repack strips, from their SVG
+# sources (rsvg-convert, icotool, convert), as the package's rules do; it
+# asks for fontforge and gettext-po, though the fonts come ready made from
+# fonts-wine and the translations are used as they stand.
+configure_options=(--enable-archs=i386,x86_64 --with-mingw --disable-tests --enable-maintainer-mode "${without[@]/#/--without-}"
                    ZLIB_PE_LIBS=z "CFLAGS=-O2 -g0" "CROSSCFLAGS=-O2 -g0")
 recipe="$version ${configure_options[*]} +fonts-wine +zlib1.dll"
 prefix=$cache/wine-${version%%~*}-$(sha256sum <<<"$recipe" | cut -c1-12)
@@ -34,7 +38,7 @@ if [[ -x $prefix/bin/wine && -f $prefix/.complete ]]; then exit 0; fi
 
 packages=(
   gcc make flex bison autoconf pkgconf perl libxml-libxml-perl gettext
-  icoutils librsvg2-bin dpkg-dev xz-utils autotools-dev
+  icoutils librsvg2-bin imagemagick fontforge-nox libgettextpo-dev dpkg-dev xz-utils autotools-dev
   libx11-dev libxext-dev libxrender-dev libxrandr-dev libxi-dev libxcursor-dev
   libxinerama-dev libxxf86vm-dev libxcomposite-dev libxfixes-dev libxkbfile-dev
   libfreetype-dev libfontconfig-dev libunwind-dev libgnutls28-dev
@@ -89,6 +93,9 @@ sed -i "s|/usr/share/khronos-api|$data/khronos-api|" dlls/opengl32/make_opengl
   ln -sf /usr/share/misc/config.sub /usr/share/misc/config.guess tools/ &&
   # Icons that the package's rules link from others' pictures.
   grep -E '^\s+ln -sf \.\./\.\./[^ ]+\.svg [^ ]+$' debian/rules | sh -e &&
+  # The fonts' TrueType files, which the repack strips and fontforge would
+  # make from their sources: fonts-wine's, newer than those sources.
+  cp "$data"/wine/fonts/*.ttf fonts/ &&
   rm -rf libs/zlib &&
   autoconf &&
   autoheader

@@ -182,7 +182,8 @@ void TMainWindow::FormCreate(TComponent*) {
   SetBounds(OptionsIni->ReadInteger("XY", "Left", 0), OptionsIni->ReadInteger("XY", "Top", 0), Width(), Height());
   ClampToDesktop();
   StartCounter = StatsIni->ReadInteger(kOptions, "Laskuri", 0);
-  if (!StatsIni->ValueExists(kOptions, "installday")) StatsIni->WriteDate(kOptions, "installday", Date());
+  if (!StatsIni->ValueExists(kOptions, "installday"))
+    WriteAtStartUp([this] { StatsIni->WriteDate(kOptions, "installday", Date()); });
   SetFormStyle(OptionsIni->ReadBool(kOptions, "top", false) ? fsStayOnTop : fsNormal);
   ViewName = OptionsIni->ReadString(kOptions, "nayta", "kaikki");
   SetFadeEnabled(OptionsIni->ReadBool(kOptions, "fade", true));
@@ -263,15 +264,28 @@ std::string TMainWindow::ChooseSkin() {
     if (SkinFileList->Items.Count() == 0) return std::string();
     std::uniform_int_distribution<int> pick(0, SkinFileList->Items.Count() - 1);
     std::string name = SkinFileList->Items[pick(FRandom)];
-    if (!Trim(name).empty()) OptionsIni->WriteString(kOptions, "Nahka", name);
+    if (!Trim(name).empty()) WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, "Nahka", name); });
     return name;
   }
   std::string current = OptionsIni->ReadString(kOptions, "Nahka", "");
   if (Trim(current).empty() || !FileExists(skins + current)) {
     SkinFileList->Update();
-    if (SkinFileList->Items.Count() > 0) OptionsIni->WriteString(kOptions, "Nahka", SkinFileList->Items[0]);
+    if (SkinFileList->Items.Count() > 0) {
+      // The skin is used also when it cannot be stored.
+      current = SkinFileList->Items[0];
+      WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, "Nahka", current); });
+    }
   }
-  return OptionsIni->ReadString(kOptions, "Nahka", "");
+  return current;
+}
+
+// A start-up write that fails (a full disk) is shown, and the start goes on.
+void TMainWindow::WriteAtStartUp(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const EIniFileException& e) {
+    Application().HandleException(e);
+  }
 }
 
 void TMainWindow::LoadSkin(const std::string& name) {
@@ -411,7 +425,9 @@ void TMainWindow::SaveWindowState() {
     left = wp.rcNormalPosition.left;
     top = wp.rcNormalPosition.top;
   }
+  TIniUpdate update(*OptionsIni);
   OptionsIni->WriteInteger("XY", "Left", left);
   OptionsIni->WriteInteger("XY", "Top", top);
   OptionsIni->WriteString(kOptions, "nayta", ViewName);
+  update.Commit();
 }

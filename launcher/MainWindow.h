@@ -290,7 +290,9 @@ private:
   void BuildMapItems(const std::string& entry);
   void SyncQuickItems();
   static void ShowLinesBetweenItems(TMenuItem* menu);
-  void RemoveEntry(const std::string& entry, int& answer, bool toAll);
+  // Erases the entry and asks about its mod-info file: the file to delete
+  // once the entry file is written, "" to keep it.
+  std::string RemoveEntry(const std::string& entry, int& answer, bool toAll);
   void RunSettingsCommand(const std::function<void()>& action);
   // Runs action with SettingsIdle false, true again afterwards (also on an exception).
   void WhileSettingsBusy(const std::function<void()>& action);
@@ -321,6 +323,7 @@ private:
   void PlayChosenSound(const TSoundKeys& keys, const std::string& defaultFile, const std::string& folder);
   void PlayFile(const std::string& fileName);
   std::string ChooseSkin();
+  void WriteAtStartUp(const std::function<void()>& write);
   void LoadSkin(const std::string& name);
   void LoadPictureSkin(const std::string& name);
   void LoadPackageSkin(const std::string& name);

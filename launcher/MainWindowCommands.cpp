@@ -3,6 +3,8 @@
 // the searches), and the keyboard map.
 #include "MainWindow.h"
 
+#include <vector>
+
 #include "Dialogs.h"
 #include "GameDiscovery.h"
 #include "ModDiscovery.h"
@@ -63,16 +65,15 @@ void TMainWindow::ModifyButtonClick(TComponent*) {
 
 // --- Remove, Remove all
 
-// Erases the entry; its mod-info file goes when the user says so. With
-// toAll the question has the "to all" answers and answer carries the last
-// one from entry to entry.
-void TMainWindow::RemoveEntry(const std::string& entry, int& answer, bool toAll) {
+// With toAll the question has the "to all" answers and answer carries the
+// last one from entry to entry.
+std::string TMainWindow::RemoveEntry(const std::string& entry, int& answer, bool toAll) {
   const std::string game = ModIni->ReadString(entry, "Game", "");
   const std::string dir = GameDir(game);
   const std::string mod = ModIni->ReadString(entry, "Mod", "");
   ModIni->EraseSection(entry);
   const std::string info = mod.empty() ? dir + "\\" + kModInfoFile : dir + "\\" + mod + "\\" + kModInfoFile;
-  if (dir.empty() || !FileExists(info)) return;
+  if (dir.empty() || !FileExists(info)) return "";
   const std::string question = "Do you want to remove " + entry + " modification info file?\n\r" +
                                "If you remove this file all modification information will be lost.";
   if (!toAll) {
@@ -80,7 +81,7 @@ void TMainWindow::RemoveEntry(const std::string& entry, int& answer, bool toAll)
   } else if (answer == mrNone || answer == mrYes || answer == mrNo) {
     answer = MessageDlg(question, mtConfirmation, mbYes | mbNo | mbNoToAll | mbYesToAll);
   }
-  if (answer == mrYes || answer == mrYesToAll) DeleteFileA(info.c_str());
+  return answer == mrYes || answer == mrYesToAll ? info : "";
 }
 
 void TMainWindow::RemoveButtonClick(TComponent*) {
@@ -89,7 +90,10 @@ void TMainWindow::RemoveButtonClick(TComponent*) {
   PlayClickSound();
   if (MessageDlg("Confirm remove?", mtConfirmation, mbYesNo) != mrYes) return;
   int answer = mrNone;
-  RemoveEntry(entry, answer, false);
+  // The erase is written before the question: a file that cannot be
+  // written stops here, and the mod-info file stays.
+  const std::string info = RemoveEntry(entry, answer, false);
+  if (!info.empty()) DeleteFileA(info.c_str());
   PaintPage(true);
 }
 
@@ -100,13 +104,20 @@ void TMainWindow::RemoveAllButtonClick(TComponent*) {
   TStringList entries;
   entries.Assign(EntryNames);
   int answer = mrNone;
-  // A failure part way leaves the page showing what the file now holds.
+  std::vector<std::string> infoFiles;
+  // One write of the entry file for the whole list; the mod-info files go
+  // only once it is written. A failure leaves the file and the page as they
+  // were.
   try {
-    for (const std::string& entry : entries.Items()) RemoveEntry(entry, answer, true);
+    TIniUpdate update(*ModIni);
+    for (const std::string& entry : entries.Items())
+      if (std::string info = RemoveEntry(entry, answer, true); !info.empty()) infoFiles.push_back(std::move(info));
+    update.Commit();
   } catch (...) {
     PaintPage(true);
     throw;
   }
+  for (const std::string& info : infoFiles) DeleteFileA(info.c_str());
   PaintPage(true);
 }
 

@@ -55,16 +55,21 @@ void TMainWindow::Start(int row) {
   TKernelHandle thread(pi.hThread), process(pi.hProcess);
 
   ++StartCounter;
-  // The game runs: a counter that cannot be written only misses this start.
+  // The game runs: a counter that cannot be written only misses this start,
+  // and the user is told once.
+  std::string notCounted;
   try {
     const std::string key = Trim(entry.Mod).empty() ? std::string("<>") : entry.Mod;
     StartCountsIni->WriteInteger(entry.Game, key, StartCountsIni->ReadInteger(entry.Game, key, 0) + 1);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    notCounted = e.what();
   }
   try {
     StatsIni->WriteInteger(kOptions, "Laskuri", StartCounter);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (notCounted.empty()) notCounted = e.what();
   }
   StartMap.clear();
+  if (!notCounted.empty()) MessageDlg("The start was not counted.\n\n" + notCounted, mtWarning, mbOK);
   if (OptionsIni->ReadBool(kOptions, "Sammuta", false)) Close();
 }

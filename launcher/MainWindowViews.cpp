@@ -44,8 +44,11 @@ void TMainWindow::AddToFavouritesItemClick(TComponent*) {
       MessageDlg("\"" + entry + "\" is already exists in favourites, overwrite the existing?", mtWarning, mbYesNo) !=
           mrYes)
     return;
+  // The whole entry in one write: favourites.ini never holds half of it.
+  TIniUpdate update(favourites);
   for (const char* key : kFavouriteKeys) {
     const std::string fallback = std::string(key) == "randommapcycle" ? "0" : "";
     favourites.WriteString(entry, key, ModIni->ReadString(entry, key, fallback));
   }
+  update.Commit();
 }

@@ -2,7 +2,8 @@
 # Installs what the builds and tests need, only what is missing:
 # Debian packages (ImageMagick's convert and import for the end-to-end
 # tests, zlib for the cabinet writer, NSIS for the installer, cabextract
-# to check the built skin package), a static libjpeg (6b interface) for
+# to check the built skin package, unshare and mount for the small full
+# drive of the end-to-end tests), a static libjpeg (6b interface) for
 # each MinGW target, built from Debian's libjpeg-turbo source package into
 # .deps/, and the Wine that runs the 32-bit and 64-bit programs
 # (scripts/build-wine.sh: built once per machine, kept outside the checkout).
@@ -18,6 +19,7 @@ packages=(
   dpkg-dev
   imagemagick
   zlib1g-dev libz-mingw-w64-dev nsis cabextract
+  util-linux mount
 )
 missing=()
 for p in "${packages[@]}"; do

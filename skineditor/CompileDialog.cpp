@@ -144,8 +144,10 @@ void TCompileDialog::TestSkinButtonClick(TComponent*) {
     return;
   }
   TIniFile options(launcher + "options.ini");
+  TIniUpdate update(options);
   options.WriteString(kOptions, "Nahka", ExtractFileName(Cabinet->CABFile));
   options.WriteBool(kOptions, "random", false);
+  update.Commit();
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;

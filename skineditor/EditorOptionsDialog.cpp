@@ -78,8 +78,10 @@ void TEditorOptionsDialog::BrowseButtonClick(TComponent*) {
 
 void TEditorOptionsDialog::OkButtonClick(TComponent*) {
   // The typed custom folder is kept for later also when the default is chosen.
+  TIniUpdate update(*FIni);
   FIni->WriteString(kOptionsSection, kCustomFolderKey, CustomFolderEdit->Text());
   FIni->WriteInteger(kOptionsSection, kFolderModeKey, DefaultFolderRadio->Checked() ? 0 : 1);
+  update.Commit();
   ModalResult = mrOk;
 }
 

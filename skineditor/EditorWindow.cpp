@@ -298,9 +298,11 @@ void TEditorWindow::FormCloseQuery(TComponent*, bool& canClose) {
   if (!canClose) return;
   try {
     TIniFile options(FEditorDir + kOptionsFile);
+    TIniUpdate update(options);
     options.EraseSection(kReopenSection);
     FRecentProjects.Save(
         [&](const std::string& key, const std::string& value) { options.WriteString(kReopenSection, key, value); });
+    update.Commit();
   } catch (const std::exception&) {
     // The recent list is a convenience: a failure to keep it closes anyway.
   }

@@ -1,6 +1,7 @@
 // Memory and file streams.
 #include "Streams.h"
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
@@ -177,31 +178,212 @@ bool isReadOnly(const std::string& name) {
 #endif
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+// Another save of the same file, a reader or a virus scanner may hold a file
+// for a moment: such a refusal is tried again for about a second.
+bool isMomentary(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED; }
+constexpr int kTries = 20, kTryPauseMs = 50;
+#endif
+
+// The temporary file of a save, written through the system's own calls so
+// that a failed write keeps the system's reason. No other process may open it
+// while it is written (a second save of the same file waits or fails instead
+// of mixing its bytes in).
+class TSaveFile : public TStream {
+public:
+  explicit TSaveFile(const std::string& name) : FName(name) {
+#ifdef _WIN32
+    for (int i = 0; i < kTries; ++i) {
+      FHandle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (FHandle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+      Sleep(kTryPauseMs);
+    }
+    if (FHandle == INVALID_HANDLE_VALUE) FError = GetLastError();
 #else
-  return std::rename(from.c_str(), to.c_str()) == 0;
+    FFile = std::fopen(name.c_str(), "w+b");
+    if (!FFile) FError = (unsigned long)errno;
+#endif
+    FOwned = FError == 0;
+  }
+  ~TSaveFile() override { Discard(); }
+  TSaveFile(const TSaveFile&) = delete;
+  TSaveFile& operator=(const TSaveFile&) = delete;
+
+  bool Failed() const { return FError != 0; }
+  unsigned long Error() const { return FError; }
+
+  int64_t Read(void* buffer, int64_t count) override {
+    if (count <= 0 || !flush()) return 0;
+#ifdef _WIN32
+    DWORD got = 0;
+    if (!ReadFile(FHandle, buffer, DWORD(count), &got, nullptr)) return 0;
+    FPos += got;
+    return got;
+#else
+    int64_t got = (int64_t)std::fread(buffer, 1, (size_t)count, FFile);
+    FPos += got;
+    return got;
+#endif
+  }
+
+  int64_t Write(const void* buffer, int64_t count) override {
+    if (count <= 0 || FError != 0) return 0;
+    if (FBuffer.size() + (size_t)count > kBufferSize && !flush()) return 0;
+    if ((size_t)count >= kBufferSize) {
+      if (!put(buffer, (size_t)count)) return 0;
+    } else {
+      FBuffer.insert(FBuffer.end(), (const char*)buffer, (const char*)buffer + count);
+    }
+    return count;
+  }
+
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+    // Asking for the position is common and needs no flush.
+    if (origin == soFromCurrent && offset == 0) return FPos + (int64_t)FBuffer.size();
+    if (!flush()) return FPos;
+#ifdef _WIN32
+    LARGE_INTEGER to, at;
+    to.QuadPart = offset;
+    const DWORD method = origin == soFromBeginning ? FILE_BEGIN : origin == soFromCurrent ? FILE_CURRENT : FILE_END;
+    if (SetFilePointerEx(FHandle, to, &at, method)) FPos = at.QuadPart;
+#else
+    const int whence = origin == soFromBeginning ? SEEK_SET : origin == soFromCurrent ? SEEK_CUR : SEEK_END;
+    if (fseeko(FFile, offset, whence) == 0) FPos = ftello(FFile);
+#endif
+    return FPos;
+  }
+
+  // Writes what is buffered, waits until the system has it on the disk and
+  // closes; false when any of it failed.
+  bool Finish() {
+    bool ok = flush();
+#ifdef _WIN32
+    if (ok && !FlushFileBuffers(FHandle)) FError = GetLastError();
+    if (isOpen() && !CloseHandle(FHandle) && FError == 0) FError = GetLastError();
+    FHandle = INVALID_HANDLE_VALUE;
+#else
+    if (ok && (std::fflush(FFile) != 0 || fsync(fileno(FFile)) != 0)) FError = (unsigned long)errno;
+    if (isOpen() && std::fclose(FFile) != 0 && FError == 0) FError = (unsigned long)errno;
+    FFile = nullptr;
+#endif
+    return FError == 0;
+  }
+
+  // Closes and deletes the file, unless it became the target.
+  void Discard() {
+#ifdef _WIN32
+    if (isOpen()) CloseHandle(FHandle);
+    FHandle = INVALID_HANDLE_VALUE;
+    if (FOwned) DeleteFileA(FName.c_str());
+#else
+    if (isOpen()) std::fclose(FFile);
+    FFile = nullptr;
+    if (FOwned) std::remove(FName.c_str());
+#endif
+    FOwned = false;
+  }
+  // The file now has the target's name: another save may make a new one.
+  void Moved() { FOwned = false; }
+
+private:
+  static constexpr size_t kBufferSize = 64 * 1024;
+
+  bool isOpen() const {
+#ifdef _WIN32
+    return FHandle != INVALID_HANDLE_VALUE;
+#else
+    return FFile != nullptr;
+#endif
+  }
+
+  bool put(const void* data, size_t count) {
+    if (FError != 0) return false;
+#ifdef _WIN32
+    const char* p = (const char*)data;
+    while (count > 0) {
+      const DWORD chunk = count > 0x40000000 ? 0x40000000 : DWORD(count);
+      DWORD wrote = 0;
+      if (!WriteFile(FHandle, p, chunk, &wrote, nullptr) || wrote != chunk) {
+        FError = GetLastError();
+        // A short write without an error code is a full disk.
+        if (FError == 0) FError = ERROR_DISK_FULL;
+        return false;
+      }
+      p += wrote;
+      count -= wrote;
+      FPos += wrote;
+    }
+    return true;
+#else
+    if (std::fwrite(data, 1, count, FFile) != count) {
+      FError = (unsigned long)errno;
+      if (FError == 0) FError = ENOSPC;
+      return false;
+    }
+    FPos += (int64_t)count;
+    return true;
+#endif
+  }
+
+  bool flush() {
+    if (FBuffer.empty()) return FError == 0;
+    const bool ok = put(FBuffer.data(), FBuffer.size());
+    FBuffer.clear();
+    return ok;
+  }
+
+  std::string FName;
+#ifdef _WIN32
+  HANDLE FHandle = INVALID_HANDLE_VALUE;  // owned
+#else
+  std::FILE* FFile = nullptr;  // owned
+#endif
+  std::vector<char> FBuffer;  // bytes not yet handed to the system
+  int64_t FPos = 0;           // the system's file position
+  unsigned long FError = 0;   // the first failure's system code
+  bool FOwned = false;        // the file under FName is this save's
+};
+
+// Moves the finished temporary file over the target in one step.
+unsigned long replaceFile(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  DWORD error = 0;
+  for (int i = 0; i < kTries; ++i) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    error = GetLastError();
+    if (!isMomentary(error)) break;
+    Sleep(kTryPauseMs);
+  }
+  return error ? error : ERROR_ACCESS_DENIED;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : (unsigned long)errno;
 #endif
 }
 }  // namespace
 
 void SaveFileAtomically(const std::string& name, const std::function<void(TStream&)>& write) {
-  if (isReadOnly(name)) throw EFCreateError(name);
-  std::string temp = name + ".~tmp";
+  if (isReadOnly(name)) throw EFCreateError(name, "The file is read-only.");
+  const std::string temp = name + ".~tmp";
+  TSaveFile file(temp);
+  if (file.Failed()) throw EFCreateError(name, SysErrorMessage(file.Error()));
   try {
-    TFileStream f(temp, fmCreate);
-    write(f);
-    f.Close();
-  } catch (const EFCreateError&) {
-    std::remove(temp.c_str());
-    throw EFCreateError(name);
+    write(file);
   } catch (...) {
-    std::remove(temp.c_str());
+    // A failure of the system is the reason, whatever the writer made of it.
+    const unsigned long error = file.Error();
+    file.Discard();
+    if (error != 0) throw EFCreateError(name, SysErrorMessage(error));
     throw;
   }
-  if (!replaceFile(temp, name)) {
-    std::remove(temp.c_str());
-    throw EFCreateError(name);
+  if (!file.Finish()) {
+    const unsigned long error = file.Error();
+    file.Discard();
+    throw EFCreateError(name, SysErrorMessage(error));
   }
+  if (const unsigned long error = replaceFile(temp, name)) {
+    file.Discard();
+    throw EFCreateError(name, SysErrorMessage(error));
+  }
+  file.Moved();
 }

@@ -27,6 +27,9 @@ public:
 class EFCreateError : public EStreamError {
 public:
   explicit EFCreateError(const std::string& file) : EStreamError("Cannot create file " + file) {}
+  // With the reason, such as the system's text for a full disk.
+  EFCreateError(const std::string& file, const std::string& cause)
+      : EStreamError("Cannot create file " + file + ": " + cause) {}
 };
 
 enum TSeekOrigin { soFromBeginning, soFromCurrent, soFromEnd };
@@ -100,7 +103,12 @@ private:
   std::string FName;
 };
 
-// Writes a file through a temporary file in the same folder that replaces the
-// target only when write() returned: a failure never destroys the old file.
-// A read-only target is left as it is (EFCreateError).
+// Writes a file through a temporary file in the same folder (name + ".~tmp")
+// that replaces the target only when write() returned and every byte is on
+// the disk: a failure or a crash never destroys the old file. The temporary
+// file left by a crashed save of the same file is replaced and so removed.
+// When the system fails (a full disk, no access) the temporary file goes and
+// EFCreateError names the file and the system's reason, whatever write()
+// raised meanwhile; write()'s own exceptions pass unchanged. A read-only
+// target is left as it is (EFCreateError).
 void SaveFileAtomically(const std::string& name, const std::function<void(TStream&)>& write);

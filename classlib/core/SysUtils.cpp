@@ -2,7 +2,12 @@
 #include "SysUtils.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -95,6 +100,20 @@ bool StartsText(std::string_view prefix, std::string_view s) {
 
 bool EndsText(std::string_view suffix, std::string_view s) {
   return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
+std::string SysErrorMessage(unsigned long code) {
+  std::string text;
+#ifdef _WIN32
+  char buf[512] = "";
+  if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, DWORD(code), 0, buf,
+                     sizeof buf, nullptr) > 0)
+    text = buf;
+#else
+  text = std::strerror(int(code));
+#endif
+  text = Trim(text);
+  return text.empty() ? "System error " + std::to_string(code) + "." : text;
 }
 
 std::string ExtractFilePath(std::string_view name) {

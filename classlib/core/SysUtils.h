@@ -36,6 +36,10 @@ bool TryStrToInt(std::string_view s, int& out);
 bool StartsText(std::string_view prefix, std::string_view s);
 bool EndsText(std::string_view suffix, std::string_view s);
 
+// The system's text for an error code (a Windows error code on Windows, an
+// errno value elsewhere), without its closing line break.
+std::string SysErrorMessage(unsigned long code);
+
 // File names: both '\\' and '/' separate folders, ':' ends a drive.
 std::string ExtractFilePath(std::string_view name);   // with the trailing separator
 std::string ExtractFileName(std::string_view name);

@@ -4,12 +4,15 @@
 #include "EntryDialog.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "Dialogs.h"
 #include "EntryFile.h"
 #include "FileUtils.h"
+#include "IniFiles.h"
 #include "ModDiscovery.h"
-#include "Streams.h"
+#include "StringList.h"
 #include "isokirjain.h"
 
 std::string EntryNameProblem(const std::string& name) {
@@ -44,49 +47,54 @@ bool TEntryDialog::SaveEntry() {
   const std::string name = modify && NameEdit->Text() == FormerName
                                ? FormerName
                                : CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
-  const std::string& file = FFiles.ModIni.FileName();
-  TEntrySet entries = ReadEntryFile(file);
+  TIniFile& file = FFiles.ModIni;
   const bool renamed = !modify || !SameText(name, FormerName);
-  if (renamed && entries.SectionExists(name)) {
+  if (renamed && file.SectionExists(name)) {
     MessageDlg("Mod name exists", mtError, mbOK);
     return false;
   }
-  auto isFormer = [&](const TEntry& e) { return modify && SameText(e.Name, FormerName); };
-  TEntry former;
-  for (const TEntry& e : entries.Entries())
-    if (isFormer(e)) {
-      former = e;
-      break;
-    }
-  // The whole file is written anew, so a failure leaves the old one whole.
-  entries.RemoveIf(isFormer);
-  TEntry& entry = entries.Add(name);
+  // The former entry's keys as stored, in file order.
+  std::vector<std::pair<std::string, std::string>> former;
+  if (modify) {
+    TStringList keys;
+    file.ReadSection(FormerName, keys);
+    for (const std::string& key : keys.Items()) former.emplace_back(key, file.ReadString(FormerName, key, ""));
+  }
+  auto formerValue = [&](const char* key) -> const std::string* {
+    for (const auto& [k, v] : former)
+      if (SameText(k, key)) return &v;
+    return nullptr;
+  };
   const std::string mod = ModFolderEdit->Text();
   // The logo as stored (a bare name of "Logos\") while it names the same file.
-  const std::string storedLogo = former.Value("Bitmap");
-  const bool hasCycle = std::any_of(former.Keys.begin(), former.Keys.end(),
-                                    [](const auto& k) { return SameText(k.first, "randommapcycle"); });
+  const std::string* storedLogo = formerValue("Bitmap");
+  const std::string logo = storedLogo && LogoValue == LogoPath(*storedLogo) ? *storedLogo : LogoValue;
   // The box is shown for the games that shuffle their map cycle; for the
   // others a stored choice stays as it was.
   std::string cycle = MapcycleCheckBox->Checked() ? "1" : "0";
-  if (!MapcycleCheckBox->Visible()) cycle = hasCycle ? former.Value("randommapcycle") : "0";
-  entry.Keys = {{"Mod", mod},
-                {"Game", GameCombo->Text()},
-                {"Param", ParametersCombo->Text()},
-                {"Bitmap", LogoValue == LogoPath(storedLogo) ? storedLogo : LogoValue},
-                {"Description", DescriptionEdit->Text()},
-                {"Readme", ReadmeEdit->Text()},
-                {"Config", ConfigEdit->Text()},
-                {"Map", MapCombo->Text()},
-                {"winmem", WinmemCombo->Text()},
-                {"url", WebSiteEdit->Text()},
-                {"randommapcycle", cycle}};
+  if (!MapcycleCheckBox->Visible()) cycle = formerValue("randommapcycle") ? *formerValue("randommapcycle") : "0";
+  std::vector<std::pair<std::string, std::string>> keys = {{"Mod", mod},
+                                                           {"Game", GameCombo->Text()},
+                                                           {"Param", ParametersCombo->Text()},
+                                                           {"Bitmap", logo},
+                                                           {"Description", DescriptionEdit->Text()},
+                                                           {"Readme", ReadmeEdit->Text()},
+                                                           {"Config", ConfigEdit->Text()},
+                                                           {"Map", MapCombo->Text()},
+                                                           {"winmem", WinmemCombo->Text()},
+                                                           {"url", WebSiteEdit->Text()},
+                                                           {"randommapcycle", cycle}};
   // Keys that the dialog does not show stay with the entry.
-  for (const auto& key : former.Keys)
-    if (std::none_of(entry.Keys.begin(), entry.Keys.end(), [&](const auto& k) { return SameText(k.first, key.first); }))
-      entry.Keys.push_back(key);
-  std::string text = entries.Text();
-  SaveFileAtomically(file, [&](TStream& s) { s.WriteString(text); });
+  for (const auto& key : former)
+    if (std::none_of(keys.begin(), keys.end(), [&](const auto& k) { return SameText(k.first, key.first); }))
+      keys.push_back(key);
+  // The entry takes the place of its former section in one write of the
+  // file; the rest of the file keeps its bytes, and a failure leaves the
+  // file as it was.
+  TIniUpdate update(file);
+  if (modify) file.EraseSection(FormerName);
+  for (const auto& [key, value] : keys) file.WriteString(name, key, value);
+  update.Commit();
 
   std::string infoFolder = ModInfoFolder(GameFolder(), mod);
   if (!infoFolder.empty()) {

@@ -222,6 +222,8 @@ std::string FixedDriveLetters() {
 bool FindGames(TIniFile& gamesIni) {
   TSearchGuard guard;
   if (!guard.Acquired()) return false;
+  // Games.ini is written once, with what the whole search found.
+  TIniUpdate update(gamesIni);
   std::string drives = FixedDriveLetters();
   TStringList games;
   ReadGameList(gamesIni, games);
@@ -252,5 +254,6 @@ bool FindGames(TIniFile& gamesIni) {
       if (found) break;
     }
   }
+  update.Commit();
   return true;
 }

@@ -28,6 +28,6 @@ bool GameSearchData(const std::string& gameKey, const std::vector<std::string>*&
 std::string FixedDriveLetters();
 
 // The search (the Settings dialog's FindGames): writes Sijainti of each game,
-// and Oletus and GameOletus of Quake. False, doing nothing, while another
+// and Oletus and GameOletus of Quake, in one write of the file. False, doing nothing, while another
 // search runs.
 bool FindGames(TIniFile& gamesIni);

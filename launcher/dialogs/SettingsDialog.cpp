@@ -390,12 +390,15 @@ void TSettingsDialog::OkButtonClick(TComponent* sender) {
     }
   }
   ApplyButton->SetEnabled(false);
+  // Options.ini is written once, whole, with every option of the dialog.
+  TIniUpdate update(*Host.OptionsIni);
   if (Host.OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) {
     FindModsButtonClick(FindModsButton);
     Host.OptionsIni->WriteInteger(kOptions, "Aloitus", 1);
   }
   UpdateStartupShortcut();
   WriteOptions();
+  update.Commit();
   std::string skin = SelectedSkin();
   if (!skin.empty() && FileExists(SkinsDir() + skin) && Host.ApplySkin) Host.ApplySkin(skin);
   if (ok) {

@@ -306,8 +306,10 @@ void TSettingsDialog::AddGameButtonClick(TComponent*) {
   std::string folder;
   SelectDirectory(kGameLocation, folder);
   LocationEdit->SetText(folder);
+  TIniUpdate update(*Host.GamesIni);
   Host.GamesIni->WriteString(name, "Sijainti", folder);
   Host.GamesIni->WriteString(name, "gamename", name);
+  update.Commit();
   ReadGames();
   GameList->SetItemIndex(GameList->Items.IndexOf(name));
   GameListClick(GameList);

@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include <fstream>
+#include <random>
 
 #include "IniFiles.h"
+#include "Streams.h"
 
 namespace {
 std::string TempIni(const char* name) {
@@ -17,6 +19,80 @@ std::string FileText(const std::string& name) {
   std::ifstream f(name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), {});
 }
+void PutText(const std::string& name, const std::string& text) {
+  // The profile functions keep a copy of a file they read: it is let go first.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+  std::ofstream(name, std::ios::binary) << text;
+}
+
+// What the profile functions read: a value, or a list of names ("a|b|").
+std::string ProfileRead(const std::string& file, const char* section, const char* key) {
+  std::vector<char> buf(65536);
+  DWORD n = section ? GetPrivateProfileStringA(section, key, "<none>", buf.data(), DWORD(buf.size()), file.c_str())
+                    : GetPrivateProfileSectionNamesA(buf.data(), DWORD(buf.size()), file.c_str());
+  if (key && section) return std::string(buf.data(), n);
+  std::string names;
+  for (const char* p = buf.data(); p < buf.data() + n && *p; p += strlen(p) + 1) names += std::string(p) + "|";
+  return names == "<none>|" ? "" : names;
+}
+std::string Names(const TStringList& list) {
+  std::string names;
+  for (const std::string& s : list.Items()) names += s + "|";
+  return names;
+}
+
+// Every section and key name of the test files, in other letter cases and
+// with blanks, and some that are missing.
+const char* const kSections[] = {"", "Quake", "QUAKE", " quake ", "spaced", "[broken", "Team Fortress", "last",
+                                 "Dup", "dup", "missing", "X1", "x2"};
+const char* const kKeys[] = {"Mod",   "mod",  " Game ", "Bitmap", "single", "lonequote", "mixed", "empty",
+                             "novalue", ";comment", "eq",  "Extra", "k",   "after", "tail",   "loose",
+                             "",      "a",    "B",      "c"};
+
+// The file as TIniFile reads it and as the profile functions read it.
+void ExpectSameReads(const std::string& ours, const std::string& theirs) {
+  TIniFile ini(ours);
+  TStringList list;
+  ini.ReadSections(list);
+  EXPECT_EQ(Names(list), ProfileRead(theirs, nullptr, nullptr));
+  for (const char* section : kSections) {
+    for (const char* key : kKeys)
+      EXPECT_EQ(ini.ReadString(section, key, "<none>"), ProfileRead(theirs, section, key))
+          << "[" << section << "] " << key;
+    ini.ReadSection(section, list);
+    EXPECT_EQ(Names(list), ProfileRead(theirs, section, nullptr)) << "[" << section << "]";
+  }
+}
+
+// A file full of what the profile functions take their own way.
+const char* const kAwkward =
+    "loose=before any section\r\n"
+    "[Quake]\r\n"
+    "Mod = ctf \r\n"
+    "  Game=quake\x1A\r\n"
+    "Bitmap=\"quoted logo.bmp\"\r\n"
+    "single='x'\r\n"
+    "lonequote=\"\r\n"
+    "mixed=\"a'\r\n"
+    "empty=\r\n"
+    "novalue\r\n"
+    ";comment=yes\r\n"
+    "MOD=second of the same name\r\n"
+    "eq=a=b\r\n"
+    "\r\n"
+    "[quake]\r\n"
+    "Mod=second section of the same name\r\n"
+    "Extra=only here\r\n"
+    "[ spaced ]\r\n"
+    "\tk\t=\tv\t\r\n"
+    "[broken\r\n"
+    "[Team Fortress]\n"
+    "Mod=tf\n"
+    "=nameless\n"
+    "after=the nameless key\n"
+    "[Dup]\r\na=1\r\n[X1]\r\n[dup]\r\nB=2\r\n"
+    "[last]\n"
+    "tail=no line end";
 }  // namespace
 
 TEST(IniFile, ValuesOfEveryKind) {
@@ -89,5 +165,157 @@ TEST(IniFile, DatesInTheLocaleFormat) {
   EXPECT_EQ(ini.ReadDate("Asetukset", "installday", 0), day);
   ini.WriteString("Asetukset", "broken", "not a date");
   EXPECT_EQ(ini.ReadDate("Asetukset", "broken", 5.0), 5.0);
+  DeleteFileA(name.c_str());
+}
+
+TEST(IniFile, ReadsAndChangesAsTheProfileFunctions) {
+  const std::string ours = TempIni("bx_ours.ini"), theirs = TempIni("bx_theirs.ini");
+  PutText(ours, kAwkward);
+  PutText(theirs, kAwkward);
+  ExpectSameReads(ours, theirs);
+  // The same changes, one by one, through both.
+  std::mt19937 random(35);
+  const char* const values[] = {"1", "two words", " spaced ", "\"quoted\"", "", "a=b"};
+  for (int step = 0; step < 40; ++step) {
+    const char* section = kSections[1 + random() % (std::size(kSections) - 1)];
+    const char* key = kKeys[random() % std::size(kKeys)];
+    if (!*Trim(key).c_str() || std::string(key) == ";comment") key = "c";
+    const char* value = values[random() % std::size(values)];
+    const int what = int(random() % 8);
+    SCOPED_TRACE(std::to_string(step) + ": " + std::to_string(what) + " [" + section + "] " + key + "=" + value);
+    TIniFile ini(ours);
+    if (what == 0) {
+      ini.EraseSection(section);
+      WritePrivateProfileStringA(section, nullptr, nullptr, theirs.c_str());
+    } else if (what == 1) {
+      ini.DeleteKey(section, key);
+      WritePrivateProfileStringA(section, key, nullptr, theirs.c_str());
+    } else {
+      ini.WriteString(section, key, value);
+      WritePrivateProfileStringA(section, key, value, theirs.c_str());
+    }
+    ExpectSameReads(ours, theirs);
+    if (HasFailure()) break;
+  }
+  DeleteFileA(ours.c_str());
+  DeleteFileA(theirs.c_str());
+}
+
+TEST(IniFile, AFreshFileIsTheProfileFunctionsFileByteForByte) {
+  const std::string ours = TempIni("bx_fresh_ours.ini"), theirs = TempIni("bx_fresh_theirs.ini");
+  TIniFile ini(ours);
+  const char* const writes[][3] = {{"Asetukset", "Aloitus", "1"},  {"XY", "Left", "10"},
+                                   {"asetukset", "splash", "0"},   {"Capture", "Game", "quake"},
+                                   {"xy", "LEFT", "12"},           {"Capture", "Param", "quake -game %s"}};
+  for (const auto& w : writes) {
+    ini.WriteString(w[0], w[1], w[2]);
+    WritePrivateProfileStringA(w[0], w[1], w[2], theirs.c_str());
+  }
+  ini.DeleteKey("Asetukset", "splash");
+  WritePrivateProfileStringA("Asetukset", "splash", nullptr, theirs.c_str());
+  ini.EraseSection("XY");
+  WritePrivateProfileStringA("XY", nullptr, nullptr, theirs.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.c_str());
+  EXPECT_EQ(FileText(ours), FileText(theirs));
+  EXPECT_EQ(FileText(ours), "[Asetukset]\r\nAloitus=1\r\n[Capture]\r\nGame=quake\r\nParam=quake -game %s\r\n");
+  DeleteFileA(ours.c_str());
+  DeleteFileA(theirs.c_str());
+}
+
+TEST(IniFile, AnUpdateWritesTheFileOnceAndACancelledOneNotAtAll) {
+  const std::string name = TempIni("bx_update.ini");
+  PutText(name, "; the user's note\r\n[Asetukset]\r\nAloitus=1\r\n");
+  TIniFile ini(name);
+  {
+    TIniUpdate update(ini);
+    for (int i = 0; i < 33; ++i) ini.WriteInteger("Asetukset", "key" + std::to_string(i), i);
+    EXPECT_EQ(ini.ReadInteger("Asetukset", "key32", -1), 32) << "reads see the held changes";
+    EXPECT_EQ(FileText(name), "; the user's note\r\n[Asetukset]\r\nAloitus=1\r\n") << "nothing is written yet";
+    update.Commit();
+  }
+  EXPECT_EQ(TIniFile(name).ReadInteger("Asetukset", "key32", -1), 32);
+  EXPECT_EQ(FileText(name).rfind("; the user's note\r\n[Asetukset]\r\nAloitus=1\r\nkey0=0\r\n", 0), 0u);
+  const std::string written = FileText(name);
+  try {
+    TIniUpdate update(ini);
+    ini.EraseSection("Asetukset");
+    throw std::runtime_error("the command failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(FileText(name), written);
+  EXPECT_EQ(ini.ReadInteger("Asetukset", "key32", -1), 32) << "the dropped change is not seen";
+  DeleteFileA(name.c_str());
+}
+
+TEST(IniFile, SeesAndKeepsWhatAnotherProgramWrote) {
+  const std::string name = TempIni("bx_shared.ini");
+  PutText(name, "[Asetukset]\r\nNahka=old.bxs\r\n");
+  TIniFile ini(name);
+  EXPECT_EQ(ini.ReadString("Asetukset", "Nahka", ""), "old.bxs");
+  // The skin editor's "Test skin" writes while the launcher runs.
+  WritePrivateProfileStringA("Asetukset", "Nahka", "newer.bxs", name.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+  EXPECT_EQ(ini.ReadString("Asetukset", "Nahka", ""), "newer.bxs");
+  TIniUpdate update(ini);
+  ini.WriteInteger("XY", "Left", 5);
+  WritePrivateProfileStringA("Asetukset", "random", "0", name.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+  update.Commit();
+  EXPECT_EQ(GetPrivateProfileIntA("Asetukset", "random", -1, name.c_str()), 0) << "the other program's key stays";
+  EXPECT_EQ(GetPrivateProfileIntA("XY", "Left", -1, name.c_str()), 5);
+  DeleteFileA(name.c_str());
+}
+
+TEST(IniFile, AFailedWriteKeepsTheOldFileAndSaysWhichAndWhy) {
+  const std::string name = TempIni("bx_failing.ini");
+  PutText(name, "[Asetukset]\r\nAloitus=1\r\n");
+  // A folder where the temporary file would go: the save cannot be made.
+  CreateDirectoryA((name + ".~tmp").c_str(), nullptr);
+  TIniFile ini(name);
+  try {
+    TIniUpdate update(ini);
+    ini.WriteInteger("Asetukset", "Aloitus", 2);
+    ini.WriteString("Asetukset", "Nahka", "x.bxs");
+    update.Commit();
+    FAIL() << "the write reported success";
+  } catch (const EIniFileException& e) {
+    EXPECT_NE(e.Message().find(name), std::string::npos) << e.Message();
+    EXPECT_GT(e.Message().size(), name.size() + 20) << "with the system's reason: " << e.Message();
+  }
+  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=1\r\n");
+  EXPECT_EQ(ini.ReadInteger("Asetukset", "Aloitus", 0), 1) << "what was not written is not seen either";
+  RemoveDirectoryA((name + ".~tmp").c_str());
+  // A read-only file stays as it is.
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_THROW(ini.DeleteKey("Asetukset", "Aloitus"), EIniFileException);
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=1\r\n");
+  DeleteFileA(name.c_str());
+}
+
+TEST(IniFile, ASaveRemovesTheTemporaryFileOfACrashedOne) {
+  const std::string name = TempIni("bx_crashed.ini");
+  PutText(name, "[Asetukset]\r\nAloitus=1\r\n");
+  std::ofstream(name + ".~tmp", std::ios::binary) << std::string(1 << 20, 'x');
+  TIniFile(name).WriteInteger("Asetukset", "Aloitus", 2);
+  EXPECT_EQ(GetFileAttributesA((name + ".~tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=2\r\n");
+  DeleteFileA(name.c_str());
+}
+
+TEST(IniFile, UnicodeFilesKeepTheirEncodingAndWhatAnsiCannotHold) {
+  const std::string name = TempIni("bx_unicode.ini");
+  // "[Entry]" with a Cyrillic description, and an "ä" (ANSI 0xE4) in a key.
+  const std::string utf16 = std::string("\xFF\xFE[\0E\0n\0t\0r\0y\0]\0\r\0\n\0D\0=\0\x16\x04\x18\x04\r\0\n\0k\0=\0\xE4\0\r\0\n\0", 42);
+  PutText(name, utf16);
+  TIniFile ini(name);
+  EXPECT_EQ(ini.ReadString("entry", "k", ""), "\xE4");
+  ini.WriteString("Entry", "Game", "qu\xE4ke");
+  EXPECT_EQ(FileText(name), utf16 + std::string("G\0a\0m\0e\0=\0q\0u\0\xE4\0k\0e\0\r\0\n\0", 24));
+  EXPECT_EQ(ProfileRead(name, "Entry", "Game"), "qu\xE4ke");
+  PutText(name, "\xEF\xBB\xBF[Entry]\r\nD=\xD0\x96\r\n");
+  ini.WriteString("Entry", "k", "\xE4");
+  EXPECT_EQ(FileText(name), "\xEF\xBB\xBF[Entry]\r\nD=\xD0\x96\r\nk=\xC3\xA4\r\n");
+  EXPECT_EQ(ini.ReadString("Entry", "k", ""), "\xE4");
   DeleteFileA(name.c_str());
 }

@@ -147,11 +147,12 @@ TEST_F(TEntryDialogTest, OkWritesTheEntryTheModInfoFileAndTheOwnModList) {
   EXPECT_EQ(result, mrOk);
   EXPECT_TRUE(Prompts.empty());
   EXPECT_EQ(Refreshes, 1);
+  // The entry file keeps its bytes; the new entry follows them.
   EXPECT_EQ(ReadTextFile(App + "Mod.ini"),
-            "[Old one]\r\nMod=old\r\nGame=quake\r\nParam=quake -game %s\r\n\r\n"
+            "[Old one]\r\nMod=old\r\nGame=quake\r\nParam=quake -game %s\r\n"
             "[My mod]\r\nMod=mymod\r\nGame=quake\r\nParam=quake -game %s\r\nBitmap=mymod.ico\r\n"
             "Description=A test mod\r\nReadme=\r\nConfig=\r\nMap=<none>\r\nwinmem=winmem 12\r\n"
-            "url=http://mymod.example/\r\nrandommapcycle=0\r\n\r\n");
+            "url=http://mymod.example/\r\nrandommapcycle=0\r\n");
   EXPECT_EQ(ReadTextFile(QuakeDir + "\\mymod\\modinfo_for_BX2000.bx2"),
             "My mod\r\nA test mod\r\nmymod.ico\r\nquake -game %s\r\nhttp://mymod.example/\r\n");
   EXPECT_EQ(ReadTextFile(App + "modlist\\quake.txt"), "mymod\r\n");

@@ -22,10 +22,12 @@ bx_launcher_folder() {
 # bx_launch DIR EXE [ARGS...]: starts the launcher in the background; its
 # prompts are answered from DIR/prompts.txt (default buttons) and logged to
 # DIR/prompts.txt.log, its sounds logged to DIR/sounds.log. Sets bx_pid.
+# With BX_PROMPTS_DIR set, the prompts' files lie there instead (a test of a
+# full drive keeps its log elsewhere).
 bx_launch() {
   local dir=$1 exe=$2
   shift 2
-  (cd "$dir" && BX_PROMPT_SCRIPT="$(winepath -w "$dir/prompts.txt" 2>/dev/null)" \
+  (cd "$dir" && BX_PROMPT_SCRIPT="$(winepath -w "${BX_PROMPTS_DIR:-$dir}/prompts.txt" 2>/dev/null)" \
      BX_SOUND_LOG="$(winepath -w "$dir/sounds.log" 2>/dev/null)" bx_wine "$exe" "$@" >>"$dir/wine.out" 2>&1) &
   bx_pid=$!
 }

@@ -190,8 +190,11 @@ void TBXSkin::LoadFromStream(TStream& s, const TBadDataEvent& onBadPicture) {
 }
 
 void TBXSkin::LoadFromFile(const TBadDataEvent& onBadPicture) {
-  TFileStream f(Filename, fmOpenRead);
-  LoadFromStream(f, onBadPicture);
+  // The file in one read: the stream reader's many small reads and seeks
+  // would each be a call to the system on a file.
+  TMemoryStream bytes;
+  bytes.LoadFromFile(Filename);
+  LoadFromStream(bytes, onBadPicture);
 }
 
 void TBXSkin::SaveToFile() {

@@ -9,6 +9,7 @@
 #include "IniFiles.h"
 #include "MainWindow.h"
 #include "SplashWindow.h"
+#include "StartupTrace.h"
 
 std::string MutexName;
 bool AlreadyRunning = false;
@@ -51,6 +52,7 @@ int LauncherMain() {
   RegisterGraphicFormats();
   RegisterDIB();
   SetPictureQueries();
+  StartupMark("picture formats registered");
   const std::string arg1 = TMainWindow::Arg(1);
   if (arg1 == "-restartbx2") {
     StartWithoutSplash();
@@ -63,8 +65,10 @@ int LauncherMain() {
         MutexName.clear();
         return 0;
       }
+      StartupMark("single-instance check");
       Application().Initialize();
       Application().SetTitle("Brannox 2000");
+      StartupMark("application initialised");
       TIniFile options(TMainWindow::ExeDir() + "Options.ini");
       if (options.ReadBool(kOptions, "splash", true) && arg1 != "-tray") {
         auto* splash = new TSplashWindow(&Application());
@@ -75,6 +79,7 @@ int LauncherMain() {
       } else {
         new TMainWindow(&Application());
       }
+      StartupMark("main window built");
     } catch (const std::exception&) {
       // Once the main window exists it is kept: no second one.
       if (!MainWindow) {

@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "Streams.h"
 #include "SplashWindow.h"
+#include "StartupTrace.h"
 #include "WinGraphics.h"
 #include "extMaskgenerator.h"
 #include "skinpackage.h"
@@ -43,10 +44,15 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner) {
   ShowHint = true;
   SetBounds(0, 0, 300, 240);
   BuildControls();
+  StartupMark("controls made");
   BuildList();
+  StartupMark("list state, layered window");
   BuildMenus();
+  StartupMark("menus made");
   BuildTrayMenu();
+  StartupMark("tray menu made");
   BuildButtons();
+  StartupMark("buttons made");
   OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   // Only a window that got this far is the main window (the program block
   // makes another one when this constructor fails).
@@ -170,8 +176,10 @@ void TMainWindow::FormCreate(TComponent*) {
   SettingsIdle = true;
   OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
   ApplyCursors();
+  StartupMark("Options.ini opened, cursors");
   if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOptions, "Nosound", false))
     PlayStartupSound();
+  StartupMark("start-up sound");
   SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
   Application().HintHidePause = 6000;
   StartCountsIni = std::make_unique<TIniFile>("brannox2000.ini");
@@ -189,6 +197,7 @@ void TMainWindow::FormCreate(TComponent*) {
   SetFadeEnabled(OptionsIni->ReadBool(kOptions, "fade", true));
   SetSnapEnabled(OptionsIni->ReadBool(kOptions, "Snap", true));
   SnapPixels = OptionsIni->ReadInteger(kOptions, "Snappixels", 20);
+  StartupMark("INI files, window options");
   // The built-in package, when there is no skins folder yet.
   const std::string skins = dir + "skins\\";
   if (!DirectoryExists(skins) && CreateDirectoryA(skins.c_str(), nullptr)) {
@@ -198,7 +207,9 @@ void TMainWindow::FormCreate(TComponent*) {
       out.WriteBuffer(package.data(), int64_t(package.size()));
     }
   }
+  StartupMark("skins folder checked");
   std::string name = ChooseSkin();
+  StartupMark("skin chosen");
   // The built-in face is made only when no skin replaces it.
   if (!Trim(name).empty() && FileExists(skins + name)) {
     LoadSkin(name);
@@ -206,13 +217,17 @@ void TMainWindow::FormCreate(TComponent*) {
     ShowBuiltInFace();
   }
   ClampToDesktop();
+  StartupMark("skin loaded");
   BuildRanking();
+  StartupMark("start counts ranked");
   PaintPage(true);
+  StartupMark("page filled");
   // The secondary windows' caption bars follow the options and the skin.
   SetCaptionSource({OptionsIni.get(), [this] { return std::make_pair(SelectedColor, UnselectedColor); }});
   if (OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) OpenFirstRunSettings();
   SetMenuGradients();
   SnapToScreenEdges();
+  StartupMark("menu gradients, snap");
 }
 
 void TMainWindow::PlayFile(const std::string& fileName) {
@@ -377,9 +392,12 @@ void TMainWindow::LoadPackageSkin(const std::string& name) {
   for (const char* f : kSkinCursorFiles) want(f);
   SkinCabinet->SetMode(TCABFile::modeExtractSelected);
   SkinCabinet->ProcessCabinet();
+  StartupMark("package unpacked into temp\\");
   Skin->Filename = temp + "skin.dat";
   Skin->LoadFromFile();
+  StartupMark("skin.dat read (pictures, fonts)");
   ApplySkinData();
+  StartupMark("skin applied to the controls");
   if (OptionsIni->ReadBool(kOptions, "invert", false)) {
     SelectedColor = InvertedColour(SelectedColor);
     UnselectedColor = InvertedColour(UnselectedColor);
@@ -392,7 +410,9 @@ void TMainWindow::LoadPackageSkin(const std::string& name) {
   Face->Changed();
   ApplyOutline(temp + "data.msk", Skin->Data.Lapivari);
   SetBounds(Left(), Top(), Skin->Data.Kuva.Width(), Skin->Data.Kuva.Height());
+  StartupMark("face and outline region");
   Application().ProcessMessages();
+  StartupMark("queued messages");
   DeleteFileA((temp + "data.msk").c_str());
   DeleteFileA((temp + "skin.dat").c_str());
   ApplyCursors();

@@ -362,6 +362,14 @@ void TBitmap::ReadData(TStream& s) {
     *this = TBitmap();
     return;
   }
+  // Bytes already in memory are decoded where they lie: a copy of a large
+  // picture is a fresh block of memory to fill.
+  if (auto* memory = dynamic_cast<TMemoryStream*>(&s)) {
+    const uint8_t* at = memory->Memory() + memory->Position();
+    memory->Seek(n, soFromCurrent);
+    LoadFromBytes(std::span<const uint8_t>(at, n));
+    return;
+  }
   std::vector<uint8_t> bytes(n);
   s.ReadBuffer(bytes.data(), n);
   LoadFromBytes(bytes);

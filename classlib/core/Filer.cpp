@@ -86,6 +86,12 @@ std::string TReader::ReadStr() {
 
 std::vector<uint8_t> TReader::ReadBytes(uint32_t n) {
   if (int64_t(n) > S.Size() - S.Position()) throw EReadError();
+  // From memory: one copy, without filling the block with zeros first.
+  if (auto* memory = dynamic_cast<TMemoryStream*>(&S)) {
+    const uint8_t* at = memory->Memory() + memory->Position();
+    memory->Seek(n, soFromCurrent);
+    return std::vector<uint8_t>(at, at + n);
+  }
   std::vector<uint8_t> bytes(n);
   S.ReadBuffer(bytes.data(), n);
   return bytes;

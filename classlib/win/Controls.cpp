@@ -60,7 +60,8 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::Invalidate() {
-  if (FParent && FParent->HandleAllocated()) {
+  // A hidden window is painted whole when it shows: nothing to mark before.
+  if (FParent && FParent->HandleAllocated() && IsWindowVisible(FParent->Handle())) {
     RECT r = BoundsRect();
     InvalidateRect(FParent->Handle(), &r, FALSE);
   }
@@ -132,8 +133,11 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  // The bounds follow the window's own (WM_WINDOWPOSCHANGED): a window
+  // already there is asked nothing, each move being a round to the system.
+  const bool moved = left != FLeft || top != FTop || width != FWidth || height != FHeight;
   FLeft = left, FTop = top, FWidth = width, FHeight = height;
-  if (FHandle) SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (FHandle && moved) SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   Realign();
 }
 

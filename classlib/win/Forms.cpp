@@ -72,7 +72,9 @@ void TForm::ApplyStyle() {
 
 void TForm::SetFormStyle(TFormStyle style) {
   FFormStyle = style;
-  if (FHandle)
+  // Restacked only when that changes it.
+  const bool topmost = FHandle && (GetWindowLongPtrA(FHandle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  if (FHandle && topmost != (style == fsStayOnTop))
     SetWindowPos(FHandle, style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

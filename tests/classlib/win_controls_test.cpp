@@ -86,6 +86,39 @@ TEST(Forms, AlClientChildrenFollowTheClientArea) {
   EXPECT_EQ(image.Height(), 60);
 }
 
+TEST(GraphicControls, AHiddenWindowCollectsNoPaintingAndIsPaintedWholeWhenShown) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.Color = clBlack;
+  form.SetBounds(30, 30, 120, 80);
+  TImage image(nullptr);
+  image.SetParent(&form);
+  form.Handle();
+  ValidateRect(form.Handle(), nullptr);
+  // Changes to a control of a hidden window ask the system for nothing.
+  image.SetBounds(10, 10, 40, 30);
+  TBitmap& red = image.Picture().Bitmap();
+  red.SetSize(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) red.SetPixel(x, y, clRed);
+  image.Changed();
+  image.SetVisible(false);
+  image.SetVisible(true);
+  EXPECT_FALSE(GetUpdateRect(form.Handle(), nullptr, FALSE));
+  // Shown, the window is painted whole, the control with it.
+  form.Show();
+  UpdateWindow(form.Handle());
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetPixel(screen, 30 + 25, 30 + 25), RGB(255, 0, 0));
+  ReleaseDC(nullptr, screen);
+  // Shown, a change marks the control's place for painting again.
+  image.SetBounds(50, 10, 40, 30);
+  RECT dirty{};
+  ASSERT_TRUE(GetUpdateRect(form.Handle(), &dirty, FALSE));
+  EXPECT_LE(dirty.left, 10);
+  EXPECT_GE(dirty.right, 90);
+}
+
 TEST(GraphicControls, LeaveComesBeforeEnterAndClicksGoToTheControlPressed) {
   std::vector<std::string> log;
   TForm form(nullptr);

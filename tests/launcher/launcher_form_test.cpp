@@ -2,6 +2,7 @@
 // folder): start-up, the skin applied to the controls, cursors and options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "Dialogs.h"
@@ -425,4 +426,44 @@ TEST_F(MainWindowTest, TheBuiltInFaceHasButtonsThatShowAndRowsClearOfItsText) {
     EXPECT_EQ(inside, std::vector<bool>(9, true));
     delete MainWindow;
   }
+}
+
+namespace {
+// The placing and stacking of main windows: the flags of each position
+// change that reaches one.
+std::vector<UINT> PositionChanges;
+LRESULT CALLBACK RecordPositionChange(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+  char cls[32] = "";
+  if (code == HC_ACTION && m->message == WM_WINDOWPOSCHANGING && GetClassNameA(m->hwnd, cls, sizeof cls) &&
+      std::string(cls) == "TMainWindow")
+    PositionChanges.push_back(reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags);
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+// Each change of a window is a round of calls to the system: a start moves,
+// sizes and restacks its window only where that changes it.
+TEST_F(MainWindowTest, AStartPlacesItsWindowOnlyWhereThatChangesIt) {
+  Options("Aloitus=1\nSnap=1\ntop=0\n[XY]\nLeft=200\nTop=150\n");
+  PositionChanges.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPositionChange, nullptr, GetCurrentThreadId());
+  new TMainWindow(nullptr);
+  TMainWindow& f = *MainWindow;
+  const size_t atStart = PositionChanges.size();
+  auto moves = [](UINT flags) { return !(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE); };
+  auto restacks = [](UINT flags) { return !(flags & SWP_NOZORDER); };
+  // The default skin's size and the place from Options.ini, nothing more.
+  EXPECT_EQ(std::count_if(PositionChanges.begin(), PositionChanges.end(), moves), 2);
+  EXPECT_EQ(std::count_if(PositionChanges.begin(), PositionChanges.end(), restacks), 0);
+  EXPECT_EQ(f.Left(), 200);
+  EXPECT_EQ(f.Width(), f.Skin->Data.Kuva.Width());
+  // A window away from the screen's edges stays put.
+  f.SnapToScreenEdges();
+  EXPECT_EQ(PositionChanges.size(), atStart);
+  // Near an edge it still snaps.
+  f.SetBounds(3, 150, f.Width(), f.Height());
+  f.SnapToScreenEdges();
+  EXPECT_EQ(f.Left(), 0);
+  UnhookWindowsHookEx(hook);
 }

@@ -24,11 +24,16 @@ cache=${BX_WINE_CACHE:-/var/cache/brannox-wine}
 # scanners, cameras, networks beyond the basics, or media.
 without=(alsa pulse oss gstreamer vulkan opengl osmesa sane cups capi gphoto v4l2 pcap pcsclite
          sdl usb udev netapi krb5 gssapi wayland dbus opencl ffmpeg)
+# Nor the many versions of the Direct3D helper and audio libraries, a fifth of
+# the build: no program here loads them.
+unused=(d3dx9_{24..43} d3dx10_{33..43} d3dx11_{42,43} xaudio2_{0..9} xactengine2_{0,4,7,9} xactengine3_{0..7}
+        x3daudio1_{0..7} xapofx1_{1..5})
 # Maintainer mode makes the icons, which the repack strips, from their SVG
 # sources (rsvg-convert, icotool, convert), as the package's rules do; it
 # asks for fontforge and gettext-po, though the fonts come ready made from
 # fonts-wine and the translations are used as they stand.
 configure_options=(--enable-archs=i386,x86_64 --with-mingw --disable-tests --enable-maintainer-mode "${without[@]/#/--without-}"
+                   "${unused[@]/#/--disable-}"
                    ZLIB_PE_LIBS=z "CFLAGS=-O2 -g0" "CROSSCFLAGS=-O2 -g0")
 recipe="$version ${configure_options[*]} +fonts-wine +zlib1.dll"
 prefix=$cache/wine-${version%%~*}-$(sha256sum <<<"$recipe" | cut -c1-12)

@@ -43,7 +43,7 @@ if [[ -x $prefix/bin/wine && -f $prefix/.complete ]]; then exit 0; fi
 
 packages=(
   gcc make flex bison autoconf pkgconf perl libxml-libxml-perl gettext
-  icoutils librsvg2-bin imagemagick fontforge-nox libgettextpo-dev dpkg-dev xz-utils autotools-dev
+  icoutils librsvg2-bin imagemagick fontforge-nox libgettextpo-dev dpkg-dev xz-utils unzip autotools-dev
   libx11-dev libxext-dev libxrender-dev libxrandr-dev libxi-dev libxcursor-dev
   libxinerama-dev libxxf86vm-dev libxcomposite-dev libxfixes-dev libxkbfile-dev
   libfreetype-dev libfontconfig-dev libunwind-dev libgnutls28-dev
@@ -116,16 +116,19 @@ make -j"$(nproc)" >> "$work/make.log" 2>&1 || { tail -40 "$work/make.log"; exit 
 echo "wine: built after $((SECONDS - start)) s"
 
 # Installed into a staging folder first, moved into place only once whole.
-make install DESTDIR="$work/dest" > "$work/install.log" 2>&1 || { tail -40 "$work/install.log"; exit 1; }
+make -j"$(nproc)" install DESTDIR="$work/dest" > "$work/install.log" 2>&1 || { tail -40 "$work/install.log"; exit 1; }
 rm -rf "$prefix.new"
 mv "$work/dest$prefix" "$prefix.new"
 mkdir -p "$prefix.new/share/wine/fonts"
 cp -n "$data"/wine/fonts/* "$prefix.new/share/wine/fonts/"
 # MinGW's zlib, stamped as a Wine builtin, as Debian's package does: user32
-# and others import it.
+# and others import it. The modules' folders sit in lib/wine/, or straight
+# in lib/ when the prefix's path names wine already.
 for arch in i686:i386 x86_64:x86_64; do
   in=/usr/${arch%%:*}-w64-mingw32/lib/zlib1.dll
-  out=$prefix.new/lib/wine/${arch##*:}-windows/zlib1.dll
+  dir=$(ls -d "$prefix.new/lib/wine/${arch##*:}-windows" "$prefix.new/lib/${arch##*:}-windows" 2>/dev/null | head -n1)
+  [[ -n $dir ]] || { echo "wine: no ${arch##*:}-windows folder in $prefix.new/lib"; exit 1; }
+  out=$dir/zlib1.dll
   { head -c 64 "$in"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$in"; } > "$out"
 done
 rm -rf "$prefix"

@@ -8,14 +8,18 @@
 # own drives and folders (its dosdevices links and drive types) before its
 # first Wine process starts.
 bx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# The Wine that scripts/setup.sh builds (WoW64: it runs the 32-bit and the
-# 64-bit programs alike), ahead of any other on the PATH.
+# The WoW64 Wine of scripts/build-wine.sh (it runs the 32-bit and the 64-bit
+# programs alike) where it is built, ahead of any other on the PATH; else
+# Debian's, which runs the 64-bit programs only. bx_wine_32 says which.
 bx_wine_dir=$("$bx_root/scripts/build-wine.sh" --prefix)
-if [[ ! -x $bx_wine_dir/bin/wine ]]; then
-  echo "wine-env: no Wine in $bx_wine_dir: run scripts/setup.sh" >&2
-  return 1 2>/dev/null || exit 1
+if [[ -x $bx_wine_dir/bin/wine && -f $bx_wine_dir/.complete ]]; then
+  [[ :$PATH: == *":$bx_wine_dir/bin:"* ]] || export PATH=$bx_wine_dir/bin:$PATH
+  bx_wine_32=1
+  bx_wine() { wine "$@"; }
+else
+  bx_wine_32=0
+  bx_wine() { if command -v wine64 >/dev/null; then wine64 "$@"; else wine "$@"; fi; }
 fi
-[[ :$PATH: == *":$bx_wine_dir/bin:"* ]] || export PATH=$bx_wine_dir/bin:$PATH
 export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -23,8 +27,6 @@ export WINEARCH=win64
 # No menu entries on the host, no Mono or Gecko install prompts, and no
 # debugger that would wait on a crashed program.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
-
-bx_wine() { wine "$@"; }
 
 # Makes the base prefix once; safe when several tests start at the same time.
 bx_wine_base() {

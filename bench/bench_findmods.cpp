@@ -65,6 +65,8 @@ void Measure(const char* label, const std::string& root, const std::string& app,
     bestList = std::min(bestList, Now() - t0);
     TQuietSearchStatus quiet;
     TDiscoveryFiles files{app, gamesIni, modIni};
+    // Every round makes all the entries: the entries of an earlier round would stay.
+    DeleteFileA((app + "Mod.ini").c_str());
     t0 = Now();
     FindMods(files, quiet);
     best = std::min(best, Now() - t0);

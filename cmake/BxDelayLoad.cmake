@@ -5,13 +5,40 @@
 # Import libraries of the same names, made here at configure time from the
 # toolchain's own, take the place of the usual ones on every link line; the
 # helper that loads them comes last (libdelayimp).
+set(BX_DELAYLOAD_RECIPE ${CMAKE_CURRENT_LIST_FILE})
 set(BX_DELAY_LOADED shell32 comdlg32 comctl32 ole32 oleaut32 winmm mpr msimg32)
+
+# The 32-bit linker drops the code section of an import library member whose
+# function symbol nobody calls: right for an ordinary import library, where the
+# code is only a jump through the import slot that callers use directly. In a
+# delay-load library that code is the stub the import slot starts out pointing
+# at (it loads the library on the first call), so dropping it leaves the slot
+# 0 and the first call jumps there. The linker only drops code sections: the
+# stubs are moved into a ".text$" section marked as data, which still lands in
+# the program's code section.
+function(bx_keep_delay_stubs archive work)
+  file(REMOVE_RECURSE ${work})
+  file(MAKE_DIRECTORY ${work})
+  execute_process(COMMAND ${CMAKE_AR} t ${archive} OUTPUT_VARIABLE members COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL "[^\r\n]+" members "${members}")
+  execute_process(COMMAND ${CMAKE_AR} x ${archive} WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
+  foreach(member ${members})
+    if(member MATCHES "_s[0-9]+\\.o$")
+      execute_process(COMMAND ${CMAKE_OBJCOPY} "--rename-section" ".text=.text$bxdelay,contents,alloc,load,readonly,data"
+                              ${member}
+                      WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+  endforeach()
+  file(REMOVE ${archive})
+  execute_process(COMMAND ${CMAKE_AR} rcs ${archive} ${members} WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE_RECURSE ${work})
+endfunction()
 
 function(bx_make_delay_libraries dir)
   file(MAKE_DIRECTORY ${dir})
   foreach(lib ${BX_DELAY_LOADED})
     set(out ${dir}/lib${lib}.a)
-    if(EXISTS ${out})
+    if(EXISTS ${out} AND ${out} IS_NEWER_THAN ${BX_DELAYLOAD_RECIPE})
       continue()
     endif()
     find_library(BX_IMPORT_${lib} NAMES lib${lib}.a REQUIRED NO_CACHE)
@@ -33,8 +60,12 @@ function(bx_make_delay_libraries dir)
       set(kill_at --kill-at)
     endif()
     execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dir}/${lib}.def --dllname ${lib}.dll
-                            --output-delaylib ${out}
+                            --output-delaylib ${out}.tmp
                     COMMAND_ERROR_IS_FATAL ANY)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      bx_keep_delay_stubs(${out}.tmp ${dir}/${lib}.members)
+    endif()
+    file(RENAME ${out}.tmp ${out})
   endforeach()
 endfunction()
 

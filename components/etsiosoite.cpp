@@ -2,6 +2,7 @@
 // one without an address, so a locked readme does not stop a menu.
 #include "etsiosoite.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "FileUtils.h"
@@ -32,8 +33,13 @@ std::string FindWebAddress(const std::string& fileName) {
   } catch (const EStreamError&) {
     return {};
   }
-  for (const char* marker : {"http://", "www."})
-    for (const auto& line : lines.Items())
-      if (const size_t start = line.find(marker); start != std::string::npos) return AddressAt(line, start);
+  // Secure addresses count as web addresses as plain ones do: the first
+  // line with either, from whichever of them comes first on it.
+  for (const auto& line : lines.Items()) {
+    const size_t start = std::min(line.find("http://"), line.find("https://"));
+    if (start != std::string::npos) return AddressAt(line, start);
+  }
+  for (const auto& line : lines.Items())
+    if (const size_t start = line.find("www."); start != std::string::npos) return AddressAt(line, start);
   return {};
 }

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-// The first address in the file: the first line holding "http://", else the
-// first holding "www." (both exact case), from that marker up to the first
-// blank, with closing punctuation taken off its end. Empty when the file
+// The first address in the file: the first line holding "http://" or
+// "https://", else the first holding "www." (all exact case), from that
+// marker up to the first blank, with closing punctuation taken off its end. Empty when the file
 // does not exist, cannot be read or holds no address.
 std::string FindWebAddress(const std::string& fileName);

@@ -16,6 +16,9 @@ class TCABFile;
 
 // A cabinet that cannot be read or written; the message names the cause.
 class ECABFileError : public Exception { using Exception::Exception; };
+// A cabinet whose members would not fit where they were to go: more bytes
+// than the run allows, or than the disk has free. Nothing of it was written.
+class ECABFileRefused : public ECABFileError { using ECABFileError::ECABFileError; };
 
 enum TCompressionType { typNone, typMSZIP, typLZX };
 enum TLZXMemory { lzxLowest, lzxLower, lzxLow, lzxMedium, lzxHigh, lzxHigher, lzxHighest };
@@ -68,7 +71,10 @@ public:
   bool ExtractFile(const std::string& name);
   // Runs the cabinet library in the current mode: 0 done, -1 when the file
   // is missing, is not a cabinet, the library is missing, or a member could
-  // not be written. Raises ECABFileError for a damaged cabinet.
+  // not be written. Raises ECABFileError for a damaged cabinet. An
+  // extracting run first adds up the sizes that the cabinet declares for the
+  // members it is to write, and raises ECABFileRefused, writing nothing,
+  // when they exceed MaxExtractBytes or the free space of TargetPath's disk.
   int ProcessCabinet();
 
   // Creation (Windows): writes CABFile from the files named by the contents'
@@ -88,6 +94,8 @@ public:
   TCompressionType CompressionType = typMSZIP;
   TLZXMemory LZXMemory = lzxLowest;
   std::string TargetPath;
+  // The most bytes that one extracting run may write; 0 for no bound.
+  uint64_t MaxExtractBytes = 0;
   TCompressProgress OnCompressProgress;
   TDeCompressProgress OnDecompressProgress;
   TOverWriteFile OnOverWriteFile;
@@ -100,6 +108,8 @@ public:
 private:
   friend struct TCabinetRun;
   friend struct TCompressRun;
+  // Raises ECABFileRefused when a run's declared bytes do not fit.
+  void CheckRoom(uint64_t bytes) const;
   // Counters of the last creation, reset by each.
   int32_t FTotalBytes = 0;
   int32_t FCompressedBytes = 0;

@@ -10,7 +10,11 @@
 //   ECABFileError instead of a silent -1, and a member that was being
 //   written is deleted rather than left half full;
 // - an exception from an event handler is carried past the library and
-//   raised again once the run has ended.
+//   raised again once the run has ended;
+// - before an extracting run writes anything, the sizes the cabinet declares
+//   for the members to be written are added up and checked against
+//   MaxExtractBytes and the free space of the target's disk, and no member
+//   is written beyond its declared size.
 #include "cabfiles.h"
 // Handles.h before any windows.h: it brings in the colour functions first.
 #include "Handles.h"
@@ -32,9 +36,11 @@ void ShowCabSystemError(unsigned long code) {
 
 struct TCabinetRun {
   TCABFile* Cab = nullptr;
+  bool Measuring = false;      // only adds up the members' declared sizes
+  uint64_t Declared = 0;       // the sum, for the members the run would write
   std::string MemberName;      // of the file being written
-  int32_t MemberSize = 0;
-  int32_t Written = 0;
+  uint32_t MemberSize = 0;     // as declared
+  uint64_t Written = 0;
   std::string MemberTarget;    // its path while it is not complete
   INT_PTR MemberHandle = -1;   // its handle until the library closes it
   bool TargetFailed = false;   // a target file could not be made or written
@@ -66,6 +72,12 @@ INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {
                  (Cab->FMode == TCABFile::modeExtractSelected && Cab->CABFileContents().IsSelected(name));
   // A hostile name would reach outside TargetPath: never written.
   if (!extract || !IsSafeMemberName(name)) return 0;
+  // The size field is 32 bits without a sign, whatever type carries it.
+  const uint32_t size = uint32_t(n->cb);
+  if (Measuring) {
+    Declared += size;
+    return 0;
+  }
 
   std::string target = MemberTargetName(Cab->TargetPath, name);
   std::string folder = ExtractFilePath(target);
@@ -84,7 +96,7 @@ INT_PTR TCabinetRun::CopyMember(fdi::FDINOTIFICATION* n) {
     return -1;
   }
   MemberName = name;
-  MemberSize = int32_t(n->cb);
+  MemberSize = size;
   Written = 0;
   MemberTarget = target;
   MemberHandle = reinterpret_cast<INT_PTR>(h);
@@ -127,6 +139,11 @@ UINT BX_DIAMONDAPI CabRead(INT_PTR hf, void* pv, UINT cb) {
 }
 
 UINT BX_DIAMONDAPI CabWrite(INT_PTR hf, void* pv, UINT cb) {
+  // The sizes were checked as declared: a member never grows beyond its own.
+  if (gActiveRun && hf == gActiveRun->MemberHandle && gActiveRun->Written + cb > gActiveRun->MemberSize) {
+    gActiveRun->TargetFailed = true;
+    return UINT(-1);
+  }
   UINT done = cabio::Write(hf, pv, cb);
   if (done == UINT(-1)) {
     if (gActiveRun) gActiveRun->TargetFailed = true;
@@ -134,10 +151,10 @@ UINT BX_DIAMONDAPI CabWrite(INT_PTR hf, void* pv, UINT cb) {
   }
   if (gActiveRun) {
     TCabinetRun& run = *gActiveRun;
-    run.Written += int32_t(done);
+    run.Written += done;
     if (run.Cab->OnDecompressProgress && !run.Raised) {
       try {
-        run.Cab->OnDecompressProgress(run.Cab, run.MemberName, run.MemberSize, run.Written);
+        run.Cab->OnDecompressProgress(run.Cab, run.MemberName, int(run.MemberSize), int(run.Written));
       } catch (...) {
         run.Raised = std::current_exception();
         return UINT(-1);
@@ -213,6 +230,42 @@ void CheckCabinetFile(const std::string& file) {
     CheckCabinetBytes(bytes, file);
 }
 
+// One pass of the library over a cabinet with the run's callbacks: -1 when
+// the file is not a cabinet or the library could not start, 0 when the pass
+// went through, 1 when it failed (erf says why).
+int CopyPass(TCabinetLibrary& lib, const std::string& cabFile, TCabinetRun& run, fdi::ERF& erf) {
+  fdi::HFDI hfdi = lib.Create(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek,
+                              fdi::kCpu80386, &erf);
+  if (!hfdi) return -1;
+  int outcome = -1;
+  INT_PTR hf = CabOpen(const_cast<char*>(cabFile.c_str()), 0x8000 /* _O_BINARY */, 0);
+  if (hf != -1) {
+    fdi::FDICABINETINFO info = {};
+    BOOL isCabinet = lib.IsCabinet(hfdi, hf, &info);
+    CabClose(hf);
+    if (isCabinet) {
+      char full[MAX_PATH * 2];
+      char* filePart = nullptr;
+      DWORD len = GetFullPathNameA(cabFile.c_str(), sizeof full, full, &filePart);
+      if (len > 0 && len < sizeof full && filePart) {
+        std::string cabName = filePart;
+        std::string cabPath(full, size_t(filePart - full));
+        gActiveRun = &run;
+        BOOL ok = lib.Copy(hfdi, cabName.data(), cabPath.data(), 0, CabNotify, nullptr, &run);
+        gActiveRun = nullptr;
+        outcome = ok ? 0 : 1;
+      }
+    }
+  }
+  if (!lib.Destroy(hfdi) && outcome == 0) outcome = -1;
+  return outcome;
+}
+
+// Whole megabytes, rounded up or down.
+std::string Megabytes(uint64_t bytes, bool up) {
+  return std::to_string((bytes + (up ? (1u << 20) - 1 : 0)) >> 20) + " MB";
+}
+
 // Codes that say the cabinet's own bytes are bad, as opposed to a missing
 // file or a target that could not be written.
 bool IsDamagedCabinet(int code) {
@@ -257,46 +310,38 @@ int TCABFile::ProcessCabinet() {
 
   TCabinetLibrary lib;
   if (!lib.Ready()) return -1;
+  if (FMode != modeList) {
+    TCabinetRun measure;
+    measure.Cab = this;
+    measure.Measuring = true;
+    fdi::ERF erf = {};
+    CopyPass(lib, CABFile, measure, erf);
+    if (measure.Raised) std::rethrow_exception(measure.Raised);
+    CheckRoom(measure.Declared);
+  }
   CheckCabinetFile(CABFile);
-  fdi::ERF erf = {};
-  fdi::HFDI hfdi = lib.Create(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek,
-                              fdi::kCpu80386, &erf);
-  if (!hfdi) return -1;
 
-  int result = -1;
   TCabinetRun run;
   run.Cab = this;
+  fdi::ERF erf = {};
+  const int outcome = CopyPass(lib, CABFile, run, erf);
   bool damaged = false;
-  int damage = 0;
-  INT_PTR hf = CabOpen(const_cast<char*>(CABFile.c_str()), 0x8000 /* _O_BINARY */, 0);
-  if (hf != -1) {
-    fdi::FDICABINETINFO info = {};
-    BOOL isCabinet = lib.IsCabinet(hfdi, hf, &info);
-    CabClose(hf);
-    if (isCabinet) {
-      char full[MAX_PATH * 2];
-      char* filePart = nullptr;
-      DWORD len = GetFullPathNameA(CABFile.c_str(), sizeof full, full, &filePart);
-      if (len > 0 && len < sizeof full && filePart) {
-        std::string cabName = filePart;
-        std::string cabPath(full, size_t(filePart - full));
-        gActiveRun = &run;
-        BOOL ok = lib.Copy(hfdi, cabName.data(), cabPath.data(), 0, CabNotify, nullptr, &run);
-        gActiveRun = nullptr;
-        if (ok) {
-          result = 0;
-        } else {
-          run.DropIncompleteMember();
-          if (!run.Raised && !run.TargetFailed && IsDamagedCabinet(erf.erfOper)) {
-            damaged = true;
-            damage = erf.erfOper;
-          }
-        }
-      }
-    }
+  if (outcome == 1) {
+    run.DropIncompleteMember();
+    damaged = !run.Raised && !run.TargetFailed && IsDamagedCabinet(erf.erfOper);
   }
-  if (!lib.Destroy(hfdi)) result = -1;
   if (run.Raised) std::rethrow_exception(run.Raised);
-  if (damaged) throw ECABFileError(FDIErrorText(damage) + ": " + CABFile);
-  return result;
+  if (damaged) throw ECABFileError(FDIErrorText(erf.erfOper) + ": " + CABFile);
+  return outcome == 0 ? 0 : -1;
+}
+
+void TCABFile::CheckRoom(uint64_t bytes) const {
+  if (MaxExtractBytes != 0 && bytes > MaxExtractBytes)
+    throw ECABFileRefused(CABFile + " would unpack to " + Megabytes(bytes, true) + ", more than the " +
+                          Megabytes(MaxExtractBytes, false) + " allowed.");
+  const std::string folder = TargetPath.empty() ? std::string(".") : TargetPath;
+  ULARGE_INTEGER free = {};
+  if (GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr) && bytes > free.QuadPart)
+    throw ECABFileRefused(CABFile + " would unpack to " + Megabytes(bytes, true) + ", but only " +
+                          Megabytes(free.QuadPart, false) + " is free on the disk of " + folder + ".");
 }

@@ -14,6 +14,13 @@
 
 class TbxskinData;
 
+// The most that unpacking one package may write. A skin is pictures of a few
+// megabytes: a 1,920 x 1,200 face at 32 bits is 9 MB, its button pictures
+// less, its cursors kilobytes. 64 MB leaves room for several times that,
+// while a package from anywhere cannot fill the disk: the launcher unpacks
+// its skin at every start.
+inline constexpr uint64_t kMaxSkinUnpackBytes = uint64_t(64) << 20;
+
 // The cursor slots in package order: member name without its extension.
 constexpr int kSkinCursorSlots = 9;
 extern const std::array<const char*, kSkinCursorSlots> kSkinCursorMembers;

@@ -322,6 +322,11 @@ public:
   TGridCellBorderEvent OnGetCellPrintBorder;
   // The password character stands for every character of such a cell.
   virtual bool IsPasswordCell(int col, int row);
+  // A plain-text cell is shown, measured, copied and exported exactly as its
+  // text stands: no mini-HTML, rich text or link is read from it. For texts
+  // others wrote (names from files), which must never act as markup.
+  TGridCellFlagEvent OnIsPlainTextCell;
+  virtual bool IsPlainTextCell(int col, int row);
   // A cell's colours and borders on paper: the bands when Bands.Print, then the events.
   virtual void GetCellPrintColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font);
   virtual void GetCellPrintBorder(int col, int row, TColor& pen, int& width, int& borders);
@@ -480,8 +485,12 @@ private:
   void HeaderClick(int col);
   // The address of the link under a client point in (col, row), or "".
   std::string AnchorAt(int col, int row, POINT p);
-  // Opens a link: "CELL://" references move to the cell, others go to the shell.
+  // Opens a link: "CELL://" references move to the cell; web and mail
+  // addresses go to the shell; anything else opens nothing.
   void ClickAnchor(int col, int row, const std::string& anchor);
+  // The kind of text the cell is painted and measured as (ctPlain for a
+  // plain-text cell).
+  int CellKind(int col, int row);
   // Enter: the next cell (previous when backward) by the navigation rules,
   // never looping; past the last one a row or column may be added. False
   // when the current cell stays.

@@ -72,7 +72,7 @@ void TExtStringGrid::AutoSizeRow(int row) {
     TSelectGuard sel(dc.DC(), handle.Get());
     const std::string& text = Cells(col, row);
     int h = 0;
-    if (CellTextKind(text, EnableHTML) == ctHTML) {
+    if (CellKind(col, row) == ctHTML) {
       THTMLDrawContext c;
       c.DC = dc.DC();
       c.Rect = RECT{0, 0, std::max(ColWidths(col) - 4, 1), 32767};

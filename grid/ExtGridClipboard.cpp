@@ -6,11 +6,13 @@
 
 namespace {
 // A cell's clipboard form: the text itself (no copy) unless tags, rich text
-// or line breaks change it, then the changed text in scratch.
-const std::string& ClipboardForm(const std::string& text, const TClipboardOptions& o, std::string& scratch) {
+// or line breaks change it, then the changed text in scratch. A plain-text
+// cell's tags and rich text are its text.
+const std::string& ClipboardForm(const std::string& text, bool plain, const TClipboardOptions& o,
+                                 std::string& scratch) {
   const std::string* t = &text;
-  if (!o.CopyHTMLTags && t->find("</") != std::string::npos) t = &(scratch = StripHTML(*t));
-  else if (o.RichToPlain && t->find("{\\") != std::string::npos) t = &(scratch = o.RichToPlain(*t));
+  if (!plain && !o.CopyHTMLTags && t->find("</") != std::string::npos) t = &(scratch = StripHTML(*t));
+  else if (!plain && o.RichToPlain && t->find("{\\") != std::string::npos) t = &(scratch = o.RichToPlain(*t));
   if (o.QuoteMultilineClipboard && LineCount(*t, o.Multilinecells) > 1) t = &(scratch = QuoteMultiline(*t));
   return *t;
 }
@@ -22,7 +24,10 @@ std::string RangeAsText(const TGridData& grid, int col1, int row1, int col2, int
   auto forEachCell = [&](auto&& cell, auto&& rowEnd) {
     for (int r = row1; r <= row2; ++r) {
       if (o.RowIncluded && !o.RowIncluded(r)) continue;
-      for (int k = col1; k <= col2; ++k) cell(k, ClipboardForm(grid.Cells(grid.DisplayColToReal(k), r), o, scratch));
+      for (int k = col1; k <= col2; ++k) {
+        const bool plain = o.PlainText && o.PlainText(k, r);
+        cell(k, ClipboardForm(grid.Cells(grid.DisplayColToReal(k), r), plain, o, scratch));
+      }
       rowEnd();
     }
   };

@@ -67,9 +67,12 @@ DWORD TExtStringGrid::OleDrag(int col, int row) {
     o.Multilinecells = Multilinecells;
     o.QuoteMultilineClipboard = QuoteMultilineClipboard;
     if (disjunct) o.RowIncluded = [&](int r) { return FData.RowSelect(r); };
+    o.PlainText = [&](int c, int r) { return IsPlainTextCell(c, r); };
     text = RangeAsText(FData, range.Left, range.Top, range.Right, range.Bottom, o);
     // A rich-text cell at the top left rides along in its own format.
-    if (const std::string& first = Cells(range.Left, range.Top); first.find("{\\") != std::string::npos) rich = first;
+    if (const std::string& first = Cells(range.Left, range.Top);
+        first.find("{\\") != std::string::npos && !IsPlainTextCell(range.Left, range.Top))
+      rich = first;
   }
   bool allow = true;
   if (OnOleDrag) OnOleDrag(this, row, col, text, allow);

@@ -49,6 +49,7 @@ void TExtStringGrid::SaveToHTML(const std::string& fileName) {
     style.FontColor = font.Color;
     style.FontStyle = font.Style;
   };
+  o.PlainText = [&](int real, int row) { return IsPlainTextCell(FData.RealColToDisplay(real), row); };
   o.ColorToRGB = [](TColor c) {
     COLORREF rgb = ColorToRGB(c);
     return uint32_t(GetRValue(rgb)) << 16 | uint32_t(GetGValue(rgb)) << 8 | GetBValue(rgb);
@@ -93,8 +94,9 @@ void TExtStringGrid::CopyRangeToClipboard(const TGridRect& range) {
   o.Multilinecells = Multilinecells;
   o.QuoteMultilineClipboard = QuoteMultilineClipboard;
   if (MouseActions.DisjunctRowSelect) o.RowIncluded = [&](int row) { return FData.RowSelect(row); };
+  o.PlainText = [&](int col, int row) { return IsPlainTextCell(col, row); };
   ClipboardText(RangeAsText(FData, range.Left, range.Top, range.Right, range.Bottom, o));
-  if (!Navigation.AllowRTFClipboard) return;
+  if (!Navigation.AllowRTFClipboard || IsPlainTextCell(range.Left, range.Top)) return;
   // The top-left cell's rich text rides along beside the plain text.
   const std::string& rich = Cells(range.Left, range.Top);
   if (rich.find("{\\") == std::string::npos) return;

@@ -36,18 +36,20 @@ struct TExport {
     int a = O.Alignment ? O.Alignment(col, row) : 0;
     return a == 1 ? " align=\"right\"" : a == 2 ? " align=\"center\"" : "";
   }
+  bool Plain(int col, int row) const { return O.PlainText && O.PlainText(col, row); }
   std::string Width(int index) const {
     const TIntList& w = Settings.ColumnWidths;
     return index >= 0 && index < w.Count() ? " WIDTH=" + IntToStr(w.Items(index)) : "";
   }
 
-  // The cell's page text: texts that are not mini-HTML are escaped, and
-  // mini-HTML keeps only markup that cannot break the page or run script;
+  // The cell's page text: texts that are not mini-HTML, and plain-text
+  // cells, are escaped; mini-HTML is read as the painter reads it (entities
+  // decoded) and keeps only markup that cannot break the page or run script;
   // line breaks become "<br>"; addresses anchors, their address quoted.
-  std::string CellText(const std::string& raw) const {
-    bool html = O.EnableHTML && CellTextKind(raw, true) == ctHTML;
-    std::string text = CRToBR(html ? SafeCellMarkup(raw) : HTMLEscape(raw));
-    if (O.URLShow && raw.find("</") == std::string::npos && SafeAddress(text)) {
+  std::string CellText(const std::string& raw, bool plain) const {
+    bool html = !plain && O.EnableHTML && CellTextKind(raw, true) == ctHTML;
+    std::string text = CRToBR(html ? SafeCellMarkup(PrepareHTMLText(raw)) : HTMLEscape(raw));
+    if (!plain && O.URLShow && raw.find("</") == std::string::npos && SafeAddress(text)) {
       for (const char* scheme : {"://", "mailto:"}) {
         size_t p = text.find(scheme);
         if (p == std::string::npos) continue;
@@ -79,7 +81,7 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
     for (int k = c0; k < grid.ColCount(); ++k) {
       int col = grid.DisplayColToReal(k);
       lines.push_back("<td" + nowrap + x.Align(col, 0) + x.BgColor(activeBorder) + x.Width(k) + "><B>" +
-                      x.CellText(grid.Cells(col, 0)) + "</B></td>");
+                      x.CellText(grid.Cells(col, 0), x.Plain(col, 0)) + "</B></td>");
     }
     lines.push_back("</tr>");
     firstBody = 1;
@@ -107,14 +109,28 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
         if (cs.FontStyle & fsUnderline) open += "<U>", close = "</U>" + close;
       }
       std::string width = header ? "" : x.Width(k - c0);
-      lines.push_back("<td" + nowrap + align + bg + width + ">" + font + open + x.CellText(raw) + close + fontEnd +
-                      "</td>");
+      lines.push_back("<td" + nowrap + align + bg + width + ">" + font + open + x.CellText(raw, x.Plain(col, r)) +
+                      close + fontEnd + "</td>");
     }
     lines.push_back("</tr>");
   }
   lines.push_back("</table><p>");
   if (!s.SuffixTag.empty()) lines.push_back(s.SuffixTag);
   return lines;
+}
+
+std::string HTMLCharsetMeta(unsigned codePage) {
+  static const struct {
+    unsigned CodePage;
+    const char* Name;
+  } named[] = {{874, "windows-874"},  {932, "shift_jis"},   {936, "gbk"},         {949, "euc-kr"},
+               {950, "big5"},         {20866, "koi8-r"},    {21866, "koi8-u"},    {28591, "iso-8859-1"},
+               {28592, "iso-8859-2"}, {28595, "iso-8859-5"}, {28605, "iso-8859-15"}, {54936, "gb18030"},
+               {65001, "utf-8"}};
+  std::string name = "windows-" + IntToStr(int(codePage));  // 1250 to 1258 and any other
+  for (const auto& n : named)
+    if (n.CodePage == codePage) name = n.Name;
+  return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + name + "\">";
 }
 
 void WriteHTMLTable(const TGridData& grid, const THTMLSettings& s, const THTMLExportOptions& o,

@@ -95,6 +95,7 @@ void TExtStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, in
 }
 
 std::string TExtStringGrid::AnchorAt(int col, int row, POINT p) {
+  if (IsPlainTextCell(col, row)) return {};
   const std::string& text = Cells(col, row);
   RECT r = CellRect(col, row);
   if (URLShow && IsURL(text) && CellTextKind(text, EnableHTML) == ctPlain) return text;
@@ -118,7 +119,9 @@ void TExtStringGrid::ClickAnchor(int col, int row, const std::string& anchor) {
   if (!allow) return;
   const size_t cell = UpperCase(anchor).find("CELL://");
   if (cell == std::string::npos) {
-    ShellOpen(anchor);  // an address the shell cannot open is ignored
+    // Only web and mail addresses: a cell's text may come from others, and a
+    // path or a "file:" URL would start whatever program it names.
+    ShellOpenAddress(anchor);
     return;
   }
   TRCRef ref = ParseRCRef(anchor.substr(cell + 7));

@@ -32,7 +32,8 @@ bool TExtStringGrid::MouseDownExtras(TMouseButton button, TShiftState shift, int
   if (button == mbRight) {
     if (col >= 0 && OnRightClickCell) OnRightClickCell(this, row, col);
     // A link cannot be clicked into for editing (the click opens it): the right button edits it.
-    if (col >= 0 && URLShow && URLEdit && IsURL(Cells(col, row)) && !IsFixedCell(col, row)) {
+    if (col >= 0 && URLShow && URLEdit && IsURL(Cells(col, row)) && !IsFixedCell(col, row) &&
+        !IsPlainTextCell(col, row)) {
       FocusCell(col, row, true);
       ShowEditor();
       return true;

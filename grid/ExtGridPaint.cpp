@@ -130,7 +130,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   else canvas.FillRect(rect);
 
   std::string text = Cells(col, row);
-  int kind = CellTextKind(text, EnableHTML);
+  int kind = CellKind(col, row);
   if (IsPasswordCell(col, row)) {
     text = FillChars(text, PasswordChar);
     kind = ctPlain;
@@ -172,7 +172,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   }
   tr.top += TextOffset;
   if (glyph) (alignment == 0 ? tr.right : tr.left) += alignment == 0 ? -SortGlyphRoom : SortGlyphRoom;
-  if (URLShow && IsURL(text)) {
+  if (URLShow && IsURL(text) && !IsPlainTextCell(col, row)) {
     if (!URLFull) StripURLScheme(text);
     canvas.Font.Style |= fsUnderline;
     canvas.Font.Color = linkColor;
@@ -331,7 +331,7 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
   if (FZoom != 0) font.SetSize(std::max(font.Size() + FZoom, 1));
   const std::string& text = Cells(col, row);
   int width = 0;
-  const int kind = CellTextKind(text, EnableHTML);
+  const int kind = CellKind(col, row);
   if (kind == ctRichText) {
     width = RichTextSize(text).cx + 2 * TextOffset;
   } else if (kind == ctHTML) {

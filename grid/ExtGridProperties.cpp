@@ -1,6 +1,7 @@
 // TExtStringGrid: the settings that act on the whole grid (sizing with the
 // form, automatic column widths, fixed sizes, the filter) and the cell
-// questions that descendants and events answer (password and print colours).
+// questions that descendants and events answer (password, plain text and print
+// colours).
 #include <algorithm>
 
 #include "ExtGrid.h"
@@ -54,6 +55,16 @@ bool TExtStringGrid::IsPasswordCell(int col, int row) {
   bool password = false;
   if (OnIsPasswordCell) OnIsPasswordCell(this, row, col, password);
   return password;
+}
+
+bool TExtStringGrid::IsPlainTextCell(int col, int row) {
+  bool plain = false;
+  if (OnIsPlainTextCell) OnIsPlainTextCell(this, row, col, plain);
+  return plain;
+}
+
+int TExtStringGrid::CellKind(int col, int row) {
+  return IsPlainTextCell(col, row) ? ctPlain : CellTextKind(Cells(col, row), EnableHTML);
 }
 
 void TExtStringGrid::GetCellPrintColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font) {

@@ -40,6 +40,8 @@ struct TClipboardOptions {
   bool QuoteMultilineClipboard = false;
   std::function<bool(int row)> RowIncluded;  // disjunct row selection; all rows when unset
   std::function<std::string(const std::string&)> RichToPlain;  // rich-text cells
+  // Plain-text cells (shown column, row) are copied as their text stands.
+  std::function<bool(int col, int row)> PlainText;
 };
 // Cells of shown columns col1..col2 and rows row1..row2: joined by TAB, each
 // row ended by CR LF.
@@ -79,10 +81,16 @@ struct THTMLExportOptions {
   std::function<int(int col, int row)> Alignment;  // 0 left, 1 right, 2 centre
   std::function<void(int col, int row, THTMLCellStyle& style)> CellColor;
   std::function<uint32_t(TColor)> ColorToRGB;  // the system colours' values
+  // Plain-text cells (real column, row): their text escaped, never markup or a link.
+  std::function<bool(int col, int row)> PlainText;
 };
 // A mini-HTML cell's markup for a page: text-level tags with their harmless
 // attributes rebuilt; everything else, other tags too, escaped as text.
+// Takes the text as the cell painter reads it, after PrepareHTMLText.
 std::string SafeCellMarkup(std::string_view text);
+// The <meta> line that declares a page's bytes to be in the Windows code
+// page (its name on the web, such as "windows-1252" for 1252).
+std::string HTMLCharsetMeta(unsigned codePage);
 // An address that runs nothing when followed (no script or data scheme).
 bool SafeAddress(std::string_view address);
 std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettings& settings,

@@ -13,17 +13,11 @@
 std::string MutexName;
 bool AlreadyRunning = false;
 
-std::string MutexNameFor(const std::string& exePath) {
-  std::string name = ExtractFileName(exePath);
-  if (name.find(".EXE") != std::string::npos) name.resize(name.size() - 4);
-  return name;
-}
-
-void CheckSingleInstance() {
+void CheckSingleInstance(bool keepAlways) {
   TKernelHandle mutex(CreateMutexA(nullptr, TRUE, MutexName.c_str()));
   AlreadyRunning = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
   // The first instance holds its mutex for the life of the process.
-  if (!AlreadyRunning) mutex.Release();
+  if (!AlreadyRunning || keepAlways) mutex.Release();
 }
 
 void SetPictureQueries() {
@@ -39,10 +33,13 @@ std::string ExePath() {
   return path;
 }
 
-// The restart path: no refusal and no splash.
+// The restart path: no refusal and no splash. The launcher that restarts
+// this one still holds the mutex for a moment; this one keeps its own handle
+// for its whole life, so the mutex outlives the old launcher and a normal
+// start is refused for as long as this one runs.
 void StartWithoutSplash() {
   MutexName = MutexNameFor(ExePath());
-  CheckSingleInstance();
+  CheckSingleInstance(true);
   Application().Initialize();
   Application().SetTitle("Brannox 2000");
   if (!MainWindow) new TMainWindow(&Application());

@@ -2,13 +2,15 @@
 #pragma once
 #include <string>
 
+#include "InstanceMutex.h"
+
 extern std::string MutexName;
 extern bool AlreadyRunning;
 
-// The mutex name for an executable path: its file name, less the last four
-// characters when it holds ".EXE" in capitals.
-std::string MutexNameFor(const std::string& exePath);
-void CheckSingleInstance();
+// Creates the mutex named MutexName and sets AlreadyRunning. The handle is
+// kept for the life of the process when no other instance had made the
+// mutex, or always with keepAlways.
+void CheckSingleInstance(bool keepAlways = false);
 // Points the picture formats' questions (Targa's colour depth) at the
 // program's prompt box.
 void SetPictureQueries();

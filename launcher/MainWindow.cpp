@@ -10,6 +10,7 @@
 #include "SplashWindow.h"
 #include "WinGraphics.h"
 #include "extMaskgenerator.h"
+#include "skinpackage.h"
 
 TMainWindow* MainWindow = nullptr;
 
@@ -110,6 +111,7 @@ void TMainWindow::BuildControls() {
   SoundFileList = new TFileListBox(this);
   SoundFileList->Mask = "*.wav";
   SkinCabinet = new TCABFile(this);
+  SkinCabinet->MaxExtractBytes = kMaxSkinUnpackBytes;
   Skin = new TBXSkin(this);
   EmptySkin = new TBXSkin(this);
   MakeEmptyTemplate(EmptySkin->Data);
@@ -277,11 +279,16 @@ void TMainWindow::LoadSkin(const std::string& name) {
   try {
     if (package) LoadPackageSkin(name);
     else LoadPictureSkin(name);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // A broken skin: the empty template on the form's own face, and the start goes on.
     ShowBuiltInFace();
     DeleteSkinCursorFiles();
     ApplyCursors();
+    // A package refused for its size is named; nothing of it was unpacked.
+    if (dynamic_cast<const ECABFileRefused*>(&e)) {
+      if (SplashWindow) SplashWindow->Hide();
+      MessageDlg("The skin " + name + " was not loaded:\n\n" + e.what(), mtWarning, mbOK);
+    }
   }
 }
 
@@ -380,7 +387,9 @@ void TMainWindow::LoadPackageSkin(const std::string& name) {
 void TMainWindow::OpenFirstRunSettings() {
   // The splash would cover the dialog.
   if (SplashWindow) SplashWindow->Hide();
-  WhileSettingsBusy([this] { ShowSettingsDialog(); });
+  // As the Settings button does: afterwards the options and the skin the
+  // dialog applied are followed by the selected row's highlight again.
+  SettingsButtonClick(this);
 }
 
 void TMainWindow::FormCloseQuery(TComponent*, bool& canClose) {

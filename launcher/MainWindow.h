@@ -289,6 +289,7 @@ private:
   void StartByName(const std::string& name, bool wholeModIni);
   void BuildMapItems(const std::string& entry);
   void SyncQuickItems();
+  static void ShowLinesBetweenItems(TMenuItem* menu);
   void RemoveEntry(const std::string& entry, int& answer, bool toAll);
   void RunSettingsCommand(const std::function<void()>& action);
   // Runs action with SettingsIdle false, true again afterwards (also on an exception).
@@ -333,6 +334,7 @@ private:
   TImage* ButtonControl(int button) const;
   std::mt19937 FRandom;
   std::array<int, 2> FAppEvents{};  // the minimise and restore handlers
+  bool FKeyRepeat = false;  // the key being handled is a held key's repeat
 };
 
 extern TMainWindow* MainWindow;

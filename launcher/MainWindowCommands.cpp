@@ -174,6 +174,8 @@ void TMainWindow::SkinEditorItemClick(TComponent*) {
 // --- the keyboard map: every line is tested on its own, in this order
 
 void TMainWindow::FormKeyDown(TComponent*, uint16_t& key, TShiftState shift) {
+  // A held key runs its command once; only the arrows go on moving the selection.
+  if (FKeyRepeat && key != VK_UP && key != VK_DOWN) return;
   const bool ctrl = ShiftIs(shift, ssCtrl), shiftOnly = ShiftIs(shift, ssShift);
   if (key == VK_F1 && FileExists(ExeDir() + "Brannox help.txt")) OpenInNotepad(ExeDir() + "Brannox help.txt");
   if (key == VK_F2 && FileExists(ExeDir() + "readme.txt")) OpenInNotepad(ExeDir() + "readme.txt");

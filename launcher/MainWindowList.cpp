@@ -16,11 +16,25 @@ namespace {
 // The colour that IconToBitmap paints under an icon's transparent pixels.
 constexpr TColor kIconMarker = TColor(0x00123456);
 
+// The room a row's text takes on screen: its advance, and to the right as
+// far as its last glyph reaches. Italic glyphs, and some others, draw past
+// their advance; a label only as wide as the advance would cut them off.
 SIZE TextSize(const TFont& font, const std::string& text) {
   TWindowDC screen(nullptr);
-  TCanvas canvas(screen.DC());
-  canvas.Font.Assign(font);
-  return canvas.TextExtent(text);
+  TFontHandle handle = CreateFontHandle(font);
+  TSelectGuard select(screen.DC(), handle.Get());
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(screen.DC(), text.data(), int(text.size()), &size);
+  if (text.empty()) return size;
+  const UINT last = static_cast<unsigned char>(text.back());
+  ABC abc{};
+  TEXTMETRICA metrics{};
+  if (GetCharABCWidthsA(screen.DC(), last, last, &abc)) {
+    if (abc.abcC < 0) size.cx -= abc.abcC;
+  } else if (GetTextMetricsA(screen.DC(), &metrics)) {
+    size.cx += metrics.tmOverhang;  // a bitmap font made italic or bold
+  }
+  return size;
 }
 
 // An entry file that another program holds open without sharing it reads

@@ -175,6 +175,7 @@ void TMainWindow::RowMenuPopup(TComponent*) {
   BuildViewItems(ViewItem, AllModsItem, FavouritesItem);
   BuildMapItems(entry);
   ManualItem->Visible = !entry.empty() && !ManualSearch(dir, mod).empty();
+  ShowLinesBetweenItems(RowMenu->Items());
 }
 
 // Visit: the entry's url, else the first url_info of the mod's liblist.gam.
@@ -196,6 +197,26 @@ void TMainWindow::UpdateWebItem(const std::string& entry, const std::string& dir
   if (url.empty()) return;
   VisitItem->Caption = kVisitPrefix + EscapeAmpersands(url);
   VisitItem->Visible = true;
+}
+
+// The lines between a menu's items: each shows only between two shown items,
+// never at the top or the foot nor next to another line (without start
+// counts the quick entries and "Most started mods" are hidden, their lines
+// would stand together).
+void TMainWindow::ShowLinesBetweenItems(TMenuItem* menu) {
+  TMenuItem* line = nullptr;  // the first line after the last shown item
+  bool itemAbove = false;
+  for (int i = 0; i < menu->Count(); ++i) {
+    TMenuItem* item = menu->Items(i);
+    if (item->IsLine()) {
+      item->Visible = false;
+      if (itemAbove && !line) line = item;
+    } else if (item->Visible) {
+      if (line) line->Visible = true;
+      line = nullptr;
+      itemAbove = true;
+    }
+  }
 }
 
 void TMainWindow::SyncQuickItems() {

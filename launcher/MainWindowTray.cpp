@@ -182,6 +182,7 @@ void TMainWindow::TrayMenuPopup(TComponent*) {
   }
   TrayModListItem->Visible = fromIcon && TrayModListItem->Count() > 0;
   BuildViewItems(TrayViewItem, TrayAllModsItem, TrayFavouritesItem);
+  ShowLinesBetweenItems(TrayMenu->Items());
 }
 
 void TMainWindow::TrayModItemClick(TComponent* sender) {
@@ -204,6 +205,14 @@ LRESULT TMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_ACTIVATEAPP) {
     if (wParam) ApplicationActivate(this);
     else ApplicationDeactivate(this);
+  }
+  if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+    // A held key sends its key-down again and again with the previous-state
+    // bit set; the keyboard map tells a repeat from a press by it.
+    FKeyRepeat = (lParam & (LPARAM(1) << 30)) != 0;
+    const LRESULT result = TForm::WndProc(msg, wParam, lParam);
+    FKeyRepeat = false;
+    return result;
   }
   return TForm::WndProc(msg, wParam, lParam);
 }

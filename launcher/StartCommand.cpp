@@ -7,14 +7,19 @@
 #include "SysUtils.h"
 
 std::string ExpandModParam(const std::string& param, const std::string& mod) {
+  // A folder name with a blank would reach the game as two arguments: it is
+  // quoted, unless the template already puts "%s" between quotes.
+  const bool blank = mod.find_first_of(" \t") != std::string::npos;
+  bool quoted = false;  // inside a quoted part of the template
   std::string out;
   for (size_t i = 0; i < param.size(); ++i) {
     if (param[i] != '%') {
+      if (param[i] == '"') quoted = !quoted;
       out += param[i];
       continue;
     }
     char next = i + 1 < param.size() ? param[i + 1] : '\0';
-    if (next == 's' || next == 'S') out += mod;
+    if (next == 's' || next == 'S') out += blank && !quoted ? '"' + mod + '"' : mod;
     else if (next == '%') out += '%';
     else throw EConvertError("Format '" + param + "' invalid or incompatible with argument");
     ++i;

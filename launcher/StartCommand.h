@@ -15,8 +15,10 @@ struct TStartEntry {
   std::string Game;
 };
 
-// Param with every "%s" replaced by mod and every "%%" by "%". Any other
-// "%" raises EConvertError: the template is never handed to a formatter.
+// Param with every "%s" replaced by mod and every "%%" by "%". A mod folder
+// holding a blank is put between quotes where the template has none around
+// "%s", so that the game gets it as one argument. Any other "%" raises
+// EConvertError: the template is never handed to a formatter.
 std::string ExpandModParam(const std::string& param, const std::string& mod);
 
 // The parameters: the expanded template, the map (startMap wins over the

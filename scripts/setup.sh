@@ -2,9 +2,10 @@
 # Installs what the builds and tests need, only what is missing:
 # Debian packages (ImageMagick's convert and import for the end-to-end
 # tests, zlib for the cabinet writer, NSIS for the installer, cabextract
-# to check the built skin package), and a static libjpeg (6b interface) for
+# to check the built skin package), a static libjpeg (6b interface) for
 # each MinGW target, built from Debian's libjpeg-turbo source package into
-# .deps/.
+# .deps/, and the Wine that runs the 32-bit and 64-bit programs
+# (scripts/build-wine.sh: built once per machine, kept outside the checkout).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/.deps
@@ -12,7 +13,7 @@ deps=$root/.deps
 packages=(
   cmake make g++ clang libclang-rt-14-dev python3
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth
+  xvfb xauth
   googletest libgtest-dev libjpeg62-turbo-dev
   dpkg-dev
   imagemagick
@@ -61,3 +62,6 @@ build_libjpeg() {  # triple prefix-name toolchain-file
 }
 build_libjpeg x86_64-w64-mingw32 libjpeg-win64 "$root/cmake/mingw-w64-x86_64.cmake"
 build_libjpeg i686-w64-mingw32 libjpeg-win32 "$root/cmake/mingw-w64-i686.cmake"
+
+# Wine -----------------------------------------------------------------------
+"$root/scripts/build-wine.sh"

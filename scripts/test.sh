@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs every test on a fresh machine: installs what is missing, builds the
-# native (sanitized), fuzz, win64 and win32 builds, runs the native tests, each
-# fuzz target over its seed corpus, and the win64 tests under Wine on a private
-# Xvfb display. The last line is the total: 'N passed, N failed'.
+# native (sanitized), fuzz, win64, win32 (the release build users get) and
+# win32-test builds, runs the native tests, each fuzz target over its seed
+# corpus, and the win64 and win32-test tests under Wine on private Xvfb
+# displays. Each phase prints its time; the last line is the total:
+# 'N passed, N failed'.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,11 +13,19 @@ FUZZ_RUNS=${FUZZ_RUNS:-4000}
 
 passed=0 failed=0
 fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+# phase NAME: ends the phase before (printing its time) and starts NAME.
+phase_name= phase_start=$SECONDS
+phase() {
+  [[ -n $phase_name ]] && printf '   (%s: %d s)\n' "$phase_name" $((SECONDS - phase_start))
+  phase_name=$1 phase_start=$SECONDS
+}
 
+phase setup
 ./scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
 mkdir -p "$logs"
 
 build() {  # preset
+  phase "build $1"
   echo "== build $1"
   if ! { cmake --preset "$1" > "$logs/configure-$1.log" 2>&1 &&
          cmake --build --preset "$1" > "$logs/build-$1.log" 2>&1; }; then
@@ -48,6 +58,7 @@ failed_tests() {  # log
 }
 
 run_ctest() {  # preset
+  phase "test $1"
   echo "== test $1"
   ctest --preset "$1" 2>&1 | tee "$logs/test-$1.log" | grep -E '^\s*[0-9]+/[0-9]+ Test|tests passed' || true
   failed_tests "$logs/test-$1.log"
@@ -65,6 +76,7 @@ build native && run_ctest native
 
 # Each fuzz target for a fixed number of runs over its committed seed corpus.
 if build fuzz; then
+  phase fuzz
   echo "== fuzz ($FUZZ_RUNS runs each)"
   for target in build/fuzz/fuzz/fuzz_*; do
     [[ -x $target ]] || continue
@@ -84,8 +96,13 @@ if build fuzz; then
 fi
 
 # Windows programs under Wine, side by side: each test copies the run's base
-# prefix and starts its own X display.
-if build win64; then
+# prefix and starts its own X display. One Wine runs both builds; the 32-bit
+# test build also tests the release build's installer and programs.
+windows=()
+build win64 && windows+=(win64)
+build win32 && build win32-test && windows+=(win32-test)
+if ((${#windows[@]})); then
+  phase "Wine prefix"
   source tests/support/xvfb.sh
   source tests/support/wine-env.sh
   rm -rf "$BX_WINE_ROOT"
@@ -93,14 +110,12 @@ if build win64; then
     bx_wine_base
     wineserver -k >/dev/null 2>&1 || true
     bx_xvfb_stop
-    run_ctest win64
+    for preset in "${windows[@]}"; do BX_WINE_TESTS=$BX_WINE_ROOT/tests-$preset run_ctest "$preset"; done
   else
     fail "Xvfb"
   fi
 fi
-
-# The 32-bit release build is compiled, not run.
-build win32 && echo "   win32 build: ok"
+phase ""
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

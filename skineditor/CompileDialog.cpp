@@ -10,6 +10,7 @@
 #include "IniFiles.h"
 #include "SkinCompiler.h"
 #include "skinoptions.h"
+#include "../launcher/InstanceMutex.h"
 #include "../launcher/OptionsSection.h"
 
 #include <cmath>
@@ -20,6 +21,9 @@ namespace {
 constexpr unsigned kStartDelay = 20;  // ms after showing, the compilation starts
 const char* const kTempFolderName = "skintemp\\";
 }  // namespace
+
+const char* const kLauncherRunning =
+    "Brannox 2000 is running and keeps its skin. Close it, then press \"Test skin\" again.";
 
 TCompileDialog::TCompileDialog(TComponent* owner) : TForm(owner) {
   SetCaption("Compile skin");
@@ -131,10 +135,17 @@ void TCompileDialog::FormCloseQuery(TComponent*, bool& canClose) { canClose = Ca
 
 void TCompileDialog::TestSkinButtonClick(TComponent*) {
   const std::string launcher = LauncherFolderLabel->Caption();
+  std::string exe = launcher + "Brannox2000.exe";
+  // A running launcher refuses a second one and keeps its own skin: the
+  // new skin would only be switched on unseen, for its next start. Nothing
+  // changes; the dialog stays for another try once the launcher is closed.
+  if (LauncherRunning(exe)) {
+    MessageDlg(kLauncherRunning, mtInformation, mbOK);
+    return;
+  }
   TIniFile options(launcher + "options.ini");
   options.WriteString(kOptions, "Nahka", ExtractFileName(Cabinet->CABFile));
   options.WriteBool(kOptions, "random", false);
-  std::string exe = launcher + "Brannox2000.exe";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;

@@ -1,6 +1,7 @@
 // The "Compile skin" dialog (TCompileDialog): runs the compiler by itself once shown,
 // logs each step, refuses to close while compiling, and offers "Test skin",
-// which makes the launcher use the new package and starts it. Also the
+// which makes the launcher use the new package and starts it (while a
+// launcher runs it only says so: that one keeps its skin). Also the
 // start of a compilation from the main window (output folder, temp folder).
 #pragma once
 #include <string>
@@ -16,6 +17,8 @@
 
 // False while a compilation runs: the dialog then refuses to close.
 extern bool CanCloseCompile;
+// What "Test skin" says while a launcher runs.
+extern const char* const kLauncherRunning;
 
 class TCompileDialog : public TForm {
 public:

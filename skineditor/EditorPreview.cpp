@@ -180,6 +180,9 @@ void TEditorWindow::LayoutModList() {
     const Tbxskinitem& item = list.Item(k + 1);
     row->SetBounds(list.Left + item.Left, list.Top + k * (rowHeight + list.RowSpacing()),
                    std::max(kMinRowWidth, int(item.Width)), rowHeight);
+    // A new colour or font leaves the bounds as they were: the row is
+    // painted again all the same.
+    row->Invalidate();
   }
   PreviewBox->UpdateScrollRange();
 }

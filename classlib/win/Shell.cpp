@@ -1,3 +1,4 @@
+// Opening through the shell, and the addresses that may be opened from text.
 #include "Shell.h"
 
 #include <windows.h>
@@ -5,6 +6,7 @@
 
 #include <cstdio>
 
+#include "SysUtils.h"
 #include "TestSeams.h"
 
 bool ShellOpen(const std::string& target, const std::string& parameters,
@@ -19,4 +21,19 @@ bool ShellOpen(const std::string& target, const std::string& parameters,
                                    parameters.empty() ? nullptr : parameters.c_str(),
                                    folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool IsWebOrMailAddress(const std::string& address) {
+  for (char c : address)
+    if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F' || c == '"') return false;
+  const std::string lower = LowerCase(address);
+  for (const char* scheme : {"http://", "https://", "mailto:"}) {
+    const std::string s = scheme;
+    if (lower.size() > s.size() && lower.compare(0, s.size(), s) == 0) return true;
+  }
+  return false;
+}
+
+bool ShellOpenAddress(const std::string& address) {
+  return IsWebOrMailAddress(address) && ShellOpen(address);
 }

@@ -11,3 +11,12 @@
 // to that file instead, and answers true.
 bool ShellOpen(const std::string& target, const std::string& parameters = {},
                const std::string& folder = {}, const std::string& verb = "open");
+
+// An address that text from others may hand to the shell: "http://",
+// "https://" or "mailto:" (any case) with something after it, and no blank,
+// control character or double quote anywhere (those could end the address
+// on a program's command line).
+bool IsWebOrMailAddress(const std::string& address);
+// ShellOpen of a web or mail address; anything else (a file, a folder, a
+// program, a "file:" URL, another scheme) is not opened, and gives false.
+bool ShellOpenAddress(const std::string& address);

@@ -4,6 +4,7 @@
 
 #include "DialogCaption.h"
 #include "FileUtils.h"
+#include "GameDiscovery.h"
 #include "ModDiscovery.h"
 #include "SettingsControls.h"
 
@@ -138,7 +139,7 @@ void TEntryDialog::FormCreate() {
   for (const char* choice : kWinmemChoices) WinmemCombo->Items.Add(choice);
   WinmemCombo->SetItemIndex(0);
   TStringList sections;
-  FFiles.GamesIni.ReadSections(sections);
+  ReadGameList(FFiles.GamesIni, sections);
   for (const std::string& game : sections.Items())
     if (DirectoryExists(FFiles.GamesIni.ReadString(game, "Sijainti", ""))) GameCombo->Items.Add(game);
   if (GameCombo->Items.Count() == 0) {
@@ -175,9 +176,9 @@ void TEntryDialog::GameComboChange(TComponent*) {
     if (!FFiles.ParametersIni.ValueExists(GameCombo->Text(), key)) break;
     ParametersCombo->Items.Add(FFiles.ParametersIni.ReadString(GameCombo->Text(), key, ""));
   }
-  ParametersCombo->SetText(FFiles.GamesIni.ReadString(GameCombo->Text(), "Oletus", ""));
+  ParametersCombo->SetText(ReadGameValue(FFiles.GamesIni, GameCombo->Text(), "Oletus"));
 
-  std::string logo = FFiles.GamesIni.ReadString(GameCombo->Text(), "Kuvake", "");
+  std::string logo = ReadGameValue(FFiles.GamesIni, GameCombo->Text(), "Kuvake");
   std::string path = LogoPath(logo);
   if (!logo.empty() && FileExists(path)) {
     ShowLogo(path);

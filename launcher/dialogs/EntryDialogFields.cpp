@@ -34,6 +34,16 @@ std::string LastLiblistUrl(const std::string& fileName) {
 void FillBlank(TEdit* edit, const std::string& value) {
   if (Trim(edit->Text()).empty()) edit->SetText(value);
 }
+
+// Selects the item equal to a stored value. A value that the list lacks (a
+// map removed since, a hand edit) joins the list, so that OK without a
+// change stores it again; an empty one selects the first item, or none.
+void SelectStored(TComboBox* combo, const std::string& value, bool emptySelectsFirst) {
+  int index = combo->Items.IndexOf(value);
+  if (index < 0 && !value.empty()) index = combo->Items.Add(value);
+  if (index < 0 && emptySelectsFirst) index = 0;
+  combo->SetItemIndex(index);
+}
 }  // namespace
 
 void TEntryDialog::LoadEntry(const std::string& name) {
@@ -44,11 +54,10 @@ void TEntryDialog::LoadEntry(const std::string& name) {
   ModFolderEdit->SetText(ini.ReadString(name, "Mod", ""));
   MapcycleCheckBox->SetChecked(
       ini.ReadBool(name, "randommapcycle", FFiles.OptionsIni.ReadBool("Asetukset", "hlmapcycle", false)));
-  int winmem = WinmemCombo->Items.IndexOf(ini.ReadString(name, "winmem", ""));
-  WinmemCombo->SetItemIndex(winmem >= 0 ? winmem : 0);
+  SelectStored(WinmemCombo, ini.ReadString(name, "winmem", ""), true);
   GameCombo->SetItemIndex(GameCombo->Items.IndexOf(ini.ReadString(name, "Game", "")));
   GameComboChange(GameCombo);
-  MapCombo->SetItemIndex(MapCombo->Items.IndexOf(ini.ReadString(name, "map", "<none>")));
+  SelectStored(MapCombo, ini.ReadString(name, "map", "<none>"), false);
   ParametersCombo->SetText(ini.ReadString(name, "Param", ""));
 
   const std::string modFolder = ModFolder();

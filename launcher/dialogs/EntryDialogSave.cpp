@@ -12,21 +12,6 @@
 #include "Streams.h"
 #include "isokirjain.h"
 
-namespace {
-// An entry file is at most a few thousand short sections.
-constexpr int64_t kMaxEntryFileSize = 16 * 1024 * 1024;
-
-TEntrySet ReadEntryFile(const std::string& fileName) {
-  if (!FileExists(fileName)) return TEntrySet();
-  TFileStream f(fileName, fmOpenRead);
-  int64_t size = f.Size();
-  if (size > kMaxEntryFileSize) throw EInOutError("The entry file " + fileName + " is too large");
-  std::string text(size_t(size), '\0');
-  f.ReadBuffer(text.data(), size);
-  return TEntrySet::FromText(text);
-}
-}  // namespace
-
 std::string EntryNameProblem(const std::string& name) {
   if (name.find_first_of("=[]\r\n") == std::string::npos) return "";
   return "Mod name is invalid.\n\nA mod name cannot hold \"=\", \"[\", \"]\" or a line break.";
@@ -54,31 +39,52 @@ void TEntryDialog::OKButtonClick(TComponent*) {
 }
 
 bool TEntryDialog::SaveEntry() {
-  const std::string name = CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
+  const bool modify = Mode == emModify;
+  // A name left as it was stays as it is stored.
+  const std::string name = modify && NameEdit->Text() == FormerName
+                               ? FormerName
+                               : CapitalizeFirst(EntryName(NameEdit->Text(), ModFolderEdit->Text()));
   const std::string& file = FFiles.ModIni.FileName();
-  TEntrySet old = ReadEntryFile(file);
-  const bool renamed = Mode == emNew || !SameText(name, FormerName);
-  if (renamed && old.SectionExists(name)) {
+  TEntrySet entries = ReadEntryFile(file);
+  const bool renamed = !modify || !SameText(name, FormerName);
+  if (renamed && entries.SectionExists(name)) {
     MessageDlg("Mod name exists", mtError, mbOK);
     return false;
   }
+  auto isFormer = [&](const TEntry& e) { return modify && SameText(e.Name, FormerName); };
+  TEntry former;
+  for (const TEntry& e : entries.Entries())
+    if (isFormer(e)) {
+      former = e;
+      break;
+    }
   // The whole file is written anew, so a failure leaves the old one whole.
-  TEntrySet entries;
-  for (const TEntry& e : old.Entries())
-    if (Mode == emNew || !SameText(e.Name, FormerName)) entries.Add(e.Name).Keys = e.Keys;
+  entries.RemoveIf(isFormer);
   TEntry& entry = entries.Add(name);
   const std::string mod = ModFolderEdit->Text();
+  // The logo as stored (a bare name of "Logos\") while it names the same file.
+  const std::string storedLogo = former.Value("Bitmap");
+  const bool hasCycle = std::any_of(former.Keys.begin(), former.Keys.end(),
+                                    [](const auto& k) { return SameText(k.first, "randommapcycle"); });
+  // The box is shown for the games that shuffle their map cycle; for the
+  // others a stored choice stays as it was.
+  std::string cycle = MapcycleCheckBox->Checked() ? "1" : "0";
+  if (!MapcycleCheckBox->Visible()) cycle = hasCycle ? former.Value("randommapcycle") : "0";
   entry.Keys = {{"Mod", mod},
                 {"Game", GameCombo->Text()},
                 {"Param", ParametersCombo->Text()},
-                {"Bitmap", LogoValue},
+                {"Bitmap", LogoValue == LogoPath(storedLogo) ? storedLogo : LogoValue},
                 {"Description", DescriptionEdit->Text()},
                 {"Readme", ReadmeEdit->Text()},
                 {"Config", ConfigEdit->Text()},
                 {"Map", MapCombo->Text()},
                 {"winmem", WinmemCombo->Text()},
                 {"url", WebSiteEdit->Text()},
-                {"randommapcycle", MapcycleCheckBox->Checked() && MapcycleCheckBox->Visible() ? "1" : "0"}};
+                {"randommapcycle", cycle}};
+  // Keys that the dialog does not show stay with the entry.
+  for (const auto& key : former.Keys)
+    if (std::none_of(entry.Keys.begin(), entry.Keys.end(), [&](const auto& k) { return SameText(k.first, key.first); }))
+      entry.Keys.push_back(key);
   std::string text = entries.Text();
   SaveFileAtomically(file, [&](TStream& s) { s.WriteString(text); });
 

@@ -82,6 +82,27 @@ TEntrySet TEntrySet::FromText(const std::string& text) {
   return set;
 }
 
+void TEntrySet::RemoveIf(const std::function<bool(const TEntry&)>& drop) {
+  std::vector<TEntry> kept;
+  FLowerNames.clear();
+  for (TEntry& e : FEntries) {
+    if (drop(e)) continue;
+    FLowerNames.insert(LowerCase(e.Name));
+    kept.push_back(std::move(e));
+  }
+  FEntries = std::move(kept);
+}
+
+TEntrySet ReadEntryFile(const std::string& fileName) {
+  if (!FileExists(fileName)) return TEntrySet();
+  TFileStream f(fileName, fmOpenRead);
+  const int64_t size = f.Size();
+  if (size > MaxEntryFileSize) throw EInOutError("The entry file " + fileName + " is too large");
+  std::string text(size_t(size), '\0');
+  f.ReadBuffer(text.data(), size);
+  return TEntrySet::FromText(text);
+}
+
 std::string EntryName(const std::string& name, const std::string& mod) {
   std::string section = Trim(StripIniChars(Trim(name)));
   if (section.empty()) section = Trim(mod);

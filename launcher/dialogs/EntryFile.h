@@ -1,6 +1,8 @@
 // The launcher's entry file (Mod.ini): entries in memory, the entry writer of
 // the searches, and the mod-info file through which a folder describes itself.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -32,11 +34,22 @@ public:
   // The entries of INI text, sections and keys in file order; names and
   // values trimmed; lines before the first section or without "=" skipped.
   static TEntrySet FromText(const std::string& text);
+  // Takes out the entries for which drop is true; the others keep their order.
+  void RemoveIf(const std::function<bool(const TEntry&)>& drop);
 
 private:
   std::vector<TEntry> FEntries;
   std::unordered_set<std::string> FLowerNames;
 };
+
+// An entry file is a few thousand short sections, well under a megabyte; a
+// larger one is refused rather than read into memory whole.
+inline constexpr int64_t MaxEntryFileSize = 64 << 20;
+// The entries of an entry file; none when the file does not exist. Raises
+// EInOutError for a file larger than MaxEntryFileSize and the class
+// library's file errors for one that cannot be read: whoever writes the file
+// anew from these entries must never take an unreadable file for an empty one.
+TEntrySet ReadEntryFile(const std::string& fileName);
 
 // The entry writer: a name cleaned of "=", "[" and "]" (else the mod folder,
 // else "unknown mod"), made unique by appending " (game)"; Mod, Game, Param,

@@ -5,6 +5,7 @@
 
 #include "Dialogs.h"
 #include "IniFiles.h"
+#include "ModInfoText.h"
 #include "SearchCommon.h"
 #include "StringList.h"
 #include "SysUtils.h"
@@ -181,7 +182,13 @@ void ChooseQuakeCommands(TIniFile& games, const std::string& key, const std::str
 
 void ReadGameList(const TIniFile& gamesIni, TStringList& games) {
   gamesIni.ReadSections(games);
+  for (int i = games.Count() - 1; i >= 0; --i)
+    if (CleanGameFileValue(games[i]) != games[i]) games.Delete(i);
   games.Sort();
+}
+
+std::string ReadGameValue(const TIniFile& gamesIni, const std::string& game, const std::string& key) {
+  return CleanGameFileValue(gamesIni.ReadString(game, key, ""));
 }
 
 const std::vector<std::string>& CandidateList(int n) {

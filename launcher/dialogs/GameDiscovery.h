@@ -7,8 +7,14 @@
 class TIniFile;
 class TStringList;
 
-// The section names of Games.ini, sorted without regard to case.
+// The section names of Games.ini, sorted without regard to case. A name
+// that a game key could not be (over MaxGameFileValue characters, or with
+// control characters) is left out: it would end up in every entry of the game.
 void ReadGameList(const TIniFile& gamesIni, TStringList& games);
+
+// A value of a game's section of Games.ini, cleaned and cut as the values of
+// the games' own files are (CleanGameFileValue): it ends up in Mod.ini.
+std::string ReadGameValue(const TIniFile& gamesIni, const std::string& game, const std::string& key);
 
 // Candidate list n (1..12): folders below a drive root,
 // each beginning with ":\".

@@ -1,12 +1,14 @@
 // Mod discovery: the known-mod scan, the Half-Life scan, the own lists, and
-// the rebuild of Mod.ini that runs them.
+// the search that runs them over the entries of Mod.ini.
 #include "ModDiscovery.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 
+#include "Dialogs.h"
 #include "GameDiscovery.h"
 #include "IniFiles.h"
 #include "KnownMods.h"
@@ -17,40 +19,20 @@
 namespace {
 bool Blank(const std::string& s) { return Trim(s).empty(); }
 
-// A generous bound on an entry file whose keys a rebuild carries over; a
-// larger file is rebuilt without them.
-constexpr int64_t MaxEntryFileSize = 64 << 20;
 const char* const LiblistFileName = "liblist.gam";
 // A liblist.gam is a few hundred bytes; read no more than a generous bound.
 constexpr int64_t MaxLiblistSize = 1 << 20;
-
-// Keys that only the user sets: a rebuild keeps them.
-const char* const CarriedKeys[] = {"Readme", "Config", "Map", "winmem", "randommapcycle"};
-// The order in which the New/Modify dialog writes an entry's keys.
-const char* const KeyOrder[] = {"Mod",    "Game", "Param", "Bitmap", "Description",   "Readme",
-                                "Config", "Map",  "winmem", "url",   "randommapcycle"};
-
-int KeyRank(const std::string& key) {
-  for (int i = 0; i < int(std::size(KeyOrder)); ++i)
-    if (SameText(key, KeyOrder[i])) return i;
-  return int(std::size(KeyOrder));
-}
+// The entries named in the question about missing mod folders; the rest are counted.
+constexpr size_t MaxNamesAsked = 15;
 
 std::string EntryKey(const std::string& game, const std::string& mod) {
-  return LowerCase(game) + '\n' + LowerCase(mod);
+  return LowerCase(game) + '\n' + LowerCase(Trim(mod));
 }
 
 // The liblist.gam of a game folder's sub-folder.
 std::string LiblistIn(const std::string& gameFolder, const std::string& name) {
   return IncludeTrailingBackslash(gameFolder) + name + "\\" + LiblistFileName;
 }
-
-// The user's keys of the old entries: by game, mod folder and entry name,
-// and by game and mod folder alone (the first entry of the two speaks for it).
-using TKeyValues = std::vector<std::pair<std::string, std::string>>;
-struct TCarried {
-  std::map<std::string, TKeyValues> ByName, ByFolder;
-};
 
 // Up to maxBytes of a file; false when it cannot be read.
 bool ReadFileText(const std::string& fileName, int64_t maxBytes, std::string& text) {
@@ -65,41 +47,38 @@ bool ReadFileText(const std::string& fileName, int64_t maxBytes, std::string& te
   }
 }
 
-// The old entry file is read whole and once: asking the profile functions
-// key by key costs a pass over the file for every value.
-TCarried ReadCarriedKeys(const std::string& modIniFile) {
-  TCarried carried;
-  std::string text;
-  if (!FileExists(modIniFile) || !ReadFileText(modIniFile, MaxEntryFileSize, text)) return carried;
-  TEntrySet old = TEntrySet::FromText(text);
-  for (const TEntry& e : old.Entries()) {
-    TKeyValues values;
-    for (const char* k : CarriedKeys) {
-      std::string v = e.Value(k);
-      if (!v.empty()) values.emplace_back(k, v);
+// The entries whose game folder is there but whose mod folder is not. An
+// entry of a game that cannot be reached (no folder, a drive away) is not
+// among them: nothing can be told about it.
+std::vector<const TEntry*> EntriesWithoutTheirFolder(const TEntrySet& entries, const TIniFile& gamesIni) {
+  std::map<std::string, std::string> gameFolders;  // by game key, lower case; "" when not reachable
+  auto gameFolder = [&](const std::string& game) -> const std::string& {
+    auto [it, added] = gameFolders.emplace(LowerCase(game), "");
+    if (added) {
+      std::string folder = ReadGameValue(gamesIni, game, "Sijainti");
+      if (!folder.empty() && DirectoryExists(folder)) it->second = IncludeTrailingBackslash(folder);
     }
-    const std::string folder = EntryKey(e.Value("Game"), e.Value("Mod"));
-    carried.ByName.emplace(folder + '\n' + LowerCase(e.Name), values);
-    carried.ByFolder.emplace(folder, std::move(values));
+    return it->second;
+  };
+  std::vector<const TEntry*> missing;
+  for (const TEntry& e : entries.Entries()) {
+    const std::string mod = Trim(e.Value("Mod"));
+    if (mod.empty()) continue;
+    const std::string& folder = gameFolder(e.Value("Game"));
+    if (!folder.empty() && !DirectoryExists(folder + mod)) missing.push_back(&e);
   }
-  return carried;
+  return missing;
 }
 
-// Each new entry takes the keys of the old entry of its own name when there
-// is one: two entries that share a mod folder keep their own keys.
-void CarryKeys(TEntrySet& entries, const TCarried& carried) {
-  for (TEntry& e : entries.Entries()) {
-    const std::string folder = EntryKey(e.Value("Game"), e.Value("Mod"));
-    const TKeyValues* values = nullptr;
-    if (auto it = carried.ByName.find(folder + '\n' + LowerCase(e.Name)); it != carried.ByName.end())
-      values = &it->second;
-    else if (auto f = carried.ByFolder.find(folder); f != carried.ByFolder.end())
-      values = &f->second;
-    if (!values || values->empty()) continue;
-    for (const auto& [k, v] : *values) e.SetValue(k, v);
-    std::stable_sort(e.Keys.begin(), e.Keys.end(),
-                     [](const auto& a, const auto& b) { return KeyRank(a.first) < KeyRank(b.first); });
-  }
+// One question for all of them; true to take them out of the list.
+bool AskToRemove(const std::vector<const TEntry*>& missing) {
+  std::string names;
+  for (size_t i = 0; i < missing.size() && i < MaxNamesAsked; ++i)
+    names += "    " + missing[i]->Name + " (" + Trim(missing[i]->Value("Mod")) + ")\n";
+  if (missing.size() > MaxNamesAsked) names += "    and " + std::to_string(missing.size() - MaxNamesAsked) + " more\n";
+  const std::string text = "The mod folders of these entries were not found:\n\n" + names +
+                           "\nRemove these entries from the list? No keeps them.";
+  return MessageBoxPrompt(text, "Find mods", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 }  // namespace
 
@@ -110,6 +89,11 @@ struct TModSearch::TGame {
 TModSearch::TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status)
     : FAppDir(IncludeTrailingBackslash(appDir)), FGamesIni(gamesIni), FEntries(entries), FStatus(status) {
   for (const std::string& name : FolderEntries(FAppDir + "Logos", "*", false)) FLogos.insert(LowerCase(name));
+  for (const TEntry& e : entries.Entries()) FCovered.insert(EntryKey(e.Value("Game"), e.Value("Mod")));
+}
+
+bool TModSearch::Covered(const std::string& game, const std::string& mod) const {
+  return FCovered.count(EntryKey(game, mod)) != 0;
 }
 
 const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder) {
@@ -121,15 +105,15 @@ const std::vector<std::string>& TModSearch::SubFolders(const std::string& folder
 
 // A located game: Sijainti names an existing folder.
 bool TModSearch::ReadGame(const std::string& key, TGame& g) const {
-  g.Folder = FGamesIni.ReadString(key, "Sijainti", "");
+  g.Folder = ReadGameValue(FGamesIni, key, "Sijainti");
   if (g.Folder.empty() || !DirectoryExists(g.Folder)) return false;
-  g.ModTemplate = FGamesIni.ReadString(key, "Oletus", "");
-  g.GameParameters = FGamesIni.ReadString(key, "GameOletus", "");
-  g.Name = FGamesIni.ReadString(key, "gamename", "");
+  g.ModTemplate = ReadGameValue(FGamesIni, key, "Oletus");
+  g.GameParameters = ReadGameValue(FGamesIni, key, "GameOletus");
+  g.Name = ReadGameValue(FGamesIni, key, "gamename");
   if (g.Name.empty()) g.Name = key;
-  g.Logo = FGamesIni.ReadString(key, "Kuvake", "");
+  g.Logo = ReadGameValue(FGamesIni, key, "Kuvake");
   if (g.Logo.empty()) g.Logo = key + ".bmp";
-  g.Url = FGamesIni.ReadString(key, "url", "");
+  g.Url = ReadGameValue(FGamesIni, key, "url");
   return true;
 }
 
@@ -157,15 +141,16 @@ void TModSearch::FindKnownMods() {
 
 void TModSearch::AddGameEntry(const std::string& game, const std::string& displayName, const std::string& logo) {
   TGame g;
-  g.Folder = FGamesIni.ReadString(game, "Sijainti", "");
-  g.GameParameters = FGamesIni.ReadString(game, "GameOletus", "");
-  g.Url = FGamesIni.ReadString(game, "url", "");
+  g.Folder = ReadGameValue(FGamesIni, game, "Sijainti");
+  g.GameParameters = ReadGameValue(FGamesIni, game, "GameOletus");
+  g.Url = ReadGameValue(FGamesIni, game, "url");
   g.Name = displayName;
   g.Logo = logo;
   AddGameEntry(game, g);
 }
 
 void TModSearch::AddGameEntry(const std::string& game, const TGame& g) {
+  if (Covered(game, "")) return;
   TModInfo info;
   if (ReadModInfo(IncludeTrailingBackslash(g.Folder) + ModInfoFileName, info)) {
     WriteModEntry(FEntries, CapitalizeFirst(Trim(info.Name)), "", Blank(info.WebSite) ? g.Url : Trim(info.WebSite),
@@ -225,6 +210,7 @@ TModSearch::TModFiles TModSearch::ModFiles(const std::string& gameFolder, const 
 
 void TModSearch::AddModEntry(const std::string& game, const std::string& gameFolder, const std::string& d,
                              const std::string& templ, const std::string& gameLogo, bool knownScan) {
+  if (Covered(game, d)) return;
   const TModFiles files = ModFiles(gameFolder, d);
   TModInfo info;
   if (HasFile(files.ModInfo) && ReadModInfo(files.ModInfo, info)) {
@@ -253,7 +239,7 @@ std::string TModSearch::ModLogo(const std::string& game, const std::string& game
 }
 
 std::string TModSearch::HalfLifeFolder() const {
-  std::string folder = FGamesIni.ReadString("half-life", "Sijainti", "");
+  std::string folder = ReadGameValue(FGamesIni, "half-life", "Sijainti");
   return folder.empty() || !DirectoryExists(folder) ? "" : folder;
 }
 
@@ -303,15 +289,18 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
   if (!files.ModIni || LowerCase(files.ModIni->FileName()) != LowerCase(path))
     files.ModIni = std::make_unique<TIniFile>(path);
   // The profile functions write through, so the file is read as it stands
-  // (asking them to flush would first parse the whole file once more).
-  TCarried carried = ReadCarriedKeys(path);
-
-  TEntrySet entries;
+  // (asking them to flush would first parse the whole file once more). A
+  // file that cannot be read stops the search: it is never written over.
+  TEntrySet entries = ReadEntryFile(path);
+  const std::vector<const TEntry*> missing = EntriesWithoutTheirFolder(entries, files.GamesIni);
+  if (!missing.empty() && AskToRemove(missing)) {
+    std::set<const TEntry*> drop(missing.begin(), missing.end());
+    entries.RemoveIf([&](const TEntry& e) { return drop.count(&e) != 0; });
+  }
   TModSearch search(appDir, files.GamesIni, entries, status);
   search.FindKnownMods();
   search.FindHalfLifeMods();
   search.FindOwnModlistMods();
-  CarryKeys(entries, carried);
   std::string text = entries.Text();
   SaveFileAtomically(path, [&](TStream& s) { s.WriteString(text); });
   return true;

@@ -22,15 +22,18 @@ struct TDiscoveryFiles {
   std::unique_ptr<TIniFile>& ModIni;  // the current view's entry file; Find mods makes it Mod.ini
 };
 
-// The whole rebuild (the Settings dialog's "Find mods"). The new entries are
-// gathered in memory; the keys Readme, Config, Map, winmem and randommapcycle
-// of an old entry with the same game and mod folder are carried over; Mod.ini
-// is then replaced at once, so a failure leaves the old file whole (the
-// error is raised). False, doing nothing, while another search runs. The
-// caller repaints the main window's list afterwards.
+// The Settings dialog's "Find mods": the entries of Mod.ini stay as the user
+// made them, whatever the games' folders hold now; a folder found that no
+// entry of its game has yet gets a new entry. Entries whose mod folder is
+// gone from a game folder that is there are named in one question, and taken
+// out only on Yes. Mod.ini is then replaced at once, so a failure leaves the
+// old file whole (the error is raised); an entry file that cannot be read is
+// not replaced. False, doing nothing, while another search runs. The caller
+// repaints the main window's list afterwards.
 bool FindMods(TDiscoveryFiles& files, TSearchStatus& status);
 
-// The steps of a rebuild, over the entries gathered so far.
+// The steps of a search, over the entries gathered so far. A game and mod
+// folder that an entry held at the start already has get no new entry.
 class TModSearch {
 public:
   TModSearch(const std::string& appDir, TIniFile& gamesIni, TEntrySet& entries, TSearchStatus& status);
@@ -68,6 +71,8 @@ private:
   std::string HalfLifeFolder() const;
   std::vector<std::string> HalfLifeLiblists(const std::string& folder);
   bool HasFile(const std::string& path) { return FProbe.IsFile(path); }
+  // Whether an entry of the start has this game and mod folder ("" for the game's own).
+  bool Covered(const std::string& game, const std::string& mod) const;
 
   // The sub-folders of a folder, listed once a search.
   const std::vector<std::string>& SubFolders(const std::string& folder);
@@ -77,6 +82,7 @@ private:
   std::unordered_set<std::string> FLogos;  // the files of "Logos\", lower case, listed once a search
   std::unordered_map<std::string, std::vector<std::string>> FSubFolders;  // by folder, lower case
   std::unordered_map<std::string, std::vector<size_t>> FKnownModsIn;     // by game folder, lower case
+  std::unordered_set<std::string> FCovered;  // game and mod folder of the entries of the start, lower case
   TFileProbe FProbe;     // whether paths name files, each asked once a search
   TIniFile& FGamesIni;   // not owned
   TEntrySet& FEntries;   // not owned

@@ -143,6 +143,11 @@ TMostStartedWindow::TMostStartedWindow(TComponent* owner, HWND ownerWindow) : TD
   StartsGrid->GridImages = LogoImages;
   StartsGrid->BackGround.Bitmap.Assign(BackgroundTile());
   StartsGrid->Navigation.AllowClipboardShortCuts = true;
+  // The names come from mods and their files: every cell is text as it was
+  // written, shown, copied, sorted and saved so, never markup or a link.
+  StartsGrid->OnIsPlainTextCell = [](TComponent*, int, int, bool& plain) { plain = true; };
+  // The saved page says which code page its bytes (the names) are in.
+  StartsGrid->HTMLSettings.PrefixTag = HTMLCharsetMeta(GetACP());
   StartsGrid->ApplyHeaders();
   ActiveControl = StartsGrid;  // the copy keys reach the grid
   CaptionBar = new TGradientCaption(this);

@@ -20,9 +20,9 @@ void TSettingsDialog::BuildConfigPage() {
   ConfigModsLabel = Text(ConfigManager, this, 8, 56, 150, "Mods:");
   ConfigModFolderList = Place<TListBox>(ConfigManager, this, 8, 74, 150, 256);
   ConfigFilesLabel = Text(ConfigManager, this, 166, 8, 200, "Cfg files:");
-  ConfigFileCombo = Place<TComboBox>(ConfigManager, this, 166, 26, 254, 22);
+  ConfigFileCombo = Place<TComboBox>(ConfigManager, this, 166, 26, 228, 22);
   ConfigFileCombo->Style = csDropDownList;
-  ConfigMemo = Place<TMemo>(ConfigManager, this, 166, 56, 254, 274);
+  ConfigMemo = Place<TMemo>(ConfigManager, this, 166, 56, 228, 274);
   ConfigMemo->WordWrap = false;
   ConfigMemo->ScrollBars = ssBoth;
   const std::pair<TButton**, const char*> buttons[] = {{&SaveConfigButton, "Save"},
@@ -31,8 +31,9 @@ void TSettingsDialog::BuildConfigPage() {
                                                        {&AddBindButton, "Add bind"},
                                                        {&CreateKeymapButton, "Create keymap"}};
   int top = 56;
+  // Wide enough for "Delete config file" also in a larger font.
   for (auto [button, caption] : buttons) {
-    *button = Button(ConfigManager, this, 426, top, 110, caption, caption);
+    *button = Button(ConfigManager, this, 400, top, 136, caption, caption);
     top += 30;
   }
   SaveKeymapDialog = new TSaveDialog(this);

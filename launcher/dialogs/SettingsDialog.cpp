@@ -24,6 +24,9 @@ constexpr int kStartupFolderIndex = 7;
 constexpr char kDefaultSkin[] = "Bx2k8.bxs";
 // Enough for every distance from 0 to kSnapMax.
 constexpr int kSnapDigits = 3;
+// ms after showing, the first run's search for the games starts: a timer
+// comes only after the dialog has been painted.
+constexpr unsigned kFirstRunSearchDelay = 20;
 
 // The snap distance: digits only, as many as the largest distance has; the
 // field scrolls, so the whole number always fits. Pasted text keeps only its
@@ -115,6 +118,10 @@ void TSettingsDialog::BuildFrame() {
   OkButton->OnClick = ApplyButton->OnClick = [this](TComponent* s) { OkButtonClick(s); };
   CancelButton->OnClick = [this](TComponent* s) { CancelButtonClick(s); };
   DefaultsButton->OnClick = [this](TComponent* s) { DefaultsButtonClick(s); };
+
+  FirstRunSearchTimer = new TTimer(this);
+  FirstRunSearchTimer->SetInterval(kFirstRunSearchDelay);
+  FirstRunSearchTimer->OnTimer = [this](TComponent* s) { FirstRunSearchTimerTimer(s); };
 
   StartupShortcutLink = new TShellLink(this);
   StartupShortcutLink->Arguments = "-tray";
@@ -282,7 +289,9 @@ void TSettingsDialog::FormShow() {
   ParameterCombo->SetText("");
   LocationEdit->SetText("");
   ReadGames();
-  if (Host.OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0) FindGames();
+  // On the first run "Find games" runs once the dialog is on screen: its
+  // questions then come over the dialog, not over an empty screen.
+  FirstRunSearchTimer->SetEnabled(Host.OptionsIni->ReadInteger(kOptions, "Aloitus", 0) == 0);
   if (GameList->Items.Count() > 0) {
     GameList->SetItemIndex(0);
     GameListClick(GameList);
@@ -294,6 +303,14 @@ void TSettingsDialog::FormShow() {
   AlwaysOnTopCheck->SetChecked(o.ReadBool(kOptions, "top", false));
   RandomSkinCheck->SetChecked(o.ReadBool(kOptions, "random", false));
   ApplyButton->SetEnabled(false);
+}
+
+void TSettingsDialog::FirstRunSearchTimerTimer(TComponent*) {
+  FirstRunSearchTimer->SetEnabled(false);
+  FindGames();
+  // The Games page and the Half-Life pages show what the search found.
+  GameListClick(GameList);
+  UpdateHalfLifePages();
 }
 
 void TSettingsDialog::PageChange(TComponent*) {

@@ -83,6 +83,7 @@ public:
   TBitBtn *OkButton, *ApplyButton, *CancelButton, *DefaultsButton;
   TGradientCaption* CaptionBar = nullptr;  // null while Colorcap is off
   TShellLink* StartupShortcutLink;
+  TTimer* FirstRunSearchTimer;  // armed by FormShow on the first run
 
   // General page.
   TGroupBox *ModlistGroup, *OtherGroup, *DisplayGroup, *HalfLifeGroup;
@@ -139,6 +140,8 @@ public:
   // Handlers of the frame and the General page.
   void FormCreate();
   void FormShow();
+  // The first run's "Find games", once the dialog is on screen.
+  void FirstRunSearchTimerTimer(TComponent* sender);
   void OkButtonClick(TComponent* sender);
   void CancelButtonClick(TComponent* sender);
   void DefaultsButtonClick(TComponent* sender);

@@ -2,7 +2,6 @@
 // skins, their ".col" colour files, installing a skin and the skin editor.
 #include "SettingsDialog.h"
 
-#include <algorithm>
 #include <tuple>
 
 #include "Dialogs.h"
@@ -12,6 +11,7 @@
 #include "StringList.h"
 #include "SettingsControls.h"
 #include "WinGraphics.h"
+#include "skinpackage.h"
 
 using namespace settings_ui;
 
@@ -142,10 +142,13 @@ void TSettingsDialog::SkinComboChange(TComponent*) {
   try {
     if (IsPackage(skin)) PreviewPackage(SkinsDir() + skin);
     else PreviewPicture(SkinsDir() + skin);
-  } catch (const std::exception&) {
-    // A broken skin shows what could be shown.
+  } catch (const std::exception& e) {
+    // A broken skin shows what could be shown; one refused for its size,
+    // of which nothing was unpacked, is named.
     FPreviewing = false;
     SkinCombo->SetEnabled(true);
+    if (dynamic_cast<const ECABFileRefused*>(&e))
+      MessageDlg("The skin " + skin + " cannot be previewed:\n\n" + e.what(), mtWarning, mbOK);
     return;
   }
   FPreviewing = false;
@@ -164,19 +167,17 @@ void TSettingsDialog::PreviewPackage(const std::string& file) {
   TCABFile cab(nullptr);
   cab.CABFile = file;
   cab.TargetPath = temp;
-  cab.ReadContents();
-  // Only the members wanted here, by their plain names; nothing else in
-  // "temp\" is touched, and no member name can reach outside it.
-  const char* const wanted[] = {kPreviewMember, kDataMember, kNotesMember};
-  TCABFileContents& members = cab.CABFileContents();
-  for (int i = 0; i < members.Count(); ++i) {
-    const std::string& name = members[i].Name;
-    members[i].Selected = IsSafeMemberName(name) && ExtractFileName(name) == name &&
-                          std::any_of(std::begin(wanted), std::end(wanted),
-                                      [&](const char* w) { return SameText(name, w); });
+  cab.MaxExtractBytes = kMaxSkinUnpackBytes;
+  // Only the members wanted here, selected by their plain names (no member
+  // in a folder matches them); nothing else in "temp\" is touched, and
+  // nothing of an earlier package stands in for a member missing here.
+  TCABFileContents& wanted = cab.CABFileContents();
+  for (const char* w : {kPreviewMember, kDataMember, kNotesMember}) {
+    DeleteFileA((temp + w).c_str());
+    TCABFileEntry& entry = wanted.Add();
+    entry.Name = w;
+    entry.Selected = true;
   }
-  for (const char* w : wanted)
-    if (members.IsSelected(w)) DeleteFileA((temp + w).c_str());
   cab.SetMode(TCABFile::modeExtractSelected);
   cab.ProcessCabinet();
   const std::string preview = temp + kPreviewMember, data = temp + kDataMember, notes = temp + kNotesMember;

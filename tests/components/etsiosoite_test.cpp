@@ -33,8 +33,20 @@ TEST(FindWebAddress, PrefersTheFirstHttpLineToAnEarlierWwwLine) {
 TEST(FindWebAddress, MarkersMatchOnlyInLowerCase) {
   EXPECT_EQ(FindWebAddress(Readme("HTTP://LOUD.EXAMPLE.COM\r\nwww.quiet.example.com\r\n")), "www.quiet.example.com");
   EXPECT_EQ(FindWebAddress(Readme("HTTP://LOUD.EXAMPLE.COM WWW.LOUD.EXAMPLE.COM\r\n")), "");
-  // An https address holds neither marker in the first search.
-  EXPECT_EQ(FindWebAddress(Readme("https://secure.example.com/\r\n")), "");
+  EXPECT_EQ(FindWebAddress(Readme("HTTPS://LOUD.EXAMPLE.COM\r\n")), "");
+}
+
+// A readme that gives only a secure address has a web site too.
+TEST(FindWebAddress, FindsHttpsAddressesAsHttpOnes) {
+  EXPECT_EQ(FindWebAddress(Readme("Home page: https://secure.example.com/mod.\r\n")), "https://secure.example.com/mod");
+  // Before a "www." line, as an http address is.
+  EXPECT_EQ(FindWebAddress(Readme("www.old.example.com\r\nnow at https://new.example.com\r\n")),
+            "https://new.example.com");
+  // The first line with either wins, and on it the first of them.
+  EXPECT_EQ(FindWebAddress(Readme("a https://one.example.com b http://two.example.com\r\nhttp://three.example.com\r\n")),
+            "https://one.example.com");
+  EXPECT_EQ(FindWebAddress(Readme("mirror http://plain.example.com or https://safe.example.com\r\n")),
+            "http://plain.example.com");
 }
 
 TEST(FindWebAddress, NothingForMissingEmptyOrAddresslessFiles) {

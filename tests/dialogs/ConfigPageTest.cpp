@@ -158,3 +158,27 @@ TEST_F(TConfigPageTest, AFailedSaveLeavesTheOldFile) {
   FindClose(search);
   EXPECT_EQ(files, 1);  // no temporary file left behind
 }
+
+// Each button of the page shows its whole caption: the caption, in the
+// font the button draws with, fits inside its frame, also with larger fonts.
+TEST_F(TConfigPageTest, TheButtonsShowTheirWholeCaptions) {
+  TSettingsDialog& form = Open("half-life", "cstrike");
+  form.Show();
+  for (TButton* button : {form.SaveConfigButton, form.NewConfigButton, form.DeleteConfigButton, form.AddBindButton,
+                          form.CreateKeymapButton}) {
+    HWND wnd = button->Handle();
+    HDC dc = GetDC(wnd);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(wnd, WM_GETFONT, 0, 0)));
+    const std::string caption = button->Caption();
+    SIZE text{};
+    GetTextExtentPoint32A(dc, caption.data(), int(caption.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(wnd, dc);
+    RECT client{};
+    GetClientRect(wnd, &client);
+    // The frame and the focus rectangle take a few pixels on each side; the
+    // text has room to spare for fonts a quarter larger (120 dots per inch).
+    const int room = client.right - 2 * (GetSystemMetrics(SM_CXEDGE) + 2);
+    EXPECT_LE(text.cx * 5 / 4, room) << caption;
+  }
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DiscoveryFixture.h"
+#include "Dialogs.h"
 #include "ModDiscovery.h"
 #include "Streams.h"
 #include "SysUtils.h"
@@ -36,6 +37,15 @@ protected:
     HlDir = Root + "Games\\Half-Life";
     MakeDirs(QuakeDir + "\\id1");
     MakeDirs(HlDir + "\\valve");
+    // Questions are answered with Answer, or with their default button.
+    SetPromptHook([this](const TPromptRequest& r) {
+      Prompts.push_back(r);
+      return Answer ? Answer : int(r.Default);
+    });
+  }
+  void TearDown() override {
+    SetPromptHook(nullptr);
+    TDiscoveryTest::TearDown();
   }
   void AddQuake() { AddGame("quake", QuakeDir, "quake -game %s", "quake", "Quake", "quake.bmp", "http://quake"); }
   void AddHalfLife() { AddGame("half-life", HlDir, "hl.exe -game %s", "hl.exe", "Half-Life", "", "http://hl"); }
@@ -45,6 +55,8 @@ protected:
     return names;
   }
   std::string QuakeDir, HlDir;
+  std::vector<TPromptRequest> Prompts;
+  int Answer = 0;
 };
 }  // namespace
 
@@ -141,6 +153,7 @@ TEST_F(TModSearchTest, ActionHalfLifeLogo) {
   EXPECT_EQ(FindEntry(entries, "Action")->Value("Bitmap"), "half-life.bmp");
 
   WriteTextFile(App + "Logos\\action.bmp", "b");
+  DeleteFileA((App + "Mod.ini").c_str());  // the entries made above would stay
   entries = RunFindMods();
   EXPECT_EQ(FindEntry(entries, "Action")->Value("Bitmap"), "actionhl.bmp");
   // The exception belongs to Half-Life alone.
@@ -238,7 +251,7 @@ TEST_F(TModSearchTest, NameClashesAcrossGames) {
             (std::vector<std::string>{"Quake", "Ctf", "Quake II", "Ctf (quake 2)", "Quake (quake 2)"}));
 }
 
-TEST_F(TModSearchTest, SecondRunCarriesTheUsersKeysOver) {
+TEST_F(TModSearchTest, ASecondRunKeepsTheUsersEntriesAsTheyAre) {
   AddQuake();
   MakeDirs(QuakeDir + "\\ctf");
   RunFindMods();
@@ -254,14 +267,91 @@ TEST_F(TModSearchTest, SecondRunCarriesTheUsersKeysOver) {
   mod.WriteString("Hand made", "Game", "quake");
   mod.WriteString("Hand made", "Param", "quake -game %s");
   mod.UpdateFile();
+  const std::vector<TEntry> before = ParseIni(ReadTextFile(App + "Mod.ini"));
   auto entries = RunFindMods();
-  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake", "Ctf"}));
-  EXPECT_EQ(entries[0].Keys, (Keys{{"Mod", ""}, {"Game", "quake"}, {"Param", "quake"}, {"Bitmap", "quake.bmp"},
-                                   {"Description", "Quake"}, {"Map", "e1m1"}, {"url", "http://quake"}}));
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"Quake", "Ctf", "Hand made"}));
+  ASSERT_EQ(entries.size(), before.size());
+  for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].Keys, before[i].Keys) << entries[i].Name;
   EXPECT_EQ(entries[1].Keys,
             (Keys{{"Mod", "ctf"}, {"Game", "quake"}, {"Param", "quake -game %s"}, {"Bitmap", "quake.bmp"},
-                  {"Description", "Ctf"}, {"Readme", "C:\\ctf\\readme.txt"}, {"Config", "C:\\ctf\\ctf.cfg"},
-                  {"Map", "ctf1"}, {"winmem", "-winmem 32"}, {"randommapcycle", "1"}}));
+                  {"Description", "edited"}, {"randommapcycle", "1"}, {"Readme", "C:\\ctf\\readme.txt"},
+                  {"map", "ctf1"}, {"winmem", "-winmem 32"}, {"Config", "C:\\ctf\\ctf.cfg"}}));
+  ASSERT_EQ(Prompts.size(), 1u) << "the entry whose folder is missing is asked about";
+  EXPECT_EQ(Prompts[0].Default, mrNo) << "the default keeps it";
+}
+
+// What the user made stays: entry names, descriptions, maps and parameters,
+// two entries of one folder, a game's own entry with parameters of its own,
+// the entries of a game that is away. One question names the entries whose
+// folders are gone; they stay on No and go on Yes. Folders that no entry has
+// yet get new entries.
+TEST_F(TModSearchTest, FindModsKeepsWhatTheUserMade) {
+  AddQuake();
+  AddHalfLife();
+  const std::string sinDir = Root + "Games\\Sin";
+  AddGame("sin", sinDir, "sin +set game %s", "sin");
+  for (const char* d : {"ctf", "rogue", "myrogue"}) MakeDirs(QuakeDir + "\\" + d);
+  MakeDirs(HlDir + "\\hu3");
+  WriteTextFile(HlDir + "\\hu3\\" + ModInfoFileName, ModInfoText("Hu3-Life GitHub", "", "", "", ""));
+  WriteTextFile(HlDir + "\\hu3\\liblist.gam", "game \"Hu3-Life\"\r\n");
+  const std::string made =
+      "[Hu3-Life GitHub]\r\nMod=hu3\r\nGame=half-life\r\nParam=hl.exe -game %s\r\nMap=crossfire\r\n\r\n"
+      "[Hu3 custom]\r\nMod=hu3\r\nGame=half-life\r\nParam=hl.exe -game hu3 -dev\r\n\r\n"
+      "[Quake GL]\r\nMod=\r\nGame=quake\r\nParam=glquake -width 1024\r\n\r\n"
+      "[Capture The Flag]\r\nMod=ctf\r\nGame=quake\r\nParam=quake -game %s\r\nDescription=Flags and hooks\r\n\r\n"
+      "[Future mod]\r\nMod=future\r\nGame=quake\r\nParam=quake -game %s\r\n\r\n"
+      "[Rogue]\r\nMod=myrogue\r\nGame=quake\r\nParam=quake -game %s\r\n\r\n"
+      "[Unplugged]\r\nMod=far\r\nGame=sin\r\nParam=sin +set game %s\r\nMap=x\r\nwinmem=y\r\n\r\n";
+  WriteTextFile(App + "Mod.ini", made);
+  const std::vector<TEntry> mine = ParseIni(made);
+
+  auto entries = RunFindMods();
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].Text.find("Future mod (future)"), std::string::npos) << Prompts[0].Text;
+  EXPECT_EQ(Prompts[0].Text.find("Unplugged"), std::string::npos) << "a game that is away tells nothing";
+  // Every entry as it was, then the game and the folder that had none.
+  ASSERT_EQ(entries.size(), mine.size() + 2);
+  for (size_t i = 0; i < mine.size(); ++i) {
+    EXPECT_EQ(entries[i].Name, mine[i].Name);
+    EXPECT_EQ(entries[i].Keys, mine[i].Keys) << mine[i].Name;
+  }
+  EXPECT_EQ(entries[mine.size()].Name, "Half-Life");
+  EXPECT_EQ(entries[mine.size() + 1].Name, "Rogue (quake)");
+  EXPECT_EQ(entries[mine.size() + 1].Value("Mod"), "rogue");
+
+  // Yes: the entry whose folder is gone goes; nothing else changes.
+  Answer = mrYes;
+  const std::vector<TEntry> kept = entries;
+  entries = RunFindMods();
+  ASSERT_EQ(Prompts.size(), 2u);
+  ASSERT_EQ(entries.size(), kept.size() - 1);
+  EXPECT_EQ(FindEntry(entries, "Future mod"), nullptr);
+  EXPECT_EQ(entries[4].Name, "Rogue");
+
+  // The game is back: its entry is as it was, and nothing is asked.
+  MakeDirs(sinDir + "\\far");
+  entries = RunFindMods();
+  EXPECT_EQ(Prompts.size(), 2u);
+  ASSERT_NE(FindEntry(entries, "Unplugged"), nullptr);
+  EXPECT_EQ(FindEntry(entries, "Unplugged")->Keys, mine[6].Keys);
+  EXPECT_EQ(entries.size(), kept.size() - 1 + 1) << "and the game's own entry joins";
+}
+
+TEST_F(TModSearchTest, ValuesOfGamesIniAreCutAsThoseOfGameFiles) {
+  const std::string huge(1 << 20, 'n');
+  WriteTextFile(App + "Games.ini", "[quake]\r\nSijainti=" + QuakeDir + "\r\nOletus=quake -game %s\r\nGameOletus=quake\r\n"
+                                   "gamename=" + huge + "\r\nurl=" + huge + "\r\n[" + std::string(600, 'k') +
+                                   "]\r\nSijainti=" + QuakeDir + "\r\nOletus=quake -game %s\r\nGameOletus=quake\r\n");
+  ASSERT_EQ(Games->ReadString("quake", "gamename", "").size(), huge.size());
+  MakeDirs(QuakeDir + "\\ctf");
+  auto entries = RunFindMods();
+  ASSERT_EQ(entries.size(), 2u) << "a game key longer than any value is left out";
+  EXPECT_EQ(entries[0].Name, huge.substr(0, MaxGameFileValue));
+  EXPECT_EQ(entries[0].Value("Description"), huge.substr(0, MaxGameFileValue));
+  EXPECT_EQ(entries[0].Value("url"), huge.substr(0, MaxGameFileValue));
+  EXPECT_LT(ReadTextFile(App + "Mod.ini").size(), 4096u);
+  // The entry file stays small enough for New and Modify to read.
+  EXPECT_NO_THROW(ReadEntryFile(App + "Mod.ini"));
 }
 
 TEST_F(TModSearchTest, AFailedWriteLeavesTheOldFileWhole) {
@@ -281,7 +371,9 @@ TEST_F(TModSearchTest, AFailedWriteLeavesTheOldFileWhole) {
   HANDLE f = FindFirstFileA((App + "*tmp*").c_str(), &fd);
   EXPECT_EQ(f, INVALID_HANDLE_VALUE) << "temporary file left behind";
   if (f != INVALID_HANDLE_VALUE) FindClose(f);
-  // Searching may start again after the failure.
+  // Searching may start again after the failure; the entry whose folder
+  // is missing goes on Yes.
+  Answer = mrYes;
   EXPECT_EQ(RunFindMods().size(), 2u);
 }
 

@@ -15,6 +15,7 @@
 #include "ExtGridTestForm.h"
 #include "FakeExcel.h"
 #include "FileUtils.h"
+#include "../support/testfiles.h"
 
 namespace {
 std::string TempDir() {
@@ -417,4 +418,71 @@ TEST_F(MostStartedWindow, ScrollBarsShowOnlyWhenNeeded) {
   EXPECT_EQ(bars(many), std::make_pair(true, false));
   many.StartsGrid->SetColWidths(2, 600);
   EXPECT_EQ(bars(many), std::make_pair(true, true));
+}
+
+namespace {
+// The dark pixels of w x h pixels at (x, y) of a device context.
+std::vector<bool> Ink(HDC source, int x, int y, int w, int h) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  TBitmapHandle dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TMemDCHandle mem(CreateCompatibleDC(source));
+  TSelectGuard sel(mem.Get(), dib.Get());
+  BitBlt(mem.Get(), 0, 0, w, h, source, x, y, SRCCOPY);
+  GdiFlush();
+  std::vector<bool> ink(size_t(w) * size_t(h));
+  const auto* p = static_cast<const uint8_t*>(bits);
+  for (size_t i = 0; i < ink.size(); ++i) ink[i] = p[4 * i] < 96 && p[4 * i + 1] < 96 && p[4 * i + 2] < 96;
+  return ink;
+}
+}  // namespace
+
+// Names from mods are painted as they are written: each name's cell shows
+// the same dark pixels as its text drawn plainly in the grid's font, not a
+// link, a picture, bold or struck-out text made from its markup.
+TEST_F(MostStartedWindow, NamesFromModsArePaintedAsWritten) {
+  // Names that mods can bring, one a line in the ANSI code page.
+  const std::vector<std::string> names = ReadLines(BX_TEST_DATA "/names/hostile-names.txt");
+  ASSERT_EQ(names.size(), 15u);
+  Records.clear();
+  for (size_t i = 0; i < names.size(); ++i) Records.push_back({"quake", names[i], std::to_string(100 - i)});
+  TMostStartedWindow form(nullptr);
+  Build(form);
+  ShowPainted(form);
+  TExtStringGrid& g = *form.StartsGrid;
+  for (int row = 1; row < g.RowCount(); ++row) {
+    ASSERT_EQ(g.Cells(2, row), names[size_t(row) - 1]);
+    g.ScrollInView(2, row);
+    ShowPainted(form);
+    const RECT cell = g.CellRect(2, row);
+    const int w = cell.right - cell.left, h = cell.bottom - cell.top;
+    POINT at{cell.left, cell.top};
+    ClientToScreen(g.Handle(), &at);
+    HDC screen = GetDC(nullptr);
+    const std::vector<bool> shown = Ink(screen, at.x, at.y, w, h);
+    // The text as plain text, where the grid puts a cell's text.
+    TMemDCHandle mem(CreateCompatibleDC(screen));
+    TBitmapHandle canvas(CreateCompatibleBitmap(screen, w, h));
+    ReleaseDC(nullptr, screen);
+    TSelectGuard selBitmap(mem.Get(), canvas.Get());
+    RECT all{0, 0, w, h};
+    FillRect(mem.Get(), &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TFontHandle font = CreateFontHandle(g.Font);
+    TSelectGuard selFont(mem.Get(), font.Get());
+    SetBkMode(mem.Get(), TRANSPARENT);
+    SetTextColor(mem.Get(), RGB(0, 0, 0));
+    RECT text{2, 2, w - 2, h};
+    const std::string& name = names[size_t(row) - 1];
+    DrawTextA(mem.Get(), name.data(), int(name.size()), &text, DT_NOPREFIX | DT_EXPANDTABS | DT_TOP | DT_SINGLELINE);
+    const std::vector<bool> plain = Ink(mem.Get(), 0, 0, w, h);
+    int differ = 0, inked = 0;
+    for (size_t i = 0; i < plain.size(); ++i) differ += shown[i] != plain[i], inked += plain[i];
+    EXPECT_GT(inked, 20) << name;
+    EXPECT_LE(differ, inked / 20) << name;
+  }
 }

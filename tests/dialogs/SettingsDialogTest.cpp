@@ -34,11 +34,22 @@ TEST_F(TSettingsTest, FirstRunFindsGamesOnShowAndModsOnOk) {
   ClearDrive("E:\\");
   Exe("E:\\Quake", "quake.exe");
   MakeDirs("E:\\Quake\\ctf");
+  Exe("E:\\Half-Life", "hl.exe");
   Games->WriteString("quake", "gamename", "Quake");
+  Games->WriteString("half-life", "gamename", "Half-Life");
   TSettingsDialog& form = Dialog();
+  EXPECT_FALSE(form.HalfLifeManager->TabVisible());
   form.FormShow();
+  // The search waits until the dialog is on screen: its timer then runs it.
+  EXPECT_EQ(Games->ReadString("quake", "Sijainti", ""), "") << "nothing is searched before the dialog shows";
+  ASSERT_TRUE(form.FirstRunSearchTimer->Enabled());
+  form.FirstRunSearchTimer->Tick();
+  EXPECT_FALSE(form.FirstRunSearchTimer->Enabled()) << "one search";
   EXPECT_EQ(Games->ReadString("quake", "Sijainti", ""), "E:\\Quake");
-  EXPECT_EQ(form.LocationEdit->Text(), "E:\\Quake");
+  // The Half-Life pages come with the game the search found.
+  EXPECT_TRUE(form.HalfLifeManager->TabVisible());
+  EXPECT_TRUE(form.LogoEditor->TabVisible());
+  EXPECT_EQ(form.LocationEdit->Text(), "E:\\Half-Life") << "the first game's folder found";
   EXPECT_FALSE(form.ApplyButton->Enabled) << "Apply is off after showing";
   form.OkButtonClick(form.OkButton);
   EXPECT_EQ(form.ModalResult, mrOk);
@@ -51,6 +62,7 @@ TEST_F(TSettingsTest, FirstRunFindsGamesOnShowAndModsOnOk) {
   // The next showing does not search again.
   Games->DeleteKey("quake", "Sijainti");
   Dialog().FormShow();
+  EXPECT_FALSE(Dialog().FirstRunSearchTimer->Enabled());
   EXPECT_EQ(Games->ReadString("quake", "Sijainti", "<none>"), "<none>");
   ClearDrive("E:\\");
 }

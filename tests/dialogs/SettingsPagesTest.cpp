@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "../support/bigcabinets.h"
 #include "SettingsFixture.h"
 #include "FileUtils.h"
 #include "WinGraphics.h"
+#include "skinpackage.h"
 
 #include <windows.h>
 
@@ -185,6 +187,27 @@ TEST_F(TSettingsPagesTest, APackagePreviewReadsItsMembersAndLeavesOtherFilesOfTe
   EXPECT_FALSE(FileExists(App + "temp\\preview.bmp"));
   EXPECT_FALSE(FileExists(App + "temp\\data.ini"));
   EXPECT_EQ(ReadTextFile(App + "temp\\cur.cur"), "kept");
+}
+
+// A package whose preview would unpack beyond the bound is named in one
+// message and nothing of it is unpacked: one whose preview packs 64 MB of
+// zeros small, and one that lies about its preview's size.
+TEST_F(TSettingsPagesTest, APackageTooLargeToPreviewIsNamedAndLeavesNothingInTemp) {
+  const std::vector<TCabinetMember> info = {{"data.ini", {'[', 'g', ']'}}};
+  const auto big = CabinetWithZeros(info, "preview.bmp", size_t(kMaxSkinUnpackBytes));
+  WriteTextFile(App + "skins\\big.bxs", std::string(big.begin(), big.end()));
+  const auto lying = CabinetWithLyingSizes({{"preview.bmp", {'B', 'M'}}}, 0xC0000000u);
+  WriteTextFile(App + "skins\\lying.bxs", std::string(lying.begin(), lying.end()));
+  Options->WriteString("Asetukset", "Nahka", "big.bxs");
+  TSettingsDialog& form = Dialog();
+  ASSERT_EQ(Prompts.size(), 1u);
+  EXPECT_NE(Prompts[0].find("big.bxs"), std::string::npos) << Prompts[0];
+  ASSERT_TRUE(form.SelectSkin("lying.bxs"));
+  form.SkinComboChange(form.SkinCombo);
+  ASSERT_EQ(Prompts.size(), 2u);
+  EXPECT_NE(Prompts[1].find("lying.bxs"), std::string::npos) << Prompts[1];
+  EXPECT_TRUE(form.SkinCombo->Enabled);
+  for (const char* left : {"preview.bmp", "data.ini"}) EXPECT_FALSE(FileExists(App + "temp\\" + left)) << left;
 }
 
 TEST_F(TSettingsPagesTest, InstallingCopiesTheColFileAndNeverDeletesASkinOntoItself) {

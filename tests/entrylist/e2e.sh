@@ -100,6 +100,16 @@ blank_folder)
   check "in another order" [ "$(tr -d '\r' < "$valve/tfc/mapcycle.txt")" != "$(tr -d '\r' < "$work/original.txt")" ]
   stop
   finish ;;
+mod_folder_with_a_blank)
+  mkdir -p "$quake/my mod"
+  printf '[My mod]\r\nGame=quake\r\nMod=my mod\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  bxclick dbl TMainWindow "${row0[@]}"
+  check "the game started" wait_starts "$quake" 1
+  check "the folder with a blank reaches the game as one argument" \
+    [ "$(sed -n 1p "$quake/arguments.txt" | tr -d '\r')" = "$(printf -- '-game\tmy mod')" ]
+  stop
+  finish ;;
 *)
   echo "unknown case $1"; exit 2 ;;
 esac

@@ -1,6 +1,9 @@
 #include "entrylist_fixture.h"
 
 #include "I2BConve.h"
+#include "WinGraphics.h"
+
+#include <algorithm>
 
 using namespace bxtest;
 
@@ -94,6 +97,59 @@ TEST_F(LauncherTest, LongNamesAreCutToTheSlotShortOnesKeepTheirWidth) {
   EXPECT_LT(shortRow->Width(), slot);
   EXPECT_GT(shortRow->Width(), 0);
   EXPECT_TRUE(shortRow->AutoSize);
+}
+
+namespace {
+// How far to the right the text's ink reaches when drawn at 0 without a clip.
+int InkRight(const TFont& font, const std::string& text) {
+  TWindowDC screen(nullptr);
+  HDC dc = CreateCompatibleDC(screen.DC());
+  HBITMAP bitmap = CreateCompatibleBitmap(screen.DC(), 400, 60);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  RECT all{0, 0, 400, 60};
+  FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  TFontHandle handle = CreateFontHandle(font);
+  HGDIOBJ oldFont = SelectObject(dc, handle.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  ExtTextOutA(dc, 0, 0, 0, nullptr, text.data(), UINT(text.size()), nullptr);
+  int right = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (GetPixel(dc, x, y) != RGB(255, 255, 255)) right = std::max(right, x + 1);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return right;
+}
+}  // namespace
+
+// A row's text is never cut at its end: each label reaches as far as its
+// text's ink, also in fonts whose last glyph reaches past its advance
+// (italic ones), selected (bold) or not.
+TEST_F(LauncherTest, RowLabelsHoldTheWholeInkOfTheirText) {
+  AddEntry({"Team Fortress", "quake", "fortress"});
+  AddEntry({"Zone of Duty", "quake", "zone"});
+  AddEntry({"Wolf", "quake", "wolf"});  // an italic "f" reaches past its advance
+  Open();
+  Tbxskinmainlist& list = Form->Skin->Data.Mainlist;
+  for (const bool italic : {false, true}) {
+    for (TFont* font : {&list.MainListselFont, &list.MainListunselFont}) {
+      font->Name = "Tahoma";
+      font->Height = -11;
+      font->Style = italic ? fsItalic : 0;
+    }
+    list.MainListselFont.Style |= fsBold;
+    Form->PaintPage(true);
+    Form->ApplyListColours();
+    Form->RowLabelClick(Form->Labels[0]);
+    for (int row : {0, 1, 2}) {
+      TLabel* label = Form->Labels[row];
+      EXPECT_GE(label->Width(), InkRight(label->Font, label->Caption()))
+          << label->Caption() << (italic ? " italic" : "") << (row == 0 ? " selected" : "");
+    }
+  }
 }
 
 TEST_F(LauncherTest, ViewsAllFavouritesAndOneGame) {

@@ -14,6 +14,16 @@ TEST(StartCommand, TemplateTakesTheModForEveryPercentS) {
   EXPECT_EQ(ExpandModParam("quake -game %s", "%d%n"), "quake -game %d%n");
 }
 
+TEST(StartCommand, AModFolderWithABlankIsQuotedWhereTheTemplateLeavesItBare) {
+  EXPECT_EQ(ExpandModParam("hl -game %s", "my mod"), "hl -game \"my mod\"");
+  EXPECT_EQ(ExpandModParam("hl -game %s +exec %s.cfg", "my mod"), "hl -game \"my mod\" +exec \"my mod\".cfg");
+  EXPECT_EQ(ExpandModParam("q3 +set fs_game \"%s\"", "my mod"), "q3 +set fs_game \"my mod\"");
+  EXPECT_EQ(ExpandModParam("q3 \"+set fs_game %s\" -x %s", "a\tb"), "q3 \"+set fs_game a\tb\" -x \"a\tb\"");
+  // Names without a blank, and the other games' command lines, stay as they were.
+  EXPECT_EQ(ExpandModParam("hl -game \"%s\"", "tfc"), "hl -game \"tfc\"");
+  EXPECT_EQ(ExpandModParam("hl -game %s", "tfc"), "hl -game tfc");
+}
+
 TEST(StartCommand, OtherPlaceholdersRaise) {
   for (const char* bad : {"quake -game %d", "quake %", "quake -game %1:s", "quake %-10s", "q %n"})
     EXPECT_THROW(ExpandModParam(bad, "ctf"), EConvertError) << bad;

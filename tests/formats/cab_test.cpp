@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../support/bigcabinets.h"
 #include "Dialogs.h"
 #include "cabfiles.h"
 
@@ -281,6 +282,53 @@ TEST_F(CabFile, DamagedCabinetsRaiseAndLeaveNoHalfFiles) {
     } catch (const ECABFileError&) {
     }
   }
+}
+
+TEST_F(CabFile, MembersBeyondTheBoundOrTheFreeSpaceAreRefusedBeforeAnythingIsWritten) {
+  TCABFile cab(nullptr);
+  cab.TargetPath = Out;
+  cab.CABFile = (Dir / "big.cab").string();
+  const std::vector<TCabinetMember> small = {{"a.txt", {'a'}}, {"b.txt", {'b'}}};
+  // Truly 3 MB (the zeros pack small) beside two small members.
+  auto big = CabinetWithZeros(small, "zeros.bin", 3 << 20);
+  WriteAll(Dir / "big.cab", std::string(big.begin(), big.end()));
+  cab.MaxExtractBytes = 2 << 20;
+  cab.SetMode(TCABFile::modeExtractAll);
+  try {
+    cab.ProcessCabinet();
+    ADD_FAILURE() << "not refused";
+  } catch (const ECABFileRefused& e) {
+    EXPECT_NE(std::string(e.what()).find(cab.CABFile), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("2 MB allowed"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(FileCount(Dir / "out"), 0u) << "not even the small members";
+  // Only the members a run writes count.
+  EXPECT_TRUE(cab.ExtractFile("b.txt"));
+  EXPECT_EQ(ReadAll(Dir / "out" / "b.txt"), "b");
+  EXPECT_THROW(cab.ExtractFile("zeros.bin"), ECABFileRefused);
+  EXPECT_FALSE(fs::exists(Dir / "out" / "zeros.bin"));
+  cab.MaxExtractBytes = 4 << 20;
+  cab.SetMode(TCABFile::modeExtractAll);
+  EXPECT_EQ(cab.ProcessCabinet(), 0);
+  EXPECT_EQ(fs::file_size(Dir / "out" / "zeros.bin"), uintmax_t(3 << 20));
+
+  // Members that claim 4 GB each, 80 TB together, more than any disk has
+  // free: refused without a bound of the run's own, and before the
+  // cabinet's own structure (which such a claim breaks) is looked at.
+  fs::remove_all(Dir / "out");
+  fs::create_directories(Dir / "out");
+  std::vector<TCabinetMember> many;
+  for (int i = 0; i < 20000; ++i) many.push_back({"m" + std::to_string(i), {'x'}});
+  auto lying = CabinetWithLyingSizes(many, 0xFFFFFFFFu);
+  WriteAll(Dir / "big.cab", std::string(lying.begin(), lying.end()));
+  cab.MaxExtractBytes = 0;
+  try {
+    cab.ProcessCabinet();
+    ADD_FAILURE() << "not refused";
+  } catch (const ECABFileRefused& e) {
+    EXPECT_NE(std::string(e.what()).find("is free on the disk of " + Out), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(FileCount(Dir / "out"), 0u);
 }
 
 TEST_F(CabFile, SystemErrorsShowTheirTextInAnErrorBox) {

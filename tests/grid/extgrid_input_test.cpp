@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "ExtGridTestForm.h"
+#include "../support/testfiles.h"
 
 #include <fstream>
+#include <functional>
+#include <vector>
 
 namespace {
 POINT Middle(TExtStringGrid& g, int col, int row) {
@@ -191,6 +194,75 @@ TEST(ExtGridInput, ClickedLinksMoveToTheirCellOrGoToTheShell) {
   w.Click(a.right - 3, a.top + 8);
   EXPECT_EQ(g.Col(), 1);
   EXPECT_EQ(g.Row(), 1);
+}
+
+namespace {
+// The lines that the shell was asked to open while f ran, as the test seam
+// recorded them.
+std::vector<std::string> ShellOpens(const std::function<void()>& f) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string log = std::string(dir) + "grid_shell_opens.log";
+  DeleteFileA(log.c_str());
+  _putenv(("BX_SHELL_LOG=" + log).c_str());
+  f();
+  _putenv("BX_SHELL_LOG=");
+  return ReadLines(log);
+}
+}  // namespace
+
+// A link's address may come from others: only web and mail addresses reach
+// the shell; a program, a file, a "file:" URL or any other scheme opens
+// nothing, whatever its letter case.
+TEST(ExtGridInput, OnlyWebAndMailLinksGoToTheShell) {
+  const std::vector<std::string> addresses = {
+      "http://example.invalid/", "HTTPS://example.invalid/a?b=c", "mailto:someone@example.invalid",
+      "C:\\Quake\\quake.exe", "file:///C:/Quake/quake.exe", "FILE://C:/windows/system32/calc.exe",
+      "\\\\server\\share\\x.exe", "ftp://example.invalid/", "javascript:alert(1)", "shell:startup",
+      "http://example.invalid/ C:\\x.exe", "http://", "quake.exe"};
+  TGridWindow w(2, int(addresses.size()), 520, 420);
+  TExtStringGrid& g = *w.Grid;
+  g.SetColWidths(1, 150);
+  for (size_t i = 0; i < addresses.size(); ++i)
+    g.SetCells(1, int(i) + 1, "<A HREF=\"" + addresses[i] + "\">link</A>");
+  const auto opened = ShellOpens([&] {
+    for (size_t i = 0; i < addresses.size(); ++i) {
+      const RECT r = g.CellRect(1, int(i) + 1);
+      w.Click(r.left + 8, r.top + 8);
+    }
+  });
+  EXPECT_EQ(opened, (std::vector<std::string>{"open\thttp://example.invalid/\t",
+                                              "open\tHTTPS://example.invalid/a?b=c\t",
+                                              "open\tmailto:someone@example.invalid\t"}));
+}
+
+// A plain-text cell is no link, neither as mini-HTML nor as an address: a
+// click only selects it.
+TEST(ExtGridInput, APlainTextCellIsNoLink) {
+  TGridWindow w(2, 3);
+  TExtStringGrid& g = *w.Grid;
+  g.SetColWidths(1, 150);
+  g.URLShow = true;
+  g.SetCells(1, 1, "<A HREF=\"http://example.invalid/\">link</A>");
+  g.SetCells(1, 2, "http://example.invalid/");
+  g.OnIsPlainTextCell = [](TComponent*, int, int col, bool& plain) { plain = col == 1; };
+  std::string seen;
+  g.OnAnchorClick = [&](TComponent*, int, int, const std::string& anchor, bool&) { seen = anchor; };
+  const auto opened = ShellOpens([&] {
+    for (int row : {1, 2}) {
+      const RECT r = g.CellRect(1, row);
+      w.Click(r.left + 8, r.top + 8);
+      EXPECT_EQ(g.Row(), row);
+    }
+  });
+  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(seen, "");
+  // The cell shows its text as written: the tags' characters are painted too.
+  g.OnIsPlainTextCell = {};
+  const auto ink = [](COLORREF c) { return GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128; };
+  const int markup = w.CountInCell(1, 1, ink);
+  g.OnIsPlainTextCell = [](TComponent*, int, int col, bool& plain) { plain = col == 1; };
+  EXPECT_GT(w.CountInCell(1, 1, ink), markup * 2);
 }
 
 TEST(ExtGridInput, MiddleButtonPansVerticallyUntilAKeyOrButton) {

@@ -187,6 +187,7 @@ TEST(GridHTMLAsPython, HostileCellTextsComeBackAsTheyWere) {
       {"<font color=\"red\" style=\"x\">red</font></td>", "red</td>"},
       {"<a href=http://x/y onmouseover=alert(1)>x</A><Inc>", "x<Inc>"},
       {"plain", "plain"},
+      {"<b>Tom &amp; Jerry</b> &quot;q&quot;", "Tom & Jerry \"q\""},
   };
   TGridData grid(2, int(cells.size()) + 1);
   grid.SetCells(0, 0, "Name");

@@ -132,6 +132,22 @@ TEST(GridClipboard, CopyText) {
   EXPECT_EQ(RangeAsText(g, 0, 0, 0, 2, o), "00\r\nx\r\n");
 }
 
+// Plain-text cells go to the clipboard as they stand, tags and rich text
+// included, whatever the tag and rich-text rules do to other cells.
+TEST(GridClipboard, PlainTextCellsAreCopiedAsTheyStand) {
+  TGridData g(2, 1);
+  g.SetCells(0, 0, "<B>Tom &amp; Jerry</B>");
+  g.SetCells(1, 0, "{\\rtf1 x}");
+  TClipboardOptions o;
+  o.CopyHTMLTags = false;
+  o.RichToPlain = [](const std::string&) { return std::string("x"); };
+  EXPECT_EQ(RangeAsText(g, 0, 0, 1, 0, o), "Tom &amp; Jerry\tx\r\n");
+  o.PlainText = [](int col, int) { return col == 1; };
+  EXPECT_EQ(RangeAsText(g, 0, 0, 1, 0, o), "Tom &amp; Jerry\t{\\rtf1 x}\r\n");
+  o.PlainText = [](int, int) { return true; };
+  EXPECT_EQ(RangeAsText(g, 0, 0, 1, 0, o), "<B>Tom &amp; Jerry</B>\t{\\rtf1 x}\r\n");
+}
+
 TEST(GridClipboard, PasteAndCount) {
   TGridData g(3, 3);
   TPasteOptions o;
@@ -291,6 +307,35 @@ TEST(GridHTMLExport, ColoursFontsWidthsAndAnchors) {
   EXPECT_EQ(lines[3], "<td WIDTH=40><A HREF=\"http://x.org/a\">x.org/a</A></td>");
   EXPECT_EQ(lines[4], "<td BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>b</U></B></Font></td>");
   EXPECT_EQ(lines.back(), "</html>");
+}
+
+// A plain-text cell is its text escaped once, never markup or a link; a
+// mini-HTML cell's entities are read as the painter reads them, so that the
+// page shows the text the grid shows, not its entities escaped again.
+TEST(GridHTMLExport, PlainTextCellsAreEscapedAndMarkupIsReadOnce) {
+  TGridData g(3, 1);
+  g.FixedRows = 0;
+  g.FixedCols = 0;
+  g.SetCells(0, 0, "<b>Tom &amp; Jerry</b>");
+  g.SetCells(1, 0, "<IMG SRC=\"http://127.0.0.1:8765/beacon.png\"></IMG>Beacon");
+  g.SetCells(2, 0, "http://example.invalid/");
+  THTMLSettings s;
+  THTMLExportOptions o;
+  o.URLShow = true;
+  auto lines = HTMLTableLines(g, s, o);
+  EXPECT_EQ(lines[2], "<td nowrap><b>Tom &amp; Jerry</b></td>");
+  o.PlainText = [](int col, int row) { return row == 0 && col > 0; };
+  lines = HTMLTableLines(g, s, o);
+  EXPECT_EQ(lines[2], "<td nowrap><b>Tom &amp; Jerry</b></td>");
+  EXPECT_EQ(lines[3], "<td nowrap>&lt;IMG SRC=&quot;http://127.0.0.1:8765/beacon.png&quot;&gt;&lt;/IMG&gt;Beacon</td>");
+  EXPECT_EQ(lines[4], "<td nowrap>http://example.invalid/</td>");
+}
+
+TEST(GridHTMLExport, TheCharsetLineNamesTheCodePage) {
+  EXPECT_EQ(HTMLCharsetMeta(1252), "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
+  for (const auto& [page, name] : std::vector<std::pair<unsigned, std::string>>{
+           {1250, "windows-1250"}, {1251, "windows-1251"}, {932, "shift_jis"}, {936, "gbk"}, {65001, "utf-8"}})
+    EXPECT_NE(HTMLCharsetMeta(page).find("charset=" + name + "\""), std::string::npos) << page;
 }
 
 TEST(GridHTMLExport, FileWithHeaderAndFooter) {

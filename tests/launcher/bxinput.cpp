@@ -5,8 +5,15 @@
 //                                 such as an open menu) each KEY a name ("a", "f1", "delete",
 //                                 "enter", "esc", "up", "down", "right",
 //                                 "insert") with "ctrl+", "shift+", "alt+"
+//   bxinput hold CLASS KEY N      KEY held down: N key-downs, as the
+//                                 keyboard repeats a held key, then one key-up
 //   bxinput move CLASS X Y        the pointer to a client point
+//   bxinput center CLASS CHILD    the pointer to the middle of the first
+//                                 child window of class CHILD (such as the
+//                                 icon in the notification area's window)
 //   bxinput down|up|rdown|rup     a left or right button at the pointer
+//   bxinput click CLASS X,Y ...   a left click at each client point in turn
+//   bxinput clipboard FILE        writes the clipboard's text (its bytes) to FILE
 //   bxinput menu                  exits 0 when a popup menu is shown
 //   bxinput post CLASS MSG W L    posts a message (numbers) to the window
 //   bxinput broadcast NAME        broadcasts the registered message NAME
@@ -71,11 +78,45 @@ void Button(DWORD flags) {
   in.mi.dwFlags = flags;
   Send({in});
 }
+
+// The pointer to a screen point, with a move event, so that the window
+// under the pointer hears of it.
+void MoveToScreen(POINT p) {
+  SetCursorPos(p.x, p.y);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in.mi.dx = LONG(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+  in.mi.dy = LONG(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+  Send({in});
+}
+
+// The pointer to a client point of w.
+void MoveTo(HWND w, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(w, &p);
+  MoveToScreen(p);
+}
+
+int WriteClipboard(const char* file) {
+  if (!OpenClipboard(nullptr)) return 1;
+  std::string text;
+  if (HANDLE h = GetClipboardData(CF_TEXT))
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  CloseClipboard();
+  std::FILE* f = std::fopen(file, "wb");
+  if (!f) return 1;
+  std::fwrite(text.data(), 1, text.size(), f);
+  return std::fclose(f) == 0 && !text.empty() ? 0 : 1;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: bxinput keys|move|down|up|rdown|rup|menu ...\n");
+    std::fprintf(stderr, "usage: bxinput keys|hold|move|center|click|down|up|rdown|rup|menu|clipboard ...\n");
     return 2;
   }
   const std::string what = argv[1];
@@ -102,6 +143,7 @@ int main(int argc, char** argv) {
                : 1;
   }
   if (argc < 3) return 2;
+  if (what == "clipboard") return WriteClipboard(argv[2]);
   if (what == "keys" && std::strcmp(argv[2], "-") == 0) {
     for (int i = 3; i < argc; ++i)
       if (!TypeKey(argv[i])) return 2;
@@ -112,17 +154,40 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no visible window of class %s\n", argv[2]);
     return 1;
   }
+  if (what == "center" && argc >= 4) {
+    HWND child = FindWindowExA(w, nullptr, argv[3], nullptr);
+    if (!child) return 1;
+    RECT r;
+    GetWindowRect(child, &r);
+    MoveToScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return 0;
+  }
   if (what == "move" && argc >= 5) {
-    POINT p{std::atoi(argv[3]), std::atoi(argv[4])};
-    ClientToScreen(w, &p);
-    SetCursorPos(p.x, p.y);
-    // A move event, so that the window under the pointer hears of it.
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in.mi.dx = LONG(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = LONG(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    Send({in});
+    MoveTo(w, std::atoi(argv[3]), std::atoi(argv[4]));
+    return 0;
+  }
+  if (what == "click") {
+    for (int i = 3; i < argc; ++i) {
+      int x = 0, y = 0;
+      if (std::sscanf(argv[i], "%d,%d", &x, &y) != 2) return 2;
+      MoveTo(w, x, y);
+      Button(MOUSEEVENTF_LEFTDOWN);
+      Button(MOUSEEVENTF_LEFTUP);
+    }
+    return 0;
+  }
+  if (what == "hold" && argc >= 5) {
+    const WORD vk = KeyCode(argv[3]);
+    if (!vk) return 2;
+    SetForegroundWindow(w);
+    Sleep(200);
+    // The keyboard's own repeat: a key-down every 33 ms while it is held.
+    for (int i = std::atoi(argv[4]); i > 0; --i) {
+      INPUT down = Key(vk, false);
+      SendInput(1, &down, sizeof down);
+      Sleep(33);
+    }
+    Send({Key(vk, true)});
     return 0;
   }
   if (what == "keys") {

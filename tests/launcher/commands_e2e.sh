@@ -40,6 +40,70 @@ export BX_SHELL_LOG
 BX_SHELL_LOG=$(winepath -w "$d/shell.log" 2>/dev/null)
 
 case $1 in
+first_run)
+  # A first start: no Aloitus yet (fade off for exact colours). Quake with
+  # GlQuake and a known mod, and Half-Life, wait in the usual folders of C:.
+  printf '[Asetukset]\r\nfade=0\r\nNosound=1\r\n' > "$d/Options.ini"
+  printf '[quake]\r\ngamename=Quake\r\n[half-life]\r\ngamename=Half-Life\r\n' > "$d/Games.ini"
+  cp "$BX_FAKEGAME" "$quake/glquake.exe"
+  mkdir -p "$quake/ctf" "$drive_c/Sierra/Half-Life"
+  cp "$BX_FAKEGAME" "$drive_c/Sierra/Half-Life/hl.exe"
+  # No scripted answers: the question is the real message box.
+  (cd "$d" && bx_wine Brannox2000.exe >>"$d/wine.out" 2>&1) &
+  bx_pid=$!
+  check "the search asks about GlQuake" bxwin wait '#32770' 30000
+  check "with the Settings window already on screen" [ "$(bxwin visible TSettingsDialog)" = 1 ]
+  bx_screenshot "$work/first_run_question.png"
+  bxinput keys '#32770' enter
+  n=0
+  while [[ -z $(bx_ini "$d/Games.ini" quake Sijainti) && $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Yes chose GlQuake" [ "$(bx_ini "$d/Games.ini" quake Oletus)" = 'glquake -game %s' ]
+  check "Half-Life was found" [ "$(bx_ini "$d/Games.ini" half-life Sijainti)" = 'C:\Sierra\Half-Life' ]
+  sleep 0.5
+  check "its two pages are in the same Settings window" [ "$(bxwin tabs TSettingsDialog)" = 8 ]
+  bx_screenshot "$work/first_run_settings.png"
+  # OK, clicked: "Find mods" fills the list, then the main window comes.
+  bxinput move TSettingsDialog 342 418
+  bxinput down; bxinput up
+  check "the main window follows" bxwin wait TMainWindow 60000
+  sleep 1
+  read -r x y _ < <(bxwin info TMainWindow)
+  bx_screenshot "$work/first_run_page.png" "$x" "$y" 340 270
+  # The default skin's rows: 14 pixels high from (40, 42), the selected
+  # colour $0060D4FF.
+  selected() { convert "$work/first_run_page.png" -crop "192x14+40+$1" +repage txt:- | grep -ci '#FFD460'; }
+  check "row 1, the row the keys act on, is painted selected" [ "$(selected 42)" -gt 0 ]
+  check "row 2 is not" [ "$(selected 60)" = 0 ]
+  keys enter
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "Enter starts row 1" [ -s "$quake/started.txt" ]
+  stop
+  finish ;;
+
+held_enter)
+  printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  # Enter held for a second: the keyboard repeats its key-down 30 times.
+  bxinput hold TMainWindow enter 30
+  n=0
+  while [[ ! -s $quake/started.txt && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  sleep 2
+  check "a held Enter starts the game once" [ "$(grep -c . "$quake/started.txt")" = 1 ]
+  keys enter
+  n=0
+  while [[ $(grep -c . "$quake/started.txt") -lt 2 && $n -lt 100 ]]; do sleep 0.1; n=$((n + 1)); done
+  check "the next press starts it again" [ "$(grep -c . "$quake/started.txt")" = 2 ]
+  # The arrows go on: a held Down walks down the list.
+  printf '[A]\r\nGame=quake\r\nMod=a\r\nParam=x\r\n[B]\r\nGame=quake\r\nMod=b\r\nParam=x\r\n[C]\r\nGame=quake\r\nMod=c\r\nParam=x\r\n' >> "$d/Mod.ini"
+  keys f5
+  bxinput hold TMainWindow down 3
+  sleep 0.5
+  keys ctrl+f
+  check "a held Down moves the selection once per repeat" [ "$(grep -c '^\[' "$d/favourites.ini")" = 1 -a -n "$(bx_ini "$d/favourites.ini" Capture Game)" ]
+  stop
+  finish ;;
+
 keys)
   printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nmap=e1m1\r\n' > "$d/Mod.ini"
   start_and_wait "$d" Brannox2000.exe
@@ -65,6 +129,10 @@ keys)
   keys ctrl+shift+s
   sleep 1
   check "Ctrl+Shift+S is not Ctrl+S" [ "$(bxwin count TSettingsDialog)" = 0 ]
+  keys ctrl+2
+  check "Ctrl+2 opens the config manager" bxwin wait TSettingsDialog 20000
+  bx_screenshot "$work/config_manager.png"
+  bxwin close TSettingsDialog 10000
   keys shift+a
   check "A opens About also with Shift" bxwin wait TAboutBox 20000
   bx_screenshot "$work/about.png"
@@ -75,17 +143,55 @@ keys)
 
 find_mods)
   mkdir -p "$quake/ctf" "$quake/rogue" "$quake/notamod"
-  printf '[Old]\r\nGame=quake\r\nMod=gone\r\nParam=x\r\n' > "$d/Mod.ini"
+  # Written as the launcher writes the file, so that it compares byte for byte.
+  printf '[Old]\r\nGame=quake\r\nMod=gone\r\nParam=x\r\n\r\n' > "$d/Mod.ini"
+  printf '[Capture The Flag]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\nDescription=Mine\r\nMap=ctf1\r\n\r\n' >> "$d/Mod.ini"
+  printf '[Quake GL]\r\nGame=quake\r\nMod=\r\nParam=glquake -width 1024\r\n\r\n' >> "$d/Mod.ini"
+  cp "$d/Mod.ini" "$work/made.ini"
+  printf 'No\r\nYes\r\n' > "$d/prompts.txt"
   start_and_wait "$d" Brannox2000.exe
+  keys shift+f
+  n=0
+  while ! grep -q '^Mod=rogue' "$d/Mod.ini" && [[ $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Shift+F adds the known mod that no entry has" [ "$(bx_ini "$d/Mod.ini" Rogue Mod)" = rogue ]
+  asked_once() { [ "$(grep -c 'were not found' "$d/prompts.txt.log")" = 1 ] && has_line "$d/prompts.txt.log" 'Old (gone)'; }
+  check "one question names the entry whose folder is gone" asked_once
+  check "the user's entries stay as they were on No" cmp -s -n "$(stat -c %s "$work/made.ini")" "$work/made.ini" "$d/Mod.ini"
+  mods() { tr -d '\r' < "$d/Mod.ini" | grep -ci "^Mod=$1\$"; }
+  check "no second entry for ctf nor for the game" [ "$(mods ctf)" = 1 -a "$(mods '')" = 1 ]
   keys shift+f
   n=0
   while grep -q '^\[Old\]' "$d/Mod.ini" && [[ $n -lt 100 ]]; do sleep 0.2; n=$((n + 1)); done
   sleep 1
   sections=$(grep -c '^\[' "$d/Mod.ini")
-  check "Shift+F rebuilds Mod.ini: the game and its two known mods" [ "$sections" = 3 ]
+  check "Yes removes the old entry: the game and its two known mods stay" [ "$sections" = 3 ]
   check "the old entry is gone" [ -z "$(bx_ini "$d/Mod.ini" Old Game)" ]
-  check "a known mod is an entry of its game" grep -qi '^Mod=ctf' "$d/Mod.ini"
+  check "the others keep their names, descriptions and maps" \
+    [ "$(bx_ini "$d/Mod.ini" 'Capture The Flag' Map)" = ctf1 -a "$(bx_ini "$d/Mod.ini" 'Quake GL' Param)" = 'glquake -width 1024' ]
   check "no Settings window was shown" not has_line "$d/prompts.txt.log" "Settings"
+  stop
+  finish ;;
+
+modify)
+  mkdir -p "$quake/ctf"
+  # Values the dialog's lists do not hold, a bare logo name, a key it does
+  # not know and a name in lower case: an untouched Modify keeps them all.
+  printf '[ctf]\r\nMod=ctf\r\nGame=quake\r\nParam=quake -game %%s\r\nBitmap=ctf.bmp\r\nMap=removed\r\n' > "$d/Mod.ini"
+  printf 'winmem=winmem 20\r\nrandommapcycle=1\r\nCustom=kept\r\n' >> "$d/Mod.ini"
+  start_and_wait "$d" Brannox2000.exe
+  keys ctrl+m
+  check "Ctrl+M opens Modify" bxwin wait TEntryDialog 20000
+  bx_screenshot "$work/modify.png"
+  bxinput keys TEntryDialog enter
+  n=0
+  while [[ $(bxwin count TEntryDialog) != 0 && $n -lt 50 ]]; do sleep 0.2; n=$((n + 1)); done
+  check "Enter is OK" [ "$(bxwin count TEntryDialog)" = 0 ]
+  check "the map not in the list stays" [ "$(bx_ini "$d/Mod.ini" ctf Map)" = removed ]
+  check "the memory option not in the list stays" [ "$(bx_ini "$d/Mod.ini" ctf winmem)" = 'winmem 20' ]
+  check "the logo stays a name of Logos\\" [ "$(bx_ini "$d/Mod.ini" ctf Bitmap)" = ctf.bmp ]
+  check "the shuffle choice stays" [ "$(bx_ini "$d/Mod.ini" ctf randommapcycle)" = 1 ]
+  check "a key the dialog does not show stays" [ "$(bx_ini "$d/Mod.ini" ctf Custom)" = kept ]
+  check "the name stays as it was written" grep -q '^\[ctf\]' "$d/Mod.ini"
   stop
   finish ;;
 
@@ -165,6 +271,17 @@ EOF
   sleep 0.5
   bx_screenshot "$work/row_menu_view.png"
   bxinput keys - esc esc
+  # A readme that gives only a secure address: Modification > Visit opens it.
+  echo "Home page: https://rr.example/secure/." > "$quake/rr/readme.txt"
+  bxinput move TMainWindow "$row_x" "$row_y"
+  bxinput rdown; bxinput rup
+  sleep 1
+  bxinput keys - down down right up up
+  sleep 0.5
+  bx_screenshot "$work/row_menu_visit.png"
+  bxinput keys - enter
+  sleep 1
+  check "Visit opens the readme's https address" has_line "$d/shell.log" "https://rr.example/secure/"
   stop
   finish ;;
 
@@ -198,9 +315,16 @@ tray)
   unset BX_SHELL_LOG
   printf '[Capture]\r\nGame=quake\r\nMod=ctf\r\nParam=quake -game %%s\r\n' > "$d/Mod.ini"
   printf '[quake]\r\nctf=3\r\n' > "$bx_windir/brannox2000.ini"
-  # The icon's callback: WM_USER + 1024 with the mouse message.
+  # The real mouse on the icon in Wine's own notification-area window;
+  # where a Wine has none, the icon's callback (WM_USER + 1024 with the
+  # mouse message) as the notification area sends it.
   icon() { bxinput post TNotifyIconWindow 0x800 1 "$1"; }
-  click_icon() { icon 0x201; icon 0x202; sleep 1.5; }
+  on_icon() { bxinput center __winex11_standalone_tray __winex11_tray_icon; }
+  click_icon() {
+    if on_icon; then bxinput down; bxinput up; else icon 0x201; icon 0x202; fi
+    sleep 1.5
+  }
+  right_click_icon() { if on_icon; then bxinput rdown; bxinput rup; else icon 0x204; icon 0x205; fi; }
   # The icon's menu opens after the hand-over to the foreground: wait for it.
   wait_menu() { for _ in $(seq 50); do bxinput menu && return 0; sleep 0.2; done; return 1; }
   start_and_wait "$d" Brannox2000.exe
@@ -212,8 +336,7 @@ tray)
   check "a click on the icon brings the window back" [ "$(bxwin visible TMainWindow)" = 1 ]
   # The icon's menu, opened from the icon.
   keys ctrl+t
-  bxinput move TMainWindow 0 0 2>/dev/null
-  icon 0x204; icon 0x205
+  right_click_icon
   check "the right button on the icon opens its menu" wait_menu
   bx_screenshot "$work/tray_menu.png"
   bxinput keys - esc
@@ -226,7 +349,7 @@ tray)
   first=$bx_pid
   keys ctrl+t
   printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\ntop=1\r\n' > "$d/Options.ini"
-  icon 0x204; icon 0x205
+  right_click_icon
   wait_menu
   # General > Settings: the options are applied again and the style changes.
   bxinput keys - down down down right down down enter
@@ -241,6 +364,12 @@ tray)
   check "which was not refused as a second instance" not has_line "$d/prompts.txt.log" "already running"
   read -r _ _ _ _ _ topmost _ < <(bxwin info TMainWindow)
   check "with the new style" [ "$topmost" = 1 ]
+  # The restarted launcher holds the single-instance mutex: a normal start
+  # is still refused.
+  bx_launch "$d" Brannox2000.exe
+  check "a start after the restart ends by itself" bx_wait_exit "$bx_pid" 30
+  check "saying the launcher is already running" has_line "$d/prompts.txt.log" "Brannox is already running"
+  check "and opens no second window" [ "$(bxwin count TMainWindow)" = 1 ]
   bxwin close TMainWindow 20000 >/dev/null
   sleep 2
   # A -tray start shows only the icon.

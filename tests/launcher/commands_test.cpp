@@ -607,6 +607,60 @@ TEST_F(CommandsTest, BackgroundMenuFromTheIconOrTheWindow) {
   EXPECT_EQ(Form->Labels[0]->PopupMenu, Form->RowMenu);
 }
 
+namespace {
+// The menu as Windows shows it: for each shown item, whether it is a line.
+// The menu is opened for real, looked at once on screen and closed.
+std::vector<bool> ShownLines(TBarPopupMenu& menu, TComponent* opener) {
+  menu.PopupComponent = opener;
+  std::vector<bool> lines;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        HWND shown = FindWindowA("#32768", nullptr);
+        if (!shown || !IsWindowVisible(shown) || !lines.empty()) return;
+        HMENU items = HMENU(SendMessageA(shown, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(items); ++i) {
+          MENUITEMINFOA mii{};
+          mii.cbSize = sizeof mii;
+          mii.fMask = MIIM_FTYPE;
+          GetMenuItemInfoA(items, UINT(i), TRUE, &mii);
+          lines.push_back((mii.fType & MFT_SEPARATOR) != 0);
+        }
+        EndMenu();
+      },
+      50);
+  menu.Popup(10, 10);
+  Application().RemoveTimer(timer);
+  return lines;
+}
+
+// No line at the top or the foot, and never two together.
+bool LinesOnlyBetweenItems(const std::vector<bool>& lines) {
+  if (lines.empty() || lines.front() || lines.back()) return false;
+  for (size_t i = 1; i < lines.size(); ++i)
+    if (lines[i] && lines[i - 1]) return false;
+  return true;
+}
+}  // namespace
+
+// Without start counts "Most started mods" and the quick entries are hidden:
+// their lines go with them, in the icon's menu and in the row menu.
+TEST_F(CommandsTest, MenusWithoutStartCountsShowNoLinesTogether) {
+  AddEntry({"Capture", "quake", "ctf"});
+  Open();
+  Form->Show();
+  const std::vector<bool> tray = ShownLines(*Form->TrayMenu, Form->TrayIcon);
+  EXPECT_GT(tray.size(), 4u);
+  EXPECT_TRUE(LinesOnlyBetweenItems(tray)) << ::testing::PrintToString(tray);
+  const std::vector<bool> row = ShownLines(*Form->RowMenu, Form->Labels[0]);
+  EXPECT_GT(row.size(), 4u);
+  EXPECT_TRUE(LinesOnlyBetweenItems(row)) << ::testing::PrintToString(row);
+  // With counts, the lines around "Most started mods" are back.
+  WriteIni(Counts, "quake", "ctf", "3");
+  const std::vector<bool> counted = ShownLines(*Form->TrayMenu, Form->TrayIcon);
+  EXPECT_EQ(counted.size(), tray.size() + 4) << "a line, Most started mods, a line and one quick entry";
+  EXPECT_TRUE(LinesOnlyBetweenItems(counted)) << ::testing::PrintToString(counted);
+}
+
 TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
   AddEntry({"Base", "quake", ""});
   Open();

@@ -7,8 +7,10 @@
 #include "Dialogs.h"
 #include "Streams.h"
 #include "MainWindow.h"
+#include "../support/bigcabinets.h"
 #include "cabfiles.h"
 #include "extMaskgenerator.h"
+#include "skinpackage.h"
 #include "SplashWindow.h"
 
 namespace {
@@ -65,7 +67,8 @@ protected:
   // size (0 x 0: no picture), with the members given beside skin.dat. The
   // face is dark with white (transparent) 20-pixel corners; the Close
   // button sits in its top-right corner, Up and Down in its bottom-right.
-  void WritePackage(const std::string& name, int width, int height, std::vector<TCabinetMember> members = {}) {
+  void WritePackage(const std::string& name, int width, int height, std::vector<TCabinetMember> members = {},
+                    TCompressionType compression = typNone) {
     TBXSkin skin(nullptr);
     MakeEmptyTemplate(skin.Data);
     if (width > 0 && height > 0) {
@@ -88,7 +91,7 @@ protected:
     const auto* bytes = static_cast<const uint8_t*>(stream.Memory());
     members.insert(members.begin(), {"skin.dat", std::vector<uint8_t>(bytes, bytes + stream.Size())});
     CreateDirectoryA((dir + "skins").c_str(), nullptr);
-    std::vector<uint8_t> cab = MakeCabinet(members, 0x3821, 0x6000, typNone);
+    std::vector<uint8_t> cab = MakeCabinet(members, 0x3821, 0x6000, compression);
     std::ofstream(dir + "skins\\" + name, std::ios::binary).write(reinterpret_cast<const char*>(cab.data()),
                                                                    std::streamsize(cab.size()));
     Options("Aloitus=1\nNahka=" + name + "\n");
@@ -123,7 +126,10 @@ TEST_F(MainWindowTest, FirstRunUnpacksTheBuiltInSkinAndHidesTheSplashForSettings
   EXPECT_EQ(f.Labels[0]->Left(), list.Left + list.Items[0].Left);
   EXPECT_EQ(f.Labels[0]->Top(), list.Top);
   EXPECT_EQ(f.Labels[1]->Top(), list.Top + f.Labels[0]->Height() + list.RowSpacing());
-  EXPECT_EQ(f.Labels[12]->Width(), list.Items[12].Width);
+  // The first run's Settings leaves each label as wide as its text, as the
+  // Settings button does; the rows keep the skin's places.
+  EXPECT_EQ(f.Labels[12]->Left(), list.Left + list.Items[12].Left);
+  EXPECT_EQ(f.Labels[12]->Width(), 0) << "no entry, no text";
   EXPECT_EQ(f.NewButton->Left(), f.Skin->Data.NewButton.Left);
   EXPECT_EQ(f.NewButton->Width(), f.Skin->Data.NewButton.Width);
   EXPECT_FALSE(f.NewButton->Picture().Bitmap().Empty());
@@ -268,6 +274,31 @@ TEST_F(MainWindowTest, APackageWithoutAFaceShowsTheBuiltInOne) {
   EXPECT_EQ(box.right, 300);
   EXPECT_EQ(box.bottom, 240);
   EXPECT_TRUE(prompts.empty()) << "as a broken skin: no message";
+}
+
+// A package whose members would unpack beyond the bound is named in one
+// message at start-up, and nothing of it is unpacked: one whose cursor packs
+// 64 MB of zeros small, and one that lies about its skin's size.
+TEST_F(MainWindowTest, APackageTooLargeToUnpackIsNamedAndLeavesNothingInTemp) {
+  WritePackage("big.bxs", 340, 280, {{"cur.ani", std::vector<uint8_t>(kMaxSkinUnpackBytes)}}, typMSZIP);
+  new TMainWindow(nullptr);
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_NE(prompts[0].find("big.bxs"), std::string::npos) << prompts[0];
+  EXPECT_NE(prompts[0].find("64 MB allowed"), std::string::npos) << prompts[0];
+  EXPECT_EQ(MainWindow->Face->Picture().Width(), 300) << "the built-in face";
+  for (const char* left : {"cur.ani", "skin.dat", "data.msk"})
+    EXPECT_EQ(GetFileAttributesA((dir + "temp\\" + left).c_str()), INVALID_FILE_ATTRIBUTES) << left;
+  delete MainWindow;
+
+  prompts.clear();
+  const std::vector<uint8_t> lying = CabinetWithLyingSizes({{"skin.dat", {1, 2, 3}}}, 0xF0000000u);
+  std::ofstream(dir + "skins\\lying.bxs", std::ios::binary)
+      .write(reinterpret_cast<const char*>(lying.data()), std::streamsize(lying.size()));
+  Options("Aloitus=1\nNahka=lying.bxs\n");
+  new TMainWindow(nullptr);
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_NE(prompts[0].find("lying.bxs"), std::string::npos) << prompts[0];
+  EXPECT_EQ(GetFileAttributesA((dir + "temp\\skin.dat").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(MainWindowTest, CursorOptionsAndThePackagesCursorFiles) {

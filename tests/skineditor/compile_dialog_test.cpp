@@ -17,6 +17,8 @@
 #include "skinoptions.h"
 #include "skinproject.h"
 
+#include "../support/ModalSteps.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -227,17 +229,26 @@ TEST_F(CompileDialog, ASkinWithoutABackgroundIsRefusedAndNoPackageIsWritten) {
   EXPECT_TRUE(fs::is_empty(Dir + "editor\\skintemp"));
 }
 
-// Runs only from testskin_e2e.sh, with BX_TESTSKIN_LAUNCHER naming a launcher
-// folder (with its backslash) that holds Brannox2000.exe and skins\: in the
-// editor's window, New, a 120 x 90 background picture, Save (as), Compile
-// skin, and "Test skin" once the package is made; the script then looks at
-// the launcher that it started.
-TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
+// The editor's way to "Test skin", run only from testskin_e2e.sh with
+// BX_TESTSKIN_LAUNCHER naming a launcher folder (with its backslash) that
+// holds Brannox2000.exe and skins\: in the editor's window, New, a 120 x 90
+// background picture, Save (as) as name.bxn, Compile skin, and a press of the
+// dialog's "Test skin" button once the package is made. The messages shown
+// are returned; once the button was pressed, a dialog still open gets its OK
+// pressed. The script looks at the launcher afterwards.
+struct TTestSkinRun {
+  bool Pressed = false;
+  bool OpenAfterPress = false;  // the dialog stayed after "Test skin"
+  std::vector<std::string> Messages;
+  std::string Launcher;         // the launcher's folder
+};
+
+TTestSkinRun CompileAndTestSkin(const std::string& name) {
+  TTestSkinRun run;
   char launcher[MAX_PATH];
-  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", launcher, sizeof launcher))
-    GTEST_SKIP() << "no launcher folder given";
+  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", launcher, sizeof launcher)) return run;
   RegisterGraphicFormats();
-  const std::string dir = launcher;
+  const std::string dir = run.Launcher = launcher;
   fs::create_directories(dir + "editor");
   TBitmap b;
   b.SetPixelFormat(pf24bit);
@@ -245,17 +256,16 @@ TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
   for (int y = 0; y < 90; ++y)
     for (int x = 0; x < 120; ++x)
       b.SetPixel(x, y, (x - 60) * (x - 60) + (y - 45) * (y - 45) * 2 < 3000 ? TColor(0x00802080) : clWhite);
-  b.SaveToFile(dir + "editor\\violet.bmp");
+  b.SaveToFile(dir + "editor\\" + name + ".bmp");
   {
     TIniFile setup("brannox.ini");  // in the Windows folder: the launcher's folder
     setup.WriteInteger("setup", "version", 3);
     setup.WriteString("setup", "dir", dir.substr(0, dir.size() - 1));
   }
-  std::vector<std::string> answers = {dir + "editor\\violet.bmp", dir + "editor\\violet.bxn"};
-  std::vector<std::string> messages;
+  std::vector<std::string> answers = {dir + "editor\\" + name + ".bmp", dir + "editor\\" + name + ".bxn"};
   SetPromptHook([&](const TPromptRequest& r) {
     if (!r.Value) {
-      messages.push_back(r.Text);
+      run.Messages.push_back(r.Text);
       return int(r.Default);
     }
     if (answers.empty()) return int(mrCancel);
@@ -268,16 +278,19 @@ TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
   editor.Show();
   editor.NewItemClick(&editor);
   editor.OpenBackgroundButtonClick(&editor);
-  // Presses "Test skin" in the compile dialog once the compilation is done.
-  bool pressed = false;
+  // Presses "Test skin" in the compile dialog once the compilation is done,
+  // then OK when the dialog is still there.
   int ticks = 0;
   UINT_PTR timer = Application().AddTimer(
       [&] {
         auto* dialog = dynamic_cast<TCompileDialog*>(FindControl(FindWindowA("TCompileDialog", nullptr)));
-        if (!dialog || pressed) return;
-        if (IsWindowEnabled(dialog->TestSkinButton->Handle())) {
-          pressed = true;
-          dialog->TestSkinButtonClick(dialog);
+        if (!dialog || !IsWindowVisible(dialog->Handle())) return;
+        if (run.Pressed) {
+          run.OpenAfterPress = true;
+          Press(dialog->OkButton);
+        } else if (IsWindowEnabled(dialog->TestSkinButton->Handle())) {
+          run.Pressed = true;
+          Press(dialog->TestSkinButton);
         } else if (++ticks > 600) {
           dialog->ModalResult = mrCancel;
         }
@@ -288,8 +301,27 @@ TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
   SetPromptHook(nullptr);
   DeleteFileA("brannox.ini");
   EXPECT_TRUE(answers.empty());
-  EXPECT_TRUE(messages.empty()) << messages.front();
-  EXPECT_EQ(editor.Caption(), "Brannox 2000 skin editor - [violet.bxn]");
-  EXPECT_TRUE(fs::exists(dir + "skins\\violet.bxs"));
-  EXPECT_TRUE(pressed);
+  EXPECT_EQ(editor.Caption(), "Brannox 2000 skin editor - [" + name + ".bxn]");
+  EXPECT_TRUE(fs::exists(dir + "skins\\" + name + ".bxs"));
+  return run;
+}
+
+TEST(TestSkin, ANewSkinFromTheEditorStartsTheLauncher) {
+  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", nullptr, 0)) GTEST_SKIP() << "no launcher folder given";
+  const TTestSkinRun run = CompileAndTestSkin("violet");
+  EXPECT_TRUE(run.Messages.empty()) << run.Messages.front();
+  EXPECT_TRUE(run.Pressed);
+  EXPECT_FALSE(run.OpenAfterPress) << "the dialog closes once the launcher is started";
+}
+
+// With a launcher of that folder running (the script started it), "Test
+// skin" says so and changes nothing; the dialog stays for another try.
+TEST(TestSkin, WhileTheLauncherRunsNothingChanges) {
+  if (!GetEnvironmentVariableA("BX_TESTSKIN_LAUNCHER", nullptr, 0)) GTEST_SKIP() << "no launcher folder given";
+  const TTestSkinRun run = CompileAndTestSkin("green");
+  EXPECT_TRUE(run.Pressed);
+  EXPECT_EQ(run.Messages, std::vector<std::string>{kLauncherRunning});
+  EXPECT_TRUE(run.OpenAfterPress);
+  TIniFile options(run.Launcher + "options.ini");
+  EXPECT_NE(options.ReadString("Asetukset", "Nahka", ""), "green.bxs");
 }

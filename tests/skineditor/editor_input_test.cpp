@@ -142,3 +142,53 @@ TEST_F(EditorWindow, TheHintsOfButtonsAndPreviewShowUnderTheRestingMouse) {
   EXPECT_EQ(HintAfterResting(MiddleOf(f.Groups[0].Clear->Handle())), "Clear");
   EXPECT_EQ(HintAfterResting(MiddleOf(f.Groups[0].Open->Handle())), "Open Picture");
 }
+
+namespace {
+// How many pixels on screen over a control of the preview have the colour:
+// what the user sees there, not what the control would paint afresh.
+int PixelsOnScreen(TEditorWindow& f, TControl* c, TColor colour) {
+  const POINT at = OnScreen(f, c, 0, 0);
+  const int w = c->Width(), h = c->Height();
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, w, h, screen, at.x, at.y, SRCCOPY);
+  int count = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) count += GetPixel(copy, x, y) == ColorToRGB(colour) ? 1 : 0;
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+}  // namespace
+
+// "Unselected color:" clicked with the real mouse: the preview's rows show
+// the new colour at once, without anything else repainting them.
+TEST_F(EditorWindow, TheRowsShowANewUnselectedColourAtOnce) {
+  TEditorWindow& f = *Form;
+  f.FormCreate({});
+  ShowForInput(f);
+  TLabel* row = f.PreviewRows[0];
+  const TColor before = f.Skin().Mainlist.MainListunselFont.Color;
+  ASSERT_NE(before, clLime);
+  ASSERT_TRUE(RunLoopUntil([&] { return PixelsOnScreen(f, row, before) > 0; }, 3000)) << "the row is on screen";
+  ASSERT_EQ(PixelsOnScreen(f, row, clLime), 0);
+  Answer(mrOk, "clLime");
+  POINT swatch{f.UnselectedColorSwatch->Left() + 12, f.UnselectedColorSwatch->Top() + 10};
+  ClientToScreen(f.General->Handle(), &swatch);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, swatch);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(RunLoopUntil([&] { return f.UnselectedColorSwatch->BrushColor() == clLime; }, 3000));
+  EXPECT_TRUE(RunLoopUntil([&] { return PixelsOnScreen(f, row, clLime) > 0; }, 3000))
+      << "the row is painted in the new colour";
+  EXPECT_TRUE(RunLoopUntil([&] { return PixelsOnScreen(f, f.PreviewRows[12], clLime) > 0; }, 3000))
+      << "and so is the last row";
+  // BX_DIALOG_LINGER=seconds keeps the window on screen to be looked at.
+  char linger[16];
+  if (GetEnvironmentVariableA("BX_DIALOG_LINGER", linger, sizeof linger))
+    RunLoopUntil([] { return false; }, atoi(linger) * 1000);
+}

@@ -11,10 +11,13 @@
 //                           window inside it, a line each (empty ones left out)
 //   bxwin hit CLASS X,Y ... prints for each window point 1 when the first
 //                           one's region holds it, else 0 (no region: 1)
+//   bxwin tabs CLASS        prints the tab count of the first visible one's
+//                           own page control (a tab control right on it)
 //   bxwin fade CLASS [ms]   minimises the first one, then restores it, and
 //                           prints the distinct alphas of its layer seen
 //                           over ms after each: "min A A ..." and "restore A ..."
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -148,6 +151,17 @@ int main(int argc, char** argv) {
     for (HWND w : Find(arg))
       if (IsWindowVisible(w)) PrintTexts(w);
     return 0;
+  }
+  if (cmd == "tabs") {
+    for (HWND w : Find(arg)) {
+      if (!IsWindowVisible(w)) continue;
+      for (HWND c = FindWindowExA(w, nullptr, "SysTabControl32", nullptr); c;
+           c = FindWindowExA(w, c, "SysTabControl32", nullptr)) {
+        std::printf("%d\n", int(SendMessageA(c, TCM_GETITEMCOUNT, 0, 0)));
+        return 0;
+      }
+    }
+    return 1;
   }
   if (cmd == "mutex") {
     HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, arg);

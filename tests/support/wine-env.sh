@@ -1,11 +1,21 @@
 # Sourced by the test scripts: the Wine environment of a test run.
 #   BX_WINE_ROOT   folder of the run's prefixes (default build/wine)
+#   BX_WINE_TESTS  folder of the tests' own prefixes (default BX_WINE_ROOT/tests;
+#                  scripts/test.sh gives each build its own)
 #   WINEPREFIX     the run's base prefix, made once from scratch
 # bx_wine_prefix NAME makes a private prefix for one test, as a fresh copy of
 # the base prefix, so that tests run side by side and a test can lay out its
 # own drives and folders (its dosdevices links and drive types) before its
 # first Wine process starts.
 bx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# The Wine that scripts/setup.sh builds (WoW64: it runs the 32-bit and the
+# 64-bit programs alike), ahead of any other on the PATH.
+bx_wine_dir=$("$bx_root/scripts/build-wine.sh" --prefix)
+if [[ ! -x $bx_wine_dir/bin/wine ]]; then
+  echo "wine-env: no Wine in $bx_wine_dir: run scripts/setup.sh" >&2
+  return 1 2>/dev/null || exit 1
+fi
+[[ :$PATH: == *":$bx_wine_dir/bin:"* ]] || export PATH=$bx_wine_dir/bin:$PATH
 export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -14,7 +24,7 @@ export WINEARCH=win64
 # debugger that would wait on a crashed program.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 
-bx_wine() { if command -v wine64 >/dev/null; then wine64 "$@"; else wine "$@"; fi; }
+bx_wine() { wine "$@"; }
 
 # Makes the base prefix once; safe when several tests start at the same time.
 bx_wine_base() {
@@ -33,7 +43,7 @@ bx_wine_base() {
 bx_wine_prefix() {
   local name=$1
   bx_wine_base
-  local p=$BX_WINE_ROOT/tests/$name
+  local p=${BX_WINE_TESTS:-$BX_WINE_ROOT/tests}/$name
   WINEPREFIX=$p wineserver -k >/dev/null 2>&1 || true
   rm -rf "$p"
   mkdir -p "$(dirname "$p")"

@@ -67,11 +67,14 @@ std::string Text(HWND w) {
   return text;
 }
 
+BOOL CALLBACK AddWindow(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
 void PrintTexts(HWND w) {
   std::vector<HWND> windows{w};
-  EnumChildWindows(
-      w, [](HWND child, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(child), TRUE; },
-      LPARAM(&windows));
+  EnumChildWindows(w, AddWindow, LPARAM(&windows));
   for (HWND each : windows) {
     std::string text = Text(each);
     for (char& c : text)

@@ -2,7 +2,8 @@
 # End-to-end tests of Brannox2000-setup.exe under Wine, each case in a fresh
 # prefix: setup_e2e.sh CASE. Needs DISPLAY, BX_SETUP_FILE, BX_SETUP_STAGE
 # (the folder the installer packs), BX_DEFAULT_SKIN (the built-in skin
-# package), BX_BXWIN, BX_BXINPUT, BX_FAKEGAME and BX_E2E_WORK.
+# package), BX_BXWIN, BX_BXINPUT, BX_FAKEGAME, BX_PLANTED (tests/setup/planted.cpp)
+# and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/launcher-env.sh"
@@ -389,6 +390,27 @@ grants)
   python3 "$here/acl_model.py" "$work/icacls.log" "$d" 'C:\Brannox' --before "$previous" > "$work/upgrade.txt"
   check "so does an upgrade of a folder that every user could write" [ $? = 0 ]
   grep FAILED "$work/upgrade.txt"
+  finish ;;
+
+planted)
+  # Users may add files beside the programs (the launcher writes its INI
+  # files there), so a library put there under the name of a system library
+  # that the launcher loads must not be the one it loads. Windows looks in
+  # the program's folder first; Wine only for libraries set to native.
+  # (Wine looks there for delayed imports whatever the program asks; so
+  # these are the libraries the launcher loads itself, its skin's cabinet
+  # reader first.)
+  d=$drive_c/Brannox
+  setup '/D=C:\Brannox'
+  quiet_options "$d"
+  libraries=(cabinet ddraw riched20)
+  for n in "${libraries[@]}"; do cp "$BX_PLANTED" "$d/$n.dll"; done
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${libraries[*]}")=n,b"
+  start_and_wait "$d" Brannox2000.exe
+  check "the launcher shows its skin" eval "bxwin wait TMainWindow 1000 && [ -s '$d/skins/Bx2k8.bxs' ]"
+  check "the launcher loads no library of its folder" no_file "$d/planted.txt"
+  cat "$d/planted.txt" 2>/dev/null
+  stop
   finish ;;
 
 editor_project)

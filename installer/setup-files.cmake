@@ -1,71 +1,93 @@
-# Writes the installer's file list (an NSIS include) from a folder laid out by
-# `cmake --install`:  cmake -DSTAGE=DIR -DOUT=files.nsh -P setup-files.cmake
-# Programs (.exe, .dll) are always replaced and removed by the uninstaller;
-# every other file is user data once installed: put there only when missing,
-# never removed.
-if(NOT STAGE OR NOT OUT)
-  message(FATAL_ERROR "STAGE and OUT must be given")
+# Writes the installer's file lists (an NSIS include) from a folder laid out
+# by `cmake --install`:
+#   cmake -DSTAGE=DIR -DOUT=files.nsh -DDEFAULT_SKIN=Bx2k8.bxs -P setup-files.cmake
+# Each list is a macro that inserts the macro named by its argument once per
+# item, so Brannox2000.nsi says in one place what it does with each kind:
+#   BxEachProgram M     M OUTDIR PATH SOURCE            .exe and .dll
+#   BxEachDelivered M   M OUTDIR PATH SOURCE HASH KIND OWN_ACL   every other file,
+#                       with the SHA-256 of its bytes; KIND "data" for the
+#                       delivered files the launcher itself writes (its game
+#                       records and parameter lists), else "ours"
+#   BxEachFolder M      M PATH RULE                     the folders below the
+#                       top, the deepest first; RULE "users" where users add
+#                       files of their own (the editor's folder, the projects
+#                       and the logos), else "readonly"
+# OWN_ACL is 1 for a file of ours in a folder where users add files: it needs
+# an access list of its own to stay read-only (in a "readonly" folder files
+# take the folder's).
+# and BX_DEFAULTSKIN_HASH, the SHA-256 of the built-in skin package that the
+# launcher writes as skins\Bx2k8.bxs.
+cmake_minimum_required(VERSION 3.25)
+if(NOT STAGE OR NOT OUT OR NOT DEFAULT_SKIN)
+  message(FATAL_ERROR "STAGE, OUT and DEFAULT_SKIN must be given")
 endif()
+set(launcher_writes "Games.ini" "Parameters.txt")
+set(users_add_to "BXskineditor" "BXskineditor/projects" "Logos")
+
 file(GLOB_RECURSE files RELATIVE ${STAGE} LIST_DIRECTORIES false ${STAGE}/*)
 list(SORT files)
 if(NOT files)
   message(FATAL_ERROR "${STAGE} holds no files")
 endif()
 
-set(install "!macro BxInstallFiles\n")
-set(remove "!macro BxRemoveFiles\n")
+function(windows_path var path)
+  string(REPLACE "/" "\\" w "${path}")
+  set(${var} "${w}" PARENT_SCOPE)
+endfunction()
+
+set(programs "!macro BxEachProgram _m\n")
+set(delivered "!macro BxEachDelivered _m\n")
 set(folders "")
-foreach(kind program data)
-  if(kind STREQUAL program)
-    string(APPEND install "  SetOverwrite on\n")
+foreach(f IN LISTS files)
+  get_filename_component(dir "${f}" DIRECTORY)
+  windows_path(wfile "${f}")
+  windows_path(wdir "${dir}")
+  if(dir STREQUAL "")
+    set(outdir "$INSTDIR")
   else()
-    string(APPEND install "  SetOverwrite off\n")
+    set(outdir "$INSTDIR\\${wdir}")
   endif()
-  set(current "-")
-  foreach(f IN LISTS files)
-    string(TOLOWER "${f}" lower)
-    if(lower MATCHES "\\.(exe|dll)$")
-      set(is_program ON)
+  string(TOLOWER "${f}" lower)
+  if(lower MATCHES "\\.(exe|dll)$")
+    string(APPEND programs "  !insertmacro \${_m} \"${outdir}\" \"${wfile}\" \"${STAGE}/${f}\"\n")
+  else()
+    file(SHA256 "${STAGE}/${f}" hash)
+    set(own_acl 0)
+    if(f IN_LIST launcher_writes)
+      set(kind data)
     else()
-      set(is_program OFF)
-    endif()
-    if((kind STREQUAL program) AND NOT is_program)
-      continue()
-    endif()
-    if((kind STREQUAL data) AND is_program)
-      continue()
-    endif()
-    get_filename_component(dir "${f}" DIRECTORY)
-    string(REPLACE "/" "\\" wdir "${dir}")
-    string(REPLACE "/" "\\" wfile "${f}")
-    if(NOT dir STREQUAL current)
-      if(dir STREQUAL "")
-        string(APPEND install "  SetOutPath \"$INSTDIR\"\n")
-      else()
-        string(APPEND install "  SetOutPath \"$INSTDIR\\${wdir}\"\n")
-        # The folder and the folders above it.
-        set(up "${dir}")
-        while(NOT up STREQUAL "")
-          string(REPLACE "/" "\\" wup "${up}")
-          list(APPEND folders "${wup}")
-          get_filename_component(up "${up}" DIRECTORY)
-        endwhile()
+      set(kind ours)
+      if(dir STREQUAL "" OR dir IN_LIST users_add_to)
+        set(own_acl 1)
       endif()
-      set(current "${dir}")
     endif()
-    string(APPEND install "  File \"${STAGE}/${f}\"\n")
-    if(is_program)
-      string(APPEND remove "  Delete \"$INSTDIR\\${wfile}\"\n")
-    endif()
-  endforeach()
+    string(APPEND delivered "  !insertmacro \${_m} \"${outdir}\" \"${wfile}\" \"${STAGE}/${f}\" ${hash} ${kind} ${own_acl}\n")
+  endif()
+  # The file's folder and the folders above it.
+  set(up "${dir}")
+  while(NOT up STREQUAL "")
+    list(APPEND folders "${up}")
+    get_filename_component(up "${up}" DIRECTORY)
+  endwhile()
 endforeach()
-string(APPEND install "  SetOverwrite on\n  SetOutPath \"$INSTDIR\"\n!macroend\n")
-# Folders emptied by the removal go too, the deepest first.
+string(APPEND programs "!macroend\n")
+string(APPEND delivered "!macroend\n")
+
 list(REMOVE_DUPLICATES folders)
 list(SORT folders)
 list(REVERSE folders)
+set(folder_list "!macro BxEachFolder _m\n")
 foreach(d IN LISTS folders)
-  string(APPEND remove "  RMDir \"$INSTDIR\\${d}\"\n")
+  windows_path(wd "${d}")
+  if(d IN_LIST users_add_to)
+    set(rule users)
+  else()
+    set(rule readonly)
+  endif()
+  string(APPEND folder_list "  !insertmacro \${_m} \"${wd}\" ${rule}\n")
 endforeach()
-string(APPEND remove "!macroend\n")
-file(WRITE ${OUT} "; Generated by setup-files.cmake from ${STAGE}.\n${install}${remove}")
+string(APPEND folder_list "!macroend\n")
+
+file(SHA256 "${DEFAULT_SKIN}" skin_hash)
+file(WRITE ${OUT} "; Generated by setup-files.cmake from ${STAGE}.\n${programs}${delivered}${folder_list}"
+  "!define BX_DEFAULTSKIN_HASH ${skin_hash}\n")

@@ -4,6 +4,7 @@
 #include "Forms.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  LoadLibrariesFromSystemFolder();
   try {
     return LauncherMain();
   } catch (const std::exception& e) {

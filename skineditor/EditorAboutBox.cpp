@@ -3,6 +3,7 @@
 
 #include "ExtCtrls.h"
 #include "UrlLabel.h"
+#include "bxversion.h"
 #include "skinproject.h"
 
 const char* const kEditorWebSite = "https://brannox2000.example/";
@@ -20,7 +21,7 @@ TAboutBox::TAboutBox(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, o
   product->SetBounds(16, 30, 250, 18);
   product->SetParent(InfoPanel);
   auto* version = new TLabel(this);
-  version->SetCaption("Version 1.1");
+  version->SetCaption("Version " BX_EDITOR_VERSION_TEXT);
   version->SetBounds(16, 56, 250, 16);
   version->SetParent(InfoPanel);
   auto* site = new TUrlLabel(this);

@@ -28,6 +28,8 @@ const char* const kColorsFile = "colors.dat";
 const char* const kReopenSection = "reopen";
 const char* const kProjectFilter = "Brannox 2000 skin project (*.bxn)|*.bxn";
 const char* const kProjectExt = "bxn";
+// The installed projects beside the editor, the default skin's among them.
+const char* const kProjectsFolder = "projects";
 constexpr int kToolBarHeight = 30;
 constexpr int kPagesWidth = 209;
 constexpr int kSplitterWidth = 3;
@@ -50,6 +52,10 @@ TEditorWindow::TEditorWindow(TComponent* owner, const std::string& editorDir)
     d->DefaultExt = kProjectExt;
   }
   SaveProjectDialog->Options = ofOverwritePrompt;
+  // Open and Save as start among the installed projects, so that the default
+  // skin's is found and saving it under a new name makes a copy of one's own.
+  if (DirectoryExists(FEditorDir + kProjectsFolder))
+    OpenProjectDialog->InitialDir = SaveProjectDialog->InitialDir = FEditorDir + kProjectsFolder;
   OpenPictureDialog = new TOpenPictureDialog(this);
   OpenPictureDialog->Filter = "Supported image files|*.tga;*.pcx;*.tif;*.tiff;*.bmp|Truevision Targa (*.tga)|*.tga|"
                "Zsoft Paintbrush (*.pcx)|*.pcx|Tagged Image File Format (*.tif;*.tiff)|*.tif;*.tiff|"

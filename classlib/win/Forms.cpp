@@ -361,6 +361,14 @@ TApplication& Application() {
   return *app;
 }
 
+void LoadLibrariesFromSystemFolder() {
+  // Windows before 8 may lack it (without its update): they keep the usual order.
+  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+  auto set = reinterpret_cast<TSetDefaultDllDirectories>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 const std::string& TApplication::Title() const { return ApplicationTitle(); }
 void TApplication::SetTitle(const std::string& title) { SetApplicationTitle(title); }
 

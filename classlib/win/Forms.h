@@ -220,6 +220,11 @@ private:
 // The one application object, made by Application() on first use.
 TApplication& Application();
 
+// Makes the process load the system's libraries only from the system
+// folder, never from the program's own folder, where users may add files.
+// A program's entry point calls it first.
+void LoadLibrariesFromSystemFolder();
+
 // The application's cursor slots (1..), each owning its cursor.
 class TScreenCursors {
 public:

@@ -14,6 +14,7 @@
 #include "SettingsControls.h"
 #include "UrlLabel.h"
 #include "WinGraphics.h"
+#include "bxversion.h"
 
 using settings_ui::Place;
 
@@ -65,7 +66,7 @@ const char* const kShortcuts[][2] = {
 };
 
 const char* const kCredits[] = {
-    "Brannox 2000",     "",  "Version 8.0",  "",  "",  "Programming",    "",  "The Brannox 2000 team", "",  "",
+    "Brannox 2000",     "",  "Version " BX_VERSION_TEXT,  "",  "",  "Programming",    "",  "The Brannox 2000 team", "",  "",
     "Skins",            "",  "The Brannox 2000 team", "",  "",  "Testing",  "",  "The Brannox 2000 players", "",
     "",                 "Thanks to",    "",  "Everyone who makes modifications", "for the games we love", "",
     "",                 "Thank you for using", "Brannox 2000",
@@ -168,7 +169,7 @@ void TAboutBox::BuildProductPage() {
   ProductName->Font.Height = -19;
   ProductName->Font.Style = fsBold;
   Version = Place<TLabel>(ProductPage, this, 12, 36, 200, 16);
-  Version->SetCaption("Version 8.0");
+  Version->SetCaption("Version " BX_VERSION_TEXT);
   Notice = Place<TLabel>(ProductPage, this, 12, 54, 400, 16);
   Notice->SetCaption("A launcher for the modifications of Quake-family games.");
   WebAddressLabel = Place<TUrlLabel>(ProductPage, this, 12, 72, 300, 18);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <tuple>
@@ -142,6 +143,32 @@ TEST_F(AboutBoxTest, PagesButtonsAndTheCaptionBar) {
   // The credits wait for their page.
   EXPECT_FALSE(box.CreditsDXDraw->Initialized());
   EXPECT_FALSE(box.CreditsTimer->Enabled());
+}
+
+namespace {
+// A program's product version as Explorer's Details tab shows it, or "".
+std::string ProductVersionOf(const std::string& program) {
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  char* value = nullptr;
+  UINT length = 0;
+  if (info.empty() || !GetFileVersionInfoA(program.c_str(), 0, DWORD(info.size()), info.data()) ||
+      !VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&value),
+                      &length))
+    return "";
+  return std::string(value);
+}
+}  // namespace
+
+// One version: the box and the credits show the one of the launcher's
+// version resource, which the installer gives the installed-programs list.
+TEST_F(AboutBoxTest, ShowsTheVersionOfTheLaunchersVersionResource) {
+  const std::string version = ProductVersionOf(BX_LAUNCHER_EXE);
+  ASSERT_EQ(version, "8.0");
+  TAboutBox box(nullptr, Host());
+  EXPECT_EQ(box.Version->Caption(), "Version " + version);
+  const std::vector<std::string> credits = CreditLines();
+  EXPECT_NE(std::find(credits.begin(), credits.end(), "Version " + version), credits.end());
 }
 
 TEST_F(AboutBoxTest, WithoutColouredCaptionsThereIsNoCaptionBar) {

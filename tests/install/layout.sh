@@ -40,6 +40,11 @@ check "no debug files in a user's folder" [ -z "$(find "$dest" -name '*.debug')"
 check "nothing but the delivered files" \
   [ "$(cd "$dest" && find . -maxdepth 1 ! -name . | LC_ALL=C sort | tr '\n' ' ')" = "./BXskineditor ./Brannox help.txt ./Brannox2000.exe ./Games.ini ./Logos ./Parameters.txt ./readme.txt " ]
 check "no skins\\ folder: the launcher writes its package on the first run" [ ! -e "$dest/skins" ]
+projects=$dest/BXskineditor/projects
+check "the default skin's project below the editor" [ -s "$projects/Bx2k8.bxn" -a -s "$projects/Bx2k8.bxc" ]
+check "the project is the one the built-in package is made from" \
+  cmp -s "$projects/Bx2k8.bxn" "$build/resources/defaultskin/Bx2k8.bxn"
+check "with its pictures" diff <(ls "$projects/Bx2k8 pictures") <(cd "$here/../../resources/defaultskin" && ls *.bmp)
 
 games=$dest/Games.ini params=$dest/Parameters.txt
 for text in "$games" "$params" "$dest/Brannox help.txt" "$dest/readme.txt"; do

@@ -7,6 +7,8 @@
 //                           of the first one (rects: its window region's rectangles)
 //   bxwin close CLASS [ms]  posts WM_CLOSE to each and waits until they are gone
 //   bxwin mutex NAME        exits 0 when a mutex of that name exists
+//   bxwin texts CLASS       prints the text of each visible one and of every
+//                           window inside it, a line each (empty ones left out)
 //   bxwin hit CLASS X,Y ... prints for each window point 1 when the first
 //                           one's region holds it, else 0 (no region: 1)
 //   bxwin tabs CLASS        prints the tab count of the first visible one's
@@ -57,6 +59,30 @@ int Info(HWND w) {
               IsWindowVisible(w) ? 1 : 0, top ? 1 : 0, rects, box.left, box.top, box.right, box.bottom);
   return 0;
 }
+// A window's text, also of another process's control (WM_GETTEXT).
+std::string Text(HWND w) {
+  char text[4096] = "";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
+BOOL CALLBACK AddWindow(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
+void PrintTexts(HWND w) {
+  std::vector<HWND> windows{w};
+  EnumChildWindows(w, AddWindow, LPARAM(&windows));
+  for (HWND each : windows) {
+    std::string text = Text(each);
+    for (char& c : text)
+      if (c == '\r' || c == '\n') c = ' ';
+    if (!text.empty()) std::printf("%s\n", text.c_str());
+  }
+}
+
 // The layer's alpha whenever it changes, over ms.
 void PrintAlphas(HWND w, const char* label, int ms) {
   std::printf("%s", label);
@@ -122,6 +148,11 @@ int main(int argc, char** argv) {
     PrintAlphas(found[0], "min", ms);
     ShowWindow(found[0], SW_RESTORE);
     PrintAlphas(found[0], "restore", ms);
+    return 0;
+  }
+  if (cmd == "texts") {
+    for (HWND w : Find(arg))
+      if (IsWindowVisible(w)) PrintTexts(w);
     return 0;
   }
   if (cmd == "tabs") {

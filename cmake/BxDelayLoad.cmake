@@ -44,13 +44,16 @@ function(bx_make_delay_libraries dir)
     find_library(BX_IMPORT_${lib} NAMES lib${lib}.a REQUIRED NO_CACHE)
     execute_process(COMMAND ${CMAKE_NM} -g ${BX_IMPORT_${lib}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
     # Each function has an import slot "__imp_NAME"; 32-bit names carry
-    # one more leading underscore and their argument size ("@8").
+    # one more leading underscore and their argument size ("@8"). Only that
+    # one underscore goes: comctl32's "_TrackMouseEvent" keeps its own, or the
+    # library would claim user32's TrackMouseEvent (CMake's "^_" would take
+    # every leading underscore, one after the other).
     string(REGEX MATCHALL "[ \t]I __imp_[^\r\n]+" slots "${symbols}")
     set(def "LIBRARY ${lib}.dll\nEXPORTS\n")
     foreach(slot ${slots})
       string(REGEX REPLACE "^[ \t]I __imp_" "" name "${slot}")
       if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-        string(REGEX REPLACE "^_" "" name "${name}")
+        string(SUBSTRING "${name}" 1 -1 name)
       endif()
       string(APPEND def "${name}\n")
     endforeach()
@@ -76,3 +79,23 @@ bx_make_delay_libraries(${BX_DELAYLIB_DIR})
 link_directories(BEFORE ${BX_DELAYLIB_DIR})
 set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -ldelayimp")
 set(CMAKE_C_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES} -ldelayimp")
+
+# The linker finds these libraries by name, so nothing tells the build that a
+# program depends on them: once every target is known, each program and
+# library that links is told to link again when they are made anew.
+function(bx_delay_link_depends dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE" OR type STREQUAL "SHARED_LIBRARY" OR type STREQUAL "MODULE_LIBRARY")
+      foreach(lib ${BX_DELAY_LOADED})
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${BX_DELAYLIB_DIR}/lib${lib}.a)
+      endforeach()
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdir ${subdirs})
+    bx_delay_link_depends(${subdir})
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL bx_delay_link_depends ${CMAKE_SOURCE_DIR})

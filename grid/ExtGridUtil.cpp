@@ -2,6 +2,7 @@
 #include "ExtGridUtil.h"
 
 #include <cctype>
+#include <cfloat>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -172,8 +173,11 @@ namespace {
 // A plain decimal ("-12", "+3.25", "0.5", "7.") of at most 15 significant
 // digits and 22 after the point: its digits and the power of ten are both
 // exact doubles, so their one rounded quotient is the correctly rounded value
-// that strtod gives too. False for every other form, which strtod reads.
+// that strtod gives too. False for every other form, which strtod reads, and
+// for every form where doubles are worked out wider (x87 arithmetic in the
+// 32-bit build rounds the quotient twice, a last digit off now and then).
 bool PlainDecimal(std::string_view s, double& out) {
+  if constexpr (FLT_EVAL_METHOD != 0) return false;
   static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   constexpr int MaxDigits = 15, MaxFraction = 22;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the 32-bit release programs (what users get; BX_PRESET=win64 for the
-# 64-bit ones, the default where no WoW64 Wine is built) and starts the launcher under Wine (prefix
+# 64-bit ones) and starts the launcher under Wine (prefix
 # build/wine/user) from its own launcher folder, build/run/, laid out as
 # "cmake --install" lays out a user's folder: the programs are replaced by
 # each build, while Games.ini, Parameters.txt, the help, the readme and the
@@ -11,8 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 ./scripts/setup.sh
-# The 32-bit build wants the WoW64 Wine; Debian's runs the 64-bit one.
-if [[ -f $(scripts/build-wine.sh --prefix)/.complete ]]; then preset=${BX_PRESET:-win32}; else preset=${BX_PRESET:-win64}; fi
+preset=${BX_PRESET:-win32}
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target Brannox2000 bxskined bx_delivered
 if [[ -z ${DISPLAY:-} ]]; then

@@ -5,9 +5,8 @@
 # to check the built skin package, unshare and mount for the small full
 # drive of the end-to-end tests), a static libjpeg (6b interface) for
 # each MinGW target, built from Debian's libjpeg-turbo source package into
-# .deps/, and with BX_BUILD_WINE=1 the Wine that runs the 32-bit programs as
-# well (scripts/build-wine.sh: built once per machine, kept outside the
-# checkout).
+# .deps/, and the 32-bit Wine that runs the 32-bit programs
+# (scripts/setup-i386.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/.deps
@@ -66,9 +65,5 @@ build_libjpeg() {  # triple prefix-name toolchain-file
 build_libjpeg x86_64-w64-mingw32 libjpeg-win64 "$root/cmake/mingw-w64-x86_64.cmake"
 build_libjpeg i686-w64-mingw32 libjpeg-win32 "$root/cmake/mingw-w64-i686.cmake"
 
-# Wine -----------------------------------------------------------------------
-# Debian's Wine runs the 64-bit programs. The WoW64 Wine that runs the 32-bit
-# ones too takes some 25 minutes to build; it is built when asked for.
-if [[ ${BX_BUILD_WINE:-0} == 1 ]]; then
-  "$root/scripts/build-wine.sh"
-fi
+# The 32-bit Wine -------------------------------------------------------------
+"$root/scripts/setup-i386.sh"

@@ -95,39 +95,37 @@ if build fuzz; then
   done
 fi
 
-# Windows programs under Wine, side by side: each test copies the run's base
-# prefix and starts its own X display. One Wine runs both builds; the 32-bit
-# test build also tests the release build's installer and programs.
+# Windows programs under Wine, side by side: each test copies its build's
+# base prefix and starts its own X display. The 32-bit test build also tests
+# the release build's installer and programs.
 windows=()
 build win64 && windows+=(win64)
 if build win32; then
   # The release build's import and delay-load slots, read from the files.
   phase "import slots win32"
-  if python3 tools/import-slots.py build/win32 > "$logs/import-slots-win32.log" 2>&1; then
+  if python3 tools/import-slots.py --dlls /usr/lib/i386-linux-gnu/wine/i386-windows build/win32 > "$logs/import-slots-win32.log" 2>&1; then
     echo "   import slots win32: passed"; passed=$((passed + 1))
   else
     tail -20 "$logs/import-slots-win32.log"; fail "import slots win32"
   fi
-  # Its tests want the WoW64 Wine (BX_BUILD_WINE=1 scripts/setup.sh).
-  if [[ -f $(scripts/build-wine.sh --prefix)/.complete ]]; then
-    build win32-test && windows+=(win32-test)
-  else
-    echo "== win32-test: not run, no WoW64 Wine here (BX_BUILD_WINE=1 scripts/setup.sh builds it)"
-  fi
+  build win32-test && windows+=(win32-test)
 fi
 if ((${#windows[@]})); then
-  phase "Wine prefix"
   source tests/support/xvfb.sh
-  source tests/support/wine-env.sh
-  rm -rf "$BX_WINE_ROOT"
-  if bx_xvfb_start; then
-    bx_wine_base
-    wineserver -k >/dev/null 2>&1 || true
-    bx_xvfb_stop
-    for preset in "${windows[@]}"; do BX_WINE_TESTS=$BX_WINE_ROOT/tests-$preset run_ctest "$preset"; done
-  else
-    fail "Xvfb"
-  fi
+  for preset in "${windows[@]}"; do
+    phase "Wine prefix $preset"
+    export BX_WINE_ROOT=$root/build/wine/$preset WINEPREFIX=$root/build/wine/$preset/base
+    source tests/support/wine-env.sh
+    rm -rf "$BX_WINE_ROOT"
+    if bx_xvfb_start; then
+      bx_wine_base
+      wineserver -k >/dev/null 2>&1 || true
+      bx_xvfb_stop
+      run_ctest "$preset"
+    else
+      fail "Xvfb"
+    fi
+  done
 fi
 phase ""
 

@@ -4,20 +4,26 @@ the file: every slot of the import table names a function, and every
 delay-load slot starts out pointing at its loader stub, in the program's code.
 A slot left 0 makes the first call of that function jump to address 0.
 
-usage: import-slots.py FILE_OR_FOLDER...   (folders: every .exe and .dll below)
+usage: import-slots.py [--dlls FOLDER]... FILE_OR_FOLDER...
+(folders: every .exe and .dll below). With --dlls (a folder of the system
+libraries the programs run with, 32-bit or 64-bit), every function imported,
+ordinarily or delay-loaded, must also be exported by the library it is taken
+from, where that library is in such a folder for the program's kind.
 Prints a line per file and one per fault; exits 1 when any file has a fault.
 
 The MinGW linker writes no delay-import directory. Its delay-load slots sit in
 the import address table beside the ordinary ones, each with its entry in the
 import lookup table at the same place of that parallel array: so every slot
-is checked through the two arrays, ordinary and delay-load ones alike.
+is checked through the two arrays, ordinary and delay-load ones alike. Which
+library a delay-load slot belongs to, its delay-import descriptor says: the
+one whose slot array starts nearest before it.
 """
 import os
 import struct
 import sys
 
 IMAGE_SCN_MEM_EXECUTE = 0x20000000
-DIR_IMPORT, DIR_IAT = 1, 12
+DIR_EXPORT, DIR_IMPORT, DIR_IAT = 0, 1, 12
 
 
 class PeError(Exception):
@@ -100,15 +106,54 @@ class Image:
             raise PeError("lookup entry 0x%x points outside the image" % entry)
         return self.name(entry + 2)
 
+    def exports(self):
+        """The names the image exports."""
+        rva, _ = self.dirs[DIR_EXPORT]
+        if not rva:
+            return set()
+        count, names = struct.unpack_from("<I4xI", self.bytes(self.offset(rva + 24, 12), 12))
+        return {self.name(self.u32(self.offset(names + 4 * i, 4))) for i in range(count)}
+
+    def delay_descriptors(self, slots, lag):
+        """{first slot RVA: library} of the delay-import descriptors, found by
+        the slot arrays they name: 8 words (attributes, the library's name,
+        its handle, the slot array, the lookup array, ...), as RVAs when the
+        attributes say so, else as addresses."""
+        found = {}
+        for first in slots:
+            for rva_form in (True, False):
+                value = first if rva_form else first + self.base
+                if value >= 1 << 32:
+                    continue
+                needle = struct.pack("<I", value)
+                at = self.data.find(needle)
+                while at >= 0:
+                    start = at - 12
+                    if start >= 0 and start % 4 == 0 and start + 32 <= len(self.data):
+                        attrs, name, _, iat, lookup = struct.unpack_from("<IIIII", self.data, start)
+                        fix = 0 if rva_form else self.base
+                        if attrs == int(rva_form) and lookup - fix == first - lag:
+                            try:
+                                library = self.name(name - fix)
+                            except PeError:
+                                library = ""
+                            if library.lower().endswith(".dll"):
+                                found[first] = library
+                    at = self.data.find(needle, at + 1)
+        return found
+
     def in_code(self, va):
         rva = va - self.base
         s = self.section_of(rva) if 0 <= rva < self.size else None
         return s is not None and s[4] & IMAGE_SCN_MEM_EXECUTE != 0
 
 
-def check(image):
-    """Returns (faults, ordinary slots, delay-load slots)."""
+def check(image, system=None):
+    """Returns (faults, ordinary slots, delay-load slots). system(kind,
+    library) gives the names a system library exports, or None."""
+    system = system or (lambda kind, library: None)
     faults = []
+    taken = []  # (library, function) of every slot
     ordinary = {}  # IAT slot RVA -> library, of the ordinary descriptors
     lag = None     # IAT RVA - lookup table RVA, the same for every descriptor
     rva, size = image.dirs[DIR_IMPORT]
@@ -133,12 +178,17 @@ def check(image):
                     break
                 ordinary[iat + i * image.ptr] = library
                 function = image.function(entry)
+                taken.append((library, function))
                 if slot != entry:
                     faults.append("%s!%s: slot holds 0x%x, not its lookup entry 0x%x" % (library, function, slot, entry))
 
     delayed = 0
     rva, size = image.dirs[DIR_IAT]
     if rva and lag is not None:
+        delay_slots = [at for at in range(rva, rva + size, image.ptr)
+                       if at not in ordinary and image.slot(at - lag)]
+        firsts = [at for at in delay_slots if at - image.ptr not in delay_slots]
+        descriptors = sorted(image.delay_descriptors(firsts, lag).items())
         for at in range(rva, rva + size, image.ptr):
             if at in ordinary:
                 continue
@@ -149,6 +199,11 @@ def check(image):
                 continue
             function = image.function(entry)
             delayed += 1
+            owners = [library for first, library in descriptors if first <= at]
+            if owners:
+                taken.append((owners[-1], function))
+            else:
+                faults.append("%s: delay-load slot at RVA 0x%x belongs to no delay-import descriptor" % (function, at))
             if not slot:
                 faults.append("%s: delay-load slot at RVA 0x%x holds 0" % (function, at))
             elif not image.in_code(slot):
@@ -156,7 +211,37 @@ def check(image):
                               % (function, at, slot))
     elif rva:
         faults.append("an import address table without an import directory")
+    for library, function in taken:
+        names = system(image.kind, library)
+        if names is not None and not function.startswith("#") and function not in names:
+            faults.append("%s!%s: %s exports no such function" % (library, function, library))
     return faults, len(ordinary), delayed
+
+
+class SystemLibraries:
+    """The exports of the libraries in the --dlls folders, by kind and name."""
+
+    def __init__(self, folders):
+        self.paths = {}
+        for folder in folders:
+            for n in os.listdir(folder):
+                self.paths.setdefault(n.lower(), []).append(os.path.join(folder, n))
+        self.cache = {}
+
+    def __call__(self, kind, library):
+        key = (kind, library.lower())
+        if key not in self.cache:
+            self.cache[key] = None
+            for path in self.paths.get(library.lower(), []):
+                try:
+                    with open(path, "rb") as f:
+                        image = Image(f.read())
+                except (OSError, PeError):
+                    continue
+                if image.kind == kind:
+                    self.cache[key] = image.exports()
+                    break
+        return self.cache[key]
 
 
 def files(args):
@@ -171,16 +256,21 @@ def files(args):
 
 
 def main(args):
+    folders = []
+    while len(args) >= 2 and args[0] == "--dlls":
+        folders.append(args[1])
+        args = args[2:]
     if not args:
-        print(__doc__.strip().splitlines()[3], file=sys.stderr)
+        print(__doc__.strip().splitlines()[5], file=sys.stderr)
         return 2
+    system = SystemLibraries(folders)
     bad = checked = 0
     for path in files(args):
         with open(path, "rb") as f:
             data = f.read()
         try:
             image = Image(data)
-            faults, ordinary, delayed = check(image)
+            faults, ordinary, delayed = check(image, system)
         except PeError as e:
             image, faults, ordinary, delayed = None, [str(e)], 0, 0
         checked += 1

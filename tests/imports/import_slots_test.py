@@ -1,24 +1,32 @@
 #!/usr/bin/env python3
-"""The import-slot check over the built programs, and the check's own
-faults: a copy of the launcher with one delay-load slot emptied, and one with
-a slot pointing outside the image, must both fail it.
-usage: import_slots_test.py CHECKER LAUNCHER FOLDER..."""
+"""The import-slot check over the built programs, every function checked
+against the system libraries' exports, and the check's own faults: a copy of
+the launcher with one delay-load slot emptied, and one with a slot pointing
+outside the image, must both fail it, and so must the launcher against a
+comctl32 that exports none of its functions.
+usage: import_slots_test.py [--dlls FOLDER]... CHECKER LAUNCHER FOLDER..."""
 import importlib.util
 import os
+import shutil
 import struct
 import subprocess
 import sys
 import tempfile
 
-checker, launcher, folders = sys.argv[1], sys.argv[2], sys.argv[3:]
+args = sys.argv[1:]
+dlls = []
+while args[:1] == ["--dlls"]:
+    dlls += args[:2]
+    args = args[2:]
+checker, launcher, folders = args[0], args[1], args[2:]
 spec = importlib.util.spec_from_file_location("import_slots", checker)
 slots = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(slots)
 failures = []
 
 
-def run(paths):
-    return subprocess.run([sys.executable, checker] + paths, capture_output=True, text=True)
+def run(paths, system=dlls):
+    return subprocess.run([sys.executable, checker] + system + paths, capture_output=True, text=True)
 
 
 def built_programs(folder):
@@ -74,6 +82,22 @@ else:
             result = run([path])
             if result.returncode == 0 or expect not in result.stdout:
                 failures.append("a launcher with a delay-load slot %s passed the check:\n%s" % (label, result.stdout))
+
+# A comctl32 that exports none of the launcher's comctl32 functions: user32,
+# of the launcher's kind, under that name.
+kind = image.kind
+user32 = next((os.path.join(d, "user32.dll") for d in dlls[1::2]
+               if os.path.exists(os.path.join(d, "user32.dll"))
+               and slots.Image(open(os.path.join(d, "user32.dll"), "rb").read()).kind == kind), None)
+if user32 is None:
+    failures.append("no %s user32.dll among the system libraries to stand in for comctl32" % kind)
+else:
+    with tempfile.TemporaryDirectory() as tmp:
+        shutil.copy(user32, os.path.join(tmp, "comctl32.dll"))
+        result = run([launcher], ["--dlls", tmp])
+        if result.returncode == 0 or "comctl32.dll exports no such function" not in result.stdout:
+            failures.append("a launcher whose comctl32 functions its comctl32 lacks passed the check:\n"
+                            + result.stdout)
 
 for f in failures:
     print("FAILED: " + f)

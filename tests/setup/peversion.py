@@ -3,12 +3,18 @@
   peversion.py FILE
 prints "FileVersion=a.b.c.d", "ProductVersion=a.b.c.d" (the fixed numbers)
 and one NAME=VALUE line per string of its StringFileInfo; nothing when the
-file has no version resource."""
+file has no version resource.
+  peversion.py --machine FILE
+prints PE32 for a 32-bit program, PE32+ for a 64-bit one."""
 import re
 import struct
 import sys
 
-data = open(sys.argv[1], "rb").read()
+data = open(sys.argv[-1], "rb").read()
+if sys.argv[1] == "--machine":
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    print("PE32" if struct.unpack_from("<H", data, pe + 24)[0] == 0x10B else "PE32+")
+    sys.exit(0)
 fixed = data.find(struct.pack("<I", 0xFEEF04BD))
 if fixed < 0:
     sys.exit(0)

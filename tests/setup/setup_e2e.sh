@@ -21,7 +21,14 @@ wait_until() {
 }
 drive_c=$WINEPREFIX/drive_c
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brannox 2000"
-uninstall_key='Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brannox2000'
+# A 32-bit installer on 64-bit Windows installs below "Program Files (x86)"
+# and writes its keys in the 32-bit view of the registry, as Windows has it.
+if python3 "$here/peversion.py" --machine "$BX_SETUP_FILE" | grep -qx PE32; then
+  program_files='Program Files (x86)' view='Wow6432Node\\'
+else
+  program_files='Program Files' view=
+fi
+uninstall_key='Software\\'$view'Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brannox2000'
 
 # setup ARGS...: runs the installer silently and waits for every process of
 # the prefix (the uninstaller runs on as a copy of itself).
@@ -97,15 +104,15 @@ launcher_leftovers() {
 case $1 in
 install)
   setup
-  d="$drive_c/Program Files/Brannox2000"
+  d="$drive_c/$program_files/Brannox2000"
   check "installed below Program Files by default" [ -f "$d/Brannox2000.exe" -a -f "$d/BXskineditor/bxskined.exe" ]
   check "the installed folder is the packed one" holds_stage "$d"
   check "brannox.ini [setup] version=3" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup version)" = 3 ]
-  check "brannox.ini [setup] dir is the folder" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup dir)" = 'C:\Program Files\Brannox2000' ]
+  check "brannox.ini [setup] dir is the folder" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup dir)" = "C:\\$program_files\\Brannox2000" ]
   check "Start-menu shortcut to the launcher" grep -qa 'Brannox2000\\Brannox2000.exe' "$menu/Brannox 2000.lnk"
   check "Start-menu shortcut to the skin editor" grep -qa 'BXskineditor\\bxskined.exe' "$menu/Brannox 2000 skin editor.lnk"
   check "the uninstaller is registered" has_key
-  check "with its command" grep -qF '"UninstallString"="\"C:\\Program Files\\Brannox2000\\uninstall.exe\""' "$WINEPREFIX/system.reg"
+  check "with its command" grep -qF '"UninstallString"="\"C:\\'"$program_files"'\\Brannox2000\\uninstall.exe\""' "$WINEPREFIX/system.reg"
   check "the default skin's project is installed below the editor" \
     [ -s "$d/BXskineditor/projects/Bx2k8.bxn" -a -f "$d/BXskineditor/projects/Bx2k8.bxc" -a -s "$d/BXskineditor/projects/Bx2k8 pictures/background.bmp" ]
   check "what was installed is recorded with its hashes" \
@@ -150,7 +157,7 @@ reinstall)
   done
   check "the logos kept" diff -r "$work/before/Logos" "$d/Logos"
   check "the program replaced" same_file "$BX_SETUP_STAGE/Brannox2000.exe" "$d/Brannox2000.exe"
-  check "nothing installed below Program Files" no_file "$drive_c/Program Files/Brannox2000"
+  check "nothing installed below Program Files" no_file "$drive_c/$program_files/Brannox2000"
   check "brannox.ini still names the folder" [ "$(bx_ini "$drive_c/windows/brannox.ini" setup dir)" = 'C:\Games\Brannox' ]
   # A brannox.ini that names another install stays when this one goes.
   printf '[setup]\r\nversion=3\r\ndir=D:\\Other\r\n' > "$drive_c/windows/brannox.ini"

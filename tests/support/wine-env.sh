@@ -1,5 +1,6 @@
 # Sourced by the test scripts: the Wine environment of a test run.
-#   BX_WINE_ROOT   folder of the run's prefixes (default build/wine)
+#   BX_WINE_ROOT   folder of the run's prefixes (default build/wine; the test
+#                  presets give each build build/wine/<preset>)
 #   BX_WINE_TESTS  folder of the tests' own prefixes (default BX_WINE_ROOT/tests;
 #                  scripts/test.sh gives each build its own)
 #   WINEPREFIX     the run's base prefix, made once from scratch
@@ -8,18 +9,11 @@
 # own drives and folders (its dosdevices links and drive types) before its
 # first Wine process starts.
 bx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# The WoW64 Wine of scripts/build-wine.sh (it runs the 32-bit and the 64-bit
-# programs alike) where it is built, ahead of any other on the PATH; else
-# Debian's, which runs the 64-bit programs only. bx_wine_32 says which.
-bx_wine_dir=$("$bx_root/scripts/build-wine.sh" --prefix)
-if [[ -x $bx_wine_dir/bin/wine && -f $bx_wine_dir/.complete ]]; then
-  [[ :$PATH: == *":$bx_wine_dir/bin:"* ]] || export PATH=$bx_wine_dir/bin:$PATH
-  bx_wine_32=1
-  bx_wine() { wine "$@"; }
-else
-  bx_wine_32=0
-  bx_wine() { if command -v wine64 >/dev/null; then wine64 "$@"; else wine "$@"; fi; }
-fi
+# Debian's Wine: its 64-bit loader starts every program, and hands a 32-bit
+# one to the 32-bit loader (wine32, run by qemu-user where the machine runs no
+# i386 program itself; scripts/setup.sh). Each build keeps its own prefixes:
+# the test presets give each its own BX_WINE_ROOT.
+bx_wine() { /usr/lib/wine/wine64 "$@"; }
 export BX_WINE_ROOT=${BX_WINE_ROOT:-$bx_root/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$BX_WINE_ROOT/base}
 export WINEDEBUG=${WINEDEBUG:--all}

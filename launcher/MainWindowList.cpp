@@ -29,11 +29,17 @@ SIZE TextSize(const TFont& font, const std::string& text) {
   const UINT last = static_cast<unsigned char>(text.back());
   ABC abc{};
   TEXTMETRICA metrics{};
+  const bool haveMetrics = GetTextMetricsA(screen.DC(), &metrics) != FALSE;
+  int past = 0;
   if (GetCharABCWidthsA(screen.DC(), last, last, &abc)) {
-    if (abc.abcC < 0) size.cx -= abc.abcC;
-  } else if (GetTextMetricsA(screen.DC(), &metrics)) {
-    size.cx += metrics.tmOverhang;  // a bitmap font made italic or bold
+    past = std::max(0, -abc.abcC);
+  } else if (haveMetrics) {
+    past = int(metrics.tmOverhang);  // a bitmap font made italic or bold
   }
+  // A font without an italic face is slanted when drawn, a quarter of its
+  // ascent at the top, and its widths need not tell.
+  if ((font.Style & fsItalic) && haveMetrics) past = std::max(past, int((metrics.tmAscent + 3) / 4));
+  size.cx += past;
   return size;
 }
 

@@ -1,8 +1,7 @@
 # Sourced by the test scripts: the Wine environment of a test run.
 #   BX_WINE_ROOT   folder of the run's prefixes (default build/wine; the test
 #                  presets give each build build/wine/<preset>)
-#   BX_WINE_TESTS  folder of the tests' own prefixes (default BX_WINE_ROOT/tests;
-#                  scripts/test.sh gives each build its own)
+#   BX_WINE_TESTS  folder of the tests' own prefixes (default BX_WINE_ROOT/tests)
 #   WINEPREFIX     the run's base prefix, made once from scratch
 # bx_wine_prefix NAME makes a private prefix for one test, as a fresh copy of
 # the base prefix, so that tests run side by side and a test can lay out its

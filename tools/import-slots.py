@@ -236,11 +236,11 @@ class SystemLibraries:
                 try:
                     with open(path, "rb") as f:
                         image = Image(f.read())
+                    if image.kind == kind:
+                        self.cache[key] = image.exports()
+                        break
                 except (OSError, PeError):
-                    continue
-                if image.kind == kind:
-                    self.cache[key] = image.exports()
-                    break
+                    continue  # not a library we can read: its names go unchecked
         return self.cache[key]
 
 

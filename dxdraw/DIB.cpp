@@ -305,22 +305,20 @@ void TDIB::DefineProperties(TFiler& filer) {
 }
 
 void TDIB::LoadFromStream(TStream& s) {
-  uint8_t head[14];
-  int64_t got = s.Read(head, 14);
+  uint8_t head[kBmpFileHeaderSize];
+  int64_t got = s.Read(head, kBmpFileHeaderSize);
   if (got == 0) return;
-  if (got < 14 || head[0] != 'B' || head[1] != 'M') throw EInvalidGraphic(kInvalid);
+  if (got < int64_t(kBmpFileHeaderSize) || head[0] != 'B' || head[1] != 'M') throw EInvalidGraphic(kInvalid);
   int64_t left = s.Size() - s.Position();
   if (left <= 0) {
     Clear();
     return;
   }
   if (left < 4) throw EInvalidGraphic(kInvalid);
-  // The file header's size, when it fits, says where the bitmap ends.
-  uint32_t fileSize = uint32_t(head[2] | head[3] << 8 | head[4] << 16 | uint32_t(head[5]) << 24);
-  int64_t n = fileSize >= 18 && int64_t(fileSize) - 14 <= left ? int64_t(fileSize) - 14 : left;
-  std::vector<uint8_t> bytes(size_t(14 + n));
-  std::memcpy(bytes.data(), head, 14);
-  s.ReadBuffer(bytes.data() + 14, n);
+  const uint64_t n = BmpFileExtent(head, kBmpFileHeaderSize + uint64_t(left));
+  std::vector<uint8_t> bytes((size_t)n);
+  std::memcpy(bytes.data(), head, kBmpFileHeaderSize);
+  s.ReadBuffer(bytes.data() + kBmpFileHeaderSize, int64_t(n - kBmpFileHeaderSize));
   TBmpImage bmp;
   try {
     bmp = DecodeBmpFile(bytes);
@@ -351,11 +349,8 @@ void TDIB::SaveToStream(TStream& s) {
                     : BitCount() == 24 ? pf24bit : pf32bit;
   const auto& table = FImage->ColorTable;
   std::vector<TRGBQuad> palette(table.begin(), table.begin() + FImage->ColorEntryCount);
-  auto bytes = EncodeBmpFile(Width(), Height(), pf, false, palette, FImage->Pixels);
-  // biClrUsed 0 for a full table, as readers expect (the count is implied).
-  constexpr size_t kClrUsed = 14 + 32;
-  if (FImage->ColorEntryCount > 0 && bytes.size() >= kClrUsed + 4)
-    std::memset(bytes.data() + kClrUsed, 0, 4);
+  // The table is always full: its count is left implied, as readers expect.
+  auto bytes = EncodeBmpFile(Width(), Height(), pf, false, palette, FImage->Pixels, TBmpColorsUsed::ZeroWhenFull);
   s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
 }
 

@@ -161,21 +161,16 @@ TLZWDecoder::TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::str
     FString[i] = &kLiterals.Bytes[i & 255];  // GIF's codes past 255 stand for their low byte
     FLength[i] = 1;
   }
-  Reset();
-}
-
-void TLZWDecoder::Reset() {
-  FWidth = FRootBits + 1;
-  FNextFree = FClear + 2;
-  FPrevious = -1;
 }
 
 TDecodeResult TLZWDecoder::Decode(std::span<const uint8_t> src, std::span<uint8_t> dst) {
   return FLsbFirst ? DecodeCodes<true>(src, dst) : DecodeCodes<false>(src, dst);
 }
 
-// The decoder's state lives in locals while it runs: stores to the output
-// (bytes, which may alias anything) would otherwise reload every member. The
+// A call decodes one whole stream: the code width and table start afresh, and
+// nothing is kept for a next call. The state lives in locals while it runs:
+// stores to the output (bytes, which may alias anything) would otherwise
+// reload every member. The
 // loop has one common case, a defined code after a defined code; clear, end,
 // the code being defined (KwKwK) and errors take the branch after it.
 template <bool LsbFirst>
@@ -287,9 +282,6 @@ TDecodeResult TLZWDecoder::DecodeCodes(std::span<const uint8_t> src, std::span<u
     out += n;
     define(code, at);
   }
-  FWidth = width;
-  FNextFree = nextFree;
-  FPrevious = previous;
   return {in, out};
 }
 

@@ -61,8 +61,10 @@ public:
 // The LZW string table and code reader shared by TIFF and GIF.
 class TLZWDecoder : public TDecoder {
 public:
-  // Short strings are moved eight bytes at a time: up to 7 bytes of dest past
-  // what it wrote may be overwritten too (never past dest.size()).
+  // Decodes one whole stream from its first code; nothing carries over
+  // between calls. Short strings are moved eight bytes at a time: up to 7
+  // bytes of dest past what it wrote may be overwritten too (never past
+  // dest.size()).
   TDecodeResult Decode(std::span<const uint8_t> source, std::span<uint8_t> dest) override;
 
 protected:
@@ -72,14 +74,13 @@ protected:
   TLZWDecoder(int rootBits, bool lsbFirst, bool earlyChange, std::string error);
 
 private:
-  void Reset();
   template <bool LsbFirst>
   TDecodeResult DecodeCodes(std::span<const uint8_t> source, std::span<uint8_t> dest);
   static constexpr int kTableSize = 4096;  // 12-bit codes
   int FRootBits;
   bool FLsbFirst, FEarlyChange;
   std::string FError;
-  int FClear, FEnd, FWidth = 0, FNextFree = 0, FPrevious = -1;
+  int FClear, FEnd;
   // An entry is the previous code's string and the next string's first byte,
   // which stand one after the other in the output: the table keeps where each
   // string starts (in the output of the running Decode; a literal's in a

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "ByteReader.h"
 #include "Streams.h"
 
 namespace {
@@ -23,14 +24,9 @@ namespace {
 // The published PAK layout: a 12-byte header ("PACK", directory offset,
 // directory length) and 64-byte directory entries of a 56-byte name, the
 // file position and the file length.
+constexpr size_t kHeaderSize = 12;
 constexpr int64_t kEntrySize = 64;
 constexpr size_t kNameSize = 56;
-
-int32_t ReadI32LE(TStream& s) {
-  uint8_t b[4];
-  s.ReadBuffer(b, sizeof b);
-  return int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
-}
 
 // The name of one entry: up to its first zero byte, at most the whole field.
 std::string EntryName(const uint8_t (&entry)[kEntrySize]) {
@@ -52,10 +48,12 @@ const char* PakFolderName(TPakFileType type) {
 }
 
 void ReadPakDirectory(TStream& s, TPakFileType type, TStringList& list) {
-  uint8_t ident[4];
-  s.ReadBuffer(ident, sizeof ident);  // "PACK"; not checked
-  const int32_t dirOffset = ReadI32LE(s);
-  const int32_t dirLength = ReadI32LE(s);
+  uint8_t header[kHeaderSize];
+  s.ReadBuffer(header, sizeof header);
+  TByteReader<EReadError> r(header, "Stream read error");
+  r.Skip(4);  // "PACK"; not checked
+  const int32_t dirOffset = r.I32LE();
+  const int32_t dirLength = r.I32LE();
   // A move to before the file's start fails as a read would.
   if (dirOffset < 0) throw EReadError();
   s.SetPosition(dirOffset);

@@ -11,19 +11,23 @@
 
 #include "ByteReader.h"
 #include "cabfiles.h"
+#include "cabfiles_layout.h"
 
 namespace {
 
-// Field offsets of the cabinet header (CFHEADER).
-constexpr size_t kHeaderSize = 36;        // fixed part of CFHEADER
-constexpr size_t kFolderSize = 8;         // CFFOLDER without reserve
-constexpr size_t kDataHeaderSize = 8;     // CFDATA: csum, cbData, cbUncomp
-constexpr size_t kFileHeaderSize = 16;    // CFFILE before its name
-constexpr uint16_t kFlagPrevCabinet = 0x0001, kFlagNextCabinet = 0x0002, kFlagReservePresent = 0x0004;
-constexpr uint32_t kMaxBlockUncompressed = 32768;  // a data block unpacks to at most 32 KiB
-constexpr uint16_t kFirstContinuedFolder = 0xFFFD;  // iFolder values of members split across cabinets
-
 class ECabinetBytes : public ECABFileError { using ECABFileError::ECABFileError; };
+using TCabinetReader = TByteReader<ECabinetBytes>;
+
+// The field at `at` (a record's start plus the field's offset); the reader
+// then stands after it.
+uint32_t U32At(TCabinetReader& r, size_t at) {
+  r.Seek(at);
+  return r.U32LE();
+}
+uint16_t U16At(TCabinetReader& r, size_t at) {
+  r.Seek(at);
+  return r.U16LE();
+}
 
 // The checksum of a data block: the 32-bit little-endian words XORed, the
 // 1 to 3 bytes left over taken first byte highest.
@@ -42,44 +46,45 @@ uint32_t BlockChecksum(std::span<const uint8_t> bytes, uint32_t seed) {
 
 uint32_t CabinetBlockChecksum(std::span<const uint8_t> block) {
   // The sum covers the data, then the block's cbData and cbUncomp fields.
-  if (block.size() < kDataHeaderSize) return 0;
-  return BlockChecksum(block.subspan(4, 4), BlockChecksum(block.subspan(kDataHeaderSize), 0));
+  if (block.size() < CFDATA::kSize) return 0;
+  return BlockChecksum(block.subspan(CFDATA::cbData, 4), BlockChecksum(block.subspan(CFDATA::ab), 0));
 }
 
 void CheckCabinetBytes(std::span<const uint8_t> bytes, const std::string& name) {
   const std::string truncated = FDIErrorText(12) + ": " + name;
   const std::string corrupt = FDIErrorText(4) + ": " + name;
-  TByteReader<ECabinetBytes> r(bytes, truncated);
-  r.Need(kHeaderSize);
-  if (bytes[0] != 'M' || bytes[1] != 'S' || bytes[2] != 'C' || bytes[3] != 'F')
+  TCabinetReader r(bytes, truncated);
+  r.Need(CFHEADER::kSize);
+  if (!CFHEADER::HasSignature(bytes))
     throw ECABFileError(FDIErrorText(2) + ": " + name);
-  r.Seek(8);
-  uint32_t cbCabinet = r.U32LE();
-  r.Seek(16);
-  uint32_t coffFiles = r.U32LE();
-  r.Seek(26);
-  uint16_t cFolders = r.U16LE(), cFiles = r.U16LE(), flags = r.U16LE();
+  uint32_t cbCabinet = U32At(r, CFHEADER::cbCabinet);
+  uint32_t coffFiles = U32At(r, CFHEADER::coffFiles);
+  uint16_t cFolders = U16At(r, CFHEADER::cFolders);
+  uint16_t cFiles = U16At(r, CFHEADER::cFiles);
+  uint16_t flags = U16At(r, CFHEADER::flags);
   if (cbCabinet > bytes.size()) throw ECABFileError(truncated);
-  if (cbCabinet < kHeaderSize) throw ECABFileError(corrupt);
-  if (flags & (kFlagPrevCabinet | kFlagNextCabinet | kFlagReservePresent)) return;
+  if (cbCabinet < CFHEADER::kSize) throw ECABFileError(corrupt);
+  if (flags & (CFHEADER::cfhdrPREV_CABINET | CFHEADER::cfhdrNEXT_CABINET | CFHEADER::cfhdrRESERVE_PRESENT)) return;
 
   // From here every offset must stay inside the cabinet's own length.
-  TByteReader<ECabinetBytes> cab(bytes.first(cbCabinet), corrupt);
+  TCabinetReader cab(bytes.first(cbCabinet), corrupt);
   std::vector<uint64_t> folderSizes;  // uncompressed bytes per folder
   for (uint16_t f = 0; f < cFolders; ++f) {
-    cab.Seek(kHeaderSize + size_t(f) * kFolderSize);
-    uint32_t coffCabStart = cab.U32LE();
-    uint16_t cCFData = cab.U16LE();
-    cab.U16LE();  // typeCompress: the library knows its types
+    const size_t folder = CFHEADER::kSize + size_t(f) * CFFOLDER::kSize;
+    uint32_t coffCabStart = U32At(cab, folder + CFFOLDER::coffCabStart);
+    uint16_t cCFData = U16At(cab, folder + CFFOLDER::cCFData);
+    // typeCompress is left to the library, which knows its types.
     cab.Seek(coffCabStart);
     uint64_t unpacked = 0;
     for (uint16_t d = 0; d < cCFData; ++d) {
-      size_t start = cab.Offset();
-      uint32_t csum = cab.U32LE();
-      uint16_t cbData = cab.U16LE(), cbUncomp = cab.U16LE();
+      const size_t start = cab.Offset();
+      uint32_t csum = U32At(cab, start + CFDATA::csum);
+      uint16_t cbData = U16At(cab, start + CFDATA::cbData);
+      uint16_t cbUncomp = U16At(cab, start + CFDATA::cbUncomp);
+      cab.Seek(start + CFDATA::ab);
       cab.Skip(cbData);
-      if (cbUncomp > kMaxBlockUncompressed) throw ECABFileError(corrupt);
-      if (csum != 0 && csum != CabinetBlockChecksum(bytes.subspan(start, kDataHeaderSize + cbData)))
+      if (cbUncomp > CFDATA::kMaxUncomp) throw ECABFileError(corrupt);
+      if (csum != 0 && csum != CabinetBlockChecksum(bytes.subspan(start, CFDATA::kSize + cbData)))
         throw ECABFileError(corrupt);
       unpacked += cbUncomp;
     }
@@ -88,11 +93,12 @@ void CheckCabinetBytes(std::span<const uint8_t> bytes, const std::string& name) 
 
   cab.Seek(coffFiles);
   for (uint16_t i = 0; i < cFiles; ++i) {
-    uint32_t cbFile = cab.U32LE();
-    uint32_t uoffFolderStart = cab.U32LE();
-    uint16_t iFolder = cab.U16LE();
-    cab.Skip(kFileHeaderSize - 10);  // date, time, attribs
-    if (iFolder >= kFirstContinuedFolder || iFolder >= folderSizes.size()) throw ECABFileError(corrupt);
+    const size_t file = cab.Offset();
+    uint32_t cbFile = U32At(cab, file + CFFILE::cbFile);
+    uint32_t uoffFolderStart = U32At(cab, file + CFFILE::uoffFolderStart);
+    uint16_t iFolder = U16At(cab, file + CFFILE::iFolder);
+    cab.Seek(file + CFFILE::szName);  // past date, time, attribs
+    if (iFolder >= CFFILE::ifoldCONTINUED_FROM_PREV || iFolder >= folderSizes.size()) throw ECABFileError(corrupt);
     if (uint64_t(uoffFolderStart) + cbFile > folderSizes[iFolder]) throw ECABFileError(corrupt);
     // The name ends with a zero inside the cabinet.
     while (cab.U8() != 0) {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <set>
+#include <map>
 
 #include "cabfiles.h"
 // Handles.h before any windows.h: it brings in the colour functions first.
@@ -34,17 +34,22 @@ constexpr USHORT kDosAttributeMask = 0x27;  // read-only, hidden, system, archiv
 struct TCompressRun {
   TCABFile* Cab = nullptr;
   std::exception_ptr Raised;  // from the progress event
-  std::set<INT_PTR> Open;     // handles the library has not closed yet
+  // Files the library has open; owned here until it closes them, since
+  // after an aborted run it may leave a source or a temporary file open.
+  std::map<INT_PTR, TFileHandle> Open;
 
   INT_PTR Opened(INT_PTR hf) {
-    if (hf != -1) Open.insert(hf);
+    if (hf != -1) Open.emplace(hf, TFileHandle(cabio::ToHandle(hf)));
     return hf;
   }
-  // After an aborted run the library may leave a source or a temporary file open.
-  void CloseLeftovers() {
-    for (INT_PTR hf : Open) CloseHandle(cabio::ToHandle(hf));
-    Open.clear();
+  // The library closes a file itself: it is no longer ours to close.
+  void Closing(INT_PTR hf) {
+    auto it = Open.find(hf);
+    if (it == Open.end()) return;
+    it->second.Release();
+    Open.erase(it);
   }
+  void CloseLeftovers() { Open.clear(); }
 
   static TCompressRun& Of(void* pv) { return *static_cast<TCompressRun*>(pv); }
   // One file's data is compressed: count it and report the progress.
@@ -80,7 +85,7 @@ UINT BX_DIAMONDAPI CabCbWrite(INT_PTR hf, void* memory, UINT cb, int* err, void*
 }
 int BX_DIAMONDAPI CabCbClose(INT_PTR hf, int* err, void* pv) {
   *err = 0;
-  TCompressRun::Of(pv).Open.erase(hf);
+  TCompressRun::Of(pv).Closing(hf);
   return cabio::Close(hf);
 }
 long BX_DIAMONDAPI CabCbSeek(INT_PTR hf, long dist, int seektype, int* err, void* pv) {
@@ -127,16 +132,17 @@ long BX_DIAMONDAPI CabCbStatus(UINT typeStatus, ULONG cb1, ULONG cb2, void* pv) 
 INT_PTR BX_DIAMONDAPI CabCbOpenInfo(char* pszName, USHORT* pdate, USHORT* ptime, USHORT* pattribs, int* err,
                                    void* pv) {
   *err = 0;
-  HANDLE query = CreateFileA(pszName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (query == INVALID_HANDLE_VALUE) return -1;
-  BY_HANDLE_FILE_INFORMATION info;
-  FILETIME local;
-  bool ok = GetFileInformationByHandle(query, &info) && FileTimeToLocalFileTime(&info.ftLastWriteTime, &local) &&
-            FileTimeToDosDateTime(&local, pdate, ptime);
-  CloseHandle(query);
-  if (!ok) return -1;
-  *pattribs = USHORT(info.dwFileAttributes & kDosAttributeMask);
+  {  // the query's handle is closed before the file is opened to be read
+    TFileHandle query(CreateFileA(pszName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!query) return -1;
+    BY_HANDLE_FILE_INFORMATION info;
+    FILETIME local;
+    if (!GetFileInformationByHandle(query.Get(), &info) || !FileTimeToLocalFileTime(&info.ftLastWriteTime, &local) ||
+        !FileTimeToDosDateTime(&local, pdate, ptime))
+      return -1;
+    *pattribs = USHORT(info.dwFileAttributes & kDosAttributeMask);
+  }
   return TCompressRun::Of(pv).Opened(cabio::Open(pszName, 0 /* _O_RDONLY */));
 }
 
@@ -190,11 +196,10 @@ std::string FullPath(const std::string& name) {
 }
 
 int32_t GetFileSizeOf(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return 0;
+  TFileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!h) return 0;
   LARGE_INTEGER size = {};
-  GetFileSizeEx(h, &size);
-  CloseHandle(h);
+  GetFileSizeEx(h.Get(), &size);
   return int32_t(size.QuadPart);
 }
 

@@ -5,8 +5,10 @@
 #include <span>
 #include <vector>
 
+#include "cabfiles_layout.h"
+
 // The most input a cabinet data block holds.
-constexpr size_t kCabinetBlockSize = 32768;
+constexpr size_t kCabinetBlockSize = CFDATA::kMaxUncomp;
 
 // A folder's bytes as MSZIP blocks: each block is "CK" and one complete raw
 // deflate stream of the next 32 KiB (less for the last). A reader inflates a

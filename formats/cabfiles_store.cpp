@@ -3,18 +3,11 @@
 #include <limits>
 
 #include "cabfiles.h"
+#include "cabfiles_layout.h"
 #include "cabfiles_mszip.h"
 
 namespace {
 
-// Sizes and values of the cabinet format's records.
-constexpr size_t kHeaderSize = 36;          // CFHEADER without reserve
-constexpr size_t kFolderSize = 8;           // CFFOLDER without reserve
-constexpr size_t kFileHeaderSize = 16;      // CFFILE before its name
-constexpr size_t kDataHeaderSize = 8;       // CFDATA: csum, cbData, cbUncomp
-constexpr uint16_t kCompressNone = 0;       // typeCompress tcompTYPE_NONE
-constexpr uint16_t kCompressMSZIP = 1;      // typeCompress tcompTYPE_MSZIP
-constexpr uint16_t kAttribArchive = 0x20;   // _A_ARCH
 constexpr size_t kMaxName = 255;            // CB_MAX_FILENAME less its zero
 constexpr uint16_t kMaxCount = 0xFFFF;      // cFiles, cCFData are 16-bit
 
@@ -59,27 +52,30 @@ std::vector<uint8_t> MakeCabinet(std::span<const TCabinetMember> members, uint16
   if (blocks > kMaxCount || total > std::numeric_limits<uint32_t>::max() / 2)
     throw ECABFileError("Members too large for one cabinet");
 
-  std::vector<uint8_t> out(kHeaderSize + kFolderSize);
-  out[0] = 'M', out[1] = 'S', out[2] = 'C', out[3] = 'F';
-  out[24] = 3, out[25] = 1;  // version 1.3
-  Put16(out, 26, 1);         // cFolders
-  Put16(out, 28, uint16_t(members.size()));
-  Put32(out, 16, uint32_t(out.size()));  // coffFiles
+  // One folder, right after the header; the members, then the data blocks.
+  constexpr size_t folder = CFHEADER::kSize;
+  std::vector<uint8_t> out(CFHEADER::kSize + CFFOLDER::kSize);
+  std::copy_n(CFHEADER::kSignature, sizeof CFHEADER::kSignature, out.begin() + CFHEADER::signature);
+  out[CFHEADER::versionMinor] = 3, out[CFHEADER::versionMajor] = 1;
+  Put16(out, CFHEADER::cFolders, 1);
+  Put16(out, CFHEADER::cFiles, uint16_t(members.size()));
+  Put32(out, CFHEADER::coffFiles, uint32_t(out.size()));
   uint32_t offset = 0;
   for (const auto& m : members) {
-    size_t at = Grow(out, kFileHeaderSize + m.Name.size() + 1);
-    Put32(out, at, uint32_t(m.Bytes.size()));
-    Put32(out, at + 4, offset);  // uoffFolderStart; iFolder 0
-    Put16(out, at + 10, dosDate);
-    Put16(out, at + 12, dosTime);
-    Put16(out, at + 14, kAttribArchive);
-    std::copy(m.Name.begin(), m.Name.end(), out.begin() + std::ptrdiff_t(at + kFileHeaderSize));
+    size_t at = Grow(out, CFFILE::kSize + m.Name.size() + 1);
+    Put32(out, at + CFFILE::cbFile, uint32_t(m.Bytes.size()));
+    Put32(out, at + CFFILE::uoffFolderStart, offset);  // iFolder 0
+    Put16(out, at + CFFILE::date, dosDate);
+    Put16(out, at + CFFILE::time, dosTime);
+    Put16(out, at + CFFILE::attribs, CFFILE::kArchive);
+    std::copy(m.Name.begin(), m.Name.end(), out.begin() + std::ptrdiff_t(at + CFFILE::szName));
     offset += uint32_t(m.Bytes.size());
   }
 
-  Put32(out, kHeaderSize, uint32_t(out.size()));  // coffCabStart
-  Put16(out, kHeaderSize + 4, uint16_t(blocks));
-  Put16(out, kHeaderSize + 6, compression == typMSZIP ? kCompressMSZIP : kCompressNone);
+  Put32(out, folder + CFFOLDER::coffCabStart, uint32_t(out.size()));
+  Put16(out, folder + CFFOLDER::cCFData, uint16_t(blocks));
+  Put16(out, folder + CFFOLDER::typeCompress,
+        compression == typMSZIP ? CFFOLDER::tcompTYPE_MSZIP : CFFOLDER::tcompTYPE_NONE);
   // The folder is the members' bytes end to end, cut into 32 KiB blocks.
   std::vector<uint8_t> stream;
   stream.reserve(size_t(total));
@@ -90,12 +86,13 @@ std::vector<uint8_t> MakeCabinet(std::span<const TCabinetMember> members, uint16
     size_t n = std::min(kCabinetBlockSize, unpacked);
     unpacked -= n;
     if (data.size() > 0xFFFF) throw ECABFileError(FCIErrorText(8));
-    size_t at = Grow(out, kDataHeaderSize + data.size());
-    Put16(out, at + 4, uint16_t(data.size()));
-    Put16(out, at + 6, uint16_t(n));
-    std::copy(data.begin(), data.end(), out.begin() + std::ptrdiff_t(at + kDataHeaderSize));
-    Put32(out, at, CabinetBlockChecksum(std::span<const uint8_t>(out).subspan(at, kDataHeaderSize + data.size())));
+    size_t at = Grow(out, CFDATA::kSize + data.size());
+    Put16(out, at + CFDATA::cbData, uint16_t(data.size()));
+    Put16(out, at + CFDATA::cbUncomp, uint16_t(n));
+    std::copy(data.begin(), data.end(), out.begin() + std::ptrdiff_t(at + CFDATA::ab));
+    Put32(out, at + CFDATA::csum,
+          CabinetBlockChecksum(std::span<const uint8_t>(out).subspan(at, CFDATA::kSize + data.size())));
   }
-  Put32(out, 8, uint32_t(out.size()));  // cbCabinet
+  Put32(out, CFHEADER::cbCabinet, uint32_t(out.size()));
   return out;
 }

@@ -20,6 +20,7 @@
 #include "Handles.h"
 #include "cabfiles_fdi.h"
 #include "cabfiles_io.h"
+#include "cabfiles_layout.h"
 #include "Dialogs.h"
 
 #include <cstdlib>
@@ -226,7 +227,7 @@ void CheckCabinetFile(const std::string& file) {
         bytes.clear();
     }
   }
-  if (bytes.size() >= 4 && bytes[0] == 'M' && bytes[1] == 'S' && bytes[2] == 'C' && bytes[3] == 'F')
+  if (CFHEADER::HasSignature(bytes))
     CheckCabinetBytes(bytes, file);
 }
 

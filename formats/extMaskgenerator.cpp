@@ -108,25 +108,44 @@ void GenerateMaskFile(const TBitmap& bitmap, TColor transparent, const std::stri
   SaveFileAtomically(fileName, [&](TStream& s) { s.WriteBuffer(bytes.data(), int64_t(bytes.size())); });
 }
 
+namespace {
+TRegionHeader ReadRegionHeader(TByteReader<EMaskFile>& r) {
+  TRegionHeader h;
+  h.dwSize = r.U32LE();
+  h.iType = r.U32LE();
+  h.nCount = r.U32LE();
+  h.nRgnSize = r.U32LE();
+  h.BoundLeft = r.I32LE();
+  h.BoundTop = r.I32LE();
+  h.BoundRight = r.I32LE();
+  h.BoundBottom = r.I32LE();
+  return h;
+}
+}  // namespace
+
+std::optional<TRegionHeader> ReadRegionHeader(std::span<const uint8_t> regionData) {
+  TByteReader<EMaskFile> r(regionData, "Invalid mask data");
+  try {
+    return ReadRegionHeader(r);
+  } catch (const EMaskFile&) {
+    return std::nullopt;
+  }
+}
+
 bool CheckMaskData(std::span<const uint8_t> regionData) {
   TByteReader<EMaskFile> r(regionData, "Invalid mask data");
   try {
-    uint32_t dwSize = r.U32LE();
-    uint32_t iType = r.U32LE();
-    uint32_t nCount = r.U32LE();
-    uint32_t nRgnSize = r.U32LE();
-    int32_t boundLeft = r.I32LE(), boundTop = r.I32LE();
-    int32_t boundRight = r.I32LE(), boundBottom = r.I32LE();
-    if (dwSize != kRegionHeaderSize || iType != 1) return false;
+    const TRegionHeader h = ReadRegionHeader(r);
+    if (h.dwSize != kRegionHeaderSize || h.iType != 1) return false;
     // The count must describe exactly the bytes that follow the header.
-    if (r.Left() % kRegionRectSize != 0 || r.Left() / kRegionRectSize != nCount) return false;
+    if (r.Left() % kRegionRectSize != 0 || r.Left() / kRegionRectSize != h.nCount) return false;
     // A writer that does not know the size may leave nRgnSize 0.
-    if (nRgnSize != 0 && uint64_t(nRgnSize) != uint64_t(nCount) * kRegionRectSize) return false;
-    if (boundLeft > boundRight || boundTop > boundBottom) return false;
-    for (uint32_t i = 0; i < nCount; ++i) {
+    if (h.nRgnSize != 0 && uint64_t(h.nRgnSize) != uint64_t(h.nCount) * kRegionRectSize) return false;
+    if (h.BoundLeft > h.BoundRight || h.BoundTop > h.BoundBottom) return false;
+    for (uint32_t i = 0; i < h.nCount; ++i) {
       int32_t left = r.I32LE(), top = r.I32LE(), right = r.I32LE(), bottom = r.I32LE();
       if (left >= right || top >= bottom) return false;
-      if (left < boundLeft || top < boundTop || right > boundRight || bottom > boundBottom) return false;
+      if (left < h.BoundLeft || top < h.BoundTop || right > h.BoundRight || bottom > h.BoundBottom) return false;
     }
     return true;
   } catch (const EMaskFile&) {
@@ -135,12 +154,15 @@ bool CheckMaskData(std::span<const uint8_t> regionData) {
 }
 
 std::optional<std::vector<uint8_t>> ParseMaskBytes(std::span<const uint8_t> file) {
-  if (file.size() < 4) return std::nullopt;
-  const uint32_t n = uint32_t(file[0]) | uint32_t(file[1]) << 8 | uint32_t(file[2]) << 16 | uint32_t(file[3]) << 24;
-  if (uint64_t(n) > file.size() - 4) return std::nullopt;
-  std::span<const uint8_t> data = file.subspan(4, n);
-  if (n > 0 && !CheckMaskData(data)) return std::nullopt;
-  return std::vector<uint8_t>(data.begin(), data.end());
+  TByteReader<EMaskFile> r(file, "Invalid mask file");
+  try {
+    const uint32_t n = r.U32LE();
+    std::span<const uint8_t> data = r.Bytes(n);
+    if (n > 0 && !CheckMaskData(data)) return std::nullopt;
+    return std::vector<uint8_t>(data.begin(), data.end());
+  } catch (const EMaskFile&) {
+    return std::nullopt;
+  }
 }
 
 std::vector<uint8_t> MaskFileBytes(std::span<const uint8_t> regionData) {

@@ -15,6 +15,17 @@ class TBitmap;
 constexpr size_t kRegionHeaderSize = 32;
 constexpr size_t kRegionRectSize = 16;
 
+// The header of region data (RGNDATAHEADER), little-endian on disk: its own
+// size, the type (1, RDH_RECTANGLES), the rectangle count, their byte size
+// and the bounding rectangle (rcBound) of them all.
+struct TRegionHeader {
+  uint32_t dwSize = 0, iType = 0, nCount = 0, nRgnSize = 0;
+  int32_t BoundLeft = 0, BoundTop = 0, BoundRight = 0, BoundBottom = 0;
+};
+// The header at the start of region data, or nullopt when the bytes are
+// shorter than one. Checks nothing else: see CheckMaskData.
+std::optional<TRegionHeader> ReadRegionHeader(std::span<const uint8_t> regionData);
+
 // The region data (header, then the rectangles band by band) that Windows'
 // own region functions give for the union of the one-pixel-high runs of
 // pixels that differ from `transparent`; empty when there is no such pixel.

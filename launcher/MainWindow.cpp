@@ -142,14 +142,10 @@ void TMainWindow::ShowBuiltInOutline() {
 
 namespace {
 // Whether region data lies within a face of this size: its bounding
-// rectangle (header bytes 16..31) starts at or after 0, 0 and ends inside.
+// rectangle starts at or after 0, 0 and ends inside.
 bool OutlineFits(const std::vector<uint8_t>& data, int width, int height) {
-  if (data.size() < kRegionHeaderSize) return false;
-  auto at = [&](size_t offset) {
-    return int32_t(uint32_t(data[offset]) | uint32_t(data[offset + 1]) << 8 | uint32_t(data[offset + 2]) << 16 |
-                   uint32_t(data[offset + 3]) << 24);
-  };
-  return at(16) >= 0 && at(20) >= 0 && at(24) <= width && at(28) <= height;
+  const auto h = ReadRegionHeader(data);
+  return h && h->BoundLeft >= 0 && h->BoundTop >= 0 && h->BoundRight <= width && h->BoundBottom <= height;
 }
 }  // namespace
 

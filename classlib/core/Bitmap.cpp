@@ -320,17 +320,13 @@ TColor TBitmap::TransparentColor() const {
 }
 
 void TBitmap::LoadFromStream(TStream& s) {
-  // The file header's size says how far this bitmap reaches; a picture stream
-  // carries more after it, a plain file ends there.
-  int64_t start = s.Position();
-  uint8_t head[14];
-  s.ReadBuffer(head, 14);
-  uint32_t fileSize = uint32_t(head[2] | head[3] << 8 | head[4] << 16 | uint32_t(head[5]) << 24);
-  int64_t left = s.Size() - start;
-  int64_t n = (fileSize >= 14 && fileSize <= left) ? fileSize : left;
+  const int64_t start = s.Position();
+  uint8_t head[kBmpFileHeaderSize];
+  s.ReadBuffer(head, kBmpFileHeaderSize);
+  const uint64_t n = BmpFileExtent(head, uint64_t(s.Size() - start));
   std::vector<uint8_t> bytes((size_t)n);
-  std::memcpy(bytes.data(), head, 14);
-  s.ReadBuffer(bytes.data() + 14, n - 14);
+  std::memcpy(bytes.data(), head, kBmpFileHeaderSize);
+  s.ReadBuffer(bytes.data() + kBmpFileHeaderSize, int64_t(n - kBmpFileHeaderSize));
   LoadFromBytes(bytes);
 }
 

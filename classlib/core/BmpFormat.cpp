@@ -237,13 +237,21 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
   return img;
 }
 
+uint64_t BmpFileExtent(std::span<const uint8_t> fileHeader, uint64_t available) {
+  Reader r(fileHeader, kInvalid);
+  r.Skip(2);  // "BM"
+  const uint32_t bfSize = r.U32LE();
+  // A size below the two headers' cannot be a bitmap's: it is not a size.
+  return bfSize >= kBmpFileHeaderSize + kBmpCoreHeaderSize && bfSize <= available ? bfSize : available;
+}
+
 TBmpImage DecodeBmpFile(std::span<const uint8_t> file) {
   Reader r(file, kInvalid);
   if (r.U8() != 'B' || r.U8() != 'M') Invalid();
   r.Skip(8);  // file size, reserved
   uint32_t offBits = r.U32LE();
-  size_t pixelOffset = offBits >= 14 && offBits < file.size() ? offBits - 14 : 0;
-  return DecodeBmpInfo(file.subspan(14), pixelOffset);
+  size_t pixelOffset = offBits >= kBmpFileHeaderSize && offBits < file.size() ? offBits - kBmpFileHeaderSize : 0;
+  return DecodeBmpInfo(file.subspan(kBmpFileHeaderSize), pixelOffset);
 }
 
 size_t BmpImageBytes(int width, int height, TPixelFormat pf) {
@@ -251,11 +259,11 @@ size_t BmpImageBytes(int width, int height, TPixelFormat pf) {
 }
 
 std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, bool topDown,
-                                     const std::vector<TRGBQuad>& palette) {
+                                     const std::vector<TRGBQuad>& palette, TBmpColorsUsed colorsUsed) {
   int bitCount = TBitmap::BitsOf(pf);
   bool fields = pf == pf16bit;
   size_t colors = bitCount <= 8 ? std::min(palette.size(), size_t(1) << bitCount) : 0;
-  size_t headerBytes = 14 + 40 + (fields ? 12 : 0) + colors * 4;
+  size_t headerBytes = kBmpFileHeaderSize + 40 + (fields ? 12 : 0) + colors * 4;
   size_t imageBytes = BmpImageBytes(width, height, pf);
   std::vector<uint8_t> out;
   out.reserve(headerBytes);
@@ -275,7 +283,8 @@ std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, boo
   u32(uint32_t(imageBytes));
   u32(0);  // resolution: unknown
   u32(0);
-  u32(uint32_t(colors));
+  bool full = bitCount <= 8 && colors == size_t(1) << bitCount;
+  u32(colorsUsed == TBmpColorsUsed::ZeroWhenFull && full ? 0 : uint32_t(colors));  // biClrUsed
   u32(0);
   if (fields) {
     u32(0xF800);
@@ -292,8 +301,9 @@ std::vector<uint8_t> EncodeBmpHeader(int width, int height, TPixelFormat pf, boo
 }
 
 std::vector<uint8_t> EncodeBmpFile(int width, int height, TPixelFormat pf, bool topDown,
-                                   const std::vector<TRGBQuad>& palette, std::span<const uint8_t> bits) {
-  std::vector<uint8_t> out = EncodeBmpHeader(width, height, pf, topDown, palette);
+                                   const std::vector<TRGBQuad>& palette, std::span<const uint8_t> bits,
+                                   TBmpColorsUsed colorsUsed) {
+  std::vector<uint8_t> out = EncodeBmpHeader(width, height, pf, topDown, palette, colorsUsed);
   size_t headerBytes = out.size(), imageBytes = BmpImageBytes(width, height, pf);
   out.reserve(headerBytes + imageBytes);
   out.insert(out.end(), bits.begin(), bits.begin() + std::min(bits.size(), imageBytes));

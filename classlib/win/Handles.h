@@ -130,7 +130,7 @@ private:
 class TDoubleBuffer {
 public:
   TDoubleBuffer(HDC target, int width, int height)
-      : FTarget(target), FWidth(width), FHeight(height), FMem(CreateCompatibleDC(target)),
+      : FTarget(target), FMem(CreateCompatibleDC(target)),
         FBitmap(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
         FSelect(FMem.Get(), FBitmap.Get()) {}
   HDC DC() const { return FMem.Get(); }
@@ -141,7 +141,6 @@ public:
 
 private:
   HDC FTarget;
-  int FWidth, FHeight;
   TMemDCHandle FMem;
   TBitmapHandle FBitmap;
   TSelectGuard FSelect;  // declared last: deselects before the bitmap and DC go

@@ -340,3 +340,58 @@ TEST(BmpReader, FilesFromAnotherProgram) {
     EXPECT_EQ(wrong, 0) << name;
   }
 }
+
+// How far a bitmap reaches in a stream: its file header's bfSize when a bitmap
+// could be that long and the stream holds it, else all that is left.
+TEST(BmpStreamExtent, FileSizeWhenABitmapCouldHaveItElseTheRest) {
+  auto head = [](uint32_t bfSize) {
+    Bmp h;
+    h.u8('B'); h.u8('M'); h.u32(bfSize); h.u32(0); h.u32(0);
+    return h.b;
+  };
+  EXPECT_EQ(BmpFileExtent(head(100), 500), 100u);
+  EXPECT_EQ(BmpFileExtent(head(500), 500), 500u);
+  EXPECT_EQ(BmpFileExtent(head(501), 500), 500u) << "cut short: what is there";
+  EXPECT_EQ(BmpFileExtent(head(0), 500), 500u) << "left unset";
+  for (uint32_t tooSmall : {14u, 17u, 18u, 25u})
+    EXPECT_EQ(BmpFileExtent(head(tooSmall), 500), 500u) << tooSmall << " bytes hold no bitmap header";
+  EXPECT_EQ(BmpFileExtent(head(26), 500), 26u);
+}
+
+// A bitmap whose bfSize is too small to be one reads from the rest of the
+// stream (it once read 14 bytes and failed), and one with its size stops
+// there, leaving what follows for the next reader.
+TEST(BmpStreamExtent, BitmapStreamsFollowTheOneRule) {
+  TBitmap a;
+  a.SetSize(3, 2);
+  a.SetPixel(2, 1, 0x123456);
+  std::vector<uint8_t> file = a.SaveToBytes();
+  for (uint32_t bfSize : {14u, 17u}) {
+    std::vector<uint8_t> odd = file;
+    for (int i = 0; i < 4; ++i) odd[2 + i] = uint8_t(bfSize >> (8 * i));
+    TMemoryStream s(odd);
+    TBitmap b;
+    ASSERT_NO_THROW(b.LoadFromStream(s)) << bfSize;
+    EXPECT_EQ(b.Pixel(2, 1), TColor(0x123456)) << bfSize;
+  }
+  std::vector<uint8_t> two = file;
+  two.insert(two.end(), {'n', 'e', 'x', 't'});
+  TMemoryStream s(two);
+  TBitmap b;
+  b.LoadFromStream(s);
+  EXPECT_EQ(s.Position(), int64_t(file.size()));
+}
+
+// biClrUsed: the palette's entry count, or 0 for a full palette when asked.
+TEST(BmpWriter, ColoursUsedCountOrImpliedByAFullPalette) {
+  auto colorsUsed = [](const std::vector<uint8_t>& f) { return f[46] | f[47] << 8 | f[48] << 16 | f[49] << 24; };
+  const std::vector<TRGBQuad> two(2), full(256);
+  const std::vector<uint8_t> pixels(4, 1);
+  EXPECT_EQ(colorsUsed(EncodeBmpFile(1, 1, pf8bit, false, two, pixels)), 2);
+  EXPECT_EQ(colorsUsed(EncodeBmpFile(1, 1, pf8bit, false, full, pixels)), 256);
+  EXPECT_EQ(colorsUsed(EncodeBmpFile(1, 1, pf8bit, false, two, pixels, TBmpColorsUsed::ZeroWhenFull)), 2);
+  auto implied = EncodeBmpFile(1, 1, pf8bit, false, full, pixels, TBmpColorsUsed::ZeroWhenFull);
+  EXPECT_EQ(colorsUsed(implied), 0);
+  EXPECT_EQ(implied.size(), 14u + 40 + 1024 + 4) << "the palette is still written";
+  EXPECT_EQ(DecodeBmpFile(implied).Palette.size(), 256u);
+}

@@ -189,3 +189,36 @@ TEST(DIBStream, PixelOffsetRunsPastTheEdgeAndRegistration) {
   EXPECT_EQ(FindFileFormat("dib")->Description, "Device Independent Bitmap");
   EXPECT_EQ(CreateGraphic("TDIB")->ClassName(), "TDIB");
 }
+
+// The file header's size stops the read only when a bitmap could be that
+// long: a smaller one reads the rest of the stream, as the bitmap class does.
+TEST(DIBStream, FileSizeTooSmallForABitmapReadsTheRest) {
+  for (uint8_t bfSize : {14, 18, 20, 25}) {
+    Bytes b = Bmp8(2, 2, 0, false);
+    b[2] = bfSize, b[3] = b[4] = b[5] = 0;
+    TDIB d;
+    ASSERT_NO_THROW(d = LoadDib(b)) << int(bfSize);
+    EXPECT_EQ(d.Pixel(1, 1), 11u) << int(bfSize);
+  }
+  // A plausible size ends the bitmap; what follows stays in the stream.
+  Bytes two = Bmp8(2, 2, 0, false);
+  const size_t first = two.size();
+  two.insert(two.end(), {1, 2, 3});
+  TMemoryStream s(two);
+  TDIB d;
+  d.LoadFromStream(s);
+  EXPECT_EQ(s.Position(), int64_t(first));
+}
+
+// Palettes are saved whole, with biClrUsed 0: the count is implied.
+TEST(DIBStream, SavedPaletteCountIsImplied) {
+  for (int bits : {1, 4, 8}) {
+    TDIB d;
+    d.SetSize(3, 3, bits);
+    TMemoryStream s;
+    d.SaveToStream(s);
+    const uint8_t* h = s.Memory();
+    EXPECT_EQ(h[46] | h[47] << 8 | h[48] << 16 | h[49] << 24, 0) << bits;
+    EXPECT_EQ(h[10] | h[11] << 8, 14 + 40 + 4 * (1 << bits)) << bits;
+  }
+}

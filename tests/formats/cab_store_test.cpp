@@ -67,3 +67,32 @@ TEST(PortableCabinet, RefusesWhatNoReaderTakes) {
   std::vector<TCabinetMember> fine = {{"skin.dat", {1}}};
   EXPECT_THROW(MakeCabinet(fine, 0, 0, typLZX), ECABFileError) << "the writer has no LZX";
 }
+
+// The header, folder and member records at the places the format gives them.
+TEST(PortableCabinet, RecordsStandWhereTheFormatPutsThem) {
+  std::vector<TCabinetMember> members = {{"a.txt", Bytes(10, 1)}, {"bb.bin", Bytes(5, 2)}};
+  auto cab = MakeCabinet(members, 0x3821, 0x6000, typMSZIP);
+  auto u32 = [&](size_t at) { return U16(cab, at) | U16(cab, at + 2) << 16; };
+  EXPECT_EQ(cab[24], 3) << "versionMinor";
+  EXPECT_EQ(cab[25], 1) << "versionMajor";
+  EXPECT_EQ(U16(cab, 26), 1u) << "cFolders";
+  EXPECT_EQ(U16(cab, 28), 2u) << "cFiles";
+  EXPECT_EQ(U16(cab, 30), 0u) << "flags";
+  EXPECT_EQ(u32(16), 36u + 8) << "coffFiles: after the header and the one folder";
+  EXPECT_EQ(U16(cab, 36 + 6), 1u) << "typeCompress MSZIP";
+  // The members: cbFile, uoffFolderStart, iFolder, date, time, attribs, name.
+  const size_t second = 44 + 16 + 6;
+  EXPECT_EQ(u32(44), 10u);
+  EXPECT_EQ(u32(48), 0u);
+  EXPECT_EQ(U16(cab, 52), 0u);
+  EXPECT_EQ(U16(cab, 54), 0x3821u);
+  EXPECT_EQ(U16(cab, 56), 0x6000u);
+  EXPECT_EQ(U16(cab, 58), 0x20u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&cab[60])), "a.txt");
+  EXPECT_EQ(u32(second), 5u);
+  EXPECT_EQ(u32(second + 4), 10u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&cab[second + 16])), "bb.bin");
+  // The folder's first data block follows the last member.
+  EXPECT_EQ(u32(36), second + 16 + 7);
+  EXPECT_EQ(U16(cab, second + 16 + 7 + 6), 15u) << "cbUncomp";
+}

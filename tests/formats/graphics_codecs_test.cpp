@@ -240,3 +240,20 @@ TEST(LzwCodecs, UndefinedCodesRaise) {
     EXPECT_STREQ(e.what(), "GIF LZW: invalid opcode.");
   }
 }
+
+// One decoder decodes stream after stream, each from its start: nothing of
+// the one before (table, code width) carries over.
+TEST(LzwCodecs, EachCallDecodesAFreshStream) {
+  const Bytes wide = Noise(6000, 11, 256), narrow = Bytes(50, 'q');
+  TTIFFLZW tiff;
+  TGIFLZW gif(8);
+  for (int round = 0; round < 2; ++round)
+    for (const Bytes* data : {&wide, &narrow}) {
+      Bytes out(data->size());
+      EXPECT_EQ(tiff.Decode(LzwEncode(*data, 8, false, true), out).Written, data->size());
+      EXPECT_EQ(out, *data);
+      Bytes back(data->size());
+      gif.Decode(LzwEncode(*data, 8, true, false), back);
+      EXPECT_EQ(back, *data);
+    }
+}

@@ -222,3 +222,24 @@ TEST(MaskFile, MalformedHeadersAreRefused) {
   WriteBytes(path, WithCount(d, uint32_t(d.size())));
   EXPECT_FALSE(ReadMaskFile(path).has_value());
 }
+
+// The header fields as the region data's readers see them.
+TEST(MaskRegion, HeaderReadsBackItsFields) {
+  TBitmap bm = Picture({"..##.", ".###.", "....."});
+  const std::vector<uint8_t> d = MakeMaskRegionData(bm, clWhite);
+  const auto h = ReadRegionHeader(d);
+  ASSERT_TRUE(h);
+  EXPECT_EQ(h->dwSize, 32u);
+  EXPECT_EQ(h->iType, 1u);
+  EXPECT_EQ(h->nCount, 2u);
+  EXPECT_EQ(h->nRgnSize, 32u);
+  EXPECT_EQ(h->BoundLeft, 1);
+  EXPECT_EQ(h->BoundTop, 0);
+  EXPECT_EQ(h->BoundRight, 4);
+  EXPECT_EQ(h->BoundBottom, 2);
+  std::vector<uint8_t> negative = d;
+  negative[16] = negative[17] = negative[18] = negative[19] = 0xFF;
+  EXPECT_EQ(ReadRegionHeader(negative)->BoundLeft, -1);
+  EXPECT_FALSE(ReadRegionHeader(std::span<const uint8_t>(d.data(), 31)));
+  EXPECT_FALSE(ReadRegionHeader({}));
+}

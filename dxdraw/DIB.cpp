@@ -19,6 +19,16 @@
 namespace {
 const char* const kInvalid = "DIB is invalid";
 
+// The shared reader's failures are the DIB's own.
+template <class Decode>
+TBmpImage DecodeOrInvalid(Decode decode) {
+  try {
+    return decode();
+  } catch (const EInvalidGraphic&) {
+    throw EInvalidGraphic(kInvalid);
+  }
+}
+
 int CountBits(uint32_t m) {
   int n = 0;
   for (; m; m >>= 1) n += m & 1;
@@ -319,12 +329,10 @@ void TDIB::LoadFromStream(TStream& s) {
   std::vector<uint8_t> bytes((size_t)n);
   std::memcpy(bytes.data(), head, kBmpFileHeaderSize);
   s.ReadBuffer(bytes.data() + kBmpFileHeaderSize, int64_t(n - kBmpFileHeaderSize));
-  TBmpImage bmp;
-  try {
-    bmp = DecodeBmpFile(bytes);
-  } catch (const EInvalidGraphic&) {
-    throw EInvalidGraphic(kInvalid);
-  }
+  TakeBmp(DecodeOrInvalid([&] { return DecodeBmpFile(bytes); }));
+}
+
+void TDIB::TakeBmp(const TBmpImage& bmp) {
   int bits = TBitmap::BitsOf(bmp.PixelFormat);
   TDIBPixelFormat pf = bmp.PixelFormat == pf15bit ? MakeDIBPixelFormat(5, 5, 5)
                        : bmp.PixelFormat == pf16bit ? MakeDIBPixelFormat(5, 6, 5)
@@ -356,12 +364,6 @@ void TDIB::SaveToStream(TStream& s) {
 
 // --- the clipboard format CF_DIB
 
-namespace {
-void PutLE32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
-}
-}  // namespace
-
 std::vector<uint8_t> TDIB::ClipboardBytes() {
   TMemoryStream s;
   SaveToStream(s);
@@ -371,30 +373,7 @@ std::vector<uint8_t> TDIB::ClipboardBytes() {
 }
 
 void TDIB::LoadFromClipboardBytes(const std::vector<uint8_t>& bytes) {
-  auto u16 = [&](size_t at) { return uint32_t(bytes[at] | bytes[at + 1] << 8); };
-  auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
-  // The pixels follow the info block, its masks and its colours; the file
-  // header put in front says where.
-  if (bytes.size() < 16) throw EInvalidGraphic(kInvalid);
-  uint32_t headerSize = u32(0), entrySize = 4, colors = 0;
-  uint32_t bits = headerSize == 12 ? u16(10) : u16(14);
-  uint64_t masks = 0;
-  if (headerSize >= 40 && bytes.size() >= 36) {
-    uint32_t compression = u32(16);
-    colors = u32(32);
-    constexpr uint32_t kBitFields = 3;  // BI_BITFIELDS: three masks after a 40-byte header
-    if (compression == kBitFields && headerSize == 40) masks = 12;
-  } else if (headerSize == 12) {
-    entrySize = 3;
-  }
-  if (colors == 0 && bits <= 8) colors = 1u << bits;
-  uint64_t offset = 14 + uint64_t(headerSize) + masks + uint64_t(std::min<uint32_t>(colors, 256)) * entrySize;
-  std::vector<uint8_t> file(14);
-  file[0] = 'B';
-  file[1] = 'M';
-  file.insert(file.end(), bytes.begin(), bytes.end());
-  PutLE32(file, 2, uint32_t(file.size()));
-  PutLE32(file, 10, uint32_t(std::min<uint64_t>(offset, file.size())));
-  TMemoryStream s(file);
-  LoadFromStream(s);
+  // No file header: the pixels follow the information, its masks and its
+  // colour table.
+  TakeBmp(DecodeOrInvalid([&] { return DecodeBmpInfo(bytes, 0); }));
 }

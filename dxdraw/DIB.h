@@ -13,6 +13,8 @@
 #include "Classes.h"
 #include "Graphics.h"
 
+struct TBmpImage;
+
 // Registers TDIB for the "dib" extension, taking it over from an earlier
 // registration; done at start-up, and again by a program after it has
 // registered the other picture formats.
@@ -111,6 +113,7 @@ public:
   std::function<void()> OnChange;  // the picture was modified
 
 private:
+  void TakeBmp(const TBmpImage& bmp);  // becomes the picture of a decoded BMP
   void MakePrivate();
   void AssignGraphic(const TGraphic& graphic);
   void SetImage(std::shared_ptr<TDIBSharedImage> image);

@@ -50,7 +50,7 @@ const char* PakFolderName(TPakFileType type) {
 void ReadPakDirectory(TStream& s, TPakFileType type, TStringList& list) {
   uint8_t header[kHeaderSize];
   s.ReadBuffer(header, sizeof header);
-  TByteReader<EReadError> r(header, "Stream read error");
+  TByteReader<EReadError> r(header, EReadError().Message());
   r.Skip(4);  // "PACK"; not checked
   const int32_t dirOffset = r.I32LE();
   const int32_t dirLength = r.I32LE();

@@ -115,10 +115,10 @@ TRegionHeader ReadRegionHeader(TByteReader<EMaskFile>& r) {
   h.iType = r.U32LE();
   h.nCount = r.U32LE();
   h.nRgnSize = r.U32LE();
-  h.BoundLeft = r.I32LE();
-  h.BoundTop = r.I32LE();
-  h.BoundRight = r.I32LE();
-  h.BoundBottom = r.I32LE();
+  h.rcBound.left = r.I32LE();
+  h.rcBound.top = r.I32LE();
+  h.rcBound.right = r.I32LE();
+  h.rcBound.bottom = r.I32LE();
   return h;
 }
 }  // namespace
@@ -141,11 +141,12 @@ bool CheckMaskData(std::span<const uint8_t> regionData) {
     if (r.Left() % kRegionRectSize != 0 || r.Left() / kRegionRectSize != h.nCount) return false;
     // A writer that does not know the size may leave nRgnSize 0.
     if (h.nRgnSize != 0 && uint64_t(h.nRgnSize) != uint64_t(h.nCount) * kRegionRectSize) return false;
-    if (h.BoundLeft > h.BoundRight || h.BoundTop > h.BoundBottom) return false;
+    const auto& bound = h.rcBound;
+    if (bound.left > bound.right || bound.top > bound.bottom) return false;
     for (uint32_t i = 0; i < h.nCount; ++i) {
       int32_t left = r.I32LE(), top = r.I32LE(), right = r.I32LE(), bottom = r.I32LE();
       if (left >= right || top >= bottom) return false;
-      if (left < h.BoundLeft || top < h.BoundTop || right > h.BoundRight || bottom > h.BoundBottom) return false;
+      if (left < bound.left || top < bound.top || right > bound.right || bottom > bound.bottom) return false;
     }
     return true;
   } catch (const EMaskFile&) {

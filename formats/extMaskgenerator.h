@@ -20,7 +20,9 @@ constexpr size_t kRegionRectSize = 16;
 // and the bounding rectangle (rcBound) of them all.
 struct TRegionHeader {
   uint32_t dwSize = 0, iType = 0, nCount = 0, nRgnSize = 0;
-  int32_t BoundLeft = 0, BoundTop = 0, BoundRight = 0, BoundBottom = 0;
+  struct {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+  } rcBound;
 };
 // The header at the start of region data, or nullopt when the bytes are
 // shorter than one. Checks nothing else: see CheckMaskData.

@@ -145,7 +145,8 @@ namespace {
 // rectangle starts at or after 0, 0 and ends inside.
 bool OutlineFits(const std::vector<uint8_t>& data, int width, int height) {
   const auto h = ReadRegionHeader(data);
-  return h && h->BoundLeft >= 0 && h->BoundTop >= 0 && h->BoundRight <= width && h->BoundBottom <= height;
+  if (!h) return false;
+  return h->rcBound.left >= 0 && h->rcBound.top >= 0 && h->rcBound.right <= width && h->rcBound.bottom <= height;
 }
 }  // namespace
 

@@ -7,7 +7,8 @@
 // - Departures: 16-bit pixels with masks other than 5-5-5 or 5-6-5 and 32-bit
 //   pixels with masks other than 8-8-8 are converted to 24 or 32 bits; RLE
 //   pictures are expanded to plain 8 or 4 bits; the file header's pixel offset
-//   is honoured when it lies inside the file, else pixels follow the palette;
+//   is honoured when it lies inside the file, else pixels follow the colour
+//   table (biClrUsed entries, at most 256, direct-colour pictures' included);
 //   a palette longer than the bit depth allows is cut to it; a short palette
 //   is padded with black.
 // - Limits: the picture size of PictureSizeFits; uncompressed pixel rows must
@@ -172,11 +173,16 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
     default: Invalid();
   }
 
-  // Palette: 3-byte entries after a core header, 4-byte ones otherwise.
+  // The colour table: biClrUsed entries (at most 256), or the bit depth's
+  // full count when that is 0; 3-byte entries after a core header, 4-byte
+  // ones otherwise. A direct-colour picture may carry one too (a hint for
+  // palette displays); its pixels follow it.
+  const size_t entry = core ? 3 : 4;
+  const uint32_t tableEntries = colorsUsed ? std::min<uint32_t>(colorsUsed, 256) : bitCount <= 8 ? 1u << bitCount : 0;
+  const size_t tableEnd = r.Offset() + size_t(tableEntries) * entry;
   if (bitCount <= 8) {
     uint32_t maxColors = 1u << bitCount;
     uint32_t n = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
-    size_t entry = core ? 3 : 4;
     // Writers that end the palette early exist: take what is there before the pixels.
     size_t room = r.Left() / entry;
     if (pixelOffset > r.Offset() && pixelOffset <= info.size()) room = (pixelOffset - r.Offset()) / entry;
@@ -187,7 +193,8 @@ TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset) {
     }
     img.Palette.resize(maxColors);
   }
-  if (pixelOffset >= r.Offset() && pixelOffset < info.size()) r.Seek(pixelOffset);
+  if (pixelOffset == 0 && tableEnd > r.Offset() && tableEnd <= info.size()) r.Seek(tableEnd);
+  else if (pixelOffset >= r.Offset() && pixelOffset < info.size()) r.Seek(pixelOffset);
 
   const uint64_t rowBytes = ((uint64_t)width * bitCount + 31) / 32 * 4;
   const uint64_t total = rowBytes * (uint64_t)height;

@@ -28,9 +28,9 @@ uint64_t BmpFileExtent(std::span<const uint8_t> fileHeader, uint64_t available);
 
 // A whole file, "BM" first. Raises EInvalidGraphic("Bitmap image is not valid").
 TBmpImage DecodeBmpFile(std::span<const uint8_t> file);
-// The bitmap information (header, masks, palette) and pixels that follow the
-// file header; pixelOffset counts from the start of info, or 0 for "right after
-// the palette".
+// The bitmap information (header, masks, colour table) and pixels that follow
+// the file header, or a packed DIB; pixelOffset counts from the start of info,
+// or 0 for "right after the colour table".
 TBmpImage DecodeBmpInfo(std::span<const uint8_t> info, size_t pixelOffset);
 
 // What the bitmap header's biClrUsed says of the palette written: the number

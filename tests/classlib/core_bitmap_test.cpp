@@ -395,3 +395,26 @@ TEST(BmpWriter, ColoursUsedCountOrImpliedByAFullPalette) {
   EXPECT_EQ(implied.size(), 14u + 40 + 1024 + 4) << "the palette is still written";
   EXPECT_EQ(DecodeBmpFile(implied).Palette.size(), 256u);
 }
+
+// Without a pixel offset the pixels follow the colour table, which has
+// biClrUsed entries (at most 256): a direct-colour picture's too.
+TEST(BmpReader, PixelsFollowTheColourTableOfAPackedBitmap) {
+  Bmp rgb;
+  rgb.info(1, 1, 24, 0, 2);
+  rgb.rgbq(1, 2, 3);
+  rgb.rgbq(4, 5, 6);
+  rgb.bytes({0x30, 0x20, 0x10, 0});
+  TBmpImage img = DecodeBmpInfo(rgb.b, 0);
+  ASSERT_EQ(img.Bits.size(), 4u);
+  EXPECT_EQ(img.Bits[0], 0x30);
+  EXPECT_EQ(img.Bits[2], 0x10);
+  // A 1-bit picture naming more colours than it can use: they are skipped.
+  Bmp mono;
+  mono.info(1, 1, 1, 0, 4);
+  for (int i = 0; i < 4; ++i) mono.rgbq(uint8_t(i * 50), 0, 0);
+  mono.bytes({0x80, 0, 0, 0});
+  img = DecodeBmpInfo(mono.b, 0);
+  ASSERT_EQ(img.Bits.size(), 4u);
+  EXPECT_EQ(img.Bits[0], 0x80);
+  EXPECT_EQ(img.Palette[1].Red, 50);
+}

@@ -102,3 +102,29 @@ TEST(DIBAssign, OtherPictureClassesAreConvertedNotRefused) {
   TFont font;
   EXPECT_THROW(d.Assign(font), EConvertAssign);
 }
+
+// Clipboard bytes that another program wrote: a colour table before the
+// pixels of a direct-colour picture, and masks after a 40-byte header.
+TEST(DIBClipboard, PixelsAfterTheTableAndTheMasksOfOtherWriters) {
+  std::vector<uint8_t> b;
+  auto u16 = [&](uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); };
+  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto info = [&](int bits, uint32_t compression, uint32_t used) {
+    b.clear();
+    u32(40); u32(2); u32(1); u16(1); u16(uint32_t(bits)); u32(compression); u32(0); u32(0); u32(0); u32(used); u32(0);
+  };
+  info(24, 0, 3);
+  for (int i = 0; i < 3; ++i) u32(0xEEEEEE);
+  b.insert(b.end(), {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0, 0});
+  TDIB d;
+  d.LoadFromClipboardBytes(b);
+  EXPECT_EQ(d.Pixel(0, 0), 0x112233u);  // not the table's 0xEEEEEE
+  EXPECT_EQ(d.Pixel(1, 0), 0x445566u);
+  info(16, 3, 0);  // BI_BITFIELDS, 5-6-5
+  u32(0xF800); u32(0x07E0); u32(0x001F);
+  u32(0xF800001F);
+  d.LoadFromClipboardBytes(b);
+  EXPECT_EQ(d.CurrentPixelFormat().GreenBits, 6);
+  EXPECT_EQ(d.Pixel(0, 0), 0x001Fu);
+  EXPECT_EQ(d.Pixel(1, 0), 0xF800u);
+}

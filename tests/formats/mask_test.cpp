@@ -233,13 +233,13 @@ TEST(MaskRegion, HeaderReadsBackItsFields) {
   EXPECT_EQ(h->iType, 1u);
   EXPECT_EQ(h->nCount, 2u);
   EXPECT_EQ(h->nRgnSize, 32u);
-  EXPECT_EQ(h->BoundLeft, 1);
-  EXPECT_EQ(h->BoundTop, 0);
-  EXPECT_EQ(h->BoundRight, 4);
-  EXPECT_EQ(h->BoundBottom, 2);
+  EXPECT_EQ(h->rcBound.left, 1);
+  EXPECT_EQ(h->rcBound.top, 0);
+  EXPECT_EQ(h->rcBound.right, 4);
+  EXPECT_EQ(h->rcBound.bottom, 2);
   std::vector<uint8_t> negative = d;
   negative[16] = negative[17] = negative[18] = negative[19] = 0xFF;
-  EXPECT_EQ(ReadRegionHeader(negative)->BoundLeft, -1);
+  EXPECT_EQ(ReadRegionHeader(negative)->rcBound.left, -1);
   EXPECT_FALSE(ReadRegionHeader(std::span<const uint8_t>(d.data(), 31)));
   EXPECT_FALSE(ReadRegionHeader({}));
 }

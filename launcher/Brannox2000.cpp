@@ -69,7 +69,7 @@ int LauncherMain() {
       Application().Initialize();
       Application().SetTitle("Brannox 2000");
       StartupMark("application initialised");
-      TIniFile options(TMainWindow::ExeDir() + "Options.ini");
+      TIniFile options(TMainWindow::ExeDir() + kOptionsFile);
       if (options.ReadBool(kOptions, "splash", true) && arg1 != "-tray") {
         auto* splash = new TSplashWindow(&Application());
         splash->Show();

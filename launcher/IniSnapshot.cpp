@@ -1,31 +1,14 @@
-// TIniSnapshot: the file's text parsed once by the class library's INI text.
+// TIniSnapshot: the class library's snapshot of the file, with the INI
+// object answering for a file it must decode.
 #include "IniSnapshot.h"
 
-#include <algorithm>
-#include <fstream>
-
-namespace {
-bool HasByteOrderMark(const std::string& text) {
-  return text.rfind("\xEF\xBB\xBF", 0) == 0 || text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0;
-}
-}  // namespace
-
-TIniSnapshot::TIniSnapshot(const TIniFile& ini) {
-  std::ifstream in(ini.Path(), std::ios::binary | std::ios::ate);
-  std::string text;
-  if (in) {
-    text.resize(size_t(std::max<std::streamoff>(in.tellg(), 0)));
-    in.seekg(0);
-    in.read(text.data(), std::streamsize(text.size()));
-    text.resize(size_t(std::max<std::streamsize>(in.gcount(), 0)));
-  }
-  if (HasByteOrderMark(text)) FIni = &ini;
-  else FText = TIniFileText(text);
+TIniSnapshot::TIniSnapshot(const TIniFile& ini) : FText(TIniFileSnapshot::FromFile(ini.Path())) {
+  if (!FText.Plain()) FIni = &ini;
 }
 
 TIniSnapshot TIniSnapshot::FromText(const std::string& text) {
   TIniSnapshot snapshot;
-  snapshot.FText = TIniFileText(text);
+  snapshot.FText = TIniFileSnapshot::FromText(text);
   return snapshot;
 }
 

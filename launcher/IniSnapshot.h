@@ -4,8 +4,8 @@
 #pragma once
 #include <string>
 
+#include "IniFileSnapshot.h"
 #include "IniFiles.h"
-#include "IniFileText.h"
 #include "StringList.h"
 
 class TIniSnapshot {
@@ -24,5 +24,5 @@ public:
 private:
   TIniSnapshot() = default;
   const TIniFile* FIni = nullptr;  // not owned; set when the INI object answers instead
-  TIniFileText FText;
+  TIniFileSnapshot FText;
 };

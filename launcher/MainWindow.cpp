@@ -45,7 +45,7 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 300, 240);
   BuildControls();
   StartupMark("controls made");
-  BuildList();
+  BuildStateAndEvents();
   StartupMark("list state, layered window");
   BuildMenus();
   StartupMark("menus made");
@@ -171,7 +171,7 @@ void TMainWindow::FormCreate(TComponent*) {
   FRandom.seed(unsigned(std::time(nullptr)) ^ GetCurrentProcessId());
   StyleChanged = false;
   SettingsIdle = true;
-  OptionsIni = std::make_unique<TIniFile>(dir + "Options.ini");
+  OptionsIni = std::make_unique<TIniFile>(dir + kOptionsFile);
   ApplyCursors();
   StartupMark("Options.ini opened, cursors");
   if (arg1 != "-restartbx2" && arg1 != "-tray" && !OptionsIni->ReadBool(kOptions, "Nosound", false))
@@ -179,10 +179,10 @@ void TMainWindow::FormCreate(TComponent*) {
   StartupMark("start-up sound");
   SkinDebug = arg1 == "-skindebug" || (arg1 == "-restartbx2" && Arg(2) == "-skindebug");
   Application().HintHidePause = 6000;
-  StartCountsIni = std::make_unique<TIniFile>("brannox2000.ini");
-  GamesIni = std::make_unique<TIniFile>(dir + "Games.ini");
-  ModIni = std::make_unique<TIniFile>(dir + "Mod.ini");
-  StatsIni = std::make_unique<TIniFile>("bx2000_stats.ini");
+  StartCountsIni = std::make_unique<TIniFile>(kStartCountsFile);
+  GamesIni = std::make_unique<TIniFile>(dir + kGamesFile);
+  ModIni = std::make_unique<TIniFile>(dir + kEntryFile);
+  StatsIni = std::make_unique<TIniFile>(kStatsFile);
   ParametersIni = std::make_unique<TIniFile>(dir + "Parameters.txt");
   SetBounds(OptionsIni->ReadInteger("XY", "Left", 0), OptionsIni->ReadInteger("XY", "Top", 0), Width(), Height());
   ClampToDesktop();
@@ -270,22 +270,22 @@ void TMainWindow::PlayChosenSound(const TSoundKeys& keys, const std::string& def
 std::string TMainWindow::ChooseSkin() {
   const std::string skins = ExeDir() + "skins\\";
   SkinFileList->Directory = skins;
-  if (OptionsIni->ReadBool(kOptions, "random", false)) {
+  if (OptionsIni->ReadBool(kOptions, kRandomSkinKey, false)) {
     SkinFileList->Update();
     // An empty folder chooses nothing.
     if (SkinFileList->Items.Count() == 0) return std::string();
     std::uniform_int_distribution<int> pick(0, SkinFileList->Items.Count() - 1);
     std::string name = SkinFileList->Items[pick(FRandom)];
-    if (!Trim(name).empty()) WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, "Nahka", name); });
+    if (!Trim(name).empty()) WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, kSkinKey, name); });
     return name;
   }
-  std::string current = OptionsIni->ReadString(kOptions, "Nahka", "");
+  std::string current = OptionsIni->ReadString(kOptions, kSkinKey, "");
   if (Trim(current).empty() || !FileExists(skins + current)) {
     SkinFileList->Update();
     if (SkinFileList->Items.Count() > 0) {
       // The skin is used also when it cannot be stored.
       current = SkinFileList->Items[0];
-      WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, "Nahka", current); });
+      WriteAtStartUp([&] { OptionsIni->WriteString(kOptions, kSkinKey, current); });
     }
   }
   return current;

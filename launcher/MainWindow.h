@@ -4,15 +4,17 @@
 // (MainWindowRows.cpp), starting an entry (MainWindowStart.cpp), the timer with
 // the fade (MainWindowTimer.cpp), the commands and keys (MainWindowCommands.cpp), the
 // row menu (MainWindowRowMenu.cpp, with the entry's files and maps in
-// MainWindowEntryFiles.cpp), the views and favourites (MainWindowViews.cpp) and the
-// skin buttons' mouse states (MainWindowButtons.cpp).
+// MainWindowEntryFiles.cpp), the views and favourites (MainWindowViews.cpp), the
+// skin buttons' mouse states (MainWindowButtons.cpp), the tray icon, its menu and
+// the restart (MainWindowTray.cpp), and the windows the commands open
+// (MainWindowDialogs.cpp, with the Settings dialog's host in
+// dialogs/MainWindowSettingsHost.cpp).
 #pragma once
 #include <array>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 
 #include "BarPopupMenu.h"
@@ -22,13 +24,15 @@
 #include "Forms.h"
 #include "ImgList.h"
 #include "IniFiles.h"
+#include "LauncherFiles.h"
 #include "LayeredForm.h"
 #include "MPlayer.h"
 #include "Menus.h"
 #include "NotifyIcon.h"
 #include "Numero.h"
-#include "OptionsSection.h"
 #include "ShapedForm.h"
+#include "SharedNames.h"
+#include "SkinRows.h"
 #include "StringList.h"
 #include "brannoxskin.h"
 #include "cabfiles.h"
@@ -36,8 +40,7 @@
 // The skin cursor files kept in "temp\", in the order they are extracted.
 extern const std::array<const char*, 18> kSkinCursorFiles;
 
-// The rows of the page, as many as the skin lays out.
-inline constexpr int kRows = int(std::tuple_size_v<decltype(Tbxskinmainlist::Items)>);
+// The last of the page's rows (SkinRows.h).
 inline constexpr int kLastRow = kRows - 1;
 
 // A quick entry of the row menu: its caption and whether it is shown.
@@ -276,6 +279,8 @@ private:
   std::string SelectedEntry() const;
   std::string GameDir(const std::string& game) const;
   bool GameFolderPresent(const std::string& game) const;
+  // Whether Half-Life or Gunman is installed: the logo editor's commands.
+  bool HalfLifeEngineGamePresent() const;
   void SelectPopupRow();
   void UpdateWebItem(const std::string& entry, const std::string& gameDir, const std::string& mod);
   std::string EntryReadme(const std::string& entry);
@@ -304,7 +309,9 @@ private:
   static bool LoadLogoFile(std::string path, TBitmap& bitmap, bool& transparent);
   // The built-in fallback logos: "Logos\unknown.bmp", then the resource.
   static void LoadUnknownLogo(TBitmap& bitmap);
-  void BuildList();
+  // The scroll and tray-hide states, the layered window of the fade, and the
+  // rows', wheel, timer and application events.
+  void BuildStateAndEvents();
   void OpenViewIni();
   void FilterList();
   void LoadLogo(int row, const std::string& entry);

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "EntryFile.h"
 #include "GameDiscovery.h"
 #include "ModDiscovery.h"
 #include "Shell.h"
 #include "SearchStatusWindow.h"
 
 namespace {
-constexpr const char* kModInfoFile = "modinfo_for_BX2000.bx2";
 }  // namespace
 
 // --- About, Settings, New, Modify
@@ -72,7 +72,7 @@ std::string TMainWindow::RemoveEntry(const std::string& entry, int& answer, bool
   const std::string dir = GameDir(game);
   const std::string mod = ModIni->ReadString(entry, "Mod", "");
   ModIni->EraseSection(entry);
-  const std::string info = mod.empty() ? dir + "\\" + kModInfoFile : dir + "\\" + mod + "\\" + kModInfoFile;
+  const std::string info = mod.empty() ? dir + "\\" + ModInfoFileName : dir + "\\" + mod + "\\" + ModInfoFileName;
   if (dir.empty() || !FileExists(info)) return "";
   const std::string question = "Do you want to remove " + entry + " modification info file?\n\r" +
                                "If you remove this file all modification information will be lost.";
@@ -199,7 +199,7 @@ void TMainWindow::FormKeyDown(TComponent*, uint16_t& key, TShiftState shift) {
   if (key == '1' && ctrl) ModlistEditorItemClick(this);
   if (key == '2' && ctrl) ConfigManagerItemClick(this);
   if (key == '3' && ctrl && GameFolderPresent("half-life")) HalfLifeManagerItemClick(this);
-  if (key == '4' && ctrl && (GameFolderPresent("half-life") || GameFolderPresent("gunman")))
+  if (key == '4' && ctrl && HalfLifeEngineGamePresent())
     HalfLifeLogoEditorItemClick(this);
   if (key == '5' && ctrl) SkinEditorItemClick(this);
   if (key == 'G' && shiftOnly) FindGamesItemClick(this);

@@ -61,7 +61,7 @@ void TMainWindow::ShowMostStartedWindow() {
   // The rows below the header row.
   for (int k = 1; k < RankCounts.Count() && k < RankMods.Count() && k < RankGames.Count(); ++k)
     records.push_back({RankGames[k], RankMods[k], RankCounts[k]});
-  TIniFile modIni(ExeDir() + "Mod.ini");
+  TIniFile modIni(ExeDir() + kEntryFile);
   DisplayNames(records, modIni);
   TMostStartedWindow form(this, Handle());
   form.FormCreate(*OptionsIni, UnselectedColor, SelectedColor);
@@ -119,7 +119,7 @@ void TMainWindow::FillAboutStatistics(TAboutBox& box) {
   box.KnownModsLabel->SetCaption("Brannox finds automaticly " + IntToStr(found) + " modifications");
 
   // Counted in Mod.ini whatever the view; the view's own entry file stays open.
-  TIniFile modIni(ExeDir() + "Mod.ini");
+  TIniFile modIni(ExeDir() + kEntryFile);
   TStringList entries;
   modIni.ReadSections(entries);
   box.EntriesLabel->SetCaption("You have " + IntToStr(entries.Count()) + " modifications in your computer");

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "FileCtrl.h"
+#include "GameRules.h"
 #include "PakExplr.h"
 #include "etsiosoite.h"
 
@@ -164,14 +165,13 @@ void TMainWindow::CollectMaps(const std::string& game, const std::string& gameDi
     for (const std::string& m : QuakeMaps()) maps.Add(m);
     list.AddFolder(base + "id1\\maps\\", true);
   }
-  if (g == "half-life") list.AddFolder(base + "valve\\maps\\");
-  if (g == "gunman") list.AddFolder(base + "rewolf\\maps\\");
+  const std::string engineBase = HalfLifeBaseFolder(g);
+  if (!engineBase.empty()) list.AddFolder(base + engineBase + "\\maps\\");
   if (quake2) list.AddFolder(base + "baseq2\\maps\\");
   if (g == "quake 3" || g == "q3" || g == "quake 3 arena" || g == "quake3") list.AddFolder(base + "baseq3\\maps\\");
   if (quake) list.AddArchives(base + "id1\\", true);
   else if (quake2) list.AddArchives(base + "baseq2\\");
-  else if (g == "half-life") list.AddArchives(base + "valve\\");
-  else if (g == "gunman") list.AddArchives(base + "rewolf\\");
+  else if (!engineBase.empty()) list.AddArchives(base + engineBase + "\\");
 }
 
 TEntryDialogValues TMainWindow::ModifyValues(const std::string& entry) const {

@@ -86,7 +86,7 @@ void TMainWindow::LoadUnknownLogo(TBitmap& bitmap) {
   }
   if (!LoadBitmapResource(bitmap, "UNKNOWN")) bitmap = TBitmap();
 }
-void TMainWindow::BuildList() {
+void TMainWindow::BuildStateAndEvents() {
   EntryNames.Sorted = true;
   TrayStart = Arg(1) == "-tray";
   OnEndBeep = [] { MessageBeep(MB_OK); };
@@ -120,7 +120,7 @@ void TMainWindow::BuildList() {
 }
 
 void TMainWindow::OpenViewIni() {
-  const std::string name = ExeDir() + (ViewName == "suosikit" ? "favourites.ini" : "Mod.ini");
+  const std::string name = ExeDir() + (ViewName == "suosikit" ? kFavouritesFile : kEntryFile);
   if (!ModIni || ModIni->FileName() != name) ModIni = std::make_unique<TIniFile>(name);
 }
 
@@ -143,7 +143,7 @@ void TMainWindow::FilterList() {
 }
 
 void TMainWindow::BuildRanking() {
-  const std::string modIni = ExeDir() + "Mod.ini";
+  const std::string modIni = ExeDir() + kEntryFile;
   if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
   LoadSorted(EntryNames, *ModIni);
   RankCounts.Clear();

@@ -5,6 +5,7 @@
 
 #include "CommonDialogs.h"
 #include "Dialogs.h"
+#include "GameRules.h"
 #include "Shell.h"
 
 namespace {
@@ -122,6 +123,10 @@ bool TMainWindow::GameFolderPresent(const std::string& game) const {
   return !dir.empty() && DirectoryExists(dir);
 }
 
+bool TMainWindow::HalfLifeEngineGamePresent() const {
+  return AnyHalfLifeEngineGame([this](const std::string& game) { return GameFolderPresent(game); });
+}
+
 // The row of the label (or of the icon's label) that opened the menu.
 void TMainWindow::SelectPopupRow() {
   TComponent* opener = RowMenu->PopupComponent;
@@ -134,7 +139,7 @@ void TMainWindow::SelectPopupRow() {
 
 void TMainWindow::RowMenuPopup(TComponent*) {
   HalfLifeManagerItem->Visible = GameFolderPresent("half-life");
-  HalfLifeLogoEditorItem->Visible = GameFolderPresent("half-life") || GameFolderPresent("gunman");
+  HalfLifeLogoEditorItem->Visible = HalfLifeEngineGamePresent();
   AddToFavouritesItem->Enabled = ViewName != "suosikit";
   SelectPopupRow();
 
@@ -336,7 +341,7 @@ void TMainWindow::QuickItemClick(TComponent* sender) {
 
 void TMainWindow::StartByName(const std::string& name, bool wholeModIni) {
   if (wholeModIni) {
-    const std::string modIni = ExeDir() + "Mod.ini";
+    const std::string modIni = ExeDir() + kEntryFile;
     if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
     TStringList all;
     ModIni->ReadSections(all);
@@ -380,7 +385,7 @@ void TMainWindow::MostStartedItemClick(TComponent*) {
 // The ranking as the statistics window shows it: each row named by the
 // first entry of the list with its mod folder and game, under a header row.
 void TMainWindow::MostStartedRows() {
-  const std::string modIni = ExeDir() + "Mod.ini";
+  const std::string modIni = ExeDir() + kEntryFile;
   if (!ModIni || ModIni->FileName() != modIni) ModIni = std::make_unique<TIniFile>(modIni);
   const TEntryIndex entries = IndexEntries();
   for (int k = 0; k < RankMods.Count(); ++k) {

@@ -151,7 +151,7 @@ void TMainWindow::ApplyCursors() {
   } else {
     for (int slot = 0; slot < 9; ++slot) give(slot, crDefault);
   }
-  if (LowerCase(ExtractFileExt(OptionsIni->ReadString(kOptions, "Nahka", ""))) != ".bxs") return;
+  if (LowerCase(ExtractFileExt(OptionsIni->ReadString(kOptions, kSkinKey, ""))) != ".bxs") return;
   const std::string temp = ExeDir() + "temp\\";
   // One listing of the folder answers all eighteen names.
   std::set<std::string> present;
@@ -175,7 +175,7 @@ void TMainWindow::ReapplyOptions() {
   SetFadeEnabled(OptionsIni->ReadBool(kOptions, "fade", true));
   SetSnapEnabled(OptionsIni->ReadBool(kOptions, "Snap", true));
   SnapPixels = OptionsIni->ReadInteger(kOptions, "Snappixels", 20);
-  std::string skin = OptionsIni->ReadString(kOptions, "Nahka", "");
+  std::string skin = OptionsIni->ReadString(kOptions, kSkinKey, "");
   if (LowerCase(ExtractFileExt(skin)) != ".bxs") {
     ColoursFromColFile(skin, StringToColor(OptionsIni->ReadString(kOptions, "Vari", "clLime")),
                        StringToColor(OptionsIni->ReadString(kOptions, "Vari2", "$00BFD7BF")));

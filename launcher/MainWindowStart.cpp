@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Dialogs.h"
-#include "MainWindow.h"
+#include "GameRules.h"
 #include "StartCommand.h"
 
 void TMainWindow::Start(int row) {
@@ -31,8 +31,7 @@ void TMainWindow::Start(int row) {
   SetCurrentDirectoryA(folder.c_str());
   std::string commandLine = StartCommandLine(folder, parameters);
 
-  const std::string game = LowerCase(entry.Game);
-  if ((game == "half-life" || game == "gunman") &&
+  if (IsHalfLifeEngine(entry.Game) &&
       ini.ReadBool(name, "randommapcycle", OptionsIni->ReadBool(kOptions, "hlmapcycle", false))) {
     const std::string cycle = MapCycleFile(folder, entry.Game, entry.Mod);
     if (!cycle.empty()) ShuffleFile(cycle, FRandom);

@@ -153,7 +153,7 @@ void TMainWindow::TrayIconClick(TComponent*) {
 
 void TMainWindow::TrayMenuPopup(TComponent*) {
   TrayHalfLifeManagerItem->Visible = GameFolderPresent("half-life");
-  TrayHalfLifeLogoEditorItem->Visible = GameFolderPresent("half-life") || GameFolderPresent("gunman");
+  TrayHalfLifeLogoEditorItem->Visible = HalfLifeEngineGamePresent();
   BuildRanking();
   SyncQuickItems();
   TrayMostStartedItem->Visible = MostStartedItem->Visible;

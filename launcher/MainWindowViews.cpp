@@ -39,7 +39,7 @@ void TMainWindow::GameViewItemClick(TComponent* sender) {
 void TMainWindow::AddToFavouritesItemClick(TComponent*) {
   const std::string entry = SelectedEntry();
   if (entry.empty() || ViewName == kFavouritesView) return;
-  TIniFile favourites(ExeDir() + "favourites.ini");
+  TIniFile favourites(ExeDir() + kFavouritesFile);
   if (favourites.SectionExists(entry) &&
       MessageDlg("\"" + entry + "\" is already exists in favourites, overwrite the existing?", mtWarning, mbYesNo) !=
           mrYes)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "FileUtils.h"
+#include "GameRules.h"
 #include "SysUtils.h"
 
 std::string ExpandModParam(const std::string& param, const std::string& mod) {
@@ -67,8 +68,7 @@ void ShuffleFile(const std::string& fileName, std::mt19937& random) {
 std::string MapCycleFile(const std::string& folder, const std::string& game, const std::string& mod) {
   std::string own = folder + "\\" + mod + "\\mapcycle.txt";
   if (FileExists(own)) return own;
-  std::string key = LowerCase(game);
-  std::string base = key == "half-life" ? "valve" : key == "gunman" ? "rewolf" : "";
+  const std::string base = HalfLifeBaseFolder(game);
   if (base.empty()) return std::string();
   std::string fallback = folder + "\\" + base + "\\mapcycle.txt";
   return FileExists(fallback) ? fallback : std::string();

@@ -5,15 +5,18 @@
 // raises.
 #include "CompileDialog.h"
 
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "IniFiles.h"
+#include "InstanceMutex.h"
+#include "SharedNames.h"
 #include "SkinCompiler.h"
 #include "skinoptions.h"
-#include "../launcher/InstanceMutex.h"
-#include "../launcher/OptionsSection.h"
 
 #include <cmath>
+
+using ctrl::Place;
 
 bool CanCloseCompile = true;
 
@@ -32,10 +35,8 @@ TCompileDialog::TCompileDialog(TComponent* owner) : TForm(owner) {
   SetClientSize(371, 225);
   CanCloseCompile = true;
 
-  StatusLabel = new TLabel(this);
+  StatusLabel = Place<TLabel>(this, this, 8, 8, 120, 16);
   StatusLabel->SetCaption("Compile status:");
-  StatusLabel->SetBounds(8, 8, 120, 16);
-  StatusLabel->SetParent(this);
   LauncherFolderLabel = new TLabel(this);
   LauncherFolderLabel->SetVisible(false);
   LauncherFolderLabel->SetParent(this);
@@ -44,9 +45,7 @@ TCompileDialog::TCompileDialog(TComponent* owner) : TForm(owner) {
   LogMemo->ScrollBars = ssVertical;
   LogMemo->SetBounds(8, 26, 355, 136);
   LogMemo->SetParent(this);
-  ProgressBar = new TProgressBar(this);
-  ProgressBar->SetBounds(8, 168, 355, 16);
-  ProgressBar->SetParent(this);
+  ProgressBar = Place<TProgressBar>(this, this, 8, 168, 355, 16);
 
   struct {
     TButton** button;
@@ -143,10 +142,10 @@ void TCompileDialog::TestSkinButtonClick(TComponent*) {
     MessageDlg(kLauncherRunning, mtInformation, mbOK);
     return;
   }
-  TIniFile options(launcher + "options.ini");
+  TIniFile options(launcher + kOptionsFile);
   TIniUpdate update(options);
-  options.WriteString(kOptions, "Nahka", ExtractFileName(Cabinet->CABFile));
-  options.WriteBool(kOptions, "random", false);
+  options.WriteString(kOptions, kSkinKey, ExtractFileName(Cabinet->CABFile));
+  options.WriteBool(kOptions, kRandomSkinKey, false);
   update.Commit();
   STARTUPINFOA si = {};
   si.cb = sizeof si;
@@ -162,7 +161,7 @@ void TCompileDialog::TestSkinButtonClick(TComponent*) {
 }
 
 bool CompileSkin(const std::string& editorDir, const TSkinPackageInput& input) {
-  TIniFile options(editorDir + "options.ini");
+  TIniFile options(editorDir + kEditorOptionsFile);
   int folderMode = options.ReadInteger(kOptionsSection, kFolderModeKey, 0);
   std::string custom = options.ReadString(kOptionsSection, kCustomFolderKey, "");
   TIniFile setup("brannox.ini");  // in the Windows folder

@@ -1,10 +1,13 @@
 // The editor's "About" box.
 #include "EditorAboutBox.h"
 
+#include "ControlMaking.h"
 #include "ExtCtrls.h"
 #include "UrlLabel.h"
 #include "bxversion.h"
 #include "skinproject.h"
+
+using ctrl::Place;
 
 const char* const kEditorWebSite = "https://brannox2000.example/";
 
@@ -20,20 +23,14 @@ TAboutBox::TAboutBox(TComponent* owner, HWND ownerWindow) : TDialogForm(owner, o
   product->Font.Style = fsBold;
   product->SetBounds(16, 30, 250, 18);
   product->SetParent(InfoPanel);
-  auto* version = new TLabel(this);
+  auto* version = Place<TLabel>(InfoPanel, this, 16, 56, 250, 16);
   version->SetCaption("Version " BX_EDITOR_VERSION_TEXT);
-  version->SetBounds(16, 56, 250, 16);
-  version->SetParent(InfoPanel);
-  auto* site = new TUrlLabel(this);
+  auto* site = Place<TUrlLabel>(InfoPanel, this, 16, 78, 250, 16);
   site->SetURL(kEditorWebSite);
   site->Hint = "Brannox 2000 website";
-  site->SetBounds(16, 78, 250, 16);
-  site->SetParent(InfoPanel);
   ShowHint = true;
-  OKButton = new TBitBtn(this);
+  OKButton = Place<TBitBtn>(this, this, 111, 124, 75, 25);
   OKButton->SetKind(bkOK);
-  OKButton->SetBounds(111, 124, 75, 25);
-  OKButton->SetParent(this);
 }
 
 void ShowAboutBox(HWND ownerWindow) {

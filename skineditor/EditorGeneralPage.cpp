@@ -2,7 +2,10 @@
 // every page uses.
 #include "EditorWindow.h"
 
+#include "ControlMaking.h"
 #include "PreviewImageDialog.h"
+
+using ctrl::Place;
 
 namespace {
 // The Cursors page's rows, top to bottom: caption and package slot.
@@ -18,35 +21,24 @@ constexpr int kEditHeight = 21;
 }  // namespace
 
 TLabel* TEditorWindow::AddLabel(TWinControl* parent, const std::string& caption, int x, int y, int w) {
-  auto* label = new TLabel(this);
-  label->SetCaption(caption);
-  label->SetBounds(x, y, w, 16);
-  label->SetParent(parent);
-  return label;
+  return ctrl::Label(parent, this, x, y, w, caption);
 }
 
 TButton* TEditorWindow::AddButton(TWinControl* parent, const std::string& caption, int x, int y, int w, int h,
                            std::function<void()> click) {
-  auto* button = new TButton(this);
-  button->SetCaption(caption);
-  button->SetBounds(x, y, w, h);
-  button->SetParent(parent);
+  auto* button = ctrl::Button(parent, this, x, y, w, caption, "", h);
   button->OnClick = [click = std::move(click)](TComponent*) { click(); };
   return button;
 }
 
 TSpinEdit* TEditorWindow::AddSpin(TWinControl* parent, int x, int y, int w, std::function<void(TComponent*)> change) {
-  auto* spin = new TSpinEdit(this);
-  spin->SetBounds(x, y, w, kEditHeight);
-  spin->SetParent(parent);
+  auto* spin = Place<TSpinEdit>(parent, this, x, y, w, kEditHeight);
   spin->OnChange = std::move(change);
   return spin;
 }
 
 TShape* TEditorWindow::AddSwatch(TWinControl* parent, int x, int y, std::function<void()> mouseDown) {
-  auto* swatch = new TShape(this);
-  swatch->SetBounds(x, y, 24, 20);
-  swatch->SetParent(parent);
+  auto* swatch = Place<TShape>(parent, this, x, y, 24, 20);
   swatch->OnMouseDown = [mouseDown = std::move(mouseDown)](TComponent*, TMouseButton, TShiftState, int, int) {
     mouseDown();
   };
@@ -58,10 +50,8 @@ void TEditorWindow::CreateGeneralPage() {
   OpenBackgroundButton = AddButton(page, "Open skin", 8, 8, 100, 25, [this] { OpenBackgroundButtonClick(this); });
   AddLabel(page, "Transparent color:", 8, 44, 104);
   TransparentColorSwatch = AddSwatch(page, 112, 42, [this] { TransparentColorSwatchMouseDown(this, mbLeft, 0, 0, 0); });
-  ColorSelectorButton = new TToggleButton(this);
+  ColorSelectorButton = Place<TToggleButton>(page, this, 8, 66, 110, 22);
   ColorSelectorButton->SetCaption("Color selector");
-  ColorSelectorButton->SetBounds(8, 66, 110, 22);
-  ColorSelectorButton->SetParent(page);
   AddLabel(page, "Selected font:", 8, 100, 104);
   SelectedFontButton = AddButton(page, "A", 112, 96, 24, 22, [this] { SelectedFontButtonClick(this); });
   SelectedFontButton->Hint = "Select font";
@@ -73,14 +63,10 @@ void TEditorWindow::CreateGeneralPage() {
   AddLabel(page, "Unselected color:", 8, 176, 104);
   UnselectedColorSwatch = AddSwatch(page, 112, 174, [this] { UnselectedColorSwatchMouseDown(this, mbLeft, 0, 0, 0); });
   AddLabel(page, "Author:", 8, 204);
-  AuthorEdit = new TEdit(this);
-  AuthorEdit->SetBounds(8, 220, 185, kEditHeight);
-  AuthorEdit->SetParent(page);
+  AuthorEdit = Place<TEdit>(page, this, 8, 220, 185, kEditHeight);
   AuthorEdit->OnChange = [this](TComponent* s) { AuthorEditChange(s); };
   AddLabel(page, "Skin title:", 8, 248);
-  TitleEdit = new TEdit(this);
-  TitleEdit->SetBounds(8, 264, 185, kEditHeight);
-  TitleEdit->SetParent(page);
+  TitleEdit = Place<TEdit>(page, this, 8, 264, 185, kEditHeight);
   TitleEdit->OnChange = [this](TComponent* s) { TitleEditChange(s); };
   AddLabel(page, "Other notes:", 8, 292);
   NotesMemo = new TMemo(this);
@@ -96,10 +82,8 @@ void TEditorWindow::CreateCursorsPage() {
   int y = 8;
   for (const TCursorRow& row : kCursorRows) {
     AddLabel(Cursors, row.caption, 8, y, 185);
-    auto* edit = new TEdit(this);
+    auto* edit = Place<TEdit>(Cursors, this, 8, y + 16, 130, kEditHeight);
     edit->SetReadOnly(true);
-    edit->SetBounds(8, y + 16, 130, kEditHeight);
-    edit->SetParent(Cursors);
     CursorEdits[size_t(row.slot)] = edit;
     AddButton(Cursors, "Open", 140, y + 16, 32, kEditHeight, [this, slot = row.slot] { OpenCursorClick(slot); })->Hint =
         "Open";

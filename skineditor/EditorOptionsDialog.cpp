@@ -3,43 +3,32 @@
 
 #include "CommonDialogs.h"
 #include "skinoptions.h"
+#include "ControlMaking.h"
+
+using ctrl::Place;
 
 TEditorOptionsDialog::TEditorOptionsDialog(TComponent* owner, const std::string& optionsFile, HWND ownerWindow)
     : TDialogForm(owner, ownerWindow), FOptionsFile(optionsFile) {
   SetCaption("Options");
   SetClientSize(313, 153);
 
-  FolderLabel = new TLabel(this);
+  FolderLabel = Place<TLabel>(this, this, 8, 8, 297, 16);
   FolderLabel->SetCaption("Brannox 2000 skin folder:");
-  FolderLabel->SetBounds(8, 8, 297, 16);
-  FolderLabel->SetParent(this);
 
-  DefaultFolderRadio = new TRadioButton(this);
+  DefaultFolderRadio = Place<TRadioButton>(this, this, 8, 30, 297, 18);
   DefaultFolderRadio->SetCaption("Default Brannox 2000 skin folder");
-  DefaultFolderRadio->SetBounds(8, 30, 297, 18);
-  DefaultFolderRadio->SetParent(this);
-  CustomFolderRadio = new TRadioButton(this);
+  CustomFolderRadio = Place<TRadioButton>(this, this, 8, 52, 297, 18);
   CustomFolderRadio->SetCaption("Custom folder");
-  CustomFolderRadio->SetBounds(8, 52, 297, 18);
-  CustomFolderRadio->SetParent(this);
 
-  CustomFolderEdit = new TEdit(this);
-  CustomFolderEdit->SetBounds(24, 76, 249, 22);
-  CustomFolderEdit->SetParent(this);
-  BrowseButton = new TButton(this);
+  CustomFolderEdit = Place<TEdit>(this, this, 24, 76, 249, 22);
+  BrowseButton = Place<TButton>(this, this, 279, 76, 26, 22);
   BrowseButton->SetCaption("...");
   BrowseButton->Hint = "Browse";
-  BrowseButton->SetBounds(279, 76, 26, 22);
-  BrowseButton->SetParent(this);
 
-  OkButton = new TBitBtn(this);
+  OkButton = Place<TBitBtn>(this, this, 144, 116, 75, 25);
   OkButton->SetKind(bkOK);
-  OkButton->SetBounds(144, 116, 75, 25);
-  OkButton->SetParent(this);
-  CancelButton = new TBitBtn(this);
+  CancelButton = Place<TBitBtn>(this, this, 230, 116, 75, 25);
   CancelButton->SetKind(bkCancel);
-  CancelButton->SetBounds(230, 116, 75, 25);
-  CancelButton->SetParent(this);
 
   DefaultFolderRadio->OnClick = [this](TComponent* s) { DefaultFolderRadioClick(s); };
   CustomFolderRadio->OnClick = [this](TComponent* s) { CustomFolderRadioClick(s); };

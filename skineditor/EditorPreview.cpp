@@ -74,10 +74,10 @@ int ClampSize(int size, int start, int current, int min, int limit) {
   return std::max(size, min);
 }
 
-// Moves the 13 rows or icons together by (dx, dy), as far as they stay inside
+// Moves the rows or icons together by (dx, dy), as far as they stay inside
 // the area; the first is the top one and the last the bottom one.
 template <typename TItem>
-void MoveTogether(const std::array<TItem*, 13>& items, int dx, int dy, SIZE area) {
+void MoveTogether(const std::array<TItem*, kRows>& items, int dx, int dy, SIZE area) {
   int minLeft = area.cx, maxRight = 0;
   for (TItem* c : items) {
     minLeft = std::min(minLeft, c->Left());
@@ -115,7 +115,7 @@ void TEditorWindow::CreatePreview() {
   BackgroundImage->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) {
     BackgroundImageMouseMove(s, sh, x, y);
   };
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     auto* row = new TLabel(this);
     row->Tag = k;
     row->Transparent = false;
@@ -133,7 +133,7 @@ void TEditorWindow::CreatePreview() {
     row->OnDblClick = [this](TComponent* s) { PreviewRowDblClick(s); };
     PreviewRows[size_t(k)] = row;
   }
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     auto* icon = new TImage(this);
     icon->Tag = k;
     icon->Stretch = true;
@@ -174,7 +174,7 @@ void TEditorWindow::CreatePreview() {
 void TEditorWindow::LayoutModList() {
   Tbxskinmainlist& list = Skin().Mainlist;
   const int rowHeight = FontRowHeight(list.MainListunselFont);
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     TLabel* row = PreviewRows[size_t(k)];
     row->Font.Assign(list.MainListunselFont);
     const Tbxskinitem& item = list.Item(k + 1);
@@ -190,7 +190,7 @@ void TEditorWindow::LayoutModList() {
 void TEditorWindow::LayoutIconList() {
   Tbxskiniconlist& list = Skin().Iconlist;
   int top = list.Top;
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     const Tbxskinitem& item = list.Item(k + 1);
     PreviewIcons[size_t(k)]->SetBounds(list.Left + item.Left, top, std::max(kMinIcon, list.IconWidth + item.Width),
                             std::max(kMinIcon, list.IconHeight + item.Width));
@@ -280,7 +280,7 @@ void TEditorWindow::PreviewButtonMouseDown(TComponent* sender, TMouseButton, TSh
   GrabY = y;
   StartWidth = c->Width();
   StartHeight = c->Height();
-  for (int k = 0; k < 13; ++k) RowStartWidths[size_t(k)] = PreviewRows[size_t(k)]->Width();
+  for (int k = 0; k < kRows; ++k) RowStartWidths[size_t(k)] = PreviewRows[size_t(k)]->Width();
   Dragging = true;
 }
 
@@ -348,7 +348,7 @@ void TEditorWindow::PreviewRowMouseMove(TComponent* sender, TShiftState shift, i
   Tbxskinitem& item = list.Item(int(row->Tag) + 1);
   // Sets every row's width from its width at mouse-down (or from the grabbed one's).
   auto setAllWidths = [&](bool fromOwn) {
-    for (int k = 0; k < 13; ++k) {
+    for (int k = 0; k < kRows; ++k) {
       TLabel* r = PreviewRows[size_t(k)];
       const int start = fromOwn ? RowStartWidths[size_t(k)] : StartWidth;
       r->SetWidth(ClampSize(x + start - GrabX, r->Left(), r->Width(), kMinRowWidth, area.cx));

@@ -9,7 +9,10 @@
 
 #include <algorithm>
 
+#include "ControlMaking.h"
 #include "Dialogs.h"
+
+using ctrl::Place;
 
 namespace {
 const char* const kElements[] = {"New button",   "Modify button",       "Remove button", "Remove all button",
@@ -34,9 +37,7 @@ void TEditorWindow::CreatePropertiesPage() {
   ElementCombo->SetParent(Properties);
   for (const char* e : kElements) ElementCombo->Items.Add(e);
   ElementCombo->OnChange = [this](TComponent* s) { ElementComboChange(s); };
-  PropertyBox = new TScrollBox(this);
-  PropertyBox->SetBounds(0, kPagesTop, 200, 400);
-  PropertyBox->SetParent(Properties);
+  PropertyBox = Place<TScrollBox>(Properties, this, 0, kPagesTop, 200, 400);
   for (int i = 0; i < 3; ++i) {
     auto* page = new TPanel(this);
     page->BevelOuter = bvNone;
@@ -107,7 +108,7 @@ void TEditorWindow::AddListHead(TPanel* page, const std::function<void(TComponen
 void TEditorWindow::CreateModListPage(TPanel* page) {
   auto change = [this](TComponent* s) { ModListSpinChange(s); };
   AddListHead(page, change, ModListLeadingSpin, ModListTopSpin, ModListLeftSpin);
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     const int y = 80 + k * kItemRow;
     AddLabel(page, "Item " + IntToStr(k + 1), 4, y, 60);
     AddLabel(page, "Left:", 4, y + 18, 30);
@@ -125,7 +126,7 @@ void TEditorWindow::CreateIconListPage(TPanel* page) {
   IconSizeSpin->MinValue = 4;
   IconSizeSpin->MaxValue = 512;
   IconSizeLabel = AddLabel(page, SizeText(16), 124, 78, 50);
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     const int y = 104 + k * kItemRow;
     AddLabel(page, "Item " + IntToStr(k + 1), 4, y, 60);
     AddLabel(page, "Left:", 4, y + 18, 30);
@@ -184,7 +185,7 @@ void TEditorWindow::ElementComboChange(TComponent*) {
     ModListLeadingSpin->SetValue(d.Mainlist.Height);
     ModListTopSpin->SetValue(d.Mainlist.Top);
     ModListLeftSpin->SetValue(d.Mainlist.Left);
-    for (int k = 0; k < 13; ++k) {
+    for (int k = 0; k < kRows; ++k) {
       ModItemLeft[size_t(k)]->SetValue(d.Mainlist.Item(k + 1).Left);
       ModItemWidth[size_t(k)]->SetValue(d.Mainlist.Item(k + 1).Width);
     }
@@ -193,7 +194,7 @@ void TEditorWindow::ElementComboChange(TComponent*) {
     IconListTopSpin->SetValue(d.Iconlist.Top);
     IconListLeftSpin->SetValue(d.Iconlist.Left);
     IconSizeSpin->SetValue(d.Iconlist.IconWidth);
-    for (int k = 0; k < 13; ++k) {
+    for (int k = 0; k < kRows; ++k) {
       IconItemLeft[size_t(k)]->SetValue(d.Iconlist.Item(k + 1).Left);
       SizeOffsetSpins[size_t(k)]->SetValue(d.Iconlist.Item(k + 1).Width);
     }
@@ -300,7 +301,7 @@ void TEditorWindow::ModListSpinChange(TComponent*) {
   list.Height = ModListLeadingSpin->Value();
   list.Top = ModListTopSpin->Value();
   list.Left = ModListLeftSpin->Value();
-  for (int k = 0; k < 13; ++k) {
+  for (int k = 0; k < kRows; ++k) {
     list.Item(k + 1).Left = ModItemLeft[size_t(k)]->Value();
     list.Item(k + 1).Width = ModItemWidth[size_t(k)]->Value();
   }
@@ -314,14 +315,14 @@ void TEditorWindow::IconListSpinChange(TComponent*) {
   list.Height = IconListLeadingSpin->Value();
   list.Top = IconListTopSpin->Value();
   list.Left = IconListLeftSpin->Value();
-  for (int k = 0; k < 13; ++k) list.Item(k + 1).Left = IconItemLeft[size_t(k)]->Value();
+  for (int k = 0; k < kRows; ++k) list.Item(k + 1).Left = IconItemLeft[size_t(k)]->Value();
   LayoutIconList();
   Changed();
 }
 
 void TEditorWindow::ShowIconSizes() {
   IconSizeLabel->SetCaption(SizeText(IconSizeSpin->Value()));
-  for (int k = 0; k < 13; ++k)
+  for (int k = 0; k < kRows; ++k)
     ItemSizeLabels[size_t(k)]->SetCaption(SizeText(IconSizeSpin->Value() + SizeOffsetSpins[size_t(k)]->Value()));
 }
 

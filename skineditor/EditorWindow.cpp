@@ -12,18 +12,21 @@
 
 #include <algorithm>
 
+#include "ControlMaking.h"
 #include "EditorAboutBox.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "IniFiles.h"
 #include "EditorOptionsDialog.h"
 #include "CompileDialog.h"
+#include "skinoptions.h"
+
+using ctrl::Place;
 
 const char* const kSaveChangesQuestion = "Save changes to the skin project?";
 const char* const kConfirmClear = "Confirm Clear?";
 
 namespace {
-const char* const kOptionsFile = "options.ini";
 const char* const kColorsFile = "colors.dat";
 const char* const kReopenSection = "reopen";
 const char* const kProjectFilter = "Brannox 2000 skin project (*.bxn)|*.bxn";
@@ -137,11 +140,9 @@ void TEditorWindow::CreateToolBar() {
                {&CompileButton, "Compile", "Compile skin", &TEditorWindow::CompileItemClick}};
   int left = 4;
   for (auto& t : tools) {
-    auto* b = new TButton(this);
+    auto* b = Place<TButton>(ToolBarPanel, this, left, 3, 64, kToolBarHeight - 6);
     b->SetCaption(t.caption);
     b->Hint = t.hint;
-    b->SetBounds(left, 3, 64, kToolBarHeight - 6);
-    b->SetParent(ToolBarPanel);
     b->OnClick = [this, handler = t.handler](TComponent* s) { (this->*handler)(s); };
     *t.button = b;
     left += 66;
@@ -171,7 +172,7 @@ LRESULT TEditorWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TEditorWindow::FormCreate(const std::vector<std::string>& args) {
   {
-    TIniFile options(FEditorDir + kOptionsFile);
+    TIniFile options(FEditorDir + kEditorOptionsFile);
     FRecentProjects.Load([&](const std::string& key) { return options.ReadString(kReopenSection, key, ""); },
                          FileExists);
   }
@@ -278,7 +279,7 @@ void TEditorWindow::CompileItemClick(TComponent* sender) {
   CompileSkin(FEditorDir, Project.PackageInput(notes));
 }
 
-void TEditorWindow::OptionsItemClick(TComponent*) { ShowOptionsDialog(FEditorDir + kOptionsFile, Handle()); }
+void TEditorWindow::OptionsItemClick(TComponent*) { ShowOptionsDialog(FEditorDir + kEditorOptionsFile, Handle()); }
 
 void TEditorWindow::AboutItemClick(TComponent*) { ShowAboutBox(Handle()); }
 
@@ -303,7 +304,7 @@ void TEditorWindow::FormCloseQuery(TComponent*, bool& canClose) {
   canClose = CanDropChanges();
   if (!canClose) return;
   try {
-    TIniFile options(FEditorDir + kOptionsFile);
+    TIniFile options(FEditorDir + kEditorOptionsFile);
     TIniUpdate update(options);
     options.EraseSection(kReopenSection);
     FRecentProjects.Save(

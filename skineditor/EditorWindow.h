@@ -16,6 +16,7 @@
 #include "Menus.h"
 #include "Panels.h"
 #include "Shapes.h"
+#include "SkinRows.h"
 #include "Spin.h"
 #include "Splitter.h"
 #include "StdCtrls.h"
@@ -132,8 +133,8 @@ public:
   TSplitter* PagesSplitter;    // between the pages and the preview
   TScrollBox* PreviewBox;  // the preview
   TImage* BackgroundImage;
-  std::array<TLabel*, 13> PreviewRows{};
-  std::array<TImage*, 13> PreviewIcons{};
+  std::array<TLabel*, kRows> PreviewRows{};
+  std::array<TImage*, kRows> PreviewIcons{};
   std::array<TImage*, 9> PreviewButtons{};
   TBitmap CrossPicture;  // the cross of a button without an enabled picture
 
@@ -161,13 +162,13 @@ public:
   // The Picture, Click picture and Hot picture groups, in that order.
   std::array<TPictureGroup, 3> Groups{};
   TSpinEdit *ModListLeadingSpin, *ModListTopSpin, *ModListLeftSpin;  // mod list leading, top, left
-  std::array<TSpinEdit*, 13> ModItemLeft{}, ModItemWidth{};
+  std::array<TSpinEdit*, kRows> ModItemLeft{}, ModItemWidth{};
   TSpinEdit *IconListLeadingSpin, *IconListTopSpin, *IconListLeftSpin;  // icon list leading, top, left
   TSpinEdit* IconSizeSpin;                       // icon size, 4 to 512
   TLabel* IconSizeLabel;                     // "16x16"
-  std::array<TSpinEdit*, 13> IconItemLeft{};
-  std::array<TSpinEdit*, 13> SizeOffsetSpins{};      // size offsets, -256 to 256
-  std::array<TLabel*, 13> ItemSizeLabels{};
+  std::array<TSpinEdit*, kRows> IconItemLeft{};
+  std::array<TSpinEdit*, kRows> SizeOffsetSpins{};      // size offsets, -256 to 256
+  std::array<TLabel*, kRows> ItemSizeLabels{};
 
   // Cursors page, in package order.
   std::array<TEdit*, kSkinCursorSlots> CursorEdits{};
@@ -189,7 +190,7 @@ public:
   // Drag state of the preview.
   bool Dragging = false;
   int GrabX = 0, GrabY = 0, StartWidth = 0, StartHeight = 0;
-  std::array<int, 13> RowStartWidths{};
+  std::array<int, kRows> RowStartWidths{};
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

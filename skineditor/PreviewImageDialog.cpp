@@ -7,7 +7,10 @@
 
 #include <algorithm>
 
+#include "ControlMaking.h"
 #include "FileUtils.h"
+
+using ctrl::Place;
 
 namespace {
 constexpr int kBarHeight = 33;
@@ -20,37 +23,25 @@ TPreviewImageDialog::TPreviewImageDialog(TComponent* owner, TEditorWindow& main)
   SetBounds(0, 0, 494, 406);
   ToolBarPanel = new TPanel(this);
   ToolBarPanel->SetParent(this);
-  OpenButton = new TButton(this);
+  OpenButton = Place<TButton>(ToolBarPanel, this, 4, 4, 50, 25);
   OpenButton->SetCaption("Open");
   OpenButton->Hint = "Open preview image";
-  OpenButton->SetBounds(4, 4, 50, 25);
-  OpenButton->SetParent(ToolBarPanel);
   OpenButton->OnClick = [this](TComponent* s) { OpenButtonClick(s); };
-  ClearButton = new TButton(this);
+  ClearButton = Place<TButton>(ToolBarPanel, this, 56, 4, 50, 25);
   ClearButton->SetCaption("Clear");
   ClearButton->Hint = "Clear";
-  ClearButton->SetBounds(56, 4, 50, 25);
-  ClearButton->SetParent(ToolBarPanel);
   ClearButton->OnClick = [this](TComponent* s) { ClearButtonClick(s); };
-  auto* label = new TLabel(this);
+  auto* label = Place<TLabel>(ToolBarPanel, this, 116, 9, 96, 16);
   label->SetCaption("Transparentcolor:");
-  label->SetBounds(116, 9, 96, 16);
-  label->SetParent(ToolBarPanel);
-  TransparentColorSwatch = new TShape(this);
-  TransparentColorSwatch->SetBounds(214, 6, 24, 20);
-  TransparentColorSwatch->SetParent(ToolBarPanel);
+  TransparentColorSwatch = Place<TShape>(ToolBarPanel, this, 214, 6, 24, 20);
   TransparentColorSwatch->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
     TransparentColorSwatchMouseDown(s, b, sh, x, y);
   };
-  ColorSelectorButton = new TToggleButton(this);
+  ColorSelectorButton = Place<TToggleButton>(ToolBarPanel, this, 244, 4, 100, 25);
   ColorSelectorButton->SetCaption("Color selector");
-  ColorSelectorButton->SetBounds(244, 4, 100, 25);
-  ColorSelectorButton->SetParent(ToolBarPanel);
   PictureBox = new TScrollBox(this);
   PictureBox->SetParent(this);
-  PictureImage = new TImage(this);
-  PictureImage->SetBounds(0, 0, 0, 0);
-  PictureImage->SetParent(PictureBox);
+  PictureImage = Place<TImage>(PictureBox, this, 0, 0, 0, 0);
   PictureImage->OnMouseMove = [this](TComponent* s, TShiftState sh, int x, int y) {
     PictureImageMouseMove(s, sh, x, y);
   };

@@ -3,6 +3,7 @@
 
 #include "SysUtils.h"
 
+const char* const kEditorOptionsFile = "options.ini";
 const char* const kOptionsSection = "options";
 const char* const kFolderModeKey = "foldermode";
 const char* const kCustomFolderKey = "customfolder";

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+extern const char* const kEditorOptionsFile;   // "options.ini", beside the editor
 extern const char* const kOptionsSection;      // "options"
 extern const char* const kFolderModeKey;       // "foldermode": 0 default, else custom
 extern const char* const kCustomFolderKey;     // "customfolder"

@@ -42,6 +42,8 @@ public:
   // Every section's name in file order, those of the same name too; a
   // section whose name is empty is left out.
   std::vector<std::string> SectionNames() const;
+  // Whether a section of that name (trimmed, as Value takes it) is there.
+  bool HasSection(std::string_view section) const { return Find(section) != nullptr; }
 
   // Each change says whether the text changed. A value is written up to its
   // first line break (a break would end the line and make the rest a key).

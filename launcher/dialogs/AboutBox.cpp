@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "Buttons.h"
+#include "ControlMaking.h"
 #include "DialogCaption.h"
 #include "ComCtrls.h"
 #include "DXClassWin.h"
@@ -11,12 +12,11 @@
 #include "Panels.h"
 #include "RichEdit.h"
 #include "StdEdits.h"
-#include "SettingsControls.h"
 #include "UrlLabel.h"
 #include "WinGraphics.h"
 #include "bxversion.h"
 
-using settings_ui::Place;
+using ctrl::Place;
 
 namespace {
 constexpr int kClientWidth = 440, kClientHeight = 452;

@@ -4,9 +4,9 @@
 #include "DialogForm.h"
 #include "GradCap.h"
 #include "IniFiles.h"
+#include "SharedNames.h"
 
 namespace {
-constexpr char kOptions[] = "Asetukset";
 
 TCaptionSource& Source() {
   static TCaptionSource source;

@@ -2,33 +2,21 @@
 // fields and the entry points of the main window.
 #include "EntryDialog.h"
 
+#include "ControlMaking.h"
 #include "DialogCaption.h"
 #include "FileUtils.h"
 #include "GameDiscovery.h"
+#include "GameRules.h"
 #include "ModDiscovery.h"
-#include "SettingsControls.h"
+#include "SharedNames.h"
 
 namespace {
 const char* const kWinmemChoices[] = {"<default>", "winmem 8",  "winmem 12", "winmem 16", "winmem 18",
                                       "winmem 24", "winmem 32", "winmem 40", "winmem 48"};
 constexpr int kCollapsedHeight = 278, kExpandedHeight = 374;
-
-using settings_ui::Place;
-
-TLabel* MakeLabel(TEntryDialog* form, TWinControl* parent, int left, int top, const char* text) {
-  TLabel* label = Place<TLabel>(parent, form, left, top, 100, 16);
-  label->SetCaption(text);
-  return label;
-}
-
-TButton* Button(TEntryDialog* form, TWinControl* parent, int left, int top, int width, const char* caption,
-                const char* hint) {
-  TButton* button = Place<TButton>(parent, form, left, top, width, 23);
-  button->SetCaption(caption);
-  button->Hint = hint;
-  return button;
-}
 }  // namespace
+
+using namespace ctrl;
 
 TEntryDialog::TEntryDialog(TComponent* owner, HWND ownerWindow, TEntryDialogFiles& files)
     : TDialogForm(owner, ownerWindow), FFiles(files) {
@@ -40,58 +28,48 @@ TEntryDialog::TEntryDialog(TComponent* owner, HWND ownerWindow, TEntryDialogFile
 }
 
 void TEntryDialog::BuildControls() {
-  NameLabel = MakeLabel(this, this, 8, 12, "Mod name:");
+  NameLabel = Label(this, this, 8, 12, 100, "Mod name:");
   NameEdit = Place<TEdit>(this, this, 110, 8, 302, 22);
   NameEdit->Hint = "This is name of the mod. It's shows on the modlist";
-  GameLabel = MakeLabel(this, this, 8, 40, "Game:");
-  GameCombo = new TComboBox(this);
+  GameLabel = Label(this, this, 8, 40, 100, "Game:");
+  GameCombo = Place<TComboBox>(this, this, 110, 36, 302, 22);
   GameCombo->Style = csDropDownList;
   GameCombo->Items.Sorted = true;
   GameCombo->DropDownCount = 12;
-  GameCombo->SetBounds(110, 36, 302, 22);
-  GameCombo->SetParent(this);
   GameCombo->Hint = "Select right game or mod doesn't work";
-  ParametersLabel = MakeLabel(this, this, 8, 68, "Parameters:");
-  ParametersCombo = new TComboBox(this);
+  ParametersLabel = Label(this, this, 8, 68, 100, "Parameters:");
+  ParametersCombo = Place<TComboBox>(this, this, 110, 64, 302, 22);
   ParametersCombo->DropDownCount = 10;
-  ParametersCombo->SetBounds(110, 64, 302, 22);
-  ParametersCombo->SetParent(this);
   ParametersCombo->Hint = "Select parameter what you want to use";
-  DescriptionLabel = MakeLabel(this, this, 8, 96, "Description:");
+  DescriptionLabel = Label(this, this, 8, 96, 100, "Description:");
   DescriptionEdit = Place<TEdit>(this, this, 110, 92, 302, 22);
   DescriptionEdit->Hint = "When you put mouse on mod name in modlist it shows description text";
 
-  LogoLabel = MakeLabel(this, this, 8, 128, "Logo:");
+  LogoLabel = Label(this, this, 8, 128, 100, "Logo:");
   LogoImage = Place<TImage>(this, this, 110, 120, 34, 34);
   LogoImage->Hint = "This is small icon what shows in modlist";
-  BrowseLogoButton = Button(this, this, 150, 126, 60, "Browse", "Select logo");
-  LogoCombo = new TComboBox(this);
+  BrowseLogoButton = Button(this, this, 150, 126, 60, "Browse", "Select logo", 23);
+  LogoCombo = Place<TComboBox>(this, this, 216, 126, 196, 24);
   LogoCombo->Style = csOwnerDrawFixed;
   LogoCombo->ItemHeight = 20;
   LogoCombo->DropDownCount = 10;
-  LogoCombo->SetBounds(216, 126, 196, 24);
-  LogoCombo->SetParent(this);
   LogoCombo->Hint = "Select logo";
 
-  ModFolderLabel = MakeLabel(this, this, 8, 166, "Mod directory:");
+  ModFolderLabel = Label(this, this, 8, 166, 100, "Mod directory:");
   ModFolderEdit = Place<TEdit>(this, this, 110, 162, 270, 22);
-  PickModFolderButton = Button(this, this, 386, 161, 26, "...", "Select modification directory");
-  MapLabel = MakeLabel(this, this, 8, 194, "Map:");
-  MapCombo = new TComboBox(this);
+  PickModFolderButton = Button(this, this, 386, 161, 26, "...", "Select modification directory", 23);
+  MapLabel = Label(this, this, 8, 194, 100, "Map:");
+  MapCombo = Place<TComboBox>(this, this, 110, 190, 150, 22);
   MapCombo->Style = csDropDownList;
   MapCombo->DropDownCount = 20;
-  MapCombo->SetBounds(110, 190, 150, 22);
-  MapCombo->SetParent(this);
-  WinmemLabel = MakeLabel(this, this, 268, 194, "Winmem:");
+  WinmemLabel = Label(this, this, 268, 194, 100, "Winmem:");
   WinmemLabel->SetWidth(60);
-  WinmemCombo = new TComboBox(this);
+  WinmemCombo = Place<TComboBox>(this, this, 330, 190, 82, 22);
   WinmemCombo->Style = csDropDownList;
-  WinmemCombo->SetBounds(330, 190, 82, 22);
-  WinmemCombo->SetParent(this);
   MapcycleCheckBox = Place<TCheckBox>(this, this, 110, 218, 302, 18);
   MapcycleCheckBox->SetCaption("Randomize mapcycle.txt");
 
-  AdvancedButton = Button(this, this, 8, 246, 75, "Advanced", "Advanced options");
+  AdvancedButton = Button(this, this, 8, 246, 75, "Advanced", "Advanced options", 23);
   OKButton = Place<TBitBtn>(this, this, 256, 246, 75, 25);
   OKButton->SetKind(bkOK);
   OKButton->ModalResult = mrNone;  // OK closes only when the entry is written
@@ -101,13 +79,13 @@ void TEntryDialog::BuildControls() {
   AdvancedPanel = Place<TPanel>(this, this, 0, kCollapsedHeight, 420, kExpandedHeight - kCollapsedHeight);
   AdvancedPanel->BevelOuter = bvNone;
   AdvancedPanel->SetVisible(false);
-  ReadmeLabel = MakeLabel(this, AdvancedPanel, 8, 8, "Readme:");
+  ReadmeLabel = Label(AdvancedPanel, this, 8, 8, 100, "Readme:");
   ReadmeEdit = Place<TEdit>(AdvancedPanel, this, 110, 4, 236, 22);
-  BrowseReadmeButton = Button(this, AdvancedPanel, 352, 3, 60, "Browse", "Select readme file");
-  ConfigLabel = MakeLabel(this, AdvancedPanel, 8, 36, "Config:");
+  BrowseReadmeButton = Button(AdvancedPanel, this, 352, 3, 60, "Browse", "Select readme file", 23);
+  ConfigLabel = Label(AdvancedPanel, this, 8, 36, 100, "Config:");
   ConfigEdit = Place<TEdit>(AdvancedPanel, this, 110, 32, 236, 22);
-  BrowseConfigButton = Button(this, AdvancedPanel, 352, 31, 60, "Browse", "Select config file");
-  WebSiteLabel = MakeLabel(this, AdvancedPanel, 8, 64, "Web site:");
+  BrowseConfigButton = Button(AdvancedPanel, this, 352, 31, 60, "Browse", "Select config file", 23);
+  WebSiteLabel = Label(AdvancedPanel, this, 8, 64, 100, "Web site:");
   WebSiteEdit = Place<TEdit>(AdvancedPanel, this, 110, 60, 302, 22);
   WebSiteEdit->Hint = "If you want you can add modifications homepage";
 
@@ -148,7 +126,7 @@ void TEntryDialog::FormCreate() {
     GameCombo->SetItemIndex(0);
     GameComboChange(GameCombo);
   }
-  MapcycleCheckBox->SetChecked(FFiles.OptionsIni.ReadBool("Asetukset", "hlmapcycle", false));
+  MapcycleCheckBox->SetChecked(FFiles.OptionsIni.ReadBool(kOptions, "hlmapcycle", false));
   FillLogoCombo();
   FormShow();
 }
@@ -189,7 +167,7 @@ void TEntryDialog::GameComboChange(TComponent*) {
   LogoCombo->SetItemIndex(-1);
 
   OpenReadmeDialog->InitialDir = OpenConfigDialog->InitialDir = ModFolder();
-  MapcycleCheckBox->SetVisible(game == "half-life" || game == "gunman");
+  MapcycleCheckBox->SetVisible(IsHalfLifeEngine(game));
 }
 
 void TEntryDialog::FillMaps() {

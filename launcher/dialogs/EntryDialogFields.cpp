@@ -6,6 +6,7 @@
 #include "EntryFile.h"
 #include "FileUtils.h"
 #include "ModDiscovery.h"
+#include "SharedNames.h"
 #include "StringList.h"
 #include "etsiosoite.h"
 #include "ModFolderPicker.h"
@@ -53,7 +54,7 @@ void TEntryDialog::LoadEntry(const std::string& name) {
   NameEdit->SetText(name);
   ModFolderEdit->SetText(ini.ReadString(name, "Mod", ""));
   MapcycleCheckBox->SetChecked(
-      ini.ReadBool(name, "randommapcycle", FFiles.OptionsIni.ReadBool("Asetukset", "hlmapcycle", false)));
+      ini.ReadBool(name, "randommapcycle", FFiles.OptionsIni.ReadBool(kOptions, "hlmapcycle", false)));
   SelectStored(WinmemCombo, ini.ReadString(name, "winmem", ""), true);
   GameCombo->SetItemIndex(GameCombo->Items.IndexOf(ini.ReadString(name, "Game", "")));
   GameComboChange(GameCombo);

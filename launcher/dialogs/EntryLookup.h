@@ -24,11 +24,3 @@ private:
   std::unordered_map<std::string, std::string> FFirst;  // lower-cased mod, NUL, game -> name
 };
 
-// The values of "Mod" and "Game" of every section of INI text, as the
-// profile functions read them (sections and keys matched without regard to
-// case, the first one counting; values trimmed and taken out of one pair of
-// quotes), by lower-cased section name. Empty for text with a byte-order mark.
-struct TModGame {
-  std::string Mod, Game;
-};
-std::unordered_map<std::string, TModGame> ReadModsAndGames(const std::string& text);

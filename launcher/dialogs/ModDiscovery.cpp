@@ -12,6 +12,7 @@
 #include "GameDiscovery.h"
 #include "IniFiles.h"
 #include "KnownMods.h"
+#include "LauncherFiles.h"
 #include "Streams.h"
 #include "StringList.h"
 #include "isokirjain.h"
@@ -285,7 +286,7 @@ bool FindMods(TDiscoveryFiles& files, TSearchStatus& status) {
   TSearchGuard guard;
   if (!guard.Acquired()) return false;
   std::string appDir = IncludeTrailingBackslash(files.AppDir);
-  std::string path = appDir + "Mod.ini";
+  std::string path = appDir + kEntryFile;
   if (!files.ModIni || LowerCase(files.ModIni->FileName()) != LowerCase(path))
     files.ModIni = std::make_unique<TIniFile>(path);
   // The profile functions write through, so the file is read as it stands

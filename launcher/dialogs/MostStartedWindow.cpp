@@ -11,10 +11,10 @@
 #include "EntryLookup.h"
 #include "FileUtils.h"
 #include "I2BConve.h"
+#include "SharedNames.h"
 #include "WinGraphics.h"
 
 namespace {
-const char* const OptionsSection = "Asetukset";
 const char* const DefaultCaptionColor = "$001A91D6";
 constexpr TColor IconMarker = 0x00123456;  // the colour icons are drawn on, then left out
 const char* const Headers[] = {"Position", "Game", "Mod name", "Started"};
@@ -24,7 +24,7 @@ constexpr int PictureBeforeText = 3, PictureCentred = 2;
 
 TColor ColorOption(const TIniFile& options, const char* key) {
   try {
-    return StringToColor(options.ReadString(OptionsSection, key, DefaultCaptionColor));
+    return StringToColor(options.ReadString(kOptions, key, DefaultCaptionColor));
   } catch (const std::exception&) {
     return StringToColor(DefaultCaptionColor);
   }
@@ -180,12 +180,12 @@ void TMostStartedWindow::BuildMenus() {
 }
 
 void TMostStartedWindow::FormCreate(const TIniFile& options, TColor unselected, TColor selected) {
-  if (!options.ReadBool(OptionsSection, "Colorcap", true)) {
+  if (!options.ReadBool(kOptions, "Colorcap", true)) {
     delete CaptionBar;
     CaptionBar = nullptr;
     return;
   }
-  const bool user = options.ReadBool(OptionsSection, "usercolors", false);
+  const bool user = options.ReadBool(kOptions, "usercolors", false);
   CaptionBar->ColorRightActive = user ? ColorOption(options, "customcolor") : selected;
   CaptionBar->ColorLeftActive = user ? ColorOption(options, "customcolor2") : unselected;
   CaptionBar->RepaintCaption();

@@ -6,12 +6,12 @@
 
 #include "Binds.h"
 #include "CommonDialogs.h"
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "AddBindDialog.h"
-#include "SettingsControls.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 void TSettingsDialog::BuildConfigPage() {
   ConfigGamesLabel = Text(ConfigManager, this, 8, 8, 150, "Games:");
@@ -51,27 +51,6 @@ void TSettingsDialog::BuildConfigPage() {
   DeleteConfigButton->OnClick = [this](TComponent* s) { DeleteConfigButtonClick(s); };
   AddBindButton->OnClick = [this](TComponent* s) { AddBindButtonClick(s); };
   CreateKeymapButton->OnClick = [this](TComponent* s) { CreateKeymapButtonClick(s); };
-  Page->OnChanging = [this](TComponent*, bool& allow) { allow = OfferToSaveEditors(); };
-  OnCloseQuery = [this](TComponent*, bool& canClose) { canClose = OfferToSaveEditors(); };
-}
-
-bool TSettingsDialog::OfferToSaveEditors() {
-  struct TEditor {
-    bool& Dirty;
-    const std::string& File;
-    std::function<void()> Save;
-  };
-  const TEditor editors[] = {{FConfigDirty, FConfigFile, [this] { SaveConfig(); }},
-                             {FMapCycleDirty, FMapCycleFile, [this] { SaveMapCycle(); }},
-                             {FLiblistDirty, FLiblistFile, [this] { SaveLiblistButtonClick(SaveLiblistButton); }}};
-  for (const TEditor& e : editors) {
-    if (!e.Dirty || e.File.empty()) continue;
-    int answer = MessageDlg("Save changes to " + e.File + "?", mtConfirmation, mbYesNoCancel);
-    if (answer == mrCancel) return false;
-    if (answer == mrYes) e.Save();
-    e.Dirty = false;
-  }
-  return true;
 }
 
 std::string TSettingsDialog::ConfigFolder() const {

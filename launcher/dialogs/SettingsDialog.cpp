@@ -4,16 +4,17 @@
 
 #include <ctime>
 
+#include "ControlMaking.h"
 #include "DialogCaption.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
-#include "OptionsSection.h"
+#include "LauncherFiles.h"
+#include "SharedNames.h"
 #include "Streams.h"
 #include "WinGraphics.h"
-#include "SettingsControls.h"
 #include "pika.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr int kClientWidth = 560, kClientHeight = 440;
@@ -105,6 +106,10 @@ void TSettingsDialog::BuildFrame() {
     (*sheets[i])->SetPageControl(Page);
   }
   Page->OnChange = [this](TComponent* s) { PageChange(s); };
+  // An editor page's unsaved text is offered for saving before another page
+  // shows and before the dialog closes; Cancel keeps both where they are.
+  Page->OnChanging = [this](TComponent*, bool& allow) { allow = OfferToSaveEditors(); };
+  OnCloseQuery = [this](TComponent*, bool& canClose) { canClose = OfferToSaveEditors(); };
 
   DefaultsButton = Place<TBitBtn>(this, this, 8, 404, 130, 28);
   DefaultsButton->SetCaption("Default settings");
@@ -192,7 +197,7 @@ void TSettingsDialog::BuildGeneralPage() {
   RightColorButton->Name = "E2";
   for (TColorDropButton* b : {LeftColorButton, RightColorButton}) {
     b->Hint = customHint;
-    b->CustomColorsKey = "bx2000_stats.ini";
+    b->CustomColorsKey = kStatsFile;
     TColorArrayClass custom(8, 2);
     for (int i = 1; i <= custom.Count(); ++i) custom.SetLinear(i, clWhite);
     custom.SetColor(1, 1, StringToColor(kCaptionColorDefault));
@@ -250,7 +255,7 @@ void TSettingsDialog::FormCreate() {
   }
   LoadStoredListColors();
   FillSkinList();
-  SelectSkin(Host.OptionsIni->ReadString(kOptions, "Nahka", ""));
+  SelectSkin(Host.OptionsIni->ReadString(kOptions, kSkinKey, ""));
   SkinComboChange(SkinCombo);
   LoadSoundChoices();
   LoadGeneralOptions();
@@ -301,7 +306,7 @@ void TSettingsDialog::FormShow() {
   CloseOnStartCheck->SetChecked(o.ReadBool(kOptions, "Sammuta", false));
   SplashCheck->SetChecked(o.ReadBool(kOptions, "splash", true));
   AlwaysOnTopCheck->SetChecked(o.ReadBool(kOptions, "top", false));
-  RandomSkinCheck->SetChecked(o.ReadBool(kOptions, "random", false));
+  RandomSkinCheck->SetChecked(o.ReadBool(kOptions, kRandomSkinKey, false));
   ApplyButton->SetEnabled(false);
 }
 
@@ -365,7 +370,7 @@ void TSettingsDialog::WriteOptions() {
   o.WriteBool(kOptions, "Sammuta", CloseOnStartCheck->Checked());
   o.WriteBool(kOptions, "splash", SplashCheck->Checked());
   o.WriteBool(kOptions, "top", AlwaysOnTopCheck->Checked());
-  o.WriteBool(kOptions, "random", RandomSkinCheck->Checked());
+  o.WriteBool(kOptions, kRandomSkinKey, RandomSkinCheck->Checked());
   o.WriteBool(kOptions, "Nocsound", NoClickSoundRadio->Checked());
   o.WriteBool(kOptions, "defaultcsound", DefaultClickSoundRadio->Checked());
   o.WriteString(kOptions, "cSound", ClickSoundCombo->Text());
@@ -374,7 +379,7 @@ void TSettingsDialog::WriteOptions() {
   o.WriteString(kOptions, "customcolor2", ColorToString(LeftColorButton->Color()));
   o.WriteString(kOptions, "customcolor", ColorToString(RightColorButton->Color()));
   std::string skin = SelectedSkin();
-  if (!skin.empty()) o.WriteString(kOptions, "Nahka", skin);
+  if (!skin.empty()) o.WriteString(kOptions, kSkinKey, skin);
   o.WriteString(kOptions, "Vari", ColorToString(SelectedColorButton->Color()));
   o.WriteString(kOptions, "Vari2", ColorToString(UnselectedColorButton->Color()));
 }

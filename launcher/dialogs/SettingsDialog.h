@@ -3,7 +3,8 @@
 // the "Skins" page (SettingsSkinsPage.cpp), the "Sounds" page (SettingsSoundsPage.cpp)
 // and the tool pages: mod list editor (SettingsModlistPage.cpp), config manager
 // (SettingsConfigPage.cpp), Half-Life manager with the liblist.gam editor
-// (SettingsHalfLifePage.cpp, SettingsLiblistPage.cpp) and logo converter (SettingsLogoPage.cpp).
+// (SettingsHalfLifePage.cpp, SettingsLiblistPage.cpp) and logo converter (SettingsLogoPage.cpp),
+// with what the tool pages share in SettingsShared.cpp.
 #pragma once
 #include <array>
 #include <functional>
@@ -317,10 +318,6 @@ public:
   void DeleteLogoButtonClick(TComponent* sender);
   void LogoFileListKeyDown(TComponent* sender, uint16_t& key, TShiftState shift);
 
-  // Before another page shows (and before the dialog closes): offers to save
-  // the editors' unsaved texts; false when the user cancelled.
-  bool OfferToSaveEditors();
-
 private:
   void BuildModlistPage();
   void BuildConfigPage();
@@ -328,10 +325,6 @@ private:
   void BuildLiblistPage();
   void BuildLogoPage();
   void SaveModList();
-  // The sub-folders of a folder as a folder list names them, sorted, without
-  // "." and ".." and without brackets (list: a folder file list to use).
-  static std::vector<std::string> SubFolders(TFileListBox& list, const std::string& folder);
-  std::string GameFolder(const std::string& gameKey) const;  // Sijainti
   // Asks for a folder name of the mod list; false on Cancel.
   bool AskModName(const std::string& caption, const std::string& prompt, std::string& name);
   std::string ConfigFolder() const;  // the game folder and mod, with a trailing backslash
@@ -353,6 +346,19 @@ private:
   // The files the editors hold, "" for none; saves go there.
   std::string FConfigFile, FMapCycleFile, FLiblistFile;
   std::string FLoadedMod;  // the Half-Life mod whose files are loaded
+  bool FModListOpen = false;  // the mod list shown was read whole
+
+  // ---- What the tool pages share (SettingsShared.cpp).
+public:
+  // Before another page shows (and before the dialog closes): offers to save
+  // the editors' unsaved texts; false when the user cancelled.
+  bool OfferToSaveEditors();
+
+private:
+  // The sub-folders of a folder as a folder list names them, sorted, without
+  // "." and ".." and without brackets (list: a folder file list to use).
+  static std::vector<std::string> SubFolders(TFileListBox& list, const std::string& folder);
+  std::string GameFolder(const std::string& gameKey) const;  // Sijainti
   // Memo lines and text.
   static std::vector<std::string> MemoLines(const TMemo& memo);
   static void SetMemoLines(TMemo& memo, const std::vector<std::string>& lines);
@@ -362,7 +368,6 @@ private:
   // cannot be read or shown as it is gets a message and leaves the memo
   // empty and disabled, text empty: false.
   bool OpenInMemo(TMemo& memo, const std::string& file, TGameText& text);
-  bool FModListOpen = false;  // the mod list shown was read whole
 };
 
 // Shows the Settings dialog modally over the main window, on the page of that

@@ -5,26 +5,25 @@
 #include <algorithm>
 #include <optional>
 
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "GameDiscovery.h"
+#include "GameRules.h"
 #include "LogoPicture.h"
 #include "ModDiscovery.h"
-#include "OptionsSection.h"
 #include "Streams.h"
 #include "StringList.h"
-#include "SettingsControls.h"
 #include "SearchStatusWindow.h"
 #include "WinGraphics.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr char kGameLocation[] = "Game location:";
 constexpr char kConfirmRemove[] = "Confirm remove?";
 // The logo list's pictures are this many pixels square.
 constexpr int kLogoListSize = 16;
-constexpr char kHalfLife[] = "half-life", kGunman[] = "gunman";
 
 TEdit* ReadOnlyEdit(TWinControl* parent, TComponent* owner, int x, int y, int w) {
   auto* e = Place<TEdit>(parent, owner, x, y, w, 22);
@@ -242,13 +241,12 @@ void TSettingsDialog::UpdateParameterButtons() {
 }
 
 void TSettingsDialog::UpdateHalfLifePages() {
-  auto located = [this](const char* key) {
+  auto located = [this](const std::string& key) {
     std::string folder = Host.GamesIni->ReadString(key, "Sijainti", "");
     return !folder.empty() && DirectoryExists(folder);
   };
-  bool halfLife = located(kHalfLife);
-  HalfLifeManager->SetTabVisible(halfLife);
-  LogoEditor->SetTabVisible(halfLife || located(kGunman));
+  HalfLifeManager->SetTabVisible(located("half-life"));
+  LogoEditor->SetTabVisible(AnyHalfLifeEngineGame(located));
 }
 
 void TSettingsDialog::ShowUnknownLogo() {

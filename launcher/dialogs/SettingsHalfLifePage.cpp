@@ -3,13 +3,13 @@
 #include "SettingsDialog.h"
 
 #include "CommonDialogs.h"
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "PakExplr.h"
 #include "MapPicker.h"
-#include "SettingsControls.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr char kMapCycle[] = "mapcycle.txt";
@@ -20,50 +20,6 @@ std::string CutExtension(const std::string& name) {
   return name.size() > kMapExtensionLength ? name.substr(0, name.size() - kMapExtensionLength) : std::string();
 }
 }  // namespace
-
-namespace {
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
-  return text;
-}
-}  // namespace
-
-std::vector<std::string> TSettingsDialog::MemoLines(const TMemo& memo) {
-  // A break at the end of the text is a last, empty line.
-  const std::string text = memo.Text();
-  std::vector<std::string> lines = SplitLines(text);
-  if (!text.empty() && (text.back() == '\n' || text.back() == '\r')) lines.emplace_back();
-  return lines;
-}
-
-void TSettingsDialog::SetMemoLines(TMemo& memo, const std::vector<std::string>& lines) {
-  memo.SetText(JoinLines(lines));
-}
-
-std::vector<std::string> TSettingsDialog::EditedLines(const TMemo& memo, const TGameText& loaded) {
-  return memo.Text() == JoinLines(loaded.Lines) ? loaded.Lines : MemoLines(memo);
-}
-
-bool TSettingsDialog::OpenInMemo(TMemo& memo, const std::string& file, TGameText& text) {
-  text = TGameText{};
-  std::string error;
-  try {
-    if (!file.empty() && FileExists(file)) text = ReadGameText(file);
-    SetMemoLines(memo, text.Lines);
-    if (memo.Text() != JoinLines(text.Lines))
-      error = "Cannot edit " + file + ": it is too large for the editor. The file was left as it is.";
-  } catch (const Exception& e) {
-    error = e.Message();
-  }
-  if (error.empty()) return true;
-  // Nothing of the file, nor of the file shown before, stays to be saved.
-  text = TGameText{};
-  memo.SetText("");
-  memo.SetEnabled(false);
-  MessageDlg(error, mtError, mbOK);
-  return false;
-}
 
 void TSettingsDialog::BuildHalfLifePage() {
   Text(HalfLifeManager, this, 8, 8, 150, "Half-Life modifications:");

@@ -2,10 +2,10 @@
 // mod's liblist.gam, its text and its known keys with their hints.
 #include "SettingsDialog.h"
 
+#include "ControlMaking.h"
 #include "Liblist.h"
-#include "SettingsControls.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 void TSettingsDialog::BuildLiblistPage() {
   LiblistKeyCombo = Place<TComboBox>(Liblist, this, 4, 4, 130, 22);

@@ -2,15 +2,15 @@
 // turned into 64 x 64 greyscale spray logos in the game's "logos" folder.
 #include "SettingsDialog.h"
 
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "GraphicFormats.h"
 #include "LogoConvert.h"
-#include "OptionsSection.h"
+#include "SharedNames.h"
 #include "Streams.h"
-#include "SettingsControls.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr char kAllPictures[] = "*.bmp;*.tga;*.tif;*.tiff;*.gif;*.jpeg;*.jpg;*.pcx";

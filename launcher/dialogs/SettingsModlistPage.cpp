@@ -3,14 +3,14 @@
 #include "SettingsDialog.h"
 
 #include "CommonDialogs.h"
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "KnownMods.h"
 #include "Streams.h"
-#include "SettingsControls.h"
 #include "ModlistFolderPicker.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr char kAlreadyExists[] = "Modification directory is already exists";
@@ -62,23 +62,6 @@ void TSettingsDialog::BuildModlistPage() {
   ModFolderList->OnKeyDown = [this](TComponent* s, uint16_t& key, TShiftState shift) {
     ModFolderListKeyDown(s, key, shift);
   };
-}
-
-std::vector<std::string> TSettingsDialog::SubFolders(TFileListBox& list, const std::string& folder) {
-  list.FileType = ftDirectory;
-  list.Directory = folder;
-  list.Update();
-  std::vector<std::string> names;
-  for (int i = 0; i < list.Items.Count(); ++i) {
-    std::string name = list.Items[i];
-    if (name.size() > 2 && name.front() == '[' && name.back() == ']') name = name.substr(1, name.size() - 2);
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  return names;
-}
-
-std::string TSettingsDialog::GameFolder(const std::string& gameKey) const {
-  return gameKey.empty() ? std::string() : Host.GamesIni->ReadString(gameKey, "Sijainti", "");
 }
 
 void TSettingsDialog::ModlistEditorShow(TComponent*) {

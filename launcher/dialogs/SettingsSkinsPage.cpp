@@ -4,16 +4,16 @@
 
 #include <tuple>
 
+#include "ControlMaking.h"
 #include "Dialogs.h"
 #include "FileUtils.h"
-#include "OptionsSection.h"
+#include "LauncherFiles.h"
 #include "Shell.h"
 #include "StringList.h"
-#include "SettingsControls.h"
 #include "WinGraphics.h"
 #include "skinpackage.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 constexpr char kSkinMask[] = "*.bmp;*.tga;*.pcx;*.tif;*.tiff;*.gif;*.bxs";
@@ -79,7 +79,7 @@ void TSettingsDialog::BuildSkinsPage() {
   SelectedColorButton->Name = "Color1";
   UnselectedColorButton->Name = "Color2";
   for (TColorDropButton* b : {SelectedColorButton, UnselectedColorButton}) {
-    b->CustomColorsKey = "bx2000_stats.ini";
+    b->CustomColorsKey = kStatsFile;
     b->OnColorChange = [this](TComponent* s) { ListColorButtonColorChange(s); };
   }
 

@@ -2,11 +2,11 @@
 // default, a random one or a custom file.
 #include "SettingsDialog.h"
 
+#include "ControlMaking.h"
 #include "FileUtils.h"
-#include "OptionsSection.h"
-#include "SettingsControls.h"
+#include "SharedNames.h"
 
-using namespace settings_ui;
+using namespace ctrl;
 
 namespace {
 // The keys of one group's choice, in Options.ini [Asetukset].

@@ -3,15 +3,9 @@
 
 #include <cstdlib>
 
-namespace {
-template <class T>
-T* Place(TWinControl* parent, TComponent* owner, int x, int y, int w, int h) {
-  auto* c = new T(owner);
-  c->SetBounds(x, y, w, h);
-  c->SetParent(parent);
-  return c;
-}
-}  // namespace
+#include "ControlMaking.h"
+
+using ctrl::Place;
 
 TStdCtrlsForm::TStdCtrlsForm() : TDialogForm(nullptr) {
   SetCaption("Settings");

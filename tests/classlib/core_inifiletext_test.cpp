@@ -2,6 +2,10 @@
 // touch only their own lines.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
+#include "IniFileSnapshot.h"
 #include "IniFileText.h"
 
 namespace {
@@ -143,4 +147,40 @@ TEST(IniFileText, ManySectionsAndKeys) {
   EXPECT_TRUE(ini.Write("Entry 2", "Mod", "back"));
   const std::string last = "[Entry 2]\r\nMod=back\r\n";
   EXPECT_EQ(ini.Text().substr(ini.Text().size() - last.size()), last);
+}
+
+// A file read once: its text as the profile functions read it, nothing of
+// text with a byte-order mark, and no sections for a file that is missing.
+TEST(IniFileSnapshot, ReadsPlainTextAndLeavesMarkedTextAlone) {
+  const TIniFileSnapshot text = TIniFileSnapshot::FromText("[Quake]\r\n Mod = \"ctf\" \r\nGame=quake\r\n[quake]\r\nMod=x\r\n");
+  EXPECT_TRUE(text.Plain());
+  EXPECT_TRUE(text.HasSection("QUAKE"));
+  EXPECT_TRUE(text.HasSection(" quake "));
+  EXPECT_FALSE(text.HasSection("Quake 2"));
+  EXPECT_EQ(text.Value("quake", "mod"), "ctf");
+  EXPECT_EQ(text.Value("Quake", "Missing"), std::nullopt);
+  EXPECT_EQ(Joined(text.KeyNames("Quake")), "Mod|Game|");
+  for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    const TIniFileSnapshot marked = TIniFileSnapshot::FromText(std::string(mark) + "[Quake]\r\nMod=ctf\r\n");
+    EXPECT_FALSE(marked.Plain());
+    EXPECT_FALSE(marked.HasSection("Quake"));
+  }
+  // A mark only counts at the start.
+  EXPECT_TRUE(TIniFileSnapshot::FromText("[a]\r\nk=\xEF\xBB\xBF\r\n").Plain());
+}
+
+TEST(IniFileSnapshot, ReadsTheFileAsItIsOnDisk) {
+  const std::string file = testing::TempDir() + "bx_inifilesnapshot.ini";
+  std::remove(file.c_str());
+  const TIniFileSnapshot missing = TIniFileSnapshot::FromFile(file);
+  EXPECT_TRUE(missing.Plain());
+  EXPECT_FALSE(missing.HasSection("a"));
+  EXPECT_EQ(missing.Value("a", "k"), std::nullopt);
+  std::ofstream(file, std::ios::binary) << "[Entry]\nGame=quake 2\n[Last]\ntail=no line end";
+  const TIniFileSnapshot read = TIniFileSnapshot::FromFile(file);
+  EXPECT_EQ(read.Value("entry", "game"), "quake 2");
+  EXPECT_EQ(read.Value("last", "tail"), "no line end");
+  std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF[Entry]\r\nGame=quake\r\n";
+  EXPECT_FALSE(TIniFileSnapshot::FromFile(file).Plain());
+  std::remove(file.c_str());
 }

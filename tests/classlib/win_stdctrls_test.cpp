@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ControlMaking.h"
+
 namespace {
 std::string ClassOf(HWND wnd) {
   char name[64] = "";
@@ -461,4 +463,41 @@ TEST(DialogKeys, ADisabledDefaultButtonIsNotPressed) {
   form.OK->SetEnabled(false);
   EXPECT_EQ(RunModalWithKeys(form, {VK_RETURN, VK_ESCAPE}), mrCancel);
   EXPECT_EQ(oks, 0);
+}
+
+// Making controls in code: each is owned by the form, placed on its parent
+// and sized; the captioned kinds carry caption, hint and their heights.
+TEST(ControlMaking, PlacesOwnsAndCaptions) {
+  TForm form(nullptr);
+  auto* group = ctrl::Place<TGroupBox>(&form, &form, 4, 6, 200, 120);
+  EXPECT_EQ(group->Owner(), &form);
+  EXPECT_EQ(group->Parent(), &form);
+  EXPECT_EQ(group->Left(), 4);
+  EXPECT_EQ(group->Top(), 6);
+  EXPECT_EQ(group->Width(), 200);
+  EXPECT_EQ(group->Height(), 120);
+
+  TCheckBox* check = ctrl::Check(group, &form, 10, 20, 150, "Check me", "A hint");
+  EXPECT_EQ(check->Parent(), group);
+  EXPECT_EQ(check->Owner(), &form);
+  EXPECT_EQ(check->Caption(), "Check me");
+  EXPECT_EQ(check->Hint, "A hint");
+  EXPECT_EQ(check->Height(), 18);
+
+  TStaticText* text = ctrl::Text(group, &form, 10, 44, 150, "Static");
+  EXPECT_EQ(text->Caption(), "Static");
+  EXPECT_EQ(text->Height(), 16);
+  TLabel* label = ctrl::Label(&form, &form, 8, 140, 90, std::string("Label"));
+  EXPECT_EQ(label->Caption(), "Label");
+  EXPECT_EQ(label->Parent(), &form);
+  EXPECT_EQ(label->Width(), 90);
+
+  TButton* standard = ctrl::Button(&form, &form, 8, 160, 75, "OK");
+  EXPECT_EQ(standard->Caption(), "OK");
+  EXPECT_EQ(standard->Hint, "");
+  EXPECT_EQ(standard->Height(), 24);
+  TButton* small = ctrl::Button(&form, &form, 90, 160, 75, "Browse", "Pick a file", 23);
+  EXPECT_EQ(small->Hint, "Pick a file");
+  EXPECT_EQ(small->Height(), 23);
+  EXPECT_EQ(small->Left(), 90);
 }

@@ -139,6 +139,32 @@ TEST_F(TConfigPageTest, UnsavedTextIsOfferedOnLeavingThePage) {
   EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "a\n");
 }
 
+// The frame asks before another page shows and before the dialog closes;
+// Cancel keeps the page and the dialog, No lets both go without saving.
+TEST_F(TConfigPageTest, TheFrameOffersUnsavedTextBeforeAnotherPageAndTheClose) {
+  WriteTextFile(Mod + "config.cfg", "a\n");
+  TSettingsDialog& form = Open("half-life", "cstrike");
+  form.ConfigMemo->SetText("a\r\nb");
+  ASSERT_TRUE(form.Page->OnChanging);
+  ASSERT_TRUE(form.OnCloseQuery);
+  const size_t asked = Prompts.size();
+  Answer(mrCancel);
+  bool allow = true;
+  form.Page->OnChanging(form.Page, allow);
+  EXPECT_FALSE(allow);
+  ASSERT_EQ(Prompts.size(), asked + 1);
+  EXPECT_EQ(Prompts.back(), "Confirm|Save changes to " + Mod + "config.cfg?");
+  Answer(mrCancel);
+  bool canClose = true;
+  form.OnCloseQuery(&form, canClose);
+  EXPECT_FALSE(canClose);
+  EXPECT_EQ(Prompts.size(), asked + 2);
+  Answer(mrNo);
+  form.OnCloseQuery(&form, canClose);
+  EXPECT_TRUE(canClose);
+  EXPECT_EQ(ReadTextFile(Mod + "config.cfg"), "a\n");
+}
+
 TEST_F(TConfigPageTest, AFailedSaveLeavesTheOldFile) {
   WriteTextFile(Mod + "config.cfg", "old\r\n");
   TSettingsDialog& form = Open("half-life", "cstrike");

@@ -1,6 +1,7 @@
 // The main window's commands, keyboard map, views, favourites, quick entries
 // and row menu, run in-process on a window with its files written afresh.
 #include "entrylist_fixture.h"
+#include "../support/pakfile.h"
 
 #include <cstdlib>
 #include <deque>
@@ -12,24 +13,6 @@ const std::string kQuake = "C:\\Quake";
 
 // Each test's shell opens are recorded here instead of done.
 std::string ShellLog() { return TMainWindow::ExeDir() + "shell.log"; }
-
-// A PAK archive holding the named entries (no file data).
-void WritePak(const std::string& file, const std::vector<std::string>& names) {
-  std::string bytes = "PACK";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes += char((v >> (8 * i)) & 0xFF);
-  };
-  put32(12);
-  put32(uint32_t(64 * names.size()));
-  for (const std::string& n : names) {
-    std::string name = n;
-    name.resize(56, '\0');
-    bytes += name;
-    put32(0);
-    put32(0);
-  }
-  std::ofstream(file, std::ios::binary) << bytes;
-}
 
 void Touch(const std::string& file) { std::ofstream(file) << "x\n"; }
 
@@ -165,7 +148,7 @@ TEST_F(CommandsTest, KeysForTheSelectionTheHelpFilesAndTheHalfLifeEditors) {
   Touch(Dir + "readme.txt");
   Key(VK_F1);
   Key(VK_F2);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"" + Dir + "Brannox help.txt\"\nopen\tnotepad.exe\t\"" + Dir +
+  EXPECT_EQ(ReadAll(ShellLog()), "open\tnotepad.exe\t\"" + Dir + "Brannox help.txt\"\nopen\tnotepad.exe\t\"" + Dir +
                                       "readme.txt\"\n");
   // Ctrl+3 needs the Half-Life folder; Ctrl+4 the Half-Life or the Gunman one.
   CreateDirectoryA((kQuake + "\\gunman").c_str(), nullptr);
@@ -184,7 +167,7 @@ TEST_F(CommandsTest, KeysForTheSelectionTheHelpFilesAndTheHalfLifeEditors) {
   Touch(Dir + "BXskineditor\\bxskined.exe");
   Key('5', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
-  EXPECT_NE(ReadFile(ShellLog()).find("open\t" + Dir + "BXskineditor\\bxskined.exe\t\n"), std::string::npos);
+  EXPECT_NE(ReadAll(ShellLog()).find("open\t" + Dir + "BXskineditor\\bxskined.exe\t\n"), std::string::npos);
 }
 
 TEST_F(CommandsTest, DialogCommandsDoNothingWhileSettingsAreUp) {
@@ -261,7 +244,7 @@ TEST_F(CommandsTest, AddToFavouritesCopiesTheElevenKeysAndAsksBeforeOverwriting)
   Open();
   Key('F', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
-  const std::string stored = ReadFile(Favourites);
+  const std::string stored = ReadAll(Favourites);
   EXPECT_NE(stored.find("[Rock & Roll]\r\nMod=rr\r\nGame=quake\r\nParam=quake -game %s\r\nBitmap=\r\nDescription=\r\n"
                         "Readme=\r\nConfig=\r\nMap=e1m1\r\nwinmem=\r\nurl=http://rr.example\r\nrandommapcycle=0\r\n"),
             std::string::npos)
@@ -373,7 +356,7 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   Form->ReadmeItemClick(Form->ReadmeItem);
   Form->GoToItemClick(Form->GoToItem);
   Form->VisitItemClick(Form->VisitItem);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
+  EXPECT_EQ(ReadAll(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
                                   "open\twww.rr.example\t\n");
 }
 
@@ -396,7 +379,7 @@ TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
   EXPECT_FALSE(Exists(ShellLog()));
   Form->VisitItem->Caption = "Visit: https://ok.example/a&&b";
   Form->VisitItemClick(Form->VisitItem);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\thttps://ok.example/a&b\t\n");
+  EXPECT_EQ(ReadAll(ShellLog()), "open\thttps://ok.example/a&b\t\n");
 }
 
 TEST_F(CommandsTest, ReadmeAndConfigSearchesTakeTheFirstCandidate) {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "../support/bigcabinets.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 #include "FileUtils.h"
 #include "WinGraphics.h"
 #include "skinpackage.h"

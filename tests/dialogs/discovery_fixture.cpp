@@ -1,5 +1,5 @@
 // The discovery tests' folders and helpers.
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 
 #include <windows.h>
 

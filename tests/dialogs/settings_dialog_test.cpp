@@ -7,7 +7,7 @@
 
 #include "FileUtils.h"
 #include "Forms.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 #include "ShellLink.h"
 #include "pika.h"
 

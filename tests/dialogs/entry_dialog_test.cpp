@@ -2,7 +2,7 @@
 // list, what OK writes (entry file, mod-info file, own mod list, byte for
 // byte), the refusals, and the fields that a picked folder or an entry fill.
 // The class library's headers come before windows.h (its colour macros).
-#include "EntryDialogFixture.h"
+#include "entry_dialog_fixture.h"
 #include "ModFolderPicker.h"
 
 #include <windows.h>

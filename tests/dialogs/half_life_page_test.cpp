@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 #include "MapPicker.h"
 #include "../support/pakfile.h"
 

@@ -6,7 +6,7 @@
 
 #include "FileUtils.h"
 #include "Forms.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 
 #include <windows.h>
 

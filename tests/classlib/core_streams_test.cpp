@@ -5,6 +5,7 @@
 
 #include "Classes.h"
 #include "Streams.h"
+#include "../support/testfiles.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,10 +15,6 @@
 
 namespace {
 std::string TempName(const char* tag) { return testing::TempDir() + "bx_" + tag; }
-std::string ReadAll(const std::string& name) {
-  std::ifstream f(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 }  // namespace
 
 TEST(Streams, MemoryReadWriteAndShortRead) {

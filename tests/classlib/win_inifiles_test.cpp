@@ -6,6 +6,8 @@
 
 #include "IniFiles.h"
 #include "Streams.h"
+#include "../support/awkward_ini.h"
+#include "../support/testfiles.h"
 
 namespace {
 std::string TempIni(const char* name) {
@@ -14,10 +16,6 @@ std::string TempIni(const char* name) {
   std::string path = std::string(dir) + name;
   DeleteFileA(path.c_str());
   return path;
-}
-std::string FileText(const std::string& name) {
-  std::ifstream f(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 void PutText(const std::string& name, const std::string& text) {
   // The profile functions keep a copy of a file they read: it is let go first.
@@ -64,35 +62,6 @@ void ExpectSameReads(const std::string& ours, const std::string& theirs) {
   }
 }
 
-// A file full of what the profile functions take their own way.
-const char* const kAwkward =
-    "loose=before any section\r\n"
-    "[Quake]\r\n"
-    "Mod = ctf \r\n"
-    "  Game=quake\x1A\r\n"
-    "Bitmap=\"quoted logo.bmp\"\r\n"
-    "single='x'\r\n"
-    "lonequote=\"\r\n"
-    "mixed=\"a'\r\n"
-    "empty=\r\n"
-    "novalue\r\n"
-    ";comment=yes\r\n"
-    "MOD=second of the same name\r\n"
-    "eq=a=b\r\n"
-    "\r\n"
-    "[quake]\r\n"
-    "Mod=second section of the same name\r\n"
-    "Extra=only here\r\n"
-    "[ spaced ]\r\n"
-    "\tk\t=\tv\t\r\n"
-    "[broken\r\n"
-    "[Team Fortress]\n"
-    "Mod=tf\n"
-    "=nameless\n"
-    "after=the nameless key\n"
-    "[Dup]\r\na=1\r\n[X1]\r\n[dup]\r\nB=2\r\n"
-    "[last]\n"
-    "tail=no line end";
 }  // namespace
 
 TEST(IniFile, ValuesOfEveryKind) {
@@ -112,7 +81,7 @@ TEST(IniFile, ValuesOfEveryKind) {
   EXPECT_EQ(ini.ReadInteger("Asetukset", "customcolor", 0), 0x001A91D6);
   ini.WriteString("Asetukset", "bad", "12x");
   EXPECT_EQ(ini.ReadInteger("Asetukset", "bad", 42), 42);
-  std::string text = FileText(name);
+  std::string text = ReadAll(name);
   EXPECT_NE(text.find("splash=1"), std::string::npos);
   EXPECT_NE(text.find("Sammuta=0"), std::string::npos);
   DeleteFileA(name.c_str());
@@ -170,8 +139,8 @@ TEST(IniFile, DatesInTheLocaleFormat) {
 
 TEST(IniFile, ReadsAndChangesAsTheProfileFunctions) {
   const std::string ours = TempIni("bx_ours.ini"), theirs = TempIni("bx_theirs.ini");
-  PutText(ours, kAwkward);
-  PutText(theirs, kAwkward);
+  PutText(ours, kAwkwardIni);
+  PutText(theirs, kAwkwardIni);
   ExpectSameReads(ours, theirs);
   // The same changes, one by one, through both.
   std::mt19937 random(35);
@@ -216,8 +185,8 @@ TEST(IniFile, AFreshFileIsTheProfileFunctionsFileByteForByte) {
   ini.EraseSection("XY");
   WritePrivateProfileStringA("XY", nullptr, nullptr, theirs.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.c_str());
-  EXPECT_EQ(FileText(ours), FileText(theirs));
-  EXPECT_EQ(FileText(ours), "[Asetukset]\r\nAloitus=1\r\n[Capture]\r\nGame=quake\r\nParam=quake -game %s\r\n");
+  EXPECT_EQ(ReadAll(ours), ReadAll(theirs));
+  EXPECT_EQ(ReadAll(ours), "[Asetukset]\r\nAloitus=1\r\n[Capture]\r\nGame=quake\r\nParam=quake -game %s\r\n");
   DeleteFileA(ours.c_str());
   DeleteFileA(theirs.c_str());
 }
@@ -230,19 +199,19 @@ TEST(IniFile, AnUpdateWritesTheFileOnceAndACancelledOneNotAtAll) {
     TIniUpdate update(ini);
     for (int i = 0; i < 33; ++i) ini.WriteInteger("Asetukset", "key" + std::to_string(i), i);
     EXPECT_EQ(ini.ReadInteger("Asetukset", "key32", -1), 32) << "reads see the held changes";
-    EXPECT_EQ(FileText(name), "; the user's note\r\n[Asetukset]\r\nAloitus=1\r\n") << "nothing is written yet";
+    EXPECT_EQ(ReadAll(name), "; the user's note\r\n[Asetukset]\r\nAloitus=1\r\n") << "nothing is written yet";
     update.Commit();
   }
   EXPECT_EQ(TIniFile(name).ReadInteger("Asetukset", "key32", -1), 32);
-  EXPECT_EQ(FileText(name).rfind("; the user's note\r\n[Asetukset]\r\nAloitus=1\r\nkey0=0\r\n", 0), 0u);
-  const std::string written = FileText(name);
+  EXPECT_EQ(ReadAll(name).rfind("; the user's note\r\n[Asetukset]\r\nAloitus=1\r\nkey0=0\r\n", 0), 0u);
+  const std::string written = ReadAll(name);
   try {
     TIniUpdate update(ini);
     ini.EraseSection("Asetukset");
     throw std::runtime_error("the command failed");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(FileText(name), written);
+  EXPECT_EQ(ReadAll(name), written);
   EXPECT_EQ(ini.ReadInteger("Asetukset", "key32", -1), 32) << "the dropped change is not seen";
   DeleteFileA(name.c_str());
 }
@@ -282,14 +251,14 @@ TEST(IniFile, AFailedWriteKeepsTheOldFileAndSaysWhichAndWhy) {
     EXPECT_NE(e.Message().find(name), std::string::npos) << e.Message();
     EXPECT_GT(e.Message().size(), name.size() + 20) << "with the system's reason: " << e.Message();
   }
-  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=1\r\n");
+  EXPECT_EQ(ReadAll(name), "[Asetukset]\r\nAloitus=1\r\n");
   EXPECT_EQ(ini.ReadInteger("Asetukset", "Aloitus", 0), 1) << "what was not written is not seen either";
   RemoveDirectoryA((name + ".~tmp").c_str());
   // A read-only file stays as it is.
   SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_THROW(ini.DeleteKey("Asetukset", "Aloitus"), EIniFileException);
   SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=1\r\n");
+  EXPECT_EQ(ReadAll(name), "[Asetukset]\r\nAloitus=1\r\n");
   DeleteFileA(name.c_str());
 }
 
@@ -299,7 +268,7 @@ TEST(IniFile, ASaveRemovesTheTemporaryFileOfACrashedOne) {
   std::ofstream(name + ".~tmp", std::ios::binary) << std::string(1 << 20, 'x');
   TIniFile(name).WriteInteger("Asetukset", "Aloitus", 2);
   EXPECT_EQ(GetFileAttributesA((name + ".~tmp").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(FileText(name), "[Asetukset]\r\nAloitus=2\r\n");
+  EXPECT_EQ(ReadAll(name), "[Asetukset]\r\nAloitus=2\r\n");
   DeleteFileA(name.c_str());
 }
 
@@ -311,11 +280,11 @@ TEST(IniFile, UnicodeFilesKeepTheirEncodingAndWhatAnsiCannotHold) {
   TIniFile ini(name);
   EXPECT_EQ(ini.ReadString("entry", "k", ""), "\xE4");
   ini.WriteString("Entry", "Game", "qu\xE4ke");
-  EXPECT_EQ(FileText(name), utf16 + std::string("G\0a\0m\0e\0=\0q\0u\0\xE4\0k\0e\0\r\0\n\0", 24));
+  EXPECT_EQ(ReadAll(name), utf16 + std::string("G\0a\0m\0e\0=\0q\0u\0\xE4\0k\0e\0\r\0\n\0", 24));
   EXPECT_EQ(ProfileRead(name, "Entry", "Game"), "qu\xE4ke");
   PutText(name, "\xEF\xBB\xBF[Entry]\r\nD=\xD0\x96\r\n");
   ini.WriteString("Entry", "k", "\xE4");
-  EXPECT_EQ(FileText(name), "\xEF\xBB\xBF[Entry]\r\nD=\xD0\x96\r\nk=\xC3\xA4\r\n");
+  EXPECT_EQ(ReadAll(name), "\xEF\xBB\xBF[Entry]\r\nD=\xD0\x96\r\nk=\xC3\xA4\r\n");
   EXPECT_EQ(ini.ReadString("Entry", "k", ""), "\xE4");
   DeleteFileA(name.c_str());
 }

@@ -4,24 +4,17 @@
 # network drive and R: a removable drive, each holding a Quake that must not
 # be found, since only fixed drives are searched.
 set -euo pipefail
-program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/wine-env.sh"
 source "$here/../support/wine-drives.sh"
 source "$here/../support/xvfb.sh"
-prefix=$(bx_wine_prefix "${BX_TEST_NAME:-discovery}")
-drives=$prefix-drives
-rm -rf "$drives"
+bx_drives_prefix discovery
 for d in d e f n r; do bx_wine_drive "$prefix" "$d" "$drives/$d"; done
 for d in d n r; do
   mkdir -p "$drives/$d/Quake" "$drives/$d/Half-Life"
   touch "$drives/$d/Quake/quake.exe" "$drives/$d/Half-Life/hl.exe"
 done
 bx_wine_drive_types "$prefix" "d:=cdrom" "e:=hd" "f:=hd" "n:=network" "r:=floppy"
-export WINEPREFIX=$prefix
-bx_test_display
 status=0
-bx_wine "$program" "${@:2}" || status=$?
-bx_wine_prefix_end "$prefix" "$status"
-[[ $status != 0 ]] || rm -rf "$drives"
+bx_drives_run "$@" || status=$?
 exit $status

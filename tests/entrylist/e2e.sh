@@ -5,11 +5,8 @@
 # BX_FAKEGAME and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin "$1"
-bxclick() { bx_wine "$BX_BXCLICK" "$@" 2>/dev/null; }
 # Waits for the fake game's N-th start line in GAME-FOLDER/started.txt.
 wait_starts() {  # FOLDER N
   local n=100
@@ -23,11 +20,8 @@ line() { sed -n "${2}p" "$1/started.txt" | tr -d '\r'; }
 
 # The default skin's first row: its list starts at (40, 42).
 row0=(60 48)
-drive_c=$WINEPREFIX/drive_c
-quake=$drive_c/Quake
-rm -rf "$quake" "$drive_c/Program Files/Valve"
-mkdir -p "$quake"
-cp "$BX_FAKEGAME" "$quake/quake.exe"
+fake_quake
+rm -rf "$drive_c/Program Files/Valve"
 d=$work/bx
 bx_launcher_folder "$d"
 printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\n' > "$d/Options.ini"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/testfiles.h"
 #include "Dialogs.h"
 #include "ComCtrls.h"
 #include "MainWindow.h"
@@ -39,13 +40,6 @@ inline std::string ReadIni(const std::string& file, const std::string& section, 
   char value[512] = "";
   GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, file.c_str());
   return value;
-}
-
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 inline bool Exists(const std::string& name) { return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; }

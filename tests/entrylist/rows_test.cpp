@@ -142,7 +142,7 @@ protected:
   // The files played since the last call.
   std::vector<std::string> Played() {
     std::vector<std::string> files;
-    std::istringstream lines(ReadFile(Log));
+    std::istringstream lines(ReadAll(Log));
     for (std::string line; std::getline(lines, line);)
       if (line.rfind("play\t", 0) == 0) files.push_back(line.substr(5));
     DeleteFileA(Log.c_str());

@@ -22,7 +22,7 @@ bool WhenFree(Step step) {
 std::vector<std::string> Starts(const std::string& folder, size_t expected) {
   std::vector<std::string> lines;
   for (int wait = 0; wait < 200; ++wait) {
-    std::string text = ReadFile(folder + "\\started.txt");
+    std::string text = ReadAll(folder + "\\started.txt");
     lines.clear();
     size_t at = 0, end;
     while ((end = text.find("\r\n", at)) != std::string::npos) {
@@ -135,15 +135,15 @@ TEST_F(StartTest, HalfLifeInAFolderWithABlankShufflesTheModsCycle) {
   WriteCycle(HalfLife + "\\tfc", 12);
   WriteCycle(HalfLife + "\\valve", 12);
   const auto before = SortedLines(HalfLife + "\\tfc\\mapcycle.txt");
-  const std::string original = ReadFile(HalfLife + "\\tfc\\mapcycle.txt");
+  const std::string original = ReadAll(HalfLife + "\\tfc\\mapcycle.txt");
   Open();
   Form->Start(0);
   auto starts = Starts(HalfLife, 1);
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0], "\"C:\\Half Life\\hl\" -game tfc\tC:\\Half Life");
   EXPECT_EQ(SortedLines(HalfLife + "\\tfc\\mapcycle.txt"), before);
-  EXPECT_NE(ReadFile(HalfLife + "\\tfc\\mapcycle.txt"), original);
-  EXPECT_EQ(ReadFile(HalfLife + "\\valve\\mapcycle.txt"), original);
+  EXPECT_NE(ReadAll(HalfLife + "\\tfc\\mapcycle.txt"), original);
+  EXPECT_EQ(ReadAll(HalfLife + "\\valve\\mapcycle.txt"), original);
   EXPECT_EQ(ReadIni(Counts, "half-life", "tfc"), "1");
 }
 
@@ -153,35 +153,35 @@ TEST_F(StartTest, HlmapcycleOptionIsTheDefaultAndFallsBackToValve) {
   WriteIni(ModIni, "Single", "randommapcycle", "0");
   WriteIni(Options, "Asetukset", "hlmapcycle", "1");
   WriteCycle(HalfLife + "\\valve", 12);
-  const std::string original = ReadFile(HalfLife + "\\valve\\mapcycle.txt");
+  const std::string original = ReadAll(HalfLife + "\\valve\\mapcycle.txt");
   const auto before = SortedLines(HalfLife + "\\valve\\mapcycle.txt");
   Open();
   Form->Start(1);  // "Single": its own 0 wins over the option
   ASSERT_EQ(Starts(HalfLife, 1).size(), 1u);
-  EXPECT_EQ(ReadFile(HalfLife + "\\valve\\mapcycle.txt"), original);
+  EXPECT_EQ(ReadAll(HalfLife + "\\valve\\mapcycle.txt"), original);
   Form->Start(0);  // "Deathmatch": no dm\mapcycle.txt, so valve's
   ASSERT_EQ(Starts(HalfLife, 2).size(), 2u);
-  EXPECT_NE(ReadFile(HalfLife + "\\valve\\mapcycle.txt"), original);
+  EXPECT_NE(ReadAll(HalfLife + "\\valve\\mapcycle.txt"), original);
   EXPECT_EQ(SortedLines(HalfLife + "\\valve\\mapcycle.txt"), before);
 
   // A one-line cycle comes back unchanged.
   WriteCycle(HalfLife + "\\dm", 1);
-  const std::string one = ReadFile(HalfLife + "\\dm\\mapcycle.txt");
+  const std::string one = ReadAll(HalfLife + "\\dm\\mapcycle.txt");
   Form->Start(0);
   ASSERT_EQ(Starts(HalfLife, 3).size(), 3u);
-  EXPECT_EQ(ReadFile(HalfLife + "\\dm\\mapcycle.txt"), one);
+  EXPECT_EQ(ReadAll(HalfLife + "\\dm\\mapcycle.txt"), one);
 }
 
 TEST_F(StartTest, BadTemplateRaisesAndNothingIsShuffledStartedOrCounted) {
   AddEntry({"Broken", "half-life", "tfc", "hl -game %d"});
   WriteIni(ModIni, "Broken", "randommapcycle", "1");
   WriteCycle(HalfLife + "\\tfc", 12);
-  const std::string original = ReadFile(HalfLife + "\\tfc\\mapcycle.txt");
+  const std::string original = ReadAll(HalfLife + "\\tfc\\mapcycle.txt");
   Open();
   EXPECT_THROW(Form->Start(0), EConvertError);
   Sleep(300);
   EXPECT_FALSE(Exists(HalfLife + "\\started.txt"));
-  EXPECT_EQ(ReadFile(HalfLife + "\\tfc\\mapcycle.txt"), original);
+  EXPECT_EQ(ReadAll(HalfLife + "\\tfc\\mapcycle.txt"), original);
   EXPECT_EQ(ReadIni(Counts, "half-life", "tfc"), "");
   EXPECT_EQ(Form->StartCounter, 0);
 }

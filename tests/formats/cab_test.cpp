@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "../support/bigcabinets.h"
+#include "../support/testfiles.h"
 #include "Dialogs.h"
 #include "cabfiles.h"
 
@@ -17,16 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kData = std::string(BX_TEST_DATA) + "/cab/";
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream f(p, std::ios::binary | std::ios::trunc);
-  f << bytes;
-}
 
 // What the fixture's alpha.txt holds.
 std::string AlphaText() {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../support/testfiles.h"
 #include "Streams.h"
 #include "brannoxskin.h"
 #include "cabfiles.h"
@@ -13,11 +14,6 @@
 namespace {
 
 const std::string kMembers = std::string(BX_DEFAULTSKIN_DIR) + "/members/";
-
-std::string ReadAll(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 
 int32_t I32(const std::vector<uint8_t>& d, size_t at) {
   return int32_t(uint32_t(d[at]) | uint32_t(d[at + 1]) << 8 | uint32_t(d[at + 2]) << 16 |

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../support/testfiles.h"
 #include "cabfiles.h"
 
 namespace fs = std::filesystem;
@@ -14,10 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 const std::string kDir = BX_DEFAULTSKIN_DIR;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 }  // namespace
 
 TEST(DefaultSkinPackage, ListsItsMembersInPackageOrder) {

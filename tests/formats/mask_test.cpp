@@ -10,6 +10,7 @@
 #include "Graphics.h"
 #include "Streams.h"
 #include "extMaskgenerator.h"
+#include "../support/testfiles.h"
 
 namespace {
 
@@ -43,11 +44,6 @@ std::string TempPath(const std::string& name) {
   auto dir = std::filesystem::temp_directory_path() / "bx_mask_test";
   std::filesystem::create_directories(dir);
   return (dir / name).string();
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::vector<uint8_t> WithCount(const std::vector<uint8_t>& data, uint32_t n) {

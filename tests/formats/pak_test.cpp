@@ -8,37 +8,9 @@
 
 #include "PakExplr.h"
 #include "Streams.h"
-#include "../support/testfiles.h"
+#include "../support/pakfile.h"
 
 namespace {
-
-void PutI32(std::string& s, int32_t v) {
-  for (int i = 0; i < 4; ++i) s += char(uint32_t(v) >> (8 * i) & 0xFF);
-}
-
-// A directory of 64-byte entries: each name padded with zeros to 56 bytes
-// (cut there when longer), then file position and length.
-std::string Directory(const std::vector<std::string>& names) {
-  std::string d;
-  for (const auto& n : names) {
-    std::string name = n.substr(0, 56);
-    d += name + std::string(56 - name.size(), '\0');
-    PutI32(d, 12);
-    PutI32(d, 0);
-  }
-  return d;
-}
-
-constexpr int32_t kWholeDirectory = INT32_MIN;
-
-// An archive whose directory follows the header, unless told otherwise.
-std::string Pak(const std::vector<std::string>& names, int32_t dirOffset = 12, int32_t dirLength = kWholeDirectory) {
-  std::string dir = Directory(names);
-  std::string s = "PACK";
-  PutI32(s, dirOffset);
-  PutI32(s, dirLength == kWholeDirectory ? int32_t(dir.size()) : dirLength);
-  return s + dir;
-}
 
 std::vector<std::string> List(const std::string& bytes, TPakFileType type, TStringList& list) {
   TMemoryStream s(std::vector<uint8_t>(bytes.begin(), bytes.end()));
@@ -56,7 +28,7 @@ using Names = std::vector<std::string>;
 }  // namespace
 
 TEST(PakDirectory, ListsOneFolderWithTheFolderTakenOff) {
-  std::string pak = Pak({"maps/e1m1.bsp", "maps/e1m2.bsp", "progs/player.mdl", "maps/dm/x.bsp", "MAPS/x.bsp",
+  std::string pak = PakBytes({"maps/e1m1.bsp", "maps/e1m2.bsp", "progs/player.mdl", "maps/dm/x.bsp", "MAPS/x.bsp",
                          "mapsx/y.bsp", "maps", "sound/maps/z.wav"});
   EXPECT_EQ(List(pak, ptMaps), (Names{"e1m1.bsp", "e1m2.bsp", "dm/x.bsp"}));
   EXPECT_EQ(List(pak, ptSound), (Names{"maps/z.wav"}));
@@ -68,7 +40,7 @@ TEST(PakDirectory, ListsOneFolderWithTheFolderTakenOff) {
 TEST(PakDirectory, EachTypeSelectsItsFolder) {
   const char* folders[] = {"demos", "env", "maps", "models", "pics", "sound", "sprites", "textures"};
   for (int t = ptDemos; t <= ptTextures; ++t) {
-    std::string pak = Pak({std::string(folders[t - 1]) + "/a", "other/b"});
+    std::string pak = PakBytes({std::string(folders[t - 1]) + "/a", "other/b"});
     EXPECT_EQ(List(pak, TPakFileType(t)), Names{"a"}) << folders[t - 1];
   }
 }
@@ -77,10 +49,10 @@ TEST(PakDirectory, ReadsTheHeaderLittleEndianAndIgnoresTheIdentifier) {
   // Directory offset bytes 03 05 12 00 are 1,180,931.
   const int32_t offset = 0x00120503;
   ASSERT_EQ(offset, 1180931);
-  std::string dir = Directory({"maps/far.bsp"});
+  std::string dir = PakDirectory({"maps/far.bsp"});
   std::string s = "JUNK";
-  PutI32(s, offset);
-  PutI32(s, int32_t(dir.size()));
+  PutLe32(s, offset);
+  PutLe32(s, int32_t(dir.size()));
   ASSERT_EQ(uint8_t(s[4]), 0x03);
   ASSERT_EQ(uint8_t(s[6]), 0x12);
   s.resize(offset, '\0');
@@ -91,22 +63,22 @@ TEST(PakDirectory, ReadsTheHeaderLittleEndianAndIgnoresTheIdentifier) {
 TEST(PakDirectory, ShortDirectoryLengthsGiveAnEmptyList) {
   TStringList list;
   list.Add("old");
-  EXPECT_EQ(List(Pak({"maps/a.bsp"}, 12, 0), ptAll, list), Names{});
+  EXPECT_EQ(List(PakBytes({"maps/a.bsp"}, 12, 0), ptAll, list), Names{});
   list.Add("old");
-  EXPECT_EQ(List(Pak({"maps/a.bsp"}, 12, 63), ptAll, list), Names{});
-  EXPECT_EQ(List(Pak({"maps/a.bsp"}, 12, -64), ptAll), Names{});
+  EXPECT_EQ(List(PakBytes({"maps/a.bsp"}, 12, 63), ptAll, list), Names{});
+  EXPECT_EQ(List(PakBytes({"maps/a.bsp"}, 12, -64), ptAll), Names{});
   // Lengths are whole entries, rounded toward zero.
-  EXPECT_EQ(List(Pak({"maps/a.bsp", "maps/b.bsp"}, 12, 127), ptMaps), Names{"a.bsp"});
+  EXPECT_EQ(List(PakBytes({"maps/a.bsp", "maps/b.bsp"}, 12, 127), ptMaps), Names{"a.bsp"});
 }
 
 TEST(PakDirectory, NamesEndAtTheirZeroOrAtTheNameField) {
-  std::string pak = Pak({"maps/" + std::string(60, 'n')});
+  std::string pak = PakBytes({"maps/" + std::string(60, 'n')});
   EXPECT_EQ(List(pak, ptMaps), Names{std::string(51, 'n')}) << "56 bytes less the folder";
-  std::string withTail = Directory({"maps/a.bsp"});
+  std::string withTail = PakDirectory({"maps/a.bsp"});
   withTail.replace(11, 3, "xyz");  // bytes after the terminating zero
   std::string s = "PACK";
-  PutI32(s, 12);
-  PutI32(s, 64);
+  PutLe32(s, 12);
+  PutLe32(s, 64);
   EXPECT_EQ(List(s + withTail, ptMaps), Names{"a.bsp"});
 }
 
@@ -118,20 +90,20 @@ TEST(PakDirectory, BrokenArchivesRaiseTheReadError) {
   EXPECT_THROW(ReadPakDirectory(shortHeader, ptAll, list), EReadError);
   EXPECT_EQ(list.Items(), Names{"old"});
   // A directory before the file's start.
-  EXPECT_THROW(List(Pak({"maps/a.bsp"}, -8), ptAll, list), EReadError);
+  EXPECT_THROW(List(PakBytes({"maps/a.bsp"}, -8), ptAll, list), EReadError);
   EXPECT_EQ(list.Items(), Names{"old"});
   // A directory past the file's end: cleared, nothing read.
-  EXPECT_THROW(List(Pak({"maps/a.bsp"}, 1 << 30), ptAll, list), EReadError);
+  EXPECT_THROW(List(PakBytes({"maps/a.bsp"}, 1 << 30), ptAll, list), EReadError);
   EXPECT_EQ(list.Items(), Names{});
 }
 
 TEST(PakDirectory, ADirectoryLongerThanTheFileKeepsWhatWasRead) {
   TStringList list;
-  std::string pak = Pak({"maps/a.bsp", "maps/b.bsp"}, 12, 0x7FFFFFFF);
+  std::string pak = PakBytes({"maps/a.bsp", "maps/b.bsp"}, 12, 0x7FFFFFFF);
   EXPECT_THROW(List(pak, ptMaps, list), EReadError);
   EXPECT_EQ(list.Items(), (Names{"a.bsp", "b.bsp"}));
   // Cut in the middle of the second entry.
-  pak = Pak({"maps/a.bsp", "maps/b.bsp"});
+  pak = PakBytes({"maps/a.bsp", "maps/b.bsp"});
   pak.resize(pak.size() - 10);
   EXPECT_THROW(List(pak, ptMaps, list), EReadError);
   EXPECT_EQ(list.Items(), Names{"a.bsp"});
@@ -139,7 +111,7 @@ TEST(PakDirectory, ADirectoryLongerThanTheFileKeepsWhatWasRead) {
 
 TEST(PakExplr, ExploresTheArchiveOnDisk) {
   std::string name = testing::TempDir() + "bx_pak0.pak";
-  WriteAll(name, Pak({"maps/e1m1.bsp", "progs/player.mdl"}));
+  WriteAll(name, PakBytes({"maps/e1m1.bsp", "progs/player.mdl"}));
   TPakExplr pak(nullptr);
   EXPECT_EQ(pak.ResourceType, ptAll);
   pak.PakFile = name;

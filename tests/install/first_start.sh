@@ -8,18 +8,8 @@
 #                          BX_BXWIN, BX_BXINPUT, BX_E2E_WORK
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin "$1"
-bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-# wait_until SECONDS COMMAND...: polls the command every 0.2 s (a function,
-# so that what it reads is read again each time).
-wait_until() {
-  local n=$(($1 * 5))
-  while ((n-- > 0)); do "${@:2}" && return 0; sleep 0.2; done
-  return 1
-}
 sections() { grep -a '^\[' "$1" 2>/dev/null | tr -d '\r' | sort | tr '\n' ' '; }
 ini_is() { [ "$(bx_ini "$1" "$2" "$3")" = "$4" ]; }  # FILE SECTION KEY VALUE
 settings_closed() { [ "$(bxwin visible TSettingsDialog)" = 0 ]; }

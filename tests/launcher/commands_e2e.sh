@@ -5,20 +5,9 @@
 # BX_FAKEGAME and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 source "$here/../support/wine-drives.sh"
 bx_e2e_begin "$1"
-bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-keys() { bxinput keys TMainWindow "$@"; sleep 0.5; }
-no_file() { [[ ! -e $1 ]]; }
-not() { ! "$@"; }
-wait_for() {  # FILE: waits up to 10 s for it
-  local n=100
-  while (( n-- > 0 )); do [[ -s $1 ]] && return 0; sleep 0.1; done
-  return 1
-}
 # The default skin's first row and its row spacing.
 row_x=60 row_y=48 row_step=19
 
@@ -27,17 +16,9 @@ if [[ $1 == find_games ]]; then
   bx_wine_drive "$WINEPREFIX" e "$work/drive_e"
   bx_wine_drive_types "$WINEPREFIX" "e:=hd"
 fi
-drive_c=$WINEPREFIX/drive_c
-quake=$drive_c/Quake
-rm -rf "$quake"
-mkdir -p "$quake"
-cp "$BX_FAKEGAME" "$quake/quake.exe"
+fake_quake
 d=$work/bx
-bx_launcher_folder "$d"
-printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\n' > "$d/Options.ini"
-printf '[quake]\r\nSijainti=C:\\Quake\r\nGameOletus=quake\r\nOletus=quake -game %%s\r\nKuvake=\r\n' > "$d/Games.ini"
-export BX_SHELL_LOG
-BX_SHELL_LOG=$(winepath -w "$d/shell.log" 2>/dev/null)
+quake_launcher_folder "$d" '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\n'
 
 case $1 in
 first_run)

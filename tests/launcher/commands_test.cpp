@@ -1,6 +1,8 @@
 // The main window's commands, keyboard map, views, favourites, quick entries
 // and row menu, run in-process on a window with its files written afresh.
 #include "entrylist_fixture.h"
+#include "../support/RealInput.h"
+#include "../support/pakfile.h"
 
 #include <cstdlib>
 #include <deque>
@@ -12,24 +14,6 @@ const std::string kQuake = "C:\\Quake";
 
 // Each test's shell opens are recorded here instead of done.
 std::string ShellLog() { return TMainWindow::ExeDir() + "shell.log"; }
-
-// A PAK archive holding the named entries (no file data).
-void WritePak(const std::string& file, const std::vector<std::string>& names) {
-  std::string bytes = "PACK";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes += char((v >> (8 * i)) & 0xFF);
-  };
-  put32(12);
-  put32(uint32_t(64 * names.size()));
-  for (const std::string& n : names) {
-    std::string name = n;
-    name.resize(56, '\0');
-    bytes += name;
-    put32(0);
-    put32(0);
-  }
-  std::ofstream(file, std::ios::binary) << bytes;
-}
 
 void Touch(const std::string& file) { std::ofstream(file) << "x\n"; }
 
@@ -72,6 +56,33 @@ protected:
   }
 
   void Select(int row) { Form->Labels[row]->Click(); }
+
+  // The window on screen and in front, for real input.
+  void ShowForInput() {
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    RunLoopUntil([] { return false; }, 50);
+  }
+
+  // Chooses from a row's menu, opened with a right click on the row.
+  bool ChooseFromRowMenu(int row, std::initializer_list<TMenuPick> path) {
+    ShowForInput();
+    return ChooseFromMenu(MiddleOf(*Form->Labels[row]), path);
+  }
+
+  // Chooses from the face's own menu, opened with a right click on a point
+  // of the face that no row, icon or button covers.
+  bool ChooseFromFaceMenu(std::initializer_list<TMenuPick> path) {
+    ShowForInput();
+    for (int y = 2; y < Form->ClientHeight(); y += 4)
+      for (int x = 2; x < Form->ClientWidth(); x += 4) {
+        POINT at{x, y};
+        if (Form->ControlAtPos(at) != Form->Face) continue;
+        ClientToScreen(Form->Handle(), &at);
+        if (WindowFromPoint(at) == Form->Handle()) return ChooseFromMenu(at, path);
+      }
+    return false;
+  }
 
   // Three quake entries, each with a mod folder holding a mod-info file.
   void AddThreeWithModInfo() {
@@ -165,7 +176,7 @@ TEST_F(CommandsTest, KeysForTheSelectionTheHelpFilesAndTheHalfLifeEditors) {
   Touch(Dir + "readme.txt");
   Key(VK_F1);
   Key(VK_F2);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"" + Dir + "Brannox help.txt\"\nopen\tnotepad.exe\t\"" + Dir +
+  EXPECT_EQ(ReadAll(ShellLog()), "open\tnotepad.exe\t\"" + Dir + "Brannox help.txt\"\nopen\tnotepad.exe\t\"" + Dir +
                                       "readme.txt\"\n");
   // Ctrl+3 needs the Half-Life folder; Ctrl+4 the Half-Life or the Gunman one.
   CreateDirectoryA((kQuake + "\\gunman").c_str(), nullptr);
@@ -184,7 +195,7 @@ TEST_F(CommandsTest, KeysForTheSelectionTheHelpFilesAndTheHalfLifeEditors) {
   Touch(Dir + "BXskineditor\\bxskined.exe");
   Key('5', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
-  EXPECT_NE(ReadFile(ShellLog()).find("open\t" + Dir + "BXskineditor\\bxskined.exe\t\n"), std::string::npos);
+  EXPECT_NE(ReadAll(ShellLog()).find("open\t" + Dir + "BXskineditor\\bxskined.exe\t\n"), std::string::npos);
 }
 
 TEST_F(CommandsTest, DialogCommandsDoNothingWhileSettingsAreUp) {
@@ -261,7 +272,7 @@ TEST_F(CommandsTest, AddToFavouritesCopiesTheElevenKeysAndAsksBeforeOverwriting)
   Open();
   Key('F', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
-  const std::string stored = ReadFile(Favourites);
+  const std::string stored = ReadAll(Favourites);
   EXPECT_NE(stored.find("[Rock & Roll]\r\nMod=rr\r\nGame=quake\r\nParam=quake -game %s\r\nBitmap=\r\nDescription=\r\n"
                         "Readme=\r\nConfig=\r\nMap=e1m1\r\nwinmem=\r\nurl=http://rr.example\r\nrandommapcycle=0\r\n"),
             std::string::npos)
@@ -276,7 +287,7 @@ TEST_F(CommandsTest, AddToFavouritesCopiesTheElevenKeysAndAsksBeforeOverwriting)
   Key('F', ssCtrl);
   EXPECT_EQ(ReadIni(Favourites, "Rock & Roll", "Mod"), "changed");
   // Not from the favourites view.
-  Form->FavouritesItemClick(Form->FavouritesItem);
+  ASSERT_TRUE(ChooseFromFaceMenu({Form->TrayViewItem, Form->TrayFavouritesItem}));
   Select(0);
   Key('F', ssCtrl);
   EXPECT_TRUE(Prompts.empty());
@@ -286,20 +297,22 @@ TEST_F(CommandsTest, ViewsSwitchAndRebuildThePage) {
   AddNumbered(20);
   AddEntry({"Q2 mod", "quake 2", "q2"});
   AddEntry({"Fav", "quake", "f"}, Favourites);
+  // The menu offers a game's own view when the game's folder is there.
+  const std::string quake2 = TMainWindow::ExeDir() + "Quake2";
+  CreateDirectoryA(quake2.c_str(), nullptr);
+  WriteIni(GamesIni, "quake 2", "Sijainti", quake2);
   Open();
   Select(4);
-  Form->AllModsItemClick(Form->AllModsItem);
+  ASSERT_TRUE(ChooseFromFaceMenu({Form->TrayViewItem, Form->TrayAllModsItem}));
   EXPECT_EQ(Form->SelectedRow, 0);
-  Form->FavouritesItemClick(Form->FavouritesItem);
+  ASSERT_TRUE(ChooseFromFaceMenu({Form->TrayViewItem, Form->TrayFavouritesItem}));
   EXPECT_EQ(Form->ViewName, "suosikit");
   ASSERT_EQ(Form->EntryNames.Count(), 1);
   Select(0);
   Form->SelectedRow = 5;  // a second Favourites changes nothing
-  Form->FavouritesItemClick(Form->FavouritesItem);
+  ASSERT_TRUE(ChooseFromFaceMenu({Form->TrayViewItem, Form->TrayFavouritesItem}));
   EXPECT_EQ(Form->SelectedRow, 5);
-  TMenuItem item(nullptr);
-  item.Caption = "quake 2 modifications";
-  Form->GameViewItemClick(&item);
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ViewItem, "quake 2 modifications"}));
   EXPECT_EQ(Form->ViewName, "quake 2");
   ASSERT_EQ(Form->EntryNames.Count(), 1);
   EXPECT_EQ(Form->EntryNames[0], "Q2 mod");
@@ -370,10 +383,10 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   EXPECT_EQ(Form->ViewItem->Count(), 4);
 
   // The readme goes to notepad quoted; the folder and the address to the shell.
-  Form->ReadmeItemClick(Form->ReadmeItem);
-  Form->GoToItemClick(Form->GoToItem);
-  Form->VisitItemClick(Form->VisitItem);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->ReadmeItem}));
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->GoToItem}));
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->VisitItem}));
+  EXPECT_EQ(ReadAll(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
                                   "open\twww.rr.example\t\n");
 }
 
@@ -387,8 +400,8 @@ TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
   Form->RowMenuPopup(Form->RowMenu);
   EXPECT_TRUE(Form->VisitItem->Visible);
   EXPECT_FALSE(Form->ReadmeItem->Enabled);  // its own readme is missing
-  Form->VisitItemClick(Form->VisitItem);
-  Form->GoToItemClick(Form->GoToItem);  // C:\Quake\gone does not exist
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->VisitItem}));
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->GoToItem}));  // C:\Quake\gone does not exist
   Form->ReadmeItemClick(Form->ReadmeItem);
   EXPECT_FALSE(Exists(ShellLog()));
   Form->VisitItem->Caption = "Visit: C:\\windows\\notepad.exe";
@@ -396,7 +409,7 @@ TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
   EXPECT_FALSE(Exists(ShellLog()));
   Form->VisitItem->Caption = "Visit: https://ok.example/a&&b";
   Form->VisitItemClick(Form->VisitItem);
-  EXPECT_EQ(ReadFile(ShellLog()), "open\thttps://ok.example/a&b\t\n");
+  EXPECT_EQ(ReadAll(ShellLog()), "open\thttps://ok.example/a&b\t\n");
 }
 
 TEST_F(CommandsTest, ReadmeAndConfigSearchesTakeTheFirstCandidate) {
@@ -564,7 +577,7 @@ TEST_F(CommandsTest, MostStartedRowsMatchEachRowWithItsOwnGame) {
   EXPECT_EQ(Form->RankMods.Items(), (std::vector<std::string>{"Mod name", "Q2 CTF", "Quake CTF", "gone"}));
   EXPECT_EQ(Form->RankGames.Items(), (std::vector<std::string>{"Game", "quake2", "quake", "quake2"}));
   EXPECT_EQ(Form->RankCounts.Items(), (std::vector<std::string>{"Started", "5", "2", "1"}));
-  Form->MostStartedItemClick(Form->MostStartedItem);
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->MostStartedItem}));
   ASSERT_EQ(Prompts.size(), 1u);
   EXPECT_NE(Prompts[0].Text.find("Most started mods"), std::string::npos);
 }
@@ -664,8 +677,7 @@ TEST_F(CommandsTest, MenusWithoutStartCountsShowNoLinesTogether) {
 TEST_F(CommandsTest, IconClickDoesNothingWhileSettingsAreUp) {
   AddEntry({"Base", "quake", ""});
   Open();
-  Form->Show();
-  Form->MinimizeToTrayItemClick();
+  ASSERT_TRUE(ChooseFromRowMenu(0, {Form->MinimizeToTrayItem}));
   EXPECT_TRUE(Form->TrayIcon->IconVisible());
   Form->SettingsIdle = false;
   Form->TrayIconClick(Form->TrayIcon);

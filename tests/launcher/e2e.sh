@@ -4,13 +4,8 @@
 # BX_BXWIN, BX_DEFAULTSKIN_FILE and BX_E2E_WORK (a scratch folder).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin "$1"
-same_file() { cmp -s "$1" "$2"; }
-no_file() { [[ ! -e $1 ]]; }
-not() { ! "$@"; }
 # start_past_settings DIR EXE: a start without options (a first run) opens the
 # Settings dialog before the main window; it is cancelled, then the main
 # window is waited for.

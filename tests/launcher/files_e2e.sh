@@ -15,20 +15,9 @@ if [[ $1 == full_drive && -z ${BX_FILES_NAMESPACE:-} ]]; then
   echo "SKIPPED: no mount namespace for a small drive"
   exit 77
 fi
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 source "$here/../support/wine-drives.sh"
 bx_e2e_begin "$1"
-bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-keys() { bxinput keys TMainWindow "$@"; sleep 0.5; }
-no_file() { [[ ! -e $1 ]]; }
-# until_true SECONDS COMMAND...: waits for the command to succeed.
-until_true() {
-  local n=$(($1 * 10))
-  while ((n-- > 0)); do "${@:2}" && return 0; sleep 0.1; done
-  return 1
-}
 # The Wine process of the launcher that bx_launch started (a child of its
 # shell), found by walking the shell's children.
 launcher_pid() {
@@ -50,7 +39,7 @@ watch() {
   rm -f "$work/watch.out"
   python3 "$here/../support/filewatch.py" "$@" --seconds 120 >"$work/watch.out" 2>&1 &
   watch_pid=$!
-  until_true 10 grep -q ready "$work/watch.out"
+  wait_until 10 grep -q ready "$work/watch.out"
 }
 unwatch() { kill "$watch_pid" 2>/dev/null; wait "$watch_pid" 2>/dev/null; }
 # Writes of FILE in an event log: replaced whole, or closed after writing.
@@ -68,7 +57,7 @@ killed_at() {
   local n=$1 file=$2 killed=no
   watch "$d" "$file" "$work/events_$n.log" --kill "$(launcher_pid)" --after "$n"
   "${@:3}"
-  until_true 30 bash -c "! kill -0 $bx_pid 2>/dev/null || cmp -s '$d/$file' '$work/new.ini'"
+  wait_until 30 bash -c "! kill -0 $bx_pid 2>/dev/null || cmp -s '$d/$file' '$work/new.ini'"
   sleep 0.5
   unwatch
   alive || killed=yes
@@ -77,11 +66,7 @@ killed_at() {
   if alive; then stop; fi
 }
 
-drive_c=$WINEPREFIX/drive_c
-quake=$drive_c/Quake
-rm -rf "$quake"
-mkdir -p "$quake"
-cp "$BX_FAKEGAME" "$quake/quake.exe"
+fake_quake
 games='[quake]\r\nSijainti=C:\\Quake\r\nGameOletus=quake\r\nOletus=quake -game %%s\r\n'
 # Options.ini with a few options: OK in Settings writes every other one.
 options='[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\nSnappixels=33\r\nNahka=Bx2k8.bxs\r\n'
@@ -99,7 +84,7 @@ kill_settings)
   keys ctrl+s
   bxwin wait TSettingsDialog 20000
   bxinput keys TSettingsDialog enter
-  until_true 20 bash -c "! cmp -s '$d/Options.ini' '$work/old.ini'"
+  wait_until 20 bash -c "! cmp -s '$d/Options.ini' '$work/old.ini'"
   sleep 1
   cp "$d/Options.ini" "$work/new.ini"
   stop
@@ -120,7 +105,7 @@ kill_settings)
   keys ctrl+s
   bxwin wait TSettingsDialog 20000
   bxinput keys TSettingsDialog enter
-  until_true 20 bash -c "cmp -s '$d/Options.ini' '$work/new.ini'"
+  wait_until 20 bash -c "cmp -s '$d/Options.ini' '$work/new.ini'"
   check "a later save leaves no temporary file" no_file "$d/Options.ini.~tmp"
   stop
   finish ;;
@@ -139,7 +124,7 @@ kill_delete)
   printf 'Yes\r\n' >"$d/prompts.txt"
   start_and_wait "$d" Brannox2000.exe
   keys delete
-  until_true 30 bash -c "! cmp -s '$d/Mod.ini' '$work/old.ini'"
+  wait_until 30 bash -c "! cmp -s '$d/Mod.ini' '$work/old.ini'"
   sleep 1
   cp "$d/Mod.ini" "$work/new.ini"
   stop
@@ -165,7 +150,7 @@ one_write)
   bxwin wait TSettingsDialog 20000
   watch "$d" Options.ini "$work/settings.log"
   bxinput keys TSettingsDialog enter
-  until_true 20 grep -q fade=1 "$d/Options.ini"
+  wait_until 20 grep -q fade=1 "$d/Options.ini"
   sleep 1
   unwatch
   check "Settings OK writes Options.ini once" [ "$(writes "$work/settings.log" Options.ini)" = 1 ]
@@ -173,7 +158,7 @@ one_write)
   # Ctrl+F: favourites.ini once, with all eleven keys.
   watch "$d" favourites.ini "$work/favourites.log"
   keys ctrl+f
-  until_true 10 grep -q randommapcycle "$d/favourites.ini"
+  wait_until 10 grep -q randommapcycle "$d/favourites.ini"
   sleep 0.5
   unwatch
   check "Ctrl+F writes favourites.ini once" [ "$(writes "$work/favourites.log" favourites.ini)" = 1 ]
@@ -181,7 +166,7 @@ one_write)
   # A start: each counter file once.
   watch "$bx_windir" b "$work/counters.log"
   keys enter
-  until_true 20 test -s "$quake/started.txt"
+  wait_until 20 test -s "$quake/started.txt"
   sleep 1
   unwatch
   check "a start writes brannox2000.ini once" [ "$(writes "$work/counters.log" brannox2000.ini)" = 1 ]
@@ -191,7 +176,7 @@ one_write)
   printf 'Yes\r\n' >"$d/prompts.txt"
   watch "$d" Mod.ini "$work/removeall.log"
   keys ctrl+delete
-  until_true 30 bash -c "! grep -q '^\[' '$d/Mod.ini'"
+  wait_until 30 bash -c "! grep -q '^\[' '$d/Mod.ini'"
   sleep 1
   unwatch
   check "Remove all empties the list" [ "$(grep -c '^\[' "$d/Mod.ini")" = 0 ]
@@ -235,7 +220,7 @@ full_drive)
   check "opening the Settings shows at most one message" [ "$(messages | wc -l)" -le 1 ]
   rm -f "$work/prompts.txt.log"
   bxinput keys TSettingsDialog enter
-  until_true 10 test -s "$work/prompts.txt.log"
+  wait_until 10 test -s "$work/prompts.txt.log"
   sleep 1
   bx_screenshot "$work/full_drive_settings.png"
   check "Settings OK keeps Options.ini" cmp -s "$d/Options.ini" "$work/Options.ini"
@@ -245,7 +230,7 @@ full_drive)
   rm -f "$work/prompts.txt.log"
   printf 'Yes\r\n' >"$work/prompts.txt"
   keys delete
-  until_true 10 grep -q 'Mod\.ini' "$work/prompts.txt.log"
+  wait_until 10 grep -q 'Mod\.ini' "$work/prompts.txt.log"
   check "Delete keeps Mod.ini" cmp -s "$d/Mod.ini" "$work/Mod.ini"
   check "and says so once after the question" [ "$(messages | wc -l)" = 2 ]
   check "no temporary file is left" [ -z "$(ls "$d" | grep -F '.~tmp')" ]
@@ -260,7 +245,7 @@ full_drive)
   bxwin wait TSettingsDialog 20000
   dd if=/dev/zero of="$d/Options.ini.~tmp" bs=4096 2>/dev/null
   bxinput keys TSettingsDialog enter
-  until_true 20 grep -q 'fade=1' "$d/Options.ini"
+  wait_until 20 grep -q 'fade=1' "$d/Options.ini"
   check "Settings OK writes Options.ini in the room of the leftover" grep -q 'fade=1' "$d/Options.ini"
   check "and removes the leftover" no_file "$d/Options.ini.~tmp"
   check "without a message" [ "$(messages | wc -l)" = 0 ]

@@ -6,6 +6,7 @@
 
 #include "MainWindow.h"
 #include "IniSnapshot.h"
+#include "../support/awkward_ini.h"
 
 #include <windows.h>
 
@@ -22,39 +23,12 @@ std::string Keys(const TStringList& list) {
   return all;
 }
 
-// A file full of what the profile functions take their own way.
-const char* const kAwkward =
-    "loose=before any section\r\n"
-    "[Quake]\r\n"
-    "Mod = ctf \r\n"
-    "  Game=quake\r\n"
-    "Bitmap=\"quoted logo.bmp\"\r\n"
-    "single='x'\r\n"
-    "lonequote=\"\r\n"
-    "mixed=\"a'\r\n"
-    "empty=\r\n"
-    "novalue\r\n"
-    ";comment=yes\r\n"
-    "MOD=second of the same name\r\n"
-    "eq=a=b\r\n"
-    "[quake]\r\n"
-    "Mod=second section of the same name\r\n"
-    "Extra=only here\r\n"
-    "[ spaced ]\r\n"
-    "k=v\r\n"
-    "[broken\r\n"
-    "[Team Fortress]\n"
-    "Mod=tf\n"
-    "=nameless\n"
-    "after=the nameless key\n"
-    "[last]\n"
-    "tail=no line end";
 }  // namespace
 
 TEST(IniSnapshot, ReadsAsTheProfileFunctions) {
   const std::string file = TempFile("bx_snapshot_test.ini");
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
-  std::ofstream(file, std::ios::binary) << kAwkward;
+  std::ofstream(file, std::ios::binary) << kAwkwardIni;
   TIniFile ini(file);
   TIniSnapshot snapshot(ini);
   const char* sections[] = {"Quake", "QUAKE", " quake ", "spaced", " spaced ", "[broken", "broken", "Team Fortress",
@@ -72,7 +46,7 @@ TEST(IniSnapshot, ReadsAsTheProfileFunctions) {
     EXPECT_EQ(Keys(got), Keys(expected)) << "[" << section << "]";
   }
   // The same from the text, without a file.
-  TIniSnapshot text = TIniSnapshot::FromText(kAwkward);
+  TIniSnapshot text = TIniSnapshot::FromText(kAwkwardIni);
   EXPECT_EQ(text.ReadString("quake", "bitmap", ""), "quoted logo.bmp");
   EXPECT_EQ(text.ReadString("quake", "mod", ""), "ctf");
   DeleteFileA(file.c_str());

@@ -7,34 +7,18 @@
 # BX_NAMES_FILE (one name a line, in the ANSI code page).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin "$1"
-bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-no_file() { [[ ! -e $1 ]]; }
-wait_for() {  # FILE: waits up to 10 s for it
-  local n=100
-  while (( n-- > 0 )); do [[ -s $1 ]] && return 0; sleep 0.1; done
-  return 1
-}
 # The default skin's first row of the main list.
 row_x=60 row_y=48
 # The statistics grid: its columns' widths and its rows' height, from the
 # window's client origin (the grid fills it, inside a 2-pixel edge).
 edge=2 row_h=21 game_x=85 name_x=247
 
-quake=$WINEPREFIX/drive_c/Quake
-rm -rf "$quake"
-mkdir -p "$quake"
-cp "$BX_FAKEGAME" "$quake/quake.exe"
+fake_quake
 d=$work/bx
-bx_launcher_folder "$d"
 # No quick entries in the row menu: its last item opens the window.
-printf '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\nshowtops=0\r\n' > "$d/Options.ini"
-printf '[quake]\r\nSijainti=C:\\Quake\r\nGameOletus=quake\r\nOletus=quake -game %%s\r\nKuvake=\r\n' > "$d/Games.ini"
-export BX_SHELL_LOG
-BX_SHELL_LOG=$(winepath -w "$d/shell.log" 2>/dev/null)
+quake_launcher_folder "$d" '[Asetukset]\r\nAloitus=1\r\nsplash=0\r\nNosound=1\r\nshowtops=0\r\n'
 
 case $1 in
 names)

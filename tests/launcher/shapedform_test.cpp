@@ -10,16 +10,13 @@
 #include "Forms.h"
 #include "ShapedForm.h"
 #include "extMaskgenerator.h"
+#include "../support/testfiles.h"
 
 namespace {
 std::string TempName(const char* name) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   return std::string(dir) + std::to_string(GetCurrentProcessId()) + name;
-}
-
-void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // The window's region data as Windows gives it; empty when it has none.

@@ -6,19 +6,8 @@
 # and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin "$1"
-no_file() { [[ ! -e $1 ]]; }
-same_file() { cmp -s "$1" "$2"; }
-bxinput() { bx_wine "$BX_BXINPUT" "$@" 2>/dev/null; }
-# wait_until SECONDS COMMAND...: polls the command every 0.2 s.
-wait_until() {
-  local n=$(($1 * 5))
-  while ((n-- > 0)); do "${@:2}" && return 0; sleep 0.2; done
-  return 1
-}
 drive_c=$WINEPREFIX/drive_c
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brannox 2000"
 # A 32-bit installer on 64-bit Windows installs below "Program Files (x86)"

@@ -7,8 +7,6 @@
 # built Bx2k8.bxn) and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 case=$1
 bx_e2e_begin "editor_$case"

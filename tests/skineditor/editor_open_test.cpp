@@ -1,19 +1,12 @@
 // Opening projects in the editor window: what a project holds comes through
 // whole, and a damaged part costs only that part.
 #include "editor_window_test.h"
+#include "../support/testfiles.h"
 
 #include <fstream>
 #include <iterator>
 
 namespace {
-std::string ReadBytes(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 }  // namespace
 
 TEST_F(EditorWindow, TheDefaultProjectKeepsBothLinesOfItsNotes) {
@@ -47,13 +40,13 @@ TEST_F(EditorWindow, ADamagedPictureIsNamedOnceAndTheRestOfTheProjectOpens) {
   p.Cursors[0] = Dir + "arrow.cur";
   p.SaveAs(Dir + "cracked.bxn");
   // The New button's picture gets a pixel size that no bitmap has.
-  std::string bytes = ReadBytes(Dir + "cracked.bxn");
+  std::string bytes = ReadAll(Dir + "cracked.bxn");
   const std::string size7x3("\x07\0\0\0\x03\0\0\0\x01\0", 10);
   const size_t at = bytes.find(size7x3);
   ASSERT_NE(at, std::string::npos);
   ASSERT_EQ(bytes.find(size7x3, at + 1), std::string::npos);
   bytes[at + 10] = 13;
-  WriteBytes(Dir + "cracked.bxn", bytes);
+  WriteAll(Dir + "cracked.bxn", bytes);
 
   Form->FormCreate({Dir + "cracked.bxn"});
   ASSERT_EQ(Asked.size(), 1u) << "one message";
@@ -71,7 +64,7 @@ TEST_F(EditorWindow, ADamagedPictureIsNamedOnceAndTheRestOfTheProjectOpens) {
   EXPECT_FALSE(Form->Modified);
 
   // A project that is not a skin stream at all still fails as a whole.
-  WriteBytes(Dir + "broken.bxn", "not a skin stream");
+  WriteAll(Dir + "broken.bxn", "not a skin stream");
   Asked.clear();
   Form->FormCreate({Dir + "broken.bxn"});
   ASSERT_EQ(Asked.size(), 1u);

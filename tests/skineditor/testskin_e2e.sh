@@ -5,8 +5,6 @@
 # BX_EDITOR_TESTS (the test program) and BX_E2E_WORK.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../support/launcher-env.sh"
-source "$here/../support/screenshot.sh"
 source "$here/../support/e2e-common.sh"
 bx_e2e_begin testskin
 d=$work/bx

@@ -1,6 +1,7 @@
 // Real keyboard and mouse input (SendInput) for in-process window tests,
-// with the application's own message loop run meanwhile, and the hint a
-// user sees when the mouse rests on a point.
+// with the application's own message loop run meanwhile: keys, clicks on
+// controls, popup menus opened and chosen from, and the hint a user sees when
+// the mouse rests on a point.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "Forms.h"
+#include "Menus.h"
 
 // Runs the application's own message loop (the one that previews keys for
 // the forms) until done or ms have passed.
@@ -96,4 +99,116 @@ inline POINT MiddleOf(HWND wnd) {
   RECT r;
   GetWindowRect(wnd, &r);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The middle of a control drawn on its parent's window (a label, an image).
+inline POINT MiddleOf(const TControl& control) {
+  const RECT r = control.BoundsRect();
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(control.Parent()->Handle(), &p);
+  return p;
+}
+
+// Runs the loop until the mouse buttons sent are handled: a button's click
+// runs while its button-up message is dispatched, so when none is left
+// queued the click's handler has run.
+inline void RunUntilClicksHandled() {
+  RunLoopUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; }, 5000);
+  Application().ProcessMessages();
+}
+
+// Clicks a windowed control (a button) with the left mouse button, as the
+// user does: its window comes to the front, the mouse moves onto the middle
+// of the control, goes down and up. False, and nothing clicked, when the
+// control is hidden, disabled or covered there, as a user could not click it.
+inline bool ClickWithMouse(HWND control) {
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return false;
+  SetForegroundWindow(GetAncestor(control, GA_ROOT));
+  const POINT p = MiddleOf(control);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p);
+  RunLoopUntil([] { return false; }, 30);
+  if (WindowFromPoint(p) != control) return false;
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  RunUntilClicksHandled();
+  return true;
+}
+inline bool ClickWithMouse(TWinControl& control) { return ClickWithMouse(control.Handle()); }
+
+// An item to choose from a shown menu: that very item, or the one with this
+// caption (for the items a menu makes as it opens).
+struct TMenuPick {
+  TMenuPick(const TMenuItem* item) : Item(item) {}
+  TMenuPick(const char* caption) : Caption(caption) {}
+  bool Matches(const TMenuItem* item) const { return Item ? item == Item : item && item->Caption == Caption; }
+  const TMenuItem* Item = nullptr;
+  std::string Caption;
+};
+
+// The shown popup menu that holds the item, and the item's place in it;
+// false when no shown menu holds it. Each item of ours carries its object.
+inline bool FindShownMenuItem(const TMenuPick& pick, HMENU& menu, int& position) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+    if (!IsWindowVisible(w)) continue;
+    HMENU shown = HMENU(SendMessageA(w, MN_GETHMENU, 0, 0));
+    for (int i = 0; shown && i < GetMenuItemCount(shown); ++i) {
+      MENUITEMINFOA mii{};
+      mii.cbSize = sizeof mii;
+      mii.fMask = MIIM_DATA;
+      if (GetMenuItemInfoA(shown, UINT(i), TRUE, &mii) && pick.Matches(reinterpret_cast<const TMenuItem*>(mii.dwItemData))) {
+        menu = shown;
+        position = i;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Opens a popup menu with a right click at the screen point and chooses from
+// it with the left button, each item of the path in turn (a submenu's item
+// after the item that opens it), as the user does; the chosen command runs
+// before this returns. False when the menu or an item did not show in time,
+// or did not close; the menu is closed then.
+inline bool ChooseFromMenu(POINT at, std::initializer_list<TMenuPick> path) {
+  const std::vector<TMenuPick> items(path);
+  size_t next = 0;
+  bool pointed = false, failed = false;
+  const DWORD end = GetTickCount() + 5000;
+  UINT_PTR timer = Application().AddTimer(
+      [&] {
+        if (next >= items.size() || failed) return;
+        HMENU menu{};
+        int position = 0;
+        RECT r{};
+        if (!FindShownMenuItem(items[next], menu, position) || !GetMenuItemRect(nullptr, menu, UINT(position), &r)) {
+          if (GetTickCount() > end) {
+            failed = true;
+            EndMenu();
+          }
+          return;
+        }
+        const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        // The mouse rests on the item a tick before it is clicked, as a hand does.
+        if (!pointed) {
+          SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, middle);
+          pointed = true;
+          return;
+        }
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        pointed = false;
+        ++next;
+      },
+      40);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+  RunLoopUntil([] { return false; }, 30);
+  SendMouse(MOUSEEVENTF_RIGHTDOWN);
+  SendMouse(MOUSEEVENTF_RIGHTUP);
+  const bool closed = RunLoopUntil(
+      [&] { return failed || (next >= items.size() && !IsWindowVisible(FindWindowA("#32768", nullptr))); }, 10000);
+  Application().RemoveTimer(timer);
+  if (!closed) EndMenu();
+  RunUntilClicksHandled();
+  return closed && !failed;
 }

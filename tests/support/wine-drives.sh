@@ -5,6 +5,12 @@
 #                                         Wine's drive types (hd, cdrom,
 #                                         network, floppy) in the prefix's
 #                                         registry file
+#   bx_drives_prefix NAME                 a fresh prefix ($prefix, named by
+#                                         BX_TEST_NAME, else NAME) and an empty
+#                                         folder for its drives ($drives)
+#   bx_drives_run PROGRAM ARGS...         runs the test program in it on an X
+#                                         display of its own; prefix and drive
+#                                         folders go when it passed; its status
 bx_wine_drive() {
   local p=$1 letter=${2,,} folder=$3
   mkdir -p "$folder"
@@ -20,4 +26,20 @@ bx_wine_drive_types() {
       printf '"%s"="%s"\n' "${pair%%=*}" "${pair#*=}"
     done
   } >> "$p/system.reg"
+}
+
+bx_drives_prefix() {
+  prefix=$(bx_wine_prefix "${BX_TEST_NAME:-$1}")
+  drives=$prefix-drives
+  rm -rf "$drives"
+}
+
+bx_drives_run() {
+  local status=0
+  export WINEPREFIX=$prefix
+  bx_test_display
+  bx_wine "$@" || status=$?
+  bx_wine_prefix_end "$prefix" "$status"
+  [[ $status != 0 ]] || rm -rf "$drives"
+  return "$status"
 }

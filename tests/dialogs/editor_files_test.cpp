@@ -8,7 +8,7 @@
 
 #include "FileUtils.h"
 #include "Forms.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 #include "../support/ModalSteps.h"
 
 #include <windows.h>

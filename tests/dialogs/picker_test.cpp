@@ -2,7 +2,7 @@
 // the mod folder picker; what enables OK and what the tag reports.
 // The class library's headers come before windows.h (its colour macros).
 #include "DialogCaption.h"
-#include "EntryDialogFixture.h"
+#include "entry_dialog_fixture.h"
 #include "GradCap.h"
 #include "AddBindDialog.h"
 #include "MapPicker.h"

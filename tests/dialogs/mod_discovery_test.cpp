@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "Dialogs.h"
 #include "ModDiscovery.h"
 #include "Streams.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "ModDiscovery.h"
 
 namespace {

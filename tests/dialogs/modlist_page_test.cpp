@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FileUtils.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 
 namespace {
 class TModlistPageTest : public TSettingsTest {

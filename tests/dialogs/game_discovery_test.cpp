@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "Dialogs.h"
 #include "GameDiscovery.h"
 #include "SysUtils.h"

@@ -7,7 +7,7 @@
 #include "FileUtils.h"
 #include "GraphicFormats.h"
 #include "LogoConvert.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 
 namespace {
 // Reads a BMP file by its own header fields, without the class library.

@@ -1,5 +1,5 @@
 // The discovery tests' folders and helpers.
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "../support/testfiles.h"
 #include "ModDiscovery.h"
 #include "StringList.h"
 #include "SysUtils.h"
@@ -17,15 +18,10 @@ void MakeDirs(const std::string& path) { std::filesystem::create_directories(pat
 
 void WriteTextFile(const std::string& path, const std::string& text) {
   MakeDirs(ExtractFilePath(path));
-  std::ofstream(path, std::ios::binary) << text;
+  WriteAll(path, text);
 }
 
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+std::string ReadTextFile(const std::string& path) { return ReadAll(path); }
 
 void RemoveTree(const std::string& path) {
   std::error_code ec;

@@ -1,5 +1,5 @@
 // The entry dialog tests' launcher folder.
-#include "EntryDialogFixture.h"
+#include "entry_dialog_fixture.h"
 
 #include <windows.h>
 

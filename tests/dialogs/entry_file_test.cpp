@@ -1,7 +1,7 @@
 // The entry writer and the mod-info file.
 #include <gtest/gtest.h>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "EntryFile.h"
 #include "IniFiles.h"
 #include "Streams.h"

@@ -36,13 +36,6 @@ void WriteLogo(const std::string& path) {
   b.SaveToFile(path);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The launcher folder: two games (one with a bare logo name, one whose logo
 // is missing), an entry file naming two mods of the same folder under the
 // two games, and the statistics, most started first.
@@ -168,7 +161,7 @@ TEST_F(MostStartedWindow, SaveToHTMLWritesTheTable) {
     return int(mrOk);
   });
   form.SaveToHtmlItemClick(nullptr);
-  auto table = ParseTable(ReadFile(file));
+  auto table = ParseTable(ReadAll(file));
   ASSERT_EQ(table.size(), 4u);
   EXPECT_EQ(table[0], (std::vector<std::string>{"Position", "Game", "Mod name", "Started"}));
   EXPECT_EQ(table[1], (std::vector<std::string>{"1", "quake", "Threewave CTF", "40"}));
@@ -210,7 +203,7 @@ TEST_F(MostStartedWindow, CopyToClipboardIsReadByAnotherProcess) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   SetEnvironmentVariableA("BX_CLIPBOARD_OUT", nullptr);
-  EXPECT_EQ(ReadFile(out),
+  EXPECT_EQ(ReadAll(out),
             "Position\tGame\tMod name\tStarted\r\n1\tquake\tThreewave CTF\t40\r\n"
             "2\thalflife\tAnother CTF\t12\r\n3\thalflife\ttfc\t3\r\n");
 }

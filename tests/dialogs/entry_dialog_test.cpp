@@ -2,7 +2,7 @@
 // list, what OK writes (entry file, mod-info file, own mod list, byte for
 // byte), the refusals, and the fields that a picked folder or an entry fill.
 // The class library's headers come before windows.h (its colour macros).
-#include "EntryDialogFixture.h"
+#include "entry_dialog_fixture.h"
 #include "ModFolderPicker.h"
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 
 #include "DialogCaption.h"
 #include "ModDiscovery.h"
+#include "../support/pakfile.h"
 
 namespace {
 void ChooseGame(TEntryDialog& form, const std::string& game) {
@@ -20,18 +21,6 @@ void ChooseGame(TEntryDialog& form, const std::string& game) {
 
 size_t CountOf(const std::vector<std::string>& list, const std::string& item) {
   return size_t(std::count(list.begin(), list.end(), item));
-}
-
-// A PAK archive whose directory names these entries (no file data).
-std::string PakBytes(const std::vector<std::string>& names) {
-  auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-  std::string pak = "PACK" + le32(12) + le32(uint32_t(64 * names.size()));
-  for (const std::string& n : names) {
-    std::string entry = n;
-    entry.resize(56, '\0');
-    pak += entry + le32(0) + le32(0);
-  }
-  return pak;
 }
 
 // Picks folder in the mod folder picker as soon as it is up.

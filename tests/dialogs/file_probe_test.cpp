@@ -2,7 +2,7 @@
 // number of helper threads, each path looked up once.
 #include <gtest/gtest.h>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "FileProbe.h"
 #include "FileUtils.h"
 #include "SysUtils.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../support/ModalSteps.h"
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "Dialogs.h"
 #include "EntryDialog.h"
 

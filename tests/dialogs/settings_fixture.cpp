@@ -1,5 +1,5 @@
 // The Settings dialog tests' launcher folder and host.
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 
 #include "Dialogs.h"
 #include "StringList.h"

@@ -4,27 +4,11 @@
 
 #include <algorithm>
 
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
 #include "MapPicker.h"
+#include "../support/pakfile.h"
 
 namespace {
-// A PAK archive holding the named entries (no file data).
-void WritePak(const std::string& file, const std::vector<std::string>& names) {
-  std::string bytes = "PACK";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes += char((v >> (8 * i)) & 0xFF);
-  };
-  put32(12);
-  put32(uint32_t(64 * names.size()));
-  for (std::string name : names) {
-    name.resize(56, '\0');
-    bytes += name;
-    put32(0);
-    put32(0);
-  }
-  WriteTextFile(file, bytes);
-}
-
 class THalfLifePageTest : public TSettingsTest {
 protected:
   void SetUp() override {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 
 namespace {
 class TListsForm : public TForm {

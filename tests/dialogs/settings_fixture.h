@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DiscoveryFixture.h"
+#include "discovery_fixture.h"
 #include "SettingsDialog.h"
 
 // Section -> key (lower case) -> value, read from the file's text.

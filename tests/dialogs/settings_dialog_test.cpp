@@ -7,7 +7,8 @@
 
 #include "FileUtils.h"
 #include "Forms.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
+#include "../support/RealInput.h"
 #include "ShellLink.h"
 #include "pika.h"
 
@@ -313,7 +314,7 @@ TEST_F(TSettingsTest, TheSnapDistanceTakesThreeDigitsAndNoLetters) {
   SendMessageA(form.SnapDistanceEdit->Handle(), EM_SETSEL, 0, -1);
   Type('4');
   Type('2');
-  SendMessageA(form.OkButton->Handle(), BM_CLICK, 0, 0);
+  ASSERT_TRUE(ClickWithMouse(*form.OkButton));
   EXPECT_EQ(Option("Snappixels"), "42");
 }
 
@@ -324,7 +325,8 @@ TEST_F(TSettingsTest, OkWithAPackageSkinKeepsTheListColoursOfPictureSkins) {
   Options->WriteString("Asetukset", "Nahka", "Bx2k8.bxs");
   TSettingsDialog& form = Dialog();
   form.FormShow();
-  SendMessageA(form.OkButton->Handle(), BM_CLICK, 0, 0);
+  form.Show();
+  ASSERT_TRUE(ClickWithMouse(*form.OkButton));
   EXPECT_EQ(Option("Vari"), "clLime") << "the first OK wrote the colour buttons' black";
   EXPECT_EQ(Option("Vari2"), "$00BFD7BF");
   CloseDialog();
@@ -335,7 +337,8 @@ TEST_F(TSettingsTest, OkWithAPackageSkinKeepsTheListColoursOfPictureSkins) {
   Options->WriteString("Asetukset", "Vari2", "$00123456");
   TSettingsDialog& again = Dialog();
   again.FormShow();
-  SendMessageA(again.OkButton->Handle(), BM_CLICK, 0, 0);
+  again.Show();
+  ASSERT_TRUE(ClickWithMouse(*again.OkButton));
   EXPECT_EQ(Option("Vari"), "clRed");
   EXPECT_EQ(Option("Vari2"), "$00123456");
   ASSERT_TRUE(again.SelectSkin("cool.bmp"));
@@ -356,7 +359,9 @@ TEST_F(TSettingsTest, AFailedFindModsStillRefreshesTheMainWindowsList) {
   MakeDirs(App + "Mod.ini.~tmp");
   TSettingsDialog& form = Dialog();
   form.FormShow();
-  SendMessageA(form.FindModsButton->Handle(), BM_CLICK, 0, 0);
+  form.Show();
+  form.Page->SetActivePage(form.Games);
+  ASSERT_TRUE(ClickWithMouse(*form.FindModsButton));
   ASSERT_FALSE(Prompts.empty());
   EXPECT_NE(Prompts.back().find("Mod.ini"), std::string::npos) << "the failure is reported: " << Prompts.back();
   EXPECT_EQ(ReadTextFile(App + "Mod.ini"), old);

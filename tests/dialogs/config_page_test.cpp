@@ -6,7 +6,8 @@
 
 #include "FileUtils.h"
 #include "Forms.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
+#include "../support/RealInput.h"
 
 #include <windows.h>
 
@@ -45,12 +46,14 @@ UINT_PTR AnswerAddBind(const std::string& key, const std::string& command) {
       [key, command, done] {
         HWND dialog = FindWindowA(nullptr, "Add bind");
         if (*done || !dialog || !IsWindowVisible(dialog)) return;
-        *done = true;
         HWND edit1 = FindWindowExA(dialog, nullptr, "Edit", nullptr);
         HWND edit2 = FindWindowExA(dialog, edit1, "Edit", nullptr);
         SetWindowTextA(edit1, key.c_str());
         SetWindowTextA(edit2, command.c_str());
-        SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+        // Done first, as the click runs the loop where this ticks again; not
+        // done when the click could not go in, so the next tick tries again.
+        *done = true;
+        *done = ClickWithMouse(FindWindowExA(dialog, nullptr, "Button", "OK"));
       },
       20);
 }

@@ -6,7 +6,8 @@
 #include <cstdlib>
 
 #include "../support/bigcabinets.h"
-#include "SettingsFixture.h"
+#include "settings_fixture.h"
+#include "../support/RealInput.h"
 #include "FileUtils.h"
 #include "WinGraphics.h"
 #include "skinpackage.h"
@@ -266,7 +267,9 @@ TEST_F(TSettingsPagesTest, SoundChoicesFromTheirKeysAndTheCustomField) {
   EXPECT_EQ(form.StartSoundCombo->Text(), "boom.wav");
   EXPECT_TRUE(form.NoClickSoundRadio->Checked());
   EXPECT_FALSE(form.ClickSoundCombo->Enabled);
-  SendMessageA(form.DefaultStartSoundRadio->Handle(), BM_CLICK, 0, 0);
+  form.Show();
+  form.Page->SetActivePage(form.Sounds);
+  ASSERT_TRUE(ClickWithMouse(*form.DefaultStartSoundRadio));
   EXPECT_TRUE(form.DefaultStartSoundRadio->Checked());
   EXPECT_FALSE(form.CustomStartSoundRadio->Checked());
   EXPECT_FALSE(form.StartSoundCombo->Enabled);
@@ -368,9 +371,11 @@ TEST_F(TSettingsPagesTest, AddGameRefusesANameThatExistsInAnyCase) {
   const std::string before = ReadTextFile(App + "Games.ini");
   TSettingsDialog& form = Dialog();
   form.FormShow();
+  form.Show();
+  form.Page->SetActivePage(form.Games);
   for (const char* name : {"quake", " QUAKE ", "Quake"}) {
     Answer(mrOk, name);
-    SendMessageA(form.AddGameButton->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ClickWithMouse(*form.AddGameButton));
     EXPECT_EQ(Prompts.back(), "Error|A game named " + Trim(name) + " already exists.") << name;
   }
   for (const std::string& prompt : Prompts) EXPECT_EQ(prompt.find("Browse for Folder"), std::string::npos);

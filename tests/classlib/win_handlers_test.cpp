@@ -194,3 +194,57 @@ TEST(DecodedHandlers, SizedFollowsEveryClientSizeChange) {
   GetClientRect(f.edit->Handle(), &r);
   EXPECT_EQ(f.editLog, (TLog{"sized " + Num(SIZE_RESTORED) + " " + Num(r.right) + "x" + Num(r.bottom)}));
 }
+
+TEST(DecodedHandlers, SpinEditKeysGoToOnKeyDownFirst) {
+  TStdCtrlsForm form;
+  TSpinEdit& spin = *form.Spin1;
+  form.Show();
+  std::vector<uint16_t> keys;
+  bool take = false;
+  spin.OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    keys.push_back(key);
+    if (take) key = 0;
+  };
+  SendMessageA(spin.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(spin.Value(), 19);
+  take = true;
+  SendMessageA(spin.Handle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(spin.Value(), 19) << "the event took the key";
+  take = false;
+  SendMessageA(spin.Handle(), WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(keys, (std::vector<uint16_t>{VK_DOWN, VK_UP, VK_END}));
+  EXPECT_EQ(spin.Value(), 19);
+}
+
+TEST(DecodedHandlers, ChildrenFollowASizeTheSystemGives) {
+  TStdCtrlsForm form;
+  form.Show();
+  // Sized by the window itself, not by SetBounds: the sheets and the arrows follow.
+  HWND tabs = form.Page->Handle();
+  RECT before, r;
+  GetClientRect(form.Sheets[0]->Handle(), &before);
+  GetWindowRect(tabs, &r);
+  SetWindowPos(tabs, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT after;
+  GetClientRect(form.Sheets[0]->Handle(), &after);
+  EXPECT_EQ(after.right, before.right + 40);
+  HWND spin = form.Spin1->Handle(), arrows = GetWindow(spin, GW_CHILD);
+  SetWindowPos(spin, nullptr, 0, 0, 90, 22, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client, placed;
+  GetClientRect(spin, &client);
+  GetWindowRect(arrows, &placed);
+  MapWindowPoints(nullptr, spin, reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_EQ(placed.right, client.right);
+}
+
+TEST(DecodedHandlers, ScrollBoxScrollsByTheWheel) {
+  TStdCtrlsForm form;
+  form.Show();
+  TScrollBox& box = *form.Scroll1;
+  box.UpdateScrollRange();
+  const int maxY = 24 + 160 - box.ClientHeight();
+  SendMessageA(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(5, 5));
+  EXPECT_EQ(box.VertPosition(), std::min(48, maxY));
+  SendMessageA(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5));
+  EXPECT_EQ(box.VertPosition(), 0);
+}

@@ -348,8 +348,11 @@ LRESULT TColorDropPalette::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
       if (!wParam && !FInColorDialog) ClosePalette();
       break;
-    case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS;
   }
   return TForm::WndProc(msg, wParam, lParam);
+}
+
+bool TColorDropPalette::WantedKeys(const MSG*, LRESULT& code) {
+  code = DLGC_WANTALLKEYS;
+  return true;
 }

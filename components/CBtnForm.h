@@ -98,12 +98,14 @@ public:
   void ClosePalette();
   void OtherClick();
 
+  // Losing the activation, to this program's window or another's, closes it.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void Paint(TCanvas& canvas, const RECT& area) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
+  bool WantedKeys(const MSG* key, LRESULT& code) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   // The hint holds for the cell under the mouse, with that cell's text.

@@ -237,11 +237,8 @@ void TGradientCaption::DrawTexts(HDC dc, RECT text, bool active) {
 
 void TGradientCaption::PaintCaption() {
   if (FForm.BorderStyle() == bsNone || !FForm.HandleAllocated()) return;
-  HWND wnd = FForm.Handle();
-  HDC windowDC = GetWindowDC(wnd);
-  if (!windowDC) return;
-  DrawCaptionBar(windowDC, CaptionRect());
-  ReleaseDC(wnd, windowDC);
+  TWindowDC windowDC(FForm.Handle(), true);
+  if (windowDC.DC()) DrawCaptionBar(windowDC.DC(), CaptionRect());
 }
 
 void TGradientCaption::DrawCaptionBar(HDC windowDC, const RECT& caption) {

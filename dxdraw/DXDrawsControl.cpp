@@ -21,9 +21,7 @@ namespace {
 TRGBQuads SystemColorTable() {
   TRGBQuads table{};
   PALETTEENTRY entries[256]{};
-  HDC dc = GetDC(nullptr);
-  UINT n = GetSystemPaletteEntries(dc, 0, 256, entries);
-  ReleaseDC(nullptr, dc);
+  const UINT n = GetSystemPaletteEntries(TWindowDC(nullptr).DC(), 0, 256, entries);
   if (n == 0) GetPaletteEntries(HPALETTE(GetStockObject(DEFAULT_PALETTE)), 0, 256, entries);
   for (int i = 0; i < 256; ++i) table[size_t(i)] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
   return table;
@@ -350,8 +348,6 @@ LRESULT TCustomDXDraw::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_QUERYNEWPALETTE:
       Restore();
       return TRUE;

@@ -77,6 +77,7 @@ public:
   void Loaded() override;
   void SetParent(TWinControl* parent) override;
   void SetBounds(int left, int top, int width, int height) override;
+  // Painting presents the surface straight (no double buffer), and the palette messages.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

@@ -199,6 +199,7 @@ public:
   // The application gains or loses the focus: the fade target follows.
   void ApplicationActivate(TComponent* sender);
   void ApplicationDeactivate(TComponent* sender);
+  // WM_ACTIVATEAPP, and a key-down's repeat bit, which KeyDown is not given.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void TrayMenuPopup(TComponent* sender);
   void TrayModItemClick(TComponent* sender);

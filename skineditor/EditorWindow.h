@@ -192,6 +192,7 @@ public:
   int GrabX = 0, GrabY = 0, StartWidth = 0, StartHeight = 0;
   std::array<int, kRows> RowStartWidths{};
 
+  // WM_GETMINMAXINFO: the smallest size the user can drag the window to.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

@@ -137,12 +137,6 @@ void TPageControl::SetBounds(int left, int top, int width, int height) {
   LayoutSheets();
 }
 
-LRESULT TPageControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT r = TStdControl::WndProc(msg, wParam, lParam);
-  if (msg == WM_SIZE) LayoutSheets();
-  return r;
-}
-
 bool TPageControl::Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg != WM_NOTIFY) return TStdControl::Reflected(msg, wParam, lParam, result);
   const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);

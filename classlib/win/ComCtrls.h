@@ -57,12 +57,12 @@ public:
   TNotifyEvent OnChange;
 
   void SetBounds(int left, int top, int width, int height) override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void Sized(UINT kind, int width, int height) override { LayoutSheets(); }
 
 private:
   friend class TTabSheet;

@@ -24,6 +24,7 @@ public:
   TFormHook* FormHook() const { return FHook; }
   // Takes the focus whenever the dialog is activated (not owned).
   TWinControl* ActiveControl = nullptr;
+  // The hook's look at every message, Enter and Esc (IDOK, IDCANCEL) and activation.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

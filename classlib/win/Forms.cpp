@@ -297,13 +297,15 @@ void TForm::SetHintTool(HWND window, const RECT& area, const std::string& text) 
   SendMessageA(FTooltip, TTM_UPDATETIPTEXTA, 0, LPARAM(&ti));
 }
 
-LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+void TForm::Sized(UINT kind, int width, int height) {
   // The main form stands for the application in the taskbar: its minimise
   // and restore are the application's.
-  if (msg == WM_SIZE && Application().MainForm() == this) {
-    if (wParam == SIZE_MINIMIZED) Application().Minimize();
-    else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) Application().Restore();
-  }
+  if (Application().MainForm() != this) return;
+  if (kind == SIZE_MINIMIZED) Application().Minimize();
+  else if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) Application().Restore();
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (FTooltip && msg == WM_NOTIFY) {
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
     if (info->hdr.hwndFrom == FTooltip && info->hdr.code == TTN_GETDISPINFOA && (info->uFlags & TTF_IDISHWND)) {

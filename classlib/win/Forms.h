@@ -81,6 +81,7 @@ public:
   TNotifyEvent OnResize;
   void SetBounds(int left, int top, int width, int height) override;
 
+  // The hint tooltip's text and mouse relay, and the menu's messages.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // A key message for a control of a form with KeyPreview: the form's
   // KeyDown first; true when the form took the key.
@@ -92,6 +93,7 @@ protected:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Resize() override;
+  void Sized(UINT kind, int width, int height) override;
   bool CloseRequested() override;
   virtual bool CloseQuery();
   void HoverChanged(TControl* now) override;

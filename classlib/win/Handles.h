@@ -71,6 +71,12 @@ struct TModuleTraits {
   static HMODULE Invalid() { return nullptr; }
   static void Free(HMODULE h) { FreeLibrary(h); }
 };
+// A menu not attached to a window (a window destroys its own menu bar).
+struct TMenuTraits {
+  using handle_type = HMENU;
+  static HMENU Invalid() { return nullptr; }
+  static void Free(HMENU h) { DestroyMenu(h); }
+};
 
 using TBitmapHandle = THandleOwner<TGdiTraits<HBITMAP>>;
 using TBrushHandle = THandleOwner<TGdiTraits<HBRUSH>>;
@@ -83,6 +89,7 @@ using TMemDCHandle = THandleOwner<TMemDCTraits>;
 using TKernelHandle = THandleOwner<TKernelTraits>;
 using TFileHandle = THandleOwner<TFileTraits>;
 using TModuleHandle = THandleOwner<TModuleTraits>;
+using TMenuHandle = THandleOwner<TMenuTraits>;
 
 // Selects an object into a DC and puts the old one back.
 class TSelectGuard {
@@ -112,9 +119,11 @@ private:
   PAINTSTRUCT FPs{};
 };
 
+// A window's client DC (null: the screen's); wholeWindow: with the frame and caption.
 class TWindowDC {
 public:
-  explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+  explicit TWindowDC(HWND wnd, bool wholeWindow = false)
+      : FWnd(wnd), FDC(wholeWindow ? GetWindowDC(wnd) : GetDC(wnd)) {}
   ~TWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;

@@ -331,9 +331,9 @@ std::map<HMENU, UINT>& PendingSubmenus() {
 }  // namespace
 
 HMENU TMenu::BuildMenu(TMenuItem* parent, bool popup) const {
-  HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
-  FillMenu(menu, parent, popup, false);
-  return menu;
+  TMenuHandle menu(popup ? CreatePopupMenu() : CreateMenu());
+  FillMenu(menu.Get(), parent, popup, false);
+  return menu.Release();
 }
 
 void TMenu::FillMenu(HMENU menu, TMenuItem* parent, bool popup, bool lazy) const {
@@ -377,12 +377,12 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { OwnerDraw = true; }
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
   HWND window = PopupWindow();
-  HMENU menu = CreatePopupMenu();
-  FillMenu(menu, Items(), true, true);
+  TMenuHandle menu(CreatePopupMenu());
+  FillMenu(menu.Get(), Items(), true, true);
   static const UINT align[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
   const UINT command =
-      UINT(TrackPopupMenu(menu, align[Alignment] | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr));
-  DestroyMenu(menu);
+      UINT(TrackPopupMenu(menu.Get(), align[Alignment] | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr));
+  menu.Reset();
   PendingSubmenus().clear();
   // The menu is gone before the command runs (it may open a modal window).
   PostMessageA(window, WM_NULL, 0, 0);
@@ -398,9 +398,9 @@ void TMainMenu::AttachTo(HWND form) {
 
 void TMainMenu::Rebuild() {
   if (!FWindow || !IsWindow(FWindow)) return;
-  HMENU old = GetMenu(FWindow);
-  SetMenu(FWindow, BuildMenu(Items(), false));
-  if (old) DestroyMenu(old);
+  TMenuHandle bar(BuildMenu(Items(), false));
+  TMenuHandle old(GetMenu(FWindow));  // the window's until SetMenu replaces it
+  SetMenu(FWindow, bar.Release());
   DrawMenuBar(FWindow);
 }
 

@@ -102,11 +102,13 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (lParam != 0) break;  // a child's scroll bar: reflected as usual
       Scroll(msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
       return 0;
-    case WM_MOUSEWHEEL:
-      ScrollTo(FPos.x, FPos.y - GET_WHEEL_DELTA_WPARAM(wParam) * 48 / WHEEL_DELTA);
-      return 0;
   }
   return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+bool TScrollBox::MouseWheel(int delta, TShiftState, POINT) {
+  ScrollTo(FPos.x, FPos.y - delta * 48 / WHEEL_DELTA);
+  return true;
 }
 
 void TScrollBox::Paint(TCanvas& canvas, const RECT& area) {

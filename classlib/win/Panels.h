@@ -34,12 +34,14 @@ public:
   void ScrollTo(int x, int y);
   // Call after children moved or changed size (painting calls it too).
   void UpdateScrollRange();
+  // The box's own scroll bars (a child's are reflected as usual).
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void Paint(TCanvas& canvas, const RECT& area) override;
   void Resize() override;
+  bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
 
 private:
   void Scroll(int bar, WORD code);

@@ -63,23 +63,18 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Step(ud->iDelta > 0 ? 1 : -1);
       return TRUE;  // the arrows keep their position
     }
-    case WM_KEYDOWN:
-      if (wParam != VK_UP && wParam != VK_DOWN) break;
-      if (OnKeyDown) {
-        uint16_t key = uint16_t(wParam);
-        OnKeyDown(this, key, KeyboardShift());
-        if (key == 0) return 0;
-      }
-      Step(wParam == VK_UP ? 1 : -1);
-      return 0;
     case WM_VSCROLL:
       if (HWND(lParam) == FArrows) return 0;
       break;
-    case WM_SIZE: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      PlaceArrows();
-      return r;
-    }
   }
   return TCustomEdit::WndProc(msg, wParam, lParam);
+}
+
+bool TSpinEdit::KeyDown(uint16_t& key, TShiftState shift) {
+  // Up and Down step (Alt with them is the system's); OnKeyDown sees them first.
+  if ((key != VK_UP && key != VK_DOWN) || (shift & ssAlt)) return TCustomEdit::KeyDown(key, shift);
+  const int direction = key == VK_UP ? 1 : -1;
+  TCustomEdit::KeyDown(key, shift);
+  if (key != 0) Step(direction);
+  return true;
 }

@@ -14,10 +14,13 @@ public:
   // Sets the text (limited), which fires OnChange.
   void SetValue(int value);
   void SetEnabled(bool enabled) override;
+  // The arrows' own notifications (they are not an object of ours).
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateHandle() override;
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
+  void Sized(UINT kind, int width, int height) override { PlaceArrows(); }
 
 private:
   int Limit(int value) const;

@@ -33,12 +33,7 @@ bool TStdControl::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
   return true;
 }
 
-LRESULT TStdControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && OnKeyDown) {
-    uint16_t key = uint16_t(wParam);
-    OnKeyDown(this, key, KeyboardShift());
-    if (key == 0) return 0;
-    wParam = key;
-  }
-  return TWinControl::WndProc(msg, wParam, lParam);
+bool TStdControl::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  return false;  // a key set to 0 stays from the control
 }

@@ -15,9 +15,8 @@ public:
   // A key pressed in the control; setting key to 0 keeps it from the control.
   TKeyEvent OnKeyDown;
 
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 protected:
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
   // WM_CTLCOLOR*: the control's Color behind its Font's colour.
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   // The standard class the control's window is made of.

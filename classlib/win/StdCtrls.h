@@ -86,6 +86,7 @@ class TGroupBox : public TButtonControl {
 public:
   explicit TGroupBox(TComponent* owner) : TButtonControl(owner) {}
   std::string ClassName() const override { return "TGroupBox"; }
+  // WM_ERASEBKGND: the standard class leaves the frame's inside unpainted.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

@@ -138,11 +138,13 @@ LRESULT TCheckListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (HIWORD(hit) == 0) Toggle(LOWORD(hit));
     return r;
   }
-  if (msg == WM_CHAR && wParam == ' ') {
-    Toggle(ItemIndex());
-    return 0;
-  }
   return TListBox::WndProc(msg, wParam, lParam);
+}
+
+bool TCheckListBox::KeyPress(wchar_t& key) {
+  if (key != L' ') return TListBox::KeyPress(key);
+  Toggle(ItemIndex());
+  return true;
 }
 
 // --- TComboBox

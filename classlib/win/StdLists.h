@@ -48,12 +48,14 @@ public:
   bool Checked(int index) const { return Items.Checked(index); }
   void SetChecked(int index, bool checked) { Items.SetChecked(index, checked); }
   TNotifyEvent OnClickCheck;
+  // A click on a check box: a standard control's mouse is not decoded.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
   bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool KeyPress(wchar_t& key) override;
 
 private:
   void Toggle(int index);
@@ -83,6 +85,7 @@ public:
   TDrawItemEvent OnDrawItem;
   // Height is the closed box's; the window also holds the open list.
   void SetBounds(int left, int top, int width, int height) override;
+  // The colours asked for by the edit and the list inside the box.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

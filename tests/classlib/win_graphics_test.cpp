@@ -55,6 +55,30 @@ TEST(HandleOwner, MovesAndFreesOnce) {
   DeleteObject(given);
 }
 
+TEST(HandleOwner, WindowDCOfTheClientOrTheWholeWindow) {
+  HWND wnd = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(wnd, nullptr);
+  RECT window;
+  GetWindowRect(wnd, &window);
+  POINT clientOrigin{0, 0}, at{};
+  ClientToScreen(wnd, &clientOrigin);
+  ASSERT_NE(clientOrigin.y, window.top) << "the window has a caption";
+  {
+    TWindowDC whole(wnd, true);
+    ASSERT_NE(whole.DC(), nullptr);
+    GetDCOrgEx(whole.DC(), &at);
+    EXPECT_EQ(at.x, window.left) << "the frame and caption too";
+    EXPECT_EQ(at.y, window.top);
+    TWindowDC inside(wnd);
+    GetDCOrgEx(inside.DC(), &at);
+    EXPECT_EQ(at.x, clientOrigin.x);
+    EXPECT_EQ(at.y, clientOrigin.y);
+    TWindowDC screen(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen.DC(), HORZRES), GetSystemMetrics(SM_CXSCREEN));
+  }
+  DestroyWindow(wnd);
+}
+
 TEST(Colours, SystemColoursAndPlainOnes) {
   EXPECT_EQ(ColorToRGB(TColor(0x00123456)), COLORREF(0x123456));
   EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));

@@ -116,7 +116,40 @@ TEST(MenuItems, WindowsMenuHasTheVisibleItemsWithTheirStates) {
   EXPECT_TRUE(GetMenuState(sub, 1, MF_BYPOSITION) & MF_SEPARATOR);
   EXPECT_TRUE(GetMenuState(sub, 2, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_EQ(GetMenuItemID(sub, 0), save->Command());
-  DestroyMenu(bar);
+  TMenuHandle owned(bar);
+}
+
+TEST(MainMenu, RebuildReplacesTheBarAndFreesTheOldOne) {
+  TForm form(nullptr);
+  auto* menu = new TMainMenu(&form);
+  NewItem(&form, NewItem(&form, menu->Items(), "File"), "Save");
+  form.Menu = menu;
+  form.SetBounds(0, 0, 200, 150);
+  HMENU old = GetMenu(form.Handle());
+  ASSERT_TRUE(IsMenu(old));
+  HMENU oldSub = GetSubMenu(old, 0);
+  NewItem(&form, menu->Items(), "Edit");
+  menu->Rebuild();
+  HMENU bar = GetMenu(form.Handle());
+  ASSERT_TRUE(IsMenu(bar));
+  EXPECT_EQ(GetMenuItemCount(bar), 2);
+  EXPECT_FALSE(IsMenu(old));
+  EXPECT_FALSE(IsMenu(oldSub)) << "submenus go with their menu";
+}
+
+TEST(MenuHandle, DestroysItsMenuOnceAndGivesItUp) {
+  HMENU raw = CreatePopupMenu();
+  TMenuHandle a(raw);
+  TMenuHandle b(std::move(a));
+  EXPECT_FALSE(a);
+  EXPECT_TRUE(IsMenu(raw));
+  b.Reset();
+  EXPECT_FALSE(IsMenu(raw));
+  TMenuHandle c(CreateMenu());
+  HMENU given = c.Release();
+  EXPECT_FALSE(c);
+  EXPECT_TRUE(IsMenu(given));
+  DestroyMenu(given);
 }
 
 TEST(MainMenu, CommandsAndShortCutsClickTheItems) {

@@ -248,6 +248,8 @@ TEST(ColorDropButton, ColourIndexPalettePlaceAndCells) {
   EXPECT_EQ(above.x, 800 - 78);
 
   TColorDropPalette palette(nullptr);
+  // Every key is the palette's: arrows move the highlight, Enter and Esc close it.
+  EXPECT_EQ(SendMessageA(palette.Handle(), WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
   palette.SetSelectedColor(0x123456);
   EXPECT_EQ(palette.OtherColor, 0x123456);
   EXPECT_EQ(palette.Highlighted().x, -1);

@@ -40,8 +40,8 @@ void TEsgEditBtn::Arrange() {
   if (!FHandle) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  FButton->SetBounds(r.right - ButtonWidth, 0, ButtonWidth, std::max<int>(MinButtonHeight, r.bottom));
-  RECT text{0, 0, std::max<int>(0, r.right - ButtonWidth - UnitSpace() - 2), r.bottom};
+  FButton->SetBounds(r.right - kButtonWidth, 0, kButtonWidth, std::max<int>(kMinButtonHeight, r.bottom));
+  RECT text{0, 0, std::max<int>(0, r.right - kButtonWidth - UnitSpace() - 2), r.bottom};
   SendMessageA(FHandle, EM_SETRECTNP, 0, LPARAM(&text));
   InvalidateRect(FHandle, nullptr, TRUE);
 }
@@ -98,7 +98,7 @@ void TEsgUnitEditBtn::ButtonClick() {
   // Below the button's left edge.
   RECT r;
   GetClientRect(Handle(), &r);
-  POINT at{r.right - ButtonWidth, r.bottom};
+  POINT at{r.right - kButtonWidth, r.bottom};
   ClientToScreen(FHandle, &at);
   UnitMenu().Popup(at.x, at.y);
 }
@@ -107,7 +107,7 @@ void TEsgUnitEditBtn::PaintUnit() {
   if (FUnitID.empty() || FUnitSpace <= 0) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  RECT unit{r.right - ButtonWidth - FUnitSpace, r.top, r.right - ButtonWidth - 2, r.bottom};
+  RECT unit{r.right - kButtonWidth - FUnitSpace, r.top, r.right - kButtonWidth - 2, r.bottom};
   TWindowDC dc(FHandle);
   HGDIOBJ font = HGDIOBJ(SendMessageA(FHandle, WM_GETFONT, 0, 0));
   TSelectGuard s(dc.DC(), font ? font : GetStockObject(DEFAULT_GUI_FONT));

@@ -33,7 +33,7 @@ class TEsgEditBtn : public TCustomEdit {
 public:
   explicit TEsgEditBtn(TComponent* owner);
   std::string ClassName() const override { return "TEsgEditBtn"; }
-  static constexpr int ButtonWidth = 15, MinButtonHeight = 15;
+  static constexpr int kButtonWidth = 15, kMinButtonHeight = 15;
   TEsgEditButton& EditButton() { return *FButton; }
   TBitmap& Glyph() { return FButton->Button().Glyph; }
   void SetButtonCaption(const std::string& caption) { FButton->Button().SetCaption(caption); }

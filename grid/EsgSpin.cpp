@@ -63,7 +63,7 @@ void TExtTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int
     FRepeatTimer = new TTimer(this);
     FRepeatTimer->OnTimer = [this](TComponent*) { TimerExpired(); };
   }
-  FRepeatTimer->SetInterval(InitRepeatPause);
+  FRepeatTimer->SetInterval(kInitRepeatPause);
   FRepeatTimer->SetEnabled(true);
   FClickedOnPress = true;
   RepeatClick();
@@ -71,7 +71,7 @@ void TExtTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int
 
 void TExtTimerSpeedButton::TimerExpired() {
   if (!FRepeatTimer) return;
-  FRepeatTimer->SetInterval(RepeatPause);
+  FRepeatTimer->SetInterval(kRepeatPause);
   // Only while the button is held down with the mouse over it.
   if (Pressed() && Parent() && GetCapture() == Parent()->Handle()) RepeatClick();
 }
@@ -166,7 +166,7 @@ bool TEsgSpinButton::KeyDown(uint16_t& key, TShiftState) {
 
 TEsgSpinEdit::TEsgSpinEdit(TComponent* owner) : TCustomEdit(owner), FButton(new TEsgSpinButton(this)) {
   SetText("0");
-  FButton->SetBounds(0, 0, ButtonWidth, 17);
+  FButton->SetBounds(0, 0, kButtonWidth, 17);
   FButton->FocusControl = this;
   FButton->SetParent(this);
   FButton->OnUpClick = [this](TComponent*) { UpClick(); };
@@ -205,9 +205,9 @@ void TEsgSpinEdit::PlaceButton() {
   if (!FHandle) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  FButton->SetBounds(r.right - ButtonWidth, 0, ButtonWidth, r.bottom);
+  FButton->SetBounds(r.right - kButtonWidth, 0, kButtonWidth, r.bottom);
   // The text ends 2 pixels before the button.
-  SendMessageA(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, ButtonWidth + 2));
+  SendMessageA(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
 }
 
 void TEsgSpinEdit::SetValue(int value) {

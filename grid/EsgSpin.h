@@ -15,7 +15,7 @@ class TExtTimerSpeedButton : public TSpeedButton {
 public:
   explicit TExtTimerSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
   std::string ClassName() const override { return "TExtTimerSpeedButton"; }
-  static constexpr unsigned InitRepeatPause = 400, RepeatPause = 100;
+  static constexpr unsigned kInitRepeatPause = 400, kRepeatPause = 100;
   bool Repeat = false;
   // 0 up, 1 down: the system's scroll-arrow frame; 2 up, 3 down: an
   // ordinary speed button (an arrow drawn when there is no glyph).
@@ -77,7 +77,7 @@ class TEsgSpinEdit : public TCustomEdit, public TSpinBounds {
 public:
   explicit TEsgSpinEdit(TComponent* owner);
   std::string ClassName() const override { return "TEsgSpinEdit"; }
-  static constexpr int ButtonWidth = 15;
+  static constexpr int kButtonWidth = 15;
   TEsgSpinButton& Button() { return *FButton; }
   bool EditorEnabled = true;
   bool AutoSelect = true;

@@ -74,8 +74,8 @@ public:
   ~TExtStringGrid() override;
   std::string ClassName() const override { return "TExtStringGrid"; }
 
-  static constexpr uint32_t VersionNumber = 0x005C0001;
-  static constexpr const char* VersionText = "1.92 April 27, 2001";
+  static constexpr uint32_t kVersionNumber = 0x005C0001;
+  static constexpr const char* kVersionText = "1.92 April 27, 2001";
 
   // --- the model behind the window; columns here are shown columns
   TGridData& Data() { return FData; }
@@ -387,12 +387,12 @@ public:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // One tick of the 500 ms timer: hovering and blinking cells.
   void HoverTimer();
-  static constexpr UINT_PTR HoverTimerId = 111;
+  static constexpr UINT_PTR kHoverTimerId = 111;
   // Middle-button panning: each 10 ms tick moves the current cell one step
   // toward the side where the mouse is, more than 5 pixels from where it began.
   bool Panning() const { return FPanning; }
   void PanTick();
-  static constexpr UINT_PTR PanTimerId = 999;
+  static constexpr UINT_PTR kPanTimerId = 999;
   // The column as wide as its widest cell (text and picture) plus 4 pixels.
   void AutoSizeColumn(int col);
 

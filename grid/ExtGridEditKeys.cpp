@@ -4,7 +4,7 @@
 #include "ExtGrid.h"
 
 namespace {
-constexpr int DirectEditMargin = 3;  // a press this close to a cell's side edge does not open the editor
+constexpr int kDirectEditMargin = 3;  // a press this close to a cell's side edge does not open the editor
 }
 
 bool TExtStringGrid::AdvanceOnEnter(bool backward) {
@@ -141,7 +141,7 @@ void TExtStringGrid::MouseEditing(TMouseButton button, TShiftState shift, int x,
   if (shift & ssDouble) return;  // the mouse side raises OnDblClickCell
   if (!MouseActions.DirectEdit || IsFixedCell(col, row)) return;
   const RECT r = CellRect(col, row);
-  if (x - r.left <= DirectEditMargin || r.right - x <= DirectEditMargin) return;
+  if (x - r.left <= kDirectEditMargin || r.right - x <= kDirectEditMargin) return;
   ShowEditor();
   if (!EditorMode() || !MouseActions.CaretPositioning) return;
   TInplaceEdit& edit = *InplaceEditor();

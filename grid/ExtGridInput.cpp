@@ -11,10 +11,10 @@
 #include "Shell.h"
 
 namespace {
-constexpr int SortBorderMargin = 4;  // a release this close to a column border does not sort
-constexpr UINT HoverInterval = 500;
-constexpr UINT PanInterval = 10;
-constexpr int PanDeadZone = 5;  // pixels around the anchor that do not pan
+constexpr int kSortBorderMargin = 4;  // a release this close to a column border does not sort
+constexpr UINT kHoverInterval = 500;
+constexpr UINT kPanInterval = 10;
+constexpr int kPanDeadZone = 5;  // pixels around the anchor that do not pan
 
 // The pan cursor by direction; the system's sizing arrows stand for the
 // program's own pan cursors.
@@ -32,11 +32,11 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
       LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
-      SetTimer(FHandle, HoverTimerId, HoverInterval, nullptr);
+      SetTimer(FHandle, kHoverTimerId, kHoverInterval, nullptr);
       return result;
     }
     case WM_DESTROY:  // also when the parent window goes first
-      KillTimer(FHandle, HoverTimerId);
+      KillTimer(FHandle, kHoverTimerId);
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
       break;
@@ -54,7 +54,7 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TExtStringGrid::DestroyHandle() {
   if (HandleAllocated()) {
-    KillTimer(FHandle, HoverTimerId);
+    KillTimer(FHandle, kHoverTimerId);
     if (FDropTarget) RevokeDragDrop(FHandle);
     FDropTarget.reset();
   }
@@ -138,7 +138,7 @@ void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int 
   if (row != 0 || FDownRow != 0 || col != FDownCol) return;
   if (Options & goColSizing) {
     RECT r = CellRect(col, row);
-    if (x - r.left < SortBorderMargin || r.right - x < SortBorderMargin) return;
+    if (x - r.left < kSortBorderMargin || r.right - x < kSortBorderMargin) return;
   }
   if (col >= FixedCols() || SortFixedCols) HeaderClick(col);
 }
@@ -203,14 +203,14 @@ bool TExtStringGrid::MouseWheel(int delta, TShiftState shift, POINT screen) {
 }
 
 void TExtStringGrid::Timer(UINT_PTR id) {
-  if (id == HoverTimerId) HoverTimer();
-  if (id == PanTimerId) PanTick();
+  if (id == kHoverTimerId) HoverTimer();
+  if (id == kPanTimerId) PanTick();
 }
 
 void TExtStringGrid::StartPan(POINT client) {
   FPanning = true;
   FPanAnchor = client;
-  SetTimer(Handle(), PanTimerId, PanInterval, nullptr);
+  SetTimer(Handle(), kPanTimerId, kPanInterval, nullptr);
   SetCapture(FHandle);
   SetCursor(PanCursor(0, 0));
 }
@@ -218,7 +218,7 @@ void TExtStringGrid::StartPan(POINT client) {
 void TExtStringGrid::EndPan() {
   FPanning = false;
   if (!HandleAllocated()) return;
-  KillTimer(FHandle, PanTimerId);
+  KillTimer(FHandle, kPanTimerId);
   if (GetCapture() == FHandle) ReleaseCapture();
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
@@ -228,7 +228,7 @@ void TExtStringGrid::PanTick() {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(Handle(), &p);
-  auto direction = [](int at, int anchor) { return at < anchor - PanDeadZone ? -1 : at > anchor + PanDeadZone ? 1 : 0; };
+  auto direction = [](int at, int anchor) { return at < anchor - kPanDeadZone ? -1 : at > anchor + kPanDeadZone ? 1 : 0; };
   const int dx = IntelliPan == ipVertical ? 0 : direction(p.x, FPanAnchor.x);
   const int dy = IntelliPan == ipHorizontal ? 0 : direction(p.y, FPanAnchor.y);
   SetCursor(PanCursor(dx, dy));

@@ -6,7 +6,7 @@
 #include "ExtGrid.h"
 
 namespace {
-constexpr int ScrollHintWidth = 100;
+constexpr int kScrollHintWidth = 100;
 }  // namespace
 
 void TExtStringGrid::AddNode(int row, int span) {
@@ -137,7 +137,7 @@ bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       if (shown && code == SB_THUMBTRACK) {
         POINT p;
         GetCursorPos(&p);
-        ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, ScrollHintWidth);
+        ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, kScrollHintWidth);
       }
       if (FScrollProportional && FFlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
       else if (vertical && ScrollSynch) SetTopRow(at);

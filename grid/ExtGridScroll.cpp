@@ -8,14 +8,14 @@
 
 namespace {
 // Flat scroll bar properties and styles of the common controls.
-constexpr int PropHorzHeight = 4, PropVertWidth = 8, PropVertColor = 64, PropHorzColor = 128;
-constexpr int PropVertStyle = 256, PropHorzStyle = 512;
-constexpr int ProportionalRange = 128;  // thumb positions 0..127
-constexpr const char* CommonControls = "comctl32.dll";
+constexpr int kPropHorzHeight = 4, kPropVertWidth = 8, kPropVertColor = 64, kPropHorzColor = 128;
+constexpr int kPropVertStyle = 256, kPropHorzStyle = 512;
+constexpr int kProportionalRange = 128;  // thumb positions 0..127
+constexpr const char* kCommonControls = "comctl32.dll";
 
 template <class F>
 F FlatFunction(const char* name) {
-  HMODULE lib = GetModuleHandleA(CommonControls);
+  HMODULE lib = GetModuleHandleA(kCommonControls);
   return lib ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
 }
 using TInit = BOOL(WINAPI*)(HWND);
@@ -67,14 +67,14 @@ void TExtStringGrid::ApplyFlatScrollBars() {
     if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FFlatOn = init(FHandle) != FALSE;
   if (FFlatOn) {
     if (auto prop = FlatFunction<TSetProp>("FlatSB_SetScrollProp")) {
-      prop(FHandle, PropVertStyle, FlatStyle(FScrollType), FALSE);
-      prop(FHandle, PropHorzStyle, FlatStyle(FScrollType), FALSE);
+      prop(FHandle, kPropVertStyle, FlatStyle(FScrollType), FALSE);
+      prop(FHandle, kPropHorzStyle, FlatStyle(FScrollType), FALSE);
       if (FScrollColor != clNone) {
-        prop(FHandle, PropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
-        prop(FHandle, PropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+        prop(FHandle, kPropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+        prop(FHandle, kPropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
       }
-      prop(FHandle, PropVertWidth, ScrollWidth(), FALSE);
-      prop(FHandle, PropHorzHeight, ScrollWidth(), TRUE);
+      prop(FHandle, kPropVertWidth, ScrollWidth(), FALSE);
+      prop(FHandle, kPropHorzHeight, ScrollWidth(), TRUE);
     }
   }
   UpdateProportionalBars();
@@ -88,9 +88,9 @@ void TExtStringGrid::UpdateProportionalBars() {
     const bool needed = total > visible && total > 0;
     if (auto show = FlatFunction<TShowBar>("FlatSB_ShowScrollBar")) show(FHandle, which, needed);
     if (!needed) return;
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ProportionalRange - 1, 0, 0, 0};
-    si.nPage = UINT(ProportionalRange * visible / total);
-    si.nPos = std::clamp((at - first) * ProportionalRange / total, 0, ProportionalRange - 1);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kProportionalRange - 1, 0, 0, 0};
+    si.nPage = UINT(kProportionalRange * visible / total);
+    si.nPos = std::clamp((at - first) * kProportionalRange / total, 0, kProportionalRange - 1);
     if (auto set = FlatFunction<TSetInfo>("FlatSB_SetScrollInfo")) set(FHandle, which, &si, TRUE);
   };
   bar(SB_VERT, FixedRows(), RowCount(), VisibleRowCount(), TopRow());

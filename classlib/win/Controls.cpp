@@ -24,6 +24,21 @@ void RegisterWindowClass(const std::string& name) {
 }
 
 bool IsGraphic(const TControl* c) { return dynamic_cast<const TGraphicControl*>(c) != nullptr; }
+
+// Our windows are ANSI: WM_CHAR brings a byte of the code page. A byte that
+// is not a character alone (a lead byte) is given as it is.
+wchar_t DecodeChar(WPARAM wParam) {
+  const char byte = char(wParam);
+  wchar_t key = 0;
+  if (wParam > 0xFF || MultiByteToWideChar(CP_ACP, 0, &byte, 1, &key, 1) != 1) return wchar_t(wParam);
+  return key;
+}
+
+WPARAM EncodeChar(wchar_t key) {
+  char byte = 0;
+  if (WideCharToMultiByte(CP_ACP, 0, &key, 1, &byte, 1, nullptr, nullptr) != 1) return WPARAM(key);
+  return WPARAM((unsigned char)byte);
+}
 }  // namespace
 
 // --- TControl
@@ -117,6 +132,7 @@ void TWinControl::CreateHandle() {
     SetWindowLongPtrA(wnd, GWLP_USERDATA, LONG_PTR(this));
     FDefWndProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, LONG_PTR(StdWndProc)));
     SendMessageA(wnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    Created();  // our own windows are told at WM_CREATE
   }
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->Handle();
@@ -402,7 +418,38 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
   }
-  // A standard control paints and handles its input itself.
+  // The keyboard, the focus and the size are told to standard controls too.
+  switch (msg) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: {
+      uint16_t key = uint16_t(wParam);
+      const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+      if ((down ? KeyDown(key, KeyboardShift()) : KeyUp(key, KeyboardShift())) || key == 0) return 0;
+      return DefaultHandler(msg, key == uint16_t(wParam) ? wParam : WPARAM(key), lParam);
+    }
+    case WM_CHAR: {
+      const wchar_t typed = DecodeChar(wParam);
+      wchar_t key = typed;
+      if (KeyPress(key) || key == 0) return 0;
+      return DefaultHandler(msg, key == typed ? wParam : EncodeChar(key), lParam);
+    }
+    case WM_GETDLGCODE: {
+      LRESULT code = 0;
+      if (WantedKeys(reinterpret_cast<const MSG*>(lParam), code)) return code;
+      return DefaultHandler(msg, wParam, lParam);
+    }
+    case WM_SETFOCUS: case WM_KILLFOCUS: {
+      const LRESULT result = DefaultHandler(msg, wParam, lParam);
+      if (msg == WM_SETFOCUS) FocusEnter(HWND(wParam));
+      else FocusExit(HWND(wParam));
+      return result;
+    }
+    case WM_SIZE: {
+      const LRESULT result = DefaultHandler(msg, wParam, lParam);
+      Sized(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
+      return result;
+    }
+  }
+  // A standard control paints and handles its other input itself.
   if (FDefWndProc) return DefaultHandler(msg, wParam, lParam);
   switch (msg) {
     case WM_PAINT: {
@@ -444,10 +491,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (SetCursorAt(p)) return TRUE;
       }
       break;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
-      uint16_t key = uint16_t(wParam);
-      if (KeyDown(key, KeyboardShift())) return 0;
-      break;
+    case WM_CREATE: {
+      const LRESULT result = DefaultHandler(msg, wParam, lParam);
+      if (result != -1) Created();
+      return result;
     }
     case WM_WINDOWPOSCHANGING:
       WindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));

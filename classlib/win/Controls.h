@@ -147,8 +147,29 @@ protected:
 
   // Named handlers; each returns true when it handled the message.
   virtual void Paint(TCanvas& canvas, const RECT& area);
+  // The keyboard handlers reach standard controls too, before the control's
+  // own handling: true or a key set to 0 keeps the key from the window; a
+  // changed key goes on in its place.
   virtual bool KeyDown(uint16_t& key, TShiftState shift) { return false; }
+  virtual bool KeyUp(uint16_t& key, TShiftState shift) { return false; }
+  // A typed character (WM_CHAR), decoded from the window's code page.
+  virtual bool KeyPress(wchar_t& key) { return false; }
+  // The keys dialog navigation leaves to the window (WM_GETDLGCODE; key is
+  // the key message asked about, or null): true with code answers instead
+  // of the window's default.
+  virtual bool WantedKeys(const MSG* key, LRESULT& code) { return false; }
+  // The window gained or lost the focus (previous / next: the other window,
+  // or null); told after the window's own handling, standard controls too.
+  virtual void FocusEnter(HWND previous) {}
+  virtual void FocusExit(HWND next) {}
+  // The window exists and is bound to this object: after WM_CREATE for our
+  // own windows, after subclassing for a standard control.
+  virtual void Created() {}
+  // The bounds changed by the user or the system (SetBounds realigns itself).
   virtual void Resize() { Realign(); }
+  // WM_SIZE, after the window's own handling: every change of the client
+  // size, also from SetBounds; kind is SIZE_RESTORED, SIZE_MINIMIZED, ...
+  virtual void Sized(UINT kind, int width, int height) {}
   virtual bool SetCursorAt(POINT client);
   // One wheel message: delta above 0 is away from the user.
   virtual bool MouseWheel(int delta, TShiftState shift, POINT screen) { return false; }

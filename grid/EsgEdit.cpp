@@ -50,21 +50,13 @@ void TEsgEditBtn::ButtonClick() {
   if (OnClickBtn) OnClickBtn(this);
 }
 
-LRESULT TEsgEditBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CHAR:
-      // A one-line edit: no line breaks or tabs, whatever the window's style.
-      if (wParam == '\r' || wParam == '\n' || wParam == '\t') return 0;
-      if (!EditorEnabled && wParam >= 32) return 0;
-      break;
-    case WM_SIZE: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      Arrange();
-      return r;
-    }
-  }
-  return TCustomEdit::WndProc(msg, wParam, lParam);
+bool TEsgEditBtn::KeyPress(wchar_t& key) {
+  // A one-line edit: no line breaks or tabs, whatever the window's style.
+  if (key == '\r' || key == '\n' || key == '\t') return true;
+  return !EditorEnabled && key >= 32;
 }
+
+void TEsgEditBtn::Sized(UINT, int, int) { Arrange(); }
 
 // --- TEsgUnitEditBtn
 

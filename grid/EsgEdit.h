@@ -40,11 +40,12 @@ public:
   bool RightAlign = false;   // read when the window is made
   bool EditorEnabled = true;  // off: the text is not typed into, only the button acts
   TNotifyEvent OnClickBtn;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
+  bool KeyPress(wchar_t& key) override;
+  void Sized(UINT kind, int width, int height) override;
   // The button was clicked: fires OnClickBtn.
   virtual void ButtonClick();
   // Room kept between the text and the button.

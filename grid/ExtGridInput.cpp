@@ -27,29 +27,79 @@ HCURSOR PanCursor(int dx, int dy) {
 }
 }  // namespace
 
+// The messages without a handler of their own; keys, characters, the focus,
+// creation and sizing come through the handlers below.
 LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT result; MessageExtras(msg, wParam, lParam, result)) return result;
   switch (msg) {
-    case WM_CREATE: {
-      LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
-      SetTimer(FHandle, kHoverTimerId, kHoverInterval, nullptr);
-      return result;
-    }
     case WM_DESTROY:  // also when the parent window goes first
       KillTimer(FHandle, kHoverTimerId);
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
       break;
-    case WM_CHAR: case WM_KEYUP: case WM_SETFOCUS:
-      return EditingMessage(msg, wParam, lParam);
     case WM_PAINT:
       if (FUpdateCount > 0) {
         ValidateRect(FHandle, nullptr);
         return 0;
       }
       break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (lParam == 0 && ThumbScrolled(msg == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam))) return 0;
+      break;
+    case WM_MOUSELEAVE:
+      SetHoverAnchor(-1, -1, POINT{-1, -1}, "");
+      HideHint();
+      break;
   }
   return TStringGrid::WndProc(msg, wParam, lParam);
+}
+
+void TExtStringGrid::Created() {
+  if (ColumnSize.Save) LoadColumnSizes();
+  TStringGrid::Created();
+  SetTimer(FHandle, kHoverTimerId, kHoverInterval, nullptr);
+}
+
+void TExtStringGrid::Sized(UINT kind, int width, int height) {
+  TStringGrid::Sized(kind, width, height);
+  StretchRightColumn();
+  SynchColumnsWithWidth();
+  UpdateProportionalBars();
+}
+
+bool TExtStringGrid::KeyPress(wchar_t& key) {
+  if (LookupChar(char(EncodeChar(key)))) return true;
+  // The numeric keypad's "." may type the decimal separator.
+  if (ExcelStyleDecimalSeparator && key == L'.' && (GetKeyState(VK_DECIMAL) & 0x8000))
+    key = DecodeChar(WPARAM((unsigned char)GridFormat().DecimalSeparator));
+  // The character that opens a typed editor is handed on to it.
+  FFirstChar = char(EncodeChar(key));
+  const bool handled = TStringGrid::KeyPress(key);
+  FFirstChar = 0;
+  return handled;
+}
+
+bool TExtStringGrid::KeyUp(uint16_t& key, TShiftState) {
+  switch (key) {
+    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_INSERT: case VK_DELETE:
+      FLookup.clear();
+  }
+  const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  const bool tab = key == VK_TAB && (Options & goTabs);
+  if (Navigation.AlwaysEdit && (arrow || tab) && GetFocus() == FHandle) ShowEditor();
+  return false;
+}
+
+void TExtStringGrid::FocusEnter(HWND previous) {
+  TStringGrid::FocusEnter(previous);
+  // Focus coming back from an editor does not reopen it.
+  if (Navigation.AlwaysEdit && !(previous && IsChild(FHandle, previous))) ShowEditor();
+}
+
+void TExtStringGrid::FocusExit(HWND next) {
+  HideHint();
+  TStringGrid::FocusExit(next);
 }
 
 void TExtStringGrid::DestroyHandle() {

@@ -12,6 +12,7 @@ constexpr int kPropHorzHeight = 4, kPropVertWidth = 8, kPropVertColor = 64, kPro
 constexpr int kPropVertStyle = 256, kPropHorzStyle = 512;
 constexpr int kProportionalRange = 128;  // thumb positions 0..127
 constexpr const char* kCommonControls = "comctl32.dll";
+constexpr int kScrollHintWidth = 100;
 
 template <class F>
 F FlatFunction(const char* name) {
@@ -113,6 +114,29 @@ std::string TExtStringGrid::ScrollHintText(bool vertical, int position) {
 }
 
 // With SynchWithGrid every column keeps its share of the client width.
+bool TExtStringGrid::ThumbScrolled(bool vertical, int code, int thumb) {
+  if (code == SB_ENDSCROLL) HideHint();
+  if (code != SB_THUMBTRACK && code != SB_THUMBPOSITION) return false;
+  // The thumb stands for a row (column); proportional bars count 0..127.
+  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, &si);
+  int at = si.nTrackPos;
+  if (FScrollProportional && FFlatOn) {
+    const int first = vertical ? FixedRows() : FixedCols(), count = (vertical ? RowCount() : ColCount()) - first;
+    at = first + thumb * count / kProportionalRange;
+  }
+  const bool shown = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
+  if (shown && code == SB_THUMBTRACK) {
+    POINT p;
+    GetCursorPos(&p);
+    ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, kScrollHintWidth);
+  }
+  if (FScrollProportional && FFlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
+  else if (vertical && ScrollSynch) SetTopRow(at);
+  else return false;
+  return true;
+}
+
 void TExtStringGrid::SynchColumnsWithWidth() {
   const int width = ClientWidth();
   if (ColumnSize.SynchWithGrid && FLastClientWidth > 0 && width > 0 && width != FLastClientWidth) {

@@ -281,3 +281,17 @@ TEST_F(EsgControls, DateTimePickerKeepsItsValueAcrossKindChanges) {
   EXPECT_EQ(picker->Date(), EncodeDate(2024, 2, 29));
   EXPECT_FALSE(picker->DroppedDown());
 }
+
+TEST_F(EsgControls, SpinEditKeyEventSeesEveryKeyOnceBeforeTheStep) {
+  auto* spin = Add<TEsgSpinEdit>(10, 50, 80, 24);
+  std::vector<uint16_t> seen;
+  spin->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    seen.push_back(key);
+    if (key == VK_DOWN) key = 0;  // taken by the event: no step
+  };
+  spin->SetFocus();
+  Key(*spin, VK_UP);
+  Key(*spin, VK_DOWN);
+  EXPECT_EQ(seen, (std::vector<uint16_t>{VK_UP, VK_DOWN}));
+  EXPECT_EQ(spin->Text(), "1");
+}

@@ -6,11 +6,11 @@
 #include "Handles.h"
 
 namespace {
-constexpr TColor ArrowColor = 0x00FF00;  // lime
-constexpr int ArrowPoints = 7;
+constexpr TColor kArrowColor = 0x00FF00;  // lime
+constexpr int kArrowPoints = 7;
 
 // The outline of each direction, in pixels from the window's corner.
-constexpr POINT Outlines[4][ArrowPoints] = {
+constexpr POINT Outlines[4][kArrowPoints] = {
     {{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}},   // up
     {{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}},    // down
     {{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}},   // right
@@ -20,7 +20,7 @@ constexpr POINT Outlines[4][ArrowPoints] = {
 
 TArrowWindow::TArrowWindow(TComponent* owner, TWinControl* grid, int direction)
     : TWinControl(owner), FGrid(grid), FDirection(std::clamp(direction, 0, 3)) {
-  Color = ArrowColor;
+  Color = kArrowColor;
   FVisible = false;
   const SIZE s = ArrowSize();
   FWidth = s.cx, FHeight = s.cy;
@@ -42,7 +42,7 @@ void TArrowWindow::CreateParams(TCreateParams& params) {
 void TArrowWindow::CreateHandle() {
   TWinControl::CreateHandle();
   // The window owns the region once it is set.
-  TRegionHandle shape(CreatePolygonRgn(Outlines[FDirection], ArrowPoints, WINDING));
+  TRegionHandle shape(CreatePolygonRgn(Outlines[FDirection], kArrowPoints, WINDING));
   if (SetWindowRgn(FHandle, shape.Get(), FALSE)) shape.Release();
 }
 

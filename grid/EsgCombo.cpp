@@ -29,7 +29,7 @@ void TESGCustomCombo::SetFlat(bool flat) {
 }
 
 void TESGCustomCombo::SetButtonWidth(int width) {
-  if (width < MinButtonWidth || width > MaxButtonWidth) return;
+  if (width < kMinButtonWidth || width > kMaxButtonWidth) return;
   FButtonWidth = width;
   if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
 }

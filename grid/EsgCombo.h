@@ -9,7 +9,7 @@ class TESGCustomCombo : public TComboBox {
 public:
   explicit TESGCustomCombo(TComponent* owner);
   std::string ClassName() const override { return "TESGComboBox"; }
-  static constexpr int MinButtonWidth = 14, MaxButtonWidth = 32;
+  static constexpr int kMinButtonWidth = 14, kMaxButtonWidth = 32;
   bool Flat() const { return FFlat; }
   void SetFlat(bool flat);
   bool Etched = false;

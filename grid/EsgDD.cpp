@@ -15,7 +15,7 @@ bool RichTextOn = false;
 CLIPFORMAT RichTextNumber = 0, GridColumnNumber = 0;
 // No real data object lists this many formats; a longer walk is a broken
 // enumerator that would never end.
-constexpr int MaxFormatEntries = 4096;
+constexpr int kMaxFormatEntries = 4096;
 
 CLIPFORMAT Registered(CLIPFORMAT& number, const char* name) {
   if (number == 0) number = CLIPFORMAT(RegisterClipboardFormatA(name));
@@ -108,7 +108,7 @@ TEnumFormats::TEnumFormats(IDataObject* data) : FData(data) {
 bool TEnumFormats::HasFormat(CLIPFORMAT format) {
   IEnumFORMATETC* formats = FEnum.Get();
   formats->Reset();
-  for (int i = 0; i < MaxFormatEntries; ++i) {
+  for (int i = 0; i < kMaxFormatEntries; ++i) {
     FORMATETC entry{};
     ULONG got = 0;
     if (formats->Next(1, &entry, &got) != S_OK || got != 1) return false;

@@ -40,8 +40,8 @@ void TEsgEditBtn::Arrange() {
   if (!FHandle) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  FButton->SetBounds(r.right - ButtonWidth, 0, ButtonWidth, std::max<int>(MinButtonHeight, r.bottom));
-  RECT text{0, 0, std::max<int>(0, r.right - ButtonWidth - UnitSpace() - 2), r.bottom};
+  FButton->SetBounds(r.right - kButtonWidth, 0, kButtonWidth, std::max<int>(kMinButtonHeight, r.bottom));
+  RECT text{0, 0, std::max<int>(0, r.right - kButtonWidth - UnitSpace() - 2), r.bottom};
   SendMessageA(FHandle, EM_SETRECTNP, 0, LPARAM(&text));
   InvalidateRect(FHandle, nullptr, TRUE);
 }
@@ -50,21 +50,13 @@ void TEsgEditBtn::ButtonClick() {
   if (OnClickBtn) OnClickBtn(this);
 }
 
-LRESULT TEsgEditBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CHAR:
-      // A one-line edit: no line breaks or tabs, whatever the window's style.
-      if (wParam == '\r' || wParam == '\n' || wParam == '\t') return 0;
-      if (!EditorEnabled && wParam >= 32) return 0;
-      break;
-    case WM_SIZE: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      Arrange();
-      return r;
-    }
-  }
-  return TCustomEdit::WndProc(msg, wParam, lParam);
+bool TEsgEditBtn::KeyPress(wchar_t& key) {
+  // A one-line edit: no line breaks or tabs, whatever the window's style.
+  if (key == '\r' || key == '\n' || key == '\t') return true;
+  return !EditorEnabled && key >= 32;
 }
+
+void TEsgEditBtn::Sized(UINT, int, int) { Arrange(); }
 
 // --- TEsgUnitEditBtn
 
@@ -98,7 +90,7 @@ void TEsgUnitEditBtn::ButtonClick() {
   // Below the button's left edge.
   RECT r;
   GetClientRect(Handle(), &r);
-  POINT at{r.right - ButtonWidth, r.bottom};
+  POINT at{r.right - kButtonWidth, r.bottom};
   ClientToScreen(FHandle, &at);
   UnitMenu().Popup(at.x, at.y);
 }
@@ -107,7 +99,7 @@ void TEsgUnitEditBtn::PaintUnit() {
   if (FUnitID.empty() || FUnitSpace <= 0) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  RECT unit{r.right - ButtonWidth - FUnitSpace, r.top, r.right - ButtonWidth - 2, r.bottom};
+  RECT unit{r.right - kButtonWidth - FUnitSpace, r.top, r.right - kButtonWidth - 2, r.bottom};
   TWindowDC dc(FHandle);
   HGDIOBJ font = HGDIOBJ(SendMessageA(FHandle, WM_GETFONT, 0, 0));
   TSelectGuard s(dc.DC(), font ? font : GetStockObject(DEFAULT_GUI_FONT));

@@ -33,18 +33,19 @@ class TEsgEditBtn : public TCustomEdit {
 public:
   explicit TEsgEditBtn(TComponent* owner);
   std::string ClassName() const override { return "TEsgEditBtn"; }
-  static constexpr int ButtonWidth = 15, MinButtonHeight = 15;
+  static constexpr int kButtonWidth = 15, kMinButtonHeight = 15;
   TEsgEditButton& EditButton() { return *FButton; }
   TBitmap& Glyph() { return FButton->Button().Glyph; }
   void SetButtonCaption(const std::string& caption) { FButton->Button().SetCaption(caption); }
   bool RightAlign = false;   // read when the window is made
   bool EditorEnabled = true;  // off: the text is not typed into, only the button acts
   TNotifyEvent OnClickBtn;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
+  bool KeyPress(wchar_t& key) override;
+  void Sized(UINT kind, int width, int height) override;
   // The button was clicked: fires OnClickBtn.
   virtual void ButtonClick();
   // Room kept between the text and the button.

@@ -63,7 +63,7 @@ void TExtTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int
     FRepeatTimer = new TTimer(this);
     FRepeatTimer->OnTimer = [this](TComponent*) { TimerExpired(); };
   }
-  FRepeatTimer->SetInterval(InitRepeatPause);
+  FRepeatTimer->SetInterval(kInitRepeatPause);
   FRepeatTimer->SetEnabled(true);
   FClickedOnPress = true;
   RepeatClick();
@@ -71,7 +71,7 @@ void TExtTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int
 
 void TExtTimerSpeedButton::TimerExpired() {
   if (!FRepeatTimer) return;
-  FRepeatTimer->SetInterval(RepeatPause);
+  FRepeatTimer->SetInterval(kRepeatPause);
   // Only while the button is held down with the mouse over it.
   if (Pressed() && Parent() && GetCapture() == Parent()->Handle()) RepeatClick();
 }
@@ -166,7 +166,7 @@ bool TEsgSpinButton::KeyDown(uint16_t& key, TShiftState) {
 
 TEsgSpinEdit::TEsgSpinEdit(TComponent* owner) : TCustomEdit(owner), FButton(new TEsgSpinButton(this)) {
   SetText("0");
-  FButton->SetBounds(0, 0, ButtonWidth, 17);
+  FButton->SetBounds(0, 0, kButtonWidth, 17);
   FButton->FocusControl = this;
   FButton->SetParent(this);
   FButton->OnUpClick = [this](TComponent*) { UpClick(); };
@@ -205,9 +205,9 @@ void TEsgSpinEdit::PlaceButton() {
   if (!FHandle) return;
   RECT r;
   GetClientRect(FHandle, &r);
-  FButton->SetBounds(r.right - ButtonWidth, 0, ButtonWidth, r.bottom);
+  FButton->SetBounds(r.right - kButtonWidth, 0, kButtonWidth, r.bottom);
   // The text ends 2 pixels before the button.
-  SendMessageA(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, ButtonWidth + 2));
+  SendMessageA(FHandle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, kButtonWidth + 2));
 }
 
 void TEsgSpinEdit::SetValue(int value) {
@@ -260,53 +260,41 @@ void TEsgSpinEdit::UpClick() { Step(1); }
 
 void TEsgSpinEdit::DownClick() { Step(-1); }
 
-LRESULT TEsgSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CHAR: {
-      DWORD start = 0, end = 0;
-      SendMessageA(FHandle, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-      std::string text = Text();
-      char key = SpinKeyChar(*this, TTypedChar{text, int(start), int(end - start), char(wParam)}, EditorEnabled);
-      if (!key) {
-        Beep();
-        return 0;
-      }
-      wParam = static_cast<unsigned char>(key);
-      break;
-    }
-    case WM_KEYDOWN:
-      if (wParam == VK_UP || wParam == VK_DOWN) {
-        uint16_t key = uint16_t(wParam);
-        if (OnKeyDown) OnKeyDown(this, key, KeyboardShift());
-        if (key == VK_UP) UpClick();
-        else if (key == VK_DOWN) DownClick();
-        return 0;
-      }
-      if (wParam == VK_DELETE && !EditorEnabled) return 0;
-      if (wParam == VK_RETURN && ReturnIsTab) {
-        HWND next = GetNextDlgTabItem(GetAncestor(FHandle, GA_ROOT), FHandle, (KeyboardShift() & ssShift) != 0);
-        if (next) ::SetFocus(next);
-        return 0;
-      }
-      break;
-    case WM_PASTE: case WM_CUT:
-      if (!EditorEnabled || ReadOnly()) return 0;
-      break;
-    case WM_SETFOCUS: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      if (AutoSelect) SendMessageA(FHandle, EM_SETSEL, 0, -1);
-      return r;
-    }
-    case WM_KILLFOCUS: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      BoundText();
-      return r;
-    }
-    case WM_SIZE: {
-      LRESULT r = TCustomEdit::WndProc(msg, wParam, lParam);
-      PlaceButton();
-      return r;
-    }
+bool TEsgSpinEdit::KeyPress(wchar_t& key) {
+  DWORD start = 0, end = 0;
+  SendMessageA(FHandle, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  std::string text = Text();
+  const char typed = SpinKeyChar(*this, TTypedChar{text, int(start), int(end - start), char(EncodeChar(key))}, EditorEnabled);
+  if (!typed) {
+    Beep();
+    return true;
   }
+  key = DecodeChar(WPARAM((unsigned char)typed));
+  return false;
+}
+
+bool TEsgSpinEdit::KeyDown(uint16_t& key, TShiftState shift) {
+  if (key == VK_UP) UpClick();
+  else if (key == VK_DOWN) DownClick();
+  else if (key == VK_DELETE) return !EditorEnabled;
+  else if (key == VK_RETURN && ReturnIsTab) {
+    HWND next = GetNextDlgTabItem(GetAncestor(FHandle, GA_ROOT), FHandle, (shift & ssShift) != 0);
+    if (next) ::SetFocus(next);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TEsgSpinEdit::FocusEnter(HWND) {
+  if (AutoSelect) SendMessageA(FHandle, EM_SETSEL, 0, -1);
+}
+
+void TEsgSpinEdit::FocusExit(HWND) { BoundText(); }
+
+void TEsgSpinEdit::Sized(UINT, int, int) { PlaceButton(); }
+
+LRESULT TEsgSpinEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_PASTE || msg == WM_CUT) && (!EditorEnabled || ReadOnly())) return 0;
   return TCustomEdit::WndProc(msg, wParam, lParam);
 }

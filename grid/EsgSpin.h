@@ -15,7 +15,7 @@ class TExtTimerSpeedButton : public TSpeedButton {
 public:
   explicit TExtTimerSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
   std::string ClassName() const override { return "TExtTimerSpeedButton"; }
-  static constexpr unsigned InitRepeatPause = 400, RepeatPause = 100;
+  static constexpr unsigned kInitRepeatPause = 400, kRepeatPause = 100;
   bool Repeat = false;
   // 0 up, 1 down: the system's scroll-arrow frame; 2 up, 3 down: an
   // ordinary speed button (an arrow drawn when there is no glyph).
@@ -77,7 +77,7 @@ class TEsgSpinEdit : public TCustomEdit, public TSpinBounds {
 public:
   explicit TEsgSpinEdit(TComponent* owner);
   std::string ClassName() const override { return "TEsgSpinEdit"; }
-  static constexpr int ButtonWidth = 15;
+  static constexpr int kButtonWidth = 15;
   TEsgSpinButton& Button() { return *FButton; }
   bool EditorEnabled = true;
   bool AutoSelect = true;
@@ -102,11 +102,20 @@ public:
   virtual void UpClick();
   virtual void DownClick();
   void SetBounds(int left, int top, int width, int height) override;
+  // Pasting and cutting only into an edit that takes typing.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandle() override;
+  // Up and Down step; Delete only where typing is allowed; Enter moves on with ReturnIsTab.
+  bool KeyDown(uint16_t& key, TShiftState shift) override;
+  // Only the characters of the spin type; a refused one beeps.
+  bool KeyPress(wchar_t& key) override;
+  // AutoSelect selects the text as the focus comes.
+  void FocusEnter(HWND previous) override;
+  void FocusExit(HWND next) override;
+  void Sized(UINT kind, int width, int height) override;
   // The value back into its bounds; the text rewritten only when it changes.
   void BoundText();
 

@@ -74,8 +74,8 @@ public:
   ~TExtStringGrid() override;
   std::string ClassName() const override { return "TExtStringGrid"; }
 
-  static constexpr uint32_t VersionNumber = 0x005C0001;
-  static constexpr const char* VersionText = "1.92 April 27, 2001";
+  static constexpr uint32_t kVersionNumber = 0x005C0001;
+  static constexpr const char* kVersionText = "1.92 April 27, 2001";
 
   // --- the model behind the window; columns here are shown columns
   TGridData& Data() { return FData; }
@@ -385,14 +385,15 @@ public:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
+  bool KeyUp(uint16_t& key, TShiftState shift) override;
   // One tick of the 500 ms timer: hovering and blinking cells.
   void HoverTimer();
-  static constexpr UINT_PTR HoverTimerId = 111;
+  static constexpr UINT_PTR kHoverTimerId = 111;
   // Middle-button panning: each 10 ms tick moves the current cell one step
   // toward the side where the mouse is, more than 5 pixels from where it began.
   bool Panning() const { return FPanning; }
   void PanTick();
-  static constexpr UINT_PTR PanTimerId = 999;
+  static constexpr UINT_PTR kPanTimerId = 999;
   // The column as wide as its widest cell (text and picture) plus 4 pixels.
   void AutoSizeColumn(int col);
 
@@ -401,6 +402,15 @@ protected:
   void DrawCell(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state) override;
   bool MouseWheel(int delta, TShiftState shift, POINT screen) override;
   void Timer(UINT_PTR id) override;
+  // A typed character: the lookup, then the decimal key, then the editor it opens.
+  bool KeyPress(wchar_t& key) override;
+  // Coming back from elsewhere than its editor, an AlwaysEdit grid opens the editor.
+  void FocusEnter(HWND previous) override;
+  void FocusExit(HWND next) override;
+  // The saved column sizes are loaded and the hover timer starts.
+  void Created() override;
+  // The stretched column, the scaled columns and the proportional thumbs follow the width.
+  void Sized(UINT kind, int width, int height) override;
   std::unique_ptr<TInplaceEdit> CreateEditor() override;
   bool CanEditShow() override;
   std::string GetEditText(int col, int row) override;
@@ -419,7 +429,6 @@ protected:
   void MouseUpAfter(int x, int y);
   bool TabWraps(uint16_t key, TShiftState shift);
   bool KeyDownExtras(uint16_t key, TShiftState shift, bool handled);
-  bool MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void DrawCellBefore(TCanvas& canvas, int col, int row, RECT& rect, TGridDrawState& state);
   void DrawCellAfter(TCanvas& canvas, int col, int row, const RECT& rect);
   void DrawAngledText(HDC dc, int col, int row, const RECT& rect, int angle);
@@ -454,6 +463,10 @@ private:
   bool LookupChar(char ch);
   void ApplyFlatScrollBars();
   void UpdateProportionalBars();
+  // A thumb dragged on the grid's own scroll bar: proportional and
+  // synchronised bars move by rows (columns) and may show the scroll hint;
+  // false leaves the message to the string grid.
+  bool ThumbScrolled(bool vertical, int code, int thumb);
   void SynchColumnsWithWidth();
   int FPressedCol = -1, FPressedRow = -1;    // a fixed cell drawn pressed
   int FButtonCol = -1, FButtonRow = -1;      // a pressed button cell
@@ -510,8 +523,6 @@ private:
   bool EditingKey(uint16_t key, TShiftState shift);
   void InsertRowKey();
   void DeleteRowKey();
-  // The messages of editing: the opening character, key up and the focus.
-  LRESULT EditingMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // A press on the current cell: a double click, or opening the editor directly.
   void MouseEditing(TMouseButton button, TShiftState shift, int x, int y);
   void ClipboardText(const std::string& text);

@@ -8,8 +8,8 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr int RadioSlot = 12;      // a radio button and its gap beside the caption
-constexpr int CheckBoxLayout = 15;
+constexpr int kRadioSlot = 12;      // a radio button and its gap beside the caption
+constexpr int kCheckBoxLayout = 15;
 
 SIZE TextSize(HDC dc, const std::string& s) {
   SIZE size{};
@@ -34,7 +34,7 @@ SIZE TExtStringGrid::GraphicLayoutSize(HDC dc, int col, int row, const TCellGrap
       return GridImages ? SIZE{beside ? GridImages->Width : 0, GridImages->Height} : SIZE{};
     case gkCheckBox:
     case gkTextCheckBox:
-      return SIZE{CheckBoxLayout, CheckBoxLayout};
+      return SIZE{kCheckBoxLayout, kCheckBoxLayout};
     case gkRadioGroup: {
       const auto* captions = dynamic_cast<const TStringList*>(g.Object1);
       if (!captions) return SIZE{};
@@ -43,10 +43,10 @@ SIZE TExtStringGrid::GraphicLayoutSize(HDC dc, int col, int row, const TCellGrap
       for (int i = 0; i < captions->Count(); ++i) {
         const int w = TextSize(dc, (*captions)[i]).cx;
         widest = std::max(widest, w);
-        sum += w + RadioSlot;
+        sum += w + kRadioSlot;
       }
       if (g.State) return SIZE{sum, lineHeight};
-      return SIZE{std::max(widest + RadioSlot, RadioSlot), captions->Count() * lineHeight};
+      return SIZE{std::max(widest + kRadioSlot, kRadioSlot), captions->Count() * lineHeight};
     }
     case gkImageRow:
     case gkPicture:

@@ -209,7 +209,7 @@ void TGridData::CellsChanged(int col1, int row1, int col2, int row2) {
 // --- hidden columns
 
 void TGridData::HideColumn(int real) {
-  if (real < 0 || real > MaxHideableColumn || real >= PhysicalCols() || FColHidden[size_t(real)]) return;
+  if (real < 0 || real > kMaxHideableColumn || real >= PhysicalCols() || FColHidden[size_t(real)]) return;
   FColHidden[size_t(real)] = true;
   ++FHiddenCols;
 }
@@ -225,7 +225,7 @@ bool TGridData::IsHiddenColumn(int real) const {
 }
 
 int TGridData::DisplayColToReal(int display) const {
-  if (FHiddenCols == 0 || display > MaxHideableColumn) return display;
+  if (FHiddenCols == 0 || display > kMaxHideableColumn) return display;
   int shown = -1;
   for (int c = 0; c < PhysicalCols(); ++c)
     if (!FColHidden[size_t(c)] && ++shown == display) return c;

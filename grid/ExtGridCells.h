@@ -87,7 +87,7 @@ public:
   void NumberColumnRows(int col);
 
   // --- hidden columns (real indexes 0..256)
-  static constexpr int MaxHideableColumn = 256;
+  static constexpr int kMaxHideableColumn = 256;
   void HideColumn(int real);
   void UnHideColumn(int real);
   bool IsHiddenColumn(int real) const;

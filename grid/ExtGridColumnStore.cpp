@@ -5,7 +5,7 @@
 #include "IniFiles.h"
 
 namespace {
-constexpr int NoWidth = -1;
+constexpr int kNoWidth = -1;
 
 std::string ColumnKey(int col) { return "Col" + IntToStr(col); }
 
@@ -15,7 +15,7 @@ int ReadRegistryWidth(const std::string& key, const std::string& section, int co
   const std::string path = key + "\\" + section;
   if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), ColumnKey(col).c_str(), RRF_RT_REG_DWORD, &type, &value, &size) !=
       ERROR_SUCCESS)
-    return NoWidth;
+    return kNoWidth;
   return int(value);
 }
 
@@ -49,8 +49,8 @@ void TExtStringGrid::LoadColumnSizes() {
   if (ColumnSize.Key.empty() || ColumnSize.Section.empty()) return;
   TIniFile ini(ColumnSize.Key);
   for (int c = 0; c < ColCount(); ++c) {
-    const int width = ColumnSize.Location == clIniFile ? ini.ReadInteger(ColumnSize.Section, ColumnKey(c), NoWidth)
+    const int width = ColumnSize.Location == clIniFile ? ini.ReadInteger(ColumnSize.Section, ColumnKey(c), kNoWidth)
                                                        : ReadRegistryWidth(ColumnSize.Key, ColumnSize.Section, c);
-    if (width != NoWidth) SetColWidths(c, width);
+    if (width != kNoWidth) SetColWidths(c, width);
   }
 }

@@ -37,10 +37,10 @@ void delimited::DecodeField(std::string_view text, const TRawField& f, bool tild
     out.assign(p + i, end - i);  // nothing to decode: unquoted fields hold no line break
     return;
   }
-  if (f.Quoted && !tildes && end - i >= 2 && p[end - 1] == Quote) {
+  if (f.Quoted && !tildes && end - i >= 2 && p[end - 1] == kQuote) {
     // Most quoted fields only enclose their text: nothing inside to undo.
     const std::string_view inside = text.substr(i + 1, end - i - 2);
-    if (inside.find(Quote) == std::string_view::npos &&
+    if (inside.find(kQuote) == std::string_view::npos &&
         (tildeLineBreaks || inside.find('\n') == std::string_view::npos)) {
       out.assign(inside);
       return;
@@ -51,8 +51,8 @@ void delimited::DecodeField(std::string_view text, const TRawField& f, bool tild
   if (quoted) ++i;
   for (; i < end; ++i) {
     const char c = p[i];
-    if (quoted && c == Quote) {
-      if (i + 1 < end && p[i + 1] == Quote) ++i;
+    if (quoted && c == kQuote) {
+      if (i + 1 < end && p[i + 1] == kQuote) ++i;
       else {
         quoted = false;
         continue;
@@ -90,7 +90,7 @@ int LoneDelimitersOutsideQuotes(std::string_view text, char candidate, int& seco
 }
 
 std::string_view WithoutBom(std::string_view text) {
-  if (text.starts_with(Utf8Bom)) text.remove_prefix(Utf8Bom.size());
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   return text;
 }
 }  // namespace
@@ -99,7 +99,7 @@ char DetectDelimiter(std::string_view text) {
   text = WithoutBom(text);
   char best = 0;
   int bestCount = 0;
-  for (char c : DelimiterCandidates) {
+  for (char c : kDelimiterCandidates) {
     int n2 = 0;
     int n1 = LoneDelimitersOutsideQuotes(text, c, n2);
     if (n1 == n2 && n1 > bestCount) {
@@ -113,7 +113,7 @@ char DetectDelimiter(std::string_view text) {
 std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, char delimiter, bool tildeLineBreaks) {
   text = WithoutBom(text);
   std::vector<std::vector<std::string>> records;
-  TRecordScanner scanner(text, delimiter ? (unsigned char)delimiter : NoDelimiter);
+  TRecordScanner scanner(text, delimiter ? (unsigned char)delimiter : kNoDelimiter);
   std::vector<std::string> fields;
   while (scanner.NextRecord([&](const TRawField& f) {
     fields.emplace_back();
@@ -125,7 +125,7 @@ std::vector<std::vector<std::string>> DelimitedRecords(std::string_view text, ch
 
 int delimited::ScannerDelimiter(std::string_view text, const TDelimitedOptions& o) {
   const char d = o.FieldDelimiter ? o.FieldDelimiter : DetectDelimiter(text);
-  return d ? (unsigned char)d : NoDelimiter;
+  return d ? (unsigned char)d : kNoDelimiter;
 }
 
 TGridFiller::TGridFiller(TGridData& grid, const TDelimitedOptions& o, int count, int widest)

@@ -26,8 +26,8 @@ public:
     if (!FIn) Fail();
     FText.clear();
     FEnd = false;
-    while (FText.size() < Utf8Bom.size() && Fill()) {}
-    if (std::string_view(FText).starts_with(Utf8Bom)) FText.erase(0, Utf8Bom.size());
+    while (FText.size() < kUtf8Bom.size() && Fill()) {}
+    if (std::string_view(FText).starts_with(kUtf8Bom)) FText.erase(0, kUtf8Bom.size());
   }
 
   // The text read so far that is not yet taken.
@@ -69,7 +69,7 @@ public:
   // (or the whole file), so that detection sees what it would in the whole.
   bool HoldsTwoRecords() const {
     if (FEnd) return true;
-    for (char candidate : DelimiterCandidates) {
+    for (char candidate : kDelimiterCandidates) {
       TRecordScanner scanner(FText, (unsigned char)candidate);
       for (int record = 0; record < 2; ++record)
         if (!scanner.NextRecord([](const TRawField&) {}) || scanner.Pos() >= FText.size()) return false;

@@ -10,11 +10,11 @@
 #include "ExtGridText.h"
 
 namespace delimited {
-constexpr char Quote = '"';
-constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-constexpr int NoDelimiter = -1;
+constexpr char kQuote = '"';
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr int kNoDelimiter = -1;
 // The delimiters that detection tries, in this order.
-constexpr char DelimiterCandidates[] = {',', ';', '#', '\t', '|'};
+constexpr char kDelimiterCandidates[] = {',', ';', '#', '\t', '|'};
 
 // One field of the text: [Start, End) and whether it began with a quote.
 struct TRawField {
@@ -28,7 +28,7 @@ class TRecordScanner {
 public:
   TRecordScanner(std::string_view text, int delimiter) : FText(text), FDelimiter(delimiter) {
     FEndsField['\r'] = FEndsField['\n'] = true;
-    if (delimiter != NoDelimiter) FEndsField[(unsigned char)delimiter] = true;
+    if (delimiter != kNoDelimiter) FEndsField[(unsigned char)delimiter] = true;
   }
 
   // Where the next record starts.
@@ -43,7 +43,7 @@ public:
       const size_t start = FPos;
       bool quoted = false;
       // A delimiter at the very end leaves one empty field after it.
-      if (FPos < n && FText[FPos] == Quote && FDelimiter != Quote) {
+      if (FPos < n && FText[FPos] == kQuote && FDelimiter != kQuote) {
         quoted = true;
         FPos = ClosingQuoteEnd(FPos + 1);
       }
@@ -61,9 +61,9 @@ private:
   // quote does not close it); the end of the text when none does.
   size_t ClosingQuoteEnd(size_t pos) const {
     for (;;) {
-      size_t q = FText.find(Quote, pos);
+      size_t q = FText.find(kQuote, pos);
       if (q == std::string_view::npos) return FText.size();
-      if (q + 1 < FText.size() && FText[q + 1] == Quote) pos = q + 2;
+      if (q + 1 < FText.size() && FText[q + 1] == kQuote) pos = q + 2;
       else return q + 1;
     }
   }

@@ -9,7 +9,7 @@
 #include "ExtGridDrop.h"
 
 namespace {
-constexpr int DragButtonWidth = 100, DragButtonHeight = 18;
+constexpr int kDragButtonWidth = 100, kDragButtonHeight = 18;
 }  // namespace
 
 bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
@@ -114,7 +114,7 @@ TPopupButton& TExtStringGrid::DragButton() {
   if (!FDragButton) {
     FDragButton = new TPopupButton(this);
     FDragButton->SetParent(this);
-    FDragButton->SetBounds(0, 0, DragButtonWidth, DragButtonHeight);
+    FDragButton->SetBounds(0, 0, kDragButtonWidth, kDragButtonHeight);
   }
   return *FDragButton;
 }

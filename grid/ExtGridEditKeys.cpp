@@ -4,7 +4,7 @@
 #include "ExtGrid.h"
 
 namespace {
-constexpr int DirectEditMargin = 3;  // a press this close to a cell's side edge does not open the editor
+constexpr int kDirectEditMargin = 3;  // a press this close to a cell's side edge does not open the editor
 }
 
 bool TExtStringGrid::AdvanceOnEnter(bool backward) {
@@ -106,42 +106,13 @@ void TExtStringGrid::DeleteRowKey() {
   if (OnAutoDeleteRow) OnAutoDeleteRow(this, row);
 }
 
-LRESULT TExtStringGrid::EditingMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CHAR: {
-      // The numeric keypad's "." may type the decimal separator.
-      if (ExcelStyleDecimalSeparator && wParam == '.' && (GetKeyState(VK_DECIMAL) & 0x8000))
-        wParam = WPARAM((unsigned char)GridFormat().DecimalSeparator);
-      // The character that opens a typed editor is handed on to it.
-      FFirstChar = char(wParam);
-      LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
-      FFirstChar = 0;
-      return result;
-    }
-    case WM_KEYUP: {
-      const bool arrow = wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN;
-      const bool tab = wParam == VK_TAB && (Options & goTabs);
-      if (Navigation.AlwaysEdit && (arrow || tab) && GetFocus() == FHandle) ShowEditor();
-      break;
-    }
-    case WM_SETFOCUS: {
-      LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
-      // Focus coming back from an editor does not reopen it.
-      const HWND from = HWND(wParam);
-      if (Navigation.AlwaysEdit && !(from && IsChild(FHandle, from))) ShowEditor();
-      return result;
-    }
-  }
-  return TStringGrid::WndProc(msg, wParam, lParam);
-}
-
 void TExtStringGrid::MouseEditing(TMouseButton button, TShiftState shift, int x, int y) {
   int col, row;
   if (button != mbLeft || !MouseToCell(x, y, col, row) || col != Col() || row != Row()) return;
   if (shift & ssDouble) return;  // the mouse side raises OnDblClickCell
   if (!MouseActions.DirectEdit || IsFixedCell(col, row)) return;
   const RECT r = CellRect(col, row);
-  if (x - r.left <= DirectEditMargin || r.right - x <= DirectEditMargin) return;
+  if (x - r.left <= kDirectEditMargin || r.right - x <= kDirectEditMargin) return;
   ShowEditor();
   if (!EditorMode() || !MouseActions.CaretPositioning) return;
   TInplaceEdit& edit = *InplaceEditor();

@@ -4,11 +4,11 @@
 #include "ExtGridUtil.h"
 
 namespace {
-constexpr char Backspace = 8;
+constexpr char kBackspace = 8;
 }  // namespace
 
 bool AcceptEditChar(TEditTextKind kind, const std::string& text, int start, int end, char& c) {
-  if (c == Backspace) return true;
+  if (c == kBackspace) return true;
   const bool digit = c >= '0' && c <= '9';
   switch (kind) {
     case tkUnsigned:

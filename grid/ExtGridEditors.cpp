@@ -89,7 +89,7 @@ bool TGridTypedEditor::CommonKey(uint16_t key, TShiftState shift, bool upDownLea
 
 // --- TGridSpin
 
-TGridSpin::TGridSpin(TGridEditorHost& host, TWinControl& grid) : TEsgSpinEdit(nullptr), TGridTypedEditor(host) {
+TGridSpin::TGridSpin(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) {
   MaxValue = 100, MinValue = 0, Increment = 1;
   PutOnGrid(*this, grid);
 }
@@ -140,40 +140,23 @@ void TGridSpin::KeyValue(const std::string& text) {
   RaiseSpin();
 }
 
-LRESULT TGridSpin::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN: {
-      uint16_t key = uint16_t(wParam);
-      bool number = SpinType == sptNormal || SpinType == sptFloat;
-      // Page keys step by the increment; End and Home go to the bounds.
-      if (key == VK_PRIOR) UpClick();
-      else if (key == VK_NEXT) DownClick();
-      else if (key == VK_END && number)
-        KeyValue(SpinType == sptNormal ? IntToStr(BoundSpinInt(*this, MinValue)) : SpinFloatText(MinFloatValue, Precision));
-      else if (key == VK_HOME && number)
-        KeyValue(SpinType == sptNormal ? IntToStr(BoundSpinInt(*this, MaxValue)) : SpinFloatText(MaxFloatValue, Precision));
-      else if (CommonKey(key, KeyboardShift(), false)) return 0;
-      else break;
-      return 0;
-    }
-    case WM_CHAR:
-      if (IsEditingChar(wParam)) return 0;
-      break;
-    case WM_KILLFOCUS: {
-      if (HandedOn()) return DefaultHandler(msg, wParam, lParam);
-      LRESULT r = TEsgSpinEdit::WndProc(msg, wParam, lParam);
-      Leave();
-      return r;
-    }
-  }
-  return TEsgSpinEdit::WndProc(msg, wParam, lParam);
+bool TGridSpin::EditingKey(uint16_t key, TShiftState shift) {
+  const bool number = SpinType == sptNormal || SpinType == sptFloat;
+  if (key == VK_PRIOR) UpClick();
+  else if (key == VK_NEXT) DownClick();
+  else if (key == VK_END && number)
+    KeyValue(SpinType == sptNormal ? IntToStr(BoundSpinInt(*this, MinValue)) : SpinFloatText(MinFloatValue, Precision));
+  else if (key == VK_HOME && number)
+    KeyValue(SpinType == sptNormal ? IntToStr(BoundSpinInt(*this, MaxValue)) : SpinFloatText(MaxFloatValue, Precision));
+  else return CommonKey(key, shift, false);
+  return true;
+}
+
+void TGridSpin::FocusExit(HWND next) {
+  if (!HandedOn()) TGridEditorOn::FocusExit(next);
 }
 
 // --- TGridCheckBox
-
-TGridCheckBox::TGridCheckBox(TGridEditorHost& host, TWinControl& grid) : TCheckBox(nullptr), TGridTypedEditor(host) {
-  PutOnGrid(*this, grid);
-}
 
 void TGridCheckBox::LoadCell(TEditorType, const std::string& text) {
   Began();
@@ -181,37 +164,16 @@ void TGridCheckBox::LoadCell(TEditorType, const std::string& text) {
   SetChecked(false);
 }
 
-LRESULT TGridCheckBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN: {
-      uint16_t key = uint16_t(wParam);
-      TShiftState shift = KeyboardShift();
-      if (key == VK_ESCAPE) RestoreStart();
-      // Enter moves on to the next cell; the navigation keys leave the check box.
-      if (key == VK_ESCAPE || key == VK_RETURN || IsNavigationKey(key) ||
-          (key == VK_TAB && FHost.EditorSettings().Tabs)) {
-        HandToGrid(key, shift);
-        return 0;
-      }
-      break;
-    }
-    case WM_CHAR:
-      if (IsEditingChar(wParam)) return 0;
-      break;
-    case WM_KILLFOCUS: {
-      LRESULT r = TCheckBox::WndProc(msg, wParam, lParam);
-      Leave();
-      return r;
-    }
+bool TGridCheckBox::EditingKey(uint16_t key, TShiftState shift) {
+  if (key == VK_ESCAPE) RestoreStart();
+  if (key == VK_ESCAPE || key == VK_RETURN || IsNavigationKey(key) || (key == VK_TAB && FHost.EditorSettings().Tabs)) {
+    HandToGrid(key, shift);
+    return true;
   }
-  return TCheckBox::WndProc(msg, wParam, lParam);
+  return false;
 }
 
 // --- TGridButton
-
-TGridButton::TGridButton(TGridEditorHost& host, TWinControl& grid) : TButton(nullptr), TGridTypedEditor(host) {
-  PutOnGrid(*this, grid);
-}
 
 void TGridButton::LoadCell(TEditorType, const std::string& text) {
   Began();
@@ -220,23 +182,11 @@ void TGridButton::LoadCell(TEditorType, const std::string& text) {
 
 void TGridButton::Click() { SetCaption(FHost.EllipsClick(Caption())); }
 
-LRESULT TGridButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN: {
-      uint16_t key = uint16_t(wParam);
-      // The button hides, and the grid takes the focus and the key.
-      if (key == VK_ESCAPE || key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT ||
-          (key == VK_TAB && FHost.EditorSettings().Tabs)) {
-        HandToGrid(key, KeyboardShift());
-        return 0;
-      }
-      break;
-    }
-    case WM_KILLFOCUS: {
-      LRESULT r = TButton::WndProc(msg, wParam, lParam);
-      Leave();
-      return r;
-    }
+bool TGridButton::EditingKey(uint16_t key, TShiftState shift) {
+  if (key == VK_ESCAPE || key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT ||
+      (key == VK_TAB && FHost.EditorSettings().Tabs)) {
+    HandToGrid(key, shift);
+    return true;
   }
-  return TButton::WndProc(msg, wParam, lParam);
+  return false;
 }

@@ -45,22 +45,55 @@ private:
   bool FHandedOn = false;  // the value went back to the grid
 };
 
-class TGridSpin : public TEsgSpinEdit, public TGridTypedEditor {
+// A typed editor over its control: keys, characters and the focus reach the
+// editing before the control's own handling, so Enter, Tab and Escape go to
+// the grid rather than into the control. Each editor says only what differs.
+template <class TControlBase>
+class TGridEditorOn : public TControlBase, public TGridTypedEditor {
+public:
+  TWinControl& Control() override { return *this; }
+
+protected:
+  // The most derived editor puts itself on the grid (PutOnGrid) once it is
+  // set up: the window may be made there, with its virtual members.
+  explicit TGridEditorOn(TGridEditorHost& host) : TControlBase(nullptr), TGridTypedEditor(host) {}
+  // A key for the editing; true when taken (the editor may then be gone).
+  virtual bool EditingKey(uint16_t key, TShiftState shift) = 0;
+  // A typed character kept from the control; the editing characters by default.
+  virtual bool KeepsChar(wchar_t key) { return IsEditingChar(key); }
+  // Whether the focus going to next ends the editing.
+  virtual bool LeavesTo(HWND next) { return true; }
+
+  bool KeyDown(uint16_t& key, TShiftState shift) override {
+    // Alt with a key (a system key) is the control's: Alt+Down opens a list.
+    const bool system = (shift & ssAlt) && !(shift & ssCtrl);
+    return (!system && EditingKey(key, shift)) || TControlBase::KeyDown(key, shift);
+  }
+  bool KeyPress(wchar_t& key) override { return KeepsChar(key) || TControlBase::KeyPress(key); }
+  void FocusExit(HWND next) override {
+    TControlBase::FocusExit(next);
+    if (LeavesTo(next)) Leave();
+  }
+};
+
+class TGridSpin : public TGridEditorOn<TEsgSpinEdit> {
 public:
   TGridSpin(TGridEditorHost& host, TWinControl& grid);
   std::string ClassName() const override { return "TGridSpin"; }
-  TWinControl& Control() override { return *this; }
   void LoadCell(TEditorType type, const std::string& text) override;
   // The text in bounds (an empty one is the minimum); after Escape the start text.
   std::optional<std::string> CellText() const override;
   void UpClick() override;
   void DownClick() override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void RestoreStart() override;
   void ShowText(const std::string& text) override { SetText(text); }
   void Change() override;
+  // Page keys step by the increment; End and Home go to the bounds.
+  bool EditingKey(uint16_t key, TShiftState shift) override;
+  // A value handed to the grid is not put into bounds again.
+  void FocusExit(HWND next) override;
 
 private:
   // Sets the text of a value from the keys and raises the spin event.
@@ -69,12 +102,11 @@ private:
   bool FEscaped = false;  // the start text is back and not changed since
 };
 
-class TGridCombo : public TESGComboBox, public TGridTypedEditor {
+class TGridCombo : public TGridEditorOn<TESGComboBox> {
 public:
   TGridCombo(TGridEditorHost& host, TWinControl& grid);
   ~TGridCombo() override;
   std::string ClassName() const override { return "TGridCombo"; }
-  TWinControl& Control() override { return *this; }
   // The grid fills Items before: a drop-down list selects the item of the
   // text, else the item selected before, else the first.
   void LoadCell(TEditorType type, const std::string& text) override;
@@ -83,6 +115,7 @@ public:
   bool EditorKey(uint16_t key, TShiftState shift);
   // Completes a typed text from the items (with the grid's Lookup).
   void Complete();
+  // The wheel moves one item.
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -90,6 +123,11 @@ protected:
   bool CommandNotify(WORD code) override;
   void RestoreStart() override;
   void ShowText(const std::string& text) override;
+  bool EditingKey(uint16_t key, TShiftState shift) override { return EditorKey(key, shift); }
+  // The open list takes every character.
+  bool KeepsChar(wchar_t key) override { return IsEditingChar(key) && !DroppedDown(); }
+  // The combo leaves on its own notification (CBN_KILLFOCUS).
+  bool LeavesTo(HWND) override { return false; }
 
 private:
   void SizeDropWidth();
@@ -97,83 +135,89 @@ private:
   int FStartIndex = -1;
 };
 
-class TGridCheckBox : public TCheckBox, public TGridTypedEditor {
+class TGridCheckBox : public TGridEditorOn<TCheckBox> {
 public:
-  TGridCheckBox(TGridEditorHost& host, TWinControl& grid);
+  TGridCheckBox(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) { PutOnGrid(*this, grid); }
   std::string ClassName() const override { return "TGridCheckBox"; }
-  TWinControl& Control() override { return *this; }
   void LoadCell(TEditorType type, const std::string& text) override;
   std::optional<std::string> CellText() const override { return std::nullopt; }
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void RestoreStart() override { SetChecked(false); }
   void ShowText(const std::string&) override {}
+  // Enter moves on to the next cell; the navigation keys leave the check box.
+  bool EditingKey(uint16_t key, TShiftState shift) override;
 };
 
-class TGridDatePicker : public TDateTimePicker, public TGridTypedEditor {
+class TGridDatePicker : public TGridEditorOn<TDateTimePicker> {
 public:
-  TGridDatePicker(TGridEditorHost& host, TWinControl& grid);
+  TGridDatePicker(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) { PutOnGrid(*this, grid); }
   std::string ClassName() const override { return "TGridDatePicker"; }
-  TWinControl& Control() override { return *this; }
   // Date kind (up-down buttons for etDateUpDown) or time kind.
   void LoadCell(TEditorType type, const std::string& text) override;
   // The date in the short date format, or the time.
   std::optional<std::string> CellText() const override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void RestoreStart() override { ShowText(FHost.EditStartText()); }
   void ShowText(const std::string& text) override;
+  // Keys go to the grid only while the calendar is closed.
+  bool EditingKey(uint16_t key, TShiftState shift) override {
+    return !DroppedDown() && CommonKey(key, shift, false);
+  }
+  bool KeepsChar(wchar_t) override { return false; }
+  // The calendar taking the focus is not leaving.
+  bool LeavesTo(HWND next) override;
 };
 
-class TGridEditBtn : public TEsgEditBtn, public TGridTypedEditor {
+class TGridEditBtn : public TGridEditorOn<TEsgEditBtn> {
 public:
   TGridEditBtn(TGridEditorHost& host, TWinControl& grid);
   std::string ClassName() const override { return "TGridEditBtn"; }
-  TWinControl& Control() override { return *this; }
   // etEditNumeric and etEditFloat take only their numbers.
   void LoadCell(TEditorType type, const std::string& text) override;
   std::optional<std::string> CellText() const override { return Text(); }
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void ButtonClick() override;
   void RestoreStart() override { SetText(FHost.EditStartText()); }
   void ShowText(const std::string& text) override { SetText(text); }
+  bool EditingKey(uint16_t key, TShiftState shift) override { return CommonKey(key, shift, true); }
+  // A character that the number filter refuses beeps.
+  bool KeepsChar(wchar_t key) override;
 
 private:
   TNumberFilter FFilter = nfNone;
 };
 
-class TGridUnitEditBtn : public TEsgUnitEditBtn, public TGridTypedEditor {
+class TGridUnitEditBtn : public TGridEditorOn<TEsgUnitEditBtn> {
 public:
-  TGridUnitEditBtn(TGridEditorHost& host, TWinControl& grid);
+  TGridUnitEditBtn(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) { PutOnGrid(*this, grid); }
   std::string ClassName() const override { return "TGridUnitEditBtn"; }
-  TWinControl& Control() override { return *this; }
   // The value in the edit, the unit as UnitID.
   void LoadCell(TEditorType type, const std::string& text) override;
   // The value followed by the unit.
   std::optional<std::string> CellText() const override { return Text() + UnitID(); }
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void RestoreStart() override { ShowText(FHost.EditStartText()); }
   void ShowText(const std::string& text) override;
+  bool EditingKey(uint16_t key, TShiftState shift) override { return CommonKey(key, shift, true); }
 };
 
-class TGridButton : public TButton, public TGridTypedEditor {
+class TGridButton : public TGridEditorOn<TButton> {
 public:
-  TGridButton(TGridEditorHost& host, TWinControl& grid);
+  TGridButton(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) { PutOnGrid(*this, grid); }
   std::string ClassName() const override { return "TGridButton"; }
-  TWinControl& Control() override { return *this; }
   void LoadCell(TEditorType type, const std::string& text) override;
   std::optional<std::string> CellText() const override { return std::nullopt; }
   // Asks the grid's ellipsis step for the caption.
   void Click() override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void RestoreStart() override { SetCaption(FHost.EditStartText()); }
   void ShowText(const std::string& text) override { SetCaption(text); }
+  // The button hides, and the grid takes the focus and the key.
+  bool EditingKey(uint16_t key, TShiftState shift) override;
+  bool KeepsChar(wchar_t) override { return false; }
 };

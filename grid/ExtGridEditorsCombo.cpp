@@ -47,7 +47,7 @@ bool StartsWith(const std::string& item, const std::string& typed, bool caseSens
 }
 }  // namespace
 
-TGridCombo::TGridCombo(TGridEditorHost& host, TWinControl& grid) : TESGComboBox(nullptr), TGridTypedEditor(host) {
+TGridCombo::TGridCombo(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) {
   SetButtonWidth(kComboButtonWidth);
   PutOnGrid(*this, grid);
 }
@@ -166,12 +166,6 @@ bool TGridCombo::CommandNotify(WORD code) {
 
 LRESULT TGridCombo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_KEYDOWN:
-      if (EditorKey(uint16_t(wParam), KeyboardShift())) return 0;
-      break;
-    case WM_CHAR:
-      if (IsEditingChar(wParam) && !DroppedDown()) return 0;
-      break;
     case WM_MOUSEWHEEL: {
       // One item up (not above the first) or down.
       int i = ItemIndex(), count = Items.Count();

@@ -7,7 +7,7 @@
 
 // --- TGridEditBtn
 
-TGridEditBtn::TGridEditBtn(TGridEditorHost& host, TWinControl& grid) : TEsgEditBtn(nullptr), TGridTypedEditor(host) {
+TGridEditBtn::TGridEditBtn(TGridEditorHost& host, TWinControl& grid) : TGridEditorOn(host) {
   SetButtonCaption("...");
   PutOnGrid(*this, grid);
 }
@@ -24,37 +24,17 @@ void TGridEditBtn::ButtonClick() {
   SetText(FHost.EllipsClick(Text()));
 }
 
-LRESULT TGridEditBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN:
-      if (CommonKey(uint16_t(wParam), KeyboardShift(), true)) return 0;
-      break;
-    case WM_CHAR: {
-      if (IsEditingChar(wParam)) return 0;
-      DWORD start = 0, end = 0;
-      SendMessageA(FHandle, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-      std::string text = Text();
-      if (!NumberKeyAllowed(FFilter, TTypedChar{text, int(start), int(end - start), char(wParam)})) {
-        MessageBeep(0);
-        return 0;
-      }
-      break;
-    }
-    case WM_KILLFOCUS: {
-      LRESULT r = TEsgEditBtn::WndProc(msg, wParam, lParam);
-      Leave();
-      return r;
-    }
-  }
-  return TEsgEditBtn::WndProc(msg, wParam, lParam);
+bool TGridEditBtn::KeepsChar(wchar_t key) {
+  if (IsEditingChar(key)) return true;
+  DWORD start = 0, end = 0;
+  SendMessageA(FHandle, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  std::string text = Text();
+  if (NumberKeyAllowed(FFilter, TTypedChar{text, int(start), int(end - start), char(EncodeChar(key))})) return false;
+  MessageBeep(0);
+  return true;
 }
 
 // --- TGridUnitEditBtn
-
-TGridUnitEditBtn::TGridUnitEditBtn(TGridEditorHost& host, TWinControl& grid)
-    : TEsgUnitEditBtn(nullptr), TGridTypedEditor(host) {
-  PutOnGrid(*this, grid);
-}
 
 void TGridUnitEditBtn::LoadCell(TEditorType, const std::string& text) {
   Began();
@@ -68,29 +48,7 @@ void TGridUnitEditBtn::ShowText(const std::string& text) {
   SetUnitID(unit);
 }
 
-LRESULT TGridUnitEditBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN:
-      if (CommonKey(uint16_t(wParam), KeyboardShift(), true)) return 0;
-      break;
-    case WM_CHAR:
-      if (IsEditingChar(wParam)) return 0;
-      break;
-    case WM_KILLFOCUS: {
-      LRESULT r = TEsgUnitEditBtn::WndProc(msg, wParam, lParam);
-      Leave();
-      return r;
-    }
-  }
-  return TEsgUnitEditBtn::WndProc(msg, wParam, lParam);
-}
-
 // --- TGridDatePicker
-
-TGridDatePicker::TGridDatePicker(TGridEditorHost& host, TWinControl& grid)
-    : TDateTimePicker(nullptr), TGridTypedEditor(host) {
-  PutOnGrid(*this, grid);
-}
 
 void TGridDatePicker::LoadCell(TEditorType type, const std::string& text) {
   Began();
@@ -109,20 +67,7 @@ std::optional<std::string> TGridDatePicker::CellText() const {
   return Kind() == dtkTime ? SpinTimeText(Time()) : SpinDateText(Date());
 }
 
-LRESULT TGridDatePicker::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KEYDOWN:
-      // Keys go to the grid only while the calendar is closed.
-      if (!DroppedDown() && CommonKey(uint16_t(wParam), KeyboardShift(), false)) return 0;
-      break;
-    case WM_KILLFOCUS: {
-      LRESULT r = TDateTimePicker::WndProc(msg, wParam, lParam);
-      // The calendar taking the focus is not leaving.
-      HWND to = HWND(wParam);
-      bool own = to && (IsChild(FHandle, to) || GetParent(to) == FHandle);
-      if (!own && !DroppedDown()) Leave();
-      return r;
-    }
-  }
-  return TDateTimePicker::WndProc(msg, wParam, lParam);
+bool TGridDatePicker::LeavesTo(HWND next) {
+  const bool own = next && (IsChild(FHandle, next) || GetParent(next) == FHandle);
+  return !own && !DroppedDown();
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace {
-const char* const NoServer = "Excel OLE server not found";
+const char* const kNoServer = "Excel OLE server not found";
 
 std::wstring Wide(const std::string& s) {
   int n = MultiByteToWideChar(CP_ACP, 0, s.data(), int(s.size()), nullptr, 0);
@@ -111,7 +111,7 @@ public:
     IDispatch* d = nullptr;
     if (FAILED(CLSIDFromProgID(L"excel.application", &clsid)) ||
         FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&d))))
-      throw EExtGridError(NoServer);
+      throw EExtGridError(kNoServer);
     App = TAutoObject(d);
   }
   ~TExcel() {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ExtGrid.h"
+#include "ExtGridUtilWin.h"
 #include "WinGraphics.h"
 
 namespace {

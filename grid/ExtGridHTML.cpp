@@ -8,7 +8,7 @@ struct TEntity {
   const char* Name;
   const char* Text;
 };
-constexpr TEntity Entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}, {"&quot;", "\""}};
+constexpr TEntity kEntities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}, {"&quot;", "\""}};
 
 struct TNamedColor {
   const char* Name;
@@ -47,7 +47,7 @@ std::string PrepareHTMLText(std::string_view s) {
   for (char c : s) {
     t += c;
     if (c != ';') continue;
-    for (const TEntity& e : Entities) {
+    for (const TEntity& e : kEntities) {
       size_t n = std::char_traits<char>::length(e.Name);
       if (t.size() >= n && SameText(std::string_view(t).substr(t.size() - n), e.Name)) {
         t.replace(t.size() - n, n, e.Text);

@@ -9,7 +9,7 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr double DegreesToRadians = 3.14159265358979 / 180;
+constexpr double kDegreesToRadians = 3.14159265358979 / 180;
 
 void Fill(HDC dc, const RECT& r, TColor color) {
   TBrushHandle brush(CreateSolidBrush(ColorToRGB(color)));
@@ -38,7 +38,7 @@ void DrawTurned(HDC dc, const THTMLItem& item, const RECT& box, const RECT& clip
   GetObjectA(flat.Get(), sizeof lf, &lf);
   lf.lfEscapement = lf.lfOrientation = item.Angle * 10;
   TFontHandle turned(CreateFontIndirectA(&lf));
-  const double a = item.Angle * DegreesToRadians, c = std::cos(a), s = std::sin(a);
+  const double a = item.Angle * kDegreesToRadians, c = std::cos(a), s = std::sin(a);
   // The origin lies where the turned corners' smallest x and y meet the box.
   const double minX = std::min({0.0, t.cx * c, t.cy * s, t.cx * c + t.cy * s});
   const double minY = std::min({0.0, -t.cx * s, t.cy * c, -t.cx * s + t.cy * c});

@@ -6,12 +6,12 @@
 #include "StringList.h"
 
 namespace {
-constexpr TColor NoColor = 0x7FFFFFFF;  // the cell-colour query left it unset
-constexpr int ActiveBorderIndex = 10;
+constexpr TColor kNoColor = 0x7FFFFFFF;  // the cell-colour query left it unset
+constexpr int kActiveBorderIndex = 10;
 
 // The classic Windows values of the system colours, for callers that do not
 // resolve them through the system.
-constexpr uint32_t ClassicSystemColors[] = {
+constexpr uint32_t kClassicSystemColors[] = {
     0xC8D0D4, 0x808000, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000,
     0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080,
     0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000, 0xE1FFFF};
@@ -20,7 +20,7 @@ uint32_t DefaultColorToRGB(TColor c) {
   uint32_t v = uint32_t(c);
   if (v & 0x80000000u) {
     uint32_t index = v & 0xFF;
-    return index < std::size(ClassicSystemColors) ? ClassicSystemColors[index] : 0;
+    return index < std::size(kClassicSystemColors) ? kClassicSystemColors[index] : 0;
   }
   return v & 0xFFFFFF;
 }
@@ -68,7 +68,7 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
   std::vector<std::string> lines;
   const int c0 = o.ExportFixedCells ? 0 : grid.FixedCols, r0 = o.ExportFixedCells ? 0 : grid.FixedRows;
   const std::string nowrap = o.WordWrap ? "" : " nowrap";
-  const TColor activeBorder = SystemColor(ActiveBorderIndex);
+  const TColor activeBorder = SystemColor(kActiveBorderIndex);
   if (!s.PrefixTag.empty()) lines.push_back(s.PrefixTag);
   std::string style = s.TableStyle.empty() ? "" : " " + s.TableStyle;
   lines.push_back("<table" + style + " border=\"" + IntToStr(s.BorderSize) + "\" cellspacing=\"" +
@@ -94,12 +94,12 @@ std::vector<std::string> HTMLTableLines(const TGridData& grid, const THTMLSettin
       std::string align = raw.empty() ? "" : x.Align(col, r);
       std::string bg = (r < grid.FixedRows || k < grid.FixedCols) ? x.BgColor(activeBorder) : "";
       THTMLCellStyle cs;
-      cs.Brush = NoColor;
-      cs.FontColor = NoColor;
+      cs.Brush = kNoColor;
+      cs.FontColor = kNoColor;
       if (o.CellColor) o.CellColor(col, r, cs);
       std::string font, fontEnd, open, close;
-      if (cs.Brush != NoColor && s.SaveColor) bg = x.BgColor(cs.Brush);
-      if (cs.FontColor != NoColor && s.SaveColor) {
+      if (cs.Brush != kNoColor && s.SaveColor) bg = x.BgColor(cs.Brush);
+      if (cs.FontColor != kNoColor && s.SaveColor) {
         font = "<Font Color=\"#" + x.Hex(cs.FontColor) + "\">";
         fontEnd = "</Font>";
       }

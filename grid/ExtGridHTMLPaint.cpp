@@ -14,8 +14,8 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr int BulletIndent = 12;  // pixels per list level, and from the bullet to the text
-constexpr double DegreesToRadians = 3.14159265358979 / 180;
+constexpr int kBulletIndent = 12;  // pixels per list level, and from the bullet to the text
+constexpr double kDegreesToRadians = 3.14159265358979 / 180;
 
 class TLayouter {
   using TLine = THTMLLine;
@@ -77,7 +77,7 @@ private:
       return;
     }
     // Turned text takes the box around its turned corners.
-    const double a = item.Angle * DegreesToRadians, c = std::abs(std::cos(a)), s = std::abs(std::sin(a));
+    const double a = item.Angle * kDegreesToRadians, c = std::abs(std::cos(a)), s = std::abs(std::sin(a));
     item.W = int(std::lround(size.cx * c + size.cy * s));
     item.H = int(std::lround(size.cx * s + size.cy * c));
   }
@@ -127,13 +127,13 @@ private:
   }
   void Bullet() {
     if (!Line().Items.empty()) NewLine();
-    Line().W = std::max(Line().W, BulletIndent * FListLevel);
+    Line().W = std::max(Line().W, kBulletIndent * FListLevel);
     THTMLItem item = Styled();
     item.Kind = hikBullet;
     item.Font.Name = "Symbol";
     item.Text = std::string(1, FListLevel % 2 ? '\xB7' : 'o');
     Measure(item);
-    item.W = BulletIndent;
+    item.W = kBulletIndent;
     Add(std::move(item));
   }
   void OpenTag(const THTMLToken& t) {

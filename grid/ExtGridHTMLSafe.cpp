@@ -18,7 +18,7 @@ struct TAllowedTag {
 
 // The tags of the grid's mini-HTML that a page can show; none of them can
 // end the table, row or cell they stand in, run script or load a frame.
-constexpr TAllowedTag AllowedTags[] = {
+constexpr TAllowedTag kAllowedTags[] = {
     {"a", {"href"}}, {"b", {}}, {"br", {}}, {"font", {"face", "color", "size", "bgcolor"}},
     {"hr", {}}, {"i", {}}, {"img", {"src", "width", "height", "align"}}, {"li", {}},
     {"p", {"align"}}, {"s", {}}, {"sub", {}}, {"sup", {}}, {"u", {}}, {"ul", {}},
@@ -34,7 +34,7 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsBlank(char c) { return IsSpace(c) || c == '/'; }  // between attributes
 
 const TAllowedTag* FindTag(std::string_view name) {
-  for (const TAllowedTag& t : AllowedTags)
+  for (const TAllowedTag& t : kAllowedTags)
     if (t.Name == name) return &t;
   return nullptr;
 }

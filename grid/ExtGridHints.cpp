@@ -6,8 +6,8 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr int HintBelowCell = 6;  // a plain hint sits this far under the cell
-constexpr int HintPadding = 4;
+constexpr int kHintBelowCell = 6;  // a plain hint sits this far under the cell
+constexpr int kHintPadding = 4;
 }  // namespace
 
 // A borderless top-most popup with one line of text; the grid owns it.
@@ -24,7 +24,7 @@ public:
     SIZE s{};
     GetTextExtentPoint32A(dc.DC(), Text.data(), int(Text.size()), &s);
     FLeft = screen.x, FTop = screen.y, FVisible = true;
-    FWidth = width > 0 ? width : s.cx + 2 * HintPadding, FHeight = s.cy + HintPadding;
+    FWidth = width > 0 ? width : s.cx + 2 * kHintPadding, FHeight = s.cy + kHintPadding;
     SetWindowPos(FHandle, HWND_TOPMOST, FLeft, FTop, FWidth, FHeight, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(FHandle, nullptr, TRUE);
     UpdateWindow(FHandle);
@@ -39,7 +39,7 @@ protected:
   void Paint(TCanvas& canvas, const RECT& area) override {
     canvas.BrushColor = Color;
     canvas.FillRect(area);
-    RECT r{HintPadding - 1, 1, ClientWidth(), ClientHeight()};
+    RECT r{kHintPadding - 1, 1, ClientWidth(), ClientHeight()};
     TFontHandle font = CreateFontHandle(Font);
     TSelectGuard sel(canvas.Handle(), font.Get());
     SetBkMode(canvas.Handle(), TRANSPARENT);
@@ -57,7 +57,7 @@ std::string TExtStringGrid::CellHint(int col, int row, POINT& at) {
     at = POINT{r.right, r.top};
   } else {
     hint = Hint;
-    at = POINT{r.left, r.bottom + HintBelowCell};
+    at = POINT{r.left, r.bottom + kHintBelowCell};
     const bool normal = !IsFixedCell(col, row) && !IsFixed(col, row);
     if (normal && (HintShowCells || HintShowLargeText)) {
       TWindowDC dc(Handle());

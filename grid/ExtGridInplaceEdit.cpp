@@ -4,10 +4,11 @@
 
 #include "ExtGrid.h"
 #include "ExtGridUtil.h"
+#include "Handles.h"
 
 namespace {
-constexpr char CtrlC = 3, CtrlV = 22, CtrlX = 24;
-constexpr int SizeMargin = 8;  // pixels beyond the text when the cell grows to it
+constexpr char kCtrlC = 3, kCtrlV = 22, kCtrlX = 24;
+constexpr int kSizeMargin = 8;  // pixels beyond the text when the cell grows to it
 }  // namespace
 
 TExtInplaceEdit::TExtInplaceEdit(TStringGrid& grid, TGridEditorHost& host) : TInplaceEdit(grid), FHost(host) {}
@@ -88,12 +89,12 @@ bool TExtInplaceEdit::EditKeyDown(uint16_t key, TShiftState shift) {
 }
 
 bool TExtInplaceEdit::KeyPress(char& c) {
-  if (c == CtrlV) {
+  if (c == kCtrlV) {
     Paste();
     return false;
   }
-  if (c == CtrlC) return ClipboardAllowed(caCopy);
-  if (c == CtrlX) return ClipboardAllowed(caCut);
+  if (c == kCtrlC) return ClipboardAllowed(caCopy);
+  if (c == kCtrlX) return ClipboardAllowed(caCut);
   if (FKeypadDecimal && c == '.') c = GridFormat().DecimalSeparator;
   FKeypadDecimal = false;
   if ((unsigned char)c < 32 && c != 8) return true;
@@ -150,23 +151,22 @@ void TExtInplaceEdit::Complete() {
 void TExtInplaceEdit::SizeToText() {
   const TSizeWhileTyping* sizing = FSettings.SizeWhileTyping;
   if (!sizing || (!sizing->Width && !sizing->Height) || !HandleAllocated()) return;
-  HDC dc = GetDC(FHandle);
-  HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  // The widest line as typed, before any wrapping.
-  int widest = 0;
-  TStringList lines;
-  lines.SetText(Text());
-  for (int i = 0; i < lines.Count(); ++i) {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, lines[i].c_str(), int(lines[i].size()), &size);
-    widest = std::max<int>(widest, size.cx);
+  int widest = 0;  // the widest line as typed, before any wrapping
+  {
+    TWindowDC dc(FHandle);
+    TSelectGuard font(dc.DC(), HGDIOBJ(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc.DC(), &metrics);
+    TStringList lines;
+    lines.SetText(Text());
+    for (int i = 0; i < lines.Count(); ++i) {
+      SIZE size{};
+      GetTextExtentPoint32A(dc.DC(), lines[i].c_str(), int(lines[i].size()), &size);
+      widest = std::max<int>(widest, size.cx);
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(FHandle, dc);
   const int col = FHost.EditCol(), row = FHost.EditRow();
-  if (sizing->Width && widest + SizeMargin > FGrid.ColWidths(col)) FGrid.SetColWidths(col, widest + SizeMargin);
+  if (sizing->Width && widest + kSizeMargin > FGrid.ColWidths(col)) FGrid.SetColWidths(col, widest + kSizeMargin);
   const int height = LineCount() * metrics.tmHeight + 4;
   if (sizing->Height && (FWordWrap || LineCount() > 1) && height > FGrid.RowHeights(row))
     FGrid.SetRowHeights(row, height);

@@ -11,10 +11,10 @@
 #include "Shell.h"
 
 namespace {
-constexpr int SortBorderMargin = 4;  // a release this close to a column border does not sort
-constexpr UINT HoverInterval = 500;
-constexpr UINT PanInterval = 10;
-constexpr int PanDeadZone = 5;  // pixels around the anchor that do not pan
+constexpr int kSortBorderMargin = 4;  // a release this close to a column border does not sort
+constexpr UINT kHoverInterval = 500;
+constexpr UINT kPanInterval = 10;
+constexpr int kPanDeadZone = 5;  // pixels around the anchor that do not pan
 
 // The pan cursor by direction; the system's sizing arrows stand for the
 // program's own pan cursors.
@@ -27,34 +27,84 @@ HCURSOR PanCursor(int dx, int dy) {
 }
 }  // namespace
 
+// The messages without a handler of their own; keys, characters, the focus,
+// creation and sizing come through the handlers below.
 LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT result; MessageExtras(msg, wParam, lParam, result)) return result;
   switch (msg) {
-    case WM_CREATE: {
-      LRESULT result = TStringGrid::WndProc(msg, wParam, lParam);
-      SetTimer(FHandle, HoverTimerId, HoverInterval, nullptr);
-      return result;
-    }
     case WM_DESTROY:  // also when the parent window goes first
-      KillTimer(FHandle, HoverTimerId);
+      KillTimer(FHandle, kHoverTimerId);
       if (FDropTarget) RevokeDragDrop(FHandle);
       FDropTarget.reset();
       break;
-    case WM_CHAR: case WM_KEYUP: case WM_SETFOCUS:
-      return EditingMessage(msg, wParam, lParam);
     case WM_PAINT:
       if (FUpdateCount > 0) {
         ValidateRect(FHandle, nullptr);
         return 0;
       }
       break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (lParam == 0 && ThumbScrolled(msg == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam))) return 0;
+      break;
+    case WM_MOUSELEAVE:
+      SetHoverAnchor(-1, -1, POINT{-1, -1}, "");
+      HideHint();
+      break;
   }
   return TStringGrid::WndProc(msg, wParam, lParam);
 }
 
+void TExtStringGrid::Created() {
+  if (ColumnSize.Save) LoadColumnSizes();
+  TStringGrid::Created();
+  SetTimer(FHandle, kHoverTimerId, kHoverInterval, nullptr);
+}
+
+void TExtStringGrid::Sized(UINT kind, int width, int height) {
+  TStringGrid::Sized(kind, width, height);
+  StretchRightColumn();
+  SynchColumnsWithWidth();
+  UpdateProportionalBars();
+}
+
+bool TExtStringGrid::KeyPress(wchar_t& key) {
+  if (LookupChar(char(EncodeChar(key)))) return true;
+  // The numeric keypad's "." may type the decimal separator.
+  if (ExcelStyleDecimalSeparator && key == L'.' && (GetKeyState(VK_DECIMAL) & 0x8000))
+    key = DecodeChar(WPARAM((unsigned char)GridFormat().DecimalSeparator));
+  // The character that opens a typed editor is handed on to it.
+  FFirstChar = char(EncodeChar(key));
+  const bool handled = TStringGrid::KeyPress(key);
+  FFirstChar = 0;
+  return handled;
+}
+
+bool TExtStringGrid::KeyUp(uint16_t& key, TShiftState) {
+  switch (key) {
+    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_INSERT: case VK_DELETE:
+      FLookup.clear();
+  }
+  const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  const bool tab = key == VK_TAB && (Options & goTabs);
+  if (Navigation.AlwaysEdit && (arrow || tab) && GetFocus() == FHandle) ShowEditor();
+  return false;
+}
+
+void TExtStringGrid::FocusEnter(HWND previous) {
+  TStringGrid::FocusEnter(previous);
+  // Focus coming back from an editor does not reopen it.
+  if (Navigation.AlwaysEdit && !(previous && IsChild(FHandle, previous))) ShowEditor();
+}
+
+void TExtStringGrid::FocusExit(HWND next) {
+  HideHint();
+  TStringGrid::FocusExit(next);
+}
+
 void TExtStringGrid::DestroyHandle() {
   if (HandleAllocated()) {
-    KillTimer(FHandle, HoverTimerId);
+    KillTimer(FHandle, kHoverTimerId);
     if (FDropTarget) RevokeDragDrop(FHandle);
     FDropTarget.reset();
   }
@@ -138,7 +188,7 @@ void TExtStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int 
   if (row != 0 || FDownRow != 0 || col != FDownCol) return;
   if (Options & goColSizing) {
     RECT r = CellRect(col, row);
-    if (x - r.left < SortBorderMargin || r.right - x < SortBorderMargin) return;
+    if (x - r.left < kSortBorderMargin || r.right - x < kSortBorderMargin) return;
   }
   if (col >= FixedCols() || SortFixedCols) HeaderClick(col);
 }
@@ -203,14 +253,14 @@ bool TExtStringGrid::MouseWheel(int delta, TShiftState shift, POINT screen) {
 }
 
 void TExtStringGrid::Timer(UINT_PTR id) {
-  if (id == HoverTimerId) HoverTimer();
-  if (id == PanTimerId) PanTick();
+  if (id == kHoverTimerId) HoverTimer();
+  if (id == kPanTimerId) PanTick();
 }
 
 void TExtStringGrid::StartPan(POINT client) {
   FPanning = true;
   FPanAnchor = client;
-  SetTimer(Handle(), PanTimerId, PanInterval, nullptr);
+  SetTimer(Handle(), kPanTimerId, kPanInterval, nullptr);
   SetCapture(FHandle);
   SetCursor(PanCursor(0, 0));
 }
@@ -218,7 +268,7 @@ void TExtStringGrid::StartPan(POINT client) {
 void TExtStringGrid::EndPan() {
   FPanning = false;
   if (!HandleAllocated()) return;
-  KillTimer(FHandle, PanTimerId);
+  KillTimer(FHandle, kPanTimerId);
   if (GetCapture() == FHandle) ReleaseCapture();
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
@@ -228,7 +278,7 @@ void TExtStringGrid::PanTick() {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(Handle(), &p);
-  auto direction = [](int at, int anchor) { return at < anchor - PanDeadZone ? -1 : at > anchor + PanDeadZone ? 1 : 0; };
+  auto direction = [](int at, int anchor) { return at < anchor - kPanDeadZone ? -1 : at > anchor + kPanDeadZone ? 1 : 0; };
   const int dx = IntelliPan == ipVertical ? 0 : direction(p.x, FPanAnchor.x);
   const int dy = IntelliPan == ipHorizontal ? 0 : direction(p.y, FPanAnchor.y);
   SetCursor(PanCursor(dx, dy));

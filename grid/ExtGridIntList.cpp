@@ -13,18 +13,18 @@ void TIntList::SetItem(int i, int v) {
 }
 
 int TIntList::Add(int v, bool flag) {
-  FItems.push_back(flag ? v : (v | SortDescendingBit));
+  FItems.push_back(flag ? v : (v | kSortDescendingBit));
   if (OnChange) OnChange(*this, Column, Row);
   return Count() - 1;
 }
 
 int TIntList::IndexOf(int v) const {
   for (size_t i = 0; i < FItems.size(); ++i)
-    if ((FItems[i] & ~SortDescendingBit) == (v & ~SortDescendingBit)) return int(i);
+    if ((FItems[i] & ~kSortDescendingBit) == (v & ~kSortDescendingBit)) return int(i);
   return -1;
 }
 
 void TIntList::Toggle(int v) {
   int i = IndexOf(v);
-  if (i >= 0) FItems[size_t(i)] ^= SortDescendingBit;
+  if (i >= 0) FItems[size_t(i)] ^= kSortDescendingBit;
 }

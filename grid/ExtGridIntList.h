@@ -32,12 +32,12 @@ private:
   std::vector<int> FItems;
 };
 
-constexpr int SortDescendingBit = int(0x80000000u);
+constexpr int kSortDescendingBit = int(0x80000000u);
 
 class TSortIndexList : public TIntList {
 public:
   std::string ClassName() const override { return "TSortIndexList"; }
   void AddIndex(int column, bool ascending) { Add(column, ascending); }
-  int SortColumns(int i) const { return Items(i) & ~SortDescendingBit; }
-  bool SortDirections(int i) const { return (Items(i) & SortDescendingBit) == 0; }  // true: ascending
+  int SortColumns(int i) const { return Items(i) & ~kSortDescendingBit; }
+  bool SortDirections(int i) const { return (Items(i) & kSortDescendingBit) == 0; }  // true: ascending
 };

@@ -8,16 +8,16 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr int RowSizingMargin = 3;  // pixels from a row border that start row sizing
-constexpr int RadioSlot = 12;       // a radio button and its gap, beside the caption
+constexpr int kRowSizingMargin = 3;  // pixels from a row border that start row sizing
+constexpr int kRadioSlot = 12;       // a radio button and its gap, beside the caption
 }  // namespace
 
 int TExtStringGrid::RowBorderAt(int x, int y) const {
   int col, row;
   if (!(Options & goRowSizing) || !MouseToCell(x, y, col, row) || col >= FixedCols()) return -1;
   RECT r = CellRect(col, row);
-  if (r.bottom - y <= RowSizingMargin) return row;
-  if (y - r.top <= RowSizingMargin && row > 0 && !IsRectEmpty(&(r = CellRect(col, row - 1)))) return row - 1;
+  if (r.bottom - y <= kRowSizingMargin) return row;
+  if (y - r.top <= kRowSizingMargin && row > 0 && !IsRectEmpty(&(r = CellRect(col, row - 1)))) return row - 1;
   return -1;
 }
 
@@ -139,7 +139,7 @@ int TExtStringGrid::RadioIndexAt(int col, int row, int x, int y) {
     for (int i = 0; i < captions->Count(); ++i) {
       SIZE s{};
       GetTextExtentPoint32A(dc.DC(), (*captions)[i].data(), int((*captions)[i].size()), &s);
-      const int right = left + s.cx + RadioSlot;
+      const int right = left + s.cx + kRadioSlot;
       if (x >= left && x < right) return i;
       left = right;
     }

@@ -6,11 +6,11 @@
 #include "ExtGrid.h"
 
 namespace {
-constexpr int ColumnCursorId = 8011, RowCursorId = 8010, AllCursorId = 8012;
+constexpr int kColumnCursorId = 8011, kRowCursorId = 8010, kAllCursorId = 8012;
 
 // The program's selection cursor, or a system cursor when it has none.
 HCURSOR SelectionCursor(int mode) {
-  const int id = mode == 1 ? ColumnCursorId : mode == 2 ? RowCursorId : AllCursorId;
+  const int id = mode == 1 ? kColumnCursorId : mode == 2 ? kRowCursorId : kAllCursorId;
   if (HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) return own;
   return LoadCursor(nullptr, mode == 1 ? IDC_UPARROW : mode == 2 ? IDC_SIZEWE : IDC_SIZEALL);
 }

@@ -1,13 +1,8 @@
 // TExtStringGrid: expanding and collapsing node rows, scrolling a cell into
-// view, the check box, disjunct-selection and lookup keys, and the window
-// messages those need.
+// view, the tab wrap, disjunct-selection and lookup keys.
 #include <algorithm>
 
 #include "ExtGrid.h"
-
-namespace {
-constexpr int ScrollHintWidth = 100;
-}  // namespace
 
 void TExtStringGrid::AddNode(int row, int span) {
   FData.AddNode(row, span);
@@ -94,64 +89,4 @@ bool TExtStringGrid::LookupChar(char ch) {
     }
   }
   return true;
-}
-
-bool TExtStringGrid::MessageExtras(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (msg) {
-    case WM_CREATE:
-      if (ColumnSize.Save) LoadColumnSizes();
-      return false;
-    case WM_CHAR:
-      if (!LookupChar(char(wParam))) return false;
-      result = 0;
-      return true;
-    case WM_KEYUP:
-      switch (wParam) {
-        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_INSERT: case VK_DELETE:
-          FLookup.clear();
-      }
-      return false;
-    case WM_SIZE:
-      result = TStringGrid::WndProc(msg, wParam, lParam);
-      StretchRightColumn();
-      SynchColumnsWithWidth();
-      UpdateProportionalBars();
-      return true;
-    case WM_VSCROLL:
-    case WM_HSCROLL: {
-      if (lParam != 0) return false;
-      const bool vertical = msg == WM_VSCROLL;
-      const int code = LOWORD(wParam);
-      if (code == SB_ENDSCROLL) HideHint();
-      if (code != SB_THUMBTRACK && code != SB_THUMBPOSITION) return false;
-      // The thumb stands for a row (column); proportional bars count 0..127.
-      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, &si);
-      int at = si.nTrackPos;
-      if (FScrollProportional && FFlatOn) {
-        const int first = vertical ? FixedRows() : FixedCols(), count = (vertical ? RowCount() : ColCount()) - first;
-        at = first + HIWORD(wParam) * count / 128;
-      }
-      const bool shown = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
-      if (shown && code == SB_THUMBTRACK) {
-        POINT p;
-        GetCursorPos(&p);
-        ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, ScrollHintWidth);
-      }
-      if (FScrollProportional && FFlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
-      else if (vertical && ScrollSynch) SetTopRow(at);
-      else return false;
-      result = 0;
-      return true;
-    }
-    case WM_MOUSELEAVE:
-      SetHoverAnchor(-1, -1, POINT{-1, -1}, "");
-      HideHint();
-      return false;
-    case WM_KILLFOCUS:
-      HideHint();
-      return false;
-  }
-  return false;
 }

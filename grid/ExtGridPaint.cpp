@@ -5,14 +5,14 @@
 
 #include "ExtGrid.h"
 #include "ExtGridHTMLPaint.h"
-#include "ExtGridUtilDraw.h"
+#include "ExtGridUtilWin.h"
 #include "WinGraphics.h"
 
 namespace {
-constexpr int TextOffset = 2;      // text starts this far right and down of the cell's corner
-constexpr int SortGlyphRoom = 14;  // pixels kept free for the sort glyph beside the text
-constexpr TColor Gray = 0x808080;
-constexpr TColor IndexGlyphColor = 0x00FFFF;  // the numbered triangles of a multi-column sort
+constexpr int kTextOffset = 2;      // text starts this far right and down of the cell's corner
+constexpr int kSortGlyphRoom = 14;  // pixels kept free for the sort glyph beside the text
+constexpr TColor kGray = 0x808080;
+constexpr TColor kIndexGlyphColor = 0x00FFFF;  // the numbered triangles of a multi-column sort
 
 int VAlignFlag(int v) { return v == vtaCenter ? DT_VCENTER : v == vtaBottom ? DT_BOTTOM : DT_TOP; }
 
@@ -140,7 +140,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   if (kind == ctHTML) {
     THTMLDrawContext c;
     c.DC = dc;
-    c.Rect = RECT{rect.left + TextOffset, rect.top + TextOffset, rect.right - (glyph ? 10 : 0), rect.bottom};
+    c.Rect = RECT{rect.left + kTextOffset, rect.top + kTextOffset, rect.right - (glyph ? 10 : 0), rect.bottom};
     c.Font = canvas.Font;
     c.URLColor = linkColor;
     c.BlinkColor = canvas.BrushColor;
@@ -160,7 +160,7 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
   if (graphic && GraphicHidesText(graphic->Kind)) return;
 
   const int alignment = GetCellAlignment(col, row);
-  RECT tr{rect.left + TextOffset, rect.top, rect.right - TextOffset, rect.bottom};
+  RECT tr{rect.left + kTextOffset, rect.top, rect.right - kTextOffset, rect.bottom};
   if (graphic) {
     SIZE g = GraphicSize(*graphic, GridImages, rect);
     if (alignment == 0 && graphic->HAlign == 3) tr.left += g.cx;
@@ -170,8 +170,8 @@ void TExtStringGrid::DrawCellText(TCanvas& canvas, int col, int row, RECT rect, 
     if (graphic->VAlign == 4) tr.top += g.cy;
     if (graphic->VAlign == 3) tr.bottom -= g.cy;
   }
-  tr.top += TextOffset;
-  if (glyph) (alignment == 0 ? tr.right : tr.left) += alignment == 0 ? -SortGlyphRoom : SortGlyphRoom;
+  tr.top += kTextOffset;
+  if (glyph) (alignment == 0 ? tr.right : tr.left) += alignment == 0 ? -kSortGlyphRoom : kSortGlyphRoom;
   if (URLShow && IsURL(text) && !IsPlainTextCell(col, row)) {
     if (!URLFull) StripURLScheme(text);
     canvas.Font.Style |= fsUnderline;
@@ -207,7 +207,7 @@ void TExtStringGrid::DrawSortGlyph(HDC dc, int x, int y, int realCol) {
     DrawBitmap(dc, b, RECT{x - 4, y - 4, x - 4 + b.Width(), y - 4 + b.Height()}, true);
     return;
   }
-  TPenHandle white(CreatePen(PS_SOLID, 1, ColorToRGB(clWhite))), gray(CreatePen(PS_SOLID, 1, ColorToRGB(Gray)));
+  TPenHandle white(CreatePen(PS_SOLID, 1, ColorToRGB(clWhite))), gray(CreatePen(PS_SOLID, 1, ColorToRGB(kGray)));
   TSelectGuard sel(dc, white.Get());
   if (descending) {
     MoveToEx(dc, x + 4, y - 4, nullptr);
@@ -230,7 +230,7 @@ void TExtStringGrid::DrawSortIndexGlyph(HDC dc, int x, int y, int entry) {
   POINT p[3];
   if (ascending) p[0] = {x - 6, y + 8}, p[1] = {x + 6, y + 8}, p[2] = {x, y - 4};
   else p[0] = {x - 7, y - 5}, p[1] = {x + 7, y - 5}, p[2] = {x, y + 8};
-  TBrushHandle yellow(CreateSolidBrush(ColorToRGB(IndexGlyphColor)));
+  TBrushHandle yellow(CreateSolidBrush(ColorToRGB(kIndexGlyphColor)));
   TSelectGuard brush(dc, yellow.Get());
   TSelectGuard pen(dc, GetStockObject(BLACK_PEN));
   Polygon(dc, p, 3);
@@ -333,7 +333,7 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
   int width = 0;
   const int kind = CellKind(col, row);
   if (kind == ctRichText) {
-    width = RichTextSize(text).cx + 2 * TextOffset;
+    width = RichTextSize(text).cx + 2 * kTextOffset;
   } else if (kind == ctHTML) {
     THTMLDrawContext c;
     c.DC = dc;
@@ -341,7 +341,7 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
     c.Font = font;
     c.Images = GridImages;
     c.Measure = true;
-    width = LayoutHTMLText(c, text).Width + TextOffset;
+    width = LayoutHTMLText(c, text).Width + kTextOffset;
   } else {
     TFontHandle handle = CreateFontHandle(font);
     TSelectGuard sel(dc, handle.Get());
@@ -351,7 +351,7 @@ int TExtStringGrid::CellTextWidth(HDC dc, int col, int row) {
       std::string line = SplitFirstLine(rest, true);
       SIZE size{};
       GetTextExtentPoint32A(dc, line.data(), int(line.size()), &size);
-      width = std::max<int>(width, size.cx + 2 * TextOffset);
+      width = std::max<int>(width, size.cx + 2 * kTextOffset);
       if (!more) break;
     }
   }

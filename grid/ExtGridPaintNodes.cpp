@@ -8,9 +8,9 @@
 #include "WinGraphics.h"
 
 namespace {
-constexpr int NodeBox = 8;      // the flat and 3-D node box
-constexpr int RadioSize = 10;   // a radio button's frame
-constexpr int RadioGap = 12;    // a radio button and its gap before the caption
+constexpr int kNodeBox = 8;      // the flat and 3-D node box
+constexpr int kRadioSize = 10;   // a radio button's frame
+constexpr int kRadioGap = 12;    // a radio button and its gap before the caption
 }  // namespace
 
 void TExtStringGrid::DrawCellBefore(TCanvas& canvas, int col, int row, RECT& rect, TGridDrawState& state) {
@@ -90,8 +90,8 @@ void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect,
         DrawBitmap(dc, b, RECT{rect.left + 2, top, rect.left + 2 + b.Width(), top + b.Height()}, true);
         break;
       }
-      const int bx = rect.left + 2, by = rect.top + (rect.bottom - rect.top - NodeBox) / 2;
-      RECT box{bx, by, bx + NodeBox, by + NodeBox};
+      const int bx = rect.left + 2, by = rect.top + (rect.bottom - rect.top - kNodeBox) / 2;
+      RECT box{bx, by, bx + kNodeBox, by + kNodeBox};
       if (CellNode.NodeType() == cn3D) {
         DrawEdge(dc, &box, collapsed ? EDGE_RAISED : EDGE_SUNKEN, BF_RECT);
         break;
@@ -122,18 +122,18 @@ void TExtStringGrid::DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect,
         const bool checked = g.Value == -1 ? caption == Cells(col, row) : g.Value == i;
         int bx, by;
         if (g.State) {  // side by side
-          bx = left + 2, by = rect.top + (rect.bottom - rect.top - RadioSize) / 2;
+          bx = left + 2, by = rect.top + (rect.bottom - rect.top - kRadioSize) / 2;
         } else {
           bx = rect.left + 2, by = rect.top + i * tm.tmHeight + 2;
         }
-        RECT button{bx, by, bx + RadioSize, by + RadioSize};
+        RECT button{bx, by, bx + kRadioSize, by + kRadioSize};
         DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0));
-        const int tx = g.State ? bx + RadioSize + 1 : rect.left + tm.tmHeight + 2;
+        const int tx = g.State ? bx + kRadioSize + 1 : rect.left + tm.tmHeight + 2;
         const int ty = by - 2;
         TextOutA(dc, tx, ty, caption.data(), int(caption.size()));
         SIZE s{};
         GetTextExtentPoint32A(dc, caption.data(), int(caption.size()), &s);
-        left += s.cx + RadioGap;
+        left += s.cx + kRadioGap;
       }
       break;
     }

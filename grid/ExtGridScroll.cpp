@@ -8,14 +8,15 @@
 
 namespace {
 // Flat scroll bar properties and styles of the common controls.
-constexpr int PropHorzHeight = 4, PropVertWidth = 8, PropVertColor = 64, PropHorzColor = 128;
-constexpr int PropVertStyle = 256, PropHorzStyle = 512;
-constexpr int ProportionalRange = 128;  // thumb positions 0..127
-constexpr const char* CommonControls = "comctl32.dll";
+constexpr int kPropHorzHeight = 4, kPropVertWidth = 8, kPropVertColor = 64, kPropHorzColor = 128;
+constexpr int kPropVertStyle = 256, kPropHorzStyle = 512;
+constexpr int kProportionalRange = 128;  // thumb positions 0..127
+constexpr const char* kCommonControls = "comctl32.dll";
+constexpr int kScrollHintWidth = 100;
 
 template <class F>
 F FlatFunction(const char* name) {
-  HMODULE lib = GetModuleHandleA(CommonControls);
+  HMODULE lib = GetModuleHandleA(kCommonControls);
   return lib ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
 }
 using TInit = BOOL(WINAPI*)(HWND);
@@ -67,14 +68,14 @@ void TExtStringGrid::ApplyFlatScrollBars() {
     if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FFlatOn = init(FHandle) != FALSE;
   if (FFlatOn) {
     if (auto prop = FlatFunction<TSetProp>("FlatSB_SetScrollProp")) {
-      prop(FHandle, PropVertStyle, FlatStyle(FScrollType), FALSE);
-      prop(FHandle, PropHorzStyle, FlatStyle(FScrollType), FALSE);
+      prop(FHandle, kPropVertStyle, FlatStyle(FScrollType), FALSE);
+      prop(FHandle, kPropHorzStyle, FlatStyle(FScrollType), FALSE);
       if (FScrollColor != clNone) {
-        prop(FHandle, PropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
-        prop(FHandle, PropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+        prop(FHandle, kPropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+        prop(FHandle, kPropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
       }
-      prop(FHandle, PropVertWidth, ScrollWidth(), FALSE);
-      prop(FHandle, PropHorzHeight, ScrollWidth(), TRUE);
+      prop(FHandle, kPropVertWidth, ScrollWidth(), FALSE);
+      prop(FHandle, kPropHorzHeight, ScrollWidth(), TRUE);
     }
   }
   UpdateProportionalBars();
@@ -88,9 +89,9 @@ void TExtStringGrid::UpdateProportionalBars() {
     const bool needed = total > visible && total > 0;
     if (auto show = FlatFunction<TShowBar>("FlatSB_ShowScrollBar")) show(FHandle, which, needed);
     if (!needed) return;
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ProportionalRange - 1, 0, 0, 0};
-    si.nPage = UINT(ProportionalRange * visible / total);
-    si.nPos = std::clamp((at - first) * ProportionalRange / total, 0, ProportionalRange - 1);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kProportionalRange - 1, 0, 0, 0};
+    si.nPage = UINT(kProportionalRange * visible / total);
+    si.nPos = std::clamp((at - first) * kProportionalRange / total, 0, kProportionalRange - 1);
     if (auto set = FlatFunction<TSetInfo>("FlatSB_SetScrollInfo")) set(FHandle, which, &si, TRUE);
   };
   bar(SB_VERT, FixedRows(), RowCount(), VisibleRowCount(), TopRow());
@@ -113,6 +114,29 @@ std::string TExtStringGrid::ScrollHintText(bool vertical, int position) {
 }
 
 // With SynchWithGrid every column keeps its share of the client width.
+bool TExtStringGrid::ThumbScrolled(bool vertical, int code, int thumb) {
+  if (code == SB_ENDSCROLL) HideHint();
+  if (code != SB_THUMBTRACK && code != SB_THUMBPOSITION) return false;
+  // The thumb stands for a row (column); proportional bars count 0..127.
+  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, &si);
+  int at = si.nTrackPos;
+  if (FScrollProportional && FFlatOn) {
+    const int first = vertical ? FixedRows() : FixedCols(), count = (vertical ? RowCount() : ColCount()) - first;
+    at = first + thumb * count / kProportionalRange;
+  }
+  const bool shown = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
+  if (shown && code == SB_THUMBTRACK) {
+    POINT p;
+    GetCursorPos(&p);
+    ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, kScrollHintWidth);
+  }
+  if (FScrollProportional && FFlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
+  else if (vertical && ScrollSynch) SetTopRow(at);
+  else return false;
+  return true;
+}
+
 void TExtStringGrid::SynchColumnsWithWidth() {
   const int width = ClientWidth();
   if (ColumnSize.SynchWithGrid && FLastClientWidth > 0 && width > 0 && width != FLastClientWidth) {

@@ -4,22 +4,22 @@
 #include "Filer.h"
 
 namespace {
-constexpr TIdentMapEntry AdvanceDirections[] = {{adLeftRight, "adLeftRight"}, {adTopBottom, "adTopBottom"}};
-constexpr TIdentMapEntry InsertPositions[] = {{pInsertBefore, "pInsertBefore"}, {pInsertAfter, "pInsertAfter"}};
-constexpr TIdentMapEntry Locations[] = {{clRegistry, "clRegistry"}, {clIniFile, "clIniFile"}};
-constexpr TIdentMapEntry NodeTypes[] = {{cnFlat, "cnFlat"}, {cn3D, "cn3D"}, {cnGlyph, "cnGlyph"}};
-constexpr TIdentMapEntry PrintPositions[] = {
+constexpr TIdentMapEntry kAdvanceDirections[] = {{adLeftRight, "adLeftRight"}, {adTopBottom, "adTopBottom"}};
+constexpr TIdentMapEntry kInsertPositions[] = {{pInsertBefore, "pInsertBefore"}, {pInsertAfter, "pInsertAfter"}};
+constexpr TIdentMapEntry kLocations[] = {{clRegistry, "clRegistry"}, {clIniFile, "clIniFile"}};
+constexpr TIdentMapEntry kNodeTypes[] = {{cnFlat, "cnFlat"}, {cn3D, "cn3D"}, {cnGlyph, "cnGlyph"}};
+constexpr TIdentMapEntry kPrintPositions[] = {
     {ppNone, "ppNone"}, {ppTopLeft, "ppTopLeft"}, {ppTopRight, "ppTopRight"}, {ppTopCenter, "ppTopCenter"},
     {ppBottomLeft, "ppBottomLeft"}, {ppBottomRight, "ppBottomRight"}, {ppBottomCenter, "ppBottomCenter"}};
-constexpr TIdentMapEntry PrintBorders[] = {
+constexpr TIdentMapEntry kPrintBorders[] = {
     {pbNoborder, "pbNoborder"}, {pbSingle, "pbSingle"}, {pbDouble, "pbDouble"}, {pbVertical, "pbVertical"},
     {pbHorizontal, "pbHorizontal"}, {pbAround, "pbAround"}, {pbAroundVertical, "pbAroundVertical"},
     {pbAroundHorizontal, "pbAroundHorizontal"}, {pbCustom, "pbCustom"}};
-constexpr TIdentMapEntry PenStyles[] = {
+constexpr TIdentMapEntry kPenStyles[] = {
     {psSolid, "psSolid"}, {psDash, "psDash"}, {psDot, "psDot"}, {psDashDot, "psDashDot"},
     {psDashDotDot, "psDashDotDot"}, {psClear, "psClear"}, {psInsideFrame, "psInsideFrame"}};
-constexpr TIdentMapEntry Orientations[] = {{poPortrait, "poPortrait"}, {poLandscape, "poLandscape"}};
-constexpr TIdentMapEntry FitToPages[] = {
+constexpr TIdentMapEntry kOrientations[] = {{poPortrait, "poPortrait"}, {poLandscape, "poLandscape"}};
+constexpr TIdentMapEntry kFitToPages[] = {
     {fpNever, "fpNever"}, {fpGrow, "fpGrow"}, {fpShrink, "fpShrink"}, {fpAlways, "fpAlways"}, {fpCustom, "fpCustom"}};
 }  // namespace
 
@@ -63,7 +63,7 @@ void TNavigation::DefineProperties(TFiler& f) {
   f.BooleanProperty("AutoGotoWhenSorted", AutoGotoWhenSorted);
   f.BooleanProperty("AutoGotoIncremental", AutoGotoIncremental);
   f.BooleanProperty("AutoComboDropSize", AutoComboDropSize);
-  f.IdentProperty("AdvanceDirection", AdvanceDirection, AdvanceDirections, true);
+  f.IdentProperty("AdvanceDirection", AdvanceDirection, kAdvanceDirections, true);
   f.BooleanProperty("AllowClipboardShortCuts", AllowClipboardShortCuts);
   f.BooleanProperty("AllowSmartClipboard", AllowSmartClipboard);
   f.BooleanProperty("AllowRTFClipboard", AllowRTFClipboard);
@@ -71,7 +71,7 @@ void TNavigation::DefineProperties(TFiler& f) {
   f.BooleanProperty("AllowClipboardRowGrow", AllowClipboardRowGrow);
   f.BooleanProperty("AllowClipboardColGrow", AllowClipboardColGrow);
   f.BooleanProperty("AdvanceAuto", AdvanceAuto);
-  f.IdentProperty("InsertPosition", InsertPosition, InsertPositions, true);
+  f.IdentProperty("InsertPosition", InsertPosition, kInsertPositions, true);
   f.BooleanProperty("CursorWalkEditor", CursorWalkEditor);
   f.BooleanProperty("MoveRowOnSort", MoveRowOnSort);
   f.BooleanProperty("ImproveMaskSel", ImproveMaskSel);
@@ -124,7 +124,7 @@ void TColumnSize::DefineProperties(TFiler& f) {
   f.BooleanProperty("Stretch", stretch);
   if (stretch != FStretch) SetStretch(stretch);
   f.BooleanProperty("SynchWithGrid", SynchWithGrid);
-  f.IdentProperty("Location", Location, Locations, true);
+  f.IdentProperty("Location", Location, kLocations, true);
 }
 
 // --- TCellNode
@@ -146,7 +146,7 @@ void TCellNode::SetNodeType(int32_t t) {
 void TCellNode::DefineProperties(TFiler& f) {
   f.ColorProperty("Color", Color);
   int32_t type = FNodeType;
-  f.IdentProperty("NodeType", type, NodeTypes, true);
+  f.IdentProperty("NodeType", type, kNodeTypes, true);
   SetNodeType(type);
   f.ColorProperty("NodeColor", NodeColor);
 }
@@ -174,11 +174,11 @@ void TPrintSettings::Assign(const TPersistent& source) {
 void TPrintSettings::DefineProperties(TFiler& f) {
   f.IntegerProperty("FooterSize", FooterSize);
   f.IntegerProperty("HeaderSize", HeaderSize);
-  f.IdentProperty("Time", Time, PrintPositions, true);
-  f.IdentProperty("Date", Date, PrintPositions, true);
+  f.IdentProperty("Time", Time, kPrintPositions, true);
+  f.IdentProperty("Date", Date, kPrintPositions, true);
   f.StringProperty("DateFormat", DateFormat);
-  f.IdentProperty("PageNr", PageNr, PrintPositions, true);
-  f.IdentProperty("Title", Title, PrintPositions, true);
+  f.IdentProperty("PageNr", PageNr, kPrintPositions, true);
+  f.IdentProperty("Title", Title, kPrintPositions, true);
   f.StringProperty("TitleText", TitleText);
   std::vector<std::string> lines = TitleLines.Items();
   f.StringsProperty("TitleLines", lines);
@@ -189,8 +189,8 @@ void TPrintSettings::DefineProperties(TFiler& f) {
   f.ObjectProperty("Font", Font);
   f.ObjectProperty("HeaderFont", HeaderFont);
   f.ObjectProperty("FooterFont", FooterFont);
-  f.IdentProperty("Borders", Borders, PrintBorders, true);
-  f.IdentProperty("BorderStyle", BorderStyle, PenStyles, true);
+  f.IdentProperty("Borders", Borders, kPrintBorders, true);
+  f.IdentProperty("BorderStyle", BorderStyle, kPenStyles, true);
   f.BooleanProperty("Centered", Centered);
   f.BooleanProperty("RepeatFixedRows", RepeatFixedRows);
   f.BooleanProperty("RepeatFixedCols", RepeatFixedCols);
@@ -199,14 +199,14 @@ void TPrintSettings::DefineProperties(TFiler& f) {
   f.IntegerProperty("ColumnSpacing", ColumnSpacing);
   f.IntegerProperty("RowSpacing", RowSpacing);
   f.IntegerProperty("TitleSpacing", TitleSpacing);
-  f.IdentProperty("Orientation", Orientation, Orientations, true);
+  f.IdentProperty("Orientation", Orientation, kOrientations, true);
   f.StringProperty("PagePrefix", PagePrefix);
   f.StringProperty("PageSuffix", PageSuffix);
   f.IntegerProperty("FixedWidth", FixedWidth);
   f.IntegerProperty("FixedHeight", FixedHeight);
   f.BooleanProperty("UseFixedHeight", UseFixedHeight);
   f.BooleanProperty("UseFixedWidth", UseFixedWidth);
-  f.IdentProperty("FitToPage", FitToPage, FitToPages, true);
+  f.IdentProperty("FitToPage", FitToPage, kFitToPages, true);
   f.StringProperty("JobName", JobName);
   f.StringProperty("PageNumSep", PageNumSep);
   f.BooleanProperty("NoAutoSize", NoAutoSize);

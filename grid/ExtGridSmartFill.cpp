@@ -9,7 +9,7 @@
 namespace {
 bool Has(const std::string& s, char c) { return s.find(c) != std::string::npos; }
 
-constexpr const char* DefaultFloatFormat = "%.2f";
+constexpr const char* kDefaultFloatFormat = "%.2f";
 
 // A format holds exactly one floating-point conversion ("%", flags, width,
 // precision, one of "eEfgG"); "%%" stands for itself. Anything else could make
@@ -33,7 +33,7 @@ bool IsFloatFormat(const std::string& f) {
 
 std::string FormatFloat(const std::string& format, double v) {
   char buf[64];
-  int n = std::snprintf(buf, sizeof buf, IsFloatFormat(format) ? format.c_str() : DefaultFloatFormat, v);
+  int n = std::snprintf(buf, sizeof buf, IsFloatFormat(format) ? format.c_str() : kDefaultFloatFormat, v);
   return n < 0 ? std::string() : std::string(buf, size_t(std::min(n, int(sizeof buf) - 1)));
 }
 }  // namespace

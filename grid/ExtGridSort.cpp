@@ -95,14 +95,14 @@ namespace {
 // position some steps ahead on the cycle is fetched early.
 template <class Slot>
 void PermuteInPlace(size_t base, const std::vector<int>& order, Slot& slot) {
-  constexpr int FetchAhead = 8;
+  constexpr int kFetchAhead = 8;
   const size_t n = order.size();
   std::vector<bool> placed(n);
   for (size_t start = 0; start < n; ++start) {
     if (placed[start] || size_t(order[start]) == base + start) continue;
     slot.Hold(base + start);
     size_t ahead = start;
-    for (int k = 0; k < FetchAhead; ++k) ahead = size_t(order[ahead]) - base;
+    for (int k = 0; k < kFetchAhead; ++k) ahead = size_t(order[ahead]) - base;
     for (size_t i = start;;) {
       placed[i] = true;
       slot.Fetch(base + ahead);

@@ -16,7 +16,7 @@ using namespace gridsort;
 namespace {
 // Rows whose cells are fetched ahead of reading them: each row's cells lie
 // in a block of their own, and waiting on each in turn is most of the work.
-constexpr int FetchAhead = 16;
+constexpr int kFetchAhead = 16;
 
 // The order of doubles as unsigned integers; 0 and -0 alike, as they compare
 // equal. NaN never comes (no cell reads as one).
@@ -36,17 +36,17 @@ uint64_t TextPrefix(std::string_view s) {
 // Stable least-significant-digit radix sort by Key, a byte per pass; a byte
 // that every key shares costs no pass.
 void RadixSort(std::vector<TKeyedRow>& v) {
-  constexpr int Bytes = 8, Buckets = 256;
-  size_t counts[Bytes][Buckets];
+  constexpr int kBytes = 8, kBuckets = 256;
+  size_t counts[kBytes][kBuckets];
   std::memset(counts, 0, sizeof counts);
   for (const TKeyedRow& e : v)
-    for (int b = 0; b < Bytes; ++b) ++counts[b][(e.Key >> (8 * b)) & 0xFF];
+    for (int b = 0; b < kBytes; ++b) ++counts[b][(e.Key >> (8 * b)) & 0xFF];
   std::vector<TKeyedRow> buffer(v.size());
-  for (int b = 0; b < Bytes; ++b) {
+  for (int b = 0; b < kBytes; ++b) {
     size_t* count = counts[b];
     if (count[(v[0].Key >> (8 * b)) & 0xFF] == v.size()) continue;
     size_t sum = 0;
-    for (int i = 0; i < Buckets; ++i) sum += std::exchange(count[i], sum);
+    for (int i = 0; i < kBuckets; ++i) sum += std::exchange(count[i], sum);
     for (const TKeyedRow& e : v) buffer[count[(e.Key >> (8 * b)) & 0xFF]++] = e;
     v.swap(buffer);
   }
@@ -79,7 +79,7 @@ bool TGridData::TSortKeys::ColumnKeys(int col, int first, int last, std::vector<
   bool allTexts = f.Format != sfNumber && f.Format != sfThousands;
   out.resize(size_t(last - first + 1));
   for (int r = first; r <= last; ++r) {
-    if (r + FetchAhead <= last) __builtin_prefetch(&FGrid.FRows[size_t(r + FetchAhead)][size_t(col)]);
+    if (r + kFetchAhead <= last) __builtin_prefetch(&FGrid.FRows[size_t(r + kFetchAhead)][size_t(col)]);
     TCellKey k = MakeKey(FGrid.FRows[size_t(r)][size_t(col)].Text, f, false);
     if (allNumbers && (f.Format != sfAuto || k.Auto == sfNumber)) {
       ReadNumber(k, f);

@@ -108,7 +108,7 @@ int TGridData::TSortKeys::Compare(int col, int rowA, int rowB) {
   TColumn& c = Column(col);
   // A tie-break column is read cell by cell while ties are few; its keys
   // are made once they are not.
-  if (!c.Built && ++c.CellCompares <= CellComparesBeforeKeys) return FGrid.CompareCells(col, rowA, rowB);
+  if (!c.Built && ++c.CellCompares <= kCellComparesBeforeKeys) return FGrid.CompareCells(col, rowA, rowB);
   if (!c.Built) Build(col, c);
   if (!c.Keyed || rowA < FFirst || rowB < FFirst || rowA > FLast || rowB > FLast)
     return FGrid.CompareCells(col, rowA, rowB);

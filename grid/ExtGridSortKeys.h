@@ -94,7 +94,7 @@ public:
   bool KeyedOrder(int first, int last, std::vector<int>& order);
 
 private:
-  static constexpr int CellComparesBeforeKeys = 512;
+  static constexpr int kCellComparesBeforeKeys = 512;
   struct TColumn {
     bool HasFormat = false, Built = false, Keyed = false;
     int CellCompares = 0;

@@ -29,9 +29,9 @@ void ReadDelimitedText(TGridData& grid, std::string_view text, const TDelimitedO
 // The file's cells as ReadDelimitedText gives them for its whole text, read
 // blockSize bytes at a time. "Cannot open file " + name when the file cannot
 // be read.
-constexpr size_t DelimitedFileBlock = 64 * 1024;
+constexpr size_t kDelimitedFileBlock = 64 * 1024;
 void LoadFromDelimitedFile(TGridData& grid, const std::string& fileName, const TDelimitedOptions& options,
-                           size_t blockSize = DelimitedFileBlock);
+                           size_t blockSize = kDelimitedFileBlock);
 
 // --- clipboard text
 struct TClipboardOptions {

@@ -178,9 +178,9 @@ namespace {
 // 32-bit build rounds the quotient twice, a last digit off now and then).
 bool PlainDecimal(std::string_view s, double& out) {
   if constexpr (FLT_EVAL_METHOD != 0) return false;
-  static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr int MaxDigits = 15, MaxFraction = 22;
+  constexpr int kMaxDigits = 15, kMaxFraction = 22;
   size_t i = 0;
   const bool negative = !s.empty() && s[0] == '-';
   if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
@@ -197,11 +197,11 @@ bool PlainDecimal(std::string_view s, double& out) {
     digit = true;
     fraction += point;
     if (mantissa == 0 && c == '0') continue;  // leading zeros carry no digits
-    if (++significant > MaxDigits) return false;
+    if (++significant > kMaxDigits) return false;
     mantissa = mantissa * 10 + uint64_t(c - '0');
   }
-  if (!digit || fraction > MaxFraction) return false;
-  const double value = double(mantissa) / Powers[fraction];
+  if (!digit || fraction > kMaxFraction) return false;
+  const double value = double(mantissa) / kPowers[fraction];
   out = negative ? -value : value;
   return true;
 }
@@ -210,13 +210,13 @@ bool PlainDecimal(std::string_view s, double& out) {
 // strtod needs a terminated text; short ones (every number) are copied to the
 // stack, so that sorting does not allocate per comparison.
 bool TextToFloat(std::string_view s, double& out) {
-  constexpr size_t ShortText = 63;
+  constexpr size_t kShortText = 63;
   if (s.empty()) return false;
   if (PlainDecimal(s, out)) return true;
-  char buffer[ShortText + 1];
+  char buffer[kShortText + 1];
   std::string longText;
   const char* text = buffer;
-  if (s.size() <= ShortText) {
+  if (s.size() <= kShortText) {
     s.copy(buffer, s.size());
     buffer[s.size()] = 0;
   } else {

@@ -39,11 +39,6 @@ std::string CRToBR(std::string_view s);
 std::string ColorToHex(uint32_t color);
 std::string BackslashNToCR(std::string_view s);
 std::string FillChars(std::string_view s, char c);
-#ifdef _WIN32
-// From the OEM code page to the ANSI code page (characters that the ANSI page
-// lacks become its default character).
-std::string OemToAnsiText(std::string_view s);
-#endif
 std::string CollapseQuotes(char quote, std::string_view s);
 std::string QuoteMultiline(std::string_view s);
 std::string LFToCRLF(std::string_view s);

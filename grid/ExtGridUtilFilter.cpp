@@ -5,7 +5,7 @@
 #include "ExtGridUtil.h"
 
 namespace {
-constexpr size_t MaxTextCompare = 255;  // texts compare on their first 255 bytes
+constexpr size_t kMaxTextCompare = 255;  // texts compare on their first 255 bytes
 bool IsJoiner(char c) { return c == '&' || c == ';' || c == '^'; }
 
 bool AsNumber(std::string_view s, double& out) {
@@ -33,7 +33,7 @@ int CompareWithBound(TFilterValue& value, std::string_view bound) {
   if (value.AsNumber(a) && AsNumber(bound, b)) return a < b ? -1 : a > b ? 1 : 0;
   TDateTime da = 0, db = 0;
   if (ParseShortDate(v, da) && ParseShortDate(bound, db)) return da < db ? -1 : da > db ? 1 : 0;
-  int c = v.substr(0, MaxTextCompare).compare(bound.substr(0, MaxTextCompare));
+  int c = v.substr(0, kMaxTextCompare).compare(bound.substr(0, kMaxTextCompare));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 

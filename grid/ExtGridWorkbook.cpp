@@ -10,7 +10,7 @@ std::string ColumnLetters(int n) {
 // "$A$1:$D$10": each half is "$", letters, "$", digits. Letters are read as
 // the spreadsheet numbers them (A = 1, Z = 26, AA = 27), any count of them.
 bool ParseA1Range(std::string_view address, TA1Range& out) {
-  constexpr int MaxColumn = 1 << 20;  // beyond any sheet; keeps the arithmetic in range
+  constexpr int kMaxColumn = 1 << 20;  // beyond any sheet; keeps the arithmetic in range
   auto half = [&](std::string_view h, int& col, int& row) {
     if (h.starts_with('$')) h.remove_prefix(1);
     size_t dollar = h.find('$');
@@ -18,7 +18,7 @@ bool ParseA1Range(std::string_view address, TA1Range& out) {
     col = 0;
     for (char c : h.substr(0, dollar)) {
       char u = char(c & ~0x20);
-      if (u < 'A' || u > 'Z' || col > MaxColumn) return false;
+      if (u < 'A' || u > 'Z' || col > kMaxColumn) return false;
       col = col * 26 + (u - 'A' + 1);
     }
     return TryStrToInt(h.substr(dollar + 1), row) && row > 0;

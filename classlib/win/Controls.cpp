@@ -25,6 +25,8 @@ void RegisterWindowClass(const std::string& name) {
 
 bool IsGraphic(const TControl* c) { return dynamic_cast<const TGraphicControl*>(c) != nullptr; }
 
+}  // namespace
+
 // Our windows are ANSI: WM_CHAR brings a byte of the code page. A byte that
 // is not a character alone (a lead byte) is given as it is.
 wchar_t DecodeChar(WPARAM wParam) {
@@ -39,7 +41,6 @@ WPARAM EncodeChar(wchar_t key) {
   if (WideCharToMultiByte(CP_ACP, 0, &key, 1, &byte, 1, nullptr, nullptr) != 1) return WPARAM(key);
   return WPARAM((unsigned char)byte);
 }
-}  // namespace
 
 // --- TControl
 

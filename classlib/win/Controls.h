@@ -212,6 +212,10 @@ private:
 TShiftState KeysToShift(WPARAM keys);
 // Shift, Ctrl and Alt as the keyboard holds them now.
 TShiftState KeyboardShift();
+// A typed character between the byte WM_CHAR brings from the window's code
+// page and the decoded character the KeyPress handlers get.
+wchar_t DecodeChar(WPARAM wParam);
+WPARAM EncodeChar(wchar_t key);
 // The object of one of our windows (also subclassed standard controls), or null.
 TWinControl* FindControl(HWND wnd);
 // The window procedure of every window of ours: binds the object at

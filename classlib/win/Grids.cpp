@@ -706,38 +706,33 @@ bool TStringGrid::KeyDown(uint16_t& key, TShiftState shift) {
   return true;
 }
 
+bool TStringGrid::KeyPress(wchar_t& key) {
+  // Backspace or a printable character opens the editor with it.
+  if ((Options & goEditing) && (key == 8 || key >= 32) && !EditorMode()) {
+    ShowEditorChar(char(EncodeChar(key)));
+    return true;
+  }
+  return false;
+}
+
+bool TStringGrid::WantedKeys(const MSG*, LRESULT& code) {
+  code = DLGC_WANTARROWS | DLGC_WANTCHARS | ((Options & goTabs) ? DLGC_WANTTAB : 0);
+  return true;
+}
+
+// The current cell is drawn focused only while the grid has the focus.
+void TStringGrid::FocusEnter(HWND) { InvalidateCell(FCol, FRow); }
+
+void TStringGrid::FocusExit(HWND) { InvalidateCell(FCol, FRow); }
+
+void TStringGrid::Created() { UpdateScrollBars(); }
+
+void TStringGrid::Sized(UINT, int, int) { ClampPosition(); }
+
 LRESULT TStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-      if (lParam == 0) {  // the grid's own scroll bars
-        Scrolled(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
-        return 0;
-      }
-      break;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS | ((Options & goTabs) ? DLGC_WANTTAB : 0);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateCell(FCol, FRow);
-      break;
-    case WM_CHAR: {
-      // Backspace or a printable character opens the editor with it.
-      const unsigned char c = (unsigned char)wParam;
-      if ((Options & goEditing) && (c == 8 || c >= 32) && !EditorMode()) {
-        ShowEditorChar(char(c));
-        return 0;
-      }
-      break;
-    }
-    case WM_SIZE:
-      ClampPosition();
-      break;
-    case WM_CREATE: {
-      LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
-      UpdateScrollBars();
-      return result;
-    }
+  if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && lParam == 0) {  // the grid's own scroll bars
+    Scrolled(msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
+    return 0;
   }
   return TWinControl::WndProc(msg, wParam, lParam);
 }

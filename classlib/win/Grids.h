@@ -170,6 +170,14 @@ public:
   bool KeyDown(uint16_t& key, TShiftState shift) override;
 
 protected:
+  bool KeyPress(wchar_t& key) override;
+  bool WantedKeys(const MSG* key, LRESULT& code) override;
+  void FocusEnter(HWND previous) override;
+  void FocusExit(HWND next) override;
+  // The scroll bars are set once the window exists.
+  void Created() override;
+  // The position stays on the cells whatever the client size.
+  void Sized(UINT kind, int width, int height) override;
   void CreateParams(TCreateParams& params) override;
   void Paint(TCanvas& canvas, const RECT& area) override;
   bool SetCursorAt(POINT client) override;

@@ -110,7 +110,7 @@ TEST_F(EsgControls, SpinEditStepsAndHoldsItsBoundsAlsoForTypedText) {
   // The button at the right edge, the text ending 2 pixels before it.
   EXPECT_EQ(spin->Button().Left() + spin->Button().Width(), spin->ClientWidth());
   LRESULT margins = SendMessageA(spin->Handle(), EM_GETMARGINS, 0, 0);
-  EXPECT_EQ(HIWORD(margins), TEsgSpinEdit::ButtonWidth + 2);
+  EXPECT_EQ(HIWORD(margins), TEsgSpinEdit::kButtonWidth + 2);
   // Left with 150 and maximum 100: shows 100.
   SendMessageA(spin->Handle(), EM_SETSEL, 0, -1);
   Type(*spin, "150");
@@ -206,7 +206,7 @@ TEST_F(EsgControls, EditButtonCallsItsHandlerAndGivesTheFocusBack) {
   // The text area ends before the button.
   RECT r{};
   SendMessageA(edit->Handle(), EM_GETRECT, 0, LPARAM(&r));
-  EXPECT_LE(r.right, edit->ClientWidth() - TEsgEditBtn::ButtonWidth);
+  EXPECT_LE(r.right, edit->ClientWidth() - TEsgEditBtn::kButtonWidth);
   // One line: Enter and Tab type nothing.
   SendMessageA(edit->Handle(), EM_SETSEL, 0, -1);
   Type(*edit, "ab\r\tc");
@@ -225,7 +225,7 @@ TEST_F(EsgControls, UnitEditChoosesItsUnitFromTheMenuAndKeepsRoomForIt) {
   EXPECT_EQ(edit->UnitMenu().Items()->Count(), 3);  // rebuilt, not grown
   RECT r{};
   SendMessageA(edit->Handle(), EM_GETRECT, 0, LPARAM(&r));
-  EXPECT_LE(r.right, edit->ClientWidth() - TEsgEditBtn::ButtonWidth - 30);
+  EXPECT_LE(r.right, edit->ClientWidth() - TEsgEditBtn::kButtonWidth - 30);
 }
 
 TEST_F(EsgControls, FlatComboTakesOnlyButtonWidthsFrom14To32AndItsParentsColourWhileDisabled) {
@@ -280,4 +280,18 @@ TEST_F(EsgControls, DateTimePickerKeepsItsValueAcrossKindChanges) {
   EXPECT_TRUE(GetWindowLongPtrA(picker->Handle(), GWL_STYLE) & DTS_UPDOWN);
   EXPECT_EQ(picker->Date(), EncodeDate(2024, 2, 29));
   EXPECT_FALSE(picker->DroppedDown());
+}
+
+TEST_F(EsgControls, SpinEditKeyEventSeesEveryKeyOnceBeforeTheStep) {
+  auto* spin = Add<TEsgSpinEdit>(10, 50, 80, 24);
+  std::vector<uint16_t> seen;
+  spin->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    seen.push_back(key);
+    if (key == VK_DOWN) key = 0;  // taken by the event: no step
+  };
+  spin->SetFocus();
+  Key(*spin, VK_UP);
+  Key(*spin, VK_DOWN);
+  EXPECT_EQ(seen, (std::vector<uint16_t>{VK_UP, VK_DOWN}));
+  EXPECT_EQ(spin->Text(), "1");
 }

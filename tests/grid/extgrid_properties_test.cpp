@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ExtGridTestForm.h"
-#include "ExtGridUtilDraw.h"
+#include "ExtGridUtilWin.h"
 #include "WinGraphics.h"
 
 namespace {

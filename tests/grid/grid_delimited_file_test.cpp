@@ -33,7 +33,7 @@ void ExpectSameAsWholeText(const std::string& text, const TDelimitedOptions& o, 
   ReadDelimitedText(whole, text, o);
   const std::string file = TempFile("same.csv");
   std::ofstream(file, std::ios::binary) << text;
-  for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(5), size_t(16), DelimitedFileBlock}) {
+  for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(5), size_t(16), kDelimitedFileBlock}) {
     TGridData grid(1, 1);
     LoadFromDelimitedFile(grid, file, o, block);
     ASSERT_EQ(grid.RowCount(), whole.RowCount()) << what << " block " << block;

@@ -413,3 +413,24 @@ TEST_F(GridEditors, ShownForLooking) {
     Sleep(20);
   }
 }
+
+TEST_F(GridEditors, AltWithAnArrowStaysWithTheEditorsControl) {
+  auto editor = Open(etEditBtn, "x");
+  auto& edit = static_cast<TGridEditBtn&>(editor->Control());
+  SetForegroundWindow(Form.Handle());
+  edit.SetFocus();
+  // Alt with Down (a system key) is the control's own.
+  INPUT in[4] = {};
+  const WORD keys[4] = {VK_MENU, VK_DOWN, VK_DOWN, VK_MENU};
+  for (int i = 0; i < 4; ++i) {
+    in[i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = keys[i];
+    in[i].ki.dwFlags = i == 0 || i == 1 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, in, sizeof(INPUT));
+  RealKeys({});
+  EXPECT_TRUE(Host.Calls.empty());
+  // The plain arrow leaves the editor through the grid.
+  Key(edit, VK_DOWN);
+  EXPECT_EQ(Host.Calls, Calls({"validate x", "key 40"}));
+}

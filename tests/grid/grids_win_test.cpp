@@ -96,3 +96,23 @@ TEST(StringGrid, DraggingAHeaderBorderSizesTheColumn) {
   EXPECT_EQ(g.SizingCol(), -1);
   f.Send(WM_LBUTTONUP, 0, h.right + 25, h.top + 5);
 }
+
+TEST(StringGrid, WindowMessagesReachTheGridDecodedOnce) {
+  TGridForm f;
+  TStringGrid& g = *f.Grid;
+  // Dialog navigation leaves the arrows and characters to the grid, Tab only with goTabs.
+  EXPECT_EQ(SendMessageA(g.Handle(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+  g.Options |= goTabs;
+  EXPECT_EQ(SendMessageA(g.Handle(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+  // A typed character opens the editor with it, once.
+  g.Options |= goEditing;
+  g.FocusCell(2, 3, true);
+  SendMessageA(g.Handle(), WM_CHAR, 'q', 0);
+  ASSERT_TRUE(g.EditorMode());
+  EXPECT_EQ(g.InplaceEditor()->Text(), "q");
+  g.HideEditor();
+  // Shrinking the window keeps the position on the cells shown.
+  g.SetTopRow(30);
+  g.SetBounds(0, 0, 300, 2000);
+  EXPECT_LE(g.TopRow() + g.VisibleRowCount(), g.RowCount());
+}

@@ -5,14 +5,16 @@
 #pragma once
 #include "Grids.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "EsgDD.h"
 #include "ExtGridCells.h"
+#include "ExtGridEditState.h"
 #include "ExtGridEditing.h"
+#include "ExtGridHintState.h"
+#include "ExtGridOleState.h"
+#include "ExtGridScrollState.h"
 #include "ExtGridSettings.h"
 #include "Forms.h"
 #include "ExtGridText.h"
@@ -62,10 +64,8 @@ using TGridChangingEvent = std::function<void(TComponent* sender, int oldIndex, 
 using TGridCellChangingEvent =
     std::function<void(TComponent* sender, int oldRow, int oldCol, int newRow, int newCol, bool& allow)>;
 
-class TGridDropTarget;
 class TArrowWindow;
 class TPopupButton;
-class THintPopup;
 class TExtRichEdit;
 
 class TExtStringGrid : public TStringGrid, public TGridEditorHost {
@@ -134,7 +134,7 @@ public:
   TBackGround BackGround;
   TImageList* GridImages = nullptr;  // not owned
   bool OleAcceptFiles = true, OleAcceptText = true;
-  bool OleDropTarget() const { return FDropTarget != nullptr; }
+  bool OleDropTarget() const { return FOle.DropTarget != nullptr; }
   void SetOleDropTarget(bool on);
   int ZoomStep() const { return FZoom; }
   void Zoom(int step);
@@ -145,17 +145,17 @@ public:
   bool ExcelStyleDecimalSeparator = false;
   char PasswordChar = '*';
   TSizeWhileTyping SizeWhileTyping;
-  int MaxEditLength() const { return FMaxEditLength; }
+  int MaxEditLength() const { return FEdit.MaxLength; }
   void SetMaxEditLength(int n);  // also the open editor's limit
   // The default editor or a typed editor is open on the current cell.
-  bool Editing() const { return EditorMode() || FTypedShowing != nullptr || FRichShowing || FLinkShowing; }
+  bool Editing() const { return EditorMode() || FEdit.TypedShowing != nullptr || FEdit.RichShowing || FEdit.LinkShowing; }
   // The user's editor of etEditLink cells (not owned); without one those
   // cells take the default editor.
   TEditLink* EditLink = nullptr;
   // The edit link is done: its text goes into the cell, editing ends and
   // its control (and popup form) goes.
   void EditLinkDone();
-  TGridEditorControl* TypedEditor() const { return FTypedShowing; }
+  TGridEditorControl* TypedEditor() const { return FEdit.TypedShowing; }
   // The grid's typed editor for a type, made on first need (null for the
   // types the default editor serves); OnGetEditorType may set it up, e.g.
   // the items of a TGridCombo or the bounds of a TGridSpin.
@@ -195,12 +195,12 @@ public:
   void SelectToRowSelect(bool allRows);
 
   // --- what the editors ask of the grid
-  int EditCol() const override { return FEditCol; }
-  int EditRow() const override { return FEditRow; }
-  TEditorType EditorType() const override { return FEditorType; }
-  std::string EditStartText() const override { return FEditStartText; }
+  int EditCol() const override { return FEdit.Col; }
+  int EditRow() const override { return FEdit.Row; }
+  TEditorType EditorType() const override { return FEdit.Type; }
+  std::string EditStartText() const override { return FEdit.StartText; }
   TGridEditorSettings EditorSettings() const override;
-  TStringList& LookupItems() override { return FLookupItems; }
+  TStringList& LookupItems() override { return FEdit.LookupItems; }
   bool ValidateEditor(std::string& text) override;
   void LeaveEditor() override;
   void EditorKeyToGrid(uint16_t key, TShiftState shift) override;
@@ -257,7 +257,7 @@ public:
   int NodeCount() const { return FData.NodeCount(); }
   // The hint of a cell and where its top-left corner goes (client pixels); "" for none.
   std::string CellHint(int col, int row, POINT& at);
-  int HintCell() const { return FHintCol; }
+  int HintCell() const { return FHint.Col; }
   // The text of the hint window while it shows, else "".
   std::string ShownHint() const;
   void ScrollInView(int col, int row);
@@ -277,13 +277,13 @@ public:
   // The four arrow windows that mark where a moved or dropped column or
   // row lands (TArrowDirection), made on first use.
   TArrowWindow* Arrow(int direction);
-  int ScrollType() const { return FScrollType; }
+  int ScrollType() const { return FScroll.Type; }
   void SetScrollType(int type);
-  TColor ScrollColor() const { return FScrollColor; }
+  TColor ScrollColor() const { return FScroll.Color; }
   void SetScrollColor(TColor color);
   int ScrollWidth() const;  // the system's scroll bar width until set
   void SetScrollWidth(int width);
-  bool ScrollProportional() const { return FScrollProportional; }
+  bool ScrollProportional() const { return FScroll.Proportional; }
   void SetScrollProportional(bool on);
   // The text a thumb drag shows: "Row : " or "Col : " and the number.
   std::string ScrollHintText(bool vertical, int position);
@@ -330,13 +330,6 @@ public:
   // A cell's colours and borders on paper: the bands when Bands.Print, then the events.
   virtual void GetCellPrintColor(int col, int row, TGridDrawState state, TColor& brush, TFont& font);
   virtual void GetCellPrintBorder(int col, int row, TColor& pen, int& width, int& borders);
-private:
-  void FormResized(TComponent* sender);
-  bool FAutoSize = false;
-  TForm* FSizeForm = nullptr;  // the owner form whose resizing the grid follows; not owned
-  TNotifyEvent FPrevFormResize;
-  int FFormWidth = 0, FFormHeight = 0;
-public:
 
   // --- export and import
   void SaveToHTML(const std::string& fileName);
@@ -362,7 +355,7 @@ public:
   // --- OLE drag and drop: the window as a drag source (ExtGridDrag.cpp)
   // and what dragging over and dropping onto it does (ExtGridDrop.cpp)
   bool OleDropSource = false, OleEntireRows = false, OleInsertRows = false, OleRemoveRows = false;
-  bool OleDropRTF() const { return FOleDropRTF; }
+  bool OleDropRTF() const { return FOle.DropRTF; }
   void SetOleDropRTF(bool on);
   TGridOleDragOverEvent OnOleDragOver;
   TGridOleDropEvent OnOleDrag;
@@ -396,6 +389,21 @@ public:
   static constexpr UINT_PTR kPanTimerId = 999;
   // The column as wide as its widest cell (text and picture) plus 4 pixels.
   void AutoSizeColumn(int col);
+
+  // --- rich-text cells (ExtGridRichPaint.cpp): two hidden rich-edit
+  // controls, components of the grid made on first need.
+  // A selected cell that is not the focused one keeps its own text colours.
+  bool SelectionRTFKeep = false;
+  // The editor of etRichEdit cells: the cell's rich text in the editing
+  // control over the cell, shown and focused; its RTF; hidden again.
+  void ShowRichEditor(int col, int row);
+  std::string RichEditorText();
+  void HideRichEditor();
+  TExtRichEdit* RichEditor() const { return FRichEditor; }  // null until first shown
+  // The size a rich text needs unwrapped (the measuring control's request).
+  SIZE RichTextSize(const std::string& text);
+  // The size of a graphic of the kinds DrawMoreGraphic paints.
+  static SIZE MoreGraphicSize(const TCellGraphic& g, const TImageList* images);
 
 protected:
   void Paint(TCanvas& canvas, const RECT& area) override;
@@ -438,9 +446,6 @@ protected:
   SIZE PaintedGraphicSize(const TCellGraphic& g, const RECT& cell) const;
   // Kinds the cell painter leaves to these, at (x, y) with size s.
   void DrawMoreGraphic(HDC dc, int col, int row, const RECT& rect, const TCellGraphic& g, int x, int y, SIZE s);
-public:
-  static SIZE MoreGraphicSize(const TCellGraphic& g, const TImageList* images);
-protected:
   bool SetCursorAt(POINT client) override;
   void ColumnSized(int col) override;
 
@@ -476,18 +481,12 @@ private:
   bool FMoveColumn = false, FMoved = false, FMoveAllowed = false;
   int FSelectMode = 0, FSelectFrom = -1;      // a row or column selection by its header being dragged
   int FCursorMode = 0;
-  int FHintCol = -1, FHintRow = -1;
   std::string FAnchorHover;  // the address under the mouse, in cell (FAnchorCol, FAnchorRow)
   int FAnchorCol = -1, FAnchorRow = -1;
   POINT FAnchorPoint{-1, -1};
   void SetHoverAnchor(int col, int row, POINT p, const std::string& anchor);
   std::string FLookup;
-  int FScrollType = 0, FScrollWidth = 0;
-  TColor FScrollColor = clNone;
-  bool FScrollProportional = false, FFlatOn = false;
-  int FLastClientWidth = 0;
   TArrowWindow* FArrows[4] = {};  // owned by the grid as their owner
-  THintPopup* FHint = nullptr;    // owned likewise
 
   void DrawCellText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state, const TCellGraphic* graphic);
   void DrawBackground(HDC dc, int col, int row, const RECT& rect);
@@ -512,7 +511,7 @@ private:
   void KeyFromEditor(uint16_t key, TShiftState shift, bool forced);
   bool ShowTypedEditor();
   // The edited cell may have gone with rows or columns removed meanwhile.
-  bool EditCellExists() const { return FEditCol >= 0 && FEditCol < ColCount() && FEditRow >= 0 && FEditRow < RowCount(); }
+  bool EditCellExists() const { return FEdit.Col >= 0 && FEdit.Col < ColCount() && FEdit.Row >= 0 && FEdit.Row < RowCount(); }
   // Writes the typed editor's value back (when write) and hides it.
   void LeaveTypedEditor(bool write);
   void ShowRichCellEditor();
@@ -539,11 +538,7 @@ private:
   bool FSized = false;               // the press sized a column: its release does not sort
   bool FPanning = false;
   POINT FPanAnchor{};
-  struct TComRelease {
-    void operator()(IUnknown* p) const { p->Release(); }
-  };
-  std::unique_ptr<TGridDropTarget, TComRelease> FDropTarget;
-  // OLE dragging: a press that may start a drag, the range being dragged.
+  // OLE dragging out of the grid and dropping onto it.
   bool OleDragPress(TShiftState shift, int x, int y);
   bool OleDragMove(TShiftState shift, int x, int y);
   void OleDragRelease(int x, int y);
@@ -551,50 +546,27 @@ private:
   bool CanPasteDrop() const { return (Options & goEditing) || Navigation.AllowClipboardAlways; }
   bool CanTakeText(int col, int row, const TTextSize& size) const;
   void RemoveDraggedRows();
-  bool FOleDragPending = false, FOleDragging = false, FOleDropRTF = false;
-  TPopupButton* FDragButton = nullptr;  // owned as a component
-  POINT FOleDragPoint{};
-  TGridRect FOleDragRange{};
-  TEsgDDUser FOleUser;
 
-  // --- rich-text cells (ExtGridRichPaint.cpp): two hidden rich-edit
-  // controls, components of the grid made on first need.
-public:
-  // A selected cell that is not the focused one keeps its own text colours.
-  bool SelectionRTFKeep = false;
-  // The editor of etRichEdit cells: the cell's rich text in the editing
-  // control over the cell, shown and focused; its RTF; hidden again.
-  void ShowRichEditor(int col, int row);
-  std::string RichEditorText();
-  void HideRichEditor();
-  TExtRichEdit* RichEditor() const { return FRichEditor; }  // null until first shown
-  // The size a rich text needs unwrapped (the measuring control's request).
-  SIZE RichTextSize(const std::string& text);
+  void FormResized(TComponent* sender);
+  bool FAutoSize = false;
+  TForm* FSizeForm = nullptr;  // the owner form whose resizing the grid follows; not owned
+  TNotifyEvent FPrevFormResize;
+  int FFormWidth = 0, FFormHeight = 0;
 
-private:
+  // The rich-text cells' controls.
   TExtRichEdit& RichMeasure();
   // Loads text into a control: as RTF, or as plain text when it is refused.
   static void LoadRichText(TExtRichEdit& control, const std::string& text);
   void DrawRichText(TCanvas& canvas, int col, int row, RECT rect, TGridDrawState state);
   TExtRichEdit* FRichMeasure = nullptr;  // owned as a component
   TExtRichEdit* FRichEditor = nullptr;   // owned as a component
-  // Editing: the cell and its text when editing began, the editor type, the
-  // text validation last accepted, the typed editors (one per type, made on
-  // first need) and the one showing.
-  int FEditCol = -1, FEditRow = -1;
-  std::string FEditStartText;
-  TEditorType FEditorType = etNormal;
-  bool FEnding = false;
-  bool FValidated = false;
-  std::string FValidatedText;
-  std::map<int, std::unique_ptr<TGridEditorControl>> FTypedEditors;
-  TGridEditorControl* FTypedShowing = nullptr;
-  bool FRichShowing = false;  // the rich-text editor is the one showing
-  TEditLink* FLinkShowing = nullptr;  // the edit link showing, not owned
-  std::unique_ptr<TForm> FLinkPopup;  // the popup form of a popup link
-  char FFirstChar = 0;  // the character that opens the editor
-  int FMaxEditLength = 0;
-  TStringList FLookupItems;
+
+  // The grid's state in parts. Declared last, so that the editors go first
+  // when the grid does.
+  TGridScrollState FScroll;
+  TGridHintState FHint;
+  TGridOleState FOle;
+  TGridEditState FEdit;
 };
 
 // The grid unit's start-up: OLE is initialised once for the program's life;

@@ -13,7 +13,7 @@ constexpr int kDragButtonWidth = 100, kDragButtonHeight = 18;
 }  // namespace
 
 bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
-  FOleDragPending = false;
+  FOle.DragPending = false;
   if (!OleDropSource || (Options & goEditing) || (shift & (ssShift | ssDouble)) || FDownCol < 0) return false;
   if ((Options & goColSizing) && ColumnBorderAt(x) >= 0) return false;
   const bool header = FDownRow < FixedRows() && FDownCol >= FixedCols();
@@ -22,8 +22,8 @@ bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
                           ? FData.RowSelect(FDownRow)
                           : FDownCol >= s.Left && FDownCol <= s.Right && FDownRow >= s.Top && FDownRow <= s.Bottom;
   if (!header && (!inside || IsFixedCell(FDownCol, FDownRow))) return false;
-  FOleDragPending = true;
-  FOleDragPoint = POINT{x, y};
+  FOle.DragPending = true;
+  FOle.DragPoint = POINT{x, y};
   if (!Focused()) SetFocus();
   SetCapture(Handle());
   return true;
@@ -31,15 +31,15 @@ bool TExtStringGrid::OleDragPress(TShiftState shift, int x, int y) {
 
 // The drag starts once the mouse leaves the system's drag rectangle.
 bool TExtStringGrid::OleDragMove(TShiftState shift, int x, int y) {
-  if (!FOleDragPending) return false;
+  if (!FOle.DragPending) return false;
   if (!(shift & ssLeft)) {
     OleDragRelease(x, y);
     return false;
   }
-  if (std::abs(x - FOleDragPoint.x) <= GetSystemMetrics(SM_CXDRAG) / 2 &&
-      std::abs(y - FOleDragPoint.y) <= GetSystemMetrics(SM_CYDRAG) / 2)
+  if (std::abs(x - FOle.DragPoint.x) <= GetSystemMetrics(SM_CXDRAG) / 2 &&
+      std::abs(y - FOle.DragPoint.y) <= GetSystemMetrics(SM_CYDRAG) / 2)
     return true;
-  FOleDragPending = false;
+  FOle.DragPending = false;
   if (GetCapture() == FHandle) ReleaseCapture();
   OleDrag(FDownCol, FDownRow);
   return true;
@@ -48,8 +48,8 @@ bool TExtStringGrid::OleDragMove(TShiftState shift, int x, int y) {
 // A drag-capable press released where it was: the pressed cell becomes the
 // selection after all.
 void TExtStringGrid::OleDragRelease(int x, int y) {
-  if (!FOleDragPending) return;
-  FOleDragPending = false;
+  if (!FOle.DragPending) return;
+  FOle.DragPending = false;
   if (GetCapture() == FHandle) ReleaseCapture();
   if (FDownRow >= FixedRows()) FocusCell(FDownCol, FDownRow, true);
 }
@@ -78,8 +78,8 @@ DWORD TExtStringGrid::OleDrag(int col, int row) {
   if (OnOleDrag) OnOleDrag(this, row, col, text, allow);
   if (!allow) return DROPEFFECT_NONE;
   if (OnOleDragStart) OnOleDragStart(this, row, col);
-  FOleDragging = true;
-  FOleDragRange = range;
+  FOle.Dragging = true;
+  FOle.DragRange = range;
   std::string caption = text.substr(0, text.find_first_of("\t\r\n"));
   if (column) caption = Cells(col, 0);
   TComRef<TGridDropSource> source(new TGridDropSource(*this, caption));
@@ -87,7 +87,7 @@ DWORD TExtStringGrid::OleDrag(int col, int row) {
   DWORD effect = DROPEFFECT_NONE;
   if (column) StartColDoDragDrop(source.Get(), col, allowed, effect);
   else StartTextDoDragDrop(source.Get(), text, rich, allowed, effect);
-  FOleDragging = false;
+  FOle.Dragging = false;
   if (effect == DROPEFFECT_MOVE && OleRemoveRows && !column && ((Options & goRowSelect) || disjunct))
     RemoveDraggedRows();
   if (OnOleDragStop) OnOleDragStop(this, int(effect));
@@ -102,7 +102,7 @@ void TExtStringGrid::RemoveDraggedRows() {
     for (int r = last; r >= first; --r)
       if (FData.RowSelect(r)) FData.RemoveRows(r, 1);
   } else {
-    const int top = std::max(FOleDragRange.Top, first), bottom = std::min(FOleDragRange.Bottom, last);
+    const int top = std::max(FOle.DragRange.Top, first), bottom = std::min(FOle.DragRange.Bottom, last);
     if (bottom >= top) FData.RemoveRows(top, bottom - top + 1);
   }
   if (RowCount() - FData.FixedFooters <= first) FData.InsertRows(RowCount() - FData.FixedFooters, 1);
@@ -111,10 +111,10 @@ void TExtStringGrid::RemoveDraggedRows() {
 }
 
 TPopupButton& TExtStringGrid::DragButton() {
-  if (!FDragButton) {
-    FDragButton = new TPopupButton(this);
-    FDragButton->SetParent(this);
-    FDragButton->SetBounds(0, 0, kDragButtonWidth, kDragButtonHeight);
+  if (!FOle.DragButton) {
+    FOle.DragButton = new TPopupButton(this);
+    FOle.DragButton->SetParent(this);
+    FOle.DragButton->SetBounds(0, 0, kDragButtonWidth, kDragButtonHeight);
   }
-  return *FDragButton;
+  return *FOle.DragButton;
 }

@@ -83,16 +83,16 @@ bool TGridDropTarget::DropFiles(POINT, const std::vector<std::string>& names) { 
 void TExtStringGrid::SetOleDropTarget(bool on) {
   if (on == OleDropTarget()) return;
   if (on) {
-    FDropTarget.reset(new TGridDropTarget(*this));
-    RegisterDragDrop(Handle(), FDropTarget.get());
+    FOle.DropTarget.reset(new TGridDropTarget(*this));
+    RegisterDragDrop(Handle(), FOle.DropTarget.get());
   } else {
     if (HandleAllocated()) RevokeDragDrop(FHandle);
-    FDropTarget.reset();
+    FOle.DropTarget.reset();
   }
 }
 
 void TExtStringGrid::SetOleDropRTF(bool on) {
-  FOleDropRTF = on;
+  FOle.DropRTF = on;
   SetOleRichTextDrops(on);
 }
 
@@ -103,9 +103,9 @@ bool TExtStringGrid::DropCell(POINT client, bool columns, int& col, int& row) co
   if (!MouseToCell(client.x, client.y, col, row)) return false;
   if (row < FixedRows() && !(row == 0 && RowCount() == 1 && FixedRowAlways)) return false;
   if (columns) return col >= FixedCols();
-  if (!FOleDragging) return true;
+  if (!FOle.Dragging) return true;
   if (MouseActions.DisjunctRowSelect) return !FData.RowSelect(row);
-  const TGridRect& r = FOleDragRange;
+  const TGridRect& r = FOle.DragRange;
   return !(row >= r.Top && row <= r.Bottom && ((Options & goRowSelect) || (col >= r.Left && col <= r.Right)));
 }
 
@@ -145,9 +145,9 @@ bool TExtStringGrid::DropText(POINT client, const std::string& text) {
     const int top = TopRow();
     FData.InsertRows(row, size.Rows);
     // The range this grid is dragging moves down with the rows it is in.
-    if (FOleDragging && FOleDragRange.Top >= row) {
-      FOleDragRange.Top += size.Rows;
-      FOleDragRange.Bottom += size.Rows;
+    if (FOle.Dragging && FOle.DragRange.Top >= row) {
+      FOle.DragRange.Top += size.Rows;
+      FOle.DragRange.Bottom += size.Rows;
     }
     SetTopRow(top);
   } else if (row >= RowCount()) {

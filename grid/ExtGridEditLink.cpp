@@ -5,19 +5,19 @@
 void TExtStringGrid::ShowEditLink() {
   TEditLink& link = *EditLink;
   TWinControl& control = link.Control();
-  link.SetEditorValue(FEditStartText);
-  const RECT cell = CellRect(FEditCol, FEditRow);
+  link.SetEditorValue(FEdit.StartText);
+  const RECT cell = CellRect(FEdit.Col, FEdit.Row);
   if (link.Popup()) {
     const SIZE size = link.PopupSize();
     POINT at{cell.left, cell.top};
     ClientToScreen(Handle(), &at);
-    FLinkPopup = std::make_unique<TForm>(nullptr);
-    FLinkPopup->SetBorderStyle(bsNone);
-    FLinkPopup->SetFormStyle(fsStayOnTop);
-    FLinkPopup->SetBounds(at.x, at.y, size.cx, size.cy);
-    control.SetParent(FLinkPopup.get());
+    FEdit.LinkPopup = std::make_unique<TForm>(nullptr);
+    FEdit.LinkPopup->SetBorderStyle(bsNone);
+    FEdit.LinkPopup->SetFormStyle(fsStayOnTop);
+    FEdit.LinkPopup->SetBounds(at.x, at.y, size.cx, size.cy);
+    control.SetParent(FEdit.LinkPopup.get());
     control.SetBounds(0, 0, size.cx, size.cy);
-    FLinkPopup->Show();
+    FEdit.LinkPopup->Show();
   } else {
     control.SetParent(this);
     control.SetBounds(cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top);
@@ -25,26 +25,26 @@ void TExtStringGrid::ShowEditLink() {
   control.SetEnabled(true);
   control.SetVisible(true);
   control.SetFocus();
-  FLinkShowing = &link;
+  FEdit.LinkShowing = &link;
 }
 
 void TExtStringGrid::LeaveEditLink(bool write) {
-  TEditLink& link = *FLinkShowing;
-  FLinkShowing = nullptr;
+  TEditLink& link = *FEdit.LinkShowing;
+  FEdit.LinkShowing = nullptr;
   if (write && EditCellExists()) {
     std::string value = link.GetEditorValue();
     ValidateEditor(value);
-    if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
+    if (value != FEdit.StartText) SetCells(FEdit.Col, FEdit.Row, value);
   }
   // The control goes back to the grid, hidden, before its popup form goes.
   TWinControl& control = link.Control();
   const bool hadFocus = control.HandleAllocated() && control.Focused();
   control.SetVisible(false);
   control.SetParent(this);
-  FLinkPopup.reset();
+  FEdit.LinkPopup.reset();
   if (hadFocus || !GetFocus()) SetFocus();
 }
 
 void TExtStringGrid::EditLinkDone() {
-  if (FLinkShowing) LeaveEditLink(true);
+  if (FEdit.LinkShowing) LeaveEditLink(true);
 }

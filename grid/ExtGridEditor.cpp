@@ -14,40 +14,40 @@ bool TExtStringGrid::CanEditCell(int col, int row) const {
 }
 
 bool TExtStringGrid::CanEditShow() {
-  if (FEnding || FTypedShowing || FRichShowing || FLinkShowing || !TStringGrid::CanEditShow()) return false;
+  if (FEdit.Ending || FEdit.TypedShowing || FEdit.RichShowing || FEdit.LinkShowing || !TStringGrid::CanEditShow()) return false;
   const int col = Col(), row = Row();
   // Check boxes and radio groups toggle in place; they never show an editor.
   if (!CanEditCell(col, row) || FData.IsCheckBoxOrRadio(FData.DisplayColToReal(col), row)) return false;
-  FEditCol = col, FEditRow = row;
-  FEditStartText = Cells(col, row);
-  FValidated = false;
-  FEditorType = etNormal;
-  if (OnGetEditorType) OnGetEditorType(this, col, row, FEditorType);
+  FEdit.Col = col, FEdit.Row = row;
+  FEdit.StartText = Cells(col, row);
+  FEdit.Validated = false;
+  FEdit.Type = etNormal;
+  if (OnGetEditorType) OnGetEditorType(this, col, row, FEdit.Type);
   if (OnGetEditorProp) OnGetEditorProp(this, col, row, EditLink);
-  if (FEditorType == etRichEdit) {
+  if (FEdit.Type == etRichEdit) {
     ShowRichCellEditor();
     return false;
   }
-  if (FEditorType == etEditLink && EditLink) {
+  if (FEdit.Type == etEditLink && EditLink) {
     ShowEditLink();
     return false;
   }
   // A type without its own control falls back to the default editor.
-  return IsTextEditorType(FEditorType) || !ShowTypedEditor();
+  return IsTextEditorType(FEdit.Type) || !ShowTypedEditor();
 }
 
 std::string TExtStringGrid::GetEditText(int col, int row) {
   if (auto* edit = dynamic_cast<TExtInplaceEdit*>(InplaceEditor())) {
-    edit->SetLayout(WordWrap, GetCellAlignment(col, row), FEditorType == etPassword);
+    edit->SetLayout(WordWrap, GetCellAlignment(col, row), FEdit.Type == etPassword);
     edit->Prepare();
   }
   return Cells(col, row);
 }
 
 void TExtStringGrid::SetMaxEditLength(int n) {
-  FMaxEditLength = std::max(n, 0);
+  FEdit.MaxLength = std::max(n, 0);
   if (InplaceEditor() && InplaceEditor()->HandleAllocated())
-    SendMessageA(InplaceEditor()->Handle(), EM_SETLIMITTEXT, WPARAM(FMaxEditLength), 0);
+    SendMessageA(InplaceEditor()->Handle(), EM_SETLIMITTEXT, WPARAM(FEdit.MaxLength), 0);
 }
 
 std::unique_ptr<TGridEditorControl> TExtStringGrid::CreateTypedEditor(TEditorType type) {
@@ -56,7 +56,7 @@ std::unique_ptr<TGridEditorControl> TExtStringGrid::CreateTypedEditor(TEditorTyp
 
 TGridEditorControl* TExtStringGrid::Editor(TEditorType type) {
   if (IsTextEditorType(type)) return nullptr;
-  std::unique_ptr<TGridEditorControl>& slot = FTypedEditors[type];
+  std::unique_ptr<TGridEditorControl>& slot = FEdit.TypedEditors[type];
   if (!slot) {
     slot = CreateTypedEditor(type);
     // As with the default editor: a window made over the grid leaves cells unpainted under Wine.
@@ -66,18 +66,18 @@ TGridEditorControl* TExtStringGrid::Editor(TEditorType type) {
 }
 
 bool TExtStringGrid::ShowTypedEditor() {
-  TGridEditorControl* editor = Editor(FEditorType);
+  TGridEditorControl* editor = Editor(FEdit.Type);
   if (!editor) return false;
   TWinControl& control = editor->Control();
-  editor->LoadCell(FEditorType, FEditStartText);
+  editor->LoadCell(FEdit.Type, FEdit.StartText);
   RECT r = CellRect(Col(), Row());
-  if (FEditorType == etButton) InflateRect(&r, 1, 1);  // the button covers the grid lines too
+  if (FEdit.Type == etButton) InflateRect(&r, 1, 1);  // the button covers the grid lines too
   control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
   control.SetEnabled(true);
   control.SetVisible(true);
   control.SetFocus();
-  FTypedShowing = editor;
-  if (FFirstChar) SendMessageA(control.Handle(), WM_CHAR, WPARAM((unsigned char)FFirstChar), 0);
+  FEdit.TypedShowing = editor;
+  if (FEdit.FirstChar) SendMessageA(control.Handle(), WM_CHAR, WPARAM((unsigned char)FEdit.FirstChar), 0);
   return true;
 }
 
@@ -85,7 +85,7 @@ bool TExtStringGrid::ShowTypedEditor() {
 // the grid (key 0), on Escape (the edit is cancelled) and on Up or Down,
 // which then move in the grid.
 void TExtStringGrid::ShowRichCellEditor() {
-  ShowRichEditor(FEditCol, FEditRow);
+  ShowRichEditor(FEdit.Col, FEdit.Row);
   TExtRichEdit& editor = *RichEditor();
   SendMessageA(editor.Handle(), EM_SETMODIFY, FALSE, 0);
   editor.GrowHeight = SizeWhileTyping.Height;
@@ -93,42 +93,42 @@ void TExtStringGrid::ShowRichCellEditor() {
     if (key == 0) LeaveEditor();
     else EditorKeyToGrid(key, 0);
   };
-  FRichShowing = true;
-  if (FFirstChar) SendMessageA(editor.Handle(), WM_CHAR, WPARAM((unsigned char)FFirstChar), 0);
+  FEdit.RichShowing = true;
+  if (FEdit.FirstChar) SendMessageA(editor.Handle(), WM_CHAR, WPARAM((unsigned char)FEdit.FirstChar), 0);
 }
 
 // The control writes its own form of the rich text, so the cell takes it
 // only when it was edited.
 void TExtStringGrid::LeaveRichEditor(bool write) {
-  FRichShowing = false;
+  FEdit.RichShowing = false;
   TExtRichEdit& editor = *RichEditor();
   if (write && EditCellExists() && SendMessageA(editor.Handle(), EM_GETMODIFY, 0, 0)) {
     std::string value = RichEditorText();
     ValidateEditor(value);
-    if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
+    if (value != FEdit.StartText) SetCells(FEdit.Col, FEdit.Row, value);
   }
   if (editor.HandleAllocated() && editor.Focused()) SetFocus();
   HideRichEditor();
 }
 
 void TExtStringGrid::LeaveTypedEditor(bool write) {
-  if (FRichShowing) {
+  if (FEdit.RichShowing) {
     LeaveRichEditor(write);
     return;
   }
-  if (FLinkShowing) {
+  if (FEdit.LinkShowing) {
     LeaveEditLink(write);
     return;
   }
-  TGridEditorControl* editor = FTypedShowing;
+  TGridEditorControl* editor = FEdit.TypedShowing;
   if (!editor) return;
-  FTypedShowing = nullptr;  // the control's losing the focus below ends nothing more
+  FEdit.TypedShowing = nullptr;  // the control's losing the focus below ends nothing more
   if (write && EditCellExists())
     if (std::optional<std::string> text = editor->CellText()) {
       // A refused value leaves the old text (or the one validation gave) in the cell.
       std::string value = *text;
-      if (!(FValidated && value == FValidatedText)) ValidateEditor(value);
-      if (value != FEditStartText) SetCells(FEditCol, FEditRow, value);
+      if (!(FEdit.Validated && value == FEdit.ValidatedText)) ValidateEditor(value);
+      if (value != FEdit.StartText) SetCells(FEdit.Col, FEdit.Row, value);
     }
   TWinControl& control = editor->Control();
   // The grid takes the focus back from the control (or a window inside it).
@@ -138,24 +138,24 @@ void TExtStringGrid::LeaveTypedEditor(bool write) {
 }
 
 bool TExtStringGrid::ValidateEditor(std::string& text) {
-  if (text == FEditStartText) return true;
+  if (text == FEdit.StartText) return true;
   std::string value = text;
   bool valid = true;
-  if (OnCellValidate) OnCellValidate(this, FEditCol, FEditRow, value, valid);
+  if (OnCellValidate) OnCellValidate(this, FEdit.Col, FEdit.Row, value, valid);
   if (valid) {
     text = value;
-    FValidated = true, FValidatedText = value;
+    FEdit.Validated = true, FEdit.ValidatedText = value;
     return true;
   }
   // Refused: the text the handler gave, or else the text from before editing.
-  text = value != text ? value : FEditStartText;
-  FValidated = false;
+  text = value != text ? value : FEdit.StartText;
+  FEdit.Validated = false;
   return false;
 }
 
 bool TExtStringGrid::EndEditor() {
-  if (FEnding) return true;
-  if (FTypedShowing || FRichShowing || FLinkShowing) {
+  if (FEdit.Ending) return true;
+  if (FEdit.TypedShowing || FEdit.RichShowing || FEdit.LinkShowing) {
     LeaveTypedEditor(true);
     return true;
   }
@@ -166,21 +166,21 @@ bool TExtStringGrid::EndEditor() {
   }
   TInplaceEdit& edit = *InplaceEditor();
   std::string text = edit.EditText();
-  FEnding = true;
-  const bool valid = (FValidated && text == FValidatedText) || ValidateEditor(text);
-  FEnding = false;
+  FEdit.Ending = true;
+  const bool valid = (FEdit.Validated && text == FEdit.ValidatedText) || ValidateEditor(text);
+  FEdit.Ending = false;
   if (!valid) {
     // The cell takes the old (or given) text; the editor stays open on it.
-    SetCells(FEditCol, FEditRow, text);
+    SetCells(FEdit.Col, FEdit.Row, text);
     edit.SetEditText(text);
     edit.SelectAll();
     if (HandleAllocated() && GetFocus() == FHandle) edit.SetFocus();
     return false;
   }
-  FValidated = false;
-  if (text != Cells(FEditCol, FEditRow)) {
-    SetCells(FEditCol, FEditRow, text);
-    FData.CellsChanged(FData.DisplayColToReal(FEditCol), FEditRow, FData.DisplayColToReal(FEditCol), FEditRow);
+  FEdit.Validated = false;
+  if (text != Cells(FEdit.Col, FEdit.Row)) {
+    SetCells(FEdit.Col, FEdit.Row, text);
+    FData.CellsChanged(FData.DisplayColToReal(FEdit.Col), FEdit.Row, FData.DisplayColToReal(FEdit.Col), FEdit.Row);
   }
   HideEditor();
   return true;
@@ -196,9 +196,9 @@ void TExtStringGrid::CancelEditor() {
   const bool wasEditing = Editing();
   LeaveTypedEditor(false);
   HideEditor();
-  FValidated = false;
-  if (wasEditing && EditCellExists() && Cells(FEditCol, FEditRow) != FEditStartText)
-    SetCells(FEditCol, FEditRow, FEditStartText);
+  FEdit.Validated = false;
+  if (wasEditing && EditCellExists() && Cells(FEdit.Col, FEdit.Row) != FEdit.StartText)
+    SetCells(FEdit.Col, FEdit.Row, FEdit.StartText);
 }
 
 void TExtStringGrid::EditorKey(uint16_t key, TShiftState shift) { KeyFromEditor(key, shift, false); }
@@ -246,39 +246,39 @@ TGridEditorSettings TExtStringGrid::EditorSettings() const {
   s.ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator;
   s.Lookup = Lookup, s.LookupCaseSensitive = LookupCaseSensitive, s.LookupHistory = LookupHistory;
   s.PasswordChar = PasswordChar;
-  s.MaxEditLength = FMaxEditLength;
+  s.MaxEditLength = FEdit.MaxLength;
   return s;
 }
 
 void TExtStringGrid::SpinClicked(TEditorType type, double value) {
   switch (type) {
     case etSpin:
-      if (OnSpinClick) OnSpinClick(this, FEditCol, FEditRow, int(value));
+      if (OnSpinClick) OnSpinClick(this, FEdit.Col, FEdit.Row, int(value));
       break;
     case etFloatSpin:
-      if (OnFloatSpinClick) OnFloatSpinClick(this, FEditCol, FEditRow, value);
+      if (OnFloatSpinClick) OnFloatSpinClick(this, FEdit.Col, FEdit.Row, value);
       break;
     case etTimeSpin:
-      if (OnTimeSpinClick) OnTimeSpinClick(this, FEditCol, FEditRow, value);
+      if (OnTimeSpinClick) OnTimeSpinClick(this, FEdit.Col, FEdit.Row, value);
       break;
     default:
-      if (OnDateSpinClick) OnDateSpinClick(this, FEditCol, FEditRow, value);
+      if (OnDateSpinClick) OnDateSpinClick(this, FEdit.Col, FEdit.Row, value);
   }
 }
 
 std::string TExtStringGrid::EllipsClick(const std::string& text) {
   std::string result = text;
-  if (OnEllipsClick) OnEllipsClick(this, FEditCol, FEditRow, result);
+  if (OnEllipsClick) OnEllipsClick(this, FEdit.Col, FEdit.Row, result);
   return result;
 }
 
 void TExtStringGrid::ComboChanged(int index, const std::string& text, void* object) {
-  if (OnComboChange) OnComboChange(this, FEditCol, FEditRow, index, text);
-  if (index >= 0 && OnComboObjectChange) OnComboObjectChange(this, FEditCol, FEditRow, index, text, object);
+  if (OnComboChange) OnComboChange(this, FEdit.Col, FEdit.Row, index, text);
+  if (index >= 0 && OnComboObjectChange) OnComboObjectChange(this, FEdit.Col, FEdit.Row, index, text, object);
 }
 
 void TExtStringGrid::DblClickCell() {
-  if (OnDblClickCell) OnDblClickCell(this, FEditRow, FEditCol);
+  if (OnDblClickCell) OnDblClickCell(this, FEdit.Row, FEdit.Col);
 }
 
 bool TExtStringGrid::AllowClipboard(TClipboardAction action) {
@@ -291,6 +291,6 @@ bool TExtStringGrid::AllowClipboard(TClipboardAction action) {
 TColor TExtStringGrid::EditorColor() {
   TColor brush = Color;
   TFont font = Font;
-  GetCellColor(FEditCol, FEditRow, 0, brush, font);
+  GetCellColor(FEdit.Col, FEdit.Row, 0, brush, font);
   return brush;
 }

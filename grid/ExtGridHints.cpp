@@ -72,30 +72,30 @@ std::string TExtStringGrid::CellHint(int col, int row, POINT& at) {
 }
 
 void TExtStringGrid::ShowHintAt(const std::string& text, POINT screen, int width) {
-  if (!FHint) FHint = new THintPopup(this);
-  FHint->Text = text;
-  FHint->Color = HintColor;
-  FHint->Font = Font;
-  FHint->ShowAt(screen, width);
+  if (!FHint.Popup) FHint.Popup = new THintPopup(this);
+  FHint.Popup->Text = text;
+  FHint.Popup->Color = HintColor;
+  FHint.Popup->Font = Font;
+  FHint.Popup->ShowAt(screen, width);
 }
 
 std::string TExtStringGrid::ShownHint() const {
-  return FHint && FHint->HandleAllocated() && IsWindowVisible(FHint->Handle()) ? FHint->Text : std::string();
+  return FHint.Popup && FHint.Popup->HandleAllocated() && IsWindowVisible(FHint.Popup->Handle()) ? FHint.Popup->Text : std::string();
 }
 
 void TExtStringGrid::HideHint() {
-  FHintCol = FHintRow = -1;
-  if (FHint && FHint->HandleAllocated()) ShowWindow(FHint->Handle(), SW_HIDE);
+  FHint.Col = FHint.Row = -1;
+  if (FHint.Popup && FHint.Popup->HandleAllocated()) ShowWindow(FHint.Popup->Handle(), SW_HIDE);
 }
 
 // Moving onto another cell ends the shown hint and shows that cell's.
 void TExtStringGrid::UpdateHint(int x, int y) {
   int col, row;
   if (!MouseToCell(x, y, col, row)) col = row = -1;
-  if (col == FHintCol && row == FHintRow) return;
+  if (col == FHint.Col && row == FHint.Row) return;
   HideHint();
   if (col < 0) return;
-  FHintCol = col, FHintRow = row;
+  FHint.Col = col, FHint.Row = row;
   POINT at;
   const std::string hint = CellHint(col, row, at);
   if (hint.empty()) return;

@@ -88,7 +88,7 @@ bool TExtInplaceEdit::EditKeyDown(uint16_t key, TShiftState shift) {
   return TInplaceEdit::EditKeyDown(key, shift);
 }
 
-bool TExtInplaceEdit::KeyPress(char& c) {
+bool TExtInplaceEdit::AcceptChar(char& c) {
   if (c == kCtrlV) {
     Paste();
     return false;

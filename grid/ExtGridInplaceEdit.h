@@ -22,7 +22,7 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   bool EditKeyDown(uint16_t key, TShiftState shift) override;
-  bool KeyPress(char& c) override;
+  bool AcceptChar(char& c) override;
   void FocusGained() override;
   void FocusLost() override;
   // A new text joins the lookup items when LookupHistory asks.

@@ -33,8 +33,8 @@ LRESULT TExtStringGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_DESTROY:  // also when the parent window goes first
       KillTimer(FHandle, kHoverTimerId);
-      if (FDropTarget) RevokeDragDrop(FHandle);
-      FDropTarget.reset();
+      if (FOle.DropTarget) RevokeDragDrop(FHandle);
+      FOle.DropTarget.reset();
       break;
     case WM_PAINT:
       if (FUpdateCount > 0) {
@@ -73,9 +73,9 @@ bool TExtStringGrid::KeyPress(wchar_t& key) {
   if (ExcelStyleDecimalSeparator && key == L'.' && (GetKeyState(VK_DECIMAL) & 0x8000))
     key = DecodeChar(WPARAM((unsigned char)GridFormat().DecimalSeparator));
   // The character that opens a typed editor is handed on to it.
-  FFirstChar = char(EncodeChar(key));
+  FEdit.FirstChar = char(EncodeChar(key));
   const bool handled = TStringGrid::KeyPress(key);
-  FFirstChar = 0;
+  FEdit.FirstChar = 0;
   return handled;
 }
 
@@ -105,8 +105,8 @@ void TExtStringGrid::FocusExit(HWND next) {
 void TExtStringGrid::DestroyHandle() {
   if (HandleAllocated()) {
     KillTimer(FHandle, kHoverTimerId);
-    if (FDropTarget) RevokeDragDrop(FHandle);
-    FDropTarget.reset();
+    if (FOle.DropTarget) RevokeDragDrop(FHandle);
+    FOle.DropTarget.reset();
   }
   TStringGrid::DestroyHandle();
 }

@@ -31,28 +31,28 @@ int FlatStyle(int type) {
 }
 }  // namespace
 
-int TExtStringGrid::ScrollWidth() const { return FScrollWidth > 0 ? FScrollWidth : GetSystemMetrics(SM_CXVSCROLL); }
+int TExtStringGrid::ScrollWidth() const { return FScroll.Width > 0 ? FScroll.Width : GetSystemMetrics(SM_CXVSCROLL); }
 
 void TExtStringGrid::SetScrollType(int type) {
-  FScrollType = type;
+  FScroll.Type = type;
   ApplyFlatScrollBars();
 }
 
 void TExtStringGrid::SetScrollColor(TColor color) {
-  FScrollColor = color;
+  FScroll.Color = color;
   ApplyFlatScrollBars();
 }
 
 void TExtStringGrid::SetScrollWidth(int width) {
-  FScrollWidth = width;
+  FScroll.Width = width;
   ApplyFlatScrollBars();
 }
 
 void TExtStringGrid::SetScrollProportional(bool on) {
-  FScrollProportional = on;
-  if (!on && FFlatOn && HandleAllocated()) {
+  FScroll.Proportional = on;
+  if (!on && FScroll.FlatOn && HandleAllocated()) {
     if (auto uninit = FlatFunction<TUninit>("UninitializeFlatSB")) uninit(FHandle);
-    FFlatOn = false;
+    FScroll.FlatOn = false;
     SCROLLINFO si{sizeof si, SIF_PAGE, 0, 0, 0, 0, 0};
     SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
     SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
@@ -64,15 +64,15 @@ void TExtStringGrid::SetScrollProportional(bool on) {
 
 void TExtStringGrid::ApplyFlatScrollBars() {
   if (!HandleAllocated()) return;
-  if (!FFlatOn && (FScrollType != ssNormal || FScrollProportional))
-    if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FFlatOn = init(FHandle) != FALSE;
-  if (FFlatOn) {
+  if (!FScroll.FlatOn && (FScroll.Type != ssNormal || FScroll.Proportional))
+    if (auto init = FlatFunction<TInit>("InitializeFlatSB")) FScroll.FlatOn = init(FHandle) != FALSE;
+  if (FScroll.FlatOn) {
     if (auto prop = FlatFunction<TSetProp>("FlatSB_SetScrollProp")) {
-      prop(FHandle, kPropVertStyle, FlatStyle(FScrollType), FALSE);
-      prop(FHandle, kPropHorzStyle, FlatStyle(FScrollType), FALSE);
-      if (FScrollColor != clNone) {
-        prop(FHandle, kPropVertColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
-        prop(FHandle, kPropHorzColor, INT_PTR(ColorToRGB(FScrollColor)), FALSE);
+      prop(FHandle, kPropVertStyle, FlatStyle(FScroll.Type), FALSE);
+      prop(FHandle, kPropHorzStyle, FlatStyle(FScroll.Type), FALSE);
+      if (FScroll.Color != clNone) {
+        prop(FHandle, kPropVertColor, INT_PTR(ColorToRGB(FScroll.Color)), FALSE);
+        prop(FHandle, kPropHorzColor, INT_PTR(ColorToRGB(FScroll.Color)), FALSE);
       }
       prop(FHandle, kPropVertWidth, ScrollWidth(), FALSE);
       prop(FHandle, kPropHorzHeight, ScrollWidth(), TRUE);
@@ -83,7 +83,7 @@ void TExtStringGrid::ApplyFlatScrollBars() {
 
 // Each needed bar shows the visible part of all rows (columns) as its thumb.
 void TExtStringGrid::UpdateProportionalBars() {
-  if (!FScrollProportional || !FFlatOn || !HandleAllocated()) return;
+  if (!FScroll.Proportional || !FScroll.FlatOn || !HandleAllocated()) return;
   auto bar = [&](int which, int first, int count, int visible, int at) {
     const int total = count - first;
     const bool needed = total > visible && total > 0;
@@ -121,7 +121,7 @@ bool TExtStringGrid::ThumbScrolled(bool vertical, int code, int thumb) {
   SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
   GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, &si);
   int at = si.nTrackPos;
-  if (FScrollProportional && FFlatOn) {
+  if (FScroll.Proportional && FScroll.FlatOn) {
     const int first = vertical ? FixedRows() : FixedCols(), count = (vertical ? RowCount() : ColCount()) - first;
     at = first + thumb * count / kProportionalRange;
   }
@@ -131,7 +131,7 @@ bool TExtStringGrid::ThumbScrolled(bool vertical, int code, int thumb) {
     GetCursorPos(&p);
     ShowHintAt(ScrollHintText(vertical, at), POINT{p.x + 10, p.y}, kScrollHintWidth);
   }
-  if (FScrollProportional && FFlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
+  if (FScroll.Proportional && FScroll.FlatOn) vertical ? SetTopRow(at) : SetLeftCol(at);
   else if (vertical && ScrollSynch) SetTopRow(at);
   else return false;
   return true;
@@ -139,12 +139,12 @@ bool TExtStringGrid::ThumbScrolled(bool vertical, int code, int thumb) {
 
 void TExtStringGrid::SynchColumnsWithWidth() {
   const int width = ClientWidth();
-  if (ColumnSize.SynchWithGrid && FLastClientWidth > 0 && width > 0 && width != FLastClientWidth) {
+  if (ColumnSize.SynchWithGrid && FScroll.LastClientWidth > 0 && width > 0 && width != FScroll.LastClientWidth) {
     for (int c = 0; c < ColCount(); ++c)
-      FData.SetColWidths(FData.DisplayColToReal(c), int(std::lround(double(ColWidths(c)) * width / FLastClientWidth)));
+      FData.SetColWidths(FData.DisplayColToReal(c), int(std::lround(double(ColWidths(c)) * width / FScroll.LastClientWidth)));
     ClampPosition();
   }
-  if (width > 0) FLastClientWidth = width;
+  if (width > 0) FScroll.LastClientWidth = width;
 }
 
 void TExtStringGrid::StretchRightColumn() {

@@ -580,7 +580,7 @@ LRESULT TInplaceEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       char c = char(wParam);
       // Enter, Escape and Tab are handled as keys; the edit would beep at them.
       if (c == '\r' || c == '\n' || c == 27 || c == '\t') return 0;
-      if (!KeyPress(c)) return 0;
+      if (!AcceptChar(c)) return 0;
       wParam = WPARAM((unsigned char)c);
       if (IsMasked() && MaskedKey(msg, wParam)) return 0;
       break;

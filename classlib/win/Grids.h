@@ -67,7 +67,7 @@ protected:
   // A key pressed in the edit; true when it was handled and kept from it.
   virtual bool EditKeyDown(uint16_t key, TShiftState shift);
   // A typed character; false refuses it, c may be changed.
-  virtual bool KeyPress(char& c) { return true; }
+  virtual bool AcceptChar(char& c) { return true; }
   virtual void FocusGained() {}
   // The focus went elsewhere than to the grid.
   virtual void FocusLost();

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -505,4 +506,17 @@ TEST(ExtGridDrag, TheMouseDragsSelectedRowsOntoTheOtherGrid) {
             DWORD(DROPEFFECT_NONE));
   EXPECT_EQ(Rows(t.A), before);
   EXPECT_EQ(Rows(*t.B), target);
+}
+
+TEST(ExtGridDrop, TheRichTextSwitchLastsUntilTheLastGridGoes) {
+  auto first = std::make_unique<TGridWindow>(3, 3);
+  auto second = std::make_unique<TGridWindow>(3, 3);
+  first->Grid->SetOleDropRTF(true);
+  EXPECT_TRUE(first->Grid->OleDropRTF());
+  EXPECT_FALSE(second->Grid->OleDropRTF());
+  // Each grid is a user of the drag-and-drop unit; one going leaves the switch on.
+  second.reset();
+  EXPECT_TRUE(OleRichTextDrops());
+  first.reset();
+  EXPECT_FALSE(OleRichTextDrops());
 }

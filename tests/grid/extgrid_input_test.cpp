@@ -1,5 +1,5 @@
 // The extended grid driven by mouse, keys and wheel: header sorting, the
-// clipboard keys and pasting, Enter and the wheel.
+// clipboard keys and pasting, Enter and the wheel; what a new grid starts with.
 #include <gtest/gtest.h>
 
 #include "ExtGridTestForm.h"
@@ -335,4 +335,30 @@ TEST(ExtGridInput, AfterAHeaderClickTheCurrentRowFollowsItsData) {
   ASSERT_EQ(g.Cells(2, 1), "alpha");
   EXPECT_EQ(g.Row(), 4);
   EXPECT_EQ(g.Cells(2, g.Row()), "delta");
+}
+
+TEST(ExtGridInput, ANewGridHasNothingEditedHintedOrDragged) {
+  TGridWindow w(3, 3);
+  TTestGrid& g = *w.Grid;
+  // Editing: no cell was edited, no editor is open, no length limit.
+  EXPECT_EQ(g.EditCol(), -1);
+  EXPECT_EQ(g.EditRow(), -1);
+  EXPECT_EQ(g.EditorType(), etNormal);
+  EXPECT_EQ(g.EditStartText(), "");
+  EXPECT_EQ(g.MaxEditLength(), 0);
+  EXPECT_FALSE(g.Editing());
+  EXPECT_EQ(g.TypedEditor(), nullptr);
+  EXPECT_EQ(g.LookupItems().Count(), 0);
+  // No hint shown, no drop target until asked, plain scroll bars of the system's width.
+  EXPECT_EQ(g.HintCell(), -1);
+  EXPECT_EQ(g.ShownHint(), "");
+  EXPECT_FALSE(g.OleDropTarget());
+  EXPECT_FALSE(g.OleDropRTF());
+  EXPECT_EQ(g.ScrollType(), TExtStringGrid::ssNormal);
+  EXPECT_EQ(g.ScrollColor(), clNone);
+  EXPECT_FALSE(g.ScrollProportional());
+  EXPECT_EQ(g.ScrollWidth(), GetSystemMetrics(SM_CXVSCROLL));
+  // The limit reaches the part that keeps it.
+  g.SetMaxEditLength(7);
+  EXPECT_EQ(g.MaxEditLength(), 7);
 }

@@ -1,9 +1,12 @@
 // The class library's string grid on a test window: layout, scrolling,
-// selection by mouse and keys, and column sizing.
+// selection by mouse and keys, column sizing and the editor's character filter.
 #include <gtest/gtest.h>
 
 #include "Forms.h"
 #include "Grids.h"
+
+#include <memory>
+#include <string>
 
 namespace {
 struct TGridForm {
@@ -115,4 +118,44 @@ TEST(StringGrid, WindowMessagesReachTheGridDecodedOnce) {
   g.SetTopRow(30);
   g.SetBounds(0, 0, 300, 2000);
   EXPECT_LE(g.TopRow() + g.VisibleRowCount(), g.RowCount());
+}
+
+namespace {
+// An editor that spells 'a' as 'b' and refuses 'x'.
+class TFilteringEdit : public TInplaceEdit {
+public:
+  using TInplaceEdit::TInplaceEdit;
+
+protected:
+  bool AcceptChar(char& c) override {
+    if (c == 'x') return false;
+    if (c == 'a') c = 'b';
+    return true;
+  }
+};
+
+class TFilteringGrid : public TStringGrid {
+public:
+  using TStringGrid::TStringGrid;
+
+protected:
+  std::unique_ptr<TInplaceEdit> CreateEditor() override { return std::make_unique<TFilteringEdit>(*this); }
+};
+}  // namespace
+
+TEST(StringGrid, TheEditorsCharacterFilterMayChangeOrRefuseEachTypedCharacter) {
+  TForm form{nullptr};
+  form.SetBounds(0, 0, 400, 300);
+  auto* g = new TFilteringGrid(&form);
+  g->SetBounds(0, 0, 300, 200);
+  g->SetParent(&form);
+  form.Handle();
+  g->Options |= goEditing;
+  g->FocusCell(1, 1, true);
+  g->ShowEditor();
+  ASSERT_TRUE(g->EditorMode());
+  HWND edit = g->InplaceEditor()->Handle();
+  SendMessageA(edit, WM_SETTEXT, 0, LPARAM(""));
+  for (char c : std::string("axcab")) SendMessageA(edit, WM_CHAR, WPARAM((unsigned char)c), 0);
+  EXPECT_EQ(g->InplaceEditor()->Text(), "bcbb");
 }

@@ -6,7 +6,7 @@
 #include "Forms.h"
 #include "Streams.h"
 #include "extMaskgenerator.h"
-#include "extMaskgenerator_win.h"
+#include "extMaskgeneratorWin.h"
 
 HRGN TRegionType::CreateRegion() const { return FData.empty() ? nullptr : CreateMaskRegion(FData); }
 

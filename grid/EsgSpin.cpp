@@ -274,6 +274,8 @@ bool TEsgSpinEdit::KeyPress(wchar_t& key) {
 }
 
 bool TEsgSpinEdit::KeyDown(uint16_t& key, TShiftState shift) {
+  // The key event first: a key it takes (sets to 0) neither steps nor reaches the edit.
+  if (TCustomEdit::KeyDown(key, shift) || key == 0) return true;
   if (key == VK_UP) UpClick();
   else if (key == VK_DOWN) DownClick();
   else if (key == VK_DELETE) return !EditorEnabled;

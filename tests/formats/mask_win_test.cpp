@@ -6,7 +6,7 @@
 
 #include "Graphics.h"
 #include "extMaskgenerator.h"
-#include "extMaskgenerator_win.h"
+#include "extMaskgeneratorWin.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The Windows side of the region masks: ExtCreateRegion over checked data.
 // Colors.h goes before windows.h, whose colour macros share its names.
 #include "extMaskgenerator.h"
-#include "extMaskgenerator_win.h"
+#include "extMaskgeneratorWin.h"
 
 #include <cstring>
 #include <vector>

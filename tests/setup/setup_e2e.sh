@@ -317,7 +317,7 @@ running)
 
   (cd "$d/BXskineditor" && bx_wine "$d/BXskineditor/bxskined.exe" >>"$work/editor.out" 2>&1) &
   editor=$!
-  check "the skin editor runs" bxwin wait TEditorWindow 30000
+  check "the skin editor runs" bxwin wait TEditorWindow 120000
   snapshot "$d" > "$work/before.txt"
   setup_status
   check "a silent upgrade while the editor runs fails" [ $? != 0 ]
@@ -340,7 +340,7 @@ running_page)
   start_and_wait "$d" Brannox2000.exe
   (cd "$work" && bx_wine "$BX_SETUP_FILE" '/D=C:\Run' >>"$work/setup.out" 2>&1) &
   installer=$!
-  check "the installer's folder page" bxwin wait '#32770' 30000
+  check "the installer's folder page" bxwin wait '#32770' 120000
   sleep 1
   bxinput keys '#32770' enter
   check "Install asks to close the launcher" wait_until 30 running_from 'C:.Run'
@@ -358,7 +358,7 @@ running_page)
   bx_screenshot "$work/install_finish.png"
   # Finish starts the launcher.
   bxinput keys '#32770' enter
-  check "Finish starts the installed launcher" bxwin wait TMainWindow 30000
+  check "Finish starts the installed launcher" bxwin wait TMainWindow 120000
   bx_wait_exit "$installer" 30
   bxwin close TMainWindow 20000 >/dev/null
   timeout 120 wineserver -w
@@ -418,7 +418,7 @@ editor_project)
   # The real file dialogs: no prompt script, which would answer them.
   (cd "$work" && bx_wine "$d/BXskineditor/bxskined.exe" >>"$work/editor.out" 2>&1) &
   editor=$!
-  check "the skin editor runs" bxwin wait TEditorWindow 30000
+  check "the skin editor runs" bxwin wait TEditorWindow 120000
   # Keys sent before the new window takes them are lost: pressed again then.
   for try in 1 2 3; do
     sleep 2

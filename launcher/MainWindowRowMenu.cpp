@@ -21,14 +21,6 @@ std::string AfterPrefix(const TMenuItem* item, const std::string& prefix) {
   return text.size() > prefix.size() ? text.substr(prefix.size()) : std::string();
 }
 
-// Only addresses of the web and of file servers go to the shell: a readme
-// or an entry could name a program or a script instead.
-bool IsWebAddress(const std::string& address) {
-  const std::string a = LowerCase(Trim(address));
-  for (const char* scheme : {"http://", "https://", "ftp://", "www."})
-    if (a.rfind(scheme, 0) == 0 && a.size() > std::string(scheme).size()) return true;
-  return false;
-}
 }  // namespace
 
 TMenuItem* TMainWindow::AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
@@ -315,8 +307,8 @@ void TMainWindow::ManualItemClick(TComponent*) {
 }
 
 void TMainWindow::VisitItemClick(TComponent*) {
-  const std::string address = Trim(AfterPrefix(VisitItem, kVisitPrefix));
-  if (IsWebAddress(address)) ShellOpen(address);
+  // The address may come from a mod's files: only a web or mail address opens.
+  ShellOpenAddress(WebAddressToOpen(AfterPrefix(VisitItem, kVisitPrefix)));
 }
 
 void TMainWindow::GoToItemClick(TComponent*) {

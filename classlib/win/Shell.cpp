@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "SysUtils.h"
@@ -32,6 +33,15 @@ bool IsWebOrMailAddress(const std::string& address) {
     if (lower.size() > s.size() && lower.compare(0, s.size(), s) == 0) return true;
   }
   return false;
+}
+
+std::string WebAddressToOpen(const std::string& text) {
+  std::string address = Trim(text);
+  const auto end = std::find_if(address.begin(), address.end(),
+                                [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '\x7F'; });
+  address.erase(end, address.end());
+  if (address.size() > 4 && LowerCase(address).compare(0, 4, "www.") == 0) address = "http://" + address;
+  return IsWebOrMailAddress(address) ? address : std::string();
 }
 
 bool ShellOpenAddress(const std::string& address) {

@@ -17,6 +17,13 @@ bool ShellOpen(const std::string& target, const std::string& parameters = {},
 // control character or double quote anywhere (those could end the address
 // on a program's command line).
 bool IsWebOrMailAddress(const std::string& address);
+// The web address that a text from others names, as it may go to the shell:
+// blanks around it taken off, cut at the first blank or control character
+// (an address holds none), and "www." given "http://", since the shell
+// would first look for a file of that name in the current folder, and
+// "www.example.com" names a program too. Empty when what is left is no web
+// or mail address.
+std::string WebAddressToOpen(const std::string& text);
 // ShellOpen of a web or mail address; anything else (a file, a folder, a
 // program, a "file:" URL, another scheme) is not opened, and gives false.
 bool ShellOpenAddress(const std::string& address);

@@ -387,7 +387,7 @@ TEST_F(CommandsTest, RowMenuNamesTheEntryAndListsItsMaps) {
   ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->GoToItem}));
   ASSERT_TRUE(ChooseFromRowMenu(0, {Form->ModificationItem, Form->VisitItem}));
   EXPECT_EQ(ReadAll(ShellLog()), "open\tnotepad.exe\t\"C:\\Quake\\rr\\readme.txt\"\nopen\tC:\\Quake\\rr\t\n"
-                                  "open\twww.rr.example\t\n");
+                                  "open\thttp://www.rr.example\t\n");
 }
 
 TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
@@ -410,6 +410,22 @@ TEST_F(CommandsTest, RowMenuOpensOnlyWebAddressesAndExistingFolders) {
   Form->VisitItem->Caption = "Visit: https://ok.example/a&&b";
   Form->VisitItemClick(Form->VisitItem);
   EXPECT_EQ(ReadAll(ShellLog()), "open\thttps://ok.example/a&b\t\n");
+}
+
+// A "www." address is no file name: the shell would first look for a file
+// of that name, and www.example.com is a program's name too. What follows
+// the address on its line goes nowhere.
+TEST_F(CommandsTest, VisitGivesTheShellOnlyTheWebAddress) {
+  AddEntry({"Odd", "quake", ""});
+  Open();
+  for (const char* caption : {"Visit: www.evil.com", "Visit:  WWW.x.example/a\tC:\\x.exe",
+                              "Visit: https://ok.example/ C:\\Quake\\quake.exe", "Visit: www.",
+                              "Visit: ftp://files.example/", "Visit: wwwx.example"}) {
+    Form->VisitItem->Caption = caption;
+    Form->VisitItemClick(Form->VisitItem);
+  }
+  EXPECT_EQ(ReadAll(ShellLog()), "open\thttp://www.evil.com\t\nopen\thttp://WWW.x.example/a\t\n"
+                                  "open\thttps://ok.example/\t\n");
 }
 
 TEST_F(CommandsTest, ReadmeAndConfigSearchesTakeTheFirstCandidate) {

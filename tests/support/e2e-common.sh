@@ -10,6 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 export PATH=/usr/bin:$PATH
 bx_e2e_begin() {
   bx_launcher_prefix "$1"
+  bx_keep_server=$WINEPREFIX
   bx_xvfb_start || { echo "FAILED: no X display"; exit 1; }
   trap 'bx_e2e_end $?' EXIT
   work=$BX_E2E_WORK/$1
@@ -32,9 +33,14 @@ stop() {  # closes the launcher's main windows and waits for the process
 # that run no i386 code, beside seven other cases; it ends as soon as the
 # window is there, and a slow start is said in the log.
 start_and_wait() {  # DIR EXE [ARGS]: starts and waits for the main window
-  local began=$SECONDS
+  local began=$SECONDS status
   bx_launch "$@"
-  bxwin wait TMainWindow 120000 || { echo "FAILED: no main window after $((SECONDS - began)) s"; failures=$((failures + 1)); }
+  bxwin wait TMainWindow 120000
+  status=$?
+  if ((status)); then
+    echo "FAILED: no main window after $((SECONDS - began)) s (the window helper's exit code $status)"
+    failures=$((failures + 1))
+  fi
   (( SECONDS - began < 20 )) || echo "note: the main window took $((SECONDS - began)) s"
   sleep 0.5  # the first paint and the timer's first ticks
 }

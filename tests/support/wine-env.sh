@@ -43,7 +43,7 @@ bx_wine_base() {
     for try in 1 2 3; do
       [[ -f $WINEPREFIX/.bx-ready ]] && break
       rm -rf "$WINEPREFIX"
-      WINEPREFIX=$WINEPREFIX /usr/lib/wine/wine64 wineboot -i >"$BX_WINE_ROOT/wineboot.log" 2>&1
+      WINEPREFIX=$WINEPREFIX bx_wine wineboot -i >"$BX_WINE_ROOT/wineboot.log" 2>&1
       WINEPREFIX=$WINEPREFIX timeout 300 wineserver -w
       if [[ -f $WINEPREFIX/system.reg && -d $WINEPREFIX/drive_c/windows/system32 ]]; then
         touch "$WINEPREFIX/.bx-ready"
